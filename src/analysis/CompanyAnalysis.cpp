@@ -1,0 +1,108 @@
+#include "analysis/CompanyAnalysis.h"
+
+#include "data/NameDatabase.h"
+#include "numerology/Fold81.h"
+#include "text/VbText.h"
+
+#include <array>
+#include <initializer_list>
+
+namespace tolvane {
+
+namespace {
+
+struct Trade {
+    std::initializer_list<int> numbers;
+    const char16_t *sentence;
+};
+
+// The trades whose lucky numbers are listed, in the order they are reported. The sentence of 技艺业 lists
+// its numbers in its own order.
+const std::array<Trade, 19> kTrades{{
+    {{24, 31, 41, 52, 63}, u"24、31、41、52、63这些数适宜于“旅社”。"},
+    {{15, 16, 21, 24, 32, 33, 35}, u"15、16、21、24、32、33、35这些数适宜于“店”。"},
+    {{47, 52, 61, 63, 67, 68}, u"47、52、61、63、67、68这些数适宜于“厂”。"},
+    {{52, 62, 64, 67, 68}, u"52、62、64、67、68这些数适宜于“公司”。"},
+    {{17, 18, 23, 33, 48, 52, 63, 65}, u"17、18、23、33、48、52、63、65这些数适宜于“制造业”。"},
+    {{13, 17, 33, 35, 38, 41, 47, 52}, u"13、33、35、38、41、17、47、52这些数适宜于“技艺业”。"},
+    {{15, 16, 35, 38, 45, 63, 65}, u"15、16、35、38、45、63、65这些数适宜于“美术业”。"},
+    {{13, 23, 24, 33, 39, 41, 47, 61}, u"13、23、24、33、39、41、47、61这些数适宜于“花丽业、银行”。"},
+    {{3, 7, 13, 17, 23, 33, 37, 39, 48}, u"3、7、13、17、23、33、37、39、48这些数适宜于“包办业”。"},
+    {{13, 23, 25, 33, 39, 41, 47, 61}, u"13、23、25、33、39、41、47、61这些数适宜于“中介业”。"},
+    {{8, 15, 18, 24, 35, 38, 39, 41, 52}, u"8、15、18、24、35、38、39、41、52这些数适宜于“古品业”。"},
+    {{15, 16, 32, 37, 41, 47, 52, 61, 63}, u"15、16、32、37、41、47、52、61、63这些数适宜于“医药业”。"},
+    {{29, 33, 39, 41, 52, 63, 67}, u"29、33、39、41、52、63、67这些数适宜于“食品业”。"},
+    {{16, 21, 23, 39, 52, 65, 68}, u"16、21、23、39、52、65、68这些数适宜于“交通业”。"},
+    {{13, 17, 35, 47, 48, 52, 61, 63}, u"13、17、35、47、48、52、61、63这些数适宜于“教育业”。"},
+    {{3, 13, 31, 41, 47, 52, 57, 65}, u"3、13、31、41、47、52、57、65这些数适宜于“化工业”。"},
+    {{7, 17, 18, 29, 33, 39, 47, 48}, u"7、17、18、29、33、39、47、48这些数适宜于“钢铁业”。"},
+    {{11, 24, 32, 35, 37, 48, 61, 63, 67}, u"11、24、32、35、37、48、61、63、67这些数适宜于“加工业”。"},
+    {{13, 23, 24, 33, 37, 42, 57, 63, 68}, u"13、23、24、33、37、42、57、63、68这些数适宜于“文艺业”。"},
+}};
+
+} // namespace
+
+QString CompanyAnalysis::tradeSentences(int total)
+{
+    QString text;
+    for (const Trade &trade : kTrades) {
+        for (int n : trade.numbers) {
+            if (n == total) {
+                text += QString::fromUtf16(trade.sentence) + kCrLf;
+                break;
+            }
+        }
+    }
+    return text;
+}
+
+CompanyAnalysisResult CompanyAnalysis::analyze(const QString &input, const QString &databasePath)
+{
+    CompanyAnalysisResult result;
+    const QString name = trimSpaces(input);
+    if (name.size() > kMaxLength) {
+        result.message = UserMessage::warning(QStringLiteral("在此最多输入50个字，本程序最多分析50个字的名称。"));
+        return result;
+    }
+    if (name.isEmpty()) {
+        result.message = UserMessage::warning(QStringLiteral("您还没有输入公司名称。"));
+        return result;
+    }
+
+    NameDatabase db(databasePath);
+    if (auto failure = db.openWith({DbTable::Name, DbTable::Corp81})) {
+        result.message = failure->message();
+        result.databaseFailed = true;
+        return result;
+    }
+
+    // Strokes are summed wider than 16 bits so that a hand-edited library cannot overflow the total.
+    int total = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        // A character outside the BMP is one library row, not two halves of a surrogate pair.
+        const qsizetype units = name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const QString ch = name.mid(i, units);
+        i += units - 1;
+        const std::optional<qint16> strokes = db.strokesOf(ch);
+        if (!strokes) {
+            result.message = UserMessage::warning(QStringLiteral("字库里没有 ") + ch
+                                                  + QStringLiteral(" 字，请与程序员联系。"));
+            return result;
+        }
+        total += *strokes;
+    }
+    result.total = total;
+    result.folded = fold81(total);
+
+    if (const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, result.folded)) {
+        result.replacement = name + QLatin1Char(' ') + decimal(result.folded)
+            + QStringLiteral(" 数暗示为（总笔画数是") + decimal(total) + QStringLiteral("）：") + kCrLf + kCrLf
+            + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf
+            + QStringLiteral("注：如果名称总笔画数超过81，则减去80用其余数。") + kCrLf + kCrLf + kCrLf;
+    }
+    db.close();
+    result.appended = tradeSentences(total);
+    return result;
+}
+
+} // namespace tolvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/MainView.h"
+
+#include <QStringList>
+
+namespace tolvane {
+
+// A main view without a window: it remembers what the controller set, so that the command line runs the
+// same controller and tests can look at the panel states.
+class HeadlessView : public MainView {
+public:
+    void setCaption(const QString &caption) override { caption_ = caption; }
+    void setPictureToolTip(const QString &tip) override { pictureToolTip = tip; }
+    void setNameToolTip(const QString &tip) override { nameToolTip = tip; }
+    void setOtherToolTip(const QString &tip) override { otherToolTip = tip; }
+    void setOtherPanelEnabled(bool enabled) override { otherPanelEnabled = enabled; }
+    void setGridPanelEnabled(bool enabled) override { gridPanelEnabled = enabled; }
+    void setGridPanelVisible(bool visible) override { gridPanelVisible = visible; }
+    void setProgressPanelVisible(bool visible) override { progressPanelVisible = visible; }
+    void clearGridLabels() override { ++gridLabelClears; }
+    void setBusy(bool busy) override { this->busy = busy; }
+    void showStatus(const QString &text) override;
+
+    QString caption_;
+    QString pictureToolTip;
+    QString nameToolTip;
+    QString otherToolTip;
+    bool otherPanelEnabled = false;
+    bool gridPanelEnabled = false;
+    bool gridPanelVisible = true;
+    bool progressPanelVisible = false;
+    int gridLabelClears = 0;
+    bool busy = false;
+    QStringList statusMessages;
+};
+
+} // namespace tolvane

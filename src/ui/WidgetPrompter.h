@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Prompter.h"
+
+class QWidget;
+
+namespace tolvane {
+
+// Shows the logic's questions and messages as real modal dialogs over the main window.
+class WidgetPrompter final : public Prompter {
+public:
+    explicit WidgetPrompter(QWidget *parent);
+    void showMessage(const UserMessage &message) override;
+
+private:
+    QWidget *m_parent;
+};
+
+} // namespace tolvane

@@ -1,0 +1,229 @@
+#include "data/DatabaseFailure.h"
+#include "data/NameDatabase.h"
+#include "fakes/TestLibrary.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+using namespace tolvane;
+
+class TestNameDatabase : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void failureMessages_data();
+    void failureMessages();
+    void brokenFilesGiveTheFileMessage_data();
+    void brokenFilesGiveTheFileMessage();
+    void missingTableGivesTheTableMessage_data();
+    void missingTableGivesTheTableMessage();
+    void neverCreatesTheFile();
+    void firstRowInStoredOrderWins();
+    void lastMeaningRowWins();
+    void emptyNameTableFindsNothing();
+    void replacedFileIsSeenAtTheNextOpen();
+    void realLibraryOpens();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestNameDatabase::failureMessages_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("table");
+    QTest::addColumn<int>("wording");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("warning");
+
+    using K = DatabaseFailure::Kind;
+    using W = DatabaseFailure::Wording;
+    const QString table = QStringLiteral("数据库问题");
+    QTest::newRow("file") << int(K::File) << int(DbTable::Name) << int(W::InDesign)
+                          << QStringLiteral("找不到namedbs.mdb数据库。") << QStringLiteral("找不到数据库") << true;
+    QTest::newRow("name") << int(K::Table) << int(DbTable::Name) << int(W::InDesign)
+                          << QStringLiteral("找不到namedbs.mdb数据库里的name表或此表在设计状态。") << table << true;
+    QTest::newRow("81man") << int(K::Table) << int(DbTable::Man81) << int(W::InDesign)
+                           << QStringLiteral("找不到namedbs.mdb数据库里的81man表或此表在设计状态。") << table << true;
+    QTest::newRow("81corp") << int(K::Table) << int(DbTable::Corp81) << int(W::InDesign)
+                            << QStringLiteral("找不到namedbs.mdb数据库里的81corp表或此表在设计状态。") << table << true;
+    QTest::newRow("sancai") << int(K::Table) << int(DbTable::Sancai) << int(W::InDesign)
+                            << QStringLiteral("找不到namedbs.mdb数据库里的sancai表或此表在设计状态。") << table << true;
+    QTest::newRow("wrGe") << int(K::Table) << int(DbTable::WrGe) << int(W::InDesign)
+                          << QStringLiteral("找不到namedbs.mdb数据库里的wrGe表或此表在设计状态。") << table << true;
+    QTest::newRow("text, reading window") << int(K::Table) << int(DbTable::Text) << int(W::OpenInDesign)
+                                          << QStringLiteral("找不到namedbs.mdb数据库里的text表或此表已打开在设计状态。")
+                                          << QString() << false;
+    QTest::newRow("name, correction") << int(K::Table) << int(DbTable::Name) << int(W::OpenInDesign)
+                                      << QStringLiteral("找不到namedbs.mdb数据库里的name表或此表已打开在设计状态。")
+                                      << QString() << false;
+}
+
+void TestNameDatabase::failureMessages()
+{
+    QFETCH(int, kind);
+    QFETCH(int, table);
+    QFETCH(int, wording);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    QFETCH(bool, warning);
+    const DatabaseFailure failure{DatabaseFailure::Kind(kind), DbTable(table), DatabaseFailure::Wording(wording)};
+    const UserMessage m = failure.message();
+    QCOMPARE(m.text, text);
+    QCOMPARE(m.title, title);
+    QCOMPARE(m.style == UserMessage::Style::Warning, warning);
+}
+
+void TestNameDatabase::brokenFilesGiveTheFileMessage_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << QStringLiteral("missing");
+    QTest::newRow("wrong password") << QStringLiteral("password");
+    QTest::newRow("truncated") << QStringLiteral("truncated");
+    QTest::newRow("empty file") << QStringLiteral("empty");
+    QTest::newRow("text file") << QStringLiteral("text");
+    QTest::newRow("plain sqlite") << QStringLiteral("sqlite");
+    QTest::newRow("directory") << QStringLiteral("directory");
+}
+
+void TestNameDatabase::brokenFilesGiveTheFileMessage()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("namedbs.mdb"));
+    if (kind == QLatin1String("password")) {
+        TestLibrary::write(TestLibrary::fixtureContents(), dir.path(), QStringLiteral("tarn5828"));
+    } else if (kind == QLatin1String("truncated")) {
+        TestLibrary::write(TestLibrary::fixtureContents(), dir.path());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.resize(1500));
+    } else if (kind == QLatin1String("empty") || kind == QLatin1String("text")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        if (kind == QLatin1String("text"))
+            f.write("This is not a library.\r\n");
+    } else if (kind == QLatin1String("sqlite")) {
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "CREATE TABLE name (namechr TEXT); INSERT INTO name VALUES ('x');", nullptr,
+                              nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(db);
+    } else if (kind == QLatin1String("directory")) {
+        QVERIFY(QDir().mkpath(path));
+    }
+
+    NameDatabase db(path);
+    const std::optional<DatabaseFailure> failure = db.openWith({DbTable::Name});
+    QVERIFY(failure);
+    QCOMPARE(int(failure->kind), int(DatabaseFailure::Kind::File));
+    QVERIFY(!db.isOpen());
+}
+
+void TestNameDatabase::missingTableGivesTheTableMessage_data()
+{
+    QTest::addColumn<int>("table");
+    for (DbTable t : {DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text})
+        QTest::newRow(qPrintable(tableName(t))) << int(t);
+}
+
+void TestNameDatabase::missingTableGivesTheTableMessage()
+{
+    QFETCH(int, table);
+    QTemporaryDir dir;
+    mkdb::LibraryContents contents = TestLibrary::fixtureContents();
+    contents.omitTables.insert(tableName(DbTable(table)));
+    NameDatabase db(TestLibrary::write(contents, dir.path()));
+    QVERIFY(!db.open());
+    // Every other table still opens.
+    for (DbTable other : {DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text}) {
+        const std::optional<DatabaseFailure> failure = db.openTable(other);
+        QCOMPARE(bool(failure), other == DbTable(table));
+        if (failure) {
+            QCOMPARE(int(failure->kind), int(DatabaseFailure::Kind::Table));
+            QCOMPARE(int(failure->table), table);
+        }
+    }
+}
+
+void TestNameDatabase::neverCreatesTheFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("namedbs.mdb"));
+    NameDatabase db(path);
+    QVERIFY(db.open());
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestNameDatabase::firstRowInStoredOrderWins()
+{
+    QTemporaryDir dir;
+    NameDatabase db(TestLibrary::write(TestLibrary::fixtureContents(), dir.path()));
+    QVERIFY(!db.openWith({DbTable::Name}));
+    QCOMPARE(db.strokesOf(QStringLiteral("重")), std::optional<qint16>(9));
+    QCOMPARE(db.strokesOf(QStringLiteral("青")), std::optional<qint16>(8));
+    QCOMPARE(db.strokesOf(QStringLiteral("𠀀")), std::optional<qint16>(7));
+    // Exact comparison: no case or width folding, no prefix match, no trimming.
+    QCOMPARE(db.strokesOf(QStringLiteral("A")), std::optional<qint16>(3));
+    QVERIFY(!db.strokesOf(QStringLiteral("a")));
+    QVERIFY(!db.strokesOf(QStringLiteral("Ａ")));
+    QVERIFY(!db.strokesOf(QStringLiteral("青禾")));
+    QVERIFY(!db.strokesOf(QString()));
+    QVERIFY(!db.strokesOf(QStringLiteral(" 青")));
+}
+
+void TestNameDatabase::lastMeaningRowWins()
+{
+    QTemporaryDir dir;
+    NameDatabase db(TestLibrary::write(TestLibrary::fixtureContents(), dir.path()));
+    QVERIFY(!db.openWith({DbTable::Corp81}));
+    const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, 24);
+    QVERIFY(row);
+    QCOMPARE(row->meaning, QStringLiteral("二十四数之意（后一行）"));
+    QCOMPARE(db.numberMeaning(DbTable::Corp81, 13)->meaning, QStringLiteral("第一行\r\n第二行"));
+    QVERIFY(!db.numberMeaning(DbTable::Corp81, 3));
+}
+
+void TestNameDatabase::emptyNameTableFindsNothing()
+{
+    QTemporaryDir dir;
+    mkdb::LibraryContents contents = TestLibrary::fixtureContents();
+    contents.name.clear();
+    NameDatabase db(TestLibrary::write(contents, dir.path()));
+    QVERIFY(!db.openWith({DbTable::Name}));
+    QVERIFY(!db.strokesOf(QStringLiteral("一")));
+}
+
+void TestNameDatabase::replacedFileIsSeenAtTheNextOpen()
+{
+    QTemporaryDir dir;
+    mkdb::LibraryContents contents = TestLibrary::fixtureContents();
+    const QString path = TestLibrary::write(contents, dir.path());
+    {
+        NameDatabase db(path);
+        QVERIFY(!db.openWith({DbTable::Name}));
+        QCOMPARE(*db.strokesOf(QStringLiteral("青")), qint16(8));
+    }
+    contents.name.first().namechr = QStringLiteral("青");
+    contents.name.first().strokes = 33;
+    TestLibrary::write(contents, dir.path());
+    NameDatabase db(path);
+    QVERIFY(!db.openWith({DbTable::Name}));
+    QCOMPARE(*db.strokesOf(QStringLiteral("青")), qint16(33));
+}
+
+void TestNameDatabase::realLibraryOpens()
+{
+    NameDatabase db(TestLibrary::realDatabasePath());
+    QVERIFY(!db.openWith({DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text}));
+    QCOMPARE(*db.strokesOf(QStringLiteral("张")), qint16(11));
+    QCOMPARE(*db.strokesOf(QStringLiteral("王")), qint16(4));
+}
+
+QTEST_GUILESS_MAIN(TestNameDatabase)
+#include "tst_namedatabase.moc"

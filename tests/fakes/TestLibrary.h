@@ -1,0 +1,23 @@
+#pragma once
+
+#include "mkdb/LibraryContents.h"
+
+#include <QString>
+
+namespace tolvane {
+
+// Libraries for tests: the real generated namedbs.mdb, and small ones written by the generator's own
+// DatabaseWriter from the fixture files in tests/data/library.
+class TestLibrary final {
+public:
+    // The namedbs.mdb the build generated.
+    static QString realDatabasePath();
+    static QString binDir();
+    // The fixture library: tests/data/library/name.tsv and the texts under tests/data/library/texts.
+    static mkdb::LibraryContents fixtureContents();
+    // Writes contents as namedbs.mdb into dir (with the library's password unless another is given).
+    static QString write(const mkdb::LibraryContents &contents, const QString &dir,
+                         const QString &password = {});
+};
+
+} // namespace tolvane
