@@ -43,7 +43,7 @@ private:
     QByteArray m_out;
     QStringList m_fonts;
     QList<quint32> m_colours;
-    QStringEncoder m_gbk{"GBK"};
+    QStringEncoder m_gbk { "GBK" };
     WrittenFormat m_format;
     bool m_pendingDelimiter = false;
 };

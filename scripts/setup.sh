@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Sets up TolVane on Debian 12: installs what is missing, builds, then starts the program (run) or runs
+# every test (test).
+#   scripts/setup.sh run     install, build and start the desktop program
+#   scripts/setup.sh test    install, build and run all tests through ctest
+set -euo pipefail
+
+mode=${1:-run}
+case "$mode" in
+  run|test) ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TOLVANE_BUILD_DIR:-$here/build}
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libsqlcipher-dev sqlcipher libssl-dev libbz2-dev
+  unicode-data fonts-arphic-uming fonts-wqy-zenhei
+  libbenchmark-dev
+)
+if [ "$mode" = test ]; then
+  # The RTF tests check what we write against LibreOffice's own reader.
+  packages+=(libreoffice-writer-nogui)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" --parallel "$(nproc)"
+
+if [ "$mode" = run ]; then
+  exec "$build/bin/tolvane"
+fi
+ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

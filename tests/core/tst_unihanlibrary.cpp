@@ -1,0 +1,462 @@
+// Checks the character rows built from the real Unihan files and the project's curated lists.
+#include "UnihanLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace tolvane::mkdb;
+
+namespace {
+
+const QString kTraditionalMark = QStringLiteral("繁");
+constexpr qsizetype kStandardCount = 8105;
+
+QString unihanDir()
+{
+    return qEnvironmentVariable("TOLVANE_UNIHAN_DIR");
+}
+
+QString dataDir()
+{
+    return qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data");
+}
+
+bool isOneCharacter(const QString &text)
+{
+    return text.toUcs4().size() == 1;
+}
+
+// A data folder of our own: copies of the curated files, so a test can spoil one of them.
+bool copyCuratedFiles(const QTemporaryDir &into)
+{
+    const QDir source(dataDir() + QStringLiteral("/characters"));
+    QDir target(into.path());
+    if (!target.mkpath(QStringLiteral("characters")))
+        return false;
+    const QStringList files = source.entryList({ QStringLiteral("*.tsv") }, QDir::Files);
+    for (const QString &name : files) {
+        if (!QFile::copy(source.filePath(name), into.path() + QStringLiteral("/characters/") + name))
+            return false;
+    }
+    return !files.isEmpty();
+}
+
+} // namespace
+
+class TestUnihanLibrary : public QObject {
+    Q_OBJECT
+
+private:
+    QList<CharacterRow> m_rows;
+    QHash<QString, qsizetype> m_index;
+
+    const CharacterRow *find(const QString &character) const
+    {
+        const auto it = m_index.constFind(character);
+        return it == m_index.cend() ? nullptr : &m_rows.at(*it);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(!unihanDir().isEmpty(), "TOLVANE_UNIHAN_DIR is not set");
+        QVERIFY2(!qEnvironmentVariable("TOLVANE_SOURCE_DIR").isEmpty(), "TOLVANE_SOURCE_DIR is not set");
+        QString error;
+        const auto rows = UnihanLibrary::build(unihanDir(), dataDir(), &error);
+        QVERIFY2(rows.has_value(), qPrintable(error));
+        m_rows = *rows;
+        for (qsizetype i = 0; i < m_rows.size(); ++i)
+            m_index.insert(m_rows.at(i).namechr, i);
+    }
+
+    void standardCharactersComeFirstInTableOrder()
+    {
+        QVERIFY(m_rows.size() > kStandardCount);
+        for (qsizetype i = 0; i < kStandardCount; ++i)
+            QVERIFY2(m_rows.at(i).xiong != kTraditionalMark, qPrintable(m_rows.at(i).namechr));
+        for (qsizetype i = kStandardCount; i < m_rows.size(); ++i)
+            QVERIFY2(m_rows.at(i).xiong == kTraditionalMark, qPrintable(m_rows.at(i).namechr));
+
+        // The opening of the table and its last entry (numbers 1–12 and 8105).
+        const QString opening = QStringLiteral("一乙二十丁厂七卜八人入儿");
+        for (qsizetype i = 0; i < opening.size(); ++i)
+            QCOMPARE(m_rows.at(i).namechr, opening.at(i));
+        QCOMPARE(m_rows.at(kStandardCount - 1).namechr, QStringLiteral("蠼"));
+    }
+
+    void traditionalRowsFollowInOrderFirstMet()
+    {
+        // Every traditional form a standard row is counted by is itself a row...
+        QList<qsizetype> firstMet;
+        QSet<QString> seen;
+        for (qsizetype i = 0; i < kStandardCount; ++i) {
+            const CharacterRow &row = m_rows.at(i);
+            const CharacterRow *form = find(row.fantizi);
+            QVERIFY2(form, qPrintable(row.namechr + QStringLiteral(" → ") + row.fantizi));
+            const qsizetype at = m_index.value(row.fantizi);
+            if (at >= kStandardCount && !seen.contains(row.fantizi)) {
+                seen.insert(row.fantizi);
+                firstMet.append(at);
+            }
+        }
+        QVERIFY(!firstMet.isEmpty());
+        // ...and they appear in the order their standard characters come.
+        QVERIFY(std::is_sorted(firstMet.cbegin(), firstMet.cend()));
+
+        for (qsizetype i = kStandardCount; i < m_rows.size(); ++i) {
+            const CharacterRow &row = m_rows.at(i);
+            QCOMPARE(row.fantizi, row.namechr);
+            QVERIFY2(row.xiong != QStringLiteral("0"), qPrintable(row.namechr));
+        }
+    }
+
+    void strokes_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<int>("strokes");
+
+        // Common surnames and name characters, counted by the traditional form with radicals in full.
+        QTest::newRow("张 as 張 (弓 3 + 8)") << QStringLiteral("张") << 11;
+        QTest::newRow("王: a reduced radical, own count") << QStringLiteral("王") << 4;
+        QTest::newRow("刘 as 劉 (Unihan lists 刘 itself first)") << QStringLiteral("刘") << 15;
+        QTest::newRow("陈 as 陳 (阜 8 + 8)") << QStringLiteral("陈") << 16;
+        QTest::newRow("江 (水 4 + 3)") << QStringLiteral("江") << 7;
+        QTest::newRow("黄: a radical, full count of 黃") << QStringLiteral("黄") << 12;
+        QTest::newRow("欧 as 歐") << QStringLiteral("欧") << 15;
+        QTest::newRow("阳 as 陽") << QStringLiteral("阳") << 17;
+        QTest::newRow("玲 (玉 5 + 5)") << QStringLiteral("玲") << 10;
+        QTest::newRow("鬼: a radical, full count") << QStringLiteral("鬼") << 10;
+        QTest::newRow("艹: counted as 艸") << QStringLiteral("艹") << 6;
+        QTest::newRow("茓: no kRSKangXi, by kRSUnicode") << QStringLiteral("茓") << 11;
+
+        // The numerals count by their value.
+        const QString numerals = QStringLiteral("一二三四五六七八九十");
+        for (qsizetype i = 0; i < numerals.size(); ++i)
+            QTest::addRow("numeral %s", qPrintable(numerals.at(i))) << QString(numerals.at(i)) << int(i) + 1;
+
+        // Traditional rows are counted as written.
+        QTest::newRow("traditional 張") << QStringLiteral("張") << 11;
+        QTest::newRow("traditional 劉") << QStringLiteral("劉") << 15;
+        QTest::newRow("traditional 萬") << QStringLiteral("萬") << 15;
+
+        // The curated files.
+        QTest::newRow("秋 counted as itself, not 鞦") << QStringLiteral("秋") << 9;
+        QTest::newRow("沈 counted as itself, not 瀋") << QStringLiteral("沈") << 8;
+        QTest::newRow("么 counted as 麼, not 幺") << QStringLiteral("么") << 14;
+        QTest::newRow("鸡 counted as 鷄, a form Unihan lacks") << QStringLiteral("鸡") << 21;
+        QTest::newRow("视 by strokes.tsv") << QStringLiteral("视") << 12;
+    }
+
+    void strokes()
+    {
+        QFETCH(QString, character);
+        QFETCH(int, strokes);
+        const CharacterRow *row = find(character);
+        if (!row && character == QStringLiteral("艹"))
+            QSKIP("艹 is not a character of the library");
+        QVERIFY2(row, qPrintable(character));
+        QCOMPARE(row->strokes, strokes);
+    }
+
+    void radicalStrokes_data()
+    {
+        QTest::addColumn<int>("radical");
+        QTest::addColumn<int>("strokes");
+        // The first and last radical of each full stroke count, and the numbers outside the table.
+        QTest::newRow("0 (none)") << 0 << 0;
+        QTest::newRow("1 一") << 1 << 1;
+        QTest::newRow("6 亅") << 6 << 1;
+        QTest::newRow("7 二") << 7 << 2;
+        QTest::newRow("29 又") << 29 << 2;
+        QTest::newRow("30 口") << 30 << 3;
+        QTest::newRow("60 彳") << 60 << 3;
+        QTest::newRow("61 心") << 61 << 4;
+        QTest::newRow("85 水") << 85 << 4;
+        QTest::newRow("94 犬") << 94 << 4;
+        QTest::newRow("95 玄") << 95 << 5;
+        QTest::newRow("117 立") << 117 << 5;
+        QTest::newRow("118 竹") << 118 << 6;
+        QTest::newRow("140 艸") << 140 << 6;
+        QTest::newRow("146 襾") << 146 << 6;
+        QTest::newRow("147 見") << 147 << 7;
+        QTest::newRow("163 邑") << 163 << 7;
+        QTest::newRow("166 里") << 166 << 7;
+        QTest::newRow("167 金") << 167 << 8;
+        QTest::newRow("170 阜") << 170 << 8;
+        QTest::newRow("175 非") << 175 << 8;
+        QTest::newRow("176 面") << 176 << 9;
+        QTest::newRow("186 香") << 186 << 9;
+        QTest::newRow("187 馬") << 187 << 10;
+        QTest::newRow("194 鬼") << 194 << 10;
+        QTest::newRow("195 魚") << 195 << 11;
+        QTest::newRow("200 麻") << 200 << 11;
+        QTest::newRow("201 黃") << 201 << 12;
+        QTest::newRow("204 黹") << 204 << 12;
+        QTest::newRow("205 黽") << 205 << 13;
+        QTest::newRow("208 鼠") << 208 << 13;
+        QTest::newRow("209 鼻") << 209 << 14;
+        QTest::newRow("210 齊") << 210 << 14;
+        QTest::newRow("211 齒") << 211 << 15;
+        QTest::newRow("212 龍") << 212 << 16;
+        QTest::newRow("213 龜") << 213 << 16;
+        QTest::newRow("214 龠") << 214 << 17;
+        QTest::newRow("215 (none)") << 215 << 0;
+    }
+
+    void radicalStrokes()
+    {
+        QFETCH(int, radical);
+        QFETCH(int, strokes);
+        QCOMPARE(UnihanLibrary::radicalStrokes(radical), strokes);
+    }
+
+    void pinyin_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QString>("pinyin");
+
+        QTest::newRow("张: the same reading in every source, once") << QStringLiteral("张") << QStringLiteral("zhāng");
+        QTest::newRow("一") << QStringLiteral("一") << QStringLiteral("yī");
+        // kMandarin first, then kTGHZ2013, then kHanyuPinyin.
+        QTest::newRow("行") << QStringLiteral("行") << QStringLiteral("xíng、háng、héng、xìng、hàng");
+        QTest::newRow("叶") << QStringLiteral("叶") << QStringLiteral("yè、xié");
+        QTest::newRow("乐") << QStringLiteral("乐") << QStringLiteral("lè、yuè");
+        QTest::newRow("王") << QStringLiteral("王") << QStringLiteral("wáng、wàng、yù");
+        QTest::newRow("traditional 張, its own readings") << QStringLiteral("張") << QStringLiteral("zhāng、zhàng");
+    }
+
+    void pinyin()
+    {
+        QFETCH(QString, character);
+        QFETCH(QString, pinyin);
+        const CharacterRow *row = find(character);
+        QVERIFY2(row, qPrintable(character));
+        QCOMPARE(row->pinyin, pinyin);
+    }
+
+    void fantizi_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QString>("fantizi");
+
+        QTest::newRow("张") << QStringLiteral("张") << QStringLiteral("張");
+        QTest::newRow("王 has none") << QStringLiteral("王") << QStringLiteral("王");
+        QTest::newRow("刘: 刘 itself is listed first") << QStringLiteral("刘") << QStringLiteral("劉");
+        QTest::newRow("黄") << QStringLiteral("黄") << QStringLiteral("黃");
+        QTest::newRow("万") << QStringLiteral("万") << QStringLiteral("萬");
+        QTest::newRow("秋 stays itself") << QStringLiteral("秋") << QStringLiteral("秋");
+        QTest::newRow("么 as 麼") << QStringLiteral("么") << QStringLiteral("麼");
+        QTest::newRow("traditional 張 is its own") << QStringLiteral("張") << QStringLiteral("張");
+    }
+
+    void fantizi()
+    {
+        QFETCH(QString, character);
+        QFETCH(QString, fantizi);
+        const CharacterRow *row = find(character);
+        QVERIFY2(row, qPrintable(character));
+        QCOMPARE(row->fantizi, fantizi);
+    }
+
+    void wuxing_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QString>("wuxing");
+
+        // By the radical of the form counted.
+        QTest::newRow("林 木") << QStringLiteral("林") << QStringLiteral("木");
+        QTest::newRow("江 水") << QStringLiteral("江") << QStringLiteral("水");
+        QTest::newRow("炎 火") << QStringLiteral("炎") << QStringLiteral("火");
+        QTest::newRow("钱 金 (錢)") << QStringLiteral("钱") << QStringLiteral("金");
+        QTest::newRow("坤 土") << QStringLiteral("坤") << QStringLiteral("土");
+        QTest::newRow("东 木: 東 is under 木, 东 under 一") << QStringLiteral("东") << QStringLiteral("木");
+        // By the initial where the radical says nothing.
+        QTest::newRow("张 zh 金") << QStringLiteral("张") << QStringLiteral("金");
+        QTest::newRow("马 m 水") << QStringLiteral("马") << QStringLiteral("水");
+        QTest::newRow("王 w 土") << QStringLiteral("王") << QStringLiteral("土");
+        QTest::newRow("国 g 木") << QStringLiteral("国") << QStringLiteral("木");
+        QTest::newRow("丁 d 火") << QStringLiteral("丁") << QStringLiteral("火");
+        QTest::newRow("安: no initial, 土") << QStringLiteral("安") << QStringLiteral("土");
+        // wuxing.tsv, and a traditional row following its simplified character.
+        QTest::newRow("松 木 by wuxing.tsv") << QStringLiteral("松") << QStringLiteral("木");
+        QTest::newRow("traditional 東 as 东") << QStringLiteral("東") << QStringLiteral("木");
+    }
+
+    void wuxing()
+    {
+        QFETCH(QString, character);
+        QFETCH(QString, wuxing);
+        const CharacterRow *row = find(character);
+        QVERIFY2(row, qPrintable(character));
+        QCOMPARE(row->wuxing, wuxing);
+    }
+
+    void marks_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QString>("sex");
+        QTest::addColumn<bool>("bad");
+
+        QTest::newRow("婷") << QStringLiteral("婷") << QStringLiteral("女") << false;
+        QTest::newRow("刚") << QStringLiteral("刚") << QStringLiteral("男") << false;
+        QTest::newRow("一") << QStringLiteral("一") << QStringLiteral("0") << false;
+        QTest::newRow("张") << QStringLiteral("张") << QStringLiteral("0") << false;
+        QTest::newRow("鬼") << QStringLiteral("鬼") << QStringLiteral("0") << true;
+        QTest::newRow("死") << QStringLiteral("死") << QStringLiteral("0") << true;
+        QTest::newRow("病") << QStringLiteral("病") << QStringLiteral("0") << true;
+        QTest::newRow("traditional 麗 keeps 丽's sex") << QStringLiteral("麗") << QStringLiteral("女") << true;
+    }
+
+    void marks()
+    {
+        QFETCH(QString, character);
+        QFETCH(QString, sex);
+        QFETCH(bool, bad);
+        const CharacterRow *row = find(character);
+        QVERIFY2(row, qPrintable(character));
+        QCOMPARE(row->sex, sex);
+        QCOMPARE(row->xiong != QStringLiteral("0"), bad);
+    }
+
+    void everyRowIsWellFormed()
+    {
+        const QString elements = QStringLiteral("金木水火土");
+        const QStringList sexes { QStringLiteral("男"), QStringLiteral("女"), QStringLiteral("0") };
+        QSet<QString> names;
+        for (const CharacterRow &row : std::as_const(m_rows)) {
+            const QByteArray what = row.namechr.toUtf8();
+            QVERIFY2(isOneCharacter(row.namechr), what.constData());
+            QVERIFY2(!names.contains(row.namechr), what.constData());
+            names.insert(row.namechr);
+            QVERIFY2(row.strokes >= 1 && row.strokes <= 64, what.constData());
+            QVERIFY2(row.wuxing.size() == 1 && elements.contains(row.wuxing), what.constData());
+            QVERIFY2(sexes.contains(row.sex), what.constData());
+            QVERIFY2(!row.xiong.isEmpty(), what.constData());
+            QVERIFY2(isOneCharacter(row.fantizi), what.constData());
+            QVERIFY2(row.meaning.isEmpty(), what.constData());
+            const QStringList readings = row.pinyin.split(QStringLiteral("、"));
+            QVERIFY2(!row.pinyin.isEmpty(), what.constData());
+            QCOMPARE(QSet<QString>(readings.cbegin(), readings.cend()).size(), readings.size());
+            for (const QString &reading : readings)
+                QVERIFY2(
+                    !reading.isEmpty() && !reading.contains(QLatin1Char(' ')) && !reading.contains(QLatin1Char(',')),
+                    qPrintable(row.namechr + QLatin1Char(' ') + row.pinyin));
+        }
+    }
+
+    void buildingTwiceGivesTheSameRows()
+    {
+        QString error;
+        const auto again = UnihanLibrary::build(unihanDir(), dataDir(), &error);
+        QVERIFY2(again.has_value(), qPrintable(error));
+        QCOMPARE(again->size(), m_rows.size());
+        for (qsizetype i = 0; i < m_rows.size(); ++i) {
+            const CharacterRow &a = m_rows.at(i);
+            const CharacterRow &b = again->at(i);
+            const bool same = a.namechr == b.namechr && a.strokes == b.strokes && a.wuxing == b.wuxing && a.sex == b.sex
+                && a.xiong == b.xiong && a.pinyin == b.pinyin && a.fantizi == b.fantizi && a.meaning == b.meaning;
+            QVERIFY2(same, qPrintable(QStringLiteral("row %1: %2").arg(i).arg(a.namechr)));
+        }
+    }
+
+    void rejectsBadCuratedLines_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("line");
+
+        QTest::newRow("count not a number") << QStringLiteral("strokes.tsv") << QStringLiteral("张\t十一\treason");
+        QTest::newRow("reason missing") << QStringLiteral("sex.tsv") << QStringLiteral("张\t男\t");
+        QTest::newRow("two fields") << QStringLiteral("sex.tsv") << QStringLiteral("张\t男");
+        QTest::newRow("two characters") << QStringLiteral("sex.tsv") << QStringLiteral("张三\t男\treason");
+        QTest::newRow("not an element") << QStringLiteral("wuxing.tsv") << QStringLiteral("张\t风\treason");
+        QTest::newRow("not a row") << QStringLiteral("strokes.tsv") << QStringLiteral("𠀀\t5\treason");
+        QTest::newRow("listed twice") << QStringLiteral("xiong.tsv") << QStringLiteral("死\t凶\tagain");
+        QTest::newRow("xiong on a traditional row") << QStringLiteral("xiong.tsv") << QStringLiteral("張\t凶\treason");
+        QTest::newRow("fantizi of a traditional row")
+            << QStringLiteral("fantizi.tsv") << QStringLiteral("張\t張\treason");
+        QTest::newRow("fantizi without Unihan data")
+            << QStringLiteral("fantizi.tsv") << QStringLiteral("张\t\uE000\treason");
+    }
+
+    void rejectsBadCuratedLines()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(copyCuratedFiles(dir));
+        QFile target(dir.path() + QStringLiteral("/characters/") + file);
+        QVERIFY(target.open(QIODevice::ReadOnly));
+        QByteArray text = target.readAll();
+        target.close();
+        if (!text.endsWith('\n'))
+            text.append('\n');
+        const qsizetype lineNo = text.count('\n') + 1;
+        text.append(line.toUtf8() + '\n');
+        QVERIFY(target.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        target.write(text);
+        target.close();
+
+        QString error;
+        QVERIFY(!UnihanLibrary::build(unihanDir(), dir.path(), &error).has_value());
+        QVERIFY2(error.contains(QStringLiteral("%1:%2").arg(file).arg(lineNo)), qPrintable(error));
+    }
+
+    void rejectsMissingCuratedFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(copyCuratedFiles(dir));
+        QVERIFY(QFile::remove(dir.path() + QStringLiteral("/characters/wuxing.tsv")));
+        QString error;
+        QVERIFY(!UnihanLibrary::build(unihanDir(), dir.path(), &error).has_value());
+        QVERIFY2(error.contains(QStringLiteral("wuxing.tsv")), qPrintable(error));
+    }
+
+    void rejectsBrokenUnihan_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("damage");
+
+        QTest::newRow("missing") << QStringLiteral("Unihan_Readings.txt.bz2") << QStringLiteral("missing");
+        QTest::newRow("not bzip2") << QStringLiteral("Unihan_Variants.txt.bz2") << QStringLiteral("garbage");
+        QTest::newRow("cut short") << QStringLiteral("Unihan_IRGSources.txt.bz2") << QStringLiteral("truncated");
+    }
+
+    void rejectsBrokenUnihan()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, damage);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QDir source(unihanDir());
+        for (const QString &name : source.entryList({ QStringLiteral("Unihan_*.txt.bz2") }, QDir::Files)) {
+            if (name != file)
+                QVERIFY(QFile::link(source.filePath(name), dir.filePath(name)));
+        }
+        QFile broken(dir.filePath(file));
+        if (damage == QStringLiteral("garbage")) {
+            QVERIFY(broken.open(QIODevice::WriteOnly));
+            broken.write("U+4E00\tkTraditionalVariant\tU+4E00\n");
+        } else if (damage == QStringLiteral("truncated")) {
+            QFile whole(source.filePath(file));
+            QVERIFY(whole.open(QIODevice::ReadOnly));
+            QVERIFY(broken.open(QIODevice::WriteOnly));
+            broken.write(whole.read(whole.size() / 2));
+        }
+        broken.close();
+
+        QString error;
+        QVERIFY(!UnihanLibrary::build(dir.path(), dataDir(), &error).has_value());
+        QVERIFY2(error.contains(file), qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUnihanLibrary)
+#include "tst_unihanlibrary.moc"
