@@ -68,6 +68,7 @@ private Q_SLOTS:
     void companyNameByEnter();
     void companyMessageBox();
     void otherFunctionsPanel();
+    void enterInTheLookupBoxRunsExecute();
     void resizeKeepsTheArrangement();
 
 private:
@@ -198,6 +199,24 @@ void TestMainWindow::otherFunctionsPanel()
     choose("cmbOptions", QStringLiteral("姓名分析"));
     QVERIFY(!m_window->findChild<QGroupBox *>(QStringLiteral("fraOther"))->isEnabled());
     QVERIFY(m_window->findChild<QGroupBox *>(QStringLiteral("fraXingMWG"))->isEnabled());
+}
+
+void TestMainWindow::enterInTheLookupBoxRunsExecute()
+{
+    choose("cmbOptions", QStringLiteral("其他功能"));
+    // A lookup typed into the editable selector is not one of its items.
+    auto *lookup = m_window->findChild<QComboBox *>(QStringLiteral("cmbOtherOptions"));
+    lookup->setEditText(QStringLiteral("查生日"));
+    auto *other = m_window->findChild<QLineEdit *>(QStringLiteral("txtOther"));
+    other->setFocus();
+    BoxAnswer answer;
+    answerNextBox(answer);
+    QTest::keyClick(other, Qt::Key_Return);
+    QVERIFY(answer.seen);
+    QCOMPARE(answer.text, QStringLiteral("没有此选项，请与程序员联系。"));
+    QCOMPARE(answer.icon, QMessageBox::Warning);
+    // The result is stored even after a message.
+    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("name.rtf"))));
 }
 
 void TestMainWindow::resizeKeepsTheArrangement()
