@@ -4,6 +4,9 @@
 
 namespace tolvane {
 
+class NamingWizard;
+class SurnameKindForm;
+
 // Everything the logic needs from a person. The window shows real dialogs; the command line answers from
 // its options; tests answer from a script and record what was asked.
 class Prompter {
@@ -11,6 +14,11 @@ public:
     virtual ~Prompter() = default;
     // A modal message box; returns when the person has read it.
     virtual void showMessage(const UserMessage &message) = 0;
+    // The naming wizard dlgdanfuxing, modal: calls wizard.load(), then drives the wizard by the person's
+    // answers until wizard.state() is Closed.
+    virtual void runNamingWizard(NamingWizard &wizard) = 0;
+    // frmDanfuxing, modal: returns when form.closed().
+    virtual void askSurnameKind(SurnameKindForm &form) = 0;
 };
 
 } // namespace tolvane

@@ -1,6 +1,8 @@
 #include "ui/WidgetPrompter.h"
 
 #include "app/AppInfo.h"
+#include "naming/NamingWizard.h"
+#include "naming/SurnameKindForm.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -21,6 +23,18 @@ void WidgetPrompter::showMessage(const UserMessage &message)
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
     QApplication::restoreOverrideCursor();
+}
+
+void WidgetPrompter::runNamingWizard(NamingWizard &wizard)
+{
+    // Replaced by the real dialog.
+    wizard.load();
+    wizard.closeByFrame();
+}
+
+void WidgetPrompter::askSurnameKind(SurnameKindForm &form)
+{
+    form.closeByFrame();
 }
 
 } // namespace tolvane

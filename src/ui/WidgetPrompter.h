@@ -11,6 +11,8 @@ class WidgetPrompter final : public Prompter {
 public:
     explicit WidgetPrompter(QWidget *parent);
     void showMessage(const UserMessage &message) override;
+    void runNamingWizard(NamingWizard &wizard) override;
+    void askSurnameKind(SurnameKindForm &form) override;
 
 private:
     QWidget *m_parent;

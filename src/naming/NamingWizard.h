@@ -1,0 +1,88 @@
+#pragma once
+
+#include "naming/NameRequest.h"
+#include "text/UserMessage.h"
+
+#include <array>
+#include <optional>
+
+namespace tolvane {
+
+// Flags the naming wizard shares with the dispatcher.
+struct WizardFlags {
+    bool wizardDone = false;
+    bool namingCancelled = false;
+    qint16 functionMode = 0; // 1 personal naming, 2 name analysis
+};
+
+// The naming wizard dlgdanfuxing and its closing confirmation DialogLast, as a state machine over the
+// request. The window shows page() and calls one method per button; the command line and tests answer the
+// same way. Pages are stacked: surname kind, name length, sex and elements, luck level, advanced.
+class NamingWizard final {
+public:
+    enum class Page { SurnameKind, NameLength, SexAndElements, Luck, Advanced };
+    // Whether the wizard window is still open.
+    enum class State { Open, DialogLast, Closed };
+
+    NamingWizard(NameRequest &request, WizardFlags &flags);
+
+    // dlgdanfuxing opens: the first page by SurnameLength (0: surname kind; 1, 2: name length).
+    void load();
+
+    Page page() const { return m_page; }
+    State state() const { return m_state; }
+    // The caption of the wizard window: "采集取名信息", or "选择单姓复姓" when it opens on the surname-kind page.
+    QString caption() const { return m_caption; }
+    // The help label of the surname-kind page.
+    QString surnameKindHelp() const { return m_surnameKindHelp; }
+    // Whether 三字名 may be chosen (not after a compound surname).
+    bool threeCharactersAllowed() const { return m_threeAllowed; }
+    // Set when a page is entered fresh: the window then shows that page's preset selection
+    // (name length 双字名; 男性名 with all five elements; 允许半吉; surname kind 单姓).
+    bool presetPending() const { return m_preset; }
+    void presetShown() { m_preset = false; }
+    // The main window shows the busy pointer once the wizard has been confirmed.
+    bool busyRequested() const { return m_busy; }
+
+    // Surname-kind page: 确定.
+    void confirmSurnameKind(bool compound);
+    // Name-length page: 确定 with 1, 2 or 3.
+    void confirmNameLength(int length);
+    // Sex-and-elements page: 确定. female is empty when neither sex option is selected; elements in the
+    // order 金 木 水 火 土. Returns the message to show when the page stays.
+    std::optional<UserMessage> confirmSexAndElements(std::optional<bool> female, const std::array<bool, 5> &elements);
+    // Sex-and-elements page: 上一步.
+    void backToNameLength();
+    // Luck page: 确定 (to DialogLast) and 高级 (to the advanced page).
+    void confirmLuck(bool full);
+    void advanced(bool full);
+    // Luck page: 上一步.
+    void backToSexAndElements();
+    // Advanced page: 确定 with the texts of the two combo boxes. Returns the message to show when the page stays.
+    std::optional<UserMessage> confirmAdvanced(const QString &firstStrokes, const QString &groups);
+    // Any page's 取消; the advanced page's 取消 also puts FirstStrokeStart back to 1.
+    void cancel();
+    void cancelAdvanced();
+    // The wizard window closed by its frame button.
+    void closeByFrame();
+
+    // DialogLast: its text, its 确定, and its frame button (back to the page that opened it).
+    QString dialogLastText() const;
+    void confirmDialogLast();
+    void closeDialogLast();
+
+private:
+    void show(Page page, bool preset);
+
+    NameRequest &m_request;
+    WizardFlags &m_flags;
+    Page m_page = Page::NameLength;
+    State m_state = State::Open;
+    QString m_caption;
+    QString m_surnameKindHelp;
+    bool m_threeAllowed = true;
+    bool m_preset = false;
+    bool m_busy = false;
+};
+
+} // namespace tolvane

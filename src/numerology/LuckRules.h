@@ -1,0 +1,32 @@
+#pragma once
+
+#include "numerology/DigitTables.h"
+#include "numerology/FiveGrids.h"
+
+#include <QString>
+
+namespace tolvane {
+
+// The fixed auspiciousness tables: the luck class of every number, the 三才 lists and the 人格/外格 pair
+// lists, at the two levels 全吉 and 半吉 ("this class or better"). The database's flag texts never take part.
+class LuckRules final {
+public:
+    static bool isFullNumber(int n);
+    static bool isHalfNumber(int n);
+    static bool isFullSancai(const QString &triple);
+    static bool isHalfSancai(const QString &triple);
+    static bool isFullPair(const QString &pair);
+    static bool isHalfPair(const QString &pair);
+    // "全吉", "半吉" or "凶".
+    static QString luckClass(int n);
+
+    // The same lists keyed by the grid numbers themselves, for the search's inner loop.
+    static bool sancaiPasses(bool full, int heaven, int person, int earth);
+    static bool pairPasses(bool full, int person, int outer);
+
+    // Judges one configuration. luckLevel is "全吉" or "半吉" (anything else takes nothing); for "女" no tested
+    // grid may be 21, 23, 28 or 33. 外格 is tested for two- and three-character given names only.
+    static bool accepts(const FiveGrids &grids, int givenCount, const QString &luckLevel, const QString &sex);
+};
+
+} // namespace tolvane
