@@ -10,6 +10,8 @@ namespace tolvane {
 class MainView;
 class Prompter;
 class ResultPane;
+struct LookupAnswer;
+struct UserMessage;
 
 // What the main window's controls hold when Execute runs.
 struct DispatchInput {
@@ -35,8 +37,12 @@ public:
 
 private:
     void prepare();
+    void runPersonalNaming(const DispatchInput &input);
+    void runFixedCharacterNaming(const QString &pattern);
     void runLookup(const DispatchInput &input);
     void runCompanyAnalysis(const DispatchInput &input);
+    void apply(const LookupAnswer &answer);
+    void show(const QList<UserMessage> &messages);
     void notBuiltYet();
     void storeResult();
     void finish();

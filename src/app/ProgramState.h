@@ -1,8 +1,12 @@
 #pragma once
 
 #include "naming/NameRequest.h"
+#include "naming/NamingWizard.h"
+#include "numerology/ConfigSearch.h"
 
 #include <QString>
+
+#include <array>
 
 namespace tolvane {
 
@@ -10,8 +14,9 @@ namespace tolvane {
 // unless the dispatcher's preparation clears them; later runs rely on that (GroupLimit, the configuration
 // tables, FixedCharStrokes).
 struct ProgramState {
-    // 1 personal naming, 2 name analysis, 3 other functions; the last function run until the next Execute.
-    qint16 functionMode = 0;
+    // FunctionMode (1 personal naming, 2 name analysis, 3 other functions; the last function run until the
+    // next Execute), WizardDone and NamingCancelled.
+    WizardFlags flags;
 
     // Cleared before every Execute.
     QString reportText;
@@ -21,13 +26,22 @@ struct ProgramState {
     bool databaseFailed = false;
 
     bool namingAborted = false;
-    bool namingCancelled = false;
     bool fixedCancelled = false;
     bool analysisReady = false;
-    bool wizardDone = false;
-    qint16 configNext = 0;
 
     NameRequest request;
+    std::array<qint16, 2> surnameStrokes{};
+
+    // The good-configuration search and its summary.
+    ConfigTables configs;
+    QString configSummary;
+
+    // Fixed-character naming: the pattern, its strokes, and its own configuration table
+    // (given-name position 1..3 by group 1..21). FixedCharStrokes is never reset between runs.
+    std::array<QString, 3> patternChars;
+    qint16 patternSurnameStrokes = 0;
+    qint16 fixedCharStrokes = 0;
+    std::array<std::array<qint16, 3>, ConfigTables::kSlots + 1> fixedConfigStrokes{};
 
     bool loginAccepted = false;
     QString startupText;

@@ -1,9 +1,13 @@
 #include "cli/CliPrompter.h"
 
+#include "naming/NamingWizard.h"
+#include "naming/SurnameKindForm.h"
+
 namespace tolvane {
 
-CliPrompter::CliPrompter(std::FILE *out)
-    : m_out(out)
+CliPrompter::CliPrompter(NamingAnswers answers, std::FILE *out)
+    : m_answers(std::move(answers))
+    , m_out(out)
 {
 }
 
@@ -16,6 +20,46 @@ void CliPrompter::showMessage(const UserMessage &message)
     std::fprintf(m_out, "%s\n", line.toUtf8().constData());
     std::fflush(m_out);
     ++m_count;
+}
+
+void CliPrompter::runNamingWizard(NamingWizard &wizard)
+{
+    wizard.load();
+    // A message on a page means the answer cannot be taken; the command line cannot ask again, so it gives up
+    // the way a person would, with 取消.
+    const auto stayed = [&](const std::optional<UserMessage> &message) {
+        if (!message)
+            return false;
+        showMessage(*message);
+        wizard.cancel();
+        return true;
+    };
+    if (wizard.page() == NamingWizard::Page::SurnameKind) {
+        wizard.confirmSurnameKind(m_answers.compoundSurname);
+        if (wizard.state() == NamingWizard::State::Closed)
+            return;
+    }
+    if (m_answers.length == 3 && !wizard.threeCharactersAllowed()) {
+        showMessage(UserMessage::plain(QStringLiteral("复姓最多只能取双字名。")));
+        wizard.cancel();
+        return;
+    }
+    wizard.confirmNameLength(m_answers.length);
+    if (stayed(wizard.confirmSexAndElements(m_answers.female, m_answers.elements)))
+        return;
+    if (m_answers.advanced) {
+        wizard.advanced(m_answers.full);
+        if (stayed(wizard.confirmAdvanced(m_answers.firstStrokes, m_answers.groups)))
+            return;
+    } else {
+        wizard.confirmLuck(m_answers.full);
+    }
+    wizard.confirmDialogLast();
+}
+
+void CliPrompter::askSurnameKind(SurnameKindForm &form)
+{
+    form.confirm(m_answers.compoundSurname);
 }
 
 } // namespace tolvane

@@ -2,18 +2,37 @@
 
 #include "app/Prompter.h"
 
+#include <QString>
+
+#include <array>
 #include <cstdio>
 
 namespace tolvane {
 
-// Answers the logic from the command line: every message box becomes one line on standard error.
+// How the command line answers the naming wizard: the wizard's own defaults unless an option says otherwise.
+struct NamingAnswers {
+    bool compoundSurname = false; // the surname-kind page, when it is asked
+    int length = 2;               // 双字名
+    bool female = false;          // 男性名
+    std::array<bool, 5> elements{true, true, true, true, true}; // 金 木 水 火 土
+    bool full = false;            // 允许半吉
+    bool advanced = false;        // use the advanced page with the two texts below
+    QString firstStrokes = QStringLiteral("1");
+    QString groups = QStringLiteral("6");
+};
+
+// Answers the logic from the command line: every message box becomes one line on standard error, the
+// dialogs are answered from the options.
 class CliPrompter final : public Prompter {
 public:
-    explicit CliPrompter(std::FILE *out = stderr);
+    explicit CliPrompter(NamingAnswers answers = {}, std::FILE *out = stderr);
     void showMessage(const UserMessage &message) override;
+    void runNamingWizard(NamingWizard &wizard) override;
+    void askSurnameKind(SurnameKindForm &form) override;
     int messageCount() const { return m_count; }
 
 private:
+    NamingAnswers m_answers;
     std::FILE *m_out;
     int m_count = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
+#include "app/Selectors.h"
 #include "app/TextPane.h"
 #include "cli/CliPrompter.h"
 
@@ -15,14 +16,24 @@ namespace tolvane {
 namespace {
 
 const char kUsage[] =
-    "Usage: tolvane-cli COMMAND ARGUMENTS [--rtf FILE]\n"
+    "Usage: tolvane-cli COMMAND ARGUMENTS [OPTIONS] [--rtf FILE]\n"
     "\n"
     "Commands:\n"
-    "  company NAME     company-name analysis (公司名分析)\n"
+    "  name SURNAME            personal naming (个人起名): the good stroke configurations for a surname\n"
+    "      --length 1|2|3      given-name characters (default 2)\n"
+    "      --sex 男|女          (default 男)\n"
+    "      --luck 全吉|半吉     (default 半吉)\n"
+    "      --elements 金木水火土 the wished-for elements (default all five)\n"
+    "      --start N           stroke count of the first given-name character to start from (1..29)\n"
+    "      --groups N          how many groups to find (1..20; default 6 or what the window last used)\n"
+    "      --surname-kind 单|复 for the questions that ask it\n"
+    "  company NAME            company-name analysis (公司名分析)\n"
+    "  lookup KIND INPUT       a reference lookup (其他功能); KIND is one of\n"
+    "                          81man, 81corp, sancai, pair\n"
     "\n"
     "Options:\n"
-    "  --rtf FILE       also write the result as RTF, exactly as the window stores name.rtf\n"
-    "  -h, --help       show this help\n"
+    "  --rtf FILE              also write the result as RTF, exactly as the window stores name.rtf\n"
+    "  -h, --help              show this help\n"
     "\n"
     "The result is printed to standard output. Each message the window would show in a box is printed\n"
     "as one line to standard error, and the exit status is then 1.\n";
@@ -41,8 +52,14 @@ int CliRunner::run(const QStringList &arguments)
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption rtf(QStringLiteral("rtf"), QString(), QStringLiteral("file"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOption(rtf);
-    parser.addOption(help);
+    const QCommandLineOption length(QStringLiteral("length"), QString(), QStringLiteral("n"));
+    const QCommandLineOption sex(QStringLiteral("sex"), QString(), QStringLiteral("sex"));
+    const QCommandLineOption luck(QStringLiteral("luck"), QString(), QStringLiteral("level"));
+    const QCommandLineOption elements(QStringLiteral("elements"), QString(), QStringLiteral("elements"));
+    const QCommandLineOption start(QStringLiteral("start"), QString(), QStringLiteral("n"));
+    const QCommandLineOption groups(QStringLiteral("groups"), QString(), QStringLiteral("n"));
+    const QCommandLineOption surnameKind(QStringLiteral("surname-kind"), QString(), QStringLiteral("kind"));
+    parser.addOptions({rtf, help, length, sex, luck, elements, start, groups, surnameKind});
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "tolvane-cli: %s\n", qPrintable(parser.errorText()));
         return usage(stderr, 2);
@@ -55,10 +72,64 @@ int CliRunner::run(const QStringList &arguments)
         return usage(stderr, 2);
     const QString command = args.constFirst();
 
+    const auto bad = [](const QString &what) {
+        std::fprintf(stderr, "tolvane-cli: %s\n", what.toUtf8().constData());
+        return usage(stderr, 2);
+    };
+
+    NamingAnswers answers;
+    if (parser.isSet(length)) {
+        answers.length = parser.value(length).toInt();
+        if (answers.length < 1 || answers.length > 3)
+            return bad(QStringLiteral("--length takes 1, 2 or 3"));
+    }
+    if (parser.isSet(sex)) {
+        if (parser.value(sex) != u"男" && parser.value(sex) != u"女")
+            return bad(QStringLiteral("--sex takes 男 or 女"));
+        answers.female = parser.value(sex) == u"女";
+    }
+    if (parser.isSet(luck)) {
+        if (parser.value(luck) != u"全吉" && parser.value(luck) != u"半吉")
+            return bad(QStringLiteral("--luck takes 全吉 or 半吉"));
+        answers.full = parser.value(luck) == u"全吉";
+    }
+    if (parser.isSet(elements)) {
+        const QString wanted = parser.value(elements);
+        const QString names = QStringLiteral("金木水火土");
+        for (QChar c : wanted) {
+            if (!names.contains(c))
+                return bad(QStringLiteral("--elements takes characters of 金木水火土"));
+        }
+        for (int i = 0; i < 5; ++i)
+            answers.elements[i] = wanted.contains(names.at(i));
+    }
+    if (parser.isSet(start) || parser.isSet(groups)) {
+        // The advanced page checks both texts as the window does.
+        answers.advanced = true;
+        if (parser.isSet(start))
+            answers.firstStrokes = parser.value(start);
+        if (parser.isSet(groups))
+            answers.groups = parser.value(groups);
+    }
+    if (parser.isSet(surnameKind)) {
+        if (parser.value(surnameKind) != u"单" && parser.value(surnameKind) != u"复")
+            return bad(QStringLiteral("--surname-kind takes 单 or 复"));
+        answers.compoundSurname = parser.value(surnameKind) == u"复";
+    }
+
     DispatchInput input;
+    const QStringList lookups{QStringLiteral("81man"), QStringLiteral("81corp"), QStringLiteral("sancai"),
+                              QStringLiteral("pair")};
     if (command == QLatin1String("company") && args.size() == 2) {
         input.function = QStringLiteral("公司名分析");
         input.name = args.at(1);
+    } else if (command == QLatin1String("name") && args.size() == 2) {
+        input.function = QStringLiteral("个人起名");
+        input.name = args.at(1);
+    } else if (command == QLatin1String("lookup") && args.size() == 3 && lookups.contains(args.at(1))) {
+        input.function = QStringLiteral("其他功能");
+        input.lookup = Selectors::lookupItems().at(lookups.indexOf(args.at(1)));
+        input.other = args.at(2);
     } else {
         std::fprintf(stderr, "tolvane-cli: unknown command or wrong arguments: %s\n", qPrintable(args.join(u' ')));
         return usage(stderr, 2);
@@ -66,7 +137,7 @@ int CliRunner::run(const QStringList &arguments)
 
     TextPane pane;
     HeadlessView view;
-    CliPrompter prompter;
+    CliPrompter prompter(answers);
     Dispatcher dispatcher(AppPaths::forExecutable(), pane, view, prompter);
     dispatcher.setResultPath(parser.value(rtf));
     dispatcher.execute(input);

@@ -128,20 +128,33 @@ std::optional<qint16> NameDatabase::strokesOf(const QString &ch)
     return result;
 }
 
-std::optional<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
+std::optional<MeaningRow> NameDatabase::lastMeaning(const QString &sql,
+                                                    const std::function<void(sqlite3_stmt *)> &bind)
 {
-    const QByteArray sql = QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE ID = ?1 ORDER BY rowid DESC LIMIT 1;")
-                               .arg(tableName(table))
-                               .toUtf8();
-    sqlite3_stmt *stmt = prepare(sql.constData());
+    sqlite3_stmt *stmt = prepare(sql.toUtf8().constData());
     if (!stmt)
         return std::nullopt;
-    sqlite3_bind_int(stmt, 1, id);
+    bind(stmt);
     std::optional<MeaningRow> result;
     if (sqlite3_step(stmt) == SQLITE_ROW)
         result = MeaningRow{columnText(stmt, 0), columnText(stmt, 1)};
     sqlite3_finalize(stmt);
     return result;
+}
+
+std::optional<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
+{
+    return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE ID = ?1 ORDER BY rowid DESC LIMIT 1;")
+                           .arg(tableName(table)),
+                       [id](sqlite3_stmt *stmt) { sqlite3_bind_int(stmt, 1, id); });
+}
+
+std::optional<MeaningRow> NameDatabase::keyedMeaning(DbTable table, const QString &key)
+{
+    const QString column = table == DbTable::Sancai ? QStringLiteral("trdgewuxing") : QStringLiteral("rwGeshu");
+    return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE %2 = ?1 ORDER BY rowid DESC LIMIT 1;")
+                           .arg(tableName(table), column),
+                       [&key](sqlite3_stmt *stmt) { bindText(stmt, 1, key); });
 }
 
 } // namespace tolvane

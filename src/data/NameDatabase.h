@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 struct sqlite3;
@@ -44,9 +45,12 @@ public:
     std::optional<qint16> strokesOf(const QString &ch);
     // The last row of 81man or 81corp whose ID equals id.
     std::optional<MeaningRow> numberMeaning(DbTable table, int id);
+    // The last row of sancai or wrGe whose key (trdgewuxing, rwGeshu) equals key.
+    std::optional<MeaningRow> keyedMeaning(DbTable table, const QString &key);
 
 private:
     sqlite3_stmt *prepare(const char *sql);
+    std::optional<MeaningRow> lastMeaning(const QString &sql, const std::function<void(sqlite3_stmt *)> &bind);
 
     QString m_path;
     sqlite3 *m_db = nullptr;

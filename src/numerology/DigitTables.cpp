@@ -25,15 +25,18 @@ QChar DigitTables::elementName(Element e)
 Sancai Sancai::compute(int heaven, int person, int earth)
 {
     Sancai s;
-    s.numeralTriple = QString{DigitTables::numeral(heaven), DigitTables::numeral(person), DigitTables::numeral(earth)};
-    s.elementTriple = QString{DigitTables::elementChar(heaven), DigitTables::elementChar(person),
-                              DigitTables::elementChar(earth)};
+    const QChar numerals[3] = {DigitTables::numeral(heaven), DigitTables::numeral(person), DigitTables::numeral(earth)};
+    const QChar elements[3] = {DigitTables::elementChar(heaven), DigitTables::elementChar(person),
+                               DigitTables::elementChar(earth)};
+    s.numeralTriple = QString(numerals, 3);
+    s.elementTriple = QString(elements, 3);
     return s;
 }
 
 QString computePairKey(int person, int outer)
 {
-    return QString{DigitTables::numeral(person), DigitTables::numeral(outer)};
+    const QChar pair[2] = {DigitTables::numeral(person), DigitTables::numeral(outer)};
+    return QString(pair, 2);
 }
 
 } // namespace tolvane

@@ -177,17 +177,22 @@ bool LuckRules::pairPasses(bool full, int person, int outer)
     return full ? kTables.fullPair[i] : kTables.halfPair[i];
 }
 
-bool LuckRules::accepts(const FiveGrids &grids, int givenCount, const QString &luckLevel, const QString &sex)
+LuckRules::Level LuckRules::level(const QString &luckLevel)
 {
-    bool full = false;
     if (luckLevel == u"全吉")
-        full = true;
-    else if (luckLevel != u"半吉")
+        return Level::Full;
+    if (luckLevel == u"半吉")
+        return Level::Half;
+    return Level::None;
+}
+
+bool LuckRules::accepts(const FiveGrids &grids, int givenCount, Level level, bool female)
+{
+    if (level == Level::None)
         return false;
-    const bool female = sex == u"女";
-    const bool testOuter = givenCount >= 2;
+    const bool full = level == Level::Full;
     const int tested[4] = {grids.renge, grids.dige, grids.zongge, grids.waige};
-    const int testedCount = testOuter ? 4 : 3;
+    const int testedCount = givenCount >= 2 ? 4 : 3;
     for (int i = 0; i < testedCount; ++i) {
         if (!numberPasses(full, tested[i]) || (female && unsuitableForWomen(tested[i])))
             return false;

@@ -24,9 +24,17 @@ public:
     static bool sancaiPasses(bool full, int heaven, int person, int earth);
     static bool pairPasses(bool full, int person, int outer);
 
-    // Judges one configuration. luckLevel is "全吉" or "半吉" (anything else takes nothing); for "女" no tested
-    // grid may be 21, 23, 28 or 33. 外格 is tested for two- and three-character given names only.
-    static bool accepts(const FiveGrids &grids, int givenCount, const QString &luckLevel, const QString &sex);
+    // The request's luck level: "全吉" or "半吉"; any other text takes nothing.
+    enum class Level { None, Full, Half };
+    static Level level(const QString &luckLevel);
+
+    // Judges one configuration: 人格, 地格 and 总格 (and 外格 for two- and three-character given names) at the
+    // level, the 三才 and the pair; for a girl no tested grid may be 21, 23, 28 or 33.
+    static bool accepts(const FiveGrids &grids, int givenCount, Level level, bool female);
+    static bool accepts(const FiveGrids &grids, int givenCount, const QString &luckLevel, const QString &sex)
+    {
+        return accepts(grids, givenCount, level(luckLevel), sex == u"女");
+    }
 };
 
 } // namespace tolvane

@@ -3,6 +3,8 @@
 #include "app/AppInfo.h"
 #include "naming/NamingWizard.h"
 #include "naming/SurnameKindForm.h"
+#include "ui/NamingWizardDialog.h"
+#include "ui/SurnameKindDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -27,14 +29,18 @@ void WidgetPrompter::showMessage(const UserMessage &message)
 
 void WidgetPrompter::runNamingWizard(NamingWizard &wizard)
 {
-    // Replaced by the real dialog.
-    wizard.load();
-    wizard.closeByFrame();
+    NamingWizardDialog dialog(wizard, m_parent);
+    if (m_parent)
+        dialog.move(NamingWizardDialog::origin(*m_parent));
+    dialog.exec();
 }
 
 void WidgetPrompter::askSurnameKind(SurnameKindForm &form)
 {
-    form.closeByFrame();
+    SurnameKindDialog dialog(form, m_parent);
+    if (m_parent)
+        dialog.move(NamingWizardDialog::origin(*m_parent));
+    dialog.exec();
 }
 
 } // namespace tolvane

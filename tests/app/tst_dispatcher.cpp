@@ -104,7 +104,7 @@ void TestDispatcher::unknownSelectorTexts()
     rig.dispatcher.execute({function, QStringLiteral("青禾"), lookup, QStringLiteral("5")});
     QCOMPARE(rig.prompter.messages.size(), 1);
     QCOMPARE(rig.prompter.messages.first(), UserMessage::warning(kNoSuchOption));
-    QCOMPARE(int(rig.dispatcher.state().functionMode), mode);
+    QCOMPARE(int(rig.dispatcher.state().flags.functionMode), mode);
     // The result is stored all the same.
     QVERIFY(QFile::exists(rig.rtfPath()));
     QCOMPARE(rig.view.otherPanelEnabled, mode == 3);

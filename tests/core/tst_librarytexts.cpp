@@ -1,5 +1,6 @@
 #include "data/NameDatabase.h"
 #include "fakes/TestLibrary.h"
+#include "numerology/LuckRules.h"
 
 #include <QSet>
 #include <QTest>
@@ -28,6 +29,8 @@ class TestLibraryTexts : public QObject {
 
 private Q_SLOTS:
     void companyMeaningsAreCompleteAndAgreeWithTheLuckClasses();
+    void personMeaningsAgreeWithTheLuckClasses();
+    void sancaiAndPairFlagsAgreeWithTheLists();
 };
 
 void TestLibraryTexts::companyMeaningsAreCompleteAndAgreeWithTheLuckClasses()
@@ -47,6 +50,47 @@ void TestLibraryTexts::companyMeaningsAreCompleteAndAgreeWithTheLuckClasses()
     }
     QVERIFY(!db.numberMeaning(DbTable::Corp81, 0));
     QVERIFY(!db.numberMeaning(DbTable::Corp81, 82));
+}
+
+void TestLibraryTexts::personMeaningsAgreeWithTheLuckClasses()
+{
+    NameDatabase db(TestLibrary::realDatabasePath());
+    QVERIFY(!db.openWith({DbTable::Man81}));
+    for (int n = 1; n <= 81; ++n) {
+        const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, n);
+        QVERIFY2(row, qPrintable(QString::number(n)));
+        QCOMPARE(row->flag, luckFlag(n));
+        QVERIFY(row->meaning.size() >= 40 && row->meaning.size() <= 150);
+    }
+}
+
+void TestLibraryTexts::sancaiAndPairFlagsAgreeWithTheLists()
+{
+    NameDatabase db(TestLibrary::realDatabasePath());
+    QVERIFY(!db.openWith({DbTable::Sancai, DbTable::WrGe}));
+    const auto flag = [](bool full, bool half) {
+        return full ? QStringLiteral("吉") : (half ? QStringLiteral("半吉") : QStringLiteral("凶"));
+    };
+    const QString elements = QStringLiteral("木火土金水");
+    for (QChar a : elements) {
+        for (QChar b : elements) {
+            for (QChar c : elements) {
+                const QString triple = QString(a) + b + c;
+                const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::Sancai, triple);
+                QVERIFY2(row, qPrintable(triple));
+                QCOMPARE(row->flag, flag(LuckRules::isFullSancai(triple), LuckRules::isHalfSancai(triple)));
+            }
+        }
+    }
+    const QString numerals = QStringLiteral("一二三四五六七八九十");
+    for (QChar a : numerals) {
+        for (QChar b : numerals) {
+            const QString pair = QString(a) + b;
+            const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::WrGe, pair);
+            QVERIFY2(row, qPrintable(pair));
+            QCOMPARE(row->flag, flag(LuckRules::isFullPair(pair), LuckRules::isHalfPair(pair)));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLibraryTexts)

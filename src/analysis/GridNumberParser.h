@@ -1,0 +1,28 @@
+#pragma once
+
+#include "text/UserMessage.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace tolvane {
+
+// Reads the grid numbers typed for the 三才 lookup (天格 人格 地格) and the pairing lookup (人格 外格):
+// numbers of ASCII digits separated by spaces, checked character by character in a fixed order so that each
+// rejected input gets exactly one message.
+class GridNumberParser final {
+public:
+    struct Result {
+        std::array<qint16, 3> numbers{};
+        std::optional<UserMessage> rejection; // a plain box
+    };
+
+    // ParseThreeGridNumbers.
+    static Result parseThree(const QString &text);
+    // ParseTwoGridNumbers: the first two numbers; a third is read but not used.
+    static Result parseTwo(const QString &text);
+};
+
+} // namespace tolvane

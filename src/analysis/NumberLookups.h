@@ -1,0 +1,29 @@
+#pragma once
+
+#include "text/UserMessage.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tolvane {
+
+// What a lookup of "其他功能" does to the result pane: replace its whole text, or leave it (a message, or no
+// matching row).
+struct LookupAnswer {
+    std::optional<QString> replacement;
+    std::optional<UserMessage> message;
+    bool databaseFailed = false;
+};
+
+// The four number-meaning lookups: an 81-number for a person or a company, a 三才 triple from three grid
+// numbers, and the 人格/外格 pairing from two.
+class NumberLookups final {
+public:
+    static LookupAnswer personalNumber(const QString &input, const QString &databasePath);
+    static LookupAnswer companyNumber(const QString &input, const QString &databasePath);
+    static LookupAnswer sancai(const QString &input, const QString &databasePath);
+    static LookupAnswer personOuterPairing(const QString &input, const QString &databasePath);
+};
+
+} // namespace tolvane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "numerology/FiveGrids.h"
+
+#include <QString>
+
+#include <array>
+
+namespace tolvane {
+
+// The search's tables, kept from one run to the next: groups 1..20 (slot 21 is never filled), given-name
+// positions 1..3. Positions beyond the run's name length keep what an earlier run left; the listing reads
+// positions 1..NameLength only.
+struct ConfigTables {
+    static constexpr int kSlots = 21;
+    qint16 configNext = 0; // one more than the groups found; 0 when no search ran
+    std::array<std::array<qint16, 3>, kSlots + 1> strokes{}; // [group][position 0..2]
+    std::array<FiveGrids, kSlots + 1> grids{};
+    std::array<QString, kSlots + 1> triples;
+    std::array<QString, kSlots + 1> pairs;
+
+    int groupCount() const { return configNext > 0 ? configNext - 1 : 0; }
+};
+
+struct SearchInput {
+    int surnameLength = 1; // the trimmed surname's length: 1 single, 2 compound
+    std::array<qint16, 2> surnameStrokes{};
+    int nameLength = 0;    // 1..3; anything else: no search
+    QString sex;
+    QString luckLevel;
+    int firstStrokeStart = 1;
+    int groupLimit = 7;    // groups wanted plus one
+};
+
+// The good-configuration search: enumerates the given-name stroke counts in lexicographic order (the first
+// from firstStrokeStart, every one up to 30) and keeps the first groupLimit - 1 configurations the rules
+// accept. A three-character given name always goes with a single surname.
+class ConfigSearch final {
+public:
+    static void QumingshuliZuhe(const SearchInput &input, ConfigTables &tables);
+    // The summary of the groups found (ConfigSummary).
+    static QString QuMrichtextShuZu(const SearchInput &input, const ConfigTables &tables);
+};
+
+} // namespace tolvane

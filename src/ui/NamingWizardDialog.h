@@ -1,0 +1,95 @@
+#pragma once
+
+#include "naming/NamingWizard.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+
+namespace tolvane {
+
+// dlgdanfuxing: shows the naming wizard's current page and hands each button to the wizard. The wizard
+// decides which page comes next, whether DialogLast opens and when the window closes.
+class NamingWizardDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    // Loads the wizard, as the window does when it opens.
+    NamingWizardDialog(NamingWizard &wizard, QWidget *mainWindow);
+    NamingWizardDialog(const NamingWizardDialog &) = delete;
+    NamingWizardDialog &operator=(const NamingWizardDialog &) = delete;
+
+    // Where the naming dialogs stand: 2000 twips right of and 3000 twips below the main window's corner.
+    static QPoint origin(const QWidget &mainWindow);
+
+public Q_SLOTS:
+    // The frame button and Esc.
+    void reject() override;
+
+private:
+    void buildSurnameKindPage();
+    void buildNameLengthPage();
+    void buildSexAndElementsPage();
+    void buildLuckPage();
+    void buildAdvancedPage();
+
+    void confirmSurnameKind();
+    void confirmNameLength();
+    void confirmSexAndElements();
+    void backToNameLength();
+    void confirmLuck();
+    void advanced();
+    void backToSexAndElements();
+    void confirmAdvanced();
+    void cancelAdvanced();
+    void cancel();
+
+    // Shows what the wizard says after every answer.
+    void sync();
+    void applyPreset(NamingWizard::Page page);
+    QGroupBox *pageWidget(NamingWizard::Page page) const;
+    QPushButton *okButton(NamingWizard::Page page) const;
+    void showMessage(const UserMessage &message);
+
+    NamingWizard &m_wizard;
+    std::optional<NamingWizard::Page> m_shown;
+    QStackedWidget *m_pages = nullptr;
+
+    QGroupBox *m_surnameKindPage = nullptr;
+    QRadioButton *m_single = nullptr;
+    QRadioButton *m_compound = nullptr;
+    QLabel *m_surnameKindHelp = nullptr;
+    QPushButton *m_surnameKindOk = nullptr;
+
+    QGroupBox *m_nameLengthPage = nullptr;
+    QRadioButton *m_name1 = nullptr;
+    QRadioButton *m_name2 = nullptr;
+    QRadioButton *m_name3 = nullptr;
+    QPushButton *m_nameLengthOk = nullptr;
+
+    QGroupBox *m_sexPage = nullptr;
+    QRadioButton *m_male = nullptr;
+    QRadioButton *m_female = nullptr;
+    QCheckBox *m_elements[5] = {};
+    QPushButton *m_sexOk = nullptr;
+
+    QGroupBox *m_luckPage = nullptr;
+    QRadioButton *m_fullLuck = nullptr;
+    QRadioButton *m_halfLuck = nullptr;
+    QPushButton *m_luckOk = nullptr;
+
+    QGroupBox *m_advancedPage = nullptr;
+    QComboBox *m_firstStrokes = nullptr;
+    QComboBox *m_groups = nullptr;
+    QPushButton *m_advancedOk = nullptr;
+};
+
+} // namespace tolvane
