@@ -51,7 +51,7 @@ void DialogLast::confirm()
 
 void DialogLast::reject()
 {
-    m_wizard.closeDialogLast();
+
     QDialog::reject();
 }
 

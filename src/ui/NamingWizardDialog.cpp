@@ -292,7 +292,7 @@ void NamingWizardDialog::backToSexAndElements()
 void NamingWizardDialog::confirmAdvanced()
 {
     if (const std::optional<UserMessage> message =
-            m_wizard.confirmAdvanced(QStringLiteral("1"), m_groups->currentText()))
+            m_wizard.confirmAdvanced(m_firstStrokes->currentText(), m_groups->currentText()))
         showMessage(*message);
     sync();
 }

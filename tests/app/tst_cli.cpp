@@ -41,6 +41,10 @@ private Q_SLOTS:
     void messagesGoToStandardError_data();
     void messagesGoToStandardError();
     void missingLibrary();
+    void naming_data();
+    void naming();
+    void lookups_data();
+    void lookups();
     void usage_data();
     void usage();
 };
@@ -109,6 +113,85 @@ void TestCli::missingLibrary()
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err, QStringLiteral("找不到namedbs.mdb数据库。\n"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("namedbs.mdb"))));
+}
+
+void TestCli::naming_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString header = QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。\n\n");
+    QTest::newRow("王, one character, 全吉")
+        << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
+                       QStringLiteral("--luck"), QStringLiteral("全吉")}
+        << 0 << header + QStringLiteral("姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\n") << QString();
+    QTest::newRow("王, girl: nothing found")
+        << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
+                       QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--sex"), QStringLiteral("女")}
+        << 1 << QString()
+        << QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉再试试。\n");
+    QTest::newRow("one group")
+        << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--luck"), QStringLiteral("全吉"),
+                       QStringLiteral("--groups"), QStringLiteral("1")}
+        << 0 << header + QStringLiteral("姓名笔画数：4 1 2       五格数：5 5 3 7 3        三才五行：土土火\n") << QString();
+    QTest::newRow("groups out of range")
+        << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--groups"), QStringLiteral("21")}
+        << 1 << QString() << QStringLiteral("取名组数应在1至20之间。\n");
+    QTest::newRow("compound surname, three characters")
+        << QStringList{QStringLiteral("name"), QStringLiteral("欧阳"), QStringLiteral("--length"), QStringLiteral("3")}
+        << 1 << QString() << QStringLiteral("复姓最多只能取双字名。\n");
+    QTest::newRow("surname too long")
+        << QStringList{QStringLiteral("name"), QStringLiteral("诸葛孔明")} << 1 << QString()
+        << QStringLiteral("您选择“个人起名”吗？姓氏最多是两个字。\n");
+    QTest::newRow("bad sex") << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--sex"),
+                                            QStringLiteral("x")}
+                             << 2 << QString() << QString();
+}
+
+void TestCli::naming()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const CliResult r = runCli(arguments);
+    QCOMPARE(r.status, status);
+    if (status != 2) {
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.err, err);
+    }
+}
+
+void TestCli::lookups_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("81man 7") << QStringList{QStringLiteral("lookup"), QStringLiteral("81man"), QStringLiteral("7")} << 0
+                             << QStringLiteral("第7数暗示意义为：\n\n");
+    QTest::newRow("81corp 81") << QStringList{QStringLiteral("lookup"), QStringLiteral("81corp"), QStringLiteral("81")}
+                               << 0 << QStringLiteral("第81数暗示意义为：\n\n");
+    QTest::newRow("sancai") << QStringList{QStringLiteral("lookup"), QStringLiteral("sancai"), QStringLiteral("1 2 3")}
+                            << 0 << QStringLiteral("天格、人格、地格： 1、2、3 之三才五行为：木木火 解释如下：\n\n");
+    QTest::newRow("pair") << QStringList{QStringLiteral("lookup"), QStringLiteral("pair"), QStringLiteral("15 8")} << 0
+                          << QStringLiteral("人格、外格数： 15、8 所暗示的人际关系、社交能力及事业发展等解释如下：\n\n");
+    QTest::newRow("82") << QStringList{QStringLiteral("lookup"), QStringLiteral("81man"), QStringLiteral("82")} << 1
+                        << QString();
+    QTest::newRow("unknown kind") << QStringList{QStringLiteral("lookup"), QStringLiteral("81"), QStringLiteral("8")}
+                                  << 2 << QString();
+}
+
+void TestCli::lookups()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, start);
+    const CliResult r = runCli(arguments);
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.out.startsWith(start), qPrintable(r.out));
+    if (status == 1)
+        QCOMPARE(r.err, QStringLiteral("输入81数应为在1至81之间。\n"));
 }
 
 void TestCli::usage_data()

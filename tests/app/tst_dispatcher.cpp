@@ -5,6 +5,7 @@
 #include "app/TextPane.h"
 #include "fakes/FakePrompter.h"
 #include "fakes/TestLibrary.h"
+#include "naming/NamingWizard.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -58,6 +59,14 @@ private Q_SLOTS:
     void functionSelector();
     void lookupSelectorToolTips();
     void startupSteps();
+    void personalNamingShowsTheSummary();
+    void personalNamingFindsNothing();
+    void personalNamingCancelled();
+    void personalNamingStopsAtTheSurnameCheck_data();
+    void personalNamingStopsAtTheSurnameCheck();
+    void threeCharactersWithoutDash();
+    void groupLimitSurvivesBetweenRuns();
+    void numberLookupReplacesThePane();
 };
 
 void TestDispatcher::companyRunFillsThePaneAndStoresIt()
@@ -253,6 +262,134 @@ void TestDispatcher::startupSteps()
     QVERIFY(rig.view.gridPanelVisible);
     QVERIFY(!rig.view.progressPanelVisible);
     QCOMPARE(rig.view.gridLabelClears, 1);
+}
+
+namespace {
+
+// Answers the wizard as a person who takes the name length, sex and luck level given, with all elements.
+std::function<void(NamingWizard &)> answer(int length, bool female, bool full, QString groups = {})
+{
+    return [=](NamingWizard &w) {
+        w.confirmNameLength(length);
+        QVERIFY(!w.confirmSexAndElements(female, {true, true, true, true, true}));
+        if (groups.isEmpty()) {
+            w.confirmLuck(full);
+        } else {
+            w.advanced(full);
+            QVERIFY(!w.confirmAdvanced(QStringLiteral("1"), groups));
+        }
+        w.confirmDialogLast();
+    };
+}
+
+} // namespace
+
+void TestDispatcher::personalNamingShowsTheSummary()
+{
+    Rig rig;
+    rig.prompter.wizardScript = answer(1, false, true);
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral(" 四 "), {}, {}});
+    QVERIFY(rig.prompter.messages.isEmpty());
+    QCOMPARE(rig.prompter.wizardRuns, 1);
+    QCOMPARE(rig.pane.text(),
+             QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。\r\n\r\n"
+                            "姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\r\n"));
+    const ProgramState &s = rig.dispatcher.state();
+    QCOMPARE(int(s.flags.functionMode), 1);
+    QCOMPARE(int(s.request.surnameLength), 1);
+    QCOMPARE(int(s.surnameStrokes[0]), 4);
+    QCOMPARE(int(s.configs.configNext), 2);
+    QVERIFY(rig.view.progressPanelVisible);
+    QVERIFY(!rig.view.busy);
+    // The run stops before the listing: nothing is stored yet.
+    QVERIFY(!QFile::exists(rig.rtfPath()));
+}
+
+void TestDispatcher::personalNamingFindsNothing()
+{
+    Rig rig;
+    rig.pane.setText(QStringLiteral("旧文字"));
+    rig.prompter.wizardScript = answer(1, true, true);
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    QCOMPARE(rig.prompter.messages.size(), 1);
+    QCOMPARE(rig.prompter.messages.first(),
+             UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉再试试。")));
+    QCOMPARE(rig.pane.text(), QStringLiteral("旧文字"));
+}
+
+void TestDispatcher::personalNamingCancelled()
+{
+    Rig rig;
+    rig.pane.setText(QStringLiteral("旧文字"));
+    rig.prompter.wizardScript = [](NamingWizard &w) { w.cancel(); };
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    QVERIFY(rig.prompter.messages.isEmpty());
+    QCOMPARE(int(rig.dispatcher.state().configs.configNext), 0);
+    QVERIFY(rig.dispatcher.state().flags.namingCancelled);
+    QCOMPARE(rig.pane.text(), QString());
+}
+
+void TestDispatcher::personalNamingStopsAtTheSurnameCheck_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("library");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << QString() << true << QStringLiteral("您选择“个人起名”吗？您还没有输入姓氏。");
+    QTest::newRow("four characters") << QStringLiteral("青禾公司") << true << QStringLiteral("您选择“个人起名”吗？姓氏最多是两个字。");
+    QTest::newRow("not in library") << QStringLiteral("们") << true << QStringLiteral("您输入的姓氏本程序没有，请与程序员联系。");
+    QTest::newRow("no library") << QStringLiteral("青禾") << false << QStringLiteral("找不到namedbs.mdb数据库。");
+}
+
+void TestDispatcher::personalNamingStopsAtTheSurnameCheck()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, library);
+    QFETCH(QString, message);
+    Rig rig(library);
+    rig.dispatcher.execute({QStringLiteral("个人起名"), name, {}, {}});
+    QCOMPARE(rig.prompter.texts(), QStringList{message});
+    QCOMPARE(rig.prompter.wizardRuns, 0);
+    QVERIFY(rig.dispatcher.state().namingAborted);
+    QCOMPARE(rig.dispatcher.state().databaseFailed, !library);
+}
+
+void TestDispatcher::threeCharactersWithoutDash()
+{
+    Rig rig;
+    rig.dispatcher.state().fixedCharStrokes = 17;
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral(" 青公司 "), {}, {}});
+    QCOMPARE(rig.prompter.messages.size(), 1);
+    QCOMPARE(rig.prompter.messages.first(),
+             UserMessage::plain(QStringLiteral("“个人起名”功能，您输入的姓氏超过两个字，或没有输入“-”。")));
+    // Both given-name characters were looked up; the third one's count is kept.
+    QCOMPARE(int(rig.dispatcher.state().fixedCharStrokes), 5);
+    QCOMPARE(rig.prompter.wizardRuns, 0);
+}
+
+void TestDispatcher::groupLimitSurvivesBetweenRuns()
+{
+    Rig rig;
+    rig.prompter.wizardScript = answer(2, false, true, QStringLiteral("2"));
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    QCOMPARE(int(rig.dispatcher.state().configs.configNext), 3);
+    rig.prompter.wizardScript = answer(2, false, true);
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    QCOMPARE(int(rig.dispatcher.state().request.groupLimit), 3);
+    QCOMPARE(int(rig.dispatcher.state().configs.configNext), 3);
+    QCOMPARE(rig.pane.text().count(QStringLiteral("\r\n")), 4);
+}
+
+void TestDispatcher::numberLookupReplacesThePane()
+{
+    Rig rig(false);
+    QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), rig.dir.filePath(QStringLiteral("namedbs.mdb"))));
+    rig.dispatcher.execute({kOther, {}, QStringLiteral("81数解释（个人）"), QStringLiteral(" 7 ")});
+    QVERIFY(rig.prompter.messages.isEmpty());
+    QVERIFY(rig.pane.text().startsWith(QStringLiteral("第7数暗示意义为：\r\n\r\n")));
+    QVERIFY(readFile(rig.rtfPath()).contains("\\u31532")); // 第
+    rig.dispatcher.execute({kOther, {}, QStringLiteral("人格外格搭配"), QStringLiteral("15")});
+    QCOMPARE(rig.prompter.texts(), QStringList{QStringLiteral("输入位数不够，应有两位数，并以空格隔开。")});
+    QVERIFY(rig.pane.text().startsWith(QStringLiteral("第7数")));
 }
 
 QTEST_GUILESS_MAIN(TestDispatcher)
