@@ -1,13 +1,19 @@
 #include "app/Dispatcher.h"
 
+#include "analysis/CharacterLookups.h"
 #include "analysis/CompanyAnalysis.h"
 #include "analysis/NumberLookups.h"
+#include "app/AppInfo.h"
 #include "app/MainView.h"
 #include "app/Prompter.h"
 #include "app/ResultPane.h"
 #include "app/ResultStore.h"
 #include "app/Selectors.h"
 #include "data/StrokeLookup.h"
+#include "naming/CandidateListing.h"
+#include "naming/FindCharacterForm.h"
+#include "naming/FixedListing.h"
+#include "naming/FixedOptionsForm.h"
 #include "naming/NamingWizard.h"
 #include "text/VbText.h"
 
@@ -88,7 +94,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
     m_view.setProgressPanelVisible(true);
     m_state.flags.namingCancelled = false;
     m_state.flags.functionMode = 1;
-    for (auto &group : m_state.fixedConfigStrokes)
+    for (auto &group : m_state.fixed.strokes)
         group.fill(0);
 
     const StrokeLookup::SurnameCheck check = StrokeLookup::checkSurname(m_paths.databasePath(), input.name);
@@ -119,7 +125,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
     search.firstStrokeStart = m_state.request.firstStrokeStart;
     search.groupLimit = m_state.request.groupLimit;
     if (search.nameLength < 1 || search.nameLength > 3) {
-        for (auto &group : m_state.fixedConfigStrokes)
+        for (auto &group : m_state.fixed.strokes)
             group.fill(0);
     }
     ConfigSearch::QumingshuliZuhe(search, m_state.configs);
@@ -133,8 +139,33 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
     m_pane.setText(m_state.configSummary);
     if (m_state.flags.namingCancelled)
         m_pane.setText(QString());
-    // The listing of candidate characters follows the summary once it is built; until then personal naming
-    // ends here, and, as after any run that stops before the listing, nothing is stored.
+
+    if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
+        FindCharacterForm form(m_state.request, m_state.flags, m_state.configs.groupCount());
+        m_prompter.askFindCharacters(form);
+        if (form.busyRequested())
+            m_view.setBusy(true);
+        m_pane.repaint();
+
+        CandidateListing::Input listing;
+        listing.surname = trimSpaces(input.name);
+        listing.request = m_state.request;
+        listing.namingCancelled = m_state.flags.namingCancelled;
+        listing.configs = &m_state.configs;
+        const CandidateListing::Result result = CandidateListing::run(listing, m_paths.databasePath(), &m_view);
+        if (result.databaseFailed)
+            m_state.databaseFailed = true;
+        if (result.reportText)
+            m_state.reportText = *result.reportText;
+        m_state.namingAborted = result.namingAborted;
+        if (result.message)
+            m_prompter.showMessage(*result.message);
+    }
+    if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
+        m_pane.setText(m_state.reportText);
+        storeResult();
+        return;
+    }
     finish();
 }
 
@@ -147,14 +178,50 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
         m_state.fixedCharStrokes = *parsed.fixedCharStrokes;
     m_state.databaseFailed = m_state.databaseFailed || parsed.databaseFailed;
     show(parsed.messages);
+    // Exactly one of the two given-name positions must be the one to find. A pattern with two dashes has no
+    // fixed character and would search with the count left from an earlier run: it is refused as well.
     const QString dash = QStringLiteral("-");
-    if (parsed.chars[1] != dash && parsed.chars[2] != dash) {
+    if ((parsed.chars[1] == dash) == (parsed.chars[2] == dash)) {
         m_prompter.showMessage(
             UserMessage::plain(QStringLiteral("“个人起名”功能，您输入的姓氏超过两个字，或没有输入“-”。")));
         finish();
         return;
     }
-    notBuiltYet();
+
+    m_state.fixedCancelled = false;
+    FixedOptionsForm options(m_state.request, m_state.fixedCancelled);
+    m_prompter.askFixedOptions(options);
+
+    if (m_state.fixedCancelled) {
+        m_state.fixed.configText.clear();
+        m_pane.setText(QString());
+        finish();
+        return;
+    }
+    FixedSearchInput search;
+    search.firstFree = parsed.chars[1] == dash;
+    search.surnameStrokes = m_state.patternSurnameStrokes;
+    search.fixedStrokes = m_state.fixedCharStrokes;
+    search.sex = m_state.request.sex;
+    search.luckLevel = m_state.request.luckLevel;
+    search.groupLimit = m_state.request.groupLimit;
+    m_state.configs.configNext = FixedConfigSearch::search(search, m_state.fixed);
+    const int found = m_state.configs.configNext - 1;
+    if (found == 0) {
+        m_prompter.showMessage(UserMessage::plain(QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。")));
+        finish();
+        return;
+    }
+    m_pane.setText(QStringLiteral("共有") + decimal(found) + QStringLiteral("组字可选，程序正为您在字库找字，请等待..."));
+    m_pane.repaint();
+    m_view.setBusy(true);
+    const FixedListing::Result listing = FixedListing::run(m_state.fixed, m_state.configs.configNext, m_state.request,
+                                                           m_paths.databasePath(), &m_view);
+    if (listing.databaseFailed)
+        m_state.databaseFailed = true;
+    if (listing.message)
+        m_prompter.showMessage(*listing.message);
+    m_pane.setText(m_state.fixed.configText + kCrLf + kCrLf + listing.listingText);
     finish();
 }
 
@@ -171,6 +238,11 @@ void Dispatcher::apply(const LookupAnswer &answer)
 void Dispatcher::runLookup(const DispatchInput &input)
 {
     const QString db = m_paths.databasePath();
+    // The character lookups scan on this thread: their notice is painted before the scans start.
+    const WaitNotice notice = [this](const QString &text) {
+        m_pane.setText(text);
+        m_pane.repaint();
+    };
     switch (Selectors::lookupItems().indexOf(input.lookup)) {
     case 0:
         apply(NumberLookups::personalNumber(input.other, db));
@@ -185,11 +257,19 @@ void Dispatcher::runLookup(const DispatchInput &input)
         apply(NumberLookups::personOuterPairing(input.other, db));
         return;
     case 4:
+        apply(CharacterLookups::ShowCharacterStrokes(input.other, db, notice));
+        return;
     case 5:
+        apply(CharacterLookups::ListCharactersByStrokes(input.other, db, notice));
+        return;
     case 6:
-    case 7:
-    case 8:
         notBuiltYet();
+        return;
+    case 7:
+        apply(CharacterLookups::ListHomophones(input.other, db, notice));
+        return;
+    case 8:
+        apply(CharacterLookups::ShowCharacterMeanings(input.other, db, AppInfo::webAddress(), notice));
         return;
     default:
         m_prompter.showMessage(UserMessage::warning(kNoSuchOption));

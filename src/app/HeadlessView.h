@@ -21,6 +21,18 @@ public:
     void clearGridLabels() override { ++gridLabelClears; }
     void setBusy(bool busy) override { this->busy = busy; }
     void showStatus(const QString &text) override;
+    void setPasswordMenuCaption(const QString &caption) override { passwordMenuCaption = caption; }
+    void restoreLayout() override { ++layoutRestores; }
+    void closeSplash() override { ++splashCloses; }
+    void setProgressBarsVisible(bool visible) override { progressBarsVisible = visible; }
+    void setProgressLabels(const QString &group, const QString &percent) override
+    {
+        progressLabels.append(group + QLatin1Char('|') + percent);
+    }
+    void setProgressBars(int groupPercent, int overallPercent) override
+    {
+        progressBars = {groupPercent, overallPercent};
+    }
 
     QString caption_;
     QString pictureToolTip;
@@ -33,6 +45,12 @@ public:
     int gridLabelClears = 0;
     bool busy = false;
     QStringList statusMessages;
+    QString passwordMenuCaption;
+    int layoutRestores = 0;
+    int splashCloses = 0;
+    bool progressBarsVisible = false;
+    QStringList progressLabels;
+    std::pair<int, int> progressBars{0, 0};
 };
 
 } // namespace tolvane

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "naming/ListingProgress.h"
+
 #include <QString>
 
 namespace tolvane {
 
-// The parts of the main window that the controller switches: captions, tool tips, panels, the pointer and
-// the status line. The window implements it; the command line and tests use HeadlessView.
-class MainView {
+// The parts of the main window that the controller switches: captions, tool tips, panels, the progress
+// panel, the pointer and the status line. The window implements it; the command line and tests use HeadlessView.
+class MainView : public ListingProgress {
 public:
     virtual ~MainView() = default;
     virtual void setCaption(const QString &caption) = 0;
@@ -20,6 +22,12 @@ public:
     virtual void clearGridLabels() = 0;
     virtual void setBusy(bool busy) = 0;
     virtual void showStatus(const QString &text) = 0;
+    // mnu_SetPass: "设置启动密码(&D)" or "取消或修改启动密码(&D)", decided at start-up.
+    virtual void setPasswordMenuCaption(const QString &caption) = 0;
+    // Start-up: the window's size and position from the settings store.
+    virtual void restoreLayout() = 0;
+    // Start-up: the splash window goes when the main window is ready.
+    virtual void closeSplash() = 0;
 };
 
 } // namespace tolvane

@@ -3,6 +3,7 @@
 #include "naming/NameRequest.h"
 #include "naming/NamingWizard.h"
 #include "numerology/ConfigSearch.h"
+#include "numerology/FixedConfigSearch.h"
 
 #include <QString>
 
@@ -36,12 +37,12 @@ struct ProgramState {
     ConfigTables configs;
     QString configSummary;
 
-    // Fixed-character naming: the pattern, its strokes, and its own configuration table
-    // (given-name position 1..3 by group 1..21). FixedCharStrokes is never reset between runs.
+    // Fixed-character naming: the pattern, its strokes, and its own configuration tables.
+    // FixedCharStrokes is never reset between runs.
     std::array<QString, 3> patternChars;
     qint16 patternSurnameStrokes = 0;
     qint16 fixedCharStrokes = 0;
-    std::array<std::array<qint16, 3>, ConfigTables::kSlots + 1> fixedConfigStrokes{};
+    FixedTables fixed;
 
     bool loginAccepted = false;
     QString startupText;

@@ -4,7 +4,10 @@
 
 namespace tolvane {
 
+class FindCharacterForm;
+class FixedOptionsForm;
 class NamingWizard;
+class SettingsStore;
 class SurnameKindForm;
 
 // Everything the logic needs from a person. The window shows real dialogs; the command line answers from
@@ -19,6 +22,13 @@ public:
     virtual void runNamingWizard(NamingWizard &wizard) = 0;
     // frmDanfuxing, modal: returns when form.closed().
     virtual void askSurnameKind(SurnameKindForm &form) = 0;
+    // frmZhaozi, modal: calls form.load(), returns when form.closed().
+    virtual void askFindCharacters(FindCharacterForm &form) = 0;
+    // frmGudingzi, modal: calls form.load(), returns when form.closed().
+    virtual void askFixedOptions(FixedOptionsForm &form) = 0;
+    // frmLogin, modal: asks for the start-up password until one is accepted (PasswordRules::login) or the
+    // person gives up; returns LoginAccepted.
+    virtual bool askStartupPassword(const SettingsStore &settings) = 0;
 };
 
 } // namespace tolvane

@@ -1,5 +1,7 @@
 #include "cli/CliPrompter.h"
 
+#include "naming/FindCharacterForm.h"
+#include "naming/FixedOptionsForm.h"
 #include "naming/NamingWizard.h"
 #include "naming/SurnameKindForm.h"
 
@@ -55,6 +57,21 @@ void CliPrompter::runNamingWizard(NamingWizard &wizard)
         wizard.confirmLuck(m_answers.full);
     }
     wizard.confirmDialogLast();
+}
+
+void CliPrompter::askFindCharacters(FindCharacterForm &form)
+{
+    form.load();
+    if (m_answers.summaryOnly)
+        form.exit();
+    else
+        form.confirm();
+}
+
+void CliPrompter::askFixedOptions(FixedOptionsForm &form)
+{
+    form.load();
+    form.confirm(m_answers.female, m_answers.full, m_answers.elements);
 }
 
 void CliPrompter::askSurnameKind(SurnameKindForm &form)

@@ -19,6 +19,7 @@ struct NamingAnswers {
     bool advanced = false;        // use the advanced page with the two texts below
     QString firstStrokes = QStringLiteral("1");
     QString groups = QStringLiteral("6");
+    bool summaryOnly = false;     // leave the find-character window with 退出
 };
 
 // Answers the logic from the command line: every message box becomes one line on standard error, the
@@ -29,6 +30,10 @@ public:
     void showMessage(const UserMessage &message) override;
     void runNamingWizard(NamingWizard &wizard) override;
     void askSurnameKind(SurnameKindForm &form) override;
+    void askFindCharacters(FindCharacterForm &form) override;
+    void askFixedOptions(FixedOptionsForm &form) override;
+    // The command line has no start-up prompt: it never asks and always goes on.
+    bool askStartupPassword(const SettingsStore &) override { return true; }
     int messageCount() const { return m_count; }
 
 private:

@@ -3,9 +3,11 @@
 #include "app/AppPaths.h"
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
+#include "app/ReadingTexts.h"
 #include "app/Selectors.h"
 #include "app/TextPane.h"
 #include "cli/CliPrompter.h"
+#include "data/LibraryCorrection.h"
 
 #include <QCommandLineParser>
 
@@ -20,6 +22,9 @@ const char kUsage[] =
     "\n"
     "Commands:\n"
     "  name SURNAME            personal naming (个人起名): the good stroke configurations for a surname\n"
+    "                          and the library characters that fit them; 王-明 or 王明- keeps one given-name\n"
+    "                          character and finds the other (--sex, --luck and --elements apply)\n"
+    "      --summary-only      stop after the configurations, before the library search\n"
     "      --length 1|2|3      given-name characters (default 2)\n"
     "      --sex 男|女          (default 男)\n"
     "      --luck 全吉|半吉     (default 半吉)\n"
@@ -29,7 +34,13 @@ const char kUsage[] =
     "      --surname-kind 单|复 for the questions that ask it\n"
     "  company NAME            company-name analysis (公司名分析)\n"
     "  lookup KIND INPUT       a reference lookup (其他功能); KIND is one of\n"
-    "                          81man, 81corp, sancai, pair\n"
+    "                          81man, 81corp, sancai, pair,\n"
+    "                          strokes (单字笔画数), by-strokes (笔画查字),\n"
+    "                          homophones (同音字查询), meaning (字义查询)\n"
+    "  correct CHAR STROKES    set the stroke count of CHAR in the character library (修改字库);\n"
+    "                          write -- before a negative count\n"
+    "  read KEY                print a reading text (造命篇): liaofansixun, sanshiyinguojing,\n"
+    "                          xinmingge or softprotect\n"
     "\n"
     "Options:\n"
     "  --rtf FILE              also write the result as RTF, exactly as the window stores name.rtf\n"
@@ -59,7 +70,8 @@ int CliRunner::run(const QStringList &arguments)
     const QCommandLineOption start(QStringLiteral("start"), QString(), QStringLiteral("n"));
     const QCommandLineOption groups(QStringLiteral("groups"), QString(), QStringLiteral("n"));
     const QCommandLineOption surnameKind(QStringLiteral("surname-kind"), QString(), QStringLiteral("kind"));
-    parser.addOptions({rtf, help, length, sex, luck, elements, start, groups, surnameKind});
+    const QCommandLineOption summaryOnly(QStringLiteral("summary-only"));
+    parser.addOptions({rtf, help, length, sex, luck, elements, start, groups, surnameKind, summaryOnly});
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "tolvane-cli: %s\n", qPrintable(parser.errorText()));
         return usage(stderr, 2);
@@ -111,24 +123,58 @@ int CliRunner::run(const QStringList &arguments)
         if (parser.isSet(groups))
             answers.groups = parser.value(groups);
     }
+    answers.summaryOnly = parser.isSet(summaryOnly);
     if (parser.isSet(surnameKind)) {
         if (parser.value(surnameKind) != u"单" && parser.value(surnameKind) != u"复")
             return bad(QStringLiteral("--surname-kind takes 单 or 复"));
         answers.compoundSurname = parser.value(surnameKind) == u"复";
     }
 
+    if (command == QLatin1String("correct") && args.size() == 3) {
+        CliPrompter prompter(answers);
+        const LibraryCorrection::Result result =
+            LibraryCorrection::apply(AppPaths::forExecutable().databasePath(), args.at(1), args.at(2));
+        if (result.message)
+            prompter.showMessage(*result.message);
+        if (result.written)
+            std::fprintf(stdout, "%s\n", LibraryCorrection::kDone.toUtf8().constData());
+        return result.written ? 0 : 1;
+    }
+
+    if (command == QLatin1String("read") && args.size() == 2 && ReadingTexts::keys().contains(args.at(1))) {
+        TextPane pane;
+        CliPrompter prompter(answers);
+        ReadingTexts::show(AppPaths::forExecutable().databasePath(), args.at(1), pane, prompter);
+        QString text = pane.text();
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        std::fputs(text.toUtf8().constData(), stdout);
+        return prompter.messageCount() > 0 || text.isEmpty() ? 1 : 0;
+    }
+
     DispatchInput input;
-    const QStringList lookups{QStringLiteral("81man"), QStringLiteral("81corp"), QStringLiteral("sancai"),
-                              QStringLiteral("pair")};
+    // Command-line names of the lookups and their places in the selector.
+    const QList<std::pair<QString, int>> lookups{{QStringLiteral("81man"), 0},      {QStringLiteral("81corp"), 1},
+                                                 {QStringLiteral("sancai"), 2},     {QStringLiteral("pair"), 3},
+                                                 {QStringLiteral("strokes"), 4},    {QStringLiteral("by-strokes"), 5},
+                                                 {QStringLiteral("homophones"), 7}, {QStringLiteral("meaning"), 8}};
+    const auto lookupIndex = [&lookups](const QString &kind) {
+        for (const auto &[name, index] : lookups) {
+            if (name == kind)
+                return index;
+        }
+        return -1;
+    };
     if (command == QLatin1String("company") && args.size() == 2) {
         input.function = QStringLiteral("公司名分析");
         input.name = args.at(1);
     } else if (command == QLatin1String("name") && args.size() == 2) {
         input.function = QStringLiteral("个人起名");
         input.name = args.at(1);
-    } else if (command == QLatin1String("lookup") && args.size() == 3 && lookups.contains(args.at(1))) {
+    } else if (command == QLatin1String("lookup") && args.size() == 3 && lookupIndex(args.at(1)) >= 0) {
         input.function = QStringLiteral("其他功能");
-        input.lookup = Selectors::lookupItems().at(lookups.indexOf(args.at(1)));
+        input.lookup = Selectors::lookupItems().at(lookupIndex(args.at(1)));
         input.other = args.at(2);
     } else {
         std::fprintf(stderr, "tolvane-cli: unknown command or wrong arguments: %s\n", qPrintable(args.join(u' ')));

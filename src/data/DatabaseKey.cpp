@@ -38,7 +38,8 @@ std::optional<QByteArray> DatabaseKey::rawKeyPragmaFor(const QString &path)
     auto it = keys.constFind(salt);
     if (it == keys.constEnd())
         it = keys.insert(salt, derive(salt));
-    return QByteArrayLiteral("PRAGMA key = \"x'") + it->toHex() + QByteArrayLiteral("'\";");
+    return QByteArrayLiteral("PRAGMA key = \"x'") + it->toHex() + QByteArrayLiteral("'\"; PRAGMA cipher_page_size = ")
+        + QByteArray::number(kDatabasePageSize) + ';';
 }
 
 } // namespace tolvane

@@ -6,6 +6,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace tolvane {
 
 namespace {
@@ -41,6 +44,14 @@ void NameDatabase::close()
     if (m_strokesQuery) {
         sqlite3_finalize(m_strokesQuery);
         m_strokesQuery = nullptr;
+    }
+    if (m_rowsQuery) {
+        sqlite3_finalize(m_rowsQuery);
+        m_rowsQuery = nullptr;
+    }
+    if (m_strokeRowsQuery) {
+        sqlite3_finalize(m_strokeRowsQuery);
+        m_strokeRowsQuery = nullptr;
     }
     if (m_db) {
         sqlite3_close_v2(m_db);
@@ -142,6 +153,25 @@ std::optional<MeaningRow> NameDatabase::lastMeaning(const QString &sql,
     return result;
 }
 
+std::optional<QList<NameDatabase::Candidate>> NameDatabase::candidates(const QString &sex,
+                                                                        const QStringList &elementWishes)
+{
+    // One pass over the table answers every group and position of a listing.
+    sqlite3_stmt *stmt = prepare("SELECT strokes, namechr FROM name WHERE xiong = '0' AND (sex = ?1 OR sex = '0') "
+                                 "AND wuxing IN (?2, ?3, ?4, ?5, ?6) AND strokes IS NOT NULL AND namechr IS NOT NULL "
+                                 "ORDER BY rowid;");
+    if (!stmt)
+        return std::nullopt;
+    bindText(stmt, 1, sex);
+    for (int i = 0; i < 5; ++i)
+        bindText(stmt, i + 2, elementWishes.value(i));
+    QList<Candidate> rows;
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        rows.append({static_cast<qint16>(sqlite3_column_int(stmt, 0)), columnText(stmt, 1)});
+    sqlite3_finalize(stmt);
+    return rows;
+}
+
 std::optional<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
 {
     return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE ID = ?1 ORDER BY rowid DESC LIMIT 1;")
@@ -155,6 +185,158 @@ std::optional<MeaningRow> NameDatabase::keyedMeaning(DbTable table, const QStrin
     return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE %2 = ?1 ORDER BY rowid DESC LIMIT 1;")
                            .arg(tableName(table), column),
                        [&key](sqlite3_stmt *stmt) { bindText(stmt, 1, key); });
+}
+
+namespace {
+
+// The library stores UTF-8: reading it as such spares SQLite a converted copy of every value.
+QString columnUtf8(sqlite3_stmt *stmt, int column)
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+    return data ? QString::fromUtf8(data, sqlite3_column_bytes(stmt, column)) : QString();
+}
+
+NameDatabase::LibraryRow libraryRow(sqlite3_stmt *stmt)
+{
+    return {columnUtf8(stmt, 0), columnUtf8(stmt, 1), columnUtf8(stmt, 2),
+            columnUtf8(stmt, 3), columnUtf8(stmt, 4), columnUtf8(stmt, 5)};
+}
+
+// Steps through all rows; nothing unless the statement ran to its end.
+std::optional<QList<NameDatabase::LibraryRow>> libraryRows(sqlite3_stmt *stmt)
+{
+    QList<NameDatabase::LibraryRow> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        rows.append(libraryRow(stmt));
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return rows;
+}
+
+} // namespace
+
+std::optional<QList<NameDatabase::LibraryRow>> NameDatabase::rowsOf(const QString &ch)
+{
+    // Kept prepared: a lookup asks for up to 50 characters in a row.
+    if (!m_rowsQuery)
+        m_rowsQuery = prepare("SELECT namechr, strokes, wuxing, pinyin, fantizi, meaning FROM name "
+                              "WHERE namechr = ?1 ORDER BY rowid;");
+    if (!m_rowsQuery)
+        return std::nullopt;
+    sqlite3_reset(m_rowsQuery);
+    bindText(m_rowsQuery, 1, ch);
+    std::optional<QList<LibraryRow>> rows = libraryRows(m_rowsQuery);
+    sqlite3_reset(m_rowsQuery);
+    return rows;
+}
+
+std::optional<QList<NameDatabase::LibraryRow>> NameDatabase::strokeRowsOf(const QString &ch)
+{
+    // The index on namechr holds these columns: the table itself is not read.
+    if (!m_strokeRowsQuery)
+        m_strokeRowsQuery = prepare("SELECT namechr, strokes, wuxing, NULL, NULL, NULL FROM name "
+                                    "WHERE namechr = ?1 ORDER BY rowid;");
+    if (!m_strokeRowsQuery)
+        return std::nullopt;
+    sqlite3_reset(m_strokeRowsQuery);
+    bindText(m_strokeRowsQuery, 1, ch);
+    std::optional<QList<LibraryRow>> rows = libraryRows(m_strokeRowsQuery);
+    sqlite3_reset(m_strokeRowsQuery);
+    return rows;
+}
+
+std::optional<QList<NameDatabase::LibraryRow>> NameDatabase::rowsWithStrokes(int strokes)
+{
+    // Only the columns the index holds, so that the table itself is not read; the rows come in index order
+    // and are put back into stored order here, which is cheaper than SQLite's sorter.
+    sqlite3_stmt *stmt = prepare("SELECT rowid, namechr, strokes, wuxing FROM name "
+                                 "WHERE strokes = ?1 AND wuxing IN ('金', '木', '水', '火', '土');");
+    if (!stmt)
+        return std::nullopt;
+    sqlite3_bind_int(stmt, 1, strokes);
+    std::vector<std::pair<sqlite3_int64, LibraryRow>> found;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        found.push_back({sqlite3_column_int64(stmt, 0),
+                         {columnUtf8(stmt, 1), columnUtf8(stmt, 2), columnUtf8(stmt, 3), {}, {}, {}}});
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    std::sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<LibraryRow> rows;
+    rows.reserve(qsizetype(found.size()));
+    for (auto &entry : found)
+        rows.append(std::move(entry.second));
+    return rows;
+}
+
+std::optional<QStringList> NameDatabase::charactersReading(const QString &reading)
+{
+    // A missing pinyin reads as empty text, so the empty reading finds both.
+    sqlite3_stmt *stmt = reading.isEmpty()
+        ? prepare("SELECT namechr FROM name WHERE pinyin = '' OR pinyin IS NULL ORDER BY rowid;")
+        : prepare("SELECT namechr FROM name WHERE pinyin = ?1 ORDER BY rowid;");
+    if (!stmt)
+        return std::nullopt;
+    if (!reading.isEmpty())
+        bindText(stmt, 1, reading);
+    QStringList chars;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        chars.append(columnUtf8(stmt, 0));
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return chars;
+}
+
+NameDatabase::WriteOutcome NameDatabase::setFirstStrokes(const QString &ch, qint16 strokes)
+{
+    if (!m_db || sqlite3_exec(m_db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return WriteOutcome::Failed;
+    const auto rollBack = [this](WriteOutcome outcome) {
+        sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
+        return outcome;
+    };
+
+    sqlite3_stmt *find = prepare("SELECT rowid FROM name WHERE namechr = ?1 ORDER BY rowid LIMIT 1;");
+    if (!find)
+        return rollBack(WriteOutcome::Failed);
+    bindText(find, 1, ch);
+    const int found = sqlite3_step(find);
+    const sqlite3_int64 rowid = found == SQLITE_ROW ? sqlite3_column_int64(find, 0) : 0;
+    sqlite3_finalize(find);
+    if (found == SQLITE_DONE)
+        return rollBack(WriteOutcome::NoSuchRow);
+    if (found != SQLITE_ROW)
+        return rollBack(WriteOutcome::Failed);
+
+    sqlite3_stmt *update = prepare("UPDATE name SET strokes = ?1 WHERE rowid = ?2;");
+    if (!update)
+        return rollBack(WriteOutcome::Failed);
+    sqlite3_bind_int(update, 1, strokes);
+    sqlite3_bind_int64(update, 2, rowid);
+    const int updated = sqlite3_step(update);
+    sqlite3_finalize(update);
+    if (updated != SQLITE_DONE || sqlite3_changes(m_db) != 1)
+        return rollBack(WriteOutcome::Failed);
+    if (sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return rollBack(WriteOutcome::Failed);
+    return WriteOutcome::Written;
+}
+
+std::optional<QString> NameDatabase::textContent(const QString &key)
+{
+    sqlite3_stmt *stmt = prepare("SELECT Content FROM text WHERE Name = ?1 ORDER BY rowid LIMIT 1;");
+    if (!stmt)
+        return std::nullopt;
+    bindText(stmt, 1, key);
+    std::optional<QString> content;
+    if (sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_type(stmt, 0) != SQLITE_NULL)
+        content = columnText(stmt, 0);
+    sqlite3_finalize(stmt);
+    return content;
 }
 
 } // namespace tolvane

@@ -3,7 +3,9 @@
 #include "data/DatabaseFailure.h"
 #include "data/DbTable.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -48,6 +50,43 @@ public:
     // The last row of sancai or wrGe whose key (trdgewuxing, rwGeshu) equals key.
     std::optional<MeaningRow> keyedMeaning(DbTable table, const QString &key);
 
+    // The rows a name may be made of, for the candidate listings: xiong "0", sex the given one or "0", wuxing
+    // one of the wishes (an empty wish matches an empty wuxing). In stored order; rows with a missing value
+    // in any of these columns never qualify.
+    struct Candidate {
+        qint16 strokes;
+        QString namechr;
+    };
+    std::optional<QList<Candidate>> candidates(const QString &sex, const QStringList &elementWishes);
+
+    // A row of name as the character lookups show it; a missing value reads as empty text.
+    struct LibraryRow {
+        QString namechr;
+        QString strokes; // as stored, in decimal
+        QString wuxing;
+        QString pinyin;
+        QString fantizi;
+        QString meaning;
+    };
+    // Every row whose namechr equals ch, in stored order; nothing when the table cannot be read.
+    std::optional<QList<LibraryRow>> rowsOf(const QString &ch);
+    // The same rows with only namechr, strokes and wuxing read.
+    std::optional<QList<LibraryRow>> strokeRowsOf(const QString &ch);
+    // Every row with this stroke count whose wuxing is exactly one of 金 木 水 火 土, in stored order; only
+    // namechr, strokes and wuxing are read.
+    std::optional<QList<LibraryRow>> rowsWithStrokes(int strokes);
+    // namechr of every row whose whole pinyin equals reading, in stored order; an empty reading matches the
+    // rows without a reading.
+    std::optional<QStringList> charactersReading(const QString &reading);
+
+    enum class WriteOutcome { Written, NoSuchRow, Failed };
+    // Sets strokes of the first row whose namechr equals ch, in one transaction: Written only once the new
+    // value is committed; after NoSuchRow or Failed the table is as it was.
+    WriteOutcome setFirstStrokes(const QString &ch, qint16 strokes);
+
+    // Content of the first row of table text whose Name equals key; nothing when no row has it.
+    std::optional<QString> textContent(const QString &key);
+
 private:
     sqlite3_stmt *prepare(const char *sql);
     std::optional<MeaningRow> lastMeaning(const QString &sql, const std::function<void(sqlite3_stmt *)> &bind);
@@ -55,6 +94,8 @@ private:
     QString m_path;
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_strokesQuery = nullptr;
+    sqlite3_stmt *m_rowsQuery = nullptr;
+    sqlite3_stmt *m_strokeRowsQuery = nullptr;
 };
 
 } // namespace tolvane

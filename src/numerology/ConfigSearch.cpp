@@ -75,6 +75,21 @@ void ConfigSearch::QumingshuliZuhe(const SearchInput &input, ConfigTables &table
     tables.configNext = qint16(n);
 }
 
+QString ConfigSearch::summaryLine(std::initializer_list<int> strokes, int width, const FiveGrids &grids,
+                                  const QString &triple)
+{
+    QStringList strokeList;
+    for (int s : strokes)
+        strokeList.append(QString::number(s));
+    QStringList gridList;
+    for (qint16 g : grids.list())
+        gridList.append(QString::number(g));
+    const QString strokesText = strokeList.join(QLatin1Char(' '));
+    const QString gridsText = gridList.join(QLatin1Char(' '));
+    return QStringLiteral("姓名笔画数：") + strokesText + spaces(width - int(strokesText.size())) + QStringLiteral("五格数：")
+        + gridsText + spaces(17 - int(gridsText.size())) + QStringLiteral("三才五行：") + triple + QStringLiteral("\r\n");
+}
+
 QString ConfigSearch::QuMrichtextShuZu(const SearchInput &input, const ConfigTables &tables)
 {
     QString text = QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。")
@@ -84,20 +99,22 @@ QString ConfigSearch::QuMrichtextShuZu(const SearchInput &input, const ConfigTab
         return text;
     const int surnameCount = nameLength == 3 ? 1 : input.surnameLength;
     const int width = surnameCount + nameLength == 2 ? 8 : (surnameCount + nameLength == 3 ? 12 : 13);
+    const int s1 = input.surnameStrokes[0];
+    const int s2 = input.surnameStrokes[1];
     for (int k = 1; k < tables.configNext; ++k) {
-        QStringList strokeList;
-        for (int i = 0; i < surnameCount && i < 2; ++i)
-            strokeList.append(QString::number(input.surnameStrokes[i]));
-        for (int p = 0; p < nameLength; ++p)
-            strokeList.append(QString::number(tables.strokes[k][p]));
-        QStringList gridList;
-        for (qint16 g : tables.grids[k].list())
-            gridList.append(QString::number(g));
-        const QString strokesText = strokeList.join(QLatin1Char(' '));
-        const QString gridsText = gridList.join(QLatin1Char(' '));
-        text += QStringLiteral("姓名笔画数：") + strokesText + spaces(width - int(strokesText.size()))
-            + QStringLiteral("五格数：") + gridsText + spaces(17 - int(gridsText.size())) + QStringLiteral("三才五行：")
-            + tables.triples[k] + QStringLiteral("\r\n");
+        const auto &g = tables.strokes[k];
+        const FiveGrids &grids = tables.grids[k];
+        const QString &triple = tables.triples[k];
+        if (surnameCount == 1 && nameLength == 1)
+            text += summaryLine({s1, g[0]}, width, grids, triple);
+        else if (surnameCount == 1 && nameLength == 2)
+            text += summaryLine({s1, g[0], g[1]}, width, grids, triple);
+        else if (surnameCount == 1)
+            text += summaryLine({s1, g[0], g[1], g[2]}, width, grids, triple);
+        else if (nameLength == 1)
+            text += summaryLine({s1, s2, g[0]}, width, grids, triple);
+        else
+            text += summaryLine({s1, s2, g[0], g[1]}, width, grids, triple);
     }
     return text;
 }

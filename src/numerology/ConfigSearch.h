@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <initializer_list>
 
 namespace tolvane {
 
@@ -40,6 +41,10 @@ public:
     static void QumingshuliZuhe(const SearchInput &input, ConfigTables &tables);
     // The summary of the groups found (ConfigSummary).
     static QString QuMrichtextShuZu(const SearchInput &input, const ConfigTables &tables);
+    // One line of a summary: "姓名笔画数：", the strokes padded to width, "五格数：", the grids padded to 17,
+    // "三才五行：", the triple and CR LF. Padding never cuts a longer text.
+    static QString summaryLine(std::initializer_list<int> strokes, int width, const FiveGrids &grids,
+                               const QString &triple);
 };
 
 } // namespace tolvane

@@ -53,6 +53,10 @@ QByteArray RtfWriter::document(const RtfDocument &runs)
         writeFormat(run);
         writeText(run.text);
     }
+    // Readers take the last paragraph mark as the end of the last paragraph, so an empty last paragraph
+    // needs a mark of its own.
+    if (m_endsWithParagraph)
+        m_out += "\\par\r\n";
     m_out += '}';
     return m_out;
 }
@@ -79,8 +83,13 @@ void RtfWriter::writeFormat(const RtfRun &run)
     const int size = halfPoints(run.pointSize);
     const int colour = int(m_colours.indexOf(run.rgb & 0xFFFFFFu)) + 1; // entry 0 is "auto"
 
-    if (m_format.font != font)
+    if (m_format.font != font) {
         controlWord("f" + QByteArray::number(font));
+        // LibreOffice and Word take the font of Chinese text from the associated double-byte font.
+        controlWord("dbch");
+        controlWord("af" + QByteArray::number(font));
+        controlWord("loch");
+    }
     if (m_format.halfPoints != size)
         controlWord("fs" + QByteArray::number(size));
     if (m_format.colour != colour)
@@ -101,6 +110,8 @@ void RtfWriter::writeText(const QString &text)
 {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
+        if (u != u'\r' && (u >= 0x20 || u == u'\n' || u == u'\t') && u != 0x7F)
+            m_endsWithParagraph = u == u'\n';
         if (u == u'\n') {
             m_out += "\\par\r\n"; // the line break ends the control word and readers ignore it
             m_pendingDelimiter = false;

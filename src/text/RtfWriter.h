@@ -12,7 +12,8 @@ namespace tolvane {
 
 // Writes formatted runs as an RTF document that Windows word processors and LibreOffice read:
 // \ansicpg936, fonts with \fcharset134, every non-ASCII character as \uN followed by its GBK bytes
-// (\uc2; "??" where GBK has no such character), sizes as \fsN in half-points and a colour table.
+// (\uc2; "??" where GBK has no such character), sizes as \fsN in half-points and a colour table. Each font
+// is also named as the double-byte font (\dbch\afN), which is where LibreOffice and Word look for Chinese text.
 class RtfWriter final {
 public:
     static QByteArray write(const RtfDocument &runs);
@@ -46,6 +47,7 @@ private:
     QStringEncoder m_gbk { "GBK" };
     WrittenFormat m_format;
     bool m_pendingDelimiter = false;
+    bool m_endsWithParagraph = false;
 };
 
 } // namespace tolvane

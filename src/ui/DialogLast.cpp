@@ -1,7 +1,5 @@
 #include "ui/DialogLast.h"
 
-#include "naming/NamingWizard.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,15 +12,14 @@ namespace {
 constexpr int kTextColumns = 22;
 } // namespace
 
-DialogLast::DialogLast(NamingWizard &wizard, QWidget *mainWindow)
+DialogLast::DialogLast(const QString &text, QWidget *mainWindow)
     : QDialog(mainWindow)
-    , m_wizard(wizard)
 {
     setObjectName(QStringLiteral("DialogLast"));
     setWindowTitle(QStringLiteral("对话框"));
     setModal(true);
 
-    auto *info = new QLabel(m_wizard.dialogLastText(), this);
+    auto *info = new QLabel(text, this);
     info->setObjectName(QStringLiteral("lblinfo"));
     info->setWordWrap(true);
     info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -40,19 +37,7 @@ DialogLast::DialogLast(NamingWizard &wizard, QWidget *mainWindow)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ok, &QPushButton::clicked, this, &DialogLast::confirm);
-}
-
-void DialogLast::confirm()
-{
-    m_wizard.confirmDialogLast();
-    accept();
-}
-
-void DialogLast::reject()
-{
-
-    QDialog::reject();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 } // namespace tolvane

@@ -1,10 +1,23 @@
 #include "ui/MainWindow.h"
 
 #include "app/AppInfo.h"
+#include "app/HelpPages.h"
+#include "app/PasswordRules.h"
 #include "app/Selectors.h"
 #include "app/StartupSequence.h"
+#include "app/WindowLayout.h"
+#include "ui/AboutDialog.h"
+#include "ui/CancelPassDialog.h"
+#include "ui/CorrectDialog.h"
+#include "ui/ClickFilter.h"
+#include "ui/HelpWindow.h"
+#include "ui/LinkOpener.h"
+#include "ui/Logo.h"
+#include "ui/ResultPaneMenus.h"
+#include "ui/SetPassDialog.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +28,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QUrl>
 
 namespace tolvane {
 
@@ -29,23 +43,6 @@ constexpr int kBandHeight = 2300;   // the top band; the pane takes the rest of 
 constexpr int kButtonColumn = 1380; // the right-hand column; the pane takes the rest of the width
 constexpr int kButtonLeft = 1220;   // the buttons' left edge, measured from the right
 
-QPixmap logoPixmap(int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0x3c, 0x8d, 0x2f));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-    p.setPen(Qt::white);
-    QFont font(QStringLiteral("黑体"));
-    font.setPixelSize(size * 2 / 5);
-    p.setFont(font);
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("青禾"));
-    return pixmap;
-}
-
 } // namespace
 
 MainWindow::MainWindow(AppPaths paths, QWidget *parent)
@@ -58,6 +55,7 @@ MainWindow::MainWindow(AppPaths paths, QWidget *parent)
     setObjectName(QStringLiteral("frmname"));
     buildControls();
     buildMenus();
+    new ResultPaneMenus(this, m_richText, m_pane, m_prompter, m_dispatcher.paths().databasePath());
     statusBar()->setSizeGripEnabled(true);
     setMinimumSize(twipsX(kMinWidth), twipsY(kMinHeight));
     resize(twipsX(12500), twipsY(9000));
@@ -160,7 +158,8 @@ void MainWindow::buildControls()
     m_txtName->setObjectName(QStringLiteral("txtName"));
     place(m_txtName, 9150, 910, 2200, 380);
     m_picture1 = label(m_central, "Picture1");
-    m_picture1->setPixmap(logoPixmap(twipsY(600)));
+    m_picture1->setPixmap(Logo::pixmap(twipsY(600)));
+    connect(ClickFilter::install(m_picture1), &ClickFilter::clicked, this, &MainWindow::openHomePage);
     m_picture1->setCursor(Qt::PointingHandCursor);
     place(m_picture1, 8350, 1450, 640, 640);
 
@@ -174,7 +173,6 @@ void MainWindow::buildControls()
     m_cmdOk->setToolTip(QStringLiteral("执行程序"));
     m_cmdPrint = new QPushButton(QStringLiteral("打印"), m_central);
     m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    m_cmdPrint->setEnabled(false); // printing arrives with the result pane's file commands
     m_cmdExit = new QPushButton(QStringLiteral("退出"), m_central);
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     m_cmdExit->setToolTip(QStringLiteral("退出起名软件"));
@@ -182,7 +180,7 @@ void MainWindow::buildControls()
     connect(m_cmdOk, &QPushButton::clicked, this, &MainWindow::cmdOk_Click);
     connect(m_txtName, &QLineEdit::returnPressed, this, &MainWindow::cmdOk_Click);
     connect(m_txtOther, &QLineEdit::returnPressed, this, &MainWindow::cmdOk_Click);
-    connect(m_cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_cmdExit, &QPushButton::clicked, this, &MainWindow::Menu_Exit_Click);
     connect(m_cmbOptions, &QComboBox::activated, this,
             [this](int) { Selectors::applyFunction(m_cmbOptions->currentText(), *this); });
     connect(m_cmbOtherOptions, &QComboBox::activated, this,
@@ -229,22 +227,129 @@ void MainWindow::buildMenus()
           {"Menu_Xinming", QStringLiteral("心命歌(&M)"), false}});
     menu("Menu_Tool", QStringLiteral("工具(&T)"),
          {{"Menu_NewWindow", QStringLiteral("打开新窗口(&N)"), false},
-          {"Menu_CorrectZiku", QStringLiteral("修改字库(&C)"), false},
+          {"Menu_CorrectZiku", QStringLiteral("修改字库(&C)"), true},
           {"mnu_Info", QStringLiteral("抬头及结尾信息(&I)"), false},
-          {"mnu_SetPass", QStringLiteral("设置启动密码(&D)"), false}});
+          {"mnu_SetPass", QStringLiteral("设置启动密码(&D)"), true}});
     menu("Menu_bangzhu", QStringLiteral("帮助(&H)"),
-         {{"Menu_ruanjianjieshao", QStringLiteral("帮助主题(&H)"), false},
-          {"Menu_myweb", QStringLiteral("进入主页(&I)"), false},
+         {{"Menu_ruanjianjieshao", QStringLiteral("帮助主题(&H)"), true},
+          {"Menu_myweb", QStringLiteral("进入主页(&I)"), true},
           {"Menu_Bar5", {}, true},
           {"Menu_softprotect", QStringLiteral("计算机软件保护条例(&C)"), false},
           {"Menu_Bar7", {}, true},
-          {"Menu_about", QStringLiteral("关于起名程序(&A)"), false}});
-    connect(findChild<QAction *>(QStringLiteral("Menu_Exit")), &QAction::triggered, this, &QWidget::close);
+          {"Menu_about", QStringLiteral("关于起名程序(&A)"), true}});
+    connect(findChild<QAction *>(QStringLiteral("Menu_Exit")), &QAction::triggered, this, &MainWindow::Menu_Exit_Click);
+    connect(findChild<QAction *>(QStringLiteral("mnu_SetPass")), &QAction::triggered, this,
+            &MainWindow::mnu_SetPass_Click);
+    // The correction writes the library every other operation reads, wherever the current directory is.
+    connect(findChild<QAction *>(QStringLiteral("Menu_CorrectZiku")), &QAction::triggered, this, [this] {
+        CorrectDialog dialog(m_dispatcher.paths().databasePath(), this);
+        dialog.exec();
+    });
+    // F1 opens the help from any of the program's windows, as 帮助主题 does.
+    auto *helpTopics = findChild<QAction *>(QStringLiteral("Menu_ruanjianjieshao"));
+    helpTopics->setShortcut(QKeySequence(Qt::Key_F1));
+    helpTopics->setShortcutContext(Qt::ApplicationShortcut);
+    connect(helpTopics, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(findChild<QAction *>(QStringLiteral("Menu_myweb")), &QAction::triggered, this, &MainWindow::openHomePage);
+    connect(findChild<QAction *>(QStringLiteral("Menu_about")), &QAction::triggered, this,
+            &MainWindow::Menu_about_Click);
 }
 
-void MainWindow::startUp()
+bool MainWindow::startUp()
 {
+    if (!StartupSequence::askPassword(m_settings, m_prompter, *this, m_dispatcher.state()))
+        return false;
     StartupSequence::run(m_dispatcher, *this, m_pane);
+    return true;
+}
+
+void MainWindow::setPasswordMenuCaption(const QString &caption)
+{
+    findChild<QAction *>(QStringLiteral("mnu_SetPass"))->setText(caption);
+}
+
+void MainWindow::restoreLayout()
+{
+    // Twips at the screen's logical resolution; the stored values are the window's outer position and its
+    // size, the same measures saveWindowLayout writes, so that a saved layout comes back unchanged.
+    const double perTwipX = logicalDpiX() / double(kTwipsPerInch);
+    const double perTwipY = logicalDpiY() / double(kTwipsPerInch);
+    const TwipsGeometry current{x() / perTwipX, y() / perTwipY, width() / perTwipX, height() / perTwipY};
+    const RestoredLayout restored = WindowLayout::restore(m_settings, current);
+    m_frmflag = restored.frmflag;
+    resize(qRound(restored.geometry.width * perTwipX), qRound(restored.geometry.height * perTwipY));
+    move(qRound(restored.geometry.left * perTwipX), qRound(restored.geometry.top * perTwipY));
+    if (restored.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::saveWindowLayout()
+{
+    const double twipsPerX = kTwipsPerInch / double(logicalDpiX());
+    const double twipsPerY = kTwipsPerInch / double(logicalDpiY());
+    const TwipsGeometry geometry{x() * twipsPerX, y() * twipsPerY, width() * twipsPerX, height() * twipsPerY};
+    WindowLayout::save(m_settings, geometry, isMinimized(), m_frmflag);
+}
+
+void MainWindow::closeSplash()
+{
+    if (m_splash)
+        m_splash->close();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    saveWindowLayout();
+    // The program ends with its main window; the help window goes with it.
+    if (m_help)
+        m_help->close();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::Menu_Exit_Click()
+{
+    // Saved here and once more by the close that follows; both write the same values.
+    saveWindowLayout();
+    close();
+}
+
+void MainWindow::mnu_SetPass_Click()
+{
+    // The caption was decided at start-up and stays for the whole run, so the same window opens every time.
+    const QString caption = findChild<QAction *>(QStringLiteral("mnu_SetPass"))->text();
+    if (caption == PasswordRules::setCaption()) {
+        SetPassDialog dialog(m_settings, this);
+        dialog.exec();
+    }
+    if (caption == PasswordRules::changeCaption()) {
+        CancelPassDialog dialog(m_settings, this);
+        dialog.exec();
+    }
+}
+
+void MainWindow::showHelp()
+{
+    const QString index = HelpPages::indexFile();
+    if (index.isEmpty()) {
+        m_prompter.showMessage(HelpPages::missing());
+        return;
+    }
+    if (!m_help)
+        m_help = new HelpWindow(index, this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::openHomePage()
+{
+    LinkOpener::open(this, QUrl(AppInfo::webAddress()), AppInfo::webOpenFailed());
+}
+
+void MainWindow::Menu_about_Click()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::cmdOk_Click()
@@ -329,6 +434,29 @@ void MainWindow::setBusy(bool busy)
 void MainWindow::showStatus(const QString &text)
 {
     statusBar()->showMessage(text);
+}
+
+void MainWindow::setProgressBarsVisible(bool visible)
+{
+    for (const char *name : {"ProgressBar1", "ProgressBar2"})
+        m_frmProgress->findChild<QProgressBar *>(QString::fromLatin1(name))->setVisible(visible);
+}
+
+void MainWindow::setProgressLabels(const QString &group, const QString &percent)
+{
+    // Painted at once: the listing does not return to the event loop until it has finished.
+    auto *first = m_frmProgress->findChild<QLabel *>(QStringLiteral("lblprog1"));
+    auto *second = m_frmProgress->findChild<QLabel *>(QStringLiteral("lblprog2"));
+    first->setText(group);
+    second->setText(percent);
+    first->repaint();
+    second->repaint();
+}
+
+void MainWindow::setProgressBars(int groupPercent, int overallPercent)
+{
+    m_frmProgress->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"))->setValue(groupPercent);
+    m_frmProgress->findChild<QProgressBar *>(QStringLiteral("ProgressBar2"))->setValue(overallPercent);
 }
 
 } // namespace tolvane

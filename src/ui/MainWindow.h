@@ -2,10 +2,12 @@
 
 #include "app/Dispatcher.h"
 #include "app/MainView.h"
+#include "app/SettingsStore.h"
 #include "ui/RichTextPane.h"
 #include "ui/WidgetPrompter.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QComboBox;
 class QGroupBox;
@@ -28,8 +30,12 @@ public:
     MainWindow(const MainWindow &) = delete;
     MainWindow &operator=(const MainWindow &) = delete;
 
-    // Form_Load: the start-up steps.
-    void startUp();
+    // Form_Load: the start-up steps; false when the password prompt was refused and the program must end.
+    bool startUp();
+    // The splash window the start-up closes when it is done.
+    void setSplash(QWidget *splash) { m_splash = splash; }
+    // SaveWindowLayout: size and position into the settings store, unless the window is minimised.
+    void saveWindowLayout();
     Dispatcher &dispatcher() { return m_dispatcher; }
 
     // MainView
@@ -44,12 +50,24 @@ public:
     void clearGridLabels() override;
     void setBusy(bool busy) override;
     void showStatus(const QString &text) override;
+    void setProgressBarsVisible(bool visible) override;
+    void setProgressLabels(const QString &group, const QString &percent) override;
+    void setProgressBars(int groupPercent, int overallPercent) override;
+    void setPasswordMenuCaption(const QString &caption) override;
+    void restoreLayout() override;
+    void closeSplash() override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void cmdOk_Click();
+    void Menu_Exit_Click();
+    void mnu_SetPass_Click();
+    void showHelp();
+    void openHomePage();
+    void Menu_about_Click();
     void buildControls();
     void buildMenus();
     void layoutControls();
@@ -76,6 +94,10 @@ private:
 
     RichTextPane m_pane;
     WidgetPrompter m_prompter;
+    SettingsStore m_settings;
+    float m_frmflag = 0; // as read at start-up, kept until the window closes
+    QPointer<QWidget> m_splash;
+    QPointer<QWidget> m_help;
     Dispatcher m_dispatcher;
 };
 

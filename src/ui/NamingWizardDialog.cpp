@@ -1,6 +1,7 @@
 #include "ui/NamingWizardDialog.h"
 
 #include "ui/DialogLast.h"
+#include "ui/Twips.h"
 #include "ui/WidgetPrompter.h"
 
 #include <QCheckBox>
@@ -18,7 +19,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
 constexpr int kOriginX = 2000;
 constexpr int kOriginY = 3000;
 // Help texts wrap at about this many characters, which keeps the longest one to a few lines.
@@ -120,8 +120,7 @@ NamingWizardDialog::NamingWizardDialog(NamingWizard &wizard, QWidget *mainWindow
 
 QPoint NamingWizardDialog::origin(const QWidget &mainWindow)
 {
-    return mainWindow.frameGeometry().topLeft() + QPoint(kOriginX * mainWindow.logicalDpiX() / kTwipsPerInch,
-                                                         kOriginY * mainWindow.logicalDpiY() / kTwipsPerInch);
+    return Twips::offsetFrom(mainWindow, kOriginX, kOriginY);
 }
 
 void NamingWizardDialog::buildSurnameKindPage()
@@ -327,28 +326,32 @@ void NamingWizardDialog::sync()
     m_surnameKindHelp->setText(m_wizard.surnameKindHelp());
     m_name3->setEnabled(m_wizard.threeCharactersAllowed());
     const NamingWizard::Page page = m_wizard.page();
-    if (m_shown != page) {
+    const bool entered = m_shown != page;
+    if (entered) {
         m_shown = page;
         m_pages->setCurrentWidget(pageWidget(page));
         // Enter confirms the page shown, whichever of its controls has the focus.
         okButton(page)->setDefault(true);
-        okButton(page)->setFocus();
     }
     if (m_wizard.presetPending()) {
         applyPreset(page);
         m_wizard.presetShown();
-        okButton(page)->setFocus();
     }
+    if (entered)
+        okButton(page)->setFocus();
 
     switch (m_wizard.state()) {
     case NamingWizard::State::Open:
         break;
     case NamingWizard::State::DialogLast: {
-        DialogLast last(m_wizard, parentWidget());
+        DialogLast last(m_wizard.dialogLastText(), parentWidget());
         if (parentWidget())
             last.move(origin(*parentWidget()));
-        last.exec();
-        // Confirmed, the wizard is closed; closed by its frame, the page that opened it is back.
+        // 确定 closes the wizard; the frame button brings back the page that opened DialogLast.
+        if (last.exec() == QDialog::Accepted)
+            m_wizard.confirmDialogLast();
+        else
+            m_wizard.closeDialogLast();
         sync();
         break;
     }

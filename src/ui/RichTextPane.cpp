@@ -35,18 +35,7 @@ QString RichTextPane::text() const
 
 void RichTextPane::setText(const QString &text)
 {
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QTextCursor cursor(m_edit->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
-    cursor.setBlockCharFormat(m_insertionFormat);
-    cursor.insertText(plain, m_insertionFormat);
-    cursor.endEditBlock();
-    cursor.setPosition(0);
-    m_edit->setTextCursor(cursor);
+    setPlainText(m_edit, text, m_insertionFormat);
 }
 
 void RichTextPane::resetInsertionFormat()
@@ -60,8 +49,25 @@ void RichTextPane::resetInsertionFormat()
 
 RtfDocument RichTextPane::document() const
 {
+    return documentOf(m_edit->document());
+}
+
+QTextCharFormat RichTextPane::formatOf(const RtfRun &run)
+{
+    QTextCharFormat format;
+    format.setFontFamilies({run.fontFamily});
+    format.setFontPointSize(run.pointSize);
+    format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(run.italic);
+    format.setFontUnderline(run.underline);
+    format.setFontStrikeOut(run.strikeOut);
+    format.setForeground(QColor(QRgb(0xFF000000u | (run.rgb & 0xFFFFFFu))));
+    return format;
+}
+
+RtfDocument RichTextPane::documentOf(const QTextDocument *doc)
+{
     RtfDocument runs;
-    const QTextDocument *doc = m_edit->document();
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
         if (block != doc->begin()) {
             // The paragraph break takes the format of the text before it.
@@ -93,6 +99,50 @@ RtfDocument RichTextPane::document() const
         }
     }
     return runs;
+}
+
+void RichTextPane::setDocument(QTextEdit *edit, const RtfDocument &runs)
+{
+    QTextCursor cursor(edit->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    const QTextCharFormat first = runs.isEmpty() ? defaultFormat() : formatOf(runs.constFirst());
+    cursor.setBlockCharFormat(first);
+    cursor.setCharFormat(first);
+    for (const RtfRun &run : runs) {
+        QString text = run.text;
+        text.remove(QLatin1Char('\r'));
+        const QTextCharFormat format = formatOf(run);
+        const QStringList paragraphs = text.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+            if (i > 0) {
+                cursor.insertBlock();
+                cursor.setBlockCharFormat(format);
+            }
+            if (!paragraphs.at(i).isEmpty())
+                cursor.insertText(paragraphs.at(i), format);
+        }
+    }
+    cursor.endEditBlock();
+    cursor.setPosition(0);
+    edit->setTextCursor(cursor);
+}
+
+void RichTextPane::setPlainText(QTextEdit *edit, const QString &text, const QTextCharFormat &format)
+{
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QTextCursor cursor(edit->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.setBlockCharFormat(format);
+    cursor.insertText(plain, format);
+    cursor.endEditBlock();
+    cursor.setPosition(0);
+    edit->setTextCursor(cursor);
 }
 
 void RichTextPane::repaint()

@@ -4,6 +4,7 @@
 
 #include <QTextCharFormat>
 
+class QTextDocument;
 class QTextEdit;
 
 namespace tolvane {
@@ -20,6 +21,13 @@ public:
     void repaint() override;
 
     static QTextCharFormat defaultFormat();
+    // The character format of a run, and back: font name, size, bold, italic, underline, strikethrough, colour.
+    static QTextCharFormat formatOf(const RtfRun &run);
+    static RtfDocument documentOf(const QTextDocument *document);
+    // Replaces the whole content of edit with the runs, as one step the user can undo.
+    static void setDocument(QTextEdit *edit, const RtfDocument &runs);
+    // Replaces the whole content with plain text in the default format; CR LF and CR are line breaks.
+    static void setPlainText(QTextEdit *edit, const QString &text, const QTextCharFormat &format = defaultFormat());
 
 private:
     QTextEdit *m_edit;

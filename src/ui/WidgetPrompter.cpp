@@ -3,7 +3,11 @@
 #include "app/AppInfo.h"
 #include "naming/NamingWizard.h"
 #include "naming/SurnameKindForm.h"
+#include "ui/FindCharacterDialog.h"
+#include "ui/FixedOptionsDialog.h"
+#include "ui/LoginDialog.h"
 #include "ui/NamingWizardDialog.h"
+#include "ui/Twips.h"
 #include "ui/SurnameKindDialog.h"
 
 #include <QApplication>
@@ -41,6 +45,37 @@ void WidgetPrompter::askSurnameKind(SurnameKindForm &form)
     if (m_parent)
         dialog.move(NamingWizardDialog::origin(*m_parent));
     dialog.exec();
+}
+
+void WidgetPrompter::askFindCharacters(FindCharacterForm &form)
+{
+    FindCharacterDialog dialog(form, m_parent);
+    if (m_parent) {
+        // Below the top of the result pane, inside the main window.
+        const QWidget *pane = m_parent->findChild<QWidget *>(QStringLiteral("RichText"));
+        const int paneTop = pane ? Twips::fromPixelsY(*m_parent, pane->mapTo(m_parent, QPoint()).y()) : 0;
+        dialog.move(Twips::offsetFrom(*m_parent, 1400, paneTop + 2400));
+    }
+    dialog.exec();
+}
+
+void WidgetPrompter::askFixedOptions(FixedOptionsForm &form)
+{
+    FixedOptionsDialog dialog(form, m_parent);
+    if (m_parent)
+        dialog.move(Twips::offsetFrom(*m_parent, 2500, 3300));
+    dialog.exec();
+}
+
+bool WidgetPrompter::askStartupPassword(const SettingsStore &settings)
+{
+    // Asked before the main window is shown: the prompt stands on its own in the middle of the screen. Tied
+    // to the hidden main window it would create that window's native handle early, and the layout restored
+    // afterwards would be placed without its frame.
+    QWidget *parent = m_parent && m_parent->isVisible() ? m_parent : nullptr;
+    LoginDialog dialog(settings, parent);
+    dialog.exec();
+    return dialog.loginAccepted();
 }
 
 } // namespace tolvane

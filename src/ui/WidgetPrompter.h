@@ -13,6 +13,9 @@ public:
     void showMessage(const UserMessage &message) override;
     void runNamingWizard(NamingWizard &wizard) override;
     void askSurnameKind(SurnameKindForm &form) override;
+    void askFindCharacters(FindCharacterForm &form) override;
+    void askFixedOptions(FixedOptionsForm &form) override;
+    bool askStartupPassword(const SettingsStore &settings) override;
 
 private:
     QWidget *m_parent;

@@ -1,3 +1,4 @@
+#include "app/AppInfo.h"
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
 #include "app/TextPane.h"
@@ -41,10 +42,12 @@ private Q_SLOTS:
     void messagesGoToStandardError_data();
     void messagesGoToStandardError();
     void missingLibrary();
+    void listing();
     void naming_data();
     void naming();
     void lookups_data();
     void lookups();
+    void correctThenLookUp();
     void usage_data();
     void usage();
 };
@@ -124,7 +127,7 @@ void TestCli::naming_data()
     const QString header = QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。\n\n");
     QTest::newRow("王, one character, 全吉")
         << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
-                       QStringLiteral("--luck"), QStringLiteral("全吉")}
+                       QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--summary-only")}
         << 0 << header + QStringLiteral("姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\n") << QString();
     QTest::newRow("王, girl: nothing found")
         << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
@@ -133,7 +136,7 @@ void TestCli::naming_data()
         << QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉再试试。\n");
     QTest::newRow("one group")
         << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--luck"), QStringLiteral("全吉"),
-                       QStringLiteral("--groups"), QStringLiteral("1")}
+                       QStringLiteral("--groups"), QStringLiteral("1"), QStringLiteral("--summary-only")}
         << 0 << header + QStringLiteral("姓名笔画数：4 1 2       五格数：5 5 3 7 3        三才五行：土土火\n") << QString();
     QTest::newRow("groups out of range")
         << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--groups"), QStringLiteral("21")}
@@ -147,6 +150,26 @@ void TestCli::naming_data()
     QTest::newRow("bad sex") << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--sex"),
                                             QStringLiteral("x")}
                              << 2 << QString() << QString();
+}
+
+void TestCli::listing()
+{
+    const CliResult r = runCli({QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
+                                QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--elements"), QStringLiteral("木")});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.startsWith(QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\n\n王姓配20画字，有以下字可选：\n")));
+    QVERIFY(r.out.contains(QStringLiteral("\n其五格数是（天格、人格、地格、总格、外格）：5 24 21 24 2\n三才是：五四一（土火木）\n\n\n共有1组良好配置供您选择。\n")));
+
+    // Fixed-character naming: 王-明 keeps 明 second; nothing fits a girl, and the box says so.
+    const CliResult fixed = runCli({QStringLiteral("name"), QStringLiteral("王-明"), QStringLiteral("--sex"), QStringLiteral("女")});
+    QCOMPARE(fixed.status, 1);
+    QCOMPARE(fixed.err, QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。\n"));
+    // 王-华 (华 counts 14 as 華): the free first character runs 3, 7, 11, 17, 19, 21.
+    const CliResult fixedBoy = runCli({QStringLiteral("name"), QStringLiteral("王-华")});
+    QCOMPARE(fixedBoy.status, 0);
+    QVERIFY(fixedBoy.out.startsWith(QStringLiteral("姓名笔画数：4 3 14      五格数：5 7 17 21 15     三才五行：土金金\n")));
+    QCOMPARE(fixedBoy.out.count(QStringLiteral("姓名笔画数：")), 6);
+    QVERIFY(fixedBoy.out.contains(QStringLiteral("\n\n\n以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\n\n3画的字有：\n")));
 }
 
 void TestCli::naming()
@@ -176,6 +199,12 @@ void TestCli::lookups_data()
                             << 0 << QStringLiteral("天格、人格、地格： 1、2、3 之三才五行为：木木火 解释如下：\n\n");
     QTest::newRow("pair") << QStringList{QStringLiteral("lookup"), QStringLiteral("pair"), QStringLiteral("15 8")} << 0
                           << QStringLiteral("人格、外格数： 15、8 所暗示的人际关系、社交能力及事业发展等解释如下：\n\n");
+    QTest::newRow("strokes") << QStringList{QStringLiteral("lookup"), QStringLiteral("strokes"), QStringLiteral("张 王")}
+                             << 0 << QStringLiteral("“张” 字笔画数是： 11    五行属： 金\n“王” 字笔画数是： 4     五行属： 土\n");
+    QTest::newRow("by-strokes") << QStringList{QStringLiteral("lookup"), QStringLiteral("by-strokes"), QStringLiteral("4")}
+                                << 0 << QStringLiteral("4 画的字如以所示：\n五行属“金”的字有：\n");
+    QTest::newRow("homophones") << QStringList{QStringLiteral("lookup"), QStringLiteral("homophones"), QStringLiteral("李")}
+                                << 0 << QStringLiteral("“李”字的同音字有：\n\n");
     QTest::newRow("82") << QStringList{QStringLiteral("lookup"), QStringLiteral("81man"), QStringLiteral("82")} << 1
                         << QString();
     QTest::newRow("unknown kind") << QStringList{QStringLiteral("lookup"), QStringLiteral("81"), QStringLiteral("8")}
@@ -192,6 +221,45 @@ void TestCli::lookups()
     QVERIFY2(r.out.startsWith(start), qPrintable(r.out));
     if (status == 1)
         QCOMPARE(r.err, QStringLiteral("输入81数应为在1至81之间。\n"));
+}
+
+// A copy of the program beside a fixture library: corrections there leave the real library alone, and each
+// run is a fresh start of the program.
+void TestCli::correctThenLookUp()
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("tolvane-cli"));
+    QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")), program));
+    TestLibrary::write(TestLibrary::fixtureContents(), dir.path());
+    const auto run = [&program](QStringList arguments) { return runCli(arguments, program); };
+
+    CliResult r = run({QStringLiteral("correct"), QStringLiteral("十"), QStringLiteral("12")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("更改完毕！\n"));
+    QCOMPARE(r.err, QString());
+    r = run({QStringLiteral("lookup"), QStringLiteral("strokes"), QStringLiteral("十")});
+    QCOMPARE(r.out, QStringLiteral("“十” 字笔画数是： 12    五行属： 金\n"));
+
+    const QString range = QStringLiteral("笔画数不能是负数或太大。\n");
+    r = run({QStringLiteral("correct"), QStringLiteral("十"), QStringLiteral("51")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString());
+    QCOMPARE(r.err, range);
+    r = run({QStringLiteral("correct"), QStringLiteral("十"), QStringLiteral("--"), QStringLiteral("-1")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, range);
+    r = run({QStringLiteral("correct"), QStringLiteral("龙"), QStringLiteral("5")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, QStringLiteral("起名字库中没有您输入的汉字。\n"));
+
+    r = run({QStringLiteral("lookup"), QStringLiteral("meaning"), QStringLiteral("青")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("“青” 字义如下： \n\nqīng\n青\n颜色名\n\n\n"));
+    r = run({QStringLiteral("lookup"), QStringLiteral("meaning"), QStringLiteral("一")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString());
+    QCOMPARE(r.err, QStringLiteral("字库里没有您输入的字，或者您目前使用的起名字库没有输入字义。如果是后者，请去青禾主页下载带字义的字库。")
+                        + AppInfo::webAddress() + QStringLiteral("\n"));
 }
 
 void TestCli::usage_data()

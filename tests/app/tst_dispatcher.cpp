@@ -3,8 +3,11 @@
 #include "app/Selectors.h"
 #include "app/StartupSequence.h"
 #include "app/TextPane.h"
+#include "data/LibraryCorrection.h"
 #include "fakes/FakePrompter.h"
 #include "fakes/TestLibrary.h"
+#include "naming/FindCharacterForm.h"
+#include "naming/FixedOptionsForm.h"
 #include "naming/NamingWizard.h"
 
 #include <QFile>
@@ -60,13 +63,20 @@ private Q_SLOTS:
     void lookupSelectorToolTips();
     void startupSteps();
     void personalNamingShowsTheSummary();
+    void personalNamingListsCandidates();
     void personalNamingFindsNothing();
+    void fixedCharacterNaming();
+    void fixedCharacterPatterns_data();
+    void fixedCharacterPatterns();
     void personalNamingCancelled();
     void personalNamingStopsAtTheSurnameCheck_data();
     void personalNamingStopsAtTheSurnameCheck();
     void threeCharactersWithoutDash();
     void groupLimitSurvivesBetweenRuns();
     void numberLookupReplacesThePane();
+    void characterLookupPaintsTheNoticeFirst_data();
+    void characterLookupPaintsTheNoticeFirst();
+    void correctionIsSeenByTheNextLookup();
 };
 
 void TestDispatcher::companyRunFillsThePaneAndStoresIt()
@@ -262,6 +272,8 @@ void TestDispatcher::startupSteps()
     QVERIFY(rig.view.gridPanelVisible);
     QVERIFY(!rig.view.progressPanelVisible);
     QCOMPARE(rig.view.gridLabelClears, 1);
+    QCOMPARE(rig.view.layoutRestores, 1);
+    QCOMPARE(rig.view.splashCloses, 1);
 }
 
 namespace {
@@ -288,9 +300,14 @@ void TestDispatcher::personalNamingShowsTheSummary()
 {
     Rig rig;
     rig.prompter.wizardScript = answer(1, false, true);
+    rig.prompter.findScript = [](FindCharacterForm &f) { f.exit(); };
     rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral(" 四 "), {}, {}});
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(rig.prompter.wizardRuns, 1);
+    QCOMPARE(rig.prompter.findTexts,
+             QStringList{QStringLiteral("电脑已为您找出 1 组良好配置，接下来电脑要在字库中为您找出合适的名字，这可能要花较长时间（3-90秒），"
+                                        "请耐心等待一下。如果有些组没有字，这与您选择的性别和五行有关。如果愿意可更改一下选项。现在“确定”吧！")});
+    // 退出 in the find-character window keeps the summary, quietly, and stores nothing.
     QCOMPARE(rig.pane.text(),
              QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。\r\n\r\n"
                             "姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\r\n"));
@@ -299,10 +316,25 @@ void TestDispatcher::personalNamingShowsTheSummary()
     QCOMPARE(int(s.request.surnameLength), 1);
     QCOMPARE(int(s.surnameStrokes[0]), 4);
     QCOMPARE(int(s.configs.configNext), 2);
+    QCOMPARE(int(s.request.nameLength), 0);
     QVERIFY(rig.view.progressPanelVisible);
     QVERIFY(!rig.view.busy);
-    // The run stops before the listing: nothing is stored yet.
     QVERIFY(!QFile::exists(rig.rtfPath()));
+}
+
+void TestDispatcher::personalNamingListsCandidates()
+{
+    Rig rig;
+    rig.prompter.wizardScript = answer(1, false, true);
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    QVERIFY(rig.prompter.messages.isEmpty());
+    QCOMPARE(rig.pane.text(),
+             QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\r\n\r\n"
+                            "四姓配20画字，有以下字可选：\r\n重  \r\n其五格数是（天格、人格、地格、总格、外格）：5 24 21 24 2\r\n"
+                            "三才是：五四一（土火木）\r\n\r\n\r\n共有1组良好配置供您选择。\r\n"));
+    QCOMPARE(rig.view.progressLabels, (QStringList{QStringLiteral("第 1 组|0%"), QStringLiteral("|")}));
+    QVERIFY(!rig.view.progressBarsVisible);
+    QVERIFY(readFile(rig.rtfPath()).contains("\\u-28211")); // 重, U+91CD as a signed 16-bit number
 }
 
 void TestDispatcher::personalNamingFindsNothing()
@@ -366,10 +398,69 @@ void TestDispatcher::threeCharactersWithoutDash()
     QCOMPARE(rig.prompter.wizardRuns, 0);
 }
 
+void TestDispatcher::fixedCharacterNaming()
+{
+    // 四-二: free counts 1, 9, 11, 19 and 29; the small library has 一 and 重 for two of them.
+    Rig rig;
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {}});
+    QVERIFY(rig.prompter.messages.isEmpty());
+    QCOMPARE(rig.prompter.fixedRuns, 1);
+    const QString text = rig.pane.text();
+    QVERIFY(text.startsWith(QStringLiteral("姓名笔画数：4 1 2       五格数：5 5 3 7 3        三才五行：土土火\r\n")));
+    QCOMPARE(text.count(QStringLiteral("姓名笔画数：")), 5);
+    QVERIFY(text.contains(QStringLiteral("\r\n\r\n以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\r\n\r\n1画的字有：\r\n一  \r\n")));
+    QVERIFY(text.contains(QStringLiteral("9画的字有：\r\n重  \r\n")));
+    QVERIFY(text.contains(QStringLiteral("共有2组良好配置供您选择。\r\n所有良好配置都为您找出来了。")));
+    QVERIFY(!QFile::exists(rig.rtfPath()));
+
+    // No candidate for the wished element: the warning comes from this run alone, even after a cancelled
+    // ordinary naming run left its flag set.
+    rig.dispatcher.state().flags.namingCancelled = true;
+    rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.confirm(false, false, {true, false, false, false, false}); };
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {}});
+    QCOMPARE(rig.prompter.texts(),
+             QStringList{QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。")});
+
+    // Cancelled options: an empty pane and no message.
+    rig.prompter.messages.clear();
+    rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.cancel(); };
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {}});
+    QVERIFY(rig.prompter.messages.isEmpty());
+    QCOMPARE(rig.pane.text(), QString());
+    QVERIFY(rig.dispatcher.state().fixedCancelled);
+}
+
+void TestDispatcher::fixedCharacterPatterns_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("optionRuns");
+    const QString refused = QStringLiteral("“个人起名”功能，您输入的姓氏超过两个字，或没有输入“-”。");
+    QTest::newRow("two dashes") << QStringLiteral("四--") << refused << 0;
+    QTest::newRow("no dash") << QStringLiteral("四二一") << refused << 0;
+    QTest::newRow("nothing found") << QStringLiteral("四-青") << QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。") << 1;
+    QTest::newRow("XY-") << QStringLiteral("四二-") << QString() << 1;
+}
+
+void TestDispatcher::fixedCharacterPatterns()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, message);
+    QFETCH(int, optionRuns);
+    Rig rig;
+    rig.dispatcher.state().fixedCharStrokes = 2; // left from an earlier run
+    rig.dispatcher.execute({QStringLiteral("个人起名"), pattern, {}, {}});
+    QCOMPARE(rig.prompter.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    if (!message.isEmpty())
+        QCOMPARE(int(rig.prompter.messages.first().style), int(UserMessage::Style::Plain));
+    QCOMPARE(rig.prompter.fixedRuns, optionRuns);
+}
+
 void TestDispatcher::groupLimitSurvivesBetweenRuns()
 {
     Rig rig;
     rig.prompter.wizardScript = answer(2, false, true, QStringLiteral("2"));
+    rig.prompter.findScript = [](FindCharacterForm &f) { f.exit(); };
     rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
     QCOMPARE(int(rig.dispatcher.state().configs.configNext), 3);
     rig.prompter.wizardScript = answer(2, false, true);
@@ -390,6 +481,85 @@ void TestDispatcher::numberLookupReplacesThePane()
     rig.dispatcher.execute({kOther, {}, QStringLiteral("人格外格搭配"), QStringLiteral("15")});
     QCOMPARE(rig.prompter.texts(), QStringList{QStringLiteral("输入位数不够，应有两位数，并以空格隔开。")});
     QVERIFY(rig.pane.text().startsWith(QStringLiteral("第7数")));
+}
+
+namespace {
+
+// A pane that records each text it is given and each time it is painted, in order.
+class RecordingPane final : public ResultPane {
+public:
+    QString text() const override { return m_pane.text(); }
+    void setText(const QString &text) override
+    {
+        events.append(QStringLiteral("text:") + text);
+        m_pane.setText(text);
+    }
+    void resetInsertionFormat() override {}
+    RtfDocument document() const override { return m_pane.document(); }
+    void repaint() override { events.append(QStringLiteral("paint")); }
+
+    QStringList events;
+
+private:
+    TextPane m_pane;
+};
+
+} // namespace
+
+void TestDispatcher::characterLookupPaintsTheNoticeFirst_data()
+{
+    QTest::addColumn<QString>("lookup");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("单字笔画数") << QStringLiteral("单字笔画数") << QStringLiteral("十") << QStringLiteral("请等待1-25秒...")
+                              << QStringLiteral("“十” 字笔画数是： 10    五行属： 金\r\n");
+    QTest::newRow("笔画查字") << QStringLiteral("笔画查字") << QStringLiteral("30") << QStringLiteral("请等待3-10秒...")
+                            << QStringLiteral("30 画的字如以所示：\r\n五行属“金”的字有：\r\n\r\n\r\n五行属“木”的字有：\r\n\r\n\r\n"
+                                              "五行属“水”的字有：\r\n\r\n\r\n五行属“火”的字有：\r\n\r\n\r\n五行属“土”的字有：\r\n");
+    QTest::newRow("同音字查询") << QStringLiteral("同音字查询") << QStringLiteral("形") << QStringLiteral("请等待1-10秒...")
+                              << QStringLiteral("“形”字的同音字有：\r\n\r\n形\r\n\r\n");
+    QTest::newRow("字义查询") << QStringLiteral("字义查询") << QStringLiteral("青") << QStringLiteral("请等待1-10秒...")
+                            << QStringLiteral("“青” 字义如下： \r\n\r\nqīng\r\n青\r\n颜色名\r\n\r\n\r\n");
+}
+
+// The lookups run on the window's thread: the notice must be on the screen before the scans start.
+void TestDispatcher::characterLookupPaintsTheNoticeFirst()
+{
+    QFETCH(QString, lookup);
+    QFETCH(QString, input);
+    QFETCH(QString, notice);
+    QFETCH(QString, answer);
+    QTemporaryDir dir;
+    TestLibrary::write(TestLibrary::fixtureContents(), dir.path());
+    RecordingPane pane;
+    HeadlessView view;
+    FakePrompter prompter;
+    Dispatcher dispatcher(AppPaths(dir.path()), pane, view, prompter);
+    dispatcher.execute({kOther, {}, lookup, input});
+    QVERIFY(prompter.messages.isEmpty());
+    QCOMPARE(pane.events, (QStringList{QStringLiteral("text:") + notice, QStringLiteral("paint"),
+                                       QStringLiteral("text:") + answer}));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("name.rtf"))));
+
+    // A refused input shows its message and leaves the pane alone, without a notice.
+    pane.events.clear();
+    dispatcher.execute({kOther, {}, lookup, QString()});
+    QCOMPARE(prompter.messages.size(), 1);
+    QCOMPARE(pane.events, QStringList());
+    QCOMPARE(pane.text(), answer);
+}
+
+void TestDispatcher::correctionIsSeenByTheNextLookup()
+{
+    Rig rig;
+    const QString lookup = QStringLiteral("单字笔画数");
+    rig.dispatcher.execute({kOther, {}, lookup, QStringLiteral("十")});
+    QCOMPARE(rig.pane.text(), QStringLiteral("“十” 字笔画数是： 10    五行属： 金\r\n"));
+    QVERIFY(LibraryCorrection::apply(rig.dispatcher.paths().databasePath(), QStringLiteral("十"), QStringLiteral("8"))
+                .written);
+    rig.dispatcher.execute({kOther, {}, lookup, QStringLiteral("十")});
+    QCOMPARE(rig.pane.text(), QStringLiteral("“十” 字笔画数是： 8     五行属： 金\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestDispatcher)

@@ -140,6 +140,11 @@ public:
             return failed(u"bytes after the closing brace"_s);
         if (m_d.error.isEmpty() && m_skip > 0)
             return failed(u"document ends inside a \\u fallback"_s);
+        // As Word and LibreOffice read it: the last paragraph mark ends the last paragraph.
+        if (m_d.reading.text.endsWith(u'\n') && m_rtf.endsWith("\\par\r\n}")) {
+            m_d.reading.text.chop(1);
+            m_d.reading.formats.removeLast();
+        }
         return m_d;
     }
 
@@ -328,6 +333,11 @@ private:
             if (p < 0 || p >= m_d.fonts.size())
                 return void(failed(u"undefined font"_s));
             m_format.font = m_d.fonts.at(p);
+        } else if (w.name == "dbch" || w.name == "loch") {
+            // which script the next words are for; the text itself tells
+        } else if (w.name == "af") {
+            if (p < 0 || p >= m_d.fonts.size() || m_d.fonts.at(p) != m_format.font)
+                return void(failed(u"double-byte font differs from the font"_s));
         } else if (w.name == "fs") {
             m_format.halfPoints = p;
         } else if (w.name == "cf") {
@@ -388,7 +398,7 @@ RtfRun plainRun(const QString &text)
 // The text between the header and the closing brace of a one-run document with default format.
 QByteArray bodyOf(const QByteArray &rtf)
 {
-    const QByteArray start = "\\uc2\\f0\\fs21\\cf1";
+    const QByteArray start = "\\uc2\\f0\\dbch\\af0\\loch\\fs21\\cf1";
     const qsizetype at = rtf.indexOf(start);
     if (at < 0 || !rtf.endsWith('}'))
         return "<no body>";
@@ -489,8 +499,9 @@ void TstRtfWriter::characterEscapes_data()
     QTest::newRow("tab/before brace") << u"\t{"_s << QByteArray("\\tab\\{");
     QTest::newRow("paragraph/LF") << u"a\nb"_s << QByteArray(" a\\par\r\nb");
     QTest::newRow("paragraph/CR LF") << u"a\r\nb"_s << QByteArray(" a\\par\r\nb");
-    QTest::newRow("paragraph/final LF still breaks") << u"a\n"_s << QByteArray(" a\\par\r\n");
-    QTest::newRow("paragraph/empty paragraphs") << u"\n\n"_s << QByteArray("\\par\r\n\\par\r\n");
+    QTest::newRow("paragraph/final LF still breaks, and the empty last paragraph has its own mark")
+        << u"a\n"_s << QByteArray(" a\\par\r\n\\par\r\n");
+    QTest::newRow("paragraph/empty paragraphs") << u"\n\n"_s << QByteArray("\\par\r\n\\par\r\n\\par\r\n");
     QTest::newRow("paragraph/lone CR ignored") << u"a\rb"_s << QByteArray(" ab");
     QTest::newRow("paragraph/space after break") << u"\n x"_s << QByteArray("\\par\r\n x");
     QTest::newRow("control/other controls dropped") << u"a\u0001\u001fb\u007f"_s << QByteArray(" ab");
@@ -697,7 +708,7 @@ void TstRtfWriter::formatWordsOnlyOnChange_data()
 
     RtfRun arial = b;
     arial.fontFamily = u"Arial"_s;
-    QTest::newRow("font") << RtfDocument { a, arial, a } << QByteArray(" a\\f1 b\\f0 a");
+    QTest::newRow("font") << RtfDocument { a, arial, a } << QByteArray(" a\\f1\\dbch\\af1\\loch b\\f0\\dbch\\af0\\loch a");
 
     RtfRun boldDigit = plainRun(u"1"_s);
     boldDigit.bold = true;

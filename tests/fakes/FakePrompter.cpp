@@ -1,5 +1,9 @@
 #include "fakes/FakePrompter.h"
 
+#include "app/PasswordRules.h"
+
+#include "naming/FindCharacterForm.h"
+#include "naming/FixedOptionsForm.h"
 #include "naming/NamingWizard.h"
 #include "naming/SurnameKindForm.h"
 
@@ -27,6 +31,42 @@ void FakePrompter::askSurnameKind(SurnameKindForm &form)
         surnameKindScript(form);
     if (!form.closed())
         form.closeByFrame();
+}
+
+void FakePrompter::askFindCharacters(FindCharacterForm &form)
+{
+    form.load();
+    findTexts.append(form.text());
+    if (findScript)
+        findScript(form);
+    else
+        form.confirm();
+    if (!form.closed())
+        form.closeByFrame();
+}
+
+void FakePrompter::askFixedOptions(FixedOptionsForm &form)
+{
+    ++fixedRuns;
+    form.load();
+    if (fixedScript)
+        fixedScript(form);
+    else
+        form.confirm(false, false, {true, true, true, true, true});
+    if (!form.closed())
+        form.cancel();
+}
+
+bool FakePrompter::askStartupPassword(const SettingsStore &settings)
+{
+    ++passwordPrompts;
+    for (const QString &entry : std::as_const(passwordEntries)) {
+        const std::optional<UserMessage> refused = PasswordRules::login(settings, entry);
+        if (!refused)
+            return true;
+        showMessage(*refused);
+    }
+    return false;
 }
 
 QStringList FakePrompter::texts() const

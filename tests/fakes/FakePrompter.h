@@ -16,6 +16,9 @@ public:
     void showMessage(const UserMessage &message) override;
     void runNamingWizard(NamingWizard &wizard) override;
     void askSurnameKind(SurnameKindForm &form) override;
+    void askFindCharacters(FindCharacterForm &form) override;
+    void askFixedOptions(FixedOptionsForm &form) override;
+    bool askStartupPassword(const SettingsStore &settings) override;
 
     QStringList texts() const;
 
@@ -23,6 +26,15 @@ public:
     // Answers the wizard after load(); without a script the wizard is closed by its frame button.
     std::function<void(NamingWizard &)> wizardScript;
     std::function<void(SurnameKindForm &)> surnameKindScript;
+    // Without a script the find-character window is confirmed and the fixed-character options are taken
+    // as they open (男性名, 半吉, all five elements).
+    std::function<void(FindCharacterForm &)> findScript;
+    std::function<void(FixedOptionsForm &)> fixedScript;
+    QStringList findTexts;
+    int fixedRuns = 0;
+    // Typed into frmLogin one after the other; when none is accepted the prompt is cancelled.
+    QStringList passwordEntries;
+    int passwordPrompts = 0;
     int wizardRuns = 0;
     int surnameKindRuns = 0;
 };

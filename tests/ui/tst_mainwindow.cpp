@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -82,6 +83,8 @@ void TestMainWindow::init()
 {
     FontSetup::install();
     m_dir = new QTemporaryDir;
+    // The window reads and writes the settings store: keep it in the test's folder, not the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
     QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), m_dir->filePath(QStringLiteral("namedbs.mdb"))));
     m_window = new MainWindow(AppPaths(m_dir->path()));
     m_window->startUp();

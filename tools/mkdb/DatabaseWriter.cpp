@@ -34,7 +34,7 @@ public:
         quoted.replace('\'', "''");
         return exec("PRAGMA key = '" + quoted + "';")
             && exec("PRAGMA kdf_iter = " + QByteArray::number(kDatabaseKdfIterations) + ";")
-            && exec("PRAGMA cipher_page_size = 1024;");
+            && exec("PRAGMA cipher_page_size = " + QByteArray::number(kDatabasePageSize) + ";");
     }
 
     bool exec(const QByteArray &sql)
@@ -107,9 +107,13 @@ bool DatabaseWriter::write(const LibraryContents &contents, const QString &path,
         if (wanted("name")) {
             if (!w.exec("CREATE TABLE name (namechr TEXT NOT NULL, strokes INTEGER NOT NULL, wuxing TEXT, "
                         "sex TEXT, xiong TEXT, pinyin TEXT, fantizi TEXT, meaning TEXT);")
-                || !w.exec("CREATE INDEX name_namechr ON name(namechr);")
-                || !w.exec("CREATE INDEX name_strokes ON name(strokes);")
-                || !w.exec("CREATE INDEX name_pinyin ON name(pinyin);")
+                // Cover the stroke lookups and the listings by stroke count and by reading, so that they read
+                // a few index pages instead of a table page per character.
+                || !w.exec("CREATE INDEX name_namechr ON name(namechr, strokes, wuxing);")
+                || !w.exec("CREATE INDEX name_strokes ON name(strokes, wuxing, namechr);")
+                || !w.exec("CREATE INDEX name_pinyin ON name(pinyin, namechr);")
+                // Covers the candidate listings, which then read a small index instead of the whole table.
+                || !w.exec("CREATE INDEX name_candidates ON name(xiong, sex, wuxing, strokes, namechr);")
                 || !w.insert("INSERT INTO name VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8);", contents.name,
                              [](sqlite3_stmt *s, const CharacterRow &r) {
                                  bindText(s, 1, r.namechr);

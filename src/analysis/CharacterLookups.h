@@ -1,0 +1,39 @@
+#pragma once
+
+#include "analysis/NumberLookups.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace tolvane {
+
+// Called with a wait notice once the input is accepted and the library is open, before the scans run, so
+// that the pane can show it first. May be empty.
+using WaitNotice = std::function<void(const QString &notice)>;
+
+// The four character lookups of "其他功能": stroke counts and elements of typed characters, the characters
+// of a stroke count grouped by element, homophones, and meanings. Each reads the name table anew.
+class CharacterLookups final {
+public:
+    // 单字笔画数: up to 50 characters; spaces anywhere are ignored.
+    static LookupAnswer ShowCharacterStrokes(const QString &input, const QString &databasePath,
+                                             const WaitNotice &notice = {});
+    // 笔画查字: a stroke count up to 30.
+    static LookupAnswer ListCharactersByStrokes(const QString &input, const QString &databasePath,
+                                                const WaitNotice &notice = {});
+    // 同音字查询: one character; one group per reading, at most four.
+    static LookupAnswer ListHomophones(const QString &input, const QString &databasePath,
+                                       const WaitNotice &notice = {});
+    // 字义查询: up to four characters taken as typed (spaces count). makerAddress ends the message shown when
+    // none of them has a meaning.
+    static LookupAnswer ShowCharacterMeanings(const QString &input, const QString &databasePath,
+                                              const QString &makerAddress, const WaitNotice &notice = {});
+
+    static constexpr qsizetype kMaxStrokeCharacters = 50;
+    static constexpr int kMaxStrokes = 30;
+    static constexpr qsizetype kMaxReadings = 4;
+    static constexpr qsizetype kMaxMeaningCharacters = 4;
+};
+
+} // namespace tolvane

@@ -1,0 +1,51 @@
+#include "app/PaneFiles.h"
+
+#include "text/PlainTextFile.h"
+#include "text/RtfReader.h"
+#include "text/RtfWriter.h"
+
+namespace tolvane {
+
+QString PaneFiles::filterString()
+{
+    return QStringLiteral("All Files (*.*)|*.*|RichText Files") + QStringLiteral("(*.rtf)|*.rtf|Text Files & (*.txt)|*.txt");
+}
+
+QStringList PaneFiles::filterDescriptions()
+{
+    const QStringList parts = filterString().split(QLatin1Char('|'));
+    QStringList descriptions;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        descriptions << parts.at(i);
+    return descriptions;
+}
+
+PaneFiles::Format PaneFiles::formatForFilterIndex(int index)
+{
+    return index == 2 ? Format::Rtf : Format::PlainText;
+}
+
+std::optional<RtfDocument> PaneFiles::loadRtf(const QString &path)
+{
+    const std::optional<QByteArray> bytes = PlainTextFile::readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return RtfReader::read(*bytes);
+}
+
+std::optional<QString> PaneFiles::loadPlainText(const QString &path)
+{
+    return PlainTextFile::read(path);
+}
+
+bool PaneFiles::saveRtf(const QString &path, const RtfDocument &document)
+{
+    return PlainTextFile::writeBytes(path, RtfWriter::write(document));
+}
+
+bool PaneFiles::savePlainText(const QString &path, const QString &text)
+{
+    return PlainTextFile::write(path, text);
+}
+
+} // namespace tolvane

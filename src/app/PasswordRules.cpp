@@ -1,0 +1,66 @@
+#include "app/PasswordRules.h"
+
+#include "app/SettingsStore.h"
+#include "text/VbText.h"
+
+namespace tolvane {
+
+namespace {
+
+const QString kStartPass = QStringLiteral("StartPass");
+
+} // namespace
+
+QString PasswordRules::masterPassword()
+{
+    return QStringLiteral("52918604");
+}
+
+QString PasswordRules::storedPassword(const SettingsStore &store)
+{
+    return store.read(kStartPass, QString());
+}
+
+bool PasswordRules::passwordSet(const SettingsStore &store)
+{
+    return !trimSpaces(storedPassword(store)).isEmpty();
+}
+
+bool PasswordRules::matches(const QString &entry, const QString &stored)
+{
+    const QString typed = trimSpaces(entry);
+    return typed == trimSpaces(stored) || typed == masterPassword();
+}
+
+QString PasswordRules::setCaption()
+{
+    return QStringLiteral("设置启动密码(&D)");
+}
+
+QString PasswordRules::changeCaption()
+{
+    return QStringLiteral("取消或修改启动密码(&D)");
+}
+
+std::optional<UserMessage> PasswordRules::login(const SettingsStore &store, const QString &entry)
+{
+    if (matches(entry, storedPassword(store)))
+        return std::nullopt;
+    return UserMessage::plain(QStringLiteral("密码不对，请重新输入密码。忘记密码请与青禾联系！"));
+}
+
+void PasswordRules::setPassword(SettingsStore &store, const QString &entry)
+{
+    store.write(kStartPass, trimSpaces(entry));
+}
+
+std::optional<UserMessage> PasswordRules::changePassword(SettingsStore &store, const QString &oldEntry,
+                                                         const QString &newEntry)
+{
+    if (!matches(oldEntry, storedPassword(store)))
+        return UserMessage::plain(QStringLiteral("原密码不对，请重新输入。"));
+    store.write(kStartPass, trimSpaces(newEntry));
+    return std::nullopt;
+}
+
+} // namespace tolvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "text/UserMessage.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tolvane {
+
+class SettingsStore;
+
+// The start-up password: kept as plain text under StartPass, empty meaning none. Every comparison trims
+// blanks from both texts first; the master password opens the program and unlocks a change whatever is
+// stored, for users who forgot theirs.
+class PasswordRules final {
+public:
+    static QString masterPassword();
+    static QString storedPassword(const SettingsStore &store);
+    static bool passwordSet(const SettingsStore &store);
+    static bool matches(const QString &entry, const QString &stored);
+
+    // Captions of mnu_SetPass, decided once at start-up.
+    static QString setCaption();    // "设置启动密码(&D)"
+    static QString changeCaption(); // "取消或修改启动密码(&D)"
+
+    // frmLogin's OK: nothing when the entry opens the program, else the message to show.
+    static std::optional<UserMessage> login(const SettingsStore &store, const QString &entry);
+    // frmSetPass's OK: an empty entry removes the password.
+    static void setPassword(SettingsStore &store, const QString &entry);
+    // frmCancelPass's OK: nothing when the new password (empty: none) was written, else the message.
+    static std::optional<UserMessage> changePassword(SettingsStore &store, const QString &oldEntry,
+                                                     const QString &newEntry);
+};
+
+} // namespace tolvane

@@ -1,0 +1,55 @@
+#include "data/LibraryCorrection.h"
+
+#include "data/NameDatabase.h"
+#include "text/Characters.h"
+#include "text/VbText.h"
+
+namespace tolvane {
+
+const QString LibraryCorrection::kDone = QStringLiteral("更改完毕！");
+
+LibraryCorrection::Result LibraryCorrection::apply(const QString &databasePath, const QString &character,
+                                                   const QString &strokes)
+{
+    Result result;
+    const auto refuse = [&result](const QString &text) {
+        result.message = UserMessage::warning(text);
+        return result;
+    };
+    // Both texts are taken as typed: blanks around the character count as characters.
+    if (character.isEmpty())
+        return refuse(QStringLiteral("您还没有输入汉字。"));
+    if (strokes.isEmpty())
+        return refuse(QStringLiteral("您还没有输入笔画数。"));
+    if (splitCharacters(character).size() > 1)
+        return refuse(QStringLiteral("在此只能输入一个汉字。"));
+    const std::optional<qint16> n = toInt16(strokes);
+    if (!n)
+        return refuse(QStringLiteral("笔画数只能输入数字。"));
+    if (*n < 0 || *n > kMaxStrokes)
+        return refuse(QStringLiteral("笔画数不能是负数或太大。"));
+
+    // The same file every lookup reads, whatever the current directory happens to be.
+    NameDatabase db(databasePath);
+    if (auto failure = db.open()) {
+        result.message = failure->message();
+        return result;
+    }
+    if (auto failure = db.openTable(DbTable::Name, DatabaseFailure::Wording::OpenInDesign)) {
+        result.message = failure->message();
+        return result;
+    }
+    switch (db.setFirstStrokes(character, *n)) {
+    case NameDatabase::WriteOutcome::Written:
+        result.written = true;
+        return result;
+    case NameDatabase::WriteOutcome::NoSuchRow:
+        return refuse(QStringLiteral("起名字库中没有您输入的汉字。"));
+    case NameDatabase::WriteOutcome::Failed:
+        break;
+    }
+    return refuse(QStringLiteral("新的笔画数没能写入起名字库，字库保持原样。请确认namedbs.mdb没有被其他程序占用、")
+                  + QStringLiteral("文件可以写入，然后再试一次。"));
+}
+
+} // namespace tolvane

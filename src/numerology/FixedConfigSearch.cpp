@@ -1,0 +1,43 @@
+#include "numerology/FixedConfigSearch.h"
+
+#include "numerology/ConfigSearch.h"
+#include "numerology/DigitTables.h"
+#include "numerology/LuckRules.h"
+
+#include <algorithm>
+
+namespace tolvane {
+
+qint16 FixedConfigSearch::search(const FixedSearchInput &input, FixedTables &tables)
+{
+    tables.configText.clear();
+    const int limit = std::clamp(input.groupLimit, 1, FixedTables::kSlots);
+    tables.grids.fill(FiveGrids{});
+    for (int k = 1; k <= limit; ++k) {
+        tables.triples[k].clear();
+        tables.pairs[k].clear();
+    }
+    const LuckRules::Level level = LuckRules::level(input.luckLevel);
+    const bool female = input.sex == u"女";
+    const int surname[1] = {input.surnameStrokes};
+    int next = 1;
+    for (int c = 1; c <= 30; ++c) {
+        const int given[2] = {input.firstFree ? c : input.fixedStrokes, input.firstFree ? input.fixedStrokes : c};
+        const FiveGrids g = FiveGrids::compute(1, surname, 2, given);
+        tables.triples[next] = Sancai::compute(g.tiange, g.renge, g.dige).elementTriple;
+        tables.pairs[next] = computePairKey(g.renge, g.waige);
+        if (next < limit && LuckRules::accepts(g, 2, level, female)) {
+            tables.grids[next] = g;
+            tables.strokes[next][0] = qint16(given[0]);
+            tables.strokes[next][1] = qint16(given[1]);
+            tables.freeCharStrokes[next] = qint16(c);
+            ++next;
+        }
+    }
+    for (int f = 1; f < next; ++f)
+        tables.configText += ConfigSearch::summaryLine({input.surnameStrokes, tables.strokes[f][0], tables.strokes[f][1]},
+                                                       12, tables.grids[f], tables.triples[f]);
+    return qint16(next);
+}
+
+} // namespace tolvane

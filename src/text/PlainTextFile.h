@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace tolvane {
+
+// Plain-text files: written as UTF-8, read as UTF-8 when the bytes are valid UTF-8 and otherwise as GB18030,
+// the code page files from older Chinese Windows systems are in (GB18030 decodes every GBK file).
+class PlainTextFile final {
+public:
+    static QString decode(const QByteArray &bytes);
+    static QByteArray encode(const QString &text);
+
+    // Nothing when the file cannot be read.
+    static std::optional<QByteArray> readBytes(const QString &path);
+    static std::optional<QString> read(const QString &path);
+    // Writes through a temporary file, so a failed write leaves the old file as it was.
+    static bool writeBytes(const QString &path, const QByteArray &bytes);
+    static bool write(const QString &path, const QString &text);
+};
+
+} // namespace tolvane

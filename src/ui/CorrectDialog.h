@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/WidgetPrompter.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+
+namespace tolvane {
+
+// frmCorrect (修改字库): one character and its new stroke count, written into the library every other
+// operation reads. The checks and the write are LibraryCorrection's; the window only wires them up.
+class CorrectDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    CorrectDialog(QString databasePath, QWidget *parent = nullptr);
+    CorrectDialog(const CorrectDialog &) = delete;
+    CorrectDialog &operator=(const CorrectDialog &) = delete;
+
+private:
+    void cmdOk_Click();
+
+    QString m_databasePath;
+    WidgetPrompter m_prompter;
+    QLineEdit *m_txtZi = nullptr;
+    QLineEdit *m_txtBihua = nullptr;
+    QLabel *m_lblOk = nullptr;
+};
+
+} // namespace tolvane

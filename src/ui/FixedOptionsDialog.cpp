@@ -1,0 +1,101 @@
+#include "ui/FixedOptionsDialog.h"
+
+#include "naming/FixedOptionsForm.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tolvane {
+
+FixedOptionsDialog::FixedOptionsDialog(FixedOptionsForm &form, QWidget *parent)
+    : QDialog(parent)
+    , m_form(form)
+{
+    setObjectName(QStringLiteral("frmGudingzi"));
+    setWindowTitle(FixedOptionsForm::caption());
+    m_form.load();
+
+    const auto radio = [](QWidget *parent, const char *name, const QString &text) {
+        auto *b = new QRadioButton(text, parent);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    auto *sex = new QGroupBox(QStringLiteral("性别"), this);
+    sex->setObjectName(QStringLiteral("fraXingBie"));
+    QRadioButton *male = radio(sex, "OptNan", QStringLiteral("男性名"));
+    m_female = radio(sex, "OptNv", QStringLiteral("女性名"));
+    male->setChecked(true);
+    auto *sexLayout = new QHBoxLayout(sex);
+    sexLayout->addWidget(male);
+    sexLayout->addWidget(m_female);
+
+    auto *luck = new QGroupBox(QStringLiteral("吉数"), this);
+    luck->setObjectName(QStringLiteral("fraQuanjiBanji"));
+    m_full = radio(luck, "OptQuanji", QStringLiteral("全吉"));
+    QRadioButton *half = radio(luck, "OptBanji", QStringLiteral("半吉"));
+    half->setChecked(true);
+    auto *luckLayout = new QHBoxLayout(luck);
+    luckLayout->addWidget(m_full);
+    luckLayout->addWidget(half);
+
+    auto *elements = new QGroupBox(QStringLiteral("五行"), this);
+    auto *elementLayout = new QHBoxLayout(elements);
+    const char *names[] = {"ChkJin", "ChkMu", "ChkShui", "ChkHuo", "ChkTu"};
+    const QString captions = QStringLiteral("金木水火土");
+    for (int i = 0; i < 5; ++i) {
+        auto *box = new QCheckBox(QString(captions.at(i)), elements);
+        box->setObjectName(QString::fromLatin1(names[i]));
+        box->setChecked(true);
+        elementLayout->addWidget(box);
+        m_elements.append(box);
+    }
+
+    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("cmdOk"));
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(sex);
+    layout->addWidget(luck);
+    layout->addWidget(elements);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, [this] {
+        std::array<bool, 5> ticked{};
+        for (int i = 0; i < 5; ++i)
+            ticked[i] = m_elements.at(i)->isChecked();
+        m_form.confirm(m_female->isChecked(), m_full->isChecked(), ticked);
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        m_form.cancel();
+        QDialog::reject();
+    });
+}
+
+void FixedOptionsDialog::closeEvent(QCloseEvent *event)
+{
+    if (!m_form.closed())
+        m_form.cancel();
+    QDialog::closeEvent(event);
+}
+
+void FixedOptionsDialog::reject()
+{
+    if (!m_form.closed())
+        m_form.cancel();
+    QDialog::reject();
+}
+
+} // namespace tolvane

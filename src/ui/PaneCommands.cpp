@@ -1,0 +1,187 @@
+#include "ui/PaneCommands.h"
+
+#include "app/PaneFiles.h"
+#include "app/Prompter.h"
+#include "ui/PaneFontDialog.h"
+#include "ui/RichTextPane.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QTextEdit>
+
+namespace tolvane {
+
+namespace {
+
+// The hourglass for the whole application while a file is read or written, and back to normal however
+// the step ends.
+class WaitCursor final {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// The file dialog with the pane's filter list, RTF preselected. Returns the file and the 1-based index of
+// the filter left selected, or nothing when cancelled.
+std::optional<std::pair<QString, int>> askFile(QWidget *parent, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    // Qt's own dialog: the filter list then reads exactly as written, and the chosen filter is always known.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QStringList filters = PaneFiles::filterDescriptions();
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.at(PaneFiles::kDefaultFilterIndex - 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const int index = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return std::make_pair(dialog.selectedFiles().constFirst(), index);
+}
+
+// Runs an edit command on the focused text control, if the focus is on one.
+template <typename Action>
+void onFocusedText(Action action)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (auto *edit = qobject_cast<QTextEdit *>(focus))
+        action(edit);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(focus))
+        action(plain);
+    else if (auto *line = qobject_cast<QLineEdit *>(focus))
+        action(line);
+    else if (auto *combo = qobject_cast<QComboBox *>(focus); combo && combo->lineEdit())
+        action(combo->lineEdit());
+}
+
+} // namespace
+
+PaneCommands::PaneCommands(QTextEdit *edit, Prompter &prompter, int fontPresetSize, QObject *parent)
+    : QObject(parent)
+    , m_edit(edit)
+    , m_prompter(prompter)
+    , m_fontPresetSize(fontPresetSize)
+    , m_printer(QPrinter::HighResolution)
+{
+    m_printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+}
+
+void PaneCommands::open()
+{
+    const auto chosen = askFile(m_edit->window(), QFileDialog::AcceptOpen);
+    if (!chosen)
+        return;
+    const auto &[path, index] = *chosen;
+    if (PaneFiles::formatForFilterIndex(index) == PaneFiles::Format::Rtf) {
+        WaitCursor wait;
+        if (const std::optional<RtfDocument> document = PaneFiles::loadRtf(path))
+            RichTextPane::setDocument(m_edit, *document);
+    } else if (const std::optional<QString> text = PaneFiles::loadPlainText(path)) {
+        RichTextPane::setPlainText(m_edit, *text);
+    }
+}
+
+void PaneCommands::saveAs()
+{
+    const auto chosen = askFile(m_edit->window(), QFileDialog::AcceptSave);
+    if (!chosen)
+        return;
+    const auto &[path, index] = *chosen;
+    bool saved = false;
+    {
+        WaitCursor wait;
+        if (PaneFiles::formatForFilterIndex(index) == PaneFiles::Format::Rtf) {
+            saved = PaneFiles::saveRtf(path, RichTextPane::documentOf(m_edit->document()));
+        } else {
+            QString text = m_edit->toPlainText();
+            text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+            saved = PaneFiles::savePlainText(path, text);
+        }
+    }
+    // A save that did not happen must not pass for one: the user would close the program believing the
+    // result was kept.
+    if (!saved)
+        m_prompter.showMessage(UserMessage::warning(QStringLiteral("文件没有保存：无法写入 ")
+                                                    + QDir::toNativeSeparators(path)));
+}
+
+void PaneCommands::print()
+{
+    const bool hasSelection = m_edit->textCursor().hasSelection();
+    QPrintDialog dialog(&m_printer, m_edit->window());
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
+    // With a selection the dialog offers it and starts with it chosen.
+    m_printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!hasSelection)
+        m_printer.setPrintRange(QPrinter::AllPages);
+    // QTextEdit prints only the selection when the range is Selection.
+    m_edit->print(&m_printer);
+}
+
+void PaneCommands::chooseFont()
+{
+    const QString song = QStringLiteral("宋体");
+    PaneFontDialog dialog(QFont(song, m_fontPresetSize), m_edit->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QFont font = dialog.selectedFont();
+    QTextCharFormat format;
+    // The dialog lists the face 宋体 stands for on this system; the document keeps the name 宋体 so that
+    // files stay readable on other systems.
+    const bool keptSong = font.family() == QFontInfo(QFont(song)).family();
+    format.setFontFamilies({keptSong ? song : font.family()});
+    format.setFontPointSize(font.pointSizeF() > 0 ? font.pointSizeF() : m_fontPresetSize);
+    format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(font.italic());
+    format.setFontUnderline(font.underline());
+    format.setFontStrikeOut(font.strikeOut());
+    format.setForeground(dialog.chosenColour());
+    m_edit->mergeCurrentCharFormat(format);
+}
+
+void PaneCommands::send()
+{
+    if (const std::optional<QString> error = m_mail.start())
+        m_prompter.showMessage(UserMessage::warning(*error));
+}
+
+void PaneCommands::undo()
+{
+    onFocusedText([](auto *w) { w->undo(); });
+}
+
+void PaneCommands::cut()
+{
+    onFocusedText([](auto *w) { w->cut(); });
+}
+
+void PaneCommands::copy()
+{
+    onFocusedText([](auto *w) { w->copy(); });
+}
+
+void PaneCommands::paste()
+{
+    onFocusedText([](auto *w) { w->paste(); });
+}
+
+void PaneCommands::selectAll()
+{
+    onFocusedText([](auto *w) { w->selectAll(); });
+}
+
+} // namespace tolvane

@@ -1,0 +1,323 @@
+#include "data/NameDatabase.h"
+#include "fakes/TestLibrary.h"
+#include "naming/CandidateListing.h"
+#include "naming/FixedListing.h"
+#include "numerology/ConfigSearch.h"
+#include "numerology/FixedConfigSearch.h"
+#include "numerology/LuckRules.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tolvane;
+
+namespace {
+
+const QString kHeading = QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\r\n\r\n");
+const QString kHint = QStringLiteral("您可通过更改“高级”选项里第一个字的笔画数获取其他良好配置。\r\n");
+const QString kComplete = QStringLiteral("所有良好配置都为您找出来了。\r\n\r\n注：字的五行属性按字形、字义、五音十二律来定。\r\n");
+
+NameRequest request(int nameLength, const QString &sex, QStringList wishes = {})
+{
+    NameRequest r;
+    r.nameLength = qint16(nameLength);
+    r.sex = sex;
+    r.luckLevel = QStringLiteral("半吉");
+    r.elementWishes = wishes.isEmpty() ? QStringList{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
+                                                     QStringLiteral("火"), QStringLiteral("土")}
+                                       : wishes;
+    return r;
+}
+
+// Groups of a single surname of 4 strokes with the given first-position (and further) stroke counts.
+ConfigTables groups(const QList<QList<int>> &strokes)
+{
+    ConfigTables t;
+    for (int g = 0; g < strokes.size(); ++g) {
+        const QList<int> &s = strokes.at(g);
+        std::vector<int> given(s.begin(), s.end());
+        const int surname[1] = {4};
+        t.grids[g + 1] = FiveGrids::compute(1, surname, int(given.size()), given.data());
+        for (int p = 0; p < s.size(); ++p)
+            t.strokes[g + 1][p] = qint16(s.at(p));
+    }
+    t.configNext = qint16(strokes.size() + 1);
+    return t;
+}
+
+} // namespace
+
+class TestCandidateListing : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void oneCharacterReport();
+    void candidateFilter_data();
+    void candidateFilter();
+    void twoAndThreeCharacterBlocks();
+    void closingLines_data();
+    void closingLines();
+    void nothingFound();
+    void withdrawnRequest();
+    void databaseMissing();
+    void realLibraryCandidatesFitTheRequest();
+    void fixedSearch_data();
+    void fixedSearch();
+    void fixedListing();
+    void fixedListingWithoutLibraryShowsNoStaleText();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_db;
+};
+
+void TestCandidateListing::initTestCase()
+{
+    m_db = TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path());
+}
+
+void TestCandidateListing::oneCharacterReport()
+{
+    const ConfigTables t = groups({{5}, {3}, {8}});
+    CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
+    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
+    QVERIFY(!r.message);
+    QVERIFY(!r.namingAborted);
+    // Group 2 (3 strokes: only a traditional form, never a candidate) is left out and not counted; 空 has no
+    // element and matches no wish.
+    QCOMPARE(*r.reportText,
+             kHeading
+                 + QStringLiteral("四姓配5画字，有以下字可选：\r\n禾  司  \r\n其五格数是（天格、人格、地格、总格、外格）：5 9 6 9 2\r\n"
+                                  "三才是：五九六（土水土）\r\n\r\n\r\n"
+                                  "四姓配8画字，有以下字可选：\r\n青  \r\n其五格数是（天格、人格、地格、总格、外格）：5 12 9 12 2\r\n"
+                                  "三才是：五二九（土木水）\r\n\r\n\r\n"
+                                  "共有2组良好配置供您选择。\r\n")
+                 + kHint);
+    QCOMPARE(r.groupsPrinted, 2);
+}
+
+void TestCandidateListing::candidateFilter_data()
+{
+    QTest::addColumn<int>("strokes");
+    QTest::addColumn<QString>("sex");
+    QTest::addColumn<QStringList>("wishes");
+    QTest::addColumn<QString>("list");
+    const QStringList all;
+    QTest::newRow("sex 0 for a boy") << 9 << QStringLiteral("男") << all << QStringLiteral("重  ");
+    QTest::newRow("sex 0 and 女 for a girl") << 9 << QStringLiteral("女") << all << QStringLiteral("重  妍  ");
+    QTest::newRow("男 only for a boy") << 10 << QStringLiteral("男") << all << QStringLiteral("十  刚  ");
+    QTest::newRow("not for a girl") << 10 << QStringLiteral("女") << all << QStringLiteral("十  ");
+    QTest::newRow("xiong keeps 凶 out") << 4 << QStringLiteral("男") << all << QStringLiteral("四  公  ");
+    QTest::newRow("wished elements only") << 5 << QStringLiteral("男")
+                                          << QStringList{QString(), QStringLiteral("木"), QString(), QString(), QString()}
+                                          << QStringLiteral("禾  ");
+    QTest::newRow("no wish matches an empty element") << 8 << QStringLiteral("男")
+                                                      << QStringList{QString(), QString(), QString(), QString(), QString()}
+                                                      << QStringLiteral("空  ");
+    QTest::newRow("second row of a duplicate counts by its own strokes") << 20 << QStringLiteral("男") << all
+                                                                         << QStringLiteral("重  ");
+}
+
+void TestCandidateListing::candidateFilter()
+{
+    QFETCH(int, strokes);
+    QFETCH(QString, sex);
+    QFETCH(QStringList, wishes);
+    QFETCH(QString, list);
+    const ConfigTables t = groups({{strokes}});
+    CandidateListing::Input in{QStringLiteral("四"), request(1, sex, wishes), false, &t};
+    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
+    QVERIFY2(r.reportText->contains(QStringLiteral("有以下字可选：\r\n") + list + QStringLiteral("\r\n")),
+             qPrintable(*r.reportText));
+}
+
+void TestCandidateListing::twoAndThreeCharacterBlocks()
+{
+    // Equal stroke counts give equal lists; an empty second list still prints its line.
+    const ConfigTables two = groups({{5, 5}, {8, 3}, {3, 5}});
+    CandidateListing::Input in{QStringLiteral("四"), request(2, QStringLiteral("男")), false, &two};
+    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
+    QCOMPARE(*r.reportText,
+             kHeading
+                 + QStringLiteral("四姓配5+5画字组成的双字名，有以下字可选：\r\n第一组字：\r\n禾  司  \r\n第二组字：\r\n禾  司  \r\n"
+                                  "其五格数是（天格、人格、地格、总格、外格）：5 9 10 14 6\r\n三才是：五九十（土水水）\r\n\r\n\r\n"
+                                  "四姓配8+3画字组成的双字名，有以下字可选：\r\n第一组字：\r\n青  \r\n第二组字：\r\n\r\n"
+                                  "其五格数是（天格、人格、地格、总格、外格）：5 12 11 15 4\r\n三才是：五二一（土木木）\r\n\r\n\r\n"
+                                  "共有2组良好配置供您选择。\r\n")
+                 + kHint);
+
+    const ConfigTables three = groups({{1, 2, 10}});
+    CandidateListing::Input in3{QStringLiteral("四"), request(3, QStringLiteral("女")), false, &three};
+    QVERIFY(CandidateListing::run(in3, m_db, nullptr)
+                .reportText->contains(QStringLiteral("四姓配1+2+10画字组成的三字名，有以下字可选：\r\n第一组字：\r\n一  \r\n"
+                                                     "第二组字：\r\n二  \r\n第三组字：\r\n十  \r\n")));
+}
+
+void TestCandidateListing::closingLines_data()
+{
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QString>("tail");
+    QTest::newRow("19: the hint") << 19 << kHint;
+    QTest::newRow("20: neither") << 20 << QString();
+    QTest::newRow("21: all found") << 21 << kComplete;
+}
+
+void TestCandidateListing::closingLines()
+{
+    QFETCH(int, last);
+    QFETCH(QString, tail);
+    const ConfigTables t = groups({{5}, {last}});
+    CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
+    const QString report = *CandidateListing::run(in, m_db, nullptr).reportText;
+    QVERIFY(report.endsWith(QStringLiteral("组良好配置供您选择。\r\n") + tail));
+}
+
+void TestCandidateListing::nothingFound()
+{
+    const ConfigTables t = groups({{3}, {6}});
+    CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
+    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
+    QVERIFY(r.namingAborted);
+    QCOMPARE(r.message->text, QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
+    QVERIFY(r.reportText->contains(QStringLiteral("共有0组良好配置供您选择。")));
+
+    // An unknown luck level scans nothing.
+    const ConfigTables five = groups({{5}});
+    NameRequest odd = request(1, QStringLiteral("男"));
+    odd.luckLevel = QStringLiteral("凶");
+    CandidateListing::Input in2{QStringLiteral("四"), odd, false, &five};
+    QVERIFY(CandidateListing::run(in2, m_db, nullptr).namingAborted);
+}
+
+void TestCandidateListing::withdrawnRequest()
+{
+    const ConfigTables t = groups({{5}});
+    CandidateListing::Input in{QStringLiteral("四"), request(0, QStringLiteral("男")), true, &t};
+    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
+    QVERIFY(!r.message);
+    QVERIFY(!r.namingAborted);
+    QCOMPARE(*r.reportText, kHeading + kHint);
+}
+
+void TestCandidateListing::databaseMissing()
+{
+    QTemporaryDir dir;
+    const ConfigTables t = groups({{5}});
+    CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
+    const CandidateListing::Result r = CandidateListing::run(in, dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
+    QVERIFY(r.databaseFailed);
+    QVERIFY(r.namingAborted);
+    QVERIFY(!r.reportText);
+    QCOMPARE(r.message->title, QStringLiteral("找不到数据库"));
+}
+
+void TestCandidateListing::realLibraryCandidatesFitTheRequest()
+{
+    // 王 with one given-name character, 全吉, a boy: one group, 20 strokes.
+    SearchInput search;
+    search.surnameStrokes = {4, 0};
+    search.nameLength = 1;
+    search.luckLevel = QStringLiteral("全吉");
+    search.sex = QStringLiteral("男");
+    ConfigTables t;
+    ConfigSearch::QumingshuliZuhe(search, t);
+    NameRequest r = request(1, QStringLiteral("男"), {QString(), QStringLiteral("木"), QString(), QString(), QString()});
+    r.luckLevel = QStringLiteral("全吉");
+    CandidateListing::Input in{QStringLiteral("王"), r, false, &t};
+    const CandidateListing::Result result = CandidateListing::run(in, TestLibrary::realDatabasePath(), nullptr);
+    QVERIFY(!result.message);
+    const QString list = result.reportText->section(QStringLiteral("\r\n"), 3, 3);
+    const QStringList chars = list.split(QStringLiteral("  "), Qt::SkipEmptyParts);
+    QVERIFY(chars.size() > 3);
+    // 蘭 and the like are traditional rows and never offered; every offered character counts 20 and is 木.
+    NameDatabase db(TestLibrary::realDatabasePath());
+    QVERIFY(!db.openWith({DbTable::Name}));
+    for (const QString &c : chars)
+        QCOMPARE(int(*db.strokesOf(c)), 20);
+}
+
+void TestCandidateListing::fixedSearch_data()
+{
+    QTest::addColumn<bool>("firstFree");
+    QTest::addColumn<int>("surname");
+    QTest::addColumn<int>("fixed");
+    QTest::addColumn<QString>("luck");
+    QTest::addColumn<QString>("sex");
+    const QString half = QStringLiteral("半吉");
+    const QString full = QStringLiteral("全吉");
+    QTest::newRow("X-Y, half, boy") << true << 4 << 7 << half << QStringLiteral("男");
+    QTest::newRow("XY-, half, boy") << false << 4 << 7 << half << QStringLiteral("男");
+    QTest::newRow("X-Y, full, girl") << true << 7 << 6 << full << QStringLiteral("女");
+    QTest::newRow("XY-, full, girl") << false << 12 << 11 << full << QStringLiteral("女");
+    QTest::newRow("missing character") << true << 999 << 7 << half << QStringLiteral("男");
+}
+
+void TestCandidateListing::fixedSearch()
+{
+    QFETCH(bool, firstFree);
+    QFETCH(int, surname);
+    QFETCH(int, fixed);
+    QFETCH(QString, luck);
+    QFETCH(QString, sex);
+    FixedSearchInput in{firstFree, surname, fixed, sex, luck, 7};
+    FixedTables t;
+    const int next = FixedConfigSearch::search(in, t);
+    QVERIFY(next >= 1 && next <= 7);
+    // The first next - 1 free counts that the rules accept, in increasing order, and nothing before them.
+    QList<int> expected;
+    for (int c = 1; c <= 30 && expected.size() < 6; ++c) {
+        const int given[2] = {firstFree ? c : fixed, firstFree ? fixed : c};
+        const int s[1] = {surname};
+        if (LuckRules::accepts(FiveGrids::compute(1, s, 2, given), 2, luck, sex))
+            expected.append(c);
+    }
+    QList<int> found;
+    for (int g = 1; g < next; ++g) {
+        found.append(t.freeCharStrokes[g]);
+        QCOMPARE(int(t.strokes[g][firstFree ? 0 : 1]), int(t.freeCharStrokes[g]));
+        QCOMPARE(int(t.strokes[g][firstFree ? 1 : 0]), fixed);
+        QCOMPARE(int(t.grids[g].tiange), surname + 1);
+        QCOMPARE(int(t.grids[g].waige), int(t.grids[g].zongge - t.grids[g].renge + 1));
+    }
+    QCOMPARE(found, expected);
+    QCOMPARE(t.configText.count(QStringLiteral("\r\n")), next - 1);
+    if (surname == 999)
+        QCOMPARE(next, 1);
+}
+
+void TestCandidateListing::fixedListing()
+{
+    // 四-Y with a fixed character of 6 strokes, 半吉, a boy: free counts 1, 7, 11, 19, 27 and 29.
+    FixedTables t;
+    const int next = FixedConfigSearch::search({true, 4, 6, QStringLiteral("男"), QStringLiteral("半吉"), 7}, t);
+    QCOMPARE(next, 7);
+    QCOMPARE((QList<int>{t.freeCharStrokes[1], t.freeCharStrokes[2], t.freeCharStrokes[3], t.freeCharStrokes[4],
+                         t.freeCharStrokes[5], t.freeCharStrokes[6]}),
+             (QList<int>{1, 7, 11, 19, 27, 29}));
+    QVERIFY(t.configText.startsWith(QStringLiteral("姓名笔画数：4 1 6       五格数：5 5 7 11 7       三才五行：土土金\r\n")));
+    // Only 1 and 7 strokes have characters in the small library; the other groups are left out.
+    const FixedListing::Result r = FixedListing::run(t, next, request(2, QStringLiteral("男")), m_db, nullptr);
+    QVERIFY(!r.message);
+    QCOMPARE(r.listingText,
+             kHeading
+                 + QStringLiteral("1画的字有：\r\n一  \r\n其五格数是（天格、人格、地格、总格、外格）：5 5 7 11 7\r\n\r\n\r\n"
+                                  "7画的字有：\r\n𠀀  \r\n其五格数是（天格、人格、地格、总格、外格）：5 11 13 17 7\r\n\r\n\r\n"
+                                  "共有2组良好配置供您选择。\r\n")
+                 + kComplete);
+}
+
+void TestCandidateListing::fixedListingWithoutLibraryShowsNoStaleText()
+{
+    QTemporaryDir dir;
+    FixedTables t;
+    const int next = FixedConfigSearch::search({true, 4, 7, QStringLiteral("男"), QStringLiteral("半吉"), 7}, t);
+    const FixedListing::Result r =
+        FixedListing::run(t, next, request(2, QStringLiteral("男")), dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
+    QVERIFY(r.databaseFailed);
+    QCOMPARE(r.listingText, QString());
+    QCOMPARE(r.message->text, QStringLiteral("找不到namedbs.mdb数据库。"));
+}
+
+QTEST_GUILESS_MAIN(TestCandidateListing)
+#include "tst_candidatelisting.moc"
