@@ -2,11 +2,14 @@
 
 #include "analysis/CharacterLookups.h"
 #include "analysis/CompanyAnalysis.h"
+#include "analysis/NameAnalysis.h"
+#include "analysis/StrokeNumbersParser.h"
 #include "analysis/NumberLookups.h"
 #include "app/AppInfo.h"
 #include "app/MainView.h"
 #include "app/Prompter.h"
 #include "app/ResultPane.h"
+#include "app/ReportInfo.h"
 #include "app/ResultStore.h"
 #include "app/Selectors.h"
 #include "data/StrokeLookup.h"
@@ -15,7 +18,10 @@
 #include "naming/FixedListing.h"
 #include "naming/FixedOptionsForm.h"
 #include "naming/NamingWizard.h"
+#include "naming/SurnameKindForm.h"
 #include "text/VbText.h"
+
+#include <QHash>
 
 namespace tolvane {
 
@@ -63,8 +69,7 @@ void Dispatcher::execute(const DispatchInput &input)
         m_state.flags.functionMode = 2;
         m_view.setGridPanelEnabled(true);
         m_view.setProgressPanelVisible(false);
-        notBuiltYet();
-        finish();
+        runNameAnalysis(input);
         return;
     case 2: // 公司名分析
         runCompanyAnalysis(input);
@@ -73,8 +78,10 @@ void Dispatcher::execute(const DispatchInput &input)
     case 3: // 其他功能
         m_state.flags.functionMode = 3;
         m_view.setOtherPanelEnabled(true);
-        runLookup(input);
-        storeResult();
+        if (runLookup(input))
+            storeResult();
+        else
+            finish();
         return;
     default:
         m_prompter.showMessage(UserMessage::warning(kNoSuchOption));
@@ -225,6 +232,135 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
     finish();
 }
 
+bool Dispatcher::lookUpNameStrokes(const QString &name, QList<int> &strokes)
+{
+    // One library lookup per character; the first one missing is named, and the rest are not looked up.
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QString ch = name.mid(i, 1);
+        const StrokeLookup::Result r = StrokeLookup::lookupStrokes(m_paths.databasePath(), ch);
+        if (r.message) {
+            m_prompter.showMessage(*r.message);
+            m_state.databaseFailed = true;
+            return false;
+        }
+        if (r.strokes == StrokeLookup::kNotInLibrary) {
+            m_prompter.showMessage(UserMessage::warning(QStringLiteral("字库中没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
+            return false;
+        }
+        strokes.append(r.strokes);
+    }
+    return true;
+}
+
+bool Dispatcher::analyzeName(const QString &input)
+{
+    m_state.analysisReady = false;
+    const QString name = trimSpaces(input);
+    m_state.analysisHeading = name + QStringLiteral("：") + kCrLf + kCrLf;
+    if (const std::optional<UserMessage> message = NameAnalysis::checkLength(name)) {
+        m_prompter.showMessage(*message);
+        return false;
+    }
+
+    // Danfuxing: two characters are a single surname and a single given name; otherwise the person says.
+    m_state.request.surnameKind.clear();
+    if (name.size() == 2) {
+        m_state.request.surnameKind = QStringLiteral("单");
+        m_view.setBusy(true);
+    } else {
+        NamingWizard wizard(m_state.request, m_state.flags);
+        m_prompter.runNamingWizard(wizard);
+        if (wizard.busyRequested())
+            m_view.setBusy(true);
+    }
+    if (m_state.request.surnameKind.isEmpty())
+        return false;
+
+    QList<int> strokes;
+    if (!lookUpNameStrokes(name, strokes))
+        return false;
+
+    // Characters by position: the surname's labels first, the given name's after, whatever the surname kind.
+    static const char *const charLabels[4][4] = {{},
+                                                 {},
+                                                 {"lblXing1", "lblming1"},
+                                                 {"lblXing1", "lblXing2", "lblming1"}};
+    static const char *const fourChars[4] = {"lblXing1", "lblXing2", "lblming1", "lblming2"};
+    static const QHash<QString, QString> strokeLabel{{QStringLiteral("lblXing1"), QStringLiteral("lblXing1Shu")},
+                                                     {QStringLiteral("lblXing2"), QStringLiteral("lblxing2Shu")},
+                                                     {QStringLiteral("lblming1"), QStringLiteral("lblming1Shu")},
+                                                     {QStringLiteral("lblming2"), QStringLiteral("lblMing2Shu")}};
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QString label = QString::fromLatin1(name.size() == 4 ? fourChars[i] : charLabels[name.size()][i]);
+        m_view.setGridLabel(label, name.mid(i, 1));
+        m_view.setGridLabel(strokeLabel.value(label), decimal(strokes.at(i)));
+    }
+
+    m_state.analysisGrids = NameAnalysis::gridsFor(strokes, m_state.request.surnameKind == u"复");
+    m_state.analysisHeading = NameAnalysis::nameHeading(name, strokes, m_state.analysisGrids);
+    const auto grids = m_state.analysisGrids.list();
+    const char *const numberLabels[5] = {"lblTiangeShu", "lblRengeShu", "lblDigeShu", "lblZonggeShu", "lblWaigeShu"};
+    for (int g = 0; g < 5; ++g)
+        m_view.setGridLabel(QString::fromLatin1(numberLabels[g]), decimal(grids[g]));
+    m_state.analysisReady = true;
+    return true;
+}
+
+void Dispatcher::runNameAnalysis(const DispatchInput &input)
+{
+    if (!analyzeName(input.name)) {
+        finish();
+        return;
+    }
+    // ShowGridCaptions.
+    const char *const captionLabels[5] = {"lblTiange", "lblRenge", "lblDige", "lblZongge", "lblWaige"};
+    const char16_t *const captions[5] = {u"天格", u"人格", u"地格", u"总格", u"外格"};
+    for (int g = 0; g < 5; ++g)
+        m_view.setGridLabel(QString::fromLatin1(captionLabels[g]), QString::fromUtf16(captions[g]));
+
+    const NameAnalysis::Report report =
+        NameAnalysis::Qiurichtext(m_state.analysisHeading, m_state.analysisGrids, m_paths.databasePath());
+    if (report.databaseFailed)
+        m_state.databaseFailed = true;
+    if (report.message)
+        m_prompter.showMessage(*report.message);
+    if (report.text)
+        m_state.reportText = *report.text;
+    // Info.txt is read again before every report, so an edit made outside the program shows at once.
+    const ReportInfo::Texts info = ReportInfo::load(m_paths.infoPath());
+    m_state.reportHeader = info.header;
+    m_state.reportFooter = info.footer;
+    m_pane.setText(m_state.reportHeader + m_state.reportText + m_state.reportFooter);
+    storeResult();
+}
+
+void Dispatcher::analyzeStrokeNumbers(const QString &input)
+{
+    const StrokeNumbersParser::Result parsed = StrokeNumbersParser::parse(input);
+    show(parsed.messages);
+    if (parsed.rejected())
+        return;
+    m_state.request.surnameKind.clear();
+    if (parsed.numbers.size() == 2) {
+        m_state.request.surnameKind = QStringLiteral("单");
+    } else {
+        SurnameKindForm form(m_state.request);
+        m_prompter.askSurnameKind(form);
+    }
+    if (m_state.request.surnameKind.isEmpty())
+        return;
+    m_state.analysisGrids = NameAnalysis::gridsFor(parsed.numbers, m_state.request.surnameKind == u"复");
+    m_state.analysisHeading = NameAnalysis::strokeNumbersHeading(trimSpaces(input), m_state.analysisGrids);
+    const NameAnalysis::Report report =
+        NameAnalysis::Qiurichtext(m_state.analysisHeading, m_state.analysisGrids, m_paths.databasePath());
+    if (report.databaseFailed)
+        m_state.databaseFailed = true;
+    if (report.message)
+        m_prompter.showMessage(*report.message);
+    if (report.text)
+        m_state.reportText = *report.text;
+}
+
 void Dispatcher::apply(const LookupAnswer &answer)
 {
     if (answer.databaseFailed)
@@ -235,7 +371,7 @@ void Dispatcher::apply(const LookupAnswer &answer)
         m_pane.setText(*answer.replacement);
 }
 
-void Dispatcher::runLookup(const DispatchInput &input)
+bool Dispatcher::runLookup(const DispatchInput &input)
 {
     const QString db = m_paths.databasePath();
     // The character lookups scan on this thread: their notice is painted before the scans start.
@@ -246,34 +382,38 @@ void Dispatcher::runLookup(const DispatchInput &input)
     switch (Selectors::lookupItems().indexOf(input.lookup)) {
     case 0:
         apply(NumberLookups::personalNumber(input.other, db));
-        return;
+        return true;
     case 1:
         apply(NumberLookups::companyNumber(input.other, db));
-        return;
+        return true;
     case 2:
         apply(NumberLookups::sancai(input.other, db));
-        return;
+        return true;
     case 3:
         apply(NumberLookups::personOuterPairing(input.other, db));
-        return;
+        return true;
     case 4:
         apply(CharacterLookups::ShowCharacterStrokes(input.other, db, notice));
-        return;
+        return true;
     case 5:
         apply(CharacterLookups::ListCharactersByStrokes(input.other, db, notice));
-        return;
+        return true;
     case 6:
-        notBuiltYet();
-        return;
+        analyzeStrokeNumbers(input.other);
+        // A text of fewer than two characters was never a stroke list: the pane stays as it was.
+        if (input.other.size() < 2)
+            return false;
+        m_pane.setText(m_state.reportText);
+        return true;
     case 7:
         apply(CharacterLookups::ListHomophones(input.other, db, notice));
-        return;
+        return true;
     case 8:
         apply(CharacterLookups::ShowCharacterMeanings(input.other, db, AppInfo::webAddress(), notice));
-        return;
+        return true;
     default:
         m_prompter.showMessage(UserMessage::warning(kNoSuchOption));
-        return;
+        return true;
     }
 }
 

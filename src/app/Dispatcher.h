@@ -39,7 +39,12 @@ private:
     void prepare();
     void runPersonalNaming(const DispatchInput &input);
     void runFixedCharacterNaming(const QString &pattern);
-    void runLookup(const DispatchInput &input);
+    // Returns whether the result is stored.
+    bool runLookup(const DispatchInput &input);
+    void runNameAnalysis(const DispatchInput &input);
+    bool analyzeName(const QString &input);
+    void analyzeStrokeNumbers(const QString &input);
+    bool lookUpNameStrokes(const QString &name, QList<int> &strokes);
     void runCompanyAnalysis(const DispatchInput &input);
     void apply(const LookupAnswer &answer);
     void show(const QList<UserMessage> &messages);

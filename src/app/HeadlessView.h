@@ -2,6 +2,7 @@
 
 #include "app/MainView.h"
 
+#include <QMap>
 #include <QStringList>
 
 namespace tolvane {
@@ -18,7 +19,12 @@ public:
     void setGridPanelEnabled(bool enabled) override { gridPanelEnabled = enabled; }
     void setGridPanelVisible(bool visible) override { gridPanelVisible = visible; }
     void setProgressPanelVisible(bool visible) override { progressPanelVisible = visible; }
-    void clearGridLabels() override { ++gridLabelClears; }
+    void clearGridLabels() override
+    {
+        ++gridLabelClears;
+        gridLabels.clear();
+    }
+    void setGridLabel(const QString &label, const QString &text) override { gridLabels.insert(label, text); }
     void setBusy(bool busy) override { this->busy = busy; }
     void showStatus(const QString &text) override;
     void setPasswordMenuCaption(const QString &caption) override { passwordMenuCaption = caption; }
@@ -43,6 +49,7 @@ public:
     bool gridPanelVisible = true;
     bool progressPanelVisible = false;
     int gridLabelClears = 0;
+    QMap<QString, QString> gridLabels;
     bool busy = false;
     QStringList statusMessages;
     QString passwordMenuCaption;

@@ -21,8 +21,8 @@ QString &preferredFolder()
 QString HelpPages::folder()
 {
     const QDir exe(QCoreApplication::applicationDirPath());
-    const QStringList places{preferredFolder(), exe.filePath(QStringLiteral("help")),
-                             exe.filePath(QStringLiteral("../share/tolvane/help"))};
+    const QStringList places { preferredFolder(), exe.filePath(QStringLiteral("help")),
+        exe.filePath(QStringLiteral("../share/tolvane/help")) };
     for (const QString &place : places) {
         if (!place.isEmpty() && QFileInfo::exists(QDir(place).filePath(kIndex)))
             return QDir::cleanPath(place);

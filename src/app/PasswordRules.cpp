@@ -54,8 +54,8 @@ void PasswordRules::setPassword(SettingsStore &store, const QString &entry)
     store.write(kStartPass, trimSpaces(entry));
 }
 
-std::optional<UserMessage> PasswordRules::changePassword(SettingsStore &store, const QString &oldEntry,
-                                                         const QString &newEntry)
+std::optional<UserMessage> PasswordRules::changePassword(
+    SettingsStore &store, const QString &oldEntry, const QString &newEntry)
 {
     if (!matches(oldEntry, storedPassword(store)))
         return UserMessage::plain(QStringLiteral("原密码不对，请重新输入。"));

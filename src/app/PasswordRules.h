@@ -21,7 +21,7 @@ public:
     static bool matches(const QString &entry, const QString &stored);
 
     // Captions of mnu_SetPass, decided once at start-up.
-    static QString setCaption();    // "设置启动密码(&D)"
+    static QString setCaption(); // "设置启动密码(&D)"
     static QString changeCaption(); // "取消或修改启动密码(&D)"
 
     // frmLogin's OK: nothing when the entry opens the program, else the message to show.
@@ -29,8 +29,8 @@ public:
     // frmSetPass's OK: an empty entry removes the password.
     static void setPassword(SettingsStore &store, const QString &entry);
     // frmCancelPass's OK: nothing when the new password (empty: none) was written, else the message.
-    static std::optional<UserMessage> changePassword(SettingsStore &store, const QString &oldEntry,
-                                                     const QString &newEntry);
+    static std::optional<UserMessage> changePassword(
+        SettingsStore &store, const QString &oldEntry, const QString &newEntry);
 };
 
 } // namespace tolvane

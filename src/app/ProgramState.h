@@ -26,6 +26,9 @@ struct ProgramState {
     QString analysisHeading;
     bool databaseFailed = false;
 
+    // The grids of the last name analysis or stroke-number report.
+    FiveGrids analysisGrids;
+
     bool namingAborted = false;
     bool fixedCancelled = false;
     bool analysisReady = false;

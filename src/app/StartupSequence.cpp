@@ -4,6 +4,7 @@
 #include "app/Dispatcher.h"
 #include "app/MainView.h"
 #include "app/PasswordRules.h"
+#include "app/ReportInfo.h"
 #include "app/Prompter.h"
 #include "app/ResultPane.h"
 #include "app/Selectors.h"
@@ -28,6 +29,9 @@ void StartupSequence::run(Dispatcher &dispatcher, MainView &view, ResultPane &pa
 {
     ProgramState &state = dispatcher.state();
     state.request.groupLimit = 7;
+    const ReportInfo::Texts info = ReportInfo::load(dispatcher.paths().infoPath());
+    state.reportHeader = info.header;
+    state.reportFooter = info.footer;
     view.setPictureToolTip(AppInfo::pictureToolTip());
     view.setCaption(AppInfo::mainCaption());
     view.setGridPanelVisible(true);

@@ -8,11 +8,9 @@ namespace tolvane {
 QStringList SystemInfoTool::candidates()
 {
     // Hardware and system summaries first, then the desktops' system monitors.
-    return {QStringLiteral("hardinfo2"),          QStringLiteral("hardinfo"),
-            QStringLiteral("kinfocenter"),        QStringLiteral("gnome-system-monitor"),
-            QStringLiteral("plasma-systemmonitor"), QStringLiteral("ksysguard"),
-            QStringLiteral("mate-system-monitor"), QStringLiteral("xfce4-taskmanager"),
-            QStringLiteral("lxtask")};
+    return { QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
+        QStringLiteral("gnome-system-monitor"), QStringLiteral("plasma-systemmonitor"), QStringLiteral("ksysguard"),
+        QStringLiteral("mate-system-monitor"), QStringLiteral("xfce4-taskmanager"), QStringLiteral("lxtask") };
 }
 
 QString SystemInfoTool::find(const QStringList &searchPaths)

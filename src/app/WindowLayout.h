@@ -18,9 +18,9 @@ struct TwipsGeometry {
 
 // What the start-up restore decided.
 struct RestoredLayout {
-    TwipsGeometry geometry;   // the window's normal (not maximised) geometry
+    TwipsGeometry geometry; // the window's normal (not maximised) geometry
     bool maximized = false;
-    float frmflag = 0;        // kept by the window until it closes
+    float frmflag = 0; // kept by the window until it closes
 };
 
 // Restores the main window's size and position at start-up and saves them at exit. The store keeps

@@ -32,6 +32,8 @@ const char kUsage[] =
     "      --start N           stroke count of the first given-name character to start from (1..29)\n"
     "      --groups N          how many groups to find (1..20; default 6 or what the window last used)\n"
     "      --surname-kind 单|复 for the questions that ask it\n"
+    "  analyze NAME            name analysis (姓名分析) of a full name of two to four characters\n"
+    "  strokes-report \"5 8 12\" the same report from typed stroke counts (姓名笔画数)\n"
     "  company NAME            company-name analysis (公司名分析)\n"
     "  lookup KIND INPUT       a reference lookup (其他功能); KIND is one of\n"
     "                          81man, 81corp, sancai, pair,\n"
@@ -169,6 +171,13 @@ int CliRunner::run(const QStringList &arguments)
     if (command == QLatin1String("company") && args.size() == 2) {
         input.function = QStringLiteral("公司名分析");
         input.name = args.at(1);
+    } else if (command == QLatin1String("analyze") && args.size() == 2) {
+        input.function = QStringLiteral("姓名分析");
+        input.name = args.at(1);
+    } else if (command == QLatin1String("strokes-report") && args.size() == 2) {
+        input.function = QStringLiteral("其他功能");
+        input.lookup = QStringLiteral("姓名笔画数");
+        input.other = args.at(1);
     } else if (command == QLatin1String("name") && args.size() == 2) {
         input.function = QStringLiteral("个人起名");
         input.name = args.at(1);

@@ -25,8 +25,8 @@ QLabel *linkLabel(QWidget *parent, const char *name, const QString &caption, con
     // Looks like a link; the whole label takes the click.
     label->setTextFormat(Qt::RichText);
     label->setText(caption.toHtmlEscaped()
-                   + QStringLiteral("<span style=\"color:#1a4fa0; text-decoration:underline\">%1</span>")
-                         .arg(text.toHtmlEscaped()));
+        + QStringLiteral("<span style=\"color:#1a4fa0; text-decoration:underline\">%1</span>")
+              .arg(text.toHtmlEscaped()));
     label->setToolTip(text);
     return label;
 }
@@ -51,8 +51,8 @@ AboutDialog::AboutDialog(QWidget *parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto *version = new QLabel(QStringLiteral("版本 %1.%2").arg(AppInfo::majorVersion()).arg(AppInfo::minorVersion()),
-                               this);
+    auto *version
+        = new QLabel(QStringLiteral("版本 %1.%2").arg(AppInfo::majorVersion()).arg(AppInfo::minorVersion()), this);
     version->setObjectName(QStringLiteral("lblVersion"));
 
     QLabel *web = linkLabel(this, "lblWeb", QStringLiteral("主页："), AppInfo::webAddress());
@@ -96,7 +96,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ClickFilter::install(web), &ClickFilter::clicked, this,
-            [this] { LinkOpener::open(this, QUrl(AppInfo::webAddress()), AppInfo::webOpenFailed()); });
+        [this] { LinkOpener::open(this, QUrl(AppInfo::webAddress()), AppInfo::webOpenFailed()); });
     connect(ClickFilter::install(email), &ClickFilter::clicked, this, [this] {
         LinkOpener::open(this, QUrl(QStringLiteral("mailto:") + AppInfo::emailAddress()), AppInfo::mailOpenFailed());
     });

@@ -19,9 +19,10 @@ CancelPassDialog::CancelPassDialog(SettingsStore &settings, QWidget *parent)
     setWindowTitle(QStringLiteral("取消或修改启动密码"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto *tell = new QLabel(QStringLiteral("更改启动密码，需要输入原密码和新密码。如果要取消原密码，则不必在新密码框内输入任何内容。"
-                                           "点击“确定”使新设置生效，点击“取消”不会做任何更改。"),
-                            this);
+    auto *tell = new QLabel(
+        QStringLiteral("更改启动密码，需要输入原密码和新密码。如果要取消原密码，则不必在新密码框内输入任何内容。"
+                       "点击“确定”使新设置生效，点击“取消”不会做任何更改。"),
+        this);
     tell->setObjectName(QStringLiteral("lblTell"));
     tell->setWordWrap(true);
     tell->setFixedWidth(340);
@@ -61,8 +62,8 @@ CancelPassDialog::CancelPassDialog(SettingsStore &settings, QWidget *parent)
 
 void CancelPassDialog::cmdOK_Click()
 {
-    if (const std::optional<UserMessage> refused =
-            PasswordRules::changePassword(m_settings, m_txtOldPass->text(), m_txtNewPass->text())) {
+    if (const std::optional<UserMessage> refused
+        = PasswordRules::changePassword(m_settings, m_txtOldPass->text(), m_txtNewPass->text())) {
         WidgetPrompter(this).showMessage(*refused);
         return;
     }

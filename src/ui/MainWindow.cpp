@@ -12,6 +12,7 @@
 #include "ui/ClickFilter.h"
 #include "ui/HelpWindow.h"
 #include "ui/LinkOpener.h"
+#include "ui/PersonalInfoDialog.h"
 #include "ui/Logo.h"
 #include "ui/ResultPaneMenus.h"
 #include "ui/SetPassDialog.h"
@@ -228,7 +229,7 @@ void MainWindow::buildMenus()
     menu("Menu_Tool", QStringLiteral("工具(&T)"),
          {{"Menu_NewWindow", QStringLiteral("打开新窗口(&N)"), false},
           {"Menu_CorrectZiku", QStringLiteral("修改字库(&C)"), true},
-          {"mnu_Info", QStringLiteral("抬头及结尾信息(&I)"), false},
+          {"mnu_Info", QStringLiteral("抬头及结尾信息(&I)"), true},
           {"mnu_SetPass", QStringLiteral("设置启动密码(&D)"), true}});
     menu("Menu_bangzhu", QStringLiteral("帮助(&H)"),
          {{"Menu_ruanjianjieshao", QStringLiteral("帮助主题(&H)"), true},
@@ -251,6 +252,13 @@ void MainWindow::buildMenus()
     helpTopics->setShortcutContext(Qt::ApplicationShortcut);
     connect(helpTopics, &QAction::triggered, this, &MainWindow::showHelp);
     connect(findChild<QAction *>(QStringLiteral("Menu_myweb")), &QAction::triggered, this, &MainWindow::openHomePage);
+    connect(findChild<QAction *>(QStringLiteral("mnu_Info")), &QAction::triggered, this, [this] {
+        PersonalInfoDialog dialog(m_dispatcher.paths().infoPath(), m_prompter, this);
+        if (dialog.exec() == QDialog::Accepted) {
+            m_dispatcher.state().reportHeader = dialog.header();
+            m_dispatcher.state().reportFooter = dialog.footer();
+        }
+    });
     connect(findChild<QAction *>(QStringLiteral("Menu_about")), &QAction::triggered, this,
             &MainWindow::Menu_about_Click);
 }
@@ -421,6 +429,12 @@ void MainWindow::clearGridLabels()
 {
     for (QLabel *l : std::as_const(m_gridLabels))
         l->clear();
+}
+
+void MainWindow::setGridLabel(const QString &label, const QString &text)
+{
+    if (auto *l = m_fraXingMWG->findChild<QLabel *>(label))
+        l->setText(text);
 }
 
 void MainWindow::setBusy(bool busy)

@@ -48,6 +48,7 @@ public:
     void setGridPanelVisible(bool visible) override;
     void setProgressPanelVisible(bool visible) override;
     void clearGridLabels() override;
+    void setGridLabel(const QString &label, const QString &text) override;
     void setBusy(bool busy) override;
     void showStatus(const QString &text) override;
     void setProgressBarsVisible(bool visible) override;

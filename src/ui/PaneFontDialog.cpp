@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,6 +43,10 @@ PaneFontDialog::PaneFontDialog(const QFont &preset, QWidget *parent)
     setObjectName(QStringLiteral("CommonDialog1"));
     // Qt's own dialog on every desktop, so that the colour choice below is always there.
     setOption(QFontDialog::DontUseNativeDialog);
+    // The dialog lists real faces only: show the face the preset name (宋体) stands for on this system.
+    QFont shown = preset;
+    shown.setFamily(QFontInfo(preset).family());
+    setCurrentFont(shown);
 
     m_colour = new QComboBox(this);
     m_colour->setObjectName(QStringLiteral("cmbColour"));

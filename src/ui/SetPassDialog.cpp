@@ -18,10 +18,11 @@ SetPassDialog::SetPassDialog(SettingsStore &settings, QWidget *parent)
     setWindowTitle(QStringLiteral("设置启动密码"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto *tell = new QLabel(QStringLiteral("设置此密码后，今后每次启动起名程序，都会有一个密码登录框，只有当输入正确密码后"
-                                           "才能继续运行程序，否则会关闭程序。密码可由数字和字母组成，汉字也可以，长度不限。"
-                                           "请记下所设密码，如果忘记，您只能与青禾联系了。"),
-                            this);
+    auto *tell
+        = new QLabel(QStringLiteral("设置此密码后，今后每次启动起名程序，都会有一个密码登录框，只有当输入正确密码后"
+                                    "才能继续运行程序，否则会关闭程序。密码可由数字和字母组成，汉字也可以，长度不限。"
+                                    "请记下所设密码，如果忘记，您只能与青禾联系了。"),
+            this);
     tell->setObjectName(QStringLiteral("lblTell"));
     tell->setWordWrap(true);
     tell->setFixedWidth(340);

@@ -43,6 +43,7 @@ private Q_SLOTS:
     void messagesGoToStandardError();
     void missingLibrary();
     void listing();
+    void analysis();
     void naming_data();
     void naming();
     void lookups_data();
@@ -170,6 +171,34 @@ void TestCli::listing()
     QVERIFY(fixedBoy.out.startsWith(QStringLiteral("姓名笔画数：4 3 14      五格数：5 7 17 21 15     三才五行：土金金\n")));
     QCOMPARE(fixedBoy.out.count(QStringLiteral("姓名笔画数：")), 6);
     QVERIFY(fixedBoy.out.contains(QStringLiteral("\n\n\n以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\n\n3画的字有：\n")));
+}
+
+void TestCli::analysis()
+{
+    const CliResult two = runCli({QStringLiteral("analyze"), QStringLiteral("张三")});
+    QCOMPARE(two.status, 0);
+    QVERIFY(two.out.startsWith(QStringLiteral("张三：\n\n    姓名笔画数分别是：11 3 \n    天格、人格、地格、总格、外格数分别为：12 14 4 14 2 \n\n"
+                                              "    天格数12数理意义：")));
+    QVERIFY(two.out.contains(QStringLiteral("\n    人格与外格数理（四二）搭配，表示个人的人际关系、社交能力、事业等暗示信息：\n")));
+    QVERIFY(two.out.contains(QStringLiteral("\n更多信息：\n人格数 14 暗示性格为：内具爆发性品质")));
+
+    // 欧阳明: a compound surname only when asked for.
+    const CliResult single = runCli({QStringLiteral("analyze"), QStringLiteral("欧阳明")});
+    const CliResult compound = runCli({QStringLiteral("analyze"), QStringLiteral("欧阳明"), QStringLiteral("--surname-kind"),
+                                       QStringLiteral("复")});
+    QVERIFY(single.out.contains(QStringLiteral("分别为：16 32 25 40 9 \n")));
+    QVERIFY(compound.out.contains(QStringLiteral("分别为：32 25 9 40 16 \n")));
+
+    const CliResult missing = runCli({QStringLiteral("analyze"), QStringLiteral("张Q")});
+    QCOMPARE(missing.status, 1);
+    QCOMPARE(missing.err, QStringLiteral("字库中没有 Q 字，请与程序员联系。\n"));
+
+    const CliResult strokes = runCli({QStringLiteral("strokes-report"), QStringLiteral("5 8 12")});
+    QCOMPARE(strokes.status, 0);
+    QVERIFY(strokes.out.startsWith(QStringLiteral("姓名笔画数是 5 8 12 的五格数分别是：\n天格、人格、地格、总格、外格：6 13 20 25 13\n\n")));
+    const CliResult bad = runCli({QStringLiteral("strokes-report"), QStringLiteral("5 31")});
+    QCOMPARE(bad.status, 1);
+    QCOMPARE(bad.err, QStringLiteral("汉字笔画数最大是30。\n"));
 }
 
 void TestCli::naming()

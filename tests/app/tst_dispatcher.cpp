@@ -74,6 +74,12 @@ private Q_SLOTS:
     void threeCharactersWithoutDash();
     void groupLimitSurvivesBetweenRuns();
     void numberLookupReplacesThePane();
+    void nameAnalysisOfTwoCharacters();
+    void nameAnalysisAsksTheSurnameKind();
+    void nameAnalysisStops_data();
+    void nameAnalysisStops();
+    void strokeNumberReports_data();
+    void strokeNumberReports();
     void characterLookupPaintsTheNoticeFirst_data();
     void characterLookupPaintsTheNoticeFirst();
     void correctionIsSeenByTheNextLookup();
@@ -560,6 +566,112 @@ void TestDispatcher::correctionIsSeenByTheNextLookup()
                 .written);
     rig.dispatcher.execute({kOther, {}, lookup, QStringLiteral("十")});
     QCOMPARE(rig.pane.text(), QStringLiteral("“十” 字笔画数是： 8     五行属： 金\r\n"));
+}
+
+void TestDispatcher::nameAnalysisOfTwoCharacters()
+{
+    Rig rig;
+    QFile info(rig.dir.filePath(QStringLiteral("Info.txt")));
+    QVERIFY(info.open(QIODevice::WriteOnly));
+    info.write(QStringLiteral("抬头信息：欢迎\r\n结尾信息：再见\r\n").toUtf8());
+    info.close();
+    rig.dispatcher.execute({QStringLiteral("姓名分析"), QStringLiteral(" 青禾 "), {}, {}});
+    QVERIFY(rig.prompter.messages.isEmpty());
+    QCOMPARE(rig.prompter.wizardRuns, 0);
+    const QString text = rig.pane.text();
+    QVERIFY(text.startsWith(QStringLiteral("欢迎\r\n青禾：\r\n\r\n    姓名笔画数分别是：8 5 \r\n"
+                                           "    天格、人格、地格、总格、外格数分别为：9 13 6 13 2 \r\n\r\n")));
+    QVERIFY(text.contains(QStringLiteral("更多信息：\r\n人格数 13 暗示性格为：")));
+    QVERIFY(text.endsWith(QStringLiteral("\r\n再见")));
+    QMap<QString, QString> expected{{QStringLiteral("lblXing1"), QStringLiteral("青")},
+                                    {QStringLiteral("lblXing1Shu"), QStringLiteral("8")},
+                                    {QStringLiteral("lblming1"), QStringLiteral("禾")},
+                                    {QStringLiteral("lblming1Shu"), QStringLiteral("5")},
+                                    {QStringLiteral("lblTiangeShu"), QStringLiteral("9")},
+                                    {QStringLiteral("lblRengeShu"), QStringLiteral("13")},
+                                    {QStringLiteral("lblDigeShu"), QStringLiteral("6")},
+                                    {QStringLiteral("lblZonggeShu"), QStringLiteral("13")},
+                                    {QStringLiteral("lblWaigeShu"), QStringLiteral("2")},
+                                    {QStringLiteral("lblTiange"), QStringLiteral("天格")},
+                                    {QStringLiteral("lblRenge"), QStringLiteral("人格")},
+                                    {QStringLiteral("lblDige"), QStringLiteral("地格")},
+                                    {QStringLiteral("lblZongge"), QStringLiteral("总格")},
+                                    {QStringLiteral("lblWaige"), QStringLiteral("外格")}};
+    QCOMPARE(rig.view.gridLabels, expected);
+    QVERIFY(rig.view.gridPanelEnabled);
+    QCOMPARE(int(rig.dispatcher.state().flags.functionMode), 2);
+    QVERIFY(QFile::exists(rig.rtfPath()));
+}
+
+void TestDispatcher::nameAnalysisAsksTheSurnameKind()
+{
+    Rig rig;
+    rig.prompter.wizardScript = [](NamingWizard &w) {
+        QCOMPARE(int(w.page()), int(NamingWizard::Page::SurnameKind));
+        w.confirmSurnameKind(true);
+    };
+    rig.dispatcher.execute({QStringLiteral("姓名分析"), QStringLiteral("青禾司"), {}, {}});
+    QCOMPARE(rig.prompter.wizardRuns, 1);
+    QVERIFY(rig.pane.text().contains(QStringLiteral("    天格、人格、地格、总格、外格数分别为：13 10 6 18 9 \r\n")));
+    QCOMPARE(rig.view.gridLabels.value(QStringLiteral("lblXing2")), QStringLiteral("禾"));
+    QCOMPARE(rig.view.gridLabels.value(QStringLiteral("lblxing2Shu")), QStringLiteral("5"));
+    QCOMPARE(rig.view.gridLabels.value(QStringLiteral("lblming1")), QStringLiteral("司"));
+}
+
+void TestDispatcher::nameAnalysisStops_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one character") << QStringLiteral("青") << QStringLiteral("您选择“姓名分析”吗？请输入全名。");
+    QTest::newRow("kind not chosen") << QStringLiteral("青禾司") << QString();
+    QTest::newRow("missing character") << QStringLiteral("青们") << QStringLiteral("字库中没有 们 字，请与程序员联系。");
+    QTest::newRow("first missing only") << QStringLiteral("们们") << QStringLiteral("字库中没有 们 字，请与程序员联系。");
+}
+
+void TestDispatcher::nameAnalysisStops()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    Rig rig;
+    rig.pane.setText(QStringLiteral("旧文字"));
+    rig.dispatcher.execute({QStringLiteral("姓名分析"), name, {}, {}});
+    QCOMPARE(rig.prompter.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    QCOMPARE(rig.pane.text(), QStringLiteral("旧文字"));
+    QVERIFY(!rig.dispatcher.state().analysisReady);
+    QVERIFY(!QFile::exists(rig.rtfPath()));
+    QVERIFY(!rig.view.gridLabels.contains(QStringLiteral("lblTiange")));
+}
+
+void TestDispatcher::strokeNumberReports_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("paneStart"); // "旧" when the pane keeps its text
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("5 8") << QStringLiteral("5 8") << QStringList{}
+                         << QStringLiteral("姓名笔画数是 5 8 的五格数分别是：\r\n天格、人格、地格、总格、外格：6 13 9 13 2\r\n") << true;
+    QTest::newRow("one character") << QStringLiteral("5") << QStringList{QStringLiteral("至少需输入两个数字。")}
+                                   << QStringLiteral("旧") << false;
+    QTest::newRow("rejected empties the pane") << QStringLiteral("5 x") << QStringList{QStringLiteral("输入必须为数字！")}
+                                               << QString() << true;
+    QTest::newRow("kind not chosen") << QStringLiteral("5 8 12") << QStringList{} << QString() << true;
+}
+
+void TestDispatcher::strokeNumberReports()
+{
+    QFETCH(QString, input);
+    QFETCH(QStringList, messages);
+    QFETCH(QString, paneStart);
+    QFETCH(bool, stored);
+    Rig rig;
+    rig.pane.setText(QStringLiteral("旧文字"));
+    rig.dispatcher.execute({kOther, {}, QStringLiteral("姓名笔画数"), input});
+    QCOMPARE(rig.prompter.texts(), messages);
+    if (paneStart.isEmpty())
+        QCOMPARE(rig.pane.text(), QString());
+    else
+        QVERIFY2(rig.pane.text().startsWith(paneStart), qPrintable(rig.pane.text()));
+    QCOMPARE(QFile::exists(rig.rtfPath()), stored);
 }
 
 QTEST_GUILESS_MAIN(TestDispatcher)

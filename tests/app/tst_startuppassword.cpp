@@ -90,7 +90,7 @@ void TestStartupPassword::comparison()
 
 void TestStartupPassword::startup_data()
 {
-    QTest::addColumn<QString>("stored");      // "-": the key is absent
+    QTest::addColumn<QString>("stored"); // "-": the key is absent
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<bool>("goesOn");
     QTest::addColumn<int>("prompts");
@@ -102,14 +102,14 @@ void TestStartupPassword::startup_data()
     QTest::newRow("no key: no prompt") << QStringLiteral("-") << QStringList() << true << 0 << 0 << set;
     QTest::newRow("empty password: no prompt") << QString() << QStringList() << true << 0 << 0 << set;
     QTest::newRow("blanks only: no prompt") << QStringLiteral("   ") << QStringList() << true << 0 << 0 << set;
-    QTest::newRow("right password") << QStringLiteral("abc") << QStringList{QStringLiteral("abc")} << true << 1 << 0
+    QTest::newRow("right password") << QStringLiteral("abc") << QStringList { QStringLiteral("abc") } << true << 1 << 0
                                     << change;
     QTest::newRow("two wrong tries, then right")
-        << QStringLiteral(" abc ") << QStringList{QStringLiteral("x"), QStringLiteral("ab"), QStringLiteral("abc ")}
+        << QStringLiteral(" abc ") << QStringList { QStringLiteral("x"), QStringLiteral("ab"), QStringLiteral("abc ") }
         << true << 1 << 2 << change;
-    QTest::newRow("master password") << QStringLiteral("abc") << QStringList{kMaster} << true << 1 << 0 << change;
-    QTest::newRow("wrong, then cancelled") << QStringLiteral("abc") << QStringList{QStringLiteral("x")} << false << 1
-                                           << 1 << QString();
+    QTest::newRow("master password") << QStringLiteral("abc") << QStringList { kMaster } << true << 1 << 0 << change;
+    QTest::newRow("wrong, then cancelled")
+        << QStringLiteral("abc") << QStringList { QStringLiteral("x") } << false << 1 << 1 << QString();
     QTest::newRow("cancelled at once") << QStringLiteral("abc") << QStringList() << false << 1 << 0 << QString();
 }
 
@@ -147,7 +147,7 @@ void TestStartupPassword::refusedStartWritesNothing()
     const QByteArray before = store.bytes();
     HeadlessView view;
     FakePrompter prompter;
-    prompter.passwordEntries = {QStringLiteral("wrong")};
+    prompter.passwordEntries = { QStringLiteral("wrong") };
     ProgramState state;
     QVERIFY(!StartupSequence::askPassword(store.store, prompter, view, state));
     QCOMPARE(store.bytes(), before);
@@ -198,11 +198,13 @@ void TestStartupPassword::changePassword_data()
     QTest::addColumn<QString>("newEntry");
     QTest::addColumn<bool>("changed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("right old, new one") << QStringLiteral("abc") << QStringLiteral("xyz") << true << QStringLiteral("xyz");
+    QTest::newRow("right old, new one") << QStringLiteral("abc") << QStringLiteral("xyz") << true
+                                        << QStringLiteral("xyz");
     QTest::newRow("blanks around both") << QStringLiteral(" abc ") << QStringLiteral("  xyz ") << true
                                         << QStringLiteral("xyz");
     QTest::newRow("empty new cancels the password") << QStringLiteral("abc") << QString() << true << QString();
-    QTest::newRow("master password as the old one") << kMaster << QStringLiteral("xyz") << true << QStringLiteral("xyz");
+    QTest::newRow("master password as the old one")
+        << kMaster << QStringLiteral("xyz") << true << QStringLiteral("xyz");
     QTest::newRow("wrong old") << QStringLiteral("abd") << QStringLiteral("xyz") << false << QStringLiteral(" abc ");
     QTest::newRow("empty old") << QString() << QString() << false << QStringLiteral(" abc ");
 }

@@ -13,8 +13,8 @@ namespace {
 
 using Keys = QMap<QString, QString>;
 
-const QStringList kLayoutKeys{QStringLiteral("FrameWidth"), QStringLiteral("FrameHeight"), QStringLiteral("Left"),
-                              QStringLiteral("Top")};
+const QStringList kLayoutKeys { QStringLiteral("FrameWidth"), QStringLiteral("FrameHeight"), QStringLiteral("Left"),
+    QStringLiteral("Top") };
 
 // A store in its own temporary file, never the user's.
 struct Store {
@@ -46,8 +46,8 @@ struct Store {
 };
 
 // 1400 x 870 pixels at 96 dpi: the kind of geometry a maximised window has.
-const TwipsGeometry kMaximised{-60, -60, 21000, 13050};
-const TwipsGeometry kBefore{300, 450, 12000, 9000};
+const TwipsGeometry kMaximised { -60, -60, 21000, 13050 };
+const TwipsGeometry kBefore { 300, 450, 12000, 9000 };
 
 } // namespace
 
@@ -139,46 +139,45 @@ void TestWindowLayout::restore_data()
     };
 
     QTest::newRow("first start: width 1 shows as 8000, height 8000 maximises")
-        << Keys() << TwipsGeometry{0, 0, 8000, 8000} << true;
+        << Keys() << TwipsGeometry { 0, 0, 8000, 8000 } << true;
     QTest::newRow("stored layout comes back")
-        << later({{"FrameWidth", "12000"}, {"FrameHeight", "9000"}, {"Left", "600"}, {"Top", "300"}})
-        << TwipsGeometry{600, 300, 12000, 9000} << false;
+        << later({ { "FrameWidth", "12000" }, { "FrameHeight", "9000" }, { "Left", "600" }, { "Top", "300" } })
+        << TwipsGeometry { 600, 300, 12000, 9000 } << false;
     QTest::newRow("left 20000 restores as 0")
-        << later({{"FrameWidth", "12000"}, {"FrameHeight", "9000"}, {"Left", "20000"}, {"Top", "300"}})
-        << TwipsGeometry{0, 300, 12000, 9000} << false;
+        << later({ { "FrameWidth", "12000" }, { "FrameHeight", "9000" }, { "Left", "20000" }, { "Top", "300" } })
+        << TwipsGeometry { 0, 300, 12000, 9000 } << false;
     QTest::newRow("width 30000 restores as 8000")
-        << later({{"FrameWidth", "30000"}, {"FrameHeight", "9000"}, {"Left", "600"}, {"Top", "300"}})
-        << TwipsGeometry{600, 300, 8000, 9000} << false;
+        << later({ { "FrameWidth", "30000" }, { "FrameHeight", "9000" }, { "Left", "600" }, { "Top", "300" } })
+        << TwipsGeometry { 600, 300, 8000, 9000 } << false;
     QTest::newRow("height over 15000 gives 6000, shown as 6250; top over 15000 gives 0")
-        << later({{"FrameWidth", "12000"}, {"FrameHeight", "15001"}, {"Left", "600"}, {"Top", "15001"}})
-        << TwipsGeometry{600, 0, 12000, 6250} << false;
+        << later({ { "FrameWidth", "12000" }, { "FrameHeight", "15001" }, { "Left", "600" }, { "Top", "15001" } })
+        << TwipsGeometry { 600, 0, 12000, 6250 } << false;
     QTest::newRow("limits themselves are kept")
-        << later({{"FrameWidth", "25000"}, {"FrameHeight", "15000"}, {"Left", "15000"}, {"Top", "15000"}})
-        << TwipsGeometry{15000, 15000, 25000, 15000} << false;
+        << later({ { "FrameWidth", "25000" }, { "FrameHeight", "15000" }, { "Left", "15000" }, { "Top", "15000" } })
+        << TwipsGeometry { 15000, 15000, 25000, 15000 } << false;
     QTest::newRow("negative position is kept")
-        << later({{"FrameWidth", "12000"}, {"FrameHeight", "9000"}, {"Left", "-60"}, {"Top", "-60"}})
-        << TwipsGeometry{-60, -60, 12000, 9000} << false;
+        << later({ { "FrameWidth", "12000" }, { "FrameHeight", "9000" }, { "Left", "-60" }, { "Top", "-60" } })
+        << TwipsGeometry { -60, -60, 12000, 9000 } << false;
     QTest::newRow("height equal to fHeight maximises")
-        << later({{"FrameWidth", "21000"}, {"FrameHeight", "13050"}, {"Left", "-60"}, {"Top", "-60"}})
-        << TwipsGeometry{-60, -60, 21000, 13050} << true;
+        << later({ { "FrameWidth", "21000" }, { "FrameHeight", "13050" }, { "Left", "-60" }, { "Top", "-60" } })
+        << TwipsGeometry { -60, -60, 21000, 13050 } << true;
     QTest::newRow("equal as numbers, written differently")
-        << later({{"FrameWidth", "12000"}, {"FrameHeight", "13050.0"}, {"fHeight", " 13050"}})
-        << TwipsGeometry{0, 0, 12000, 13050} << true;
+        << later({ { "FrameWidth", "12000" }, { "FrameHeight", "13050.0" }, { "fHeight", " 13050" } })
+        << TwipsGeometry { 0, 0, 12000, 13050 } << true;
     QTest::newRow("a height under the minimum is compared as shown")
-        << later({{"FrameWidth", "12000"}, {"FrameHeight", "5000"}, {"fHeight", "5000"}})
-        << TwipsGeometry{0, 0, 12000, 6250} << false;
+        << later({ { "FrameWidth", "12000" }, { "FrameHeight", "5000" }, { "fHeight", "5000" } })
+        << TwipsGeometry { 0, 0, 12000, 6250 } << false;
     QTest::newRow("maximised and oversized: the normal size is clamped")
-        << later({{"FrameWidth", "28800"}, {"FrameHeight", "16200"}, {"fHeight", "16200"}})
-        << TwipsGeometry{0, 0, 8000, 6250} << true;
+        << later({ { "FrameWidth", "28800" }, { "FrameHeight", "16200" }, { "fHeight", "16200" } })
+        << TwipsGeometry { 0, 0, 8000, 6250 } << true;
     QTest::newRow("text that is not a number leaves the window as it was")
-        << later({{"FrameWidth", "breit"}, {"FrameHeight", ""}, {"Left", "x"}, {"Top", "1e"}})
-        << kBefore << false;
+        << later({ { "FrameWidth", "breit" }, { "FrameHeight", "" }, { "Left", "x" }, { "Top", "1e" } }) << kBefore
+        << false;
     QTest::newRow("a negative size is skipped")
-        << later({{"FrameWidth", "-9000"}, {"FrameHeight", "-1"}, {"Left", "600"}, {"Top", "300"}})
-        << TwipsGeometry{600, 300, 12000, 9000} << false;
+        << later({ { "FrameWidth", "-9000" }, { "FrameHeight", "-1" }, { "Left", "600" }, { "Top", "300" } })
+        << TwipsGeometry { 600, 300, 12000, 9000 } << false;
     QTest::newRow("fHeight that is not a number never maximises")
-        << later({{"FrameHeight", "8000"}, {"fHeight", "hoch"}})
-        << TwipsGeometry{0, 0, 8000, 8000} << false;
+        << later({ { "FrameHeight", "8000" }, { "fHeight", "hoch" } }) << TwipsGeometry { 0, 0, 8000, 8000 } << false;
 }
 
 void TestWindowLayout::restore()
@@ -216,33 +215,30 @@ void TestWindowLayout::firstExitWritesEveryKey()
     QVERIFY(restored.maximized);
     QCOMPARE(restored.frmflag, 0.0f);
     WindowLayout::save(store.store, kMaximised, false, restored.frmflag);
-    const Keys expected{{QStringLiteral("FrameWidth"), QStringLiteral("21000")},
-                        {QStringLiteral("FrameHeight"), QStringLiteral("13050")},
-                        {QStringLiteral("Left"), QStringLiteral("-60")},
-                        {QStringLiteral("Top"), QStringLiteral("-60")},
-                        {QStringLiteral("frmflag"), QStringLiteral("1")},
-                        {QStringLiteral("fHeight"), QStringLiteral("13050")}};
+    const Keys expected { { QStringLiteral("FrameWidth"), QStringLiteral("21000") },
+        { QStringLiteral("FrameHeight"), QStringLiteral("13050") }, { QStringLiteral("Left"), QStringLiteral("-60") },
+        { QStringLiteral("Top"), QStringLiteral("-60") }, { QStringLiteral("frmflag"), QStringLiteral("1") },
+        { QStringLiteral("fHeight"), QStringLiteral("13050") } };
     QCOMPARE(store.contents(), expected);
 }
 
 void TestWindowLayout::minimisedExitKeepsTheLayout()
 {
-    const Keys stored{{QStringLiteral("FrameWidth"), QStringLiteral("12000")},
-                      {QStringLiteral("FrameHeight"), QStringLiteral("9000")},
-                      {QStringLiteral("Left"), QStringLiteral("600")},
-                      {QStringLiteral("Top"), QStringLiteral("300")},
-                      {QStringLiteral("frmflag"), QStringLiteral("1")},
-                      {QStringLiteral("fHeight"), QStringLiteral("13050")}};
+    const Keys stored { { QStringLiteral("FrameWidth"), QStringLiteral("12000") },
+        { QStringLiteral("FrameHeight"), QStringLiteral("9000") }, { QStringLiteral("Left"), QStringLiteral("600") },
+        { QStringLiteral("Top"), QStringLiteral("300") }, { QStringLiteral("frmflag"), QStringLiteral("1") },
+        { QStringLiteral("fHeight"), QStringLiteral("13050") } };
     Store store(stored);
     const RestoredLayout restored = WindowLayout::restore(store.store, kBefore);
-    WindowLayout::save(store.store, TwipsGeometry{0, 0, 9000, 7000}, true, restored.frmflag);
+    WindowLayout::save(store.store, TwipsGeometry { 0, 0, 9000, 7000 }, true, restored.frmflag);
     QCOMPARE(store.contents(), stored);
 
     // A first exit while minimised still records fHeight, but not the layout.
     Store first;
-    WindowLayout::save(first.store, TwipsGeometry{0, 0, 9000, 7000}, true, 0);
-    QCOMPARE(first.contents(), (Keys{{QStringLiteral("frmflag"), QStringLiteral("1")},
-                                     {QStringLiteral("fHeight"), QStringLiteral("7000")}}));
+    WindowLayout::save(first.store, TwipsGeometry { 0, 0, 9000, 7000 }, true, 0);
+    QCOMPARE(first.contents(),
+        (Keys { { QStringLiteral("frmflag"), QStringLiteral("1") },
+            { QStringLiteral("fHeight"), QStringLiteral("7000") } }));
 }
 
 void TestWindowLayout::frmflagIsWrittenOnce()
@@ -256,7 +252,7 @@ void TestWindowLayout::frmflagIsWrittenOnce()
     // Second run: closed at another size; fHeight stays.
     run = WindowLayout::restore(store.store, kBefore);
     QCOMPARE(run.frmflag, 1.0f);
-    WindowLayout::save(store.store, TwipsGeometry{600, 300, 12000, 9000}, false, run.frmflag);
+    WindowLayout::save(store.store, TwipsGeometry { 600, 300, 12000, 9000 }, false, run.frmflag);
     const Keys after = store.contents();
     QCOMPARE(after.value(QStringLiteral("FrameHeight")), QStringLiteral("9000"));
     QCOMPARE(after.value(QStringLiteral("fHeight")), QStringLiteral("13050"));
@@ -265,7 +261,7 @@ void TestWindowLayout::frmflagIsWrittenOnce()
     // The window keeps the value it read: within the first run both saves write fHeight.
     Store once;
     WindowLayout::save(once.store, kMaximised, false, 0);
-    WindowLayout::save(once.store, TwipsGeometry{0, 0, 9000, 7000}, false, 0);
+    WindowLayout::save(once.store, TwipsGeometry { 0, 0, 9000, 7000 }, false, 0);
     QCOMPARE(once.contents().value(QStringLiteral("fHeight")), QStringLiteral("7000"));
 }
 
@@ -288,7 +284,7 @@ void TestWindowLayout::secondStartOpensMaximisedAfterAMaximisedExit()
     run = WindowLayout::restore(store.store, kBefore);
     QVERIFY(run.maximized);
     // Closed at another size, the next start is not maximised; closed maximised again, it is.
-    WindowLayout::save(store.store, TwipsGeometry{600, 300, 12000, 9000}, false, run.frmflag);
+    WindowLayout::save(store.store, TwipsGeometry { 600, 300, 12000, 9000 }, false, run.frmflag);
     QVERIFY(!WindowLayout::restore(store.store, kBefore).maximized);
     WindowLayout::save(store.store, kMaximised, false, 1);
     QVERIFY(WindowLayout::restore(store.store, kBefore).maximized);

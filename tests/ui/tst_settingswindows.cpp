@@ -82,8 +82,7 @@ void answerBox(BoxSeen &seen)
     });
 }
 
-template <typename T>
-T *child(QWidget *parent, const char *name)
+template <typename T> T *child(QWidget *parent, const char *name)
 {
     return parent->findChild<T *>(QString::fromLatin1(name));
 }
@@ -231,9 +230,9 @@ void TestSettingsWindows::firstStartAndExit()
     QVERIFY(!m_window->isVisible());
 
     const Keys keys = stored();
-    QCOMPARE(keys.keys(), (QStringList{QStringLiteral("FrameHeight"), QStringLiteral("FrameWidth"),
-                                      QStringLiteral("Left"), QStringLiteral("Top"), QStringLiteral("fHeight"),
-                                      QStringLiteral("frmflag")}));
+    QCOMPARE(keys.keys(),
+        (QStringList { QStringLiteral("FrameHeight"), QStringLiteral("FrameWidth"), QStringLiteral("Left"),
+            QStringLiteral("Top"), QStringLiteral("fHeight"), QStringLiteral("frmflag") }));
     QCOMPARE(keys.value(QStringLiteral("frmflag")), QStringLiteral("1"));
     QCOMPARE(keys.value(QStringLiteral("FrameHeight")), SettingsStore::singleText(twipsY(height)));
     QCOMPARE(keys.value(QStringLiteral("fHeight")), keys.value(QStringLiteral("FrameHeight")));
@@ -241,12 +240,10 @@ void TestSettingsWindows::firstStartAndExit()
 
 void TestSettingsWindows::storedLayoutIsClamped()
 {
-    seed({{QStringLiteral("FrameWidth"), QStringLiteral("30000")},
-          {QStringLiteral("FrameHeight"), QStringLiteral("7000")},
-          {QStringLiteral("Left"), QStringLiteral("20000")},
-          {QStringLiteral("Top"), QStringLiteral("600")},
-          {QStringLiteral("frmflag"), QStringLiteral("1")},
-          {QStringLiteral("fHeight"), QStringLiteral("13050")}});
+    seed({ { QStringLiteral("FrameWidth"), QStringLiteral("30000") },
+        { QStringLiteral("FrameHeight"), QStringLiteral("7000") }, { QStringLiteral("Left"), QStringLiteral("20000") },
+        { QStringLiteral("Top"), QStringLiteral("600") }, { QStringLiteral("frmflag"), QStringLiteral("1") },
+        { QStringLiteral("fHeight"), QStringLiteral("13050") } });
     startWindow();
     QVERIFY(!m_window->isMaximized());
     QCOMPARE(m_window->width(), qRound(8000 * pixelsPerTwipX()));
@@ -257,12 +254,10 @@ void TestSettingsWindows::storedLayoutIsClamped()
 
 void TestSettingsWindows::minimisedExitKeepsTheLayout()
 {
-    const Keys before{{QStringLiteral("FrameWidth"), QStringLiteral("12000")},
-                      {QStringLiteral("FrameHeight"), QStringLiteral("9000")},
-                      {QStringLiteral("Left"), QStringLiteral("600")},
-                      {QStringLiteral("Top"), QStringLiteral("300")},
-                      {QStringLiteral("frmflag"), QStringLiteral("1")},
-                      {QStringLiteral("fHeight"), QStringLiteral("13050")}};
+    const Keys before { { QStringLiteral("FrameWidth"), QStringLiteral("12000") },
+        { QStringLiteral("FrameHeight"), QStringLiteral("9000") }, { QStringLiteral("Left"), QStringLiteral("600") },
+        { QStringLiteral("Top"), QStringLiteral("300") }, { QStringLiteral("frmflag"), QStringLiteral("1") },
+        { QStringLiteral("fHeight"), QStringLiteral("13050") } };
     seed(before);
     startWindow();
     m_window->resize(m_window->width() + 40, m_window->height() + 30);
@@ -312,7 +307,7 @@ void TestSettingsWindows::refusedPromptWritesNothing_data()
 void TestSettingsWindows::refusedPromptWritesNothing()
 {
     QFETCH(bool, byCancel);
-    seed({{QStringLiteral("StartPass"), QStringLiteral("abc")}});
+    seed({ { QStringLiteral("StartPass"), QStringLiteral("abc") } });
     QFile file(QSettings(QStringLiteral("TolVane"), QStringLiteral("TolVane")).fileName());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
@@ -336,7 +331,7 @@ void TestSettingsWindows::refusedPromptWritesNothing()
 
 void TestSettingsWindows::wrongPasswordAsksAgain()
 {
-    seed({{QStringLiteral("StartPass"), QStringLiteral(" abc ")}});
+    seed({ { QStringLiteral("StartPass"), QStringLiteral(" abc ") } });
     BoxSeen box;
     bool stillOpen = false;
     QString selected;
@@ -371,7 +366,7 @@ void TestSettingsWindows::wrongPasswordAsksAgain()
 
 void TestSettingsWindows::masterPasswordOpens()
 {
-    seed({{QStringLiteral("StartPass"), QStringLiteral("secret")}});
+    seed({ { QStringLiteral("StartPass"), QStringLiteral("secret") } });
     whenModal(named("frmLogin"), [](QWidget *login) {
         type(login, "txtPassword", QStringLiteral("52918604"));
         click(login, "cmdOK");
@@ -388,7 +383,9 @@ void TestSettingsWindows::setPasswordTwice()
         whenModal(named("frmSetPass"), [&](QWidget *dialog) {
             seen = true;
             QCOMPARE(dialog->windowTitle(), QStringLiteral("设置启动密码"));
-            QVERIFY(child<QLabel>(dialog, "lblTell")->text().startsWith(QStringLiteral("设置此密码后，今后每次启动起名程序")));
+            QVERIFY(child<QLabel>(dialog, "lblTell")
+                        ->text()
+                        .startsWith(QStringLiteral("设置此密码后，今后每次启动起名程序")));
             QCOMPARE(child<QLabel>(dialog, "lblPassword")->text(), QStringLiteral("输入密码:"));
             QCOMPARE(child<QLineEdit>(dialog, "txtPassword")->echoMode(), QLineEdit::Normal);
             type(dialog, "txtPassword", entry);
@@ -409,7 +406,7 @@ void TestSettingsWindows::setPasswordTwice()
 
 void TestSettingsWindows::cancelOrChangePassword()
 {
-    seed({{QStringLiteral("StartPass"), QStringLiteral("abc")}});
+    seed({ { QStringLiteral("StartPass"), QStringLiteral("abc") } });
     whenModal(named("frmLogin"), [](QWidget *login) {
         type(login, "txtPassword", QStringLiteral("abc"));
         click(login, "cmdOK");
@@ -420,7 +417,9 @@ void TestSettingsWindows::cancelOrChangePassword()
     bool stillOpen = false;
     whenModal(named("frmCancelPass"), [&](QWidget *dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("取消或修改启动密码"));
-        QVERIFY(child<QLabel>(dialog, "lblTell")->text().startsWith(QStringLiteral("更改启动密码，需要输入原密码和新密码。")));
+        QVERIFY(child<QLabel>(dialog, "lblTell")
+                    ->text()
+                    .startsWith(QStringLiteral("更改启动密码，需要输入原密码和新密码。")));
         QCOMPARE(child<QLabel>(dialog, "lblOldPass")->text(), QStringLiteral("原密码:"));
         QCOMPARE(child<QLabel>(dialog, "lblNewPass")->text(), QStringLiteral("新密码:"));
         type(dialog, "txtOldPass", QStringLiteral("abd"));
@@ -488,8 +487,8 @@ void TestSettingsWindows::addressLabels()
     QTest::mouseClick(child<QLabel>(&about, "lblEmail"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
-    QCOMPARE(catcher.urls, (QList<QUrl>{QUrl(AppInfo::webAddress()),
-                                        QUrl(QStringLiteral("mailto:") + AppInfo::emailAddress())}));
+    QCOMPARE(catcher.urls,
+        (QList<QUrl> { QUrl(AppInfo::webAddress()), QUrl(QStringLiteral("mailto:") + AppInfo::emailAddress()) }));
 
     // Without a handler the offscreen desktop opens nothing: the person is told where to go instead.
     BoxSeen box;
@@ -602,11 +601,12 @@ void TestSettingsWindows::helpPagesLinkTogether()
 {
     // The pages the build put beside the program: every link to a page or an anchor must lead somewhere.
     const QDir dir(qEnvironmentVariable("TOLVANE_BIN_DIR") + QStringLiteral("/help"));
-    const QStringList pages = dir.entryList({QStringLiteral("*.html")}, QDir::Files);
+    const QStringList pages = dir.entryList({ QStringLiteral("*.html") }, QDir::Files);
     QVERIFY(pages.contains(QStringLiteral("index.html")));
-    QCOMPARE(pages.size(), QDir(qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/help"))
-                               .entryList({QStringLiteral("*.html")}, QDir::Files)
-                               .size());
+    QCOMPARE(pages.size(),
+        QDir(qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/help"))
+            .entryList({ QStringLiteral("*.html") }, QDir::Files)
+            .size());
     const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
     QSet<QString> linked;
     for (const QString &page : pages) {
@@ -624,7 +624,7 @@ void TestSettingsWindows::helpPagesLinkTogether()
             if (url.hasFragment()) {
                 const QString anchor = QStringLiteral("name=\"%1\"").arg(url.fragment());
                 QVERIFY2(QString::fromUtf8(targetFile.readAll()).contains(anchor),
-                         qPrintable(page + QStringLiteral(" -> ") + m.captured(1)));
+                    qPrintable(page + QStringLiteral(" -> ") + m.captured(1)));
             }
         }
     }
@@ -658,7 +658,7 @@ void TestSettingsWindows::homePage()
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     open();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(catcher.urls, QList<QUrl>{QUrl(AppInfo::webAddress())});
+    QCOMPARE(catcher.urls, QList<QUrl> { QUrl(AppInfo::webAddress()) });
 
     BoxSeen box;
     answerBox(box);

@@ -1,0 +1,67 @@
+#include "analysis/StrokeNumbersParser.h"
+
+#include "text/VbText.h"
+
+namespace tolvane {
+
+StrokeNumbersParser::Result StrokeNumbersParser::parse(const QString &input)
+{
+    Result result;
+    const QString text = trimSpaces(input);
+    const auto reject = [&result](const UserMessage &message) {
+        result.messages.append(message);
+        result.numbers.clear();
+        return result;
+    };
+
+    QList<int> read;
+    bool overflow = false;
+    bool bad = false;
+    bool walkedToTheEnd = true;
+    QString run;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char(' '))
+            continue;
+        if (c.unicode() < u'0' || c.unicode() > u'9') {
+            result.messages.append(UserMessage::plain(QStringLiteral("输入必须为数字！")));
+            bad = true;
+            walkedToTheEnd = false;
+            break;
+        }
+        run += c;
+        const bool last = i + 1 == text.size();
+        const char16_t next = last ? 0 : text.at(i + 1).unicode();
+        if (last || next == u' ' || next < 0x0A) {
+            qsizetype first = 0;
+            while (first + 1 < run.size() && run.at(first) == QLatin1Char('0'))
+                ++first;
+            const QStringView digitsView = QStringView(run).mid(first);
+            const int value = digitsView.size() > 5 ? 99999 : digitsView.toInt();
+            if (value > 32767)
+                overflow = true;
+            read.append(value);
+            run.clear();
+            if (read.size() == 5)
+                return reject(UserMessage::plain(QStringLiteral("最多只能输入四个数字。")));
+        }
+    }
+    if (walkedToTheEnd && read.size() < 2)
+        return reject(UserMessage::plain(QStringLiteral("至少需输入两个数字。")));
+    if (overflow)
+        return reject(UserMessage::warning(QStringLiteral("输入的数据不对或太大。"), QStringLiteral("笔画数错误")));
+    for (int n : read) {
+        if (n > 30)
+            return reject(UserMessage::plain(QStringLiteral("汉字笔画数最大是30。")));
+        if (n == 0)
+            return reject(UserMessage::plain(QStringLiteral("汉字笔画数不能是0。")));
+    }
+    if (bad) {
+        result.numbers.clear();
+        return result;
+    }
+    result.numbers = read;
+    return result;
+}
+
+} // namespace tolvane

@@ -1,0 +1,337 @@
+#include "analysis/NameAnalysis.h"
+#include "analysis/NameAnalysisTexts.h"
+#include "analysis/StrokeNumbersParser.h"
+#include "app/ReportInfo.h"
+#include "data/NameDatabase.h"
+#include "fakes/TestLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tolvane;
+
+namespace {
+
+FiveGrids grids(int t, int r, int d, int z, int w)
+{
+    return FiveGrids{qint16(t), qint16(r), qint16(d), qint16(z), qint16(w)};
+}
+
+QString manMeaning(int id)
+{
+    NameDatabase db(TestLibrary::realDatabasePath());
+    db.openWith({DbTable::Man81});
+    const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, id);
+    return row ? row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") : QString();
+}
+
+QString report(const FiveGrids &g)
+{
+    return *NameAnalysis::Qiurichtext(QStringLiteral("H\r\n"), g, TestLibrary::realDatabasePath()).text;
+}
+
+// The paragraphs after "更多信息：", each without its two closing line breaks.
+QStringList moreInformation(const QString &text)
+{
+    return text.section(QStringLiteral("更多信息：\r\n"), 1).split(QStringLiteral("\r\n\r\n"), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestNameAnalysis : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lengthChecks_data();
+    void lengthChecks();
+    void gridsByKind_data();
+    void gridsByKind();
+    void headings();
+    void numberLinesWidthAndFolding_data();
+    void numberLinesWidthAndFolding();
+    void luckWarningsAndSpecialNumbers();
+    void specialSetsOfFourteen();
+    void remarksForWomen_data();
+    void remarksForWomen();
+    void everyPersonalityAndLuckText();
+    void databaseFailures_data();
+    void databaseFailures();
+    void strokeNumbers_data();
+    void strokeNumbers();
+    void infoFile();
+    void infoFileWriteFailureKeepsTheOldFile();
+};
+
+void TestNameAnalysis::lengthChecks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << QString() << QStringLiteral("您选择“姓名分析”吗？请输入全名。");
+    QTest::newRow("one") << QStringLiteral("王") << QStringLiteral("您选择“姓名分析”吗？请输入全名。");
+    QTest::newRow("two") << QStringLiteral("王明") << QString();
+    QTest::newRow("four") << QStringLiteral("欧阳小明") << QString();
+    QTest::newRow("five") << QStringLiteral("欧阳小明明") << QStringLiteral("姓名太长，本程序最长分析4个字的名字。");
+    QTest::newRow("inner space counts") << QStringLiteral("王 小 明") << QStringLiteral("姓名太长，本程序最长分析4个字的名字。");
+}
+
+void TestNameAnalysis::lengthChecks()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    const std::optional<UserMessage> m = NameAnalysis::checkLength(name);
+    QCOMPARE(m ? m->text : QString(), message);
+    if (m)
+        QCOMPARE(int(m->style), int(UserMessage::Style::Warning));
+}
+
+void TestNameAnalysis::gridsByKind_data()
+{
+    QTest::addColumn<QList<int>>("strokes");
+    QTest::addColumn<bool>("compound");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("2, always single") << QList<int>{11, 3} << true << QList<int>{12, 14, 4, 14, 2};
+    QTest::newRow("3 single") << QList<int>{7, 5, 11} << false << QList<int>{8, 12, 16, 23, 12};
+    QTest::newRow("3 compound") << QList<int>{10, 6, 9} << true << QList<int>{16, 15, 10, 25, 11};
+    QTest::newRow("4 single") << QList<int>{7, 5, 11, 3} << false << QList<int>{8, 12, 19, 26, 14};
+    QTest::newRow("4 compound") << QList<int>{10, 6, 9, 4} << true << QList<int>{16, 15, 13, 29, 14};
+}
+
+void TestNameAnalysis::gridsByKind()
+{
+    QFETCH(QList<int>, strokes);
+    QFETCH(bool, compound);
+    QFETCH(QList<int>, expected);
+    const auto list = NameAnalysis::gridsFor(strokes, compound).list();
+    QCOMPARE(QList<int>(list.begin(), list.end()), expected);
+}
+
+void TestNameAnalysis::headings()
+{
+    QCOMPARE(NameAnalysis::nameHeading(QStringLiteral("张三"), {11, 3}, grids(12, 14, 4, 14, 2)),
+             QStringLiteral("张三：\r\n\r\n    姓名笔画数分别是：11 3 \r\n    天格、人格、地格、总格、外格数分别为：12 14 4 14 2 \r\n\r\n"));
+    QCOMPARE(NameAnalysis::strokeNumbersHeading(QStringLiteral("5  8 12"), grids(6, 13, 20, 25, 13)),
+             QStringLiteral("姓名笔画数是 5  8 12 的五格数分别是：\r\n天格、人格、地格、总格、外格：6 13 20 25 13\r\n\r\n"));
+}
+
+void TestNameAnalysis::numberLinesWidthAndFolding_data()
+{
+    QTest::addColumn<QList<int>>("grid");
+    QTest::addColumn<QStringList>("lines"); // the start of each number line, up to "数理意义："
+    QTest::addColumn<QList<int>>("keys");
+    QTest::newRow("one digit everywhere") << QList<int>{5, 7, 3, 8, 2}
+                                          << QStringList{QStringLiteral("    天格数5数理意义："), QStringLiteral("    人格数7数理意义："),
+                                                         QStringLiteral("    地格数3数理意义："), QStringLiteral("    总格数8数理意义："),
+                                                         QStringLiteral("    外格数2数理意义：")}
+                                          << QList<int>{5, 7, 3, 8, 2};
+    QTest::newRow("a two-digit 总格") << QList<int>{5, 7, 3, 15, 2}
+                                      << QStringList{QStringLiteral("    天格数5 数理意义："), QStringLiteral("    人格数7 数理意义："),
+                                                     QStringLiteral("    地格数3 数理意义："), QStringLiteral("    总格数15数理意义："),
+                                                     QStringLiteral("    外格数2 数理意义：")}
+                                      << QList<int>{5, 7, 3, 15, 2};
+    QTest::newRow("85 as 5, 81 as 81, 160 as 80") << QList<int>{41, 50, 81, 85, 160}
+                                                  << QStringList{QStringLiteral("    天格数41 数理意义："), QStringLiteral("    人格数50 数理意义："),
+                                                                 QStringLiteral("    地格数81 数理意义："), QStringLiteral("    总格数85 数理意义："),
+                                                                 QStringLiteral("    外格数160数理意义：")}
+                                                  << QList<int>{41, 50, 81, 5, 80};
+}
+
+void TestNameAnalysis::numberLinesWidthAndFolding()
+{
+    QFETCH(QList<int>, grid);
+    QFETCH(QStringList, lines);
+    QFETCH(QList<int>, keys);
+    const QString text = report(grids(grid[0], grid[1], grid[2], grid[3], grid[4]));
+    const QStringList all = text.split(QStringLiteral("\r\n"));
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(all.at(1 + i), lines.at(i) + manMeaning(keys.at(i)));
+    }
+    QCOMPARE(all.at(6), QString()); // the 外格 line has a second line break
+}
+
+void TestNameAnalysis::luckWarningsAndSpecialNumbers()
+{
+    // 人格 15 (土) with 天格 11 (木) and 地格 9 (水).
+    const QStringList more = moreInformation(report(grids(11, 15, 9, 20, 6)));
+    QCOMPARE(more.size(), 7);
+    QCOMPARE(more.at(0), QStringLiteral("人格数 15") + NameAnalysisTexts::personality(5));
+    QCOMPARE(more.at(1), QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(2, 0));
+    QCOMPARE(more.at(2), QStringLiteral("人格与地格数理表示的基础运：") + NameAnalysisTexts::basisLuck(2, 4));
+    QCOMPARE(more.at(3), QStringLiteral("人格与地格数理易诱发以下疾病或灾祸：脑溢血、心机梗塞、急难、自杀等，最好更名。"));
+    QVERIFY(more.at(4).startsWith(QStringLiteral("人格或地格中有2、4、9、10、12、14、19、20、22、26、36等败财运")));
+    QVERIFY(more.at(5).startsWith(QStringLiteral("人格或地格中有15、16、23、24、32、33、41、42等财运")));
+    QVERIFY(more.at(6).startsWith(QStringLiteral("人格或地格中有4、9、10、14、19、20、28、34、44等损寿运")));
+
+    // 基础运 comes first when 地格's element precedes 天格's: 人格 11 (木), 天格 10 (水), 地格 3 (火).
+    const QStringList reversed = moreInformation(report(grids(10, 11, 3, 13, 3)));
+    QVERIFY(reversed.at(1).startsWith(QStringLiteral("人格与地格数理表示的基础运：")));
+    QVERIFY(reversed.at(2).startsWith(QStringLiteral("人格与天格数理表示的成功运：")));
+
+    // Row 7 of the warnings takes class 6 alone: 人格 16 with 天格 and 地格 木.
+    QVERIFY(report(grids(11, 16, 12, 20, 6)).contains(QStringLiteral("天格、人格与地格数理易诱发以下难治疾病：发狂")));
+    QVERIFY(!report(grids(11, 15, 12, 20, 6)).contains(QStringLiteral("难治疾病")));
+    // A heading without text: 人 金, 地 水, 天 金.
+    QVERIFY(report(grids(17, 17, 19, 30, 14)).contains(QStringLiteral("\r\n天格、人格与地格数理易诱发外伤等事故。\r\n\r\n")));
+}
+
+void TestNameAnalysis::specialSetsOfFourteen()
+{
+    const QStringList more = moreInformation(report(grids(5, 14, 5, 18, 5)));
+    QStringList sets;
+    for (const QString &p : more) {
+        if (p.startsWith(QStringLiteral("人格或地格中有")))
+            sets.append(p.section(QStringLiteral("等"), 1, 1).left(3));
+    }
+    QCOMPARE(sets, (QStringList{QStringLiteral("败财运"), QStringLiteral("孤独运"), QStringLiteral("损寿运"),
+                                QStringLiteral("品行外")}));
+}
+
+void TestNameAnalysis::remarksForWomen_data()
+{
+    QTest::addColumn<int>("earth");
+    QTest::addColumn<QString>("remark");
+    QTest::newRow("21") << 21 << QStringLiteral("地格数 21，如果是女性，婚姻难得美满。 ");
+    QTest::newRow("5") << 5 << QStringLiteral("地格数 5，如果是女性，则德行优良，助夫爱子。 ");
+    QTest::newRow("7") << 7 << QString();
+}
+
+void TestNameAnalysis::remarksForWomen()
+{
+    QFETCH(int, earth);
+    QFETCH(QString, remark);
+    const QStringList more = moreInformation(report(grids(5, 8, earth, 20, 5)));
+    const bool found = more.contains(remark);
+    QCOMPARE(found, !remark.isEmpty());
+    if (remark.isEmpty())
+        QVERIFY(!report(grids(5, 8, earth, 20, 5)).contains(QStringLiteral("如果是女性")));
+}
+
+void TestNameAnalysis::everyPersonalityAndLuckText()
+{
+    QCOMPARE(NameAnalysisTexts::personality(1).left(8), QStringLiteral(" 暗示性格为：性"));
+    const QStringList verdicts{QStringLiteral("吉"), QStringLiteral("凶"), QStringLiteral("半吉")};
+    // The verdicts of the luck tables, rows 人格 木火土金水, columns the other grid.
+    const char *success[5] = {"11001", "10100", "01212", "00101", "20000"};
+    const char *basis[5] = {"11100", "12100", "01110", "00100", "00000"};
+    for (int p = 0; p < 5; ++p) {
+        for (int o = 0; o < 5; ++o) {
+            const QString s = NameAnalysisTexts::successLuck(p, o);
+            const QString b = NameAnalysisTexts::basisLuck(p, o);
+            const auto verdict = [&](char c) {
+                return QStringLiteral("（") + (c == '1' ? verdicts[0] : c == '2' ? verdicts[2] : verdicts[1]) + QStringLiteral("）。");
+            };
+            QVERIFY2(s.endsWith(verdict(success[p][o])), qPrintable(s));
+            QVERIFY2(b.endsWith(verdict(basis[p][o])), qPrintable(b));
+        }
+    }
+    for (int c = 1; c <= 10; ++c)
+        QVERIFY(NameAnalysisTexts::personality(c).startsWith(QStringLiteral(" 暗示性格为：")));
+}
+
+void TestNameAnalysis::databaseFailures_data()
+{
+    QTest::addColumn<QString>("table");
+    for (const char *t : {"name", "81man", "sancai", "wrGe"})
+        QTest::newRow(t) << QString::fromLatin1(t);
+}
+
+void TestNameAnalysis::databaseFailures()
+{
+    QFETCH(QString, table);
+    QTemporaryDir dir;
+    mkdb::LibraryContents contents = TestLibrary::fixtureContents();
+    contents.omitTables.insert(table);
+    const NameAnalysis::Report r = NameAnalysis::Qiurichtext(QStringLiteral("H"), grids(5, 7, 3, 8, 2),
+                                                             TestLibrary::write(contents, dir.path()));
+    QVERIFY(r.databaseFailed);
+    QVERIFY(!r.text);
+    QCOMPARE(r.message->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));
+}
+
+void TestNameAnalysis::strokeNumbers_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("5 8") << QStringLiteral("5 8") << QList<int>{5, 8} << QStringList{};
+    QTest::newRow("5 8 12 4, spaces") << QStringLiteral("  5   8 12 4 ") << QList<int>{5, 8, 12, 4} << QStringList{};
+    QTest::newRow("5 alone") << QStringLiteral("5") << QList<int>{} << QStringList{QStringLiteral("至少需输入两个数字。")};
+    QTest::newRow("blank") << QStringLiteral("   ") << QList<int>{} << QStringList{QStringLiteral("至少需输入两个数字。")};
+    QTest::newRow("five numbers") << QStringLiteral("1 2 3 4 5") << QList<int>{}
+                                  << QStringList{QStringLiteral("最多只能输入四个数字。")};
+    QTest::newRow("31") << QStringLiteral("5 31") << QList<int>{} << QStringList{QStringLiteral("汉字笔画数最大是30。")};
+    QTest::newRow("0") << QStringLiteral("5 0") << QList<int>{} << QStringList{QStringLiteral("汉字笔画数不能是0。")};
+    QTest::newRow("overflow") << QStringLiteral("5 40000") << QList<int>{} << QStringList{QStringLiteral("输入的数据不对或太大。")};
+    QTest::newRow("5 x") << QStringLiteral("5 x") << QList<int>{} << QStringList{QStringLiteral("输入必须为数字！")};
+    QTest::newRow("40 x") << QStringLiteral("40 x") << QList<int>{}
+                          << QStringList{QStringLiteral("输入必须为数字！"), QStringLiteral("汉字笔画数最大是30。")};
+}
+
+void TestNameAnalysis::strokeNumbers()
+{
+    QFETCH(QString, input);
+    QFETCH(QList<int>, numbers);
+    QFETCH(QStringList, messages);
+    const StrokeNumbersParser::Result r = StrokeNumbersParser::parse(input);
+    QCOMPARE(r.numbers, numbers);
+    QStringList texts;
+    for (const UserMessage &m : r.messages) {
+        texts.append(m.text);
+        const bool tooBig = m.text == u"输入的数据不对或太大。";
+        QCOMPARE(m.title, tooBig ? QStringLiteral("笔画数错误") : QString());
+        QCOMPARE(m.style == UserMessage::Style::Warning, tooBig);
+    }
+    QCOMPARE(texts, messages);
+}
+
+void TestNameAnalysis::infoFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Info.txt"));
+    QCOMPARE(ReportInfo::load(path).header, QString());
+
+    QVERIFY(ReportInfo::save(path, QString(), QString()));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(f.readAll()), QStringLiteral("抬头信息：结尾信息：\r\n"));
+    f.close();
+    QCOMPARE(ReportInfo::load(path).footer, QString());
+
+    // Saving what was loaded, again and again, keeps the texts as they are.
+    const QString header = QStringLiteral("\r\n欢迎！\r\n2026年12月7日\r\n");
+    const QString footer = QStringLiteral("青禾起名工作室\r\n预测师：李明");
+    QVERIFY(ReportInfo::save(path, header, footer));
+    for (int i = 0; i < 3; ++i) {
+        const ReportInfo::Texts t = ReportInfo::load(path);
+        QCOMPARE(t.header, header);
+        QCOMPARE(t.footer, footer);
+        QVERIFY(ReportInfo::save(path, t.header, t.footer));
+    }
+
+    // Files from older systems: GB18030, without the footer marker, or with the footer first.
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QStringEncoder("GB18030").encode(QStringLiteral("前言抬头信息：您好")));
+    f.close();
+    QCOMPARE(ReportInfo::load(path).header, QStringLiteral("您好"));
+    QCOMPARE(ReportInfo::load(path).footer, QString());
+    QCOMPARE(ReportInfo::parse(QStringLiteral("结尾信息：尾抬头信息：头")).header, QStringLiteral("头"));
+    QCOMPARE(ReportInfo::parse(QStringLiteral("结尾信息：尾抬头信息：头")).footer, QStringLiteral("尾"));
+}
+
+void TestNameAnalysis::infoFileWriteFailureKeepsTheOldFile()
+{
+    // Info.txt cannot be replaced where a folder of that name stands (root cannot do it either).
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Info.txt"));
+    QVERIFY(QDir().mkpath(path + QStringLiteral("/keep")));
+    QVERIFY(!ReportInfo::save(path, QStringLiteral("新"), QStringLiteral("新")));
+    QVERIFY(QFileInfo(path + QStringLiteral("/keep")).isDir());
+    QCOMPARE(ReportInfo::load(path).header, QString());
+    QCOMPARE(ReportInfo::saveFailedText(), QStringLiteral("请关闭文件Info.txt。"));
+}
+
+QTEST_GUILESS_MAIN(TestNameAnalysis)
+#include "tst_nameanalysis.moc"
