@@ -1,0 +1,258 @@
+#include "fakes/TestLibrary.h"
+#include "naming/FindCharacterForm.h"
+#include "naming/FixedOptionsForm.h"
+#include "ui/FontSetup.h"
+#include "ui/MainWindow.h"
+#include "ui/PersonalInfoDialog.h"
+#include "ui/WidgetPrompter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
+
+using namespace tolvane;
+
+namespace {
+
+// Runs step on the next modal dialog as soon as it is shown.
+void onNextModal(std::function<void(QWidget *)> step)
+{
+    QTimer::singleShot(0, [step] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal) {
+            onNextModal(step);
+            return;
+        }
+        step(modal);
+    });
+}
+
+void click(QWidget *dialog, const char *name)
+{
+    auto *b = dialog->findChild<QAbstractButton *>(QString::fromLatin1(name));
+    QVERIFY2(b, name);
+    b->click();
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+} // namespace
+
+class TestNamingWindows : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void findCharacterWindow_data();
+    void findCharacterWindow();
+    void fixedOptionsWindow();
+    void personalInfoWindow();
+    void personalNamingInTheWindow();
+
+private:
+    QWidget m_parent;
+};
+
+void TestNamingWindows::initTestCase()
+{
+    FontSetup::install();
+    m_parent.resize(800, 600);
+    m_parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_parent));
+}
+
+void TestNamingWindows::findCharacterWindow_data()
+{
+    QTest::addColumn<QString>("button"); // empty: the frame button
+    QTest::addColumn<bool>("goesOn");
+    QTest::newRow("确定") << QStringLiteral("cmdOK") << true;
+    QTest::newRow("退出") << QStringLiteral("cmdExit") << false;
+    QTest::newRow("frame") << QString() << false;
+}
+
+void TestNamingWindows::findCharacterWindow()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, goesOn);
+    NameRequest request;
+    request.nameLength = 2;
+    request.surnameKind = QStringLiteral("单");
+    WizardFlags flags;
+    flags.functionMode = 1;
+    FindCharacterForm form(request, flags, 1);
+    WidgetPrompter prompter(&m_parent);
+    QString label;
+    QString caption;
+    onNextModal([&](QWidget *dialog) {
+        caption = dialog->windowTitle();
+        label = dialog->findChild<QLabel *>(QStringLiteral("lblLast2info"))->text();
+        if (button.isEmpty())
+            dialog->close();
+        else
+            click(dialog, qPrintable(button));
+    });
+    prompter.askFindCharacters(form);
+    QCOMPARE(caption, QStringLiteral("是否在字库找字"));
+    QVERIFY(label.startsWith(QStringLiteral("电脑已为您找出 1 组良好配置，")));
+    QCOMPARE(flags.wizardDone, goesOn);
+    QCOMPARE(flags.namingCancelled, !goesOn);
+    QCOMPARE(int(request.nameLength), goesOn ? 2 : 0);
+    QCOMPARE(request.surnameKind.isEmpty(), !goesOn);
+}
+
+void TestNamingWindows::fixedOptionsWindow()
+{
+    NameRequest request;
+    bool cancelled = true;
+    WidgetPrompter prompter(&m_parent);
+    {
+        FixedOptionsForm form(request, cancelled);
+        QPoint where;
+        onNextModal([&](QWidget *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("选择取名信息"));
+            QVERIFY(dialog->findChild<QRadioButton *>(QStringLiteral("OptNan"))->isChecked());
+            QVERIFY(dialog->findChild<QRadioButton *>(QStringLiteral("OptBanji"))->isChecked());
+            for (const char *name : {"ChkJin", "ChkMu", "ChkShui", "ChkHuo", "ChkTu"})
+                QVERIFY(dialog->findChild<QCheckBox *>(QString::fromLatin1(name))->isChecked());
+            dialog->findChild<QRadioButton *>(QStringLiteral("OptNv"))->setChecked(true);
+            dialog->findChild<QRadioButton *>(QStringLiteral("OptQuanji"))->setChecked(true);
+            dialog->findChild<QCheckBox *>(QStringLiteral("ChkHuo"))->setChecked(false);
+            where = dialog->pos();
+            click(dialog, "cmdOk");
+        });
+        prompter.askFixedOptions(form);
+        // 2500 and 3300 twips right of and below the main window's corner.
+        const QPoint expected = m_parent.frameGeometry().topLeft()
+            + QPoint(2500 * m_parent.logicalDpiX() / 1440, 3300 * m_parent.logicalDpiY() / 1440);
+        QVERIFY((where - expected).manhattanLength() <= 4);
+    }
+    QVERIFY(!cancelled);
+    QCOMPARE(request.sex, QStringLiteral("女"));
+    QCOMPARE(request.luckLevel, QStringLiteral("全吉"));
+    QCOMPARE(request.elementWishes, (QStringList{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"), QString(),
+                                                 QStringLiteral("土")}));
+    // Any way of closing other than 确定 cancels.
+    for (bool frame : {false, true}) {
+        FixedOptionsForm again(request, cancelled);
+        onNextModal([&](QWidget *dialog) {
+            if (frame)
+                dialog->close();
+            else
+                click(dialog, "cmdCancel");
+        });
+        prompter.askFixedOptions(again);
+        QVERIFY(cancelled);
+    }
+}
+
+void TestNamingWindows::personalInfoWindow()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Info.txt"));
+    WidgetPrompter prompter(&m_parent);
+    {
+        PersonalInfoDialog dialog(path, prompter, &m_parent);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("输入抬头及结尾信息"));
+        dialog.findChild<QTextEdit *>(QStringLiteral("BeginInfoRichtxt"))->setPlainText(QStringLiteral("欢迎\n日期"));
+        dialog.findChild<QTextEdit *>(QStringLiteral("EndInfoRichtxt"))->setPlainText(QStringLiteral("青禾工作室"));
+        QString help;
+        onNextModal([&](QWidget *box) {
+            help = qobject_cast<QMessageBox *>(box)->text();
+            qobject_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->click();
+        });
+        click(&dialog, "cmdHelp");
+        QVERIFY(help.startsWith(QStringLiteral("抬头信息和结尾信息为一些专业用户提供方便。")));
+        click(&dialog, "cmdOk");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.header(), QStringLiteral("欢迎\r\n日期"));
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("抬头信息：欢迎\r\n日期结尾信息：青禾工作室\r\n"));
+    file.close();
+    // Opening again and saving without edits keeps the file as it was.
+    {
+        PersonalInfoDialog dialog(path, prompter, &m_parent);
+        QCOMPARE(dialog.findChild<QTextEdit *>(QStringLiteral("EndInfoRichtxt"))->toPlainText(), QStringLiteral("青禾工作室"));
+        click(&dialog, "cmdOk");
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("抬头信息：欢迎\r\n日期结尾信息：青禾工作室\r\n"));
+    file.close();
+    // A file that cannot be written: the message, and the window stays open with its text.
+    QFile::remove(path);
+    QVERIFY(QDir().mkpath(path + QStringLiteral("/x")));
+    PersonalInfoDialog blocked(path, prompter, &m_parent);
+    QString message;
+    onNextModal([&](QWidget *box) {
+        message = qobject_cast<QMessageBox *>(box)->text();
+        qobject_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->click();
+    });
+    click(&blocked, "cmdOk");
+    QCOMPARE(message, QStringLiteral("请关闭文件Info.txt。"));
+    QCOMPARE(blocked.result(), 0);
+}
+
+void TestNamingWindows::personalNamingInTheWindow()
+{
+    // 王, one character, 全吉, a boy, in the real window with the real dialogs and the real library.
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), dir.filePath(QStringLiteral("namedbs.mdb"))));
+    MainWindow window(AppPaths(dir.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("txtName"));
+    name->setFocus();
+    typeText(name, QStringLiteral("王"));
+
+    QStringList seen;
+    onNextModal([&](QWidget *wizard) {
+        seen << wizard->objectName();
+        wizard->findChild<QRadioButton *>(QStringLiteral("optName1"))->setChecked(true);
+        click(wizard, "cmdNameOK");
+        click(wizard, "cmdMoreOK");
+        wizard->findChild<QRadioButton *>(QStringLiteral("optquanji"))->setChecked(true);
+        onNextModal([&](QWidget *last) {
+            seen << last->objectName();
+            click(last, "OKButton");
+            onNextModal([&](QWidget *find) {
+                seen << find->objectName();
+                // The summary is in the pane while the window asks.
+                QVERIFY(window.findChild<QTextEdit *>(QStringLiteral("RichText"))->toPlainText().contains(
+                    QStringLiteral("姓名笔画数：4 20    五格数：5 24 21 24 2")));
+                click(find, "cmdOK");
+            });
+        });
+        click(wizard, "cmdjibanjiOK");
+    });
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(seen, (QStringList{QStringLiteral("dlgdanfuxing"), QStringLiteral("DialogLast"), QStringLiteral("frmZhaozi")}));
+    const QString text = window.findChild<QTextEdit *>(QStringLiteral("RichText"))->toPlainText();
+    QVERIFY(text.startsWith(QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\n\n王姓配20画字，有以下字可选：\n")));
+    QVERIFY(text.contains(QStringLiteral("共有1组良好配置供您选择。")));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("name.rtf"))));
+    QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
+}
+
+QTEST_MAIN(TestNamingWindows)
+#include "tst_namingwindows.moc"
