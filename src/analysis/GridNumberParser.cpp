@@ -37,15 +37,9 @@ GridNumberParser::Result parse(const QString &input, int wanted, const char16_t 
         if (c.unicode() < u'0' || c.unicode() > u'9')
             return reject(u"输入必须为数字！");
         run += c;
-        const bool last = i + 1 == text.size();
-        const char16_t next = last ? 0 : text.at(i + 1).unicode();
-        if (last || next == u' ' || next < 0x0A) {
-            // Leading zeros drop out; a value above 16 bits is remembered as an overflow.
-            qsizetype first = 0;
-            while (first + 1 < run.size() && run.at(first) == QLatin1Char('0'))
-                ++first;
-            const QStringView digits = QStringView(run).mid(first);
-            const int value = digits.size() > 5 ? 99999 : digits.toInt();
+        if (GridNumberParser::endsNumber(text, i)) {
+            // A value above 16 bits is remembered as an overflow.
+            const int value = GridNumberParser::runValue(run);
             if (value > 32767)
                 walk.overflow = true;
             else
@@ -71,6 +65,23 @@ GridNumberParser::Result parse(const QString &input, int wanted, const char16_t 
 }
 
 } // namespace
+
+bool GridNumberParser::endsNumber(const QString &text, qsizetype i)
+{
+    if (i + 1 == text.size())
+        return true;
+    const char16_t next = text.at(i + 1).unicode();
+    return next == u' ' || next < 0x0A;
+}
+
+int GridNumberParser::runValue(QStringView run)
+{
+    qsizetype first = 0;
+    while (first + 1 < run.size() && run.at(first) == QLatin1Char('0'))
+        ++first;
+    const QStringView digits = run.mid(first);
+    return digits.size() > 5 ? 99999 : digits.toInt();
+}
 
 GridNumberParser::Result GridNumberParser::parseThree(const QString &text)
 {

@@ -23,6 +23,12 @@ public:
     static Result parseThree(const QString &text);
     // ParseTwoGridNumbers: the first two numbers; a third is read but not used.
     static Result parseTwo(const QString &text);
+
+    // The walk's pieces, shared with the stroke-number parse: whether the digit at i ends a number (a space,
+    // the end of the text or a control character below U+000A follows), and a run's value with leading zeros
+    // dropped (anything above 16 bits comes back as 99999).
+    static bool endsNumber(const QString &text, qsizetype i);
+    static int runValue(QStringView run);
 };
 
 } // namespace tolvane

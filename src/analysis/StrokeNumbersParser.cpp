@@ -1,5 +1,6 @@
 #include "analysis/StrokeNumbersParser.h"
 
+#include "analysis/GridNumberParser.h"
 #include "text/VbText.h"
 
 namespace tolvane {
@@ -30,14 +31,8 @@ StrokeNumbersParser::Result StrokeNumbersParser::parse(const QString &input)
             break;
         }
         run += c;
-        const bool last = i + 1 == text.size();
-        const char16_t next = last ? 0 : text.at(i + 1).unicode();
-        if (last || next == u' ' || next < 0x0A) {
-            qsizetype first = 0;
-            while (first + 1 < run.size() && run.at(first) == QLatin1Char('0'))
-                ++first;
-            const QStringView digitsView = QStringView(run).mid(first);
-            const int value = digitsView.size() > 5 ? 99999 : digitsView.toInt();
+        if (GridNumberParser::endsNumber(text, i)) {
+            const int value = GridNumberParser::runValue(run);
             if (value > 32767)
                 overflow = true;
             read.append(value);

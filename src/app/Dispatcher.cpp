@@ -318,6 +318,18 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
     for (int g = 0; g < 5; ++g)
         m_view.setGridLabel(QString::fromLatin1(captionLabels[g]), QString::fromUtf16(captions[g]));
 
+    buildReport();
+    // Info.txt is read again before every report, so an edit made outside the program shows at once.
+    const ReportInfo::Texts info = ReportInfo::load(m_paths.infoPath());
+    m_state.reportHeader = info.header;
+    m_state.reportFooter = info.footer;
+    m_pane.setText(m_state.reportHeader + m_state.reportText + m_state.reportFooter);
+    storeResult();
+}
+
+// Qiurichtext over the heading and grids of the last analysis; ReportText stays empty when the library fails.
+void Dispatcher::buildReport()
+{
     const NameAnalysis::Report report =
         NameAnalysis::Qiurichtext(m_state.analysisHeading, m_state.analysisGrids, m_paths.databasePath());
     if (report.databaseFailed)
@@ -326,12 +338,6 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
         m_prompter.showMessage(*report.message);
     if (report.text)
         m_state.reportText = *report.text;
-    // Info.txt is read again before every report, so an edit made outside the program shows at once.
-    const ReportInfo::Texts info = ReportInfo::load(m_paths.infoPath());
-    m_state.reportHeader = info.header;
-    m_state.reportFooter = info.footer;
-    m_pane.setText(m_state.reportHeader + m_state.reportText + m_state.reportFooter);
-    storeResult();
 }
 
 void Dispatcher::analyzeStrokeNumbers(const QString &input)
@@ -351,14 +357,7 @@ void Dispatcher::analyzeStrokeNumbers(const QString &input)
         return;
     m_state.analysisGrids = NameAnalysis::gridsFor(parsed.numbers, m_state.request.surnameKind == u"复");
     m_state.analysisHeading = NameAnalysis::strokeNumbersHeading(trimSpaces(input), m_state.analysisGrids);
-    const NameAnalysis::Report report =
-        NameAnalysis::Qiurichtext(m_state.analysisHeading, m_state.analysisGrids, m_paths.databasePath());
-    if (report.databaseFailed)
-        m_state.databaseFailed = true;
-    if (report.message)
-        m_prompter.showMessage(*report.message);
-    if (report.text)
-        m_state.reportText = *report.text;
+    buildReport();
 }
 
 void Dispatcher::apply(const LookupAnswer &answer)

@@ -44,6 +44,7 @@ private:
     void runNameAnalysis(const DispatchInput &input);
     bool analyzeName(const QString &input);
     void analyzeStrokeNumbers(const QString &input);
+    void buildReport();
     bool lookUpNameStrokes(const QString &name, QList<int> &strokes);
     void runCompanyAnalysis(const DispatchInput &input);
     void apply(const LookupAnswer &answer);
