@@ -431,12 +431,6 @@ void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
         m_pane.setText(m_pane.text() + result.appended);
 }
 
-// Functions whose windows and reports are still being written say so instead of doing nothing.
-void Dispatcher::notBuiltYet()
-{
-    m_prompter.showMessage(UserMessage::plain(QStringLiteral("此功能尚在开发中，将在后续版本中提供。")));
-}
-
 void Dispatcher::storeResult()
 {
     if (!m_resultPath.isEmpty()) {

@@ -49,7 +49,6 @@ private:
     void runCompanyAnalysis(const DispatchInput &input);
     void apply(const LookupAnswer &answer);
     void show(const QList<UserMessage> &messages);
-    void notBuiltYet();
     void storeResult();
     void finish();
 

@@ -26,6 +26,7 @@ struct UnihanEntry {
     QByteArray mandarin;
     QByteArray tghz2013;
     QByteArray hanyuPinyin;
+    QByteArray definition;
     QByteArray rsKangXi;
     QByteArray rsUnicode;
     QByteArray totalStrokes;
@@ -348,6 +349,61 @@ bool readOverrides(
     return true;
 }
 
+// The meanings file: character<TAB>meaning. Unlike the other curated files it may be absent (then no row
+// carries a written meaning) and has no reason column.
+bool readMeanings(const QString &path, OverrideMap &out, QString *error)
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(error, QStringLiteral("cannot read %1").arg(path));
+        return false;
+    }
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const int lineNo = int(i + 1);
+        const auto where = QStringLiteral("%1:%2").arg(path).arg(lineNo);
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() != 2) {
+            fail(error, QStringLiteral("%1: expected character and meaning separated by a tab").arg(where));
+            return false;
+        }
+        const QList<uint> ucs4 = fields.at(0).toUcs4();
+        if (ucs4.size() != 1) {
+            fail(error, QStringLiteral("%1: \"%2\" is not a single character").arg(where, fields.at(0)));
+            return false;
+        }
+        const QString meaning = fields.at(1).trimmed();
+        if (meaning.isEmpty()) {
+            fail(error, QStringLiteral("%1: the meaning is missing").arg(where));
+            return false;
+        }
+        const char32_t c = char32_t(ucs4.first());
+        if (out.contains(c)) {
+            fail(error,
+                QStringLiteral("%1: %2 is already listed on line %3").arg(where, fields.at(0)).arg(out.value(c).line));
+            return false;
+        }
+        out.insert(c, Override { meaning, lineNo });
+    }
+    return true;
+}
+
+// The meaning a row shows: the written one, else Unihan's English gloss marked as such, else nothing.
+QString meaningOf(const OverrideMap &meanings, char32_t c, const UnihanEntry &entry)
+{
+    if (meanings.contains(c))
+        return meanings.value(c).value;
+    const QString gloss = QString::fromUtf8(entry.definition).trimmed();
+    return gloss.isEmpty() ? QString() : QStringLiteral("英文：") + gloss;
+}
+
 // Decompresses the named Unihan files side by side (bzip2 is most of the build's time); texts in the order
 // named, or the first failure in that order.
 std::optional<QList<QByteArray>> readUnihanFiles(const QString &unihanDir, const QStringList &names, QString *error)
@@ -444,6 +500,7 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
     OverrideMap sexOverrides;
     OverrideMap xiongOverrides;
     OverrideMap wuxingOverrides;
+    OverrideMap meanings;
     const bool curatedOk
         = readOverrides(
               characters + QStringLiteral("fantizi.tsv"),
@@ -482,7 +539,8 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
                     ? QString()
                     : QStringLiteral("\"%1\" is not one of 金木水火土").arg(v);
             },
-            wuxingOverrides, error);
+            wuxingOverrides, error)
+        && readMeanings(characters + QStringLiteral("meanings.tsv"), meanings, error);
     if (!curatedOk)
         return std::nullopt;
 
@@ -522,6 +580,7 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
         keep(cp, field, value, "kMandarin", &UnihanEntry::mandarin);
         keep(cp, field, value, "kTGHZ2013", &UnihanEntry::tghz2013);
         keep(cp, field, value, "kHanyuPinyin", &UnihanEntry::hanyuPinyin);
+        keep(cp, field, value, "kDefinition", &UnihanEntry::definition);
     });
     forEachField(files->at(RadicalStrokeCounts), [&](char32_t cp, QByteArrayView field, QByteArrayView value) {
         keep(cp, field, value, "kRSKangXi", &UnihanEntry::rsKangXi);
@@ -553,6 +612,16 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
                             standardOnly ? QStringLiteral("General Standard character") : QStringLiteral("character")));
                 return std::nullopt;
             }
+        }
+    }
+    for (auto it = meanings.cbegin(); it != meanings.cend(); ++it) {
+        if (!needed.contains(it.key())) {
+            fail(error,
+                QStringLiteral("%1meanings.tsv:%2: %3 is not a character of the library")
+                    .arg(characters)
+                    .arg(it->line)
+                    .arg(charString(it.key())));
+            return std::nullopt;
         }
     }
     for (auto it = fantiziOverrides.cbegin(); it != fantiziOverrides.cend(); ++it) {
@@ -605,6 +674,7 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
         row.xiong = overridden(xiongOverrides, c, QStringLiteral("0"));
         if (strokesOverrides.contains(c))
             row.strokes = strokesOverrides.value(c).value.toInt();
+        row.meaning = meaningOf(meanings, c, unihan.value(c));
         rowOf.insert(c, rows.size());
         rows.append(row);
     }
@@ -622,6 +692,7 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
         row.wuxing = overridden(wuxingOverrides, t, from.wuxing);
         row.sex = overridden(sexOverrides, t, from.sex);
         row.xiong = QStringLiteral("繁");
+        row.meaning = meaningOf(meanings, t, unihan.value(t));
         if (strokesOverrides.contains(t))
             row.strokes = strokesOverrides.value(t).value.toInt();
         rows.append(row);
