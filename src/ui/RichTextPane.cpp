@@ -1,6 +1,7 @@
 #include "ui/RichTextPane.h"
 
 #include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -138,6 +139,10 @@ void RichTextPane::setPlainText(QTextEdit *edit, const QString &text, const QTex
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();
+    // The Song face Debian ships has almost no leading; long reports read better with a little more.
+    QTextBlockFormat block;
+    block.setLineHeight(125, QTextBlockFormat::ProportionalHeight);
+    cursor.setBlockFormat(block);
     cursor.setBlockCharFormat(format);
     cursor.insertText(plain, format);
     cursor.endEditBlock();
