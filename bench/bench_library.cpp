@@ -1,6 +1,7 @@
-// Costs of reaching the library: one open (with the per-process key), one stroke lookup, and a whole
-// company-name analysis, each on the real generated namedbs.mdb.
+// Costs of reaching the library: one open (with the per-process key), one stroke lookup, a whole
+// company-name analysis and a whole name analysis, each on the real generated namedbs.mdb.
 #include "analysis/CompanyAnalysis.h"
+#include "analysis/NameAnalysis.h"
 #include "data/NameDatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -39,6 +40,25 @@ void companyAnalysis(benchmark::State &state)
         benchmark::DoNotOptimize(CompanyAnalysis::analyze(name, kDatabase));
 }
 BENCHMARK(companyAnalysis)->Arg(8)->Arg(50)->Unit(benchmark::kMicrosecond);
+
+// A whole name analysis after the surname-kind question, as the dispatcher runs it: the name's strokes
+// through one connection, the grids, and the report with the library's texts.
+void nameAnalysisReport(benchmark::State &state)
+{
+    const QString name = QStringLiteral("欧阳小明");
+    for (auto _ : state) {
+        QList<int> strokes;
+        NameDatabase db(kDatabase);
+        db.openWith({DbTable::Name});
+        for (qsizetype i = 0; i < name.size(); ++i)
+            strokes.append(*db.strokesOf(name.mid(i, 1)));
+        db.close();
+        const FiveGrids grids = NameAnalysis::gridsFor(strokes, true);
+        benchmark::DoNotOptimize(
+            NameAnalysis::Qiurichtext(NameAnalysis::nameHeading(name, strokes, grids), grids, kDatabase));
+    }
+}
+BENCHMARK(nameAnalysisReport)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "app/ReportInfo.h"
 #include "app/ResultStore.h"
 #include "app/Selectors.h"
+#include "data/NameDatabase.h"
 #include "data/StrokeLookup.h"
 #include "naming/CandidateListing.h"
 #include "naming/FindCharacterForm.h"
@@ -234,20 +235,22 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
 
 bool Dispatcher::lookUpNameStrokes(const QString &name, QList<int> &strokes)
 {
-    // One library lookup per character; the first one missing is named, and the rest are not looked up.
+    // The first character missing from the library is named, and the rest are not looked up. One
+    // connection serves the whole name: nothing else can touch the library between two characters.
+    NameDatabase db(m_paths.databasePath());
+    if (auto failure = db.openWith({DbTable::Name})) {
+        m_prompter.showMessage(failure->message());
+        m_state.databaseFailed = true;
+        return false;
+    }
     for (qsizetype i = 0; i < name.size(); ++i) {
         const QString ch = name.mid(i, 1);
-        const StrokeLookup::Result r = StrokeLookup::lookupStrokes(m_paths.databasePath(), ch);
-        if (r.message) {
-            m_prompter.showMessage(*r.message);
-            m_state.databaseFailed = true;
-            return false;
-        }
-        if (r.strokes == StrokeLookup::kNotInLibrary) {
+        const std::optional<qint16> count = db.strokesOf(ch);
+        if (!count) {
             m_prompter.showMessage(UserMessage::warning(QStringLiteral("字库中没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
             return false;
         }
-        strokes.append(r.strokes);
+        strokes.append(*count);
     }
     return true;
 }

@@ -65,6 +65,7 @@ private Q_SLOTS:
     void personalNamingShowsTheSummary();
     void personalNamingListsCandidates();
     void personalNamingFindsNothing();
+    void noElementWishedFindsNoCharacter();
     void fixedCharacterNaming();
     void fixedCharacterPatterns_data();
     void fixedCharacterPatterns();
@@ -353,6 +354,24 @@ void TestDispatcher::personalNamingFindsNothing()
     QCOMPARE(rig.prompter.messages.first(),
              UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉再试试。")));
     QCOMPARE(rig.pane.text(), QStringLiteral("旧文字"));
+}
+
+void TestDispatcher::noElementWishedFindsNoCharacter()
+{
+    Rig rig;
+    rig.pane.setText(QStringLiteral("旧文字"));
+    rig.prompter.wizardScript = [](NamingWizard &w) {
+        w.confirmNameLength(1);
+        QVERIFY(!w.confirmSexAndElements(false, {false, false, false, false, false}));
+        w.confirmLuck(true);
+        w.confirmDialogLast();
+    };
+    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    QCOMPARE(rig.prompter.texts(),
+             QStringList{QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。")});
+    // The configuration summary stays in the pane, and nothing is stored.
+    QVERIFY(rig.pane.text().startsWith(QStringLiteral("以下是为您找出的良好配置数")));
+    QVERIFY(!QFile::exists(rig.rtfPath()));
 }
 
 void TestDispatcher::personalNamingCancelled()

@@ -251,6 +251,8 @@ void TestCandidateListing::fixedSearch_data()
     QTest::newRow("X-Y, full, girl") << true << 7 << 6 << full << QStringLiteral("女");
     QTest::newRow("XY-, full, girl") << false << 12 << 11 << full << QStringLiteral("女");
     QTest::newRow("missing character") << true << 999 << 7 << half << QStringLiteral("男");
+    QTest::newRow("X-Y, half, girl") << true << 4 << 14 << half << QStringLiteral("女");
+    QTest::newRow("X-Y, half, boy, 21 and 23 allowed") << true << 4 << 14 << half << QStringLiteral("男");
 }
 
 void TestCandidateListing::fixedSearch()
@@ -282,6 +284,12 @@ void TestCandidateListing::fixedSearch()
     }
     QCOMPARE(found, expected);
     QCOMPARE(t.configText.count(QStringLiteral("\r\n")), next - 1);
+    if (sex == u"女") {
+        for (int g = 1; g < next; ++g) {
+            for (int n : {t.grids[g].renge, t.grids[g].dige, t.grids[g].zongge, t.grids[g].waige})
+                QVERIFY2(n != 21 && n != 23 && n != 28 && n != 33, qPrintable(QString::number(n)));
+        }
+    }
     if (surname == 999)
         QCOMPARE(next, 1);
 }
