@@ -1,6 +1,7 @@
 #include "ui/FindCharacterDialog.h"
 
 #include "naming/FindCharacterForm.h"
+#include "ui/ButtonRow.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -22,19 +23,12 @@ FindCharacterDialog::FindCharacterDialog(FindCharacterForm &form, QWidget *paren
     info->setObjectName(QStringLiteral("lblLast2info"));
     info->setWordWrap(true);
     info->setMinimumWidth(360);
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    auto *exit = new QPushButton(QStringLiteral("退出"), this);
-    exit->setObjectName(QStringLiteral("cmdExit"));
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(exit);
+    const ButtonRow row(this, {{"cmdOK", QStringLiteral("确定")}, {"cmdExit", QStringLiteral("退出")}});
+    QPushButton *ok = row.at(0);
+    QPushButton *exit = row.at(1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(info);
-    layout->addLayout(buttons);
+    layout->addLayout(row.layout());
 
     connect(ok, &QPushButton::clicked, this, [this] {
         m_form.confirm();

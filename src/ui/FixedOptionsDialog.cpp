@@ -1,6 +1,7 @@
 #include "ui/FixedOptionsDialog.h"
 
 #include "naming/FixedOptionsForm.h"
+#include "ui/ButtonRow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -55,21 +56,15 @@ FixedOptionsDialog::FixedOptionsDialog(FixedOptionsForm &form, QWidget *parent)
         m_elements.append(box);
     }
 
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("cmdOk"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const ButtonRow row(this, {{"cmdOk", QStringLiteral("确定")}, {"cmdCancel", QStringLiteral("取消")}});
+    QPushButton *ok = row.at(0);
+    QPushButton *cancel = row.at(1);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(sex);
     layout->addWidget(luck);
     layout->addWidget(elements);
-    layout->addLayout(buttons);
+    layout->addLayout(row.layout());
 
     connect(ok, &QPushButton::clicked, this, [this] {
         std::array<bool, 5> ticked{};

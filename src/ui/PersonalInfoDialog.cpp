@@ -2,6 +2,7 @@
 
 #include "app/Prompter.h"
 #include "app/ReportInfo.h"
+#include "ui/ButtonRow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -46,26 +47,18 @@ PersonalInfoDialog::PersonalInfoDialog(QString infoPath, Prompter &prompter, QWi
     m_footerEdit->setObjectName(QStringLiteral("EndInfoRichtxt"));
     m_footerEdit->setPlainText(QString(m_footer).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
-    const auto button = [this](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    QPushButton *ok = button("cmdOk", QStringLiteral("确定"));
-    QPushButton *cancel = button("cmdCancel", QStringLiteral("退出"));
-    QPushButton *help = button("cmdHelp", QStringLiteral("帮助"));
+    const ButtonRow row(this, {{"cmdOk", QStringLiteral("确定")}, {"cmdCancel", QStringLiteral("退出")},
+                               {"cmdHelp", QStringLiteral("帮助")}});
+    QPushButton *ok = row.at(0);
+    QPushButton *cancel = row.at(1);
+    QPushButton *help = row.at(2);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(beginLabel, 0, 0);
     layout->addWidget(m_headerEdit, 1, 0);
     layout->addWidget(endLabel, 2, 0);
     layout->addWidget(m_footerEdit, 3, 0);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    layout->addLayout(buttons, 4, 0);
+    layout->addLayout(row.layout(), 4, 0);
     resize(520, 420);
 
     connect(ok, &QPushButton::clicked, this, &PersonalInfoDialog::save);

@@ -1,5 +1,6 @@
 #include "ui/SetPassDialog.h"
 
+#include "ui/ButtonRow.h"
 #include "app/PasswordRules.h"
 
 #include <QGridLayout>
@@ -32,16 +33,10 @@ SetPassDialog::SetPassDialog(SettingsStore &settings, QWidget *parent)
     m_txtPassword->setObjectName(QStringLiteral("txtPassword"));
     label->setBuddy(m_txtPassword);
 
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const ButtonRow row(this, {{"cmdOK", QStringLiteral("确定")}, {"cmdCancel", QStringLiteral("取消")}});
+    QPushButton *ok = row.at(0);
+    QPushButton *cancel = row.at(1);
+    QHBoxLayout *buttons = row.layout();
     auto *layout = new QGridLayout(this);
     layout->addWidget(tell, 0, 0, 1, 2);
     layout->addWidget(label, 1, 0);
