@@ -229,7 +229,7 @@ void TestCli::lookups_data()
     QTest::newRow("pair") << QStringList{QStringLiteral("lookup"), QStringLiteral("pair"), QStringLiteral("15 8")} << 0
                           << QStringLiteral("人格、外格数： 15、8 所暗示的人际关系、社交能力及事业发展等解释如下：\n\n");
     QTest::newRow("strokes") << QStringList{QStringLiteral("lookup"), QStringLiteral("strokes"), QStringLiteral("张 王")}
-                             << 0 << QStringLiteral("“张” 字笔画数是： 11    五行属： 金\n“王” 字笔画数是： 4     五行属： 土\n");
+                             << 0 << QStringLiteral("“张” 字笔画数是： 11    五行属： 火\n“王” 字笔画数是： 4     五行属： 土\n");
     QTest::newRow("by-strokes") << QStringList{QStringLiteral("lookup"), QStringLiteral("by-strokes"), QStringLiteral("4")}
                                 << 0 << QStringLiteral("4 画的字如以所示：\n五行属“金”的字有：\n");
     QTest::newRow("homophones") << QStringList{QStringLiteral("lookup"), QStringLiteral("homophones"), QStringLiteral("李")}

@@ -270,7 +270,7 @@ void TestCharacterLookups::realLibraryLines()
 {
     const LookupAnswer a = CharacterLookups::ShowCharacterStrokes(QStringLiteral("张王"), TestLibrary::realDatabasePath());
     QVERIFY(a.replacement);
-    QCOMPARE(*a.replacement, strokeLine(QStringLiteral("张"), QStringLiteral("11"), QStringLiteral("    "), QStringLiteral("金"))
+    QCOMPARE(*a.replacement, strokeLine(QStringLiteral("张"), QStringLiteral("11"), QStringLiteral("    "), QStringLiteral("火"))
                                  + strokeLine(QStringLiteral("王"), QStringLiteral("4"), QStringLiteral("     "),
                                               QStringLiteral("土")));
 

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <optional>
 
 using namespace tolvane::mkdb;
 
@@ -46,6 +47,53 @@ bool copyCuratedFiles(const QTemporaryDir &into)
     }
     return !files.isEmpty();
 }
+
+// One line of tests/data/kangxi-reference.tsv: naming_a, naming_b, kangxi_c, kangxi_d, wuxing_a, wuxing_b.
+struct ReferenceRow {
+    QString character;
+    QStringList values;
+};
+
+QList<ReferenceRow> readReference()
+{
+    QFile file(qEnvironmentVariable("TOLVANE_TEST_DATA") + QStringLiteral("/kangxi-reference.tsv"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<ReferenceRow> rows;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QStringLiteral("char\t")))
+            continue;
+        QStringList fields = line.split(QLatin1Char('\t'));
+        while (fields.size() < 7)
+            fields.append(QString());
+        rows.append({ fields.takeFirst(), fields });
+    }
+    return rows;
+}
+
+// The one value two sources agree on, or nothing when either lacks it, gives several, or they differ.
+std::optional<QString> agreed(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || a.contains(QLatin1Char('/')) || a != b)
+        return std::nullopt;
+    return a;
+}
+
+struct Agreement {
+    int compared = 0;
+    int agreeing = 0;
+    QStringList misses;
+    double ratio() const { return compared ? double(agreeing) / compared : 0; }
+    QString describe() const
+    {
+        return QStringLiteral("%1 of %2 (%3%), differing: %4")
+            .arg(agreeing)
+            .arg(compared)
+            .arg(100 * ratio(), 0, 'f', 2)
+            .arg(misses.join(QLatin1Char(' ')));
+    }
+};
 
 } // namespace
 
@@ -151,6 +199,17 @@ private Q_SLOTS:
         QTest::newRow("么 counted as 麼, not 幺") << QStringLiteral("么") << 14;
         QTest::newRow("鸡 counted as 鷄, a form Unihan lacks") << QStringLiteral("鸡") << 21;
         QTest::newRow("视 by strokes.tsv") << QStringLiteral("视") << 12;
+        QTest::newRow("响: naming practice, 音 9 + old 鄉 13") << QStringLiteral("响") << 22;
+        QTest::newRow("traditional 響 as the Kangxi tables") << QStringLiteral("響") << 20;
+        QTest::newRow("熙 13") << QStringLiteral("熙") << 13;
+        QTest::newRow("the surname 姬 9") << QStringLiteral("姬") << 9;
+        QTest::newRow("the surname 于 as itself") << QStringLiteral("于") << 3;
+        QTest::newRow("the surname 余 as itself") << QStringLiteral("余") << 7;
+        QTest::newRow("万 as 萬") << QStringLiteral("万") << 15;
+        QTest::newRow("范 as 範") << QStringLiteral("范") << 15;
+        QTest::newRow("钟 as the surname 鍾") << QStringLiteral("钟") << 17;
+        QTest::newRow("发 as 發") << QStringLiteral("发") << 12;
+        QTest::newRow("乃 as 迺") << QStringLiteral("乃") << 13;
     }
 
     void strokes()
@@ -277,7 +336,7 @@ private Q_SLOTS:
         QTest::newRow("坤 土") << QStringLiteral("坤") << QStringLiteral("土");
         QTest::newRow("东 木: 東 is under 木, 东 under 一") << QStringLiteral("东") << QStringLiteral("木");
         // By the initial where the radical says nothing.
-        QTest::newRow("张 zh 金") << QStringLiteral("张") << QStringLiteral("金");
+        QTest::newRow("周 zh 金") << QStringLiteral("周") << QStringLiteral("金");
         QTest::newRow("马 m 水") << QStringLiteral("马") << QStringLiteral("水");
         QTest::newRow("王 w 土") << QStringLiteral("王") << QStringLiteral("土");
         QTest::newRow("国 g 木") << QStringLiteral("国") << QStringLiteral("木");
@@ -285,6 +344,9 @@ private Q_SLOTS:
         QTest::newRow("安: no initial, 土") << QStringLiteral("安") << QStringLiteral("土");
         // wuxing.tsv, and a traditional row following its simplified character.
         QTest::newRow("松 木 by wuxing.tsv") << QStringLiteral("松") << QStringLiteral("木");
+        QTest::newRow("张 火 by wuxing.tsv, not zh 金") << QStringLiteral("张") << QStringLiteral("火");
+        QTest::newRow("庄 金 by wuxing.tsv, not 艸 木") << QStringLiteral("庄") << QStringLiteral("金");
+        QTest::newRow("traditional 張 as 张") << QStringLiteral("張") << QStringLiteral("火");
         QTest::newRow("traditional 東 as 东") << QStringLiteral("東") << QStringLiteral("木");
     }
 
@@ -311,6 +373,10 @@ private Q_SLOTS:
         QTest::newRow("死") << QStringLiteral("死") << QStringLiteral("0") << true;
         QTest::newRow("病") << QStringLiteral("病") << QStringLiteral("0") << true;
         QTest::newRow("traditional 麗 keeps 丽's sex") << QStringLiteral("麗") << QStringLiteral("女") << true;
+        QTest::newRow("武 男") << QStringLiteral("武") << QStringLiteral("男") << false;
+        QTest::newRow("娜 女") << QStringLiteral("娜") << QStringLiteral("女") << false;
+        QTest::newRow("明: given to both sexes") << QStringLiteral("明") << QStringLiteral("0") << false;
+        QTest::newRow("了: a particle") << QStringLiteral("了") << QStringLiteral("0") << true;
     }
 
     void marks()
@@ -339,7 +405,8 @@ private Q_SLOTS:
             QVERIFY2(sexes.contains(row.sex), what.constData());
             QVERIFY2(!row.xiong.isEmpty(), what.constData());
             QVERIFY2(isOneCharacter(row.fantizi), what.constData());
-            QVERIFY2(row.meaning.isEmpty(), what.constData());
+            QVERIFY2(!row.meaning.contains(QLatin1Char('\t')) && !row.meaning.contains(QLatin1Char('\n')),
+                what.constData());
             const QStringList readings = row.pinyin.split(QStringLiteral("、"));
             QVERIFY2(!row.pinyin.isEmpty(), what.constData());
             QCOMPARE(QSet<QString>(readings.cbegin(), readings.cend()).size(), readings.size());
@@ -348,6 +415,187 @@ private Q_SLOTS:
                     !reading.isEmpty() && !reading.contains(QLatin1Char(' ')) && !reading.contains(QLatin1Char(',')),
                     qPrintable(row.namechr + QLatin1Char(' ') + row.pinyin));
         }
+    }
+
+    // Naming strokes where the two naming tables agree on one value.
+    void strokesAgreeWithNamingPractice()
+    {
+        const QList<ReferenceRow> reference = readReference();
+        QVERIFY2(!reference.isEmpty(), "tests/data/kangxi-reference.tsv is missing");
+        Agreement naming;
+        for (const ReferenceRow &ref : reference) {
+            const CharacterRow *row = find(ref.character);
+            const std::optional<QString> value = agreed(ref.values.at(0), ref.values.at(1));
+            if (!row || !value)
+                continue;
+            ++naming.compared;
+            if (row->strokes == value->toInt())
+                ++naming.agreeing;
+            else
+                naming.misses.append(ref.character);
+        }
+        qInfo("naming practice: %s", qPrintable(naming.describe()));
+        QVERIFY(naming.compared > 5000);
+        QVERIFY2(naming.ratio() >= 0.995, qPrintable(naming.describe()));
+    }
+
+    // Characters that are their own traditional form, where the two Kangxi tables agree. The numerals are
+    // counted by their value on purpose (naming practice), so they are the only misses allowed beyond the
+    // 0.1%; any other difference must be decided in strokes.tsv.
+    void strokesAgreeWithKangxiTables()
+    {
+        const QList<ReferenceRow> reference = readReference();
+        QVERIFY2(!reference.isEmpty(), "tests/data/kangxi-reference.tsv is missing");
+        const QString numerals = QStringLiteral("一二三四五六七八九十");
+        Agreement all;
+        Agreement beyondNumerals;
+        for (const ReferenceRow &ref : reference) {
+            const CharacterRow *row = find(ref.character);
+            const std::optional<QString> value = agreed(ref.values.at(2), ref.values.at(3));
+            if (!row || !value || row->fantizi != row->namechr)
+                continue;
+            const bool same = row->strokes == value->toInt();
+            for (Agreement *a : { &all, &beyondNumerals }) {
+                if (a == &beyondNumerals && numerals.contains(ref.character))
+                    continue;
+                ++a->compared;
+                if (same)
+                    ++a->agreeing;
+                else
+                    a->misses.append(ref.character);
+            }
+        }
+        qInfo("Kangxi tables: %s", qPrintable(all.describe()));
+        QVERIFY(all.compared > 6000);
+        QVERIFY2(all.ratio() >= 0.998, qPrintable(all.describe()));
+        QVERIFY2(beyondNumerals.ratio() >= 0.999, qPrintable(beyondNumerals.describe()));
+    }
+
+    void elementsAgreeWithNamingPractice()
+    {
+        const QList<ReferenceRow> reference = readReference();
+        QVERIFY2(!reference.isEmpty(), "tests/data/kangxi-reference.tsv is missing");
+        Agreement elements;
+        for (const ReferenceRow &ref : reference) {
+            const CharacterRow *row = find(ref.character);
+            const std::optional<QString> value = agreed(ref.values.at(4), ref.values.at(5));
+            if (!row || !value)
+                continue;
+            ++elements.compared;
+            if (row->wuxing == *value)
+                ++elements.agreeing;
+        }
+        qInfo("elements: %d of %d (%.2f%%)", elements.agreeing, elements.compared, 100 * elements.ratio());
+        QVERIFY(elements.compared > 6000);
+        QVERIFY2(elements.ratio() >= 0.90, qPrintable(QString::number(100 * elements.ratio(), 'f', 2)));
+    }
+
+    void neverOffered_data()
+    {
+        QTest::addColumn<QString>("characters");
+        QTest::newRow("death and burial") << QStringLiteral("死亡尸丧棺坟墓葬殡殓冢");
+        QTest::newRow("disease") << QStringLiteral("病疾癌瘟疫疮瘤瘫痔疯癫");
+        QTest::newRow("crime") << QStringLiteral("贼盗匪劫罪囚狱骗赃窃");
+        QTest::newRow("filth and body functions") << QStringLiteral("屎尿粪屁臭秽垢蛆虱");
+        QTest::newRow("insults and ill omen") << QStringLiteral("凶鬼魔妖贱蠢傻祸灾恶");
+        QTest::newRow("particles and interjections") << QStringLiteral("了吗呢吧啊的们哦嘛");
+        QTest::newRow("chemistry only") << QStringLiteral("钾烷苯氯醛");
+    }
+
+    void neverOffered()
+    {
+        QFETCH(QString, characters);
+        for (const QChar c : std::as_const(characters)) {
+            const CharacterRow *row = find(QString(c));
+            QVERIFY2(row, qPrintable(QString(c)));
+            QVERIFY2(row->xiong != QStringLiteral("0"), qPrintable(QString(c)));
+            // Its traditional form, looked up for a name written in traditional characters, is not offered either.
+            const CharacterRow *form = find(row->fantizi);
+            QVERIFY2(form && form->xiong != QStringLiteral("0"), qPrintable(row->fantizi));
+        }
+    }
+
+    void meaningsFromTheRealFiles()
+    {
+        // Written in meanings.tsv for the first level of the table.
+        const CharacterRow *one = find(QStringLiteral("一"));
+        QVERIFY(one);
+        QVERIFY(!one->meaning.isEmpty());
+        QVERIFY2(!one->meaning.startsWith(QStringLiteral("英文：")), qPrintable(one->meaning));
+        // A rare character takes Unihan's gloss, marked as English.
+        const CharacterRow *earwig = find(QStringLiteral("蠼"));
+        QVERIFY(earwig);
+        QCOMPARE(earwig->meaning, QStringLiteral("英文：earwig"));
+    }
+
+    void meaningsFile_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected"); // character, meaning, character, meaning...
+
+        const QStringList glossOnly { QStringLiteral("一"), QStringLiteral("英文：one; a, an; alone"),
+            QStringLiteral("炅"), QStringLiteral("英文：brilliance"), QStringLiteral("拤"), QString() };
+        QTest::newRow("missing: Unihan glosses only") << false << QString() << glossOnly;
+        QTest::newRow("comments and blank lines only")
+            << true << QStringLiteral("# nothing yet\n\n") << glossOnly;
+        QTest::newRow("written meanings replace the gloss, CR LF, traditional row")
+            << true << QStringLiteral("# 释义\r\n一\t数目，最小的正整数。\r\n拤\t用手卡住。\r\n張\t張开。\r\n")
+            << QStringList { QStringLiteral("一"), QStringLiteral("数目，最小的正整数。"), QStringLiteral("炅"),
+                   QStringLiteral("英文：brilliance"), QStringLiteral("拤"), QStringLiteral("用手卡住。"),
+                   QStringLiteral("張"), QStringLiteral("張开。") };
+    }
+
+    void meaningsFile()
+    {
+        QFETCH(bool, present);
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(copyCuratedFiles(dir));
+        QFile file(dir.path() + QStringLiteral("/characters/meanings.tsv"));
+        file.remove();
+        if (present) {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text.toUtf8());
+            file.close();
+        }
+        QString error;
+        const auto rows = UnihanLibrary::build(unihanDir(), dir.path(), &error);
+        QVERIFY2(rows.has_value(), qPrintable(error));
+        for (qsizetype i = 0; i + 1 < expected.size(); i += 2) {
+            const auto it = std::find_if(rows->cbegin(), rows->cend(),
+                [&](const CharacterRow &row) { return row.namechr == expected.at(i); });
+            QVERIFY2(it != rows->cend(), qPrintable(expected.at(i)));
+            QCOMPARE(it->meaning, expected.at(i + 1));
+        }
+    }
+
+    void rejectsBadMeaningLines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("no tab") << QStringLiteral("一 数目");
+        QTest::newRow("empty meaning") << QStringLiteral("一\t ");
+        QTest::newRow("three fields") << QStringLiteral("一\t数目\t多余");
+        QTest::newRow("two characters") << QStringLiteral("一二\t数目");
+        QTest::newRow("not a row") << QStringLiteral("𠀀\t数目");
+        QTest::newRow("listed twice") << QStringLiteral("乙\t又一次");
+    }
+
+    void rejectsBadMeaningLines()
+    {
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(copyCuratedFiles(dir));
+        QFile file(dir.path() + QStringLiteral("/characters/meanings.tsv"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QStringLiteral("# 释义\n乙\t天干的第二位。\n\n%1\n").arg(line).toUtf8());
+        file.close();
+        QString error;
+        QVERIFY(!UnihanLibrary::build(unihanDir(), dir.path(), &error).has_value());
+        QVERIFY2(error.contains(QStringLiteral("meanings.tsv:4")), qPrintable(error));
     }
 
     void buildingTwiceGivesTheSameRows()
