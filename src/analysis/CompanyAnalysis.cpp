@@ -2,6 +2,7 @@
 
 #include "data/NameDatabase.h"
 #include "numerology/Fold81.h"
+#include "text/Characters.h"
 #include "text/VbText.h"
 
 #include <array>
@@ -78,11 +79,8 @@ CompanyAnalysisResult CompanyAnalysis::analyze(const QString &input, const QStri
 
     // Strokes are summed wider than 16 bits so that a hand-edited library cannot overflow the total.
     int total = 0;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        // A character outside the BMP is one library row, not two halves of a surrogate pair.
-        const qsizetype units = name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate() ? 2 : 1;
-        const QString ch = name.mid(i, units);
-        i += units - 1;
+    // A character outside the BMP is one library row, not two halves of a surrogate pair.
+    for (const QString &ch : splitCharacters(name)) {
         const std::optional<qint16> strokes = db.strokesOf(ch);
         if (!strokes) {
             result.message = UserMessage::warning(QStringLiteral("字库里没有 ") + ch

@@ -11,7 +11,7 @@ namespace tolvane {
 // same controller and tests can look at the panel states.
 class HeadlessView : public MainView {
 public:
-    void setCaption(const QString &caption) override { caption_ = caption; }
+    void setCaption(const QString &caption) override { this->caption = caption; }
     void setPictureToolTip(const QString &tip) override { pictureToolTip = tip; }
     void setNameToolTip(const QString &tip) override { nameToolTip = tip; }
     void setOtherToolTip(const QString &tip) override { otherToolTip = tip; }
@@ -40,7 +40,7 @@ public:
         progressBars = {groupPercent, overallPercent};
     }
 
-    QString caption_;
+    QString caption;
     QString pictureToolTip;
     QString nameToolTip;
     QString otherToolTip;

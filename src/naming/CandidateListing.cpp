@@ -12,8 +12,6 @@ namespace tolvane {
 
 namespace {
 
-const QString kHeading = QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：");
-
 QString gridLine(const FiveGrids &g)
 {
     return QStringLiteral("其五格数是（天格、人格、地格、总格、外格）：%1 %2 %3 %4 %5")
@@ -50,6 +48,28 @@ QString groupBlock(const QString &surname, int nameLength, const std::array<qint
 
 } // namespace
 
+QString CandidateListing::heading()
+{
+    return QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：") + kCrLf + kCrLf;
+}
+
+QString CandidateListing::countLine(int groups)
+{
+    return QStringLiteral("共有") + decimal(groups) + QStringLiteral("组良好配置供您选择。") + kCrLf;
+}
+
+QString CandidateListing::allFoundLines()
+{
+    return QStringLiteral("所有良好配置都为您找出来了。") + kCrLf + kCrLf
+        + QStringLiteral("注：字的五行属性按字形、字义、五音十二律来定。") + kCrLf;
+}
+
+UserMessage CandidateListing::nothingFound()
+{
+    return UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过")
+                                + QStringLiteral("更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
+}
+
 CandidateListing::Result CandidateListing::run(const Input &input, const QString &databasePath,
                                                ListingProgress *progress)
 {
@@ -63,7 +83,7 @@ CandidateListing::Result CandidateListing::run(const Input &input, const QString
         return result;
     }
 
-    QString report = kHeading + kCrLf + kCrLf;
+    QString report = heading();
     const int nameLength = input.request.nameLength;
     const int groups = configs.groupCount();
     int printed = 0;
@@ -92,23 +112,21 @@ CandidateListing::Result CandidateListing::run(const Input &input, const QString
             report += groupBlock(input.surname, nameLength, configs.strokes[g], lists[g], configs.grids[g]);
             ++printed;
         }
-        report += QStringLiteral("共有") + decimal(printed) + QStringLiteral("组良好配置供您选择。") + kCrLf;
+        report += countLine(printed);
     }
 
     const int last = configs.strokes[std::max(groups, 0)][0];
     if (last < 20)
         report += QStringLiteral("您可通过更改“高级”选项里第一个字的笔画数获取其他良好配置。") + kCrLf;
     else if (last > 20 && printed < 20)
-        report += QStringLiteral("所有良好配置都为您找出来了。") + kCrLf + kCrLf
-            + QStringLiteral("注：字的五行属性按字形、字义、五音十二律来定。") + kCrLf;
+        report += allFoundLines();
 
     result.reportText = report;
     result.groupsPrinted = printed;
     if (printed > 0 || input.namingCancelled) {
         result.namingAborted = false;
     } else {
-        result.message = UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过")
-                                              + QStringLiteral("更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
+        result.message = nothingFound();
         result.namingAborted = true;
     }
     return result;

@@ -31,6 +31,13 @@ public:
     };
 
     static Result run(const Input &input, const QString &databasePath, ListingProgress *progress);
+
+    // Texts both listings share: the heading, the count line, the lines saying every configuration was
+    // listed, and the warning when no group has a character.
+    static QString heading();
+    static QString countLine(int groups);
+    static QString allFoundLines();
+    static UserMessage nothingFound();
 };
 
 } // namespace tolvane

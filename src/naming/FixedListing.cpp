@@ -2,6 +2,7 @@
 
 #include "data/NameDatabase.h"
 #include "naming/CandidateIndex.h"
+#include "naming/CandidateListing.h"
 #include "naming/GroupProgress.h"
 #include "text/VbText.h"
 
@@ -18,7 +19,7 @@ FixedListing::Result FixedListing::run(const FixedTables &tables, int configNext
         return result;
     }
 
-    QString text = QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：") + kCrLf + kCrLf;
+    QString text = CandidateListing::heading();
     const int groups = std::clamp(configNext - 1, 0, FixedTables::kSlots);
     const std::optional<CandidateIndex> index = CandidateIndex::load(db, request.sex, request.elementWishes);
     std::array<QString, FixedTables::kSlots + 1> lists;
@@ -47,14 +48,12 @@ FixedListing::Result FixedListing::run(const FixedTables &tables, int configNext
             + kCrLf + kCrLf + kCrLf;
         ++printed;
     }
-    text += QStringLiteral("共有") + decimal(printed) + QStringLiteral("组良好配置供您选择。") + kCrLf;
+    text += CandidateListing::countLine(printed);
     if (tables.strokes[std::max(groups, 0)][0] > 20 && printed < 20)
-        text += QStringLiteral("所有良好配置都为您找出来了。") + kCrLf + kCrLf
-            + QStringLiteral("注：字的五行属性按字形、字义、五音十二律来定。") + kCrLf;
+        text += CandidateListing::allFoundLines();
     // Whether anything was found is this run's answer alone, whatever an earlier run left in the flags.
     if (printed == 0)
-        result.message = UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过")
-                                              + QStringLiteral("更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
+        result.message = CandidateListing::nothingFound();
     result.listingText = text;
     result.groupsPrinted = printed;
     return result;

@@ -16,6 +16,7 @@
 #include "ui/Logo.h"
 #include "ui/ResultPaneMenus.h"
 #include "ui/SetPassDialog.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -37,7 +38,6 @@ namespace {
 
 // The window's geometry is kept in twips, as the layout rules are written; 1440 twips make an inch of the
 // screen's logical resolution.
-constexpr int kTwipsPerInch = 1440;
 constexpr int kMinWidth = 8000;
 constexpr int kMinHeight = 6250;
 constexpr int kBandHeight = 2300;   // the top band; the pane takes the rest of the height
@@ -58,25 +58,15 @@ MainWindow::MainWindow(AppPaths paths, QWidget *parent)
     buildMenus();
     new ResultPaneMenus(this, m_richText, m_pane, m_prompter, m_dispatcher.paths().databasePath());
     statusBar()->setSizeGripEnabled(true);
-    setMinimumSize(twipsX(kMinWidth), twipsY(kMinHeight));
-    resize(twipsX(12500), twipsY(9000));
+    setMinimumSize(Twips::toPixelsX(*this, kMinWidth), Twips::toPixelsY(*this, kMinHeight));
+    resize(Twips::toPixelsX(*this, 12500), Twips::toPixelsY(*this, 9000));
 }
 
 MainWindow::~MainWindow() = default;
 
-int MainWindow::twipsX(int twips) const
-{
-    return twips * logicalDpiX() / kTwipsPerInch;
-}
-
-int MainWindow::twipsY(int twips) const
-{
-    return twips * logicalDpiY() / kTwipsPerInch;
-}
-
 void MainWindow::place(QWidget *widget, int left, int top, int width, int height) const
 {
-    widget->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(height));
+    widget->setGeometry(Twips::toPixelsX(*this, left), Twips::toPixelsY(*this, top), Twips::toPixelsX(*this, width), Twips::toPixelsY(*this, height));
 }
 
 void MainWindow::buildControls()
@@ -159,7 +149,7 @@ void MainWindow::buildControls()
     m_txtName->setObjectName(QStringLiteral("txtName"));
     place(m_txtName, 9150, 910, 2200, 380);
     m_picture1 = label(m_central, "Picture1");
-    m_picture1->setPixmap(Logo::pixmap(twipsY(600)));
+    m_picture1->setPixmap(Logo::pixmap(Twips::toPixelsY(*this, 600)));
     connect(ClickFilter::install(m_picture1), &ClickFilter::clicked, this, &MainWindow::openHomePage);
     m_picture1->setCursor(Qt::PointingHandCursor);
     place(m_picture1, 8350, 1450, 640, 640);
@@ -280,8 +270,8 @@ void MainWindow::restoreLayout()
 {
     // Twips at the screen's logical resolution; the stored values are the window's outer position and its
     // size, the same measures saveWindowLayout writes, so that a saved layout comes back unchanged.
-    const double perTwipX = logicalDpiX() / double(kTwipsPerInch);
-    const double perTwipY = logicalDpiY() / double(kTwipsPerInch);
+    const double perTwipX = logicalDpiX() / double(Twips::kPerInch);
+    const double perTwipY = logicalDpiY() / double(Twips::kPerInch);
     const TwipsGeometry current{x() / perTwipX, y() / perTwipY, width() / perTwipX, height() / perTwipY};
     const RestoredLayout restored = WindowLayout::restore(m_settings, current);
     m_frmflag = restored.frmflag;
@@ -293,8 +283,8 @@ void MainWindow::restoreLayout()
 
 void MainWindow::saveWindowLayout()
 {
-    const double twipsPerX = kTwipsPerInch / double(logicalDpiX());
-    const double twipsPerY = kTwipsPerInch / double(logicalDpiY());
+    const double twipsPerX = Twips::kPerInch / double(logicalDpiX());
+    const double twipsPerY = Twips::kPerInch / double(logicalDpiY());
     const TwipsGeometry geometry{x() * twipsPerX, y() * twipsPerY, width() * twipsPerX, height() * twipsPerY};
     WindowLayout::save(m_settings, geometry, isMinimized(), m_frmflag);
 }
@@ -376,8 +366,8 @@ void MainWindow::layoutControls()
 {
     if (isMinimized() || !m_central)
         return;
-    const int innerWidth = m_central->width() * kTwipsPerInch / logicalDpiX();
-    const int innerHeight = m_central->height() * kTwipsPerInch / logicalDpiY();
+    const int innerWidth = Twips::fromPixelsX(*this, m_central->width());
+    const int innerHeight = Twips::fromPixelsY(*this, m_central->height());
     place(m_richText, 60, kBandHeight - 60, innerWidth - kButtonColumn, innerHeight - kBandHeight);
     const int left = innerWidth - kButtonLeft;
     place(m_cmdOk, left, kBandHeight - 60, 1100, 450);

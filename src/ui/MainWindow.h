@@ -72,8 +72,6 @@ private:
     void buildControls();
     void buildMenus();
     void layoutControls();
-    int twipsX(int twips) const;
-    int twipsY(int twips) const;
     void place(QWidget *widget, int left, int top, int width, int height) const;
 
     QWidget *m_central = nullptr;

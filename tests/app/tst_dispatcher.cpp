@@ -271,7 +271,7 @@ void TestDispatcher::startupSteps()
     rig.view.progressPanelVisible = true;
     StartupSequence::run(rig.dispatcher, rig.view, rig.pane);
     QCOMPARE(int(rig.dispatcher.state().request.groupLimit), 7);
-    QCOMPARE(rig.view.caption_, QStringLiteral("青禾起名程序 V1.7   <青禾易学系列程序>"));
+    QCOMPARE(rig.view.caption, QStringLiteral("青禾起名程序 V1.7   <青禾易学系列程序>"));
     QVERIFY(rig.view.pictureToolTip.startsWith(QStringLiteral("程序最新更新信息，请访问 ")));
     QCOMPARE(rig.view.nameToolTip, QStringLiteral("在此输入姓氏，然后按回车或点击“执行”。"));
     QVERIFY(!rig.view.otherPanelEnabled);

@@ -301,60 +301,14 @@ QString elementOfReading(const QString &reading)
     }
 }
 
-// A curated file: character<TAB>value<TAB>reason. `accept` checks the value and returns an error text or "".
-bool readOverrides(
-    const QString &path, const std::function<QString(const QString &)> &accept, OverrideMap &out, QString *error)
+// A curated file: character<TAB>value<TAB>reason, or character<TAB>meaning for the meanings file, which has
+// no reason column and may be absent (then no row carries a written meaning). `accept` checks the value and
+// returns an error text or "".
+bool readCuratedFile(const QString &path, bool withReason, const std::function<QString(const QString &)> &accept,
+                     OverrideMap &out, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, QStringLiteral("cannot read %1").arg(path));
-        return false;
-    }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i);
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const int lineNo = int(i + 1);
-        const auto where = QStringLiteral("%1:%2").arg(path).arg(lineNo);
-        const QStringList fields = line.split(QLatin1Char('\t'));
-        if (fields.size() != 3) {
-            fail(error, QStringLiteral("%1: expected character, value and reason separated by tabs").arg(where));
-            return false;
-        }
-        const QList<uint> ucs4 = fields.at(0).toUcs4();
-        if (ucs4.size() != 1) {
-            fail(error, QStringLiteral("%1: \"%2\" is not a single character").arg(where, fields.at(0)));
-            return false;
-        }
-        if (fields.at(2).trimmed().isEmpty()) {
-            fail(error, QStringLiteral("%1: the reason is missing").arg(where));
-            return false;
-        }
-        const QString problem = accept(fields.at(1));
-        if (!problem.isEmpty()) {
-            fail(error, QStringLiteral("%1: %2").arg(where, problem));
-            return false;
-        }
-        const char32_t c = char32_t(ucs4.first());
-        if (out.contains(c)) {
-            fail(error,
-                QStringLiteral("%1: %2 is already listed on line %3").arg(where, fields.at(0)).arg(out.value(c).line));
-            return false;
-        }
-        out.insert(c, Override { fields.at(1), lineNo });
-    }
-    return true;
-}
-
-// The meanings file: character<TAB>meaning. Unlike the other curated files it may be absent (then no row
-// carries a written meaning) and has no reason column.
-bool readMeanings(const QString &path, OverrideMap &out, QString *error)
-{
-    QFile file(path);
-    if (!file.exists())
+    if (!withReason && !file.exists())
         return true;
     if (!file.open(QIODevice::ReadOnly)) {
         fail(error, QStringLiteral("cannot read %1").arg(path));
@@ -370,8 +324,10 @@ bool readMeanings(const QString &path, OverrideMap &out, QString *error)
         const int lineNo = int(i + 1);
         const auto where = QStringLiteral("%1:%2").arg(path).arg(lineNo);
         const QStringList fields = line.split(QLatin1Char('\t'));
-        if (fields.size() != 2) {
-            fail(error, QStringLiteral("%1: expected character and meaning separated by a tab").arg(where));
+        if (fields.size() != (withReason ? 3 : 2)) {
+            fail(error, withReason
+                     ? QStringLiteral("%1: expected character, value and reason separated by tabs").arg(where)
+                     : QStringLiteral("%1: expected character and meaning separated by a tab").arg(where));
             return false;
         }
         const QList<uint> ucs4 = fields.at(0).toUcs4();
@@ -379,9 +335,14 @@ bool readMeanings(const QString &path, OverrideMap &out, QString *error)
             fail(error, QStringLiteral("%1: \"%2\" is not a single character").arg(where, fields.at(0)));
             return false;
         }
-        const QString meaning = fields.at(1).trimmed();
-        if (meaning.isEmpty()) {
-            fail(error, QStringLiteral("%1: the meaning is missing").arg(where));
+        if (withReason && fields.at(2).trimmed().isEmpty()) {
+            fail(error, QStringLiteral("%1: the reason is missing").arg(where));
+            return false;
+        }
+        const QString value = withReason ? fields.at(1) : fields.at(1).trimmed();
+        const QString problem = accept(value);
+        if (!problem.isEmpty()) {
+            fail(error, QStringLiteral("%1: %2").arg(where, problem));
             return false;
         }
         const char32_t c = char32_t(ucs4.first());
@@ -390,9 +351,23 @@ bool readMeanings(const QString &path, OverrideMap &out, QString *error)
                 QStringLiteral("%1: %2 is already listed on line %3").arg(where, fields.at(0)).arg(out.value(c).line));
             return false;
         }
-        out.insert(c, Override { meaning, lineNo });
+        out.insert(c, Override { value, lineNo });
     }
     return true;
+}
+
+bool readOverrides(
+    const QString &path, const std::function<QString(const QString &)> &accept, OverrideMap &out, QString *error)
+{
+    return readCuratedFile(path, true, accept, out, error);
+}
+
+bool readMeanings(const QString &path, OverrideMap &out, QString *error)
+{
+    return readCuratedFile(
+        path, false,
+        [](const QString &meaning) { return meaning.isEmpty() ? QStringLiteral("the meaning is missing") : QString(); },
+        out, error);
 }
 
 // The meaning a row shows: the written one, else Unihan's English gloss marked as such, else nothing.
