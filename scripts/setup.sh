@@ -23,7 +23,7 @@ packages=(
 )
 if [ "$mode" = test ]; then
   # The RTF tests check what we write against LibreOffice's own reader.
-  packages+=(libreoffice-writer-nogui)
+  packages+=(libreoffice-writer-nogui poppler-utils)
 fi
 
 missing=()

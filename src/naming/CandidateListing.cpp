@@ -6,6 +6,7 @@
 #include "numerology/DigitTables.h"
 #include "text/VbText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tolvane {
@@ -107,7 +108,9 @@ CandidateListing::Result CandidateListing::run(const Input &input, const QString
         db.close();
 
         for (int g = 1; g <= groups; ++g) {
-            if (lists[g][0].isEmpty())
+            // A configuration offers a name only when every position has a character to choose from.
+            const auto &cells = lists[g];
+            if (std::any_of(cells.cbegin(), cells.cbegin() + nameLength, [](const QString &cell) { return cell.isEmpty(); }))
                 continue;
             report += groupBlock(input.surname, nameLength, configs.strokes[g], lists[g], configs.grids[g]);
             ++printed;

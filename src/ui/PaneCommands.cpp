@@ -1,5 +1,7 @@
 #include "ui/PaneCommands.h"
 
+#include "ui/DocumentPrinter.h"
+
 #include "app/PaneFiles.h"
 #include "app/Prompter.h"
 #include "ui/PaneFontDialog.h"
@@ -13,6 +15,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 
 namespace tolvane {
@@ -72,7 +76,7 @@ PaneCommands::PaneCommands(QTextEdit *edit, Prompter &prompter, int fontPresetSi
     , m_fontPresetSize(fontPresetSize)
     , m_printer(QPrinter::HighResolution)
 {
-    m_printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    DocumentPrinter::setUpMargins(m_printer);
 }
 
 void PaneCommands::open()
@@ -116,20 +120,29 @@ void PaneCommands::saveAs()
 
 void PaneCommands::print()
 {
-    const bool hasSelection = m_edit->textCursor().hasSelection();
+    const QTextCursor cursor = m_edit->textCursor();
+    const bool hasSelection = cursor.hasSelection();
     QPrintDialog dialog(&m_printer, m_edit->window());
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     // With a selection the dialog offers it and starts with it chosen.
     m_printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
+    m_printer.setFromTo(0, 0);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!hasSelection)
-        m_printer.setPrintRange(QPrinter::AllPages);
-    // QTextEdit prints only the selection when the range is Selection.
-    m_edit->print(&m_printer);
+    bool printed = false;
+    if (m_printer.printRange() == QPrinter::Selection && hasSelection) {
+        QTextDocument selection;
+        selection.setDefaultFont(m_edit->document()->defaultFont());
+        QTextCursor(&selection).insertFragment(cursor.selection());
+        printed = DocumentPrinter::print(selection, m_printer);
+    } else {
+        printed = DocumentPrinter::print(*m_edit->document(), m_printer);
+    }
+    if (!printed)
+        m_prompter.showMessage(UserMessage::warning(QStringLiteral("打印没有完成：无法使用所选的打印机。")));
 }
 
 void PaneCommands::chooseFont()

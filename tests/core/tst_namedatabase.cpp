@@ -26,6 +26,10 @@ private Q_SLOTS:
     void emptyNameTableFindsNothing();
     void replacedFileIsSeenAtTheNextOpen();
     void realLibraryOpens();
+    void surnamesCountTheFormTheyAreWrittenIn_data();
+    void surnamesCountTheFormTheyAreWrittenIn();
+    void candidatesSuitTheSex_data();
+    void candidatesSuitTheSex();
 
 private:
     QTemporaryDir m_dir;
@@ -223,6 +227,66 @@ void TestNameDatabase::realLibraryOpens()
     QVERIFY(!db.openWith({DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text}));
     QCOMPARE(*db.strokesOf(QStringLiteral("张")), qint16(11));
     QCOMPARE(*db.strokesOf(QStringLiteral("王")), qint16(4));
+}
+
+void TestNameDatabase::surnamesCountTheFormTheyAreWrittenIn_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<int>("strokes");
+    // Written so in traditional script too: their "traditional forms" 薑 穀 麯 鬱 嶽 樸 範 are other words.
+    QTest::newRow("姜") << QStringLiteral("姜") << 9;
+    QTest::newRow("谷") << QStringLiteral("谷") << 7;
+    QTest::newRow("曲") << QStringLiteral("曲") << 6;
+    QTest::newRow("郁") << QStringLiteral("郁") << 13;
+    QTest::newRow("岳") << QStringLiteral("岳") << 8;
+    QTest::newRow("朴") << QStringLiteral("朴") << 6;
+    QTest::newRow("范") << QStringLiteral("范") << 11;
+    // The surname 迟 is written 遲 in traditional script, and counted so.
+    QTest::newRow("迟 as 遲") << QStringLiteral("迟") << 18;
+    QTest::newRow("钟 as the surname 鍾") << QStringLiteral("钟") << 17;
+}
+
+void TestNameDatabase::surnamesCountTheFormTheyAreWrittenIn()
+{
+    QFETCH(QString, surname);
+    QFETCH(int, strokes);
+    NameDatabase db(TestLibrary::realDatabasePath());
+    QVERIFY(!db.openWith({DbTable::Name}));
+    QCOMPARE(int(*db.strokesOf(surname)), strokes);
+}
+
+void TestNameDatabase::candidatesSuitTheSex_data()
+{
+    QTest::addColumn<QString>("sex");
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<QString>("neverOffered");
+    QTest::newRow("boy") << QStringLiteral("男") << QStringLiteral("刚强明华宇")
+                         << QStringLiteral("娘姑妞姨妻奶她婷娟娜媛妍倩");
+    QTest::newRow("girl") << QStringLiteral("女") << QStringLiteral("婷娟明华宇")
+                          << QStringLiteral("爸爹兄弟枪戟矛刚彪雄");
+}
+
+// The real library offers each sex only characters a parent would give to that sex.
+void TestNameDatabase::candidatesSuitTheSex()
+{
+    QFETCH(QString, sex);
+    QFETCH(QString, offered);
+    QFETCH(QString, neverOffered);
+    NameDatabase db(TestLibrary::realDatabasePath());
+    QVERIFY(!db.openWith({DbTable::Name}));
+    const QStringList allElements{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
+                                  QStringLiteral("火"), QStringLiteral("土")};
+    const auto rows = db.candidates(sex, allElements);
+    QVERIFY(rows.has_value());
+    QString characters;
+    for (const NameDatabase::Candidate &c : *rows)
+        characters += c.namechr;
+    for (const QChar c : offered)
+        QVERIFY2(characters.contains(c), qPrintable(QString(c)));
+    for (const QChar c : neverOffered)
+        QVERIFY2(!characters.contains(c), qPrintable(QString(c)));
+    // A few hundred per sex, not thousands: only characters worth considering.
+    QVERIFY2(rows->size() < 2600, qPrintable(QString::number(rows->size())));
 }
 
 QTEST_GUILESS_MAIN(TestNameDatabase)

@@ -206,7 +206,7 @@ private Q_SLOTS:
         QTest::newRow("the surname 于 as itself") << QStringLiteral("于") << 3;
         QTest::newRow("the surname 余 as itself") << QStringLiteral("余") << 7;
         QTest::newRow("万 as 萬") << QStringLiteral("万") << 15;
-        QTest::newRow("范 as 範") << QStringLiteral("范") << 15;
+        QTest::newRow("the surname 范 as written, not 範") << QStringLiteral("范") << 11;
         QTest::newRow("钟 as the surname 鍾") << QStringLiteral("钟") << 17;
         QTest::newRow("发 as 發") << QStringLiteral("发") << 12;
         QTest::newRow("乃 as 迺") << QStringLiteral("乃") << 13;
@@ -368,7 +368,7 @@ private Q_SLOTS:
         QTest::newRow("婷") << QStringLiteral("婷") << QStringLiteral("女") << false;
         QTest::newRow("刚") << QStringLiteral("刚") << QStringLiteral("男") << false;
         QTest::newRow("一") << QStringLiteral("一") << QStringLiteral("0") << false;
-        QTest::newRow("张") << QStringLiteral("张") << QStringLiteral("0") << false;
+        QTest::newRow("华") << QStringLiteral("华") << QStringLiteral("0") << false;
         QTest::newRow("鬼") << QStringLiteral("鬼") << QStringLiteral("0") << true;
         QTest::newRow("死") << QStringLiteral("死") << QStringLiteral("0") << true;
         QTest::newRow("病") << QStringLiteral("病") << QStringLiteral("0") << true;
@@ -499,7 +499,49 @@ private Q_SLOTS:
         QTest::newRow("filth and body functions") << QStringLiteral("屎尿粪屁臭秽垢蛆虱");
         QTest::newRow("insults and ill omen") << QStringLiteral("凶鬼魔妖贱蠢傻祸灾恶");
         QTest::newRow("particles and interjections") << QStringLiteral("了吗呢吧啊的们哦嘛");
-        QTest::newRow("chemistry only") << QStringLiteral("钾烷苯氯醛");
+        QTest::newRow("chemistry only") << QStringLiteral("钾烷苯氯醛氘氰肽唑");
+        QTest::newRow("mourning") << QStringLiteral("唁奠妣剐骼");
+        QTest::newRow("more disease") << QStringLiteral("痉痞痧瘰哮");
+        QTest::newRow("bodily and sexual") << QStringLiteral("孕娠乳阉牝");
+        QTest::newRow("more filth") << QStringLiteral("厕圊圾滓");
+        QTest::newRow("insults and slurs") << QStringLiteral("刁氓彘龟倭");
+        QTest::newRow("vermin") << QStringLiteral("蝎蚣蠊螂");
+        QTest::newRow("misfortune and sorrow") << QStringLiteral("丢危坠哭恨");
+        QTest::newRow("kinship words") << QStringLiteral("娘姑妞姨妻奶她爸爹兄弟");
+        QTest::newRow("everyday words") << QStringLiteral("桌碗锅吃搬");
+    }
+
+    // What a listing may offer: a first-level character, or a second-level one listed in popular.tsv; never
+    // one outside the BMP, one listed in xiong.tsv, or one without a meaning written in Chinese.
+    void offeredRowsAreFitCommonAndExplained()
+    {
+        const auto firstColumn = [](const QString &file) {
+            QSet<QString> set;
+            QFile f(dataDir() + QStringLiteral("/characters/") + file);
+            if (!f.open(QIODevice::ReadOnly))
+                return set;
+            for (const QByteArray &line : f.readAll().split('\n')) {
+                if (!line.isEmpty() && !line.startsWith('#'))
+                    set.insert(QString::fromUtf8(line.left(line.indexOf('\t'))));
+            }
+            return set;
+        };
+        const QSet<QString> popular = firstColumn(QStringLiteral("popular.tsv"));
+        const QSet<QString> unfit = firstColumn(QStringLiteral("xiong.tsv"));
+        QVERIFY(!popular.isEmpty() && !unfit.isEmpty());
+        int offered = 0;
+        for (qsizetype i = 0; i < m_rows.size(); ++i) {
+            const CharacterRow &row = m_rows.at(i);
+            if (row.xiong != QStringLiteral("0"))
+                continue;
+            ++offered;
+            const QByteArray what = QStringLiteral("%1 (%2)").arg(row.namechr).arg(i + 1).toUtf8();
+            QVERIFY2(i < 3500 || (i < 6500 && popular.contains(row.namechr)), what.constData());
+            QVERIFY2(row.namechr.size() == 1, what.constData());
+            QVERIFY2(!unfit.contains(row.namechr), what.constData());
+            QVERIFY2(!row.meaning.isEmpty() && !row.meaning.startsWith(QStringLiteral("英文：")), what.constData());
+        }
+        qInfo("characters offered: %d", offered);
     }
 
     void neverOffered()
@@ -512,6 +554,33 @@ private Q_SLOTS:
             // Its traditional form, looked up for a name written in traditional characters, is not offered either.
             const CharacterRow *form = find(row->fantizi);
             QVERIFY2(form && form->xiong != QStringLiteral("0"), qPrintable(row->fantizi));
+        }
+    }
+
+    // The 300 most common surnames and the characters of the compound surnames have a Chinese meaning that
+    // gives the surname sense.
+    void surnamesHaveChineseMeanings()
+    {
+        QStringList surnames;
+        const auto readColumn = [&surnames](const QString &file, int column) {
+            QFile f(dataDir() + QStringLiteral("/surnames/") + file);
+            if (!f.open(QIODevice::ReadOnly))
+                return;
+            for (const QByteArray &line : f.readAll().split('\n')) {
+                if (!line.isEmpty() && !line.startsWith('#'))
+                    surnames.append(QString::fromUtf8(line.split('\t').value(column)));
+            }
+        };
+        readColumn(QStringLiteral("common.tsv"), 1);
+        readColumn(QStringLiteral("compound.tsv"), 0);
+        QVERIFY(surnames.size() > 380);
+        for (const QString &surname : std::as_const(surnames)) {
+            for (const QChar c : surname) {
+                const CharacterRow *row = find(QString(c));
+                QVERIFY2(row, qPrintable(surname));
+                QVERIFY2(row->meaning.contains(QStringLiteral("姓")) && !row->meaning.startsWith(QStringLiteral("英文：")),
+                         qPrintable(QStringLiteral("%1: %2").arg(surname, row->meaning)));
+            }
         }
     }
 

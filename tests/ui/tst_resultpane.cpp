@@ -481,16 +481,21 @@ void TstResultPane::fontDialogPresetAndSelection()
 void TstResultPane::printToPdf_data()
 {
     QTest::addColumn<bool>("selection");
-    QTest::newRow("everything") << false;
-    QTest::newRow("the selection only") << true;
+    QTest::addColumn<int>("extraLines");
+    QTest::newRow("everything") << false << 0;
+    QTest::newRow("the selection only") << true << 0;
+    QTest::newRow("several pages, numbered") << false << 150;
 }
 
 void TstResultPane::printToPdf()
 {
     QFETCH(bool, selection);
+    QFETCH(int, extraLines);
     if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
         QSKIP("pdftotext is not installed");
     putFormattedText();
+    for (int i = 0; i < extraLines; ++i)
+        pane()->append(u"第%1行"_s.arg(i));
     if (selection) {
         QTextCursor c(pane()->document());
         const int at = pane()->toPlainText().indexOf(u"天格"_s);
@@ -511,10 +516,16 @@ void TstResultPane::printToPdf()
     });
     m_window->findChild<QPushButton *>(u"cmdPrint"_s)->click();
     QCOMPARE(offersSelection, selection);
-    QVERIFY(!offersPages);
+    QVERIFY(offersPages);
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    QCOMPARE(margins, QMarginsF(25, 25, 25, 25));
     const QString text = pdfText(pdf);
+    // Page numbers only when the printout runs past one page.
+    QCOMPARE(text.contains(u"第 1 页 共 "_s), extraLines > 0);
+    if (extraLines > 0)
+        QVERIFY2(text.contains(u"第 2 页 共 "_s) && text.contains(u"第149行"_s), qPrintable(text));
     if (selection) {
-        // Only the selection, followed by the page number the printout carries.
+        // Only the selection.
         QVERIFY2(text.simplified().startsWith(u"天格 人格"_s), qPrintable(text));
         QVERIFY2(!text.contains(u"张三"_s) && !text.contains(u"斜体"_s), qPrintable(text));
     } else {

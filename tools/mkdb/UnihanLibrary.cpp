@@ -301,15 +301,12 @@ QString elementOfReading(const QString &reading)
     }
 }
 
-// A curated file: character<TAB>value<TAB>reason, or character<TAB>meaning for the meanings file, which has
-// no reason column and may be absent (then no row carries a written meaning). `accept` checks the value and
-// returns an error text or "".
-bool readCuratedFile(const QString &path, bool withReason, const std::function<QString(const QString &)> &accept,
-                     OverrideMap &out, QString *error)
+// Calls `take` with the tab-separated fields of every line of a curated UTF-8 file that is neither empty nor a
+// `#` comment, and "path:line" for its messages; stops at the first line `take` refuses.
+bool forEachDataLine(const QString &path, QString *error,
+    const std::function<bool(const QStringList &fields, const QString &where, int lineNo)> &take)
 {
     QFile file(path);
-    if (!withReason && !file.exists())
-        return true;
     if (!file.open(QIODevice::ReadOnly)) {
         fail(error, QStringLiteral("cannot read %1").arg(path));
         return false;
@@ -322,8 +319,21 @@ bool readCuratedFile(const QString &path, bool withReason, const std::function<Q
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const int lineNo = int(i + 1);
-        const auto where = QStringLiteral("%1:%2").arg(path).arg(lineNo);
-        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (!take(line.split(QLatin1Char('\t')), QStringLiteral("%1:%2").arg(path).arg(lineNo), lineNo))
+            return false;
+    }
+    return true;
+}
+
+// A curated file: character<TAB>value<TAB>reason, or character<TAB>meaning for the meanings file, which has
+// no reason column and may be absent (then no row carries a written meaning). `accept` checks the value and
+// returns an error text or "".
+bool readCuratedFile(const QString &path, bool withReason, const std::function<QString(const QString &)> &accept,
+                     OverrideMap &out, QString *error)
+{
+    if (!withReason && !QFile::exists(path))
+        return true;
+    return forEachDataLine(path, error, [&](const QStringList &fields, const QString &where, int lineNo) {
         if (fields.size() != (withReason ? 3 : 2)) {
             fail(error, withReason
                      ? QStringLiteral("%1: expected character, value and reason separated by tabs").arg(where)
@@ -352,8 +362,8 @@ bool readCuratedFile(const QString &path, bool withReason, const std::function<Q
             return false;
         }
         out.insert(c, Override { value, lineNo });
-    }
-    return true;
+        return true;
+    });
 }
 
 bool readOverrides(
@@ -400,6 +410,46 @@ std::optional<QList<QByteArray>> readUnihanFiles(const QString &unihanDir, const
         texts.append(text.value_or(QByteArray()));
     }
     return ok ? std::optional<QList<QByteArray>>(texts) : std::nullopt;
+}
+
+// The table's first level ends at 3500, its second at 6500; the third level runs to 8105.
+constexpr int kFirstLevelSize = 3500;
+constexpr int kSecondLevelEnd = 6500;
+const QString kRareMark = QStringLiteral("僻");
+
+// groups.tsv: group<TAB>mark<TAB>reason. The mark is what the xiong column of a listed character holds.
+bool readUnfitGroups(const QString &path, QHash<QString, QString> &groups, QString *error)
+{
+    return forEachDataLine(path, error, [&](const QStringList &fields, const QString &where, int) {
+        if (fields.size() != 3 || fields.at(0).isEmpty() || fields.at(2).trimmed().isEmpty()) {
+            fail(error, QStringLiteral("%1: expected group, mark and reason separated by tabs").arg(where));
+            return false;
+        }
+        const QString &mark = fields.at(1);
+        if (mark.isEmpty() || mark == QStringLiteral("0") || mark == QStringLiteral("繁") || mark == kRareMark) {
+            fail(error, QStringLiteral("%1: \"%2\" cannot mark a group").arg(where, mark));
+            return false;
+        }
+        if (groups.contains(fields.at(0))) {
+            fail(error, QStringLiteral("%1: group %2 is defined twice").arg(where, fields.at(0)));
+            return false;
+        }
+        groups.insert(fields.at(0), mark);
+        return true;
+    });
+}
+
+// Whether a character of the standard table may be offered for a name ("0"), and if not, why: the mark of
+// its group in xiong.tsv; else 僻 for a character outside the BMP, of the third level, or of the second level
+// unless popular.tsv lists it.
+QString offeringMark(char32_t c, int tghIndex, const OverrideMap &unfit, const QHash<QString, QString> &groups,
+    const OverrideMap &popular)
+{
+    if (unfit.contains(c))
+        return groups.value(unfit.value(c).value);
+    if (c > 0xFFFF || tghIndex > kSecondLevelEnd || (tghIndex > kFirstLevelSize && !popular.contains(c)))
+        return kRareMark;
+    return QStringLiteral("0");
 }
 
 const QString kElements = QStringLiteral("金木水火土");
@@ -476,6 +526,8 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
     OverrideMap xiongOverrides;
     OverrideMap wuxingOverrides;
     OverrideMap meanings;
+    OverrideMap popular;
+    QHash<QString, QString> unfitGroups;
     const bool curatedOk
         = readOverrides(
               characters + QStringLiteral("fantizi.tsv"),
@@ -499,14 +551,20 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
                     : QStringLiteral("\"%1\" is neither 男 nor 女").arg(v);
             },
             sexOverrides, error)
+        && readUnfitGroups(characters + QStringLiteral("groups.tsv"), unfitGroups, error)
         && readOverrides(
             characters + QStringLiteral("xiong.tsv"),
-            [](const QString &v) {
-                return v.isEmpty() || v == QStringLiteral("0") || v == QStringLiteral("繁")
-                    ? QStringLiteral("\"%1\" cannot mark a character of bad meaning").arg(v)
-                    : QString();
+            [&unfitGroups](const QString &v) {
+                return unfitGroups.contains(v) ? QString()
+                                               : QStringLiteral("\"%1\" is not a group of groups.tsv").arg(v);
             },
             xiongOverrides, error)
+        && readOverrides(
+            characters + QStringLiteral("popular.tsv"),
+            [](const QString &v) {
+                return v.trimmed().isEmpty() ? QStringLiteral("the example names are missing") : QString();
+            },
+            popular, error)
         && readOverrides(
             characters + QStringLiteral("wuxing.tsv"),
             [](const QString &v) {
@@ -589,6 +647,17 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
             }
         }
     }
+    for (auto it = popular.cbegin(); it != popular.cend(); ++it) {
+        const int index = unihan.value(it.key()).tghIndex;
+        if (index <= kFirstLevelSize || index > kSecondLevelEnd || it.key() > 0xFFFF) {
+            fail(error,
+                QStringLiteral("%1popular.tsv:%2: %3 is not a second-level character of the BMP")
+                    .arg(characters)
+                    .arg(it->line)
+                    .arg(charString(it.key())));
+            return std::nullopt;
+        }
+    }
     for (auto it = meanings.cbegin(); it != meanings.cend(); ++it) {
         if (!needed.contains(it.key())) {
             fail(error,
@@ -646,7 +715,7 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
             row.wuxing = elementOfReading(readings.value(0));
         row.wuxing = overridden(wuxingOverrides, c, row.wuxing);
         row.sex = overridden(sexOverrides, c, QStringLiteral("0"));
-        row.xiong = overridden(xiongOverrides, c, QStringLiteral("0"));
+        row.xiong = offeringMark(c, unihan.value(c).tghIndex, xiongOverrides, unfitGroups, popular);
         if (strokesOverrides.contains(c))
             row.strokes = strokesOverrides.value(c).value.toInt();
         row.meaning = meaningOf(meanings, c, unihan.value(c));
