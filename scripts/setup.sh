@@ -16,7 +16,7 @@ build=${TOLVANE_BUILD_DIR:-$here/build}
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlcipher-dev sqlcipher libssl-dev libbz2-dev
   unicode-data fonts-arphic-uming fonts-wqy-zenhei
   libbenchmark-dev

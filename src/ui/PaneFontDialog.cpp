@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 
@@ -47,6 +48,11 @@ PaneFontDialog::PaneFontDialog(const QFont &preset, QWidget *parent)
     QFont shown = preset;
     shown.setFamily(QFontInfo(preset).family());
     setCurrentFont(shown);
+
+    // Qt's sample text is Latin letters only and is not translated; a Chinese sample shows the face as the
+    // result pane will.
+    if (auto *sample = findChild<QLineEdit *>(QStringLiteral("qt_fontDialog_sampleEdit")))
+        sample->setText(QStringLiteral("青禾起名 AaBbYyZz"));
 
     m_colour = new QComboBox(this);
     m_colour->setObjectName(QStringLiteral("cmbColour"));

@@ -1,5 +1,6 @@
 #include "app/AppInfo.h"
 #include "app/AppPaths.h"
+#include "app/QtTranslations.h"
 #include "ui/FontSetup.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(tolvane::AppInfo::applicationName());
+    tolvane::QtTranslations::installChinese();
     tolvane::FontSetup::install();
     QApplication::setFont(QFont(QStringLiteral("宋体"), 10));
 

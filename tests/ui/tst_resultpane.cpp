@@ -6,6 +6,7 @@
 #include "ui/NewWindow.h"
 #include "ui/PaneCommands.h"
 #include "ui/PaneFontDialog.h"
+#include "app/QtTranslations.h"
 #include "ui/ResultPaneMenus.h"
 
 #include <QAction>
@@ -127,6 +128,7 @@ private Q_SLOTS:
     void newWindowIsOneNonModalWindow();
     void newWindowResizeRule();
     void mainWindowResizeRule();
+    void qtDialogsSpeakChinese();
 
 private:
     QAction *action(const char *name) const;
@@ -674,6 +676,39 @@ void TstResultPane::mainWindowResizeRule()
     for (const char *name : {"cmdOk", "cmdPrint", "cmdExit"})
         QVERIFY2(qAbs(m_window->findChild<QPushButton *>(QString::fromLatin1(name))->x() - px(innerW - 1220, true)) <= 2,
                  name);
+}
+
+// Runs last: the translation stays installed for the rest of the program.
+void TstResultPane::qtDialogsSpeakChinese()
+{
+    QVERIFY(QtTranslations::installChinese());
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), u"确定"_s);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), u"取消"_s);
+    QVERIFY(box.button(QMessageBox::Yes)->text().startsWith(u"是"_s));
+    QVERIFY(box.button(QMessageBox::No)->text().startsWith(u"否"_s));
+
+    QString title;
+    answerNext<QFileDialog>([&title](QFileDialog *dialog) {
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    action("Menu_Open")->trigger();
+    QCOMPARE(title, u"打开"_s);
+
+    QLineEdit line;
+    std::unique_ptr<QMenu> menu(line.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *a : menu->actions())
+        texts << a->text();
+    QVERIFY2(texts.join(u' ').contains(u"粘贴"_s), qPrintable(texts.join(u' ')));
+
+    PaneFontDialog fonts(QFont(u"宋体"_s, 12), nullptr);
+    auto *sample = fonts.findChild<QLineEdit *>(u"qt_fontDialog_sampleEdit"_s);
+    QVERIFY(sample);
+    QVERIFY(sample->text().contains(u"青禾"_s));
+    QVERIFY(fonts.windowTitle().contains(u"字体"_s));
 }
 
 QTEST_MAIN(TstResultPane)
