@@ -12,6 +12,7 @@
 #include "ui/ClickFilter.h"
 #include "ui/HelpWindow.h"
 #include "ui/LinkOpener.h"
+#include "ui/ModalHelpKey.h"
 #include "ui/PersonalInfoDialog.h"
 #include "ui/Logo.h"
 #include "ui/ResultPaneMenus.h"
@@ -19,6 +20,7 @@
 #include "ui/Twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -241,6 +243,7 @@ void MainWindow::buildMenus()
     helpTopics->setShortcut(QKeySequence(Qt::Key_F1));
     helpTopics->setShortcutContext(Qt::ApplicationShortcut);
     connect(helpTopics, &QAction::triggered, this, &MainWindow::showHelp);
+    qApp->installEventFilter(new ModalHelpKey([this](QWidget *modal) { showHelpOver(modal); }, this));
     connect(findChild<QAction *>(QStringLiteral("Menu_myweb")), &QAction::triggered, this, &MainWindow::openHomePage);
     connect(findChild<QAction *>(QStringLiteral("mnu_Info")), &QAction::triggered, this, [this] {
         PersonalInfoDialog dialog(m_dispatcher.paths().infoPath(), m_prompter, this);
@@ -337,6 +340,21 @@ void MainWindow::showHelp()
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
+}
+
+void MainWindow::showHelpOver(QWidget *modal)
+{
+    const QString index = HelpPages::indexFile();
+    if (index.isEmpty()) {
+        m_prompter.showMessage(HelpPages::missing());
+        return;
+    }
+    // A window of the modal one, so that it can be read and closed while the modal window waits.
+    auto *help = new HelpWindow(index, modal);
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->show();
+    help->raise();
+    help->activateWindow();
 }
 
 void MainWindow::openHomePage()

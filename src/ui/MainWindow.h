@@ -67,6 +67,7 @@ private:
     void Menu_Exit_Click();
     void mnu_SetPass_Click();
     void showHelp();
+    void showHelpOver(QWidget *modal);
     void openHomePage();
     void Menu_about_Click();
     void buildControls();

@@ -3,7 +3,6 @@
 #include "app/QtTranslations.h"
 #include "ui/FontSetup.h"
 #include "ui/MainWindow.h"
-#include "ui/SplashWindow.h"
 
 #include <QApplication>
 
@@ -15,13 +14,7 @@ int main(int argc, char *argv[])
     tolvane::FontSetup::install();
     QApplication::setFont(QFont(QStringLiteral("宋体"), 10));
 
-    // The splash stands while the main window starts; the start-up closes it when it is done.
-    tolvane::SplashWindow splash;
-    splash.show();
-    QApplication::processEvents();
-
     tolvane::MainWindow window(tolvane::AppPaths::forExecutable());
-    window.setSplash(&splash);
     // A refused start-up password ends the program here, before anything is written.
     if (!window.startUp())
         return 0;

@@ -137,6 +137,8 @@ private Q_SLOTS:
     void systemInformation();
     void splashClosesAtStartUp();
     void helpByF1AndMenu();
+    void helpByF1InModalWindows_data();
+    void helpByF1InModalWindows();
     void helpMissing();
     void helpPagesLinkTogether();
     void homePage_data();
@@ -581,6 +583,36 @@ void TestSettingsWindows::helpByF1AndMenu()
     // Closing the main window closes its help too.
     QVERIFY(m_window->close());
     QVERIFY(!help->isVisible());
+}
+
+void TestSettingsWindows::helpByF1InModalWindows_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("correction") << QStringLiteral("Menu_CorrectZiku") << QStringLiteral("frmCorrect");
+    QTest::newRow("header and footer") << QStringLiteral("mnu_Info") << QStringLiteral("frmPersonalInfo");
+    QTest::newRow("start-up password") << QStringLiteral("mnu_SetPass") << QStringLiteral("frmSetPass");
+}
+
+// F1 reaches past the main window's shortcut: the help opens over the modal window, usable while it waits.
+void TestSettingsWindows::helpByF1InModalWindows()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, window);
+    startWindow();
+    bool helpShown = false;
+    whenModal([window](QWidget *w) { return w->objectName() == window; },
+              [&helpShown](QWidget *modal) {
+                  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : modal, Qt::Key_F1);
+                  auto *help = modal->findChild<QWidget *>(QStringLiteral("frmHelp"));
+                  // A window of the modal one is not blocked by it.
+                  helpShown = help && help->isVisible() && help->isWindow();
+                  if (help)
+                      help->close();
+                  modal->close();
+              });
+    m_window->findChild<QAction *>(menu)->trigger();
+    QVERIFY(helpShown);
 }
 
 void TestSettingsWindows::helpMissing()
