@@ -1,18 +1,17 @@
 #include "ui/LinkOpener.h"
 
+#include "app/AddressOpener.h"
 #include "ui/WidgetPrompter.h"
 
-#include <QDesktopServices>
 #include <QUrl>
+#include <QWidget>
 
 namespace tolvane {
 
-bool LinkOpener::open(QWidget *parent, const QUrl &url, const UserMessage &failure)
+void LinkOpener::open(QWidget *parent, const QUrl &url, const UserMessage &failure)
 {
-    if (QDesktopServices::openUrl(url))
-        return true;
-    WidgetPrompter(parent).showMessage(failure);
-    return false;
+    AddressOpener::open(url.toString(QUrl::FullyEncoded), parent,
+                        [parent, failure](const QString &) { WidgetPrompter(parent).showMessage(failure); });
 }
 
 } // namespace tolvane

@@ -7,10 +7,11 @@ class QWidget;
 
 namespace tolvane {
 
-// Hands a web or mail address to the desktop; when the desktop cannot open it, says so in a message box.
+// Hands a web or mail address to the desktop (AddressOpener); when no browser or mail program can be
+// started, says so in a message box over `parent`.
 class LinkOpener final {
 public:
-    static bool open(QWidget *parent, const QUrl &url, const UserMessage &failure);
+    static void open(QWidget *parent, const QUrl &url, const UserMessage &failure);
 };
 
 } // namespace tolvane

@@ -2,6 +2,7 @@
 
 #include "ui/DocumentPrinter.h"
 
+#include "app/AddressOpener.h"
 #include "app/PaneFiles.h"
 #include "app/Prompter.h"
 #include "ui/PaneFontDialog.h"
@@ -168,8 +169,9 @@ void PaneCommands::chooseFont()
 
 void PaneCommands::send()
 {
-    if (const std::optional<QString> error = m_mail.start())
-        m_prompter.showMessage(UserMessage::warning(*error));
+    // The desktop's mail program with an empty message; when it cannot be started, the reason in a warning.
+    AddressOpener::open(QStringLiteral("mailto:"), this,
+                        [this](const QString &reason) { m_prompter.showMessage(UserMessage::warning(reason)); });
 }
 
 void PaneCommands::undo()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/MailStarter.h"
 
 #include <QObject>
 #include <QPrinter>
@@ -36,7 +35,6 @@ public:
 
     // The printer the print dialog starts from; it keeps the last choice, as the dialog did.
     QPrinter &printer() { return m_printer; }
-    void setMailStarter(const MailStarter &mail) { m_mail = mail; }
 
     // The edit commands act on whichever text control has the keyboard focus.
     static void undo();
@@ -50,7 +48,6 @@ private:
     Prompter &m_prompter;
     int m_fontPresetSize;
     QPrinter m_printer;
-    MailStarter m_mail;
 };
 
 } // namespace tolvane

@@ -1,3 +1,4 @@
+#include "app/AddressOpener.h"
 #include "app/PaneFiles.h"
 #include "fakes/TestLibrary.h"
 #include "text/RtfReader.h"
@@ -120,6 +121,7 @@ private Q_SLOTS:
     void fontDialogPresetAndSelection();
     void printToPdf_data();
     void printToPdf();
+    void sendFailureShowsTheSystemError_data();
     void sendFailureShowsTheSystemError();
     void readingTextsReplaceThePane_data();
     void readingTextsReplaceThePane();
@@ -537,15 +539,35 @@ void TstResultPane::printToPdf()
     }
 }
 
+void TstResultPane::sendFailureShowsTheSystemError_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("opener missing") << u"no-such-mail-opener"_s << u"No such file"_s;
+    // xdg-open ends with a failure status when no mail program is set up.
+    QTest::newRow("no mail program") << u"fails"_s << u"退出码 3"_s;
+}
+
 void TstResultPane::sendFailureShowsTheSystemError()
 {
-    menus()->commands().setMailStarter(MailStarter(m_dir->filePath(u"no-such-mail-opener"_s)));
+    QFETCH(QString, opener);
+    QFETCH(QString, reason);
+    const QString program = m_dir->filePath(opener);
+    if (opener == u"fails"_s) {
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nexit 3\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    AddressOpener::setProgram(program);
     BoxSeen seen;
     answerBox(seen);
     action("Menu_Send")->trigger();
-    QCOMPARE(seen.count, 1);
+    QTRY_COMPARE(seen.count, 1);
+    AddressOpener::setProgram(u"xdg-open"_s);
     QCOMPARE(seen.icon, QMessageBox::Warning);
-    QVERIFY2(seen.text.contains(u"No such file"_s, Qt::CaseInsensitive), qPrintable(seen.text));
+    QVERIFY2(seen.text.contains(reason, Qt::CaseInsensitive), qPrintable(seen.text));
 }
 
 void TstResultPane::readingTextsReplaceThePane_data()

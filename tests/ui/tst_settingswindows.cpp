@@ -1,3 +1,4 @@
+#include "app/AddressOpener.h"
 #include "app/AppInfo.h"
 #include "app/HelpPages.h"
 #include "app/SettingsStore.h"
@@ -9,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -102,13 +102,40 @@ void type(QWidget *parent, const char *edit, const QString &text)
     QTest::keyClicks(e, text);
 }
 
-// Catches what the window hands to the desktop, in place of a browser or a mail program.
-class UrlCatcher : public QObject {
-    Q_OBJECT
+// Stands in for xdg-open: writes each address it is handed to a file, or fails as xdg-open does when no
+// browser or mail program is set up.
+class OpenerStandIn {
 public:
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void open(const QUrl &url) { urls.append(url); }
+    explicit OpenerStandIn(const QString &dir)
+        : m_log(dir + QStringLiteral("/opened.txt"))
+        , m_script(dir + QStringLiteral("/opener.sh"))
+    {
+        write(true);
+    }
+    ~OpenerStandIn() { AddressOpener::setProgram(QStringLiteral("xdg-open")); }
+    // Whether the stand-in opens what it is handed or fails with status 4.
+    void write(bool succeeds) const
+    {
+        QFile script(m_script);
+        if (!script.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return;
+        script.write(succeeds ? QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(m_log).toUtf8()
+                              : QByteArray("#!/bin/sh\nexit 4\n"));
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        AddressOpener::setProgram(m_script);
+    }
+    QStringList opened() const
+    {
+        QFile log(m_log);
+        if (!log.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private:
+    QString m_log;
+    QString m_script;
 };
 
 } // namespace
@@ -482,21 +509,19 @@ void TestSettingsWindows::addressLabels()
     AboutDialog about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+    OpenerStandIn opener(m_dir->path());
     QTest::mouseClick(child<QLabel>(&about, "lblWeb"), Qt::LeftButton);
+    QTRY_COMPARE(opener.opened().size(), 1);
     QTest::mouseClick(child<QLabel>(&about, "lblEmail"), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
-    QCOMPARE(catcher.urls,
-        (QList<QUrl> { QUrl(AppInfo::webAddress()), QUrl(QStringLiteral("mailto:") + AppInfo::emailAddress()) }));
+    QTRY_COMPARE(opener.opened(),
+        (QStringList { AppInfo::webAddress(), QStringLiteral("mailto:") + AppInfo::emailAddress() }));
 
-    // Without a handler the offscreen desktop opens nothing: the person is told where to go instead.
+    // When the desktop has no mail program the person is told where to write instead.
+    opener.write(false);
     BoxSeen box;
     answerBox(box);
     QTest::mouseClick(child<QLabel>(&about, "lblEmail"), Qt::LeftButton);
-    QCOMPARE(box.count, 1);
+    QTRY_COMPARE(box.count, 1);
     QCOMPARE(box.text, AppInfo::mailOpenFailed().text);
     QVERIFY(box.text.contains(AppInfo::emailAddress()));
     QCOMPARE(box.icon, QMessageBox::Warning);
@@ -686,16 +711,15 @@ void TestSettingsWindows::homePage()
         else
             action("Menu_myweb")->trigger();
     };
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    OpenerStandIn opener(m_dir->path());
     open();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(catcher.urls, QList<QUrl> { QUrl(AppInfo::webAddress()) });
+    QTRY_COMPARE(opener.opened(), QStringList { AppInfo::webAddress() });
 
+    opener.write(false);
     BoxSeen box;
     answerBox(box);
     open();
-    QCOMPARE(box.count, 1);
+    QTRY_COMPARE(box.count, 1);
     QCOMPARE(box.text, AppInfo::webOpenFailed().text);
     QCOMPARE(box.title, QStringLiteral("青禾起名程序"));
     QCOMPARE(box.icon, QMessageBox::Warning);
