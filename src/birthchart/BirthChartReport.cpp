@@ -76,7 +76,7 @@ bool inChineseSummerTime(const BirthChart &chart)
 {
     if (chart.moment.utcOffsetMinutes != 8 * 60)
         return false;
-    const QTimeZone shanghai("Asia/Shanghai");
+    static const QTimeZone shanghai("Asia/Shanghai");
     return shanghai.isValid() && shanghai.isDaylightTime(chart.instantUtc);
 }
 
