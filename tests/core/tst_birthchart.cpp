@@ -238,9 +238,9 @@ void TestBirthChart::elementBalance_data()
     QTest::newRow("壬子 壬子 壬子 辛亥") << "壬子 壬子 壬子 辛亥" << QList<int> { 1, 0, 7, 0, 0 }
                                          << QList<int> { 10, 3, 67, 0, 0 } << "木火土"
                                          << "火土" << true << "木火";
-    // Exactly half is not strong: 甲 day with 木 + 水 = 40.
-    QTest::newRow("甲子 丙午 甲子 丙午") << "甲子 丙午 甲子 丙午" << QList<int> { 0, 2, 2, 4, 0 }
-                                         << QList<int> { 0, 20, 20, 34, 6 } << "金土"
+    // 巳 = 丙庚戊 (6, 3, 1), 午 = 丁己 (7, 3). Exactly half is not strong: 甲 day with 木 + 水 = 40.
+    QTest::newRow("甲子 丁巳 甲子 丙午") << "甲子 丁巳 甲子 丙午" << QList<int> { 0, 2, 2, 4, 0 }
+                                         << QList<int> { 3, 20, 20, 33, 4 } << "金土"
                                          << "金" << false << "木水";
 }
 
