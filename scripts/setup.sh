@@ -19,6 +19,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlcipher-dev sqlcipher libssl-dev libbz2-dev
   unicode-data fonts-arphic-uming fonts-wqy-zenhei
+  libnova-dev
   libbenchmark-dev
 )
 if [ "$mode" = test ]; then

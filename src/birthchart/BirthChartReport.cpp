@@ -1,0 +1,214 @@
+#include "birthchart/BirthChartReport.h"
+
+#include "birthchart/SolarTerms.h"
+
+#include <QJsonArray>
+#include <QTimeZone>
+
+#include <cmath>
+
+namespace tolvane {
+
+namespace {
+
+// A birth this close to a 节 may fall on the other side of it in another almanac.
+constexpr qint64 kNearTermSeconds = 120;
+
+QString tenths(int t)
+{
+    return t % 10 == 0 ? QString::number(t / 10) : QStringLiteral("%1.%2").arg(t / 10).arg(t % 10);
+}
+
+QString elementList(const QList<Element> &elements, const QString &separator)
+{
+    QString s;
+    for (const Element e : elements) {
+        if (!s.isEmpty())
+            s += separator;
+        s += elementName(e);
+    }
+    return s;
+}
+
+QString zoneName(int offsetMinutes)
+{
+    if (offsetMinutes == 8 * 60)
+        return QStringLiteral("北京时间");
+    const int a = std::abs(offsetMinutes);
+    QString s
+        = QStringLiteral("UTC") + (offsetMinutes < 0 ? QLatin1Char('-') : QLatin1Char('+')) + QString::number(a / 60);
+    if (a % 60)
+        s += QStringLiteral(":%1").arg(a % 60, 2, 10, QLatin1Char('0'));
+    return s;
+}
+
+QString chineseDateTime(const QDateTime &t)
+{
+    return QStringLiteral("%1年%2月%3日 %4")
+        .arg(t.date().year())
+        .arg(t.date().month())
+        .arg(t.date().day())
+        .arg(t.time().toString(QStringLiteral("HH:mm")));
+}
+
+// A term's instant in the birth's zone, rounded to the minute as almanacs print it.
+QDateTime termInZone(const QDateTime &utc, int offsetMinutes)
+{
+    const qint64 rounded = (utc.toSecsSinceEpoch() + 30) / 60 * 60;
+    return QDateTime::fromSecsSinceEpoch(rounded, Qt::OffsetFromUTC, offsetMinutes * 60);
+}
+
+QString signedMinutesSeconds(double seconds)
+{
+    const qint64 s = std::llround(seconds);
+    const qint64 a = std::abs(s);
+    return QStringLiteral("%1%2分%3秒").arg(s < 0 ? QStringLiteral("-") : QString()).arg(a / 60).arg(a % 60);
+}
+
+QString longitudeText(double longitude)
+{
+    return (longitude < 0 ? QStringLiteral("西经") : QStringLiteral("东经")) + QString::number(std::abs(longitude))
+        + QChar(u'°');
+}
+
+// Whether the clock time was summer time in China (1986-1991) while the birth is given in Beijing time.
+bool inChineseSummerTime(const BirthChart &chart)
+{
+    if (chart.moment.utcOffsetMinutes != 8 * 60)
+        return false;
+    static const QTimeZone shanghai("Asia/Shanghai");
+    return shanghai.isValid() && shanghai.isDaylightTime(chart.instantUtc);
+}
+
+QString countsLine(const std::array<int, kElementCount> &counts, bool inTenths)
+{
+    QString s;
+    for (int e = 0; e < kElementCount; ++e) {
+        if (e)
+            s += QLatin1Char(' ');
+        s += elementName(Element(e)) + (inTenths ? tenths(counts[e]) : QString::number(counts[e]));
+    }
+    return s;
+}
+
+QString pillarLine(const QString &label, const Pillar &p)
+{
+    const HiddenStems hidden = hiddenStems(p.branch);
+    QString stems;
+    for (int i = 0; i < hidden.count; ++i)
+        stems += stemName(hidden.stems[i]);
+    return label + QStringLiteral("：") + p.text() + QStringLiteral("（") + elementName(stemElement(p.stem))
+        + elementName(branchElement(p.branch)) + QStringLiteral("）　藏干：") + stems + QLatin1Char('\n');
+}
+
+} // namespace
+
+QString formatBirthChartReport(const BirthChart &chart)
+{
+    const BirthMoment &m = chart.moment;
+    const ElementBalance &b = chart.balance;
+    QString r = QStringLiteral("生辰八字\n");
+    r += QStringLiteral("出生时间：") + chineseDateTime(QDateTime(m.date, QTime(m.time.hour(), m.time.minute())))
+        + QStringLiteral("（") + zoneName(m.utcOffsetMinutes) + QStringLiteral("）\n");
+    if (inChineseSummerTime(chart))
+        r += QStringLiteral("注：当时中国实行夏令时，若出生时间是按夏令时记的，请减去一小时再排。\n");
+    if (m.longitude) {
+        const double longitudeSeconds = *m.longitude * 240.0 - m.utcOffsetMinutes * 60.0;
+        r += QStringLiteral("真太阳时：") + chineseDateTime(chart.chartTime) + QStringLiteral("（")
+            + longitudeText(*m.longitude) + QStringLiteral("，经度时差") + signedMinutesSeconds(longitudeSeconds)
+            + QStringLiteral("，均时差") + signedMinutesSeconds(chart.equationOfTimeMinutes * 60.0)
+            + QStringLiteral("），日柱、时柱按真太阳时排\n");
+    } else {
+        r += QStringLiteral("日柱、时柱按出生地钟表时间排（未给经度，不换算真太阳时）\n");
+    }
+    r += QStringLiteral("节气：") + solar::termName(chart.monthTerm) + QLatin1Char(' ')
+        + chineseDateTime(termInZone(chart.monthTermInstant, m.utcOffsetMinutes)) + QStringLiteral("交节，下一节")
+        + solar::termName(chart.nextTerm) + QLatin1Char(' ')
+        + chineseDateTime(termInZone(chart.nextTermInstant, m.utcOffsetMinutes)) + QLatin1Char('\n');
+    const qint64 sinceTerm = chart.monthTermInstant.secsTo(chart.instantUtc);
+    const qint64 untilTerm = chart.instantUtc.secsTo(chart.nextTermInstant);
+    if (sinceTerm < kNearTermSeconds || untilTerm < kNearTermSeconds)
+        r += QStringLiteral("注：出生时刻离交节不到两分钟，各家历书的交节时刻可差数十秒，月柱（立春前后还有年柱）"
+                            "可能与别处不同。\n");
+    r += m.lateZiHour == LateZiHour::NextDay
+        ? QStringLiteral("子时：23点起算次日的子时，日柱随之换日\n")
+        : QStringLiteral("子时：23点至24点为夜子时，日柱仍按当日，时柱用次日的子时\n");
+    r += QLatin1Char('\n');
+    r += pillarLine(QStringLiteral("年柱"), chart.pillars[0]);
+    r += pillarLine(QStringLiteral("月柱"), chart.pillars[1]);
+    r += pillarLine(QStringLiteral("日柱"), chart.pillars[2]);
+    r += pillarLine(QStringLiteral("时柱"), chart.pillars[3]);
+    r += QStringLiteral("八字：") + chart.pillars[0].text() + QLatin1Char(' ') + chart.pillars[1].text()
+        + QLatin1Char(' ') + chart.pillars[2].text() + QLatin1Char(' ') + chart.pillars[3].text() + QLatin1Char('\n');
+    r += QLatin1Char('\n');
+    r += QStringLiteral("八字五行（八个字各计1）：") + countsLine(b.characterCounts, false) + QLatin1Char('\n');
+    r += QStringLiteral("藏干加权（天干各计1；地支按藏干分：一干计1，二干计0.7、0.3，三干计0.6、0.3、0.1）：")
+        + countsLine(b.weightedTenths, true) + QLatin1Char('\n');
+    r += b.missing.isEmpty()
+        ? QStringLiteral("五行不缺\n")
+        : QStringLiteral("五行缺：") + elementList(b.missing, QStringLiteral("、")) + QLatin1Char('\n');
+    r += QStringLiteral("最弱：") + elementList(b.weakest, QStringLiteral("、")) + QLatin1Char('\n');
+    r += QStringLiteral("日主：") + stemName(chart.pillars[2].stem) + elementName(b.dayMaster)
+        + QStringLiteral("，同我与生我合计") + tenths(b.advice.supportTenths)
+        + (b.advice.strongDayMaster ? QStringLiteral("，超过总数8的一半，身强\n")
+                                    : QStringLiteral("，不超过总数8的一半，身弱\n"));
+    r += QStringLiteral("建议名字补：") + elementList(b.advice.elements, QStringLiteral("、")) + QLatin1Char('\n');
+    r += nameElementRuleSentence() + QLatin1Char('\n');
+    return r;
+}
+
+QJsonObject birthChartJson(const BirthChart &chart)
+{
+    const BirthMoment &m = chart.moment;
+    const ElementBalance &b = chart.balance;
+    const auto elementArray = [](const QList<Element> &elements) {
+        QJsonArray a;
+        for (const Element e : elements)
+            a.append(QString(elementName(e)));
+        return a;
+    };
+    const auto countObject = [](const std::array<int, kElementCount> &counts, double scale) {
+        QJsonObject o;
+        for (int e = 0; e < kElementCount; ++e)
+            o.insert(QString(elementName(Element(e))), counts[e] / scale);
+        return o;
+    };
+    QJsonObject o;
+    o.insert(QStringLiteral("birth"),
+        QDateTime(m.date, QTime(m.time.hour(), m.time.minute())).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    o.insert(QStringLiteral("utcOffsetMinutes"), m.utcOffsetMinutes);
+    if (m.longitude) {
+        o.insert(QStringLiteral("longitude"), *m.longitude);
+        o.insert(QStringLiteral("equationOfTimeMinutes"), std::round(chart.equationOfTimeMinutes * 100) / 100);
+    }
+    o.insert(QStringLiteral("chartTime"), chart.chartTime.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    o.insert(QStringLiteral("lateZiHour"),
+        m.lateZiHour == LateZiHour::NextDay ? QStringLiteral("nextDay") : QStringLiteral("sameDay"));
+    o.insert(QStringLiteral("monthTerm"), solar::termName(chart.monthTerm));
+    o.insert(QStringLiteral("monthTermUtc"), chart.monthTermInstant.toString(Qt::ISODate));
+    o.insert(QStringLiteral("nextTerm"), solar::termName(chart.nextTerm));
+    o.insert(QStringLiteral("nextTermUtc"), chart.nextTermInstant.toString(Qt::ISODate));
+    QJsonArray pillars;
+    for (const Pillar &p : chart.pillars)
+        pillars.append(p.text());
+    o.insert(QStringLiteral("pillars"), pillars);
+    o.insert(QStringLiteral("characterCounts"), countObject(b.characterCounts, 1.0));
+    o.insert(QStringLiteral("weightedCounts"), countObject(b.weightedTenths, 10.0));
+    o.insert(QStringLiteral("missing"), elementArray(b.missing));
+    o.insert(QStringLiteral("weakest"), elementArray(b.weakest));
+    o.insert(QStringLiteral("dayMaster"), QString(elementName(b.dayMaster)));
+    o.insert(QStringLiteral("strongDayMaster"), b.advice.strongDayMaster);
+    o.insert(QStringLiteral("suggested"), elementArray(b.advice.elements));
+    o.insert(QStringLiteral("rule"), nameElementRuleSentence());
+    return o;
+}
+
+std::array<bool, kElementCount> suggestedElementTicks(const BirthChart &chart)
+{
+    std::array<bool, kElementCount> ticks {};
+    for (const Element e : chart.balance.advice.elements)
+        ticks[int(e)] = true;
+    return ticks;
+}
+
+} // namespace tolvane

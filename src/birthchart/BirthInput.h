@@ -1,0 +1,31 @@
+#pragma once
+
+#include "birthchart/BirthChart.h"
+#include "text/UserMessage.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tolvane {
+
+// A value read from what a person typed, or the one message (a plain box) saying what is wrong with it.
+template <typename T> struct ParsedInput {
+    std::optional<T> value;
+    std::optional<UserMessage> rejection;
+};
+
+// "YYYY-MM-DD HH:MM" (also with / between the date's parts, one-digit month, day and hour, full-width digits
+// and punctuation): a birth in Beijing time with the 23:00 convention. Rejects, each with its own message,
+// empty input, a date without a time, anything else unreadable, a year outside 1900..2100, a month outside
+// 1..12, a day the month does not have (2023-02-29), an hour of 24 or more (24:00 is the next day's 00:00)
+// and a minute of 60 or more.
+ParsedInput<BirthMoment> parseBirthMoment(const QString &text);
+
+// Degrees east as a decimal number, west negative ("116.4", "-73.99"), within -180..180.
+ParsedInput<double> parseLongitude(const QString &text);
+
+// An offset from UTC in minutes: "+08:00", "+8", "-05:30", "UTC+9", "GMT-3", "0"; within -12:00..+14:00.
+ParsedInput<int> parseUtcOffset(const QString &text);
+
+} // namespace tolvane
