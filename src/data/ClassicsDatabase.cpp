@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <sqlite3.h>
 
@@ -92,10 +93,12 @@ UserMessage ClassicsDatabase::failureMessage()
 
 void ClassicsDatabase::close()
 {
-    for (sqlite3_stmt **stmt : { &m_after, &m_before, &m_single, &m_verse }) {
-        sqlite3_finalize(*stmt);
-        *stmt = nullptr;
+    for (Prepared &q : m_queries) {
+        sqlite3_finalize(q.stmt);
+        q = Prepared {};
     }
+    sqlite3_finalize(m_verse);
+    m_verse = nullptr;
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -114,8 +117,12 @@ bool ClassicsDatabase::open()
         close();
         return false;
     }
+    // One read transaction for the whole search: the file is locked and checked once, not for every query, and
+    // its pages are read through a memory map.
+    sqlite3_exec(m_db, "PRAGMA mmap_size = 268435456;", nullptr, nullptr, nullptr);
     sqlite3_stmt *stmt = nullptr;
-    bool ok = sqlite3_prepare_v2(m_db, "SELECT value FROM meta WHERE name = 'format';", -1, &stmt, nullptr) == SQLITE_OK
+    bool ok = sqlite3_exec(m_db, "BEGIN;", nullptr, nullptr, nullptr) == SQLITE_OK
+        && sqlite3_prepare_v2(m_db, "SELECT value FROM meta WHERE name = 'format';", -1, &stmt, nullptr) == SQLITE_OK
         && sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_int(stmt, 0) == kFormat;
     sqlite3_finalize(stmt);
     if (!ok)
@@ -123,48 +130,63 @@ bool ClassicsDatabase::open()
     return ok;
 }
 
-bool ClassicsDatabase::links(sqlite3_stmt *&stmt, const char *sql, char32_t character, std::vector<Link> &out)
+bool ClassicsDatabase::links(Query query, char32_t character, ClassicSet classics, std::vector<Link> &out)
 {
     out.clear();
     if (!m_db)
         return false;
-    if (!stmt && sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        stmt = nullptr;
-        return false;
+    if (classics.isEmpty())
+        return true;
+    Prepared &q = m_queries[query];
+    if (!q.stmt || q.classics != classics) {
+        sqlite3_finalize(q.stmt);
+        q = Prepared {};
+        QStringList numbers;
+        for (Classic c : classics.members())
+            numbers.append(QString::number(int(c)));
+        // The keys lead with the collection, so SQLite reads one range per chosen collection, in order.
+        static const char *const templates[QueryCount] = {
+            "SELECT second, classic, line FROM pair WHERE first = ?1 AND classic IN (%1) ORDER BY classic, second;",
+            "SELECT first, classic, line FROM pair WHERE second = ?1 AND classic IN (%1) ORDER BY classic, first;",
+            "SELECT character, classic, line FROM single WHERE character = ?1 AND classic IN (%1) ORDER BY classic;"
+        };
+        const QByteArray sql = QString::fromLatin1(templates[query]).arg(numbers.join(QLatin1Char(','))).toUtf8();
+        if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &q.stmt, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(q.stmt);
+            q = Prepared {};
+            return false;
+        }
+        q.classics = classics;
     }
     char key[4];
     const int keyLength = encodeUtf8(character, key);
-    sqlite3_reset(stmt);
-    sqlite3_bind_text(stmt, 1, key, keyLength, SQLITE_TRANSIENT);
+    sqlite3_reset(q.stmt);
+    sqlite3_bind_text(q.stmt, 1, key, keyLength, SQLITE_TRANSIENT);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        const std::optional<Classic> classic = classicFromNumber(sqlite3_column_int(stmt, 1));
+    while ((rc = sqlite3_step(q.stmt)) == SQLITE_ROW) {
+        const std::optional<Classic> classic = classicFromNumber(sqlite3_column_int(q.stmt, 1));
         if (!classic)
             continue;
-        out.push_back({ firstCodePoint(sqlite3_column_text(stmt, 0), sqlite3_column_bytes(stmt, 0)), *classic,
-            qint32(sqlite3_column_int(stmt, 2)) });
+        out.push_back({ firstCodePoint(sqlite3_column_text(q.stmt, 0), sqlite3_column_bytes(q.stmt, 0)), *classic,
+            qint32(sqlite3_column_int(q.stmt, 2)) });
     }
-    sqlite3_reset(stmt);
+    sqlite3_reset(q.stmt);
     return rc == SQLITE_DONE;
 }
 
-bool ClassicsDatabase::pairsStartingWith(char32_t first, std::vector<Link> &out)
+bool ClassicsDatabase::pairsStartingWith(char32_t first, ClassicSet classics, std::vector<Link> &out)
 {
-    return links(
-        m_after, "SELECT second, classic, line FROM pair WHERE first = ?1 ORDER BY second, classic;", first, out);
+    return links(After, first, classics, out);
 }
 
-bool ClassicsDatabase::pairsEndingWith(char32_t second, std::vector<Link> &out)
+bool ClassicsDatabase::pairsEndingWith(char32_t second, ClassicSet classics, std::vector<Link> &out)
 {
-    return links(
-        m_before, "SELECT first, classic, line FROM pair WHERE second = ?1 ORDER BY first, classic;", second, out);
+    return links(Before, second, classics, out);
 }
 
-bool ClassicsDatabase::linesHolding(char32_t character, std::vector<Link> &out)
+bool ClassicsDatabase::linesHolding(char32_t character, ClassicSet classics, std::vector<Link> &out)
 {
-    return links(
-        m_single, "SELECT character, classic, line FROM single WHERE character = ?1 ORDER BY classic;", character, out);
+    return links(Single, character, classics, out);
 }
 
 std::optional<ClassicsDatabase::Verse> ClassicsDatabase::verse(qint32 line)

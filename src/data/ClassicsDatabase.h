@@ -39,13 +39,14 @@ public:
         Classic classic = Classic::Shijing;
         qint32 line = 0;
     };
-    // The pairs whose first character is first, ordered by the second character, then by collection in order
-    // of preference. Replaces out; false when the file cannot be read.
-    bool pairsStartingWith(char32_t first, std::vector<Link> &out);
+    // The pairs of the chosen collections whose first character is first, ordered by collection in order of
+    // preference, then by the second character: the first link of a character is its best one. Replaces out;
+    // false when the file cannot be read.
+    bool pairsStartingWith(char32_t first, ClassicSet classics, std::vector<Link> &out);
     // The pairs whose second character is second (other is the first character), ordered the same way.
-    bool pairsEndingWith(char32_t second, std::vector<Link> &out);
-    // The best line of each collection that holds the character, in order of preference.
-    bool linesHolding(char32_t character, std::vector<Link> &out);
+    bool pairsEndingWith(char32_t second, ClassicSet classics, std::vector<Link> &out);
+    // The best line of each chosen collection that holds the character, in order of preference.
+    bool linesHolding(char32_t character, ClassicSet classics, std::vector<Link> &out);
 
     struct Verse {
         Classic classic = Classic::Shijing;
@@ -56,13 +57,17 @@ public:
     std::optional<Verse> verse(qint32 line);
 
 private:
-    bool links(sqlite3_stmt *&stmt, const char *sql, char32_t character, std::vector<Link> &out);
+    enum Query { After, Before, Single, QueryCount };
+    bool links(Query query, char32_t character, ClassicSet classics, std::vector<Link> &out);
 
     QString m_path;
     sqlite3 *m_db = nullptr;
-    sqlite3_stmt *m_after = nullptr;
-    sqlite3_stmt *m_before = nullptr;
-    sqlite3_stmt *m_single = nullptr;
+    // Prepared for the collections last asked for.
+    struct Prepared {
+        sqlite3_stmt *stmt = nullptr;
+        ClassicSet classics;
+    };
+    Prepared m_queries[QueryCount];
     sqlite3_stmt *m_verse = nullptr;
 };
 

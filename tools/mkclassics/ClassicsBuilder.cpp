@@ -81,7 +81,7 @@ ClassicsContents ClassicsBuilder::take()
 
     // Code point order is the byte order of UTF-8, the order SQLite keeps the text keys in.
     std::sort(m_contents.pairs.begin(), m_contents.pairs.end(), [](const auto &a, const auto &b) {
-        return std::tie(a.first, a.second, a.classic) < std::tie(b.first, b.second, b.classic);
+        return std::tie(a.first, a.classic, a.second) < std::tie(b.first, b.classic, b.second);
     });
     std::sort(m_contents.singles.begin(), m_contents.singles.end(), [](const auto &a, const auto &b) {
         return std::tie(a.character, a.classic) < std::tie(b.character, b.classic);

@@ -108,7 +108,7 @@ bool ClassicsWriter::write(const ClassicsContents &contents, const QString &path
                       "author TEXT NOT NULL);")
             && c.exec("CREATE TABLE line (id INTEGER PRIMARY KEY, poem INTEGER NOT NULL, text TEXT NOT NULL);")
             && c.exec("CREATE TABLE pair (first TEXT NOT NULL, second TEXT NOT NULL, classic INTEGER NOT NULL, "
-                      "line INTEGER NOT NULL, PRIMARY KEY (first, second, classic)) WITHOUT ROWID;")
+                      "line INTEGER NOT NULL, PRIMARY KEY (first, classic, second)) WITHOUT ROWID;")
             && c.exec("CREATE TABLE single (character TEXT NOT NULL, classic INTEGER NOT NULL, line INTEGER NOT NULL, "
                       "PRIMARY KEY (character, classic)) WITHOUT ROWID;")
             && c.exec("CREATE VIEW verse AS SELECT line.id AS line, classic.name AS classic, poem.title, poem.author, "
@@ -150,7 +150,7 @@ bool ClassicsWriter::write(const ClassicsContents &contents, const QString &path
                     sqlite3_bind_int(s, 3, r.line);
                 })
             // Fixed-character naming looks pairs up by their second character.
-            && c.exec("CREATE INDEX pair_second ON pair (second, first, classic, line);") && c.exec("COMMIT;");
+            && c.exec("CREATE INDEX pair_second ON pair (second, classic, first, line);") && c.exec("COMMIT;");
         if (!ok)
             return false;
         c.close();
