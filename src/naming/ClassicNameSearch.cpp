@@ -251,6 +251,14 @@ UserMessage whatToRelax(const ClassicListing &listing, const NameRequest &reques
     return UserMessage::warning(start + otherwise);
 }
 
+// Nothing to search in: no collection chosen.
+std::optional<UserMessage> noClassicChosen(ClassicSet classics)
+{
+    if (!classics.isEmpty())
+        return std::nullopt;
+    return UserMessage::warning(QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。"));
+}
+
 UserMessage libraryReadFailure()
 {
     return DatabaseFailure { DatabaseFailure::Kind::Table, DbTable::Name }.message();
@@ -266,6 +274,8 @@ ClassicListing ClassicNameSearch::run(const QString &surname, const ConfigTables
     listing.surname = surname;
     listing.nameLength = request.nameLength;
     listing.classics = classics;
+    if ((listing.message = noClassicChosen(classics)))
+        return listing;
     if (request.nameLength != 1 && request.nameLength != 2) {
         listing.message = UserMessage::warning(
             QStringLiteral("从典籍取名只取单字名或双字名，请把名字字数改为单字名或双字名再试试。"));
@@ -329,6 +339,8 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
     listing.classics = classics;
     listing.fixedCharacter = fixedCharacter;
     listing.firstFree = firstFree;
+    if ((listing.message = noClassicChosen(classics)))
+        return listing;
     NameDatabase db(libraryPath);
     if (auto failure = db.openWith({ DbTable::Name })) {
         listing.message = failure->message();

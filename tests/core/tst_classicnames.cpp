@@ -99,6 +99,8 @@ private Q_SLOTS:
     void fixedCharacter();
     void nothingFound_data();
     void nothingFound();
+    void choiceOfCollections_data();
+    void choiceOfCollections();
     void paneText();
     void missingOrForeignClassicsFile();
     void girlForWangFromShijingOnTheRealFiles();
@@ -252,6 +254,9 @@ void TestClassicNames::nothingFound_data()
     QTest::newRow("the sex is never relaxed")
         << QStringLiteral("7+9") << QStringLiteral("女") << QStringLiteral("金木水火土") << kAll
         << inAll + QStringLiteral("您可通过更改名字字数、允许半吉，或改从字库选字再试试。");
+    QTest::newRow("no collection chosen")
+        << QStringLiteral("5+9") << QStringLiteral("女") << QStringLiteral("金木水火土") << QString()
+        << QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。");
     QTest::newRow("three characters") << QStringLiteral("5+9+7") << QStringLiteral("女") << QStringLiteral("金木水火土")
                                       << kAll
                                       << QStringLiteral(
@@ -267,12 +272,33 @@ void TestClassicNames::nothingFound()
     QFETCH(QString, message);
     const int length = int(configs.count(QLatin1Char('+'))) + 1;
     const ClassicListing listing = ClassicNameSearch::run(QStringLiteral("王"), ::configs(configs),
-        request(length, sex, wishes), *ClassicSet::parse(classics), m_library, m_classics);
+        request(length, sex, wishes), ClassicSet::parse(classics).value_or(ClassicSet {}), m_library, m_classics);
     QVERIFY(listing.groups.isEmpty());
     QVERIFY(!listing.databaseFailed);
     QVERIFY(listing.message);
     QCOMPARE(listing.message->text, message);
     QCOMPARE(listing.message->style, UserMessage::Style::Warning);
+}
+
+void TestClassicNames::choiceOfCollections_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("names"); // in order of preference; "-" when the text is refused
+    QTest::newRow("comma list") << QStringLiteral("楚辞,诗经") << QStringLiteral("诗经、楚辞");
+    QTest::newRow("full-width comma and 、")
+        << QStringLiteral("宋词，唐诗、论语") << QStringLiteral("论语、唐诗、宋词");
+    QTest::newRow("blanks and a repeat") << QStringLiteral(" 诗经  诗经 ") << QStringLiteral("诗经");
+    QTest::newRow("全唐诗 is 唐诗") << QStringLiteral("全唐诗") << QStringLiteral("唐诗");
+    QTest::newRow("unknown collection") << QStringLiteral("诗经,元曲") << QStringLiteral("-");
+    QTest::newRow("nothing named") << QStringLiteral(" , ") << QStringLiteral("-");
+}
+
+void TestClassicNames::choiceOfCollections()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, names);
+    const std::optional<ClassicSet> set = ClassicSet::parse(text);
+    QCOMPARE(set ? set->names(QStringLiteral("、")) : QStringLiteral("-"), names);
 }
 
 void TestClassicNames::paneText()
