@@ -17,10 +17,10 @@ build=${TOLVANE_BUILD_DIR:-$here/build}
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  libsqlcipher-dev sqlcipher libssl-dev libbz2-dev
+  libsqlcipher-dev sqlcipher libssl-dev libbz2-dev libopencc-dev libopencc-data
   unicode-data fonts-arphic-uming fonts-wqy-zenhei
   libnova-dev
-  libbenchmark-dev
+  libbenchmark-dev npm
 )
 if [ "$mode" = test ]; then
   # The RTF tests check what we write against LibreOffice's own reader.
@@ -29,6 +29,10 @@ fi
 
 missing=()
 for p in "${packages[@]}"; do
+  # Node.js from other sources brings its own npm, which conflicts with Debian's; any npm will do.
+  if [ "$p" = npm ] && command -v npm >/dev/null 2>&1; then
+    continue
+  fi
   status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
   [ "$status" = installed ] || missing+=("$p")
 done
@@ -40,7 +44,31 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The verses of the names from the classics: the npm package chinese-poetry, pinned to one version and checked
+# against its integrity hash, unpacked into the build tree (only the five collections the generator reads).
+poetry_version=2.0.1
+poetry_integrity=sha512-KtYARvV7CWNtax0na9+Jn6PlhGgSoid7PWyDzXI4KsCEm2odZcqEQyval5koaLygZnM/EQ3lfJ//25K8p3uHNg==
+poetry_dir="$build/chinese-poetry"
+if [ "$(cat "$poetry_dir/integrity" 2>/dev/null || true)" != "$poetry_integrity" ]; then
+  echo "Installing chinese-poetry $poetry_version"
+  rm -rf "$poetry_dir"
+  mkdir -p "$poetry_dir/download"
+  (cd "$poetry_dir/download" && npm pack --silent "chinese-poetry@$poetry_version" >/dev/null)
+  tarball="$poetry_dir/download/chinese-poetry-$poetry_version.tgz"
+  actual=$(node -e 'const c = require("crypto"), f = require("fs");
+    process.stdout.write("sha512-" + c.createHash("sha512").update(f.readFileSync(process.argv[1])).digest("base64"));' \
+    "$tarball")
+  if [ "$actual" != "$poetry_integrity" ]; then
+    echo "chinese-poetry $poetry_version does not match its pinned integrity hash (got $actual)" >&2
+    exit 1
+  fi
+  tar -xzf "$tarball" -C "$poetry_dir" --wildcards package/package.json package/LICENSE 'package/dist/shijing/*' \
+    'package/dist/chuci/*' 'package/dist/lunyu/*' 'package/dist/songci/*' 'package/dist/quantangshi/poet.tang.*'
+  rm -rf "$poetry_dir/download"
+  echo "$poetry_integrity" >"$poetry_dir/integrity"
+fi
+
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_POETRY_DIR="$poetry_dir/package"
 cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$mode" = run ]; then

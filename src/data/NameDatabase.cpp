@@ -186,6 +186,23 @@ std::optional<QList<NameDatabase::Candidate>> NameDatabase::candidates(const QSt
     return result;
 }
 
+std::optional<QStringList> NameDatabase::nameCharacters()
+{
+    sqlite3_stmt *stmt = prepare("SELECT namechr FROM name WHERE xiong = '0' AND namechr IS NOT NULL ORDER BY rowid;");
+    if (!stmt)
+        return std::nullopt;
+    QStringList chars;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
+        chars.append(QString::fromUtf8(text, sqlite3_column_bytes(stmt, 0)));
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return chars;
+}
+
 std::optional<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
 {
     return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE ID = ?1 ORDER BY rowid DESC LIMIT 1;")

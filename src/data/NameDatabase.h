@@ -58,6 +58,8 @@ public:
         QString namechr;
     };
     std::optional<QList<Candidate>> candidates(const QString &sex, const QStringList &elementWishes);
+    // namechr of every row fit for names (xiong "0"), whatever its sex and element, in stored order.
+    std::optional<QStringList> nameCharacters();
 
     // A row of name as the character lookups show it; a missing value reads as empty text.
     struct LibraryRow {

@@ -42,12 +42,17 @@ QString groupBlock(const QString &surname, int nameLength, const std::array<qint
         for (int p = 0; p < nameLength; ++p)
             block += QString::fromUtf16(ordinals[p]) + kCrLf + lists[p] + kCrLf;
     }
-    const Sancai sancai = Sancai::compute(grids.tiange, grids.renge, grids.dige);
-    return block + gridLine(grids) + QStringLiteral("三才是：") + sancai.numeralTriple + QStringLiteral("（")
-        + sancai.elementTriple + QStringLiteral("）") + kCrLf + kCrLf + kCrLf;
+    return block + CandidateListing::gridLines(grids) + kCrLf + kCrLf;
 }
 
 } // namespace
+
+QString CandidateListing::gridLines(const FiveGrids &grids)
+{
+    const Sancai sancai = Sancai::compute(grids.tiange, grids.renge, grids.dige);
+    return gridLine(grids) + QStringLiteral("三才是：") + sancai.numeralTriple + QStringLiteral("（")
+        + sancai.elementTriple + QStringLiteral("）") + kCrLf;
+}
 
 QString CandidateListing::heading()
 {

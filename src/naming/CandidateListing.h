@@ -38,6 +38,8 @@ public:
     static QString countLine(int groups);
     static QString allFoundLines();
     static UserMessage nothingFound();
+    // "其五格数是（天格、人格、地格、总格、外格）：…" and the line "三才是：…（…）", each ending in CR LF.
+    static QString gridLines(const FiveGrids &grids);
 };
 
 } // namespace tolvane

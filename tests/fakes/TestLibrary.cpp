@@ -20,9 +20,9 @@ QString TestLibrary::realDatabasePath()
     return QDir(binDir()).filePath(QStringLiteral("namedbs.mdb"));
 }
 
-mkdb::LibraryContents TestLibrary::fixtureContents()
+mkdb::LibraryContents TestLibrary::fixtureContents(const QString &folder)
 {
-    const QString dir = qEnvironmentVariable("TOLVANE_TEST_DATA") + QStringLiteral("/library");
+    const QString dir = qEnvironmentVariable("TOLVANE_TEST_DATA") + QLatin1Char('/') + folder;
     mkdb::LibraryContents contents;
     QFile file(dir + QStringLiteral("/name.tsv"));
     if (!file.open(QIODevice::ReadOnly))

@@ -13,8 +13,9 @@ public:
     // The namedbs.mdb the build generated.
     static QString realDatabasePath();
     static QString binDir();
-    // The fixture library: tests/data/library/name.tsv and the texts under tests/data/library/texts.
-    static mkdb::LibraryContents fixtureContents();
+    // The fixture library: tests/data/library/name.tsv and the texts under tests/data/library/texts, or the
+    // same files under another folder of tests/data.
+    static mkdb::LibraryContents fixtureContents(const QString &folder = QStringLiteral("library"));
     // Writes contents as namedbs.mdb into dir (with the library's password unless another is given).
     static QString write(const mkdb::LibraryContents &contents, const QString &dir,
                          const QString &password = {});

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace tolvane {
+
+// The collections names from the classics are drawn from. The numbers are the ones stored in classics.db, and
+// their order is the order of preference when a name stands in several collections: the older text first.
+enum class Classic : quint8 { Shijing = 1, Lunyu = 2, Chuci = 3, Tangshi = 4, Songci = 5 };
+
+inline constexpr std::array<Classic, 5> kAllClassics { Classic::Shijing, Classic::Lunyu, Classic::Chuci,
+    Classic::Tangshi, Classic::Songci };
+
+// 诗经, 论语, 楚辞, 唐诗, 宋词.
+QString classicName(Classic classic);
+// The collection of a stored number; nothing for any other number.
+std::optional<Classic> classicFromNumber(int number);
+
+// A choice of collections.
+class ClassicSet final {
+public:
+    constexpr ClassicSet() = default;
+    static ClassicSet all();
+    // Names separated by commas (, or ，), 、 or blanks, such as "诗经,楚辞"; 全唐诗 is read as 唐诗. Nothing
+    // for an unknown name or when no name is given.
+    static std::optional<ClassicSet> parse(const QString &text);
+
+    void insert(Classic classic) { m_bits |= bit(classic); }
+    bool contains(Classic classic) const { return (m_bits & bit(classic)) != 0; }
+    bool isEmpty() const { return m_bits == 0; }
+    bool isAll() const { return *this == all(); }
+    // The chosen collections in order of preference.
+    QList<Classic> members() const;
+    // Their names joined by separator, in order of preference.
+    QString names(const QString &separator) const;
+
+    bool operator==(const ClassicSet &) const = default;
+
+private:
+    static constexpr quint8 bit(Classic classic) { return quint8(1U << quint8(classic)); }
+    quint8 m_bits = 0;
+};
+
+} // namespace tolvane

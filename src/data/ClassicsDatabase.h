@@ -1,0 +1,74 @@
+#pragma once
+
+#include "data/Classics.h"
+#include "text/UserMessage.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tolvane {
+
+// classics.db, the verses names from the classics are drawn from: a plain SQLite file generated at build time
+// beside namedbs.mdb (data/README.md describes its tables). Opened read-only for one search; the destructor
+// closes it. Characters are passed as code points.
+class ClassicsDatabase final {
+public:
+    // The format the program reads, stored as meta.format.
+    static constexpr int kFormat = 1;
+
+    explicit ClassicsDatabase(QString path);
+    ~ClassicsDatabase();
+    ClassicsDatabase(const ClassicsDatabase &) = delete;
+    ClassicsDatabase &operator=(const ClassicsDatabase &) = delete;
+
+    // Opens the file and checks its format; false for a missing, foreign or damaged file.
+    bool open();
+    void close();
+    // The message for a file that cannot be opened or read.
+    static UserMessage failureMessage();
+
+    // A pair of characters standing side by side in a line, or a character in a line: the other character of
+    // the pair (the character itself for a single), the collection and the best line of that collection.
+    struct Link {
+        char32_t other = 0;
+        Classic classic = Classic::Shijing;
+        qint32 line = 0;
+    };
+    // The pairs of the chosen collections whose first character is first, ordered by collection in order of
+    // preference, then by the second character: the first link of a character is its best one. Replaces out;
+    // false when the file cannot be read.
+    bool pairsStartingWith(char32_t first, ClassicSet classics, std::vector<Link> &out);
+    // The pairs whose second character is second (other is the first character), ordered the same way.
+    bool pairsEndingWith(char32_t second, ClassicSet classics, std::vector<Link> &out);
+    // The best line of each chosen collection that holds the character, in order of preference.
+    bool linesHolding(char32_t character, ClassicSet classics, std::vector<Link> &out);
+
+    struct Verse {
+        Classic classic = Classic::Shijing;
+        QString title;
+        QString author;
+        QString text;
+    };
+    std::optional<Verse> verse(qint32 line);
+
+private:
+    enum Query { After, Before, Single, QueryCount };
+    bool links(Query query, char32_t character, ClassicSet classics, std::vector<Link> &out);
+
+    QString m_path;
+    sqlite3 *m_db = nullptr;
+    // Prepared for the collections last asked for.
+    struct Prepared {
+        sqlite3_stmt *stmt = nullptr;
+        ClassicSet classics;
+    };
+    Prepared m_queries[QueryCount];
+    sqlite3_stmt *m_verse = nullptr;
+};
+
+} // namespace tolvane

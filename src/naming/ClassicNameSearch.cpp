@@ -1,0 +1,409 @@
+#include "naming/ClassicNameSearch.h"
+
+#include "data/ClassicsDatabase.h"
+#include "data/NameDatabase.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace tolvane {
+
+int ClassicListing::namesFound() const
+{
+    int count = 0;
+    for (const ClassicGroup &g : groups)
+        count += int(g.names.size());
+    return count;
+}
+
+namespace {
+
+// Configurations give every position 1 to 30 strokes, so one bit per count answers "has this count".
+constexpr int kMaxConfigStrokes = 30;
+
+quint32 strokeBit(int strokes)
+{
+    return strokes >= 1 && strokes <= kMaxConfigStrokes ? (1U << strokes) : 0U;
+}
+
+const QStringList &allElements()
+{
+    static const QStringList elements { QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
+        QStringLiteral("火"), QStringLiteral("土") };
+    return elements;
+}
+
+// The characters the library offers for the request: fit for names, for the sex and for the element wishes,
+// with their stroke counts (a character on several qualifying rows has each row's count) and their place in
+// the stored order.
+struct FitCharacters {
+    struct Entry {
+        quint32 strokeMask = 0;
+        int order = 0;
+        int seen = 0; // the pass that last took a link to this character
+    };
+    std::unordered_map<char32_t, Entry> byCharacter;
+    std::vector<char32_t> inOrder;
+    int passes = 0;
+
+    Entry *find(char32_t c)
+    {
+        const auto it = byCharacter.find(c);
+        return it == byCharacter.end() ? nullptr : &it->second;
+    }
+};
+
+std::optional<FitCharacters> fitCharacters(NameDatabase &db, const QString &sex, const QStringList &wishes)
+{
+    const std::optional<QList<NameDatabase::Candidate>> rows = db.candidates(sex, wishes);
+    if (!rows)
+        return std::nullopt;
+    FitCharacters fit;
+    fit.byCharacter.reserve(size_t(rows->size()));
+    for (const NameDatabase::Candidate &row : *rows) {
+        const QList<uint> ucs4 = row.namechr.toUcs4();
+        if (ucs4.size() != 1)
+            continue;
+        const auto c = char32_t(ucs4.first());
+        auto [it, inserted] = fit.byCharacter.try_emplace(c);
+        if (inserted) {
+            it->second.order = int(fit.inOrder.size());
+            fit.inOrder.push_back(c);
+        }
+        it->second.strokeMask |= strokeBit(row.strokes);
+    }
+    return fit;
+}
+
+// What one configuration asks of the characters: the strokes of the first and second position.
+struct Target {
+    int group = 0;
+    int first = 0;
+    int second = 0;
+};
+
+struct Hit {
+    int group = 0;
+    char32_t first = 0;
+    char32_t second = 0; // 0 for a one-character name
+    qint32 line = 0;
+    int orderFirst = 0;
+    int orderSecond = 0;
+};
+
+// Visits the first link to each character fit for the request. The links come in order of preference, so that
+// is the character's best line.
+template <typename Visit>
+void bestLinks(const std::vector<ClassicsDatabase::Link> &links, FitCharacters &fit, Visit visit)
+{
+    const int pass = ++fit.passes;
+    for (const ClassicsDatabase::Link &link : links) {
+        FitCharacters::Entry *other = fit.find(link.other);
+        if (!other || other->seen == pass)
+            continue;
+        other->seen = pass;
+        visit(link, *other);
+    }
+}
+
+class Finder {
+public:
+    Finder(ClassicsDatabase &verses, ClassicSet classics)
+        : m_verses(verses)
+        , m_classics(classics)
+    {
+    }
+
+    // Personal naming: the hits of every target, or nothing when classics.db cannot be read.
+    std::optional<std::vector<Hit>> personal(FitCharacters &fit, int nameLength, const QList<Target> &targets)
+    {
+        quint32 firstMask = 0;
+        for (const Target &t : targets)
+            firstMask |= strokeBit(t.first);
+        std::vector<Hit> hits;
+        for (char32_t c : fit.inOrder) {
+            const FitCharacters::Entry entry = *fit.find(c);
+            if (!(entry.strokeMask & firstMask))
+                continue;
+            if (nameLength == 1) {
+                if (!m_verses.linesHolding(c, m_classics, m_links))
+                    return std::nullopt;
+                if (m_links.empty())
+                    continue;
+                for (const Target &t : targets) {
+                    if (entry.strokeMask & strokeBit(t.first))
+                        hits.push_back({ t.group, c, 0, m_links.front().line, entry.order, 0 });
+                }
+                continue;
+            }
+            if (!m_verses.pairsStartingWith(c, m_classics, m_links))
+                return std::nullopt;
+            bestLinks(m_links, fit, [&](const ClassicsDatabase::Link &link, const FitCharacters::Entry &second) {
+                for (const Target &t : targets) {
+                    if ((entry.strokeMask & strokeBit(t.first)) && (second.strokeMask & strokeBit(t.second)))
+                        hits.push_back({ t.group, c, link.other, link.line, entry.order, second.order });
+                }
+            });
+        }
+        return hits;
+    }
+
+    // Fixed-character naming: targets carry the free position's strokes in `first`.
+    std::optional<std::vector<Hit>> fixed(
+        FitCharacters &fit, char32_t fixedChar, bool firstFree, const QList<Target> &targets)
+    {
+        const bool read = firstFree ? m_verses.pairsEndingWith(fixedChar, m_classics, m_links)
+                                    : m_verses.pairsStartingWith(fixedChar, m_classics, m_links);
+        if (!read)
+            return std::nullopt;
+        std::vector<Hit> hits;
+        bestLinks(m_links, fit, [&](const ClassicsDatabase::Link &link, const FitCharacters::Entry &free) {
+            for (const Target &t : targets) {
+                if (!(free.strokeMask & strokeBit(t.first)))
+                    continue;
+                if (firstFree)
+                    hits.push_back({ t.group, link.other, fixedChar, link.line, free.order, 0 });
+                else
+                    hits.push_back({ t.group, fixedChar, link.other, link.line, 0, free.order });
+            }
+        });
+        return hits;
+    }
+
+    // Whether any chosen collection pairs the character at all, in the place it is fixed to.
+    std::optional<bool> pairsAtAll(char32_t fixedChar, bool firstFree)
+    {
+        const bool read = firstFree ? m_verses.pairsEndingWith(fixedChar, m_classics, m_links)
+                                    : m_verses.pairsStartingWith(fixedChar, m_classics, m_links);
+        if (!read)
+            return std::nullopt;
+        return !m_links.empty();
+    }
+
+private:
+    ClassicsDatabase &m_verses;
+    ClassicSet m_classics;
+    std::vector<ClassicsDatabase::Link> m_links;
+};
+
+QString characterText(char32_t c)
+{
+    return c ? QString::fromUcs4(&c, 1) : QString();
+}
+
+// Puts the hits into their groups, in stored order of the characters, with their verses.
+bool fillGroups(ClassicListing &listing, std::vector<Hit> &hits, ClassicsDatabase &verses)
+{
+    std::stable_sort(hits.begin(), hits.end(), [](const Hit &a, const Hit &b) {
+        return std::tie(a.group, a.orderFirst, a.orderSecond) < std::tie(b.group, b.orderFirst, b.orderSecond);
+    });
+    QHash<qint32, ClassicVerse> cache;
+    qsizetype next = 0;
+    for (ClassicGroup &group : listing.groups) {
+        for (; next < qsizetype(hits.size()) && hits[size_t(next)].group == group.group; ++next) {
+            const Hit &hit = hits[size_t(next)];
+            auto cached = cache.constFind(hit.line);
+            if (cached == cache.constEnd()) {
+                const std::optional<ClassicsDatabase::Verse> verse = verses.verse(hit.line);
+                if (!verse)
+                    return false;
+                cached = cache.insert(hit.line, { verse->classic, verse->title, verse->author, verse->text });
+            }
+            group.names.append({ characterText(hit.first) + characterText(hit.second), *cached });
+        }
+    }
+    listing.groups.removeIf([](const ClassicGroup &g) { return g.names.isEmpty(); });
+    return true;
+}
+
+QString nothingFoundStart(ClassicSet classics)
+{
+    return QStringLiteral("对不起，在") + classics.names(QStringLiteral("、"))
+        + QStringLiteral("中没有找出任何良好名字。");
+}
+
+bool wishesAll(const QStringList &wishes)
+{
+    return std::all_of(
+        allElements().begin(), allElements().end(), [&wishes](const QString &e) { return wishes.contains(e); });
+}
+
+// Runs the search again with the element wishes and the choice of collections relaxed, one at a time and then
+// both, and says which relaxation finds names. The sex is never relaxed.
+template <typename Search>
+UserMessage whatToRelax(const ClassicListing &listing, const NameRequest &request, NameDatabase &db,
+    FitCharacters &wished, Search search, const QString &otherwise)
+{
+    const QString start = nothingFoundStart(listing.classics);
+    std::optional<FitCharacters> anyElement;
+    if (!wishesAll(request.elementWishes))
+        anyElement = fitCharacters(db, request.sex, allElements());
+    const bool moreClassics = !listing.classics.isAll();
+    if (anyElement && search(*anyElement, listing.classics))
+        return UserMessage::warning(start + QStringLiteral("您可放宽五行要求再试试。"));
+    if (moreClassics && search(wished, ClassicSet::all()))
+        return UserMessage::warning(start + QStringLiteral("您可多选几部典籍再试试。"));
+    if (moreClassics && anyElement && search(*anyElement, ClassicSet::all()))
+        return UserMessage::warning(start + QStringLiteral("您可放宽五行要求，并多选几部典籍再试试。"));
+    return UserMessage::warning(start + otherwise);
+}
+
+// Nothing to search in: no collection chosen.
+std::optional<UserMessage> noClassicChosen(ClassicSet classics)
+{
+    if (!classics.isEmpty())
+        return std::nullopt;
+    return UserMessage::warning(QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。"));
+}
+
+UserMessage libraryReadFailure()
+{
+    return DatabaseFailure { DatabaseFailure::Kind::Table, DbTable::Name }.message();
+}
+
+} // namespace
+
+ClassicListing ClassicNameSearch::run(const QString &surname, const ConfigTables &configs, const NameRequest &request,
+    ClassicSet classics, const QString &libraryPath, const QString &classicsPath)
+{
+    ClassicListing listing;
+    listing.kind = ClassicListing::Kind::Personal;
+    listing.surname = surname;
+    listing.nameLength = request.nameLength;
+    listing.classics = classics;
+    if ((listing.message = noClassicChosen(classics)))
+        return listing;
+    if (request.nameLength != 1 && request.nameLength != 2) {
+        listing.message = UserMessage::warning(
+            QStringLiteral("从典籍取名只取单字名或双字名，请把名字字数改为单字名或双字名再试试。"));
+        return listing;
+    }
+    NameDatabase db(libraryPath);
+    if (auto failure = db.openWith({ DbTable::Name })) {
+        listing.message = failure->message();
+        listing.databaseFailed = true;
+        return listing;
+    }
+    ClassicsDatabase verses(classicsPath);
+    std::optional<FitCharacters> fit = fitCharacters(db, request.sex, request.elementWishes);
+    if (!fit || !verses.open()) {
+        listing.message = fit ? ClassicsDatabase::failureMessage() : libraryReadFailure();
+        listing.databaseFailed = true;
+        return listing;
+    }
+
+    QList<Target> targets;
+    listing.groupsSearched = configs.groupCount();
+    for (int g = 1; g <= configs.groupCount(); ++g) {
+        targets.append({ g, configs.strokes[g][0], configs.strokes[g][1] });
+        ClassicGroup group;
+        group.group = g;
+        group.strokes = { configs.strokes[g][0], request.nameLength == 2 ? configs.strokes[g][1] : qint16(0) };
+        group.grids = configs.grids[g];
+        listing.groups.append(group);
+    }
+    Finder finder(verses, classics);
+    std::optional<std::vector<Hit>> hits = finder.personal(*fit, request.nameLength, targets);
+    if (!hits || !fillGroups(listing, *hits, verses)) {
+        listing.message = ClassicsDatabase::failureMessage();
+        listing.databaseFailed = true;
+        listing.groups.clear();
+        return listing;
+    }
+    if (listing.groups.isEmpty() && !targets.isEmpty()) {
+        const auto search = [&](FitCharacters &f, ClassicSet c) {
+            Finder again(verses, c);
+            const auto found = again.personal(f, request.nameLength, targets);
+            return found && !found->empty();
+        };
+        listing.message = whatToRelax(listing, request, db, *fit, search,
+            QStringLiteral("您可通过更改名字字数、允许半吉，或改从字库选字再试试。"));
+    } else if (targets.isEmpty()) {
+        listing.message = UserMessage::warning(
+            nothingFoundStart(classics) + QStringLiteral("您可通过更改名字字数、允许半吉再试试。"));
+    }
+    return listing;
+}
+
+ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
+    const FixedTables &tables, int configNext, const NameRequest &request, ClassicSet classics,
+    const QString &libraryPath, const QString &classicsPath)
+{
+    ClassicListing listing;
+    listing.kind = ClassicListing::Kind::Fixed;
+    listing.surname = surname;
+    listing.nameLength = 2;
+    listing.classics = classics;
+    listing.fixedCharacter = fixedCharacter;
+    listing.firstFree = firstFree;
+    if ((listing.message = noClassicChosen(classics)))
+        return listing;
+    NameDatabase db(libraryPath);
+    if (auto failure = db.openWith({ DbTable::Name })) {
+        listing.message = failure->message();
+        listing.databaseFailed = true;
+        return listing;
+    }
+    ClassicsDatabase verses(classicsPath);
+    std::optional<FitCharacters> fit = fitCharacters(db, request.sex, request.elementWishes);
+    if (!fit || !verses.open()) {
+        listing.message = fit ? ClassicsDatabase::failureMessage() : libraryReadFailure();
+        listing.databaseFailed = true;
+        return listing;
+    }
+
+    const QList<uint> fixedUcs4 = fixedCharacter.toUcs4();
+    const char32_t fixedChar = fixedUcs4.size() == 1 ? char32_t(fixedUcs4.first()) : 0;
+    const int groups = std::clamp(configNext - 1, 0, FixedTables::kSlots);
+    QList<Target> targets;
+    listing.groupsSearched = groups;
+    for (int g = 1; g <= groups; ++g) {
+        targets.append({ g, tables.freeCharStrokes[g], 0 });
+        ClassicGroup group;
+        group.group = g;
+        group.strokes = { tables.strokes[g][0], tables.strokes[g][1] };
+        group.freeStrokes = tables.freeCharStrokes[g];
+        group.grids = tables.grids[g];
+        listing.groups.append(group);
+    }
+    Finder finder(verses, classics);
+    std::optional<std::vector<Hit>> hits = fixedChar ? finder.fixed(*fit, fixedChar, firstFree, targets)
+                                                     : std::optional<std::vector<Hit>>(std::vector<Hit> {});
+    if (!hits || !fillGroups(listing, *hits, verses)) {
+        listing.message = ClassicsDatabase::failureMessage();
+        listing.databaseFailed = true;
+        listing.groups.clear();
+        return listing;
+    }
+    if (!listing.groups.isEmpty())
+        return listing;
+    // The fixed character may stand next to no character fit for names in these collections at all: then no
+    // wish helps, only other collections or another fixed character.
+    const auto pairsAtAll
+        = [&](ClassicSet c) { return fixedChar && Finder(verses, c).pairsAtAll(fixedChar, firstFree).value_or(false); };
+    if (!pairsAtAll(classics)) {
+        const QString start = nothingFoundStart(classics);
+        if (!classics.isAll() && pairsAtAll(ClassicSet::all())) {
+            listing.message = UserMessage::warning(start + QStringLiteral("这些典籍里“") + fixedCharacter
+                + QStringLiteral("”字不与取名用字相连，您可多选几部典籍再试试。"));
+        } else {
+            listing.message = UserMessage::warning(start + QStringLiteral("典籍里没有取名用字紧挨在“") + fixedCharacter
+                + QStringLiteral("”字") + (firstFree ? QStringLiteral("前") : QStringLiteral("后"))
+                + QStringLiteral("，您可换一个固定字再试试。"));
+        }
+        return listing;
+    }
+    const auto search = [&](FitCharacters &f, ClassicSet c) {
+        Finder again(verses, c);
+        const auto found = again.fixed(f, fixedChar, firstFree, targets);
+        return found && !found->empty();
+    };
+    listing.message = whatToRelax(
+        listing, request, db, *fit, search, QStringLiteral("您可换一个固定字、允许半吉，或改从字库选字再试试。"));
+    return listing;
+}
+
+} // namespace tolvane

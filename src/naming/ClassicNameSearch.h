@@ -1,0 +1,74 @@
+#pragma once
+
+#include "data/Classics.h"
+#include "naming/NameRequest.h"
+#include "numerology/ConfigSearch.h"
+#include "numerology/FixedConfigSearch.h"
+#include "text/UserMessage.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace tolvane {
+
+// A line of a collection and where it comes from.
+struct ClassicVerse {
+    Classic classic = Classic::Shijing;
+    QString title;
+    QString author;
+    QString text;
+};
+
+// A given name found in the classics: its characters in the order of the line (the fixed character included in
+// fixed-character naming) and the best line that holds them.
+struct ClassicName {
+    QString given;
+    ClassicVerse verse;
+};
+
+// One good configuration and the names found for it.
+struct ClassicGroup {
+    int group = 0; // the configuration's number in the search's tables
+    std::array<qint16, 2> strokes {}; // strokes of the given-name positions (one used for a one-character name)
+    qint16 freeStrokes = 0; // fixed-character naming: strokes of the position to find
+    FiveGrids grids;
+    QList<ClassicName> names; // in the library's stored order of their characters
+};
+
+struct ClassicListing {
+    enum class Kind { Personal, Fixed };
+    Kind kind = Kind::Personal;
+    QString surname;
+    int nameLength = 0; // 1 or 2
+    ClassicSet classics;
+    QString fixedCharacter; // fixed-character naming
+    bool firstFree = true; // fixed-character naming: X-Y (the first given character is found) or XY-
+    QList<ClassicGroup> groups; // the configurations with at least one name, in the search's order
+    int groupsSearched = 0;
+    std::optional<UserMessage> message; // a failure, or what to relax when nothing was found
+    bool databaseFailed = false; // namedbs.mdb or classics.db could not be read
+
+    int namesFound() const;
+};
+
+// Names from the classics: for the good configurations already found, the given names whose characters stand
+// side by side in one line of the chosen collections, in the line's order, both fit for names (xiong "0") and
+// for the request's sex and element wishes, with the stroke counts of the configuration as the library counts
+// them now. One-character names take each such character with its best line. A pair (or character) found in
+// several collections is shown with its first line in the most preferred one: 诗经, 论语, 楚辞, 唐诗, 宋词.
+class ClassicNameSearch final {
+public:
+    // Personal naming: one- and two-character given names (a three-character request finds nothing and says so).
+    static ClassicListing run(const QString &surname, const ConfigTables &configs, const NameRequest &request,
+        ClassicSet classics, const QString &libraryPath, const QString &classicsPath);
+    // Fixed-character naming (王-华, 王华-): the fixed character keeps its place; the wishes apply to the
+    // character found, as in the library listing.
+    static ClassicListing runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
+        const FixedTables &tables, int configNext, const NameRequest &request, ClassicSet classics,
+        const QString &libraryPath, const QString &classicsPath);
+};
+
+} // namespace tolvane

@@ -1,0 +1,279 @@
+// The generator of classics.db: lines and pairs of a verse, the conversion through OpenCC, and the file it
+// writes from a few poems in the package's layout (tests/data/classics) and the characters of a small library.
+#include "data/ClassicsDatabase.h"
+#include "fakes/TestLibrary.h"
+#include "mkclassics/ClassicsGenerator.h"
+#include "mkclassics/ClassicsWriter.h"
+#include "mkclassics/TraditionalConverter.h"
+#include "mkclassics/VerseText.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+using namespace tolvane;
+using namespace tolvane::mkclassics;
+
+namespace {
+
+QSet<char32_t> charactersOf(const QString &text)
+{
+    QSet<char32_t> set;
+    for (uint c : text.toUcs4())
+        set.insert(char32_t(c));
+    return set;
+}
+
+QString pairsText(const QList<std::pair<char32_t, char32_t>> &pairs)
+{
+    QStringList list;
+    for (const auto &[a, b] : pairs)
+        list.append(QString::fromUcs4(&a, 1) + QString::fromUcs4(&b, 1));
+    return list.join(QLatin1Char(' '));
+}
+
+QString packageDir()
+{
+    return qEnvironmentVariable("TOLVANE_TEST_DATA") + QStringLiteral("/classics/package");
+}
+
+} // namespace
+
+class TestClassicsGenerator : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void verseLines_data();
+    void verseLines();
+    void namePairs_data();
+    void namePairs();
+    void traditionalToSimplified_data();
+    void traditionalToSimplified();
+    void bestLines_data();
+    void bestLines();
+    void onlyConvertedSimplifiedLinesAreKept();
+    void missingPackageStopsTheBuild();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_library;
+    QString m_classics;
+    std::optional<QSet<char32_t>> m_fit;
+};
+
+void TestClassicsGenerator::initTestCase()
+{
+    m_library = TestLibrary::write(TestLibrary::fixtureContents(QStringLiteral("classics")), m_dir.path());
+    QString error;
+    m_fit = ClassicsGenerator::fitCharacters(m_library, &error);
+    QVERIFY2(m_fit, qPrintable(error));
+    const std::optional<ClassicsContents> contents
+        = ClassicsGenerator::build(packageDir(), *m_fit, QStringLiteral("t2s.json"), &error);
+    QVERIFY2(contents, qPrintable(error));
+    m_classics = m_dir.filePath(QStringLiteral("classics.db"));
+    QVERIFY2(ClassicsWriter::write(*contents, m_classics, &error), qPrintable(error));
+}
+
+void TestClassicsGenerator::verseLines_data()
+{
+    QTest::addColumn<QString>("paragraph");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("a stanza is cut after each full stop")
+        << QStringLiteral("关关雎鸠，在河之洲。窈窕淑女，君子好逑。")
+        << QStringList { QStringLiteral("关关雎鸠，在河之洲。"), QStringLiteral("窈窕淑女，君子好逑。") };
+    QTest::newRow("closing quotation mark stays with its line")
+        << QStringLiteral("子曰：“巧言令色，鲜矣仁！”有子曰：“其为人也孝弟。”")
+        << QStringList { QStringLiteral("子曰：“巧言令色，鲜矣仁！”"), QStringLiteral("有子曰：“其为人也孝弟。”") };
+    QTest::newRow("question mark and semicolon end lines")
+        << QStringLiteral("明月几时有？把酒问青天；不知天上宫阙")
+        << QStringList { QStringLiteral("明月几时有？"), QStringLiteral("把酒问青天；"),
+               QStringLiteral("不知天上宫阙") };
+    QTest::newRow("variant readings in brackets are dropped")
+        << QStringLiteral("阑风长雨（一作「东风细雨」）秋纷纷，四海（一作「万里」）八荒同一云。")
+        << QStringList { QStringLiteral("阑风长雨秋纷纷，四海八荒同一云。") };
+    QTest::newRow("an unclosed note runs to the end")
+        << QStringLiteral("江南好，（下缺") << QStringList { QStringLiteral("江南好，") };
+    QTest::newRow("editors' numbered notes are dropped") << QStringLiteral("〖2〗大宋丁巳熙宁十年〖一○七七〗八月。")
+                                                         << QStringList { QStringLiteral("大宋丁巳熙宁十年八月。") };
+    QTest::newRow("restored character kept, its brackets dropped")
+        << QStringLiteral("德迈娥台敞，仁高[姒]幄披。") << QStringList { QStringLiteral("德迈娥台敞，仁高姒幄披。") };
+    QTest::newRow("described character becomes a box")
+        << QStringLiteral("疲{艹/尔}竟何人，洒涕巴东峡。") << QStringList { QStringLiteral("疲□竟何人，洒涕巴东峡。") };
+    QTest::newRow("nothing but a note leaves no line") << QStringLiteral("（下缺）") << QStringList {};
+    QTest::newRow("blanks trimmed") << QStringLiteral("　 春眠不觉晓。 ")
+                                    << QStringList { QStringLiteral("春眠不觉晓。") };
+}
+
+void TestClassicsGenerator::verseLines()
+{
+    QFETCH(QString, paragraph);
+    QFETCH(QStringList, lines);
+    QCOMPARE(VerseText::lines(paragraph), lines);
+}
+
+void TestClassicsGenerator::namePairs_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("fit");
+    QTest::addColumn<QString>("pairs");
+    QTest::newRow("two pairs of one line")
+        << QStringLiteral("名余曰正则兮，字余曰灵均。") << QStringLiteral("正则灵均") << QStringLiteral("正则 灵均");
+    QTest::newRow("never across a comma")
+        << QStringLiteral("桃之夭夭，灼灼其华。") << QStringLiteral("夭灼华") << QStringLiteral("夭夭 灼灼");
+    QTest::newRow("never across a full stop")
+        << QStringLiteral("早生华发。明月几时有") << QStringLiteral("发明") << QString();
+    QTest::newRow("never across a quotation mark")
+        << QStringLiteral("子曰“学而时习之”") << QStringLiteral("曰学") << QString();
+    QTest::newRow("a character not fit breaks the run")
+        << QStringLiteral("明月松间照") << QStringLiteral("明月间照") << QStringLiteral("明月 间照");
+    QTest::newRow("a pair met twice is listed twice")
+        << QStringLiteral("悠哉悠哉，辗转反侧。") << QStringLiteral("悠哉") << QStringLiteral("悠哉 哉悠 悠哉");
+    QTest::newRow("characters beyond the basic plane")
+        << QStringLiteral("𠀀𠀁，𠀀") << QStringLiteral("𠀀𠀁") << QStringLiteral("𠀀𠀁");
+}
+
+void TestClassicsGenerator::namePairs()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, fit);
+    QFETCH(QString, pairs);
+    QCOMPARE(pairsText(VerseText::namePairs(line, charactersOf(fit))), pairs);
+}
+
+void TestClassicsGenerator::traditionalToSimplified_data()
+{
+    QTest::addColumn<QString>("traditional");
+    QTest::addColumn<QString>("simplified");
+    QTest::newRow("characters") << QStringLiteral("秦川雄帝宅，函谷壯皇居。")
+                                << QStringLiteral("秦川雄帝宅，函谷壮皇居。");
+    QTest::newRow("a line of a lyric") << QStringLiteral("明月幾時有？把酒問青天。")
+                                       << QStringLiteral("明月几时有？把酒问青天。");
+    QTest::newRow("phrases decide: 乾坤 stays") << QStringLiteral("乾坤") << QStringLiteral("乾坤");
+    QTest::newRow("phrases decide: 乾燥 becomes 干燥") << QStringLiteral("乾燥") << QStringLiteral("干燥");
+    QTest::newRow("simplified text unchanged") << QStringLiteral("名余曰正则兮") << QStringLiteral("名余曰正则兮");
+}
+
+void TestClassicsGenerator::traditionalToSimplified()
+{
+    QFETCH(QString, traditional);
+    QFETCH(QString, simplified);
+    const TraditionalConverter converter;
+    QVERIFY2(converter.isValid(), qPrintable(converter.error()));
+    QCOMPARE(converter.toSimplified(traditional), simplified);
+}
+
+void TestClassicsGenerator::bestLines_data()
+{
+    QTest::addColumn<QString>("name"); // one character, or a pair
+    QTest::addColumn<QString>("classics"); // the collections asked for
+    QTest::addColumn<QString>("line"); // empty: no such name
+    QTest::addColumn<QString>("source"); // collection|title|author
+
+    const QString all = QStringLiteral("诗经,论语,楚辞,唐诗,宋词");
+    const QString lisao = QStringLiteral("名余曰正则兮，字余曰灵均。");
+    QTest::newRow("pair in 楚辞") << QStringLiteral("正则") << all << lisao << QStringLiteral("楚辞|离骚|屈原");
+    QTest::newRow("second pair of the same line")
+        << QStringLiteral("灵均") << all << lisao << QStringLiteral("楚辞|离骚|屈原");
+    QTest::newRow("doubled character") << QStringLiteral("夭夭") << all << QStringLiteral("桃之夭夭，灼灼其华。")
+                                       << QStringLiteral("诗经|周南·桃夭|");
+    QTest::newRow("across a comma: no pair") << QStringLiteral("夭灼") << all << QString() << QString();
+    QTest::newRow("traditional Tang line, simplified")
+        << QStringLiteral("壮皇") << all << QStringLiteral("秦川雄帝宅，函谷壮皇居。")
+        << QStringLiteral("唐诗|帝京篇十首 一|太宗皇帝");
+    QTest::newRow("the traditional form never pairs") << QStringLiteral("壯皇") << all << QString() << QString();
+    QTest::newRow("older collection preferred")
+        << QStringLiteral("明月") << all << QStringLiteral("明月松间照，清泉石上流。")
+        << QStringLiteral("唐诗|山居秋暝|王维");
+    QTest::newRow("only the collections asked for")
+        << QStringLiteral("明月") << QStringLiteral("宋词") << QStringLiteral("明月几时有？")
+        << QStringLiteral("宋词|水调歌头|苏轼");
+    QTest::newRow("numbered files in numeric order, note dropped")
+        << QStringLiteral("雨秋") << all << QStringLiteral("阑风长雨秋纷纷，四海八荒同一云。")
+        << QStringLiteral("唐诗|秋雨叹三首 二|杜甫");
+    QTest::newRow("pair only inside a note: none") << QStringLiteral("细雨") << all << QString() << QString();
+    QTest::newRow("论语 prose") << QStringLiteral("时习") << all << QStringLiteral("子曰：“学而时习之，不亦说乎？")
+                                << QStringLiteral("论语|学而篇|");
+    QTest::newRow("楚辞 section before title, text not converted")
+        << QStringLiteral("秋风") << all << QStringLiteral("嫋嫋兮秋风，洞庭波兮木叶下。")
+        << QStringLiteral("楚辞|九歌·湘夫人|屈原");
+    QTest::newRow("宋词 by its tune") << QStringLiteral("华发") << all
+                                      << QStringLiteral("故国神游，多情应笑我，早生华发。")
+                                      << QStringLiteral("宋词|念奴娇|苏轼");
+    QTest::newRow("files outside the numbered set are not read")
+        << QStringLiteral("清华") << all << QString() << QString();
+    QTest::newRow("single character, 小雅 cited by chapter")
+        << QStringLiteral("嘉") << all << QStringLiteral("我有嘉宾，鼓瑟吹笙。") << QStringLiteral("诗经|小雅·鹿鸣|");
+    QTest::newRow("single character, preferred collection")
+        << QStringLiteral("秋") << all << QStringLiteral("嫋嫋兮秋风，洞庭波兮木叶下。")
+        << QStringLiteral("楚辞|九歌·湘夫人|屈原");
+    QTest::newRow("single character, first line of its collection")
+        << QStringLiteral("秋") << QStringLiteral("唐诗") << QStringLiteral("空山新雨后，天气晚来秋。")
+        << QStringLiteral("唐诗|山居秋暝|王维");
+    QTest::newRow("single character not fit for names") << QStringLiteral("余") << all << QString() << QString();
+}
+
+void TestClassicsGenerator::bestLines()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, classics);
+    QFETCH(QString, line);
+    QFETCH(QString, source);
+    ClassicsDatabase db(m_classics);
+    QVERIFY(db.open());
+    const std::optional<ClassicSet> set = ClassicSet::parse(classics);
+    QVERIFY(set);
+    std::vector<ClassicsDatabase::Link> links;
+    const QList<uint> chars = name.toUcs4();
+    QVERIFY(chars.size() == 2 ? db.pairsStartingWith(char32_t(chars[0]), *set, links)
+                              : db.linesHolding(char32_t(chars[0]), *set, links));
+    // The first link to the character is its best line.
+    const char32_t wanted = char32_t(chars.last());
+    const auto found = std::find_if(links.begin(), links.end(), [&](const auto &l) { return l.other == wanted; });
+    if (line.isEmpty()) {
+        QVERIFY(found == links.end());
+        return;
+    }
+    QVERIFY(found != links.end());
+    const std::optional<ClassicsDatabase::Verse> verse = db.verse(found->line);
+    QVERIFY(verse);
+    QCOMPARE(verse->text, line);
+    QCOMPARE(classicName(verse->classic) + QLatin1Char('|') + verse->title + QLatin1Char('|') + verse->author, source);
+}
+
+void TestClassicsGenerator::onlyConvertedSimplifiedLinesAreKept()
+{
+    // Lines are kept only where a name points; no traditional form of a converted collection is left in them.
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open_v2(QFile::encodeName(m_classics).constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    const auto scalar = [db](const char *sql) {
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+        QString value;
+        if (sqlite3_step(stmt) == SQLITE_ROW)
+            value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        return value;
+    };
+    QCOMPARE(scalar("SELECT count(*) FROM line WHERE id NOT IN (SELECT line FROM pair UNION SELECT line FROM single);"),
+        QStringLiteral("0"));
+    QCOMPARE(scalar("SELECT count(*) FROM verse WHERE text GLOB '*[壯間後氣來幾問闌長紛雲燈裏閒獨時]*' "
+                    "AND classic IN ('唐诗', '宋词');"),
+        QStringLiteral("0"));
+    QCOMPARE(scalar("SELECT value FROM meta WHERE name = 'source';"), QStringLiteral("chinese-poetry 2.0.1-fixture"));
+    sqlite3_close_v2(db);
+}
+
+void TestClassicsGenerator::missingPackageStopsTheBuild()
+{
+    QString error;
+    QVERIFY(!ClassicsGenerator::build(
+        m_dir.filePath(QStringLiteral("nowhere")), *m_fit, QStringLiteral("t2s.json"), &error));
+    QVERIFY2(error.contains(QStringLiteral("scripts/setup.sh")), qPrintable(error));
+    QVERIFY(!ClassicsGenerator::build(packageDir(), *m_fit, QStringLiteral("no-such-config.json"), &error));
+    QVERIFY2(error.contains(QStringLiteral("OpenCC")), qPrintable(error));
+}
+
+QTEST_GUILESS_MAIN(TestClassicsGenerator)
+#include "tst_classicsgenerator.moc"

@@ -1,0 +1,191 @@
+#include "PoetryPackage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace tolvane::mkclassics {
+
+namespace {
+
+bool fail(QString *error, const QString &message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+std::optional<QJsonArray> readArray(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(error, QStringLiteral("cannot read %1").arg(path));
+        return std::nullopt;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (parseError.error != QJsonParseError::NoError || !doc.isArray()) {
+        fail(error, QStringLiteral("%1: not a JSON array (%2)").arg(path, parseError.errorString()));
+        return std::nullopt;
+    }
+    return doc.array();
+}
+
+// The numbered files name.N.json of a folder, by their number.
+QStringList numberedFiles(const QString &folder, const QString &stem)
+{
+    const QRegularExpression pattern(QStringLiteral("^%1\\.(\\d+)\\.json$").arg(QRegularExpression::escape(stem)));
+    QList<std::pair<qint64, QString>> found;
+    const QStringList names = QDir(folder).entryList({ stem + QStringLiteral(".*.json") }, QDir::Files);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch m = pattern.match(name);
+        if (m.hasMatch())
+            found.append({ m.captured(1).toLongLong(), QDir(folder).filePath(name) });
+    }
+    std::sort(found.begin(), found.end());
+    QStringList files;
+    for (const auto &f : found)
+        files.append(f.second);
+    return files;
+}
+
+QString joined(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || a == b)
+        return b;
+    return a + QStringLiteral("·") + b;
+}
+
+} // namespace
+
+PoetryPackage::PoetryPackage(QString dir)
+    : m_dir(std::move(dir))
+{
+}
+
+bool PoetryPackage::isTraditional(Classic classic)
+{
+    return classic == Classic::Tangshi || classic == Classic::Songci;
+}
+
+std::optional<QString> PoetryPackage::version(QString *error) const
+{
+    const QString path = QDir(m_dir).filePath(QStringLiteral("package.json"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(error, QStringLiteral("cannot read %1 (scripts/setup.sh installs the chinese-poetry package)").arg(path));
+        return std::nullopt;
+    }
+    const QJsonObject package = QJsonDocument::fromJson(file.readAll()).object();
+    if (package.value(QStringLiteral("name")).toString() != u"chinese-poetry") {
+        fail(error, QStringLiteral("%1 is not the chinese-poetry package").arg(path));
+        return std::nullopt;
+    }
+    return package.value(QStringLiteral("version")).toString();
+}
+
+std::optional<QStringList> PoetryPackage::files(Classic classic, QString *error) const
+{
+    const QDir dist(QDir(m_dir).filePath(QStringLiteral("dist")));
+    QStringList files;
+    switch (classic) {
+    case Classic::Shijing:
+        files = { dist.filePath(QStringLiteral("shijing/shijing.json")) };
+        break;
+    case Classic::Lunyu:
+        files = { dist.filePath(QStringLiteral("lunyu/lunyu.json")) };
+        break;
+    case Classic::Chuci:
+        files = { dist.filePath(QStringLiteral("chuci/chuci.json")) };
+        break;
+    case Classic::Tangshi:
+        files = numberedFiles(dist.filePath(QStringLiteral("quantangshi")), QStringLiteral("poet.tang"));
+        break;
+    case Classic::Songci:
+        files = numberedFiles(dist.filePath(QStringLiteral("songci")), QStringLiteral("ci.song"));
+        break;
+    }
+    for (const QString &f : std::as_const(files)) {
+        if (!QFile::exists(f)) {
+            fail(error, QStringLiteral("missing %1").arg(f));
+            return std::nullopt;
+        }
+    }
+    if (files.isEmpty()) {
+        fail(error, QStringLiteral("no files of %1 under %2").arg(classicName(classic), dist.path()));
+        return std::nullopt;
+    }
+    return files;
+}
+
+std::optional<QList<SourcePoem>> PoetryPackage::poems(
+    Classic classic, const TraditionalConverter &converter, QString *error) const
+{
+    const std::optional<QStringList> paths = files(classic, error);
+    if (!paths)
+        return std::nullopt;
+    const bool convert = isTraditional(classic);
+    const QString text = classic == Classic::Shijing || classic == Classic::Chuci ? QStringLiteral("content")
+                                                                                  : QStringLiteral("paragraphs");
+    QList<SourcePoem> poems;
+    for (const QString &path : *paths) {
+        const std::optional<QJsonArray> entries = readArray(path, error);
+        if (!entries)
+            return std::nullopt;
+        for (const QJsonValue &value : *entries) {
+            const QJsonObject o = value.toObject();
+            const auto field = [&o](const char *key) { return o.value(QLatin1String(key)).toString().trimmed(); };
+            SourcePoem poem;
+            switch (classic) {
+            case Classic::Shijing:
+                // Cited as 周南·关雎 in 国风, 小雅·鹿鸣 in the others.
+                poem.title = joined(field("chapter") == u"国风" ? field("section") : field("chapter"), field("title"));
+                break;
+            case Classic::Chuci:
+                poem.title = joined(field("section"), field("title"));
+                poem.author = field("author");
+                break;
+            case Classic::Lunyu:
+                poem.title = field("chapter");
+                break;
+            case Classic::Tangshi:
+                poem.title = field("title");
+                poem.author = field("author");
+                break;
+            case Classic::Songci:
+                poem.title = field("rhythmic");
+                poem.author = field("author");
+                break;
+            }
+            const QJsonValue paragraphs = o.value(text);
+            if (!paragraphs.isArray()) {
+                fail(error, QStringLiteral("%1: an entry without \"%2\"").arg(path, text));
+                return std::nullopt;
+            }
+            for (const QJsonValue &p : paragraphs.toArray())
+                poem.paragraphs.append(p.toString().replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            if (convert) {
+                // One call per poem: OpenCC keeps the line breaks, and phrases are matched within a line.
+                const QString whole
+                    = (QStringList { poem.title, poem.author } + poem.paragraphs).join(QLatin1Char('\n'));
+                const QStringList parts = converter.toSimplified(whole).split(QLatin1Char('\n'));
+                if (parts.size() != poem.paragraphs.size() + 2) {
+                    fail(error, QStringLiteral("%1: conversion changed the lines of \"%2\"").arg(path, poem.title));
+                    return std::nullopt;
+                }
+                poem.title = parts.at(0);
+                poem.author = parts.at(1);
+                poem.paragraphs = parts.mid(2);
+            }
+            poems.append(poem);
+        }
+    }
+    return poems;
+}
+
+} // namespace tolvane::mkclassics
