@@ -1,6 +1,7 @@
 #include "analysis/CompanyAnalysis.h"
 #include "data/NameDatabase.h"
 #include "fakes/TestLibrary.h"
+#include "reference/NumerologyReference.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,6 +12,15 @@ using namespace tolvane;
 namespace {
 
 const QString kNote = QStringLiteral("注：如果名称总笔画数超过81，则减去80用其余数。");
+
+// The trade sentences for a total, one per line, as the trade table lists them.
+QString tradeLines(int total)
+{
+    QString lines;
+    for (const QString &sentence : reference::sentencesFor(reference::kTrades, total))
+        lines += sentence + QStringLiteral("\r\n");
+    return lines;
+}
 
 QString tens(int count)
 {
@@ -47,6 +57,7 @@ private Q_SLOTS:
     void databaseFailures();
     void tradeSentencesInOrder_data();
     void tradeSentencesInOrder();
+    void tradeSentencesForEveryTotal();
     void realCompanyNames_data();
     void realCompanyNames();
 
@@ -94,7 +105,7 @@ void TestCompanyAnalysis::totals()
     QCOMPARE(r.replacement.has_value(), !meaning.isEmpty());
     if (r.replacement)
         QVERIFY(r.replacement->contains(QStringLiteral("\r\n\r\n") + meaning + QStringLiteral(" （")));
-    QCOMPARE(r.appended, CompanyAnalysis::tradeSentences(total));
+    QCOMPARE(r.appended, tradeLines(total));
 }
 
 void TestCompanyAnalysis::headingLayout()
@@ -213,6 +224,12 @@ void TestCompanyAnalysis::tradeSentencesInOrder()
         found.append(line.section(QStringLiteral("“"), 1).section(QStringLiteral("”"), 0, 0));
     }
     QCOMPARE(found, trades);
+}
+
+void TestCompanyAnalysis::tradeSentencesForEveryTotal()
+{
+    for (int total = 0; total <= 170; ++total)
+        QCOMPARE(CompanyAnalysis::tradeSentences(total), tradeLines(total));
 }
 
 void TestCompanyAnalysis::realCompanyNames_data()

@@ -38,6 +38,9 @@ void TestGridNumberParser::three_data()
     QTest::newRow("empty") << QString() << tooFew << QList<int>{};
     QTest::newRow("commas") << QStringLiteral("5,8,9") << notDigits << QList<int>{};
     QTest::newRow("full-width digits") << QStringLiteral("１ 2 3") << notDigits << QList<int>{};
+    QTest::newRow("81 everywhere") << QStringLiteral("81 81 81") << QString() << QList<int>{81, 81, 81};
+    QTest::newRow("82 third") << QStringLiteral("81 81 82") << QStringLiteral("地格数必须在1至81之间。") << QList<int>{};
+    QTest::newRow("82 second") << QStringLiteral("81 82 81") << QStringLiteral("人格数必须在1至81之间。") << QList<int>{};
     QTest::newRow("82 first") << QStringLiteral("82 1 1") << QStringLiteral("天格数必须在1至81之间。") << QList<int>{};
     QTest::newRow("0 second") << QStringLiteral("1 0 1") << QStringLiteral("人格数必须在1至81之间。") << QList<int>{};
     QTest::newRow("0 third") << QStringLiteral("1 1 0") << QStringLiteral("地格数必须在1至81之间。") << QList<int>{};
@@ -77,6 +80,8 @@ void TestGridNumberParser::two_data()
     QTest::newRow("20 1") << QStringLiteral("20 1") << QString() << QList<int>{20, 1};
     QTest::newRow("third read, not used") << QStringLiteral("15 8 99") << QString() << QList<int>{15, 8};
     QTest::newRow("walk ends at the third") << QStringLiteral("15 8 9 x") << QString() << QList<int>{15, 8};
+    QTest::newRow("81 81") << QStringLiteral("81 81") << QString() << QList<int>{81, 81};
+    QTest::newRow("82 outer") << QStringLiteral("81 82") << QStringLiteral("外格数必须在1至81之间。") << QList<int>{};
     QTest::newRow("one number") << QStringLiteral("15") << QStringLiteral("输入位数不够，应有两位数，并以空格隔开。")
                                 << QList<int>{};
     QTest::newRow("0 outer") << QStringLiteral("15 0") << QStringLiteral("外格数必须在1至81之间。") << QList<int>{};
