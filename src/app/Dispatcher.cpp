@@ -67,7 +67,7 @@ void Dispatcher::execute(const DispatchInput &input)
         return;
     }
     case 1: // 姓名分析
-        m_state.flags.functionMode = 2;
+        m_state.functionMode = 2;
         m_view.setGridPanelEnabled(true);
         m_view.setProgressPanelVisible(false);
         runNameAnalysis(input);
@@ -77,7 +77,7 @@ void Dispatcher::execute(const DispatchInput &input)
         storeResult();
         return;
     case 3: // 其他功能
-        m_state.flags.functionMode = 3;
+        m_state.functionMode = 3;
         m_view.setOtherPanelEnabled(true);
         if (runLookup(input))
             storeResult();
@@ -101,7 +101,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
 {
     m_view.setProgressPanelVisible(true);
     m_state.flags.namingCancelled = false;
-    m_state.flags.functionMode = 1;
+    m_state.functionMode = 1;
     for (auto &group : m_state.fixed.strokes)
         group.fill(0);
 
@@ -119,7 +119,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
     }
 
     // Qimingshuju: the naming wizard fills the request, or withdraws it.
-    NamingWizard wizard(m_state.request, m_state.flags);
+    NamingWizard wizard(m_state.request, m_state.flags, NamingWizard::Purpose::PersonalNaming);
     m_prompter.runNamingWizard(wizard);
     if (wizard.busyRequested())
         m_view.setBusy(true);
@@ -136,14 +136,14 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         for (auto &group : m_state.fixed.strokes)
             group.fill(0);
     }
-    ConfigSearch::QumingshuliZuhe(search, m_state.configs);
+    ConfigSearch::search(search, m_state.configs);
     if (m_state.configs.configNext == 1) {
         m_prompter.showMessage(UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过")
                                                     + QStringLiteral("更改名字字数、允许半吉再试试。")));
         finish();
         return;
     }
-    m_state.configSummary = ConfigSearch::QuMrichtextShuZu(search, m_state.configs);
+    m_state.configSummary = ConfigSearch::summary(search, m_state.configs);
     m_pane.setText(m_state.configSummary);
     if (m_state.flags.namingCancelled)
         m_pane.setText(QString());
@@ -266,17 +266,17 @@ bool Dispatcher::analyzeName(const QString &input)
     }
 
     // Danfuxing: two characters are a single surname and a single given name; otherwise the person says.
-    m_state.request.surnameKind.clear();
+    m_state.request.surnameKind.reset();
     if (name.size() == 2) {
-        m_state.request.surnameKind = QStringLiteral("单");
+        m_state.request.surnameKind = SurnameKind::Single;
         m_view.setBusy(true);
     } else {
-        NamingWizard wizard(m_state.request, m_state.flags);
+        NamingWizard wizard(m_state.request, m_state.flags, NamingWizard::Purpose::NameAnalysis);
         m_prompter.runNamingWizard(wizard);
         if (wizard.busyRequested())
             m_view.setBusy(true);
     }
-    if (m_state.request.surnameKind.isEmpty())
+    if (!m_state.request.surnameKind)
         return false;
 
     QList<int> strokes;
@@ -299,7 +299,7 @@ bool Dispatcher::analyzeName(const QString &input)
         m_view.setGridLabel(strokeLabel.value(label), decimal(strokes.at(i)));
     }
 
-    m_state.analysisGrids = NameAnalysis::gridsFor(strokes, m_state.request.surnameKind == u"复");
+    m_state.analysisGrids = NameAnalysis::gridsFor(strokes, m_state.request.surnameKind == SurnameKind::Compound);
     m_state.analysisHeading = NameAnalysis::nameHeading(name, strokes, m_state.analysisGrids);
     const auto grids = m_state.analysisGrids.list();
     const char *const numberLabels[5] = {"lblTiangeShu", "lblRengeShu", "lblDigeShu", "lblZonggeShu", "lblWaigeShu"};
@@ -349,16 +349,16 @@ void Dispatcher::analyzeStrokeNumbers(const QString &input)
     show(parsed.messages);
     if (parsed.rejected())
         return;
-    m_state.request.surnameKind.clear();
+    m_state.request.surnameKind.reset();
     if (parsed.numbers.size() == 2) {
-        m_state.request.surnameKind = QStringLiteral("单");
+        m_state.request.surnameKind = SurnameKind::Single;
     } else {
         SurnameKindForm form(m_state.request);
         m_prompter.askSurnameKind(form);
     }
-    if (m_state.request.surnameKind.isEmpty())
+    if (!m_state.request.surnameKind)
         return;
-    m_state.analysisGrids = NameAnalysis::gridsFor(parsed.numbers, m_state.request.surnameKind == u"复");
+    m_state.analysisGrids = NameAnalysis::gridsFor(parsed.numbers, m_state.request.surnameKind == SurnameKind::Compound);
     m_state.analysisHeading = NameAnalysis::strokeNumbersHeading(trimSpaces(input), m_state.analysisGrids);
     buildReport();
 }

@@ -15,9 +15,11 @@ namespace tolvane {
 // unless the dispatcher's preparation clears them; later runs rely on that (GroupLimit, the configuration
 // tables, FixedCharStrokes).
 struct ProgramState {
-    // FunctionMode (1 personal naming, 2 name analysis, 3 other functions; the last function run until the
-    // next Execute), WizardDone and NamingCancelled.
+    // WizardDone and NamingCancelled.
     WizardFlags flags;
+    // FunctionMode: 1 personal naming, 2 name analysis, 3 other functions; the last function run until the
+    // next Execute.
+    qint16 functionMode = 0;
 
     // Cleared before every Execute.
     QString reportText;

@@ -98,24 +98,22 @@ int CliRunner::run(const QStringList &arguments)
             return bad(QStringLiteral("--length takes 1, 2 or 3"));
     }
     if (parser.isSet(sex)) {
-        if (parser.value(sex) != u"男" && parser.value(sex) != u"女")
+        const std::optional<Sex> chosen = sexFromText(parser.value(sex));
+        if (!chosen)
             return bad(QStringLiteral("--sex takes 男 or 女"));
-        answers.female = parser.value(sex) == u"女";
+        answers.sex = *chosen;
     }
     if (parser.isSet(luck)) {
-        if (parser.value(luck) != u"全吉" && parser.value(luck) != u"半吉")
+        const std::optional<LuckLevel> chosen = luckLevelFromText(parser.value(luck));
+        if (!chosen || *chosen == LuckLevel::Bad)
             return bad(QStringLiteral("--luck takes 全吉 or 半吉"));
-        answers.full = parser.value(luck) == u"全吉";
+        answers.luckLevel = *chosen;
     }
     if (parser.isSet(elements)) {
-        const QString wanted = parser.value(elements);
-        const QString names = QStringLiteral("金木水火土");
-        for (QChar c : wanted) {
-            if (!names.contains(c))
-                return bad(QStringLiteral("--elements takes characters of 金木水火土"));
-        }
-        for (int i = 0; i < 5; ++i)
-            answers.elements[i] = wanted.contains(names.at(i));
+        const std::optional<ElementSet> wanted = ElementSet::fromText(parser.value(elements));
+        if (!wanted)
+            return bad(QStringLiteral("--elements takes characters of 金木水火土"));
+        answers.elements = *wanted;
     }
     if (parser.isSet(start) || parser.isSet(groups)) {
         // The advanced page checks both texts as the window does.
@@ -127,9 +125,10 @@ int CliRunner::run(const QStringList &arguments)
     }
     answers.summaryOnly = parser.isSet(summaryOnly);
     if (parser.isSet(surnameKind)) {
-        if (parser.value(surnameKind) != u"单" && parser.value(surnameKind) != u"复")
+        const std::optional<SurnameKind> chosen = surnameKindFromText(parser.value(surnameKind));
+        if (!chosen)
             return bad(QStringLiteral("--surname-kind takes 单 or 复"));
-        answers.compoundSurname = parser.value(surnameKind) == u"复";
+        answers.surnameKind = *chosen;
     }
 
     if (command == QLatin1String("correct") && args.size() == 3) {

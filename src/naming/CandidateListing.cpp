@@ -88,8 +88,8 @@ CandidateListing::Result CandidateListing::run(const Input &input, const QString
     const int groups = configs.groupCount();
     int printed = 0;
     if (nameLength >= 1 && nameLength <= 3) {
-        // The luck level was applied by the search; any other text scans nothing.
-        const bool scan = input.request.luckLevel == u"全吉" || input.request.luckLevel == u"半吉";
+        // The luck level was applied by the search; a request without one scans nothing.
+        const bool scan = input.request.luckLevel == LuckLevel::Full || input.request.luckLevel == LuckLevel::Half;
         std::optional<CandidateIndex> index;
         if (scan)
             index = CandidateIndex::load(db, input.request.sex, input.request.elementWishes);

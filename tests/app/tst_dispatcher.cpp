@@ -130,7 +130,7 @@ void TestDispatcher::unknownSelectorTexts()
     rig.dispatcher.execute({function, QStringLiteral("青禾"), lookup, QStringLiteral("5")});
     QCOMPARE(rig.prompter.messages.size(), 1);
     QCOMPARE(rig.prompter.messages.first(), UserMessage::warning(kNoSuchOption));
-    QCOMPARE(int(rig.dispatcher.state().flags.functionMode), mode);
+    QCOMPARE(int(rig.dispatcher.state().functionMode), mode);
     // The result is stored all the same.
     QVERIFY(QFile::exists(rig.rtfPath()));
     QCOMPARE(rig.view.otherPanelEnabled, mode == 3);
@@ -289,12 +289,13 @@ namespace {
 std::function<void(NamingWizard &)> answer(int length, bool female, bool full, QString groups = {})
 {
     return [=](NamingWizard &w) {
-        w.confirmNameLength(length);
-        QVERIFY(!w.confirmSexAndElements(female, {true, true, true, true, true}));
+        QVERIFY(!w.confirmNameLength(length));
+        QVERIFY(!w.confirmSexAndElements(female ? Sex::Female : Sex::Male, ElementSet::all()));
+        const LuckLevel level = full ? LuckLevel::Full : LuckLevel::Half;
         if (groups.isEmpty()) {
-            w.confirmLuck(full);
+            w.confirmLuck(level);
         } else {
-            w.advanced(full);
+            w.advanced(level);
             QVERIFY(!w.confirmAdvanced(QStringLiteral("1"), groups));
         }
         w.confirmDialogLast();
@@ -319,7 +320,7 @@ void TestDispatcher::personalNamingShowsTheSummary()
              QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。\r\n\r\n"
                             "姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\r\n"));
     const ProgramState &s = rig.dispatcher.state();
-    QCOMPARE(int(s.flags.functionMode), 1);
+    QCOMPARE(int(s.functionMode), 1);
     QCOMPARE(int(s.request.surnameLength), 1);
     QCOMPARE(int(s.surnameStrokes[0]), 4);
     QCOMPARE(int(s.configs.configNext), 2);
@@ -362,8 +363,8 @@ void TestDispatcher::noElementWishedFindsNoCharacter()
     rig.pane.setText(QStringLiteral("旧文字"));
     rig.prompter.wizardScript = [](NamingWizard &w) {
         w.confirmNameLength(1);
-        QVERIFY(!w.confirmSexAndElements(false, {false, false, false, false, false}));
-        w.confirmLuck(true);
+        QVERIFY(!w.confirmSexAndElements(Sex::Male, ElementSet()));
+        w.confirmLuck(LuckLevel::Full);
         w.confirmDialogLast();
     };
     rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
@@ -441,7 +442,7 @@ void TestDispatcher::fixedCharacterNaming()
     // No candidate for the wished element: the warning comes from this run alone, even after a cancelled
     // ordinary naming run left its flag set.
     rig.dispatcher.state().flags.namingCancelled = true;
-    rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.confirm(false, false, {true, false, false, false, false}); };
+    rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.confirm(Sex::Male, LuckLevel::Half, *ElementSet::fromText(u"金")); };
     rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {}});
     QCOMPARE(rig.prompter.texts(),
              QStringList{QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。")});
@@ -618,7 +619,7 @@ void TestDispatcher::nameAnalysisOfTwoCharacters()
                                     {QStringLiteral("lblWaige"), QStringLiteral("外格")}};
     QCOMPARE(rig.view.gridLabels, expected);
     QVERIFY(rig.view.gridPanelEnabled);
-    QCOMPARE(int(rig.dispatcher.state().flags.functionMode), 2);
+    QCOMPARE(int(rig.dispatcher.state().functionMode), 2);
     QVERIFY(QFile::exists(rig.rtfPath()));
 }
 
@@ -627,7 +628,7 @@ void TestDispatcher::nameAnalysisAsksTheSurnameKind()
     Rig rig;
     rig.prompter.wizardScript = [](NamingWizard &w) {
         QCOMPARE(int(w.page()), int(NamingWizard::Page::SurnameKind));
-        w.confirmSurnameKind(true);
+        w.confirmSurnameKind(SurnameKind::Compound);
     };
     rig.dispatcher.execute({QStringLiteral("姓名分析"), QStringLiteral("青禾司"), {}, {}});
     QCOMPARE(rig.prompter.wizardRuns, 1);

@@ -20,11 +20,10 @@ NameRequest request(int nameLength, const QString &sex, QStringList wishes = {})
 {
     NameRequest r;
     r.nameLength = qint16(nameLength);
-    r.sex = sex;
-    r.luckLevel = QStringLiteral("半吉");
-    r.elementWishes = wishes.isEmpty() ? QStringList{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
-                                                     QStringLiteral("火"), QStringLiteral("土")}
-                                       : wishes;
+    r.sex = *sexFromText(sex);
+    r.luckLevel = LuckLevel::Half;
+    // The wish slots as the window fills them; none given: all five.
+    r.elementWishes = wishes.isEmpty() ? ElementSet::all() : *ElementSet::fromText(wishes.join(QString()));
     return r;
 }
 
@@ -181,10 +180,10 @@ void TestCandidateListing::nothingFound()
     QCOMPARE(r.message->text, QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
     QVERIFY(r.reportText->contains(QStringLiteral("共有0组良好配置供您选择。")));
 
-    // An unknown luck level scans nothing.
+    // A request without a luck level scans nothing.
     const ConfigTables five = groups({{5}});
     NameRequest odd = request(1, QStringLiteral("男"));
-    odd.luckLevel = QStringLiteral("凶");
+    odd.luckLevel.reset();
     CandidateListing::Input in2{QStringLiteral("四"), odd, false, &five};
     QVERIFY(CandidateListing::run(in2, m_db, nullptr).namingAborted);
 }
@@ -217,12 +216,12 @@ void TestCandidateListing::realLibraryCandidatesFitTheRequest()
     SearchInput search;
     search.surnameStrokes = {4, 0};
     search.nameLength = 1;
-    search.luckLevel = QStringLiteral("全吉");
-    search.sex = QStringLiteral("男");
+    search.luckLevel = LuckLevel::Full;
+    search.sex = Sex::Male;
     ConfigTables t;
-    ConfigSearch::QumingshuliZuhe(search, t);
+    ConfigSearch::search(search, t);
     NameRequest r = request(1, QStringLiteral("男"), {QString(), QStringLiteral("木"), QString(), QString(), QString()});
-    r.luckLevel = QStringLiteral("全吉");
+    r.luckLevel = LuckLevel::Full;
     CandidateListing::Input in{QStringLiteral("王"), r, false, &t};
     const CandidateListing::Result result = CandidateListing::run(in, TestLibrary::realDatabasePath(), nullptr);
     QVERIFY(!result.message);
@@ -268,7 +267,7 @@ void TestCandidateListing::fixedSearch()
     QFETCH(QString, luck);
     QFETCH(QString, sex);
     QFETCH(QList<int>, expected);
-    FixedSearchInput in{firstFree, surname, fixed, sex, luck, 7};
+    FixedSearchInput in{firstFree, surname, fixed, *sexFromText(sex), luckLevelFromText(luck), 7};
     FixedTables t;
     const int next = FixedConfigSearch::search(in, t);
     QList<int> found;
@@ -295,7 +294,7 @@ void TestCandidateListing::fixedListing()
 {
     // 四-Y with a fixed character of 6 strokes, 半吉, a boy: free counts 1, 7, 11, 19, 27 and 29.
     FixedTables t;
-    const int next = FixedConfigSearch::search({true, 4, 6, QStringLiteral("男"), QStringLiteral("半吉"), 7}, t);
+    const int next = FixedConfigSearch::search({true, 4, 6, Sex::Male, LuckLevel::Half, 7}, t);
     QCOMPARE(next, 7);
     QCOMPARE((QList<int>{t.freeCharStrokes[1], t.freeCharStrokes[2], t.freeCharStrokes[3], t.freeCharStrokes[4],
                          t.freeCharStrokes[5], t.freeCharStrokes[6]}),
@@ -316,7 +315,7 @@ void TestCandidateListing::fixedListingWithoutLibraryShowsNoStaleText()
 {
     QTemporaryDir dir;
     FixedTables t;
-    const int next = FixedConfigSearch::search({true, 4, 7, QStringLiteral("男"), QStringLiteral("半吉"), 7}, t);
+    const int next = FixedConfigSearch::search({true, 4, 7, Sex::Male, LuckLevel::Half, 7}, t);
     const FixedListing::Result r =
         FixedListing::run(t, next, request(2, QStringLiteral("男")), dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
     QVERIFY(r.databaseFailed);

@@ -162,8 +162,8 @@ void TestNameAnalysis::luckWarningsAndSpecialNumbers()
     const QStringList more = moreInformation(report(grids(11, 15, 9, 20, 6)));
     QCOMPARE(more.size(), 7);
     QCOMPARE(more.at(0), QStringLiteral("人格数 15") + NameAnalysisTexts::personality(5));
-    QCOMPARE(more.at(1), QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(2, 0));
-    QCOMPARE(more.at(2), QStringLiteral("人格与地格数理表示的基础运：") + NameAnalysisTexts::basisLuck(2, 4));
+    QCOMPARE(more.at(1), QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(Element::Earth, Element::Wood));
+    QCOMPARE(more.at(2), QStringLiteral("人格与地格数理表示的基础运：") + NameAnalysisTexts::basisLuck(Element::Earth, Element::Water));
     QCOMPARE(more.at(3), QStringLiteral("人格与地格数理易诱发以下疾病或灾祸：脑溢血、心机梗塞、急难、自杀等，最好更名。"));
     QVERIFY(more.at(4).startsWith(QStringLiteral("人格或地格中有2、4、9、10、12、14、19、20、22、26、36等败财运")));
     QVERIFY(more.at(5).startsWith(QStringLiteral("人格或地格中有15、16、23、24、32、33、41、42等财运")));
@@ -275,7 +275,8 @@ void TestNameAnalysis::luckTexts()
     QFETCH(int, person);
     QFETCH(int, other);
     QFETCH(QString, opening);
-    const QString text = success ? NameAnalysisTexts::successLuck(person, other) : NameAnalysisTexts::basisLuck(person, other);
+    const QString text = success ? NameAnalysisTexts::successLuck(Element(person), Element(other))
+                                 : NameAnalysisTexts::basisLuck(Element(person), Element(other));
     const QString verdict = (success ? reference::kSuccessVerdicts : reference::kBasisVerdicts)[person][other];
     QVERIFY2(text.startsWith(opening), qPrintable(text));
     QVERIFY2(text.endsWith(QStringLiteral("（") + verdict + QStringLiteral("）。")), qPrintable(text));

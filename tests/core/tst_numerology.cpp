@@ -24,8 +24,8 @@ SearchInput request(int surnameLength, std::array<qint16, 2> strokes, int nameLe
     in.surnameLength = surnameLength;
     in.surnameStrokes = strokes;
     in.nameLength = nameLength;
-    in.luckLevel = QString::fromUtf16(luck);
-    in.sex = QString::fromUtf16(sex);
+    in.luckLevel = luckLevelFromText(QStringView(luck));
+    in.sex = sexFromText(QStringView(sex)).value_or(Sex::Male);
     in.groupLimit = groupLimit;
     in.firstStrokeStart = start;
     return in;
@@ -145,7 +145,7 @@ void TestNumerology::numberClasses()
     QFETCH(QString, luckClass);
     QFETCH(QList<int>, numbers);
     for (int n : numbers) {
-        QCOMPARE(LuckRules::luckClass(n), luckClass);
+        QCOMPARE(luckLevelText(LuckRules::luckClass(n)), luckClass);
         QCOMPARE(LuckRules::isFullNumber(n), luckClass == u"全吉");
         QCOMPARE(LuckRules::isHalfNumber(n), luckClass != u"凶");
     }
@@ -184,12 +184,12 @@ void TestNumerology::tripleAndPairLists()
     for (int a = 1; a <= 10; ++a) {
         for (int b = 1; b <= 10; ++b) {
             const QString pair = QString(reference::numeral(a)) + reference::numeral(b);
-            QCOMPARE(LuckRules::pairPasses(true, a, b), reference::kFullPairs.contains(pair));
-            QCOMPARE(LuckRules::pairPasses(false, a + 20, b + 30), LuckRules::isHalfPair(pair));
+            QCOMPARE(LuckRules::pairPasses(LuckLevel::Full, a, b), reference::kFullPairs.contains(pair));
+            QCOMPARE(LuckRules::pairPasses(LuckLevel::Half, a + 20, b + 30), LuckRules::isHalfPair(pair));
             for (int c = 1; c <= 10; ++c) {
                 const QString triple = QString(reference::element(a)) + reference::element(b) + reference::element(c);
-                QCOMPARE(LuckRules::sancaiPasses(true, a, b, c + 10), reference::kFullSancai.contains(triple));
-                QCOMPARE(LuckRules::sancaiPasses(false, a, b, c), LuckRules::isHalfSancai(triple));
+                QCOMPARE(LuckRules::sancaiPasses(LuckLevel::Full, a, b, c + 10), reference::kFullSancai.contains(triple));
+                QCOMPARE(LuckRules::sancaiPasses(LuckLevel::Half, a, b, c), LuckRules::isHalfSancai(triple));
             }
         }
     }
@@ -227,7 +227,7 @@ void TestNumerology::judgingEveryConfiguration()
                     for (const QString &sex : {QStringLiteral("男"), QStringLiteral("女")}) {
                         const bool expected = reference::accepts(numbers, givenCount, luck == u"全吉", sex == u"女");
                         accepted += expected ? 1 : 0;
-                        if (LuckRules::accepts(g, givenCount, luck, sex) != expected) {
+                        if (LuckRules::accepts(g, givenCount, *luckLevelFromText(luck), *sexFromText(sex)) != expected) {
                             QFAIL(qPrintable(QStringLiteral("grids %1 %2 %3 %4 %5, %6, %7")
                                                  .arg(g.tiange).arg(g.renge).arg(g.dige).arg(g.zongge).arg(g.waige)
                                                  .arg(luck, sex)));
@@ -239,7 +239,8 @@ void TestNumerology::judgingEveryConfiguration()
     }
     QVERIFY(accepted > 0);
     // Without a luck level nothing is taken.
-    QVERIFY(!LuckRules::accepts(grids({4}, {20}), 1, QStringLiteral("吉"), QStringLiteral("男")));
+    QVERIFY(LuckRules::accepts(grids({4}, {20}), 1, LuckLevel::Full, Sex::Male));
+    QVERIFY(!LuckRules::accepts(grids({4}, {20}), 1, LuckLevel::Bad, Sex::Male));
 }
 
 void TestNumerology::search_data()
@@ -296,10 +297,10 @@ void TestNumerology::search()
     QFETCH(QList<QList<int>>, expected);
 
     SearchInput in = request(surnameLength, {qint16(s1), qint16(s2)}, nameLength, u"", u"", groupLimit, start);
-    in.luckLevel = luck;
-    in.sex = sex;
+    in.luckLevel = luckLevelFromText(luck);
+    in.sex = *sexFromText(sex);
     ConfigTables t;
-    ConfigSearch::QumingshuliZuhe(in, t);
+    ConfigSearch::search(in, t);
     QCOMPARE(foundStrokes(t, nameLength), expected);
     QCOMPARE(int(t.configNext), int(expected.size()) + 1);
     // Every group taken is a good configuration, and its keys are its grids'.
@@ -315,15 +316,15 @@ void TestNumerology::search()
 void TestNumerology::searchKeepsStalePositions()
 {
     ConfigTables t;
-    ConfigSearch::QumingshuliZuhe(request(1, {4, 0}, 2, u"全吉", u"男"), t);
+    ConfigSearch::search(request(1, {4, 0}, 2, u"全吉", u"男"), t);
     QCOMPARE(int(t.strokes[1][1]), 2);
-    ConfigSearch::QumingshuliZuhe(request(1, {4, 0}, 1, u"全吉", u"男"), t);
+    ConfigSearch::search(request(1, {4, 0}, 1, u"全吉", u"男"), t);
     QCOMPARE(int(t.configNext), 2);
     QCOMPARE(int(t.strokes[1][0]), 20);
     QCOMPARE(int(t.strokes[1][1]), 2); // left from the first search
     QCOMPARE(t.grids[2], FiveGrids{});  // grids are cleared for every search
     // The 半吉 example: 1 and 12 pass only through the half pair list (六二).
-    ConfigSearch::QumingshuliZuhe(request(1, {4, 0}, 1, u"半吉", u"男"), t);
+    ConfigSearch::search(request(1, {4, 0}, 1, u"半吉", u"男"), t);
     QCOMPARE(t.pairs[1], QStringLiteral("六二"));
     QVERIFY(!LuckRules::isFullPair(t.pairs[1]));
 }
@@ -332,11 +333,11 @@ void TestNumerology::searchWithoutRequest()
 {
     ConfigTables t;
     t.configNext = 5;
-    ConfigSearch::QumingshuliZuhe(request(1, {4, 0}, 0, u"全吉", u"男"), t);
+    ConfigSearch::search(request(1, {4, 0}, 0, u"全吉", u"男"), t);
     QCOMPARE(int(t.configNext), 0);
-    ConfigSearch::QumingshuliZuhe(request(3, {4, 0}, 2, u"全吉", u"男"), t);
+    ConfigSearch::search(request(3, {4, 0}, 2, u"全吉", u"男"), t);
     QCOMPARE(int(t.configNext), 0);
-    const QString header = ConfigSearch::QuMrichtextShuZu(request(1, {4, 0}, 0, u"全吉", u"男"), t);
+    const QString header = ConfigSearch::summary(request(1, {4, 0}, 0, u"全吉", u"男"), t);
     QCOMPARE(header, QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。\r\n\r\n"));
 }
 
@@ -344,26 +345,26 @@ void TestNumerology::summaryLines()
 {
     ConfigTables t;
     SearchInput one = request(1, {4, 0}, 1, u"全吉", u"男");
-    ConfigSearch::QumingshuliZuhe(one, t);
-    const QStringList lines = ConfigSearch::QuMrichtextShuZu(one, t).split(QStringLiteral("\r\n"));
+    ConfigSearch::search(one, t);
+    const QStringList lines = ConfigSearch::summary(one, t).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.at(2), QStringLiteral("姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木"));
 
     SearchInput two = request(1, {4, 0}, 2, u"全吉", u"男");
-    ConfigSearch::QumingshuliZuhe(two, t);
-    QCOMPARE(ConfigSearch::QuMrichtextShuZu(two, t).split(QStringLiteral("\r\n")).at(6),
+    ConfigSearch::search(two, t);
+    QCOMPARE(ConfigSearch::summary(two, t).split(QStringLiteral("\r\n")).at(6),
              QStringLiteral("姓名笔画数：4 9 22      五格数：5 13 31 35 23    三才五行：土火木"));
 
     SearchInput compound = request(2, {10, 6}, 2, u"全吉", u"女", 3);
-    ConfigSearch::QumingshuliZuhe(compound, t);
-    QCOMPARE(ConfigSearch::QuMrichtextShuZu(compound, t).split(QStringLiteral("\r\n")).at(2),
+    ConfigSearch::search(compound, t);
+    QCOMPARE(ConfigSearch::summary(compound, t).split(QStringLiteral("\r\n")).at(2),
              QStringLiteral("姓名笔画数：10 6 7 25    五格数：16 13 32 48 35   三才五行：土火木"));
 
     // Three given-name characters: four strokes padded to 13, and always a single surname.
     SearchInput three = request(2, {4, 0}, 3, u"半吉", u"男", 3);
-    ConfigSearch::QumingshuliZuhe(three, t);
+    ConfigSearch::search(three, t);
     QVERIFY(t.configNext > 1);
-    const QString line = ConfigSearch::QuMrichtextShuZu(three, t).split(QStringLiteral("\r\n")).at(2);
+    const QString line = ConfigSearch::summary(three, t).split(QStringLiteral("\r\n")).at(2);
     const QString strokes = line.mid(6, 13);
     QCOMPARE(strokes.trimmed().split(QLatin1Char(' ')).size(), 4);
     QCOMPARE(line.mid(19, 4), QStringLiteral("五格数："));
