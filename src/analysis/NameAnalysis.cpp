@@ -120,16 +120,11 @@ QString NameAnalysis::strokeNumbersHeading(const QString &typed, const FiveGrids
         + QStringLiteral("天格、人格、地格、总格、外格：") + numbers.join(QLatin1Char(' ')) + kCrLf + kCrLf;
 }
 
-NameAnalysis::Report NameAnalysis::Qiurichtext(const QString &heading, const FiveGrids &grids,
-                                               const QString &databasePath)
+Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath)
 {
-    Report report;
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe})) {
-        report.message = failure->message();
-        report.databaseFailed = true;
-        return report;
-    }
+    if (auto failure = db.openWith({DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe}))
+        return Outcome<QString>::failed(*failure);
     QString text = heading;
 
     // The meanings of the numbers: 天格 as it is, the others folded into the 81 numbers.
@@ -209,8 +204,7 @@ NameAnalysis::Report NameAnalysis::Qiurichtext(const QString &heading, const Fiv
         if (set.numbers.contains(ren) || set.numbers.contains(di))
             text += QString::fromUtf16(set.sentence) + kCrLf + kCrLf;
     }
-    report.text = text;
-    return report;
+    return text;
 }
 
 } // namespace tolvane

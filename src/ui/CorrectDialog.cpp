@@ -78,14 +78,13 @@ CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
 void CorrectDialog::cmdOk_Click()
 {
     setCursor(Qt::WaitCursor);
-    const LibraryCorrection::Result result =
-        LibraryCorrection::apply(m_databasePath, m_txtZi->text(), m_txtBihua->text());
+    const Outcome<QString> result = LibraryCorrection::apply(m_databasePath, m_txtZi->text(), m_txtBihua->text());
     unsetCursor();
     // The label keeps its text until the window closes, through later refusals too.
-    if (result.written)
-        m_lblOk->setText(LibraryCorrection::kDone);
-    if (result.message)
-        m_prompter.showMessage(*result.message);
+    if (result.value)
+        m_lblOk->setText(*result.value);
+    for (const UserMessage &message : result.messages)
+        m_prompter.showMessage(message);
 }
 
 } // namespace tolvane

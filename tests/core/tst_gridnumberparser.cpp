@@ -64,12 +64,12 @@ void TestGridNumberParser::three()
     QFETCH(QString, input);
     QFETCH(QString, message);
     QFETCH(QList<int>, numbers);
-    const GridNumberParser::Result r = GridNumberParser::parseThree(input);
-    QCOMPARE(r.rejection ? r.rejection->text : QString(), message);
-    if (r.rejection)
-        QCOMPARE(int(r.rejection->style), int(UserMessage::Style::Plain));
+    const GridNumberParser::Numbers r = GridNumberParser::parseThree(input);
+    QCOMPARE(r.message() ? r.message()->text : QString(), message);
+    if (r.message())
+        QCOMPARE(int(r.message()->style), int(UserMessage::Style::Plain));
     else
-        QCOMPARE((QList<int>{r.numbers[0], r.numbers[1], r.numbers[2]}), numbers);
+        QCOMPARE((QList<int>{(*r.value)[0], (*r.value)[1], (*r.value)[2]}), numbers);
 }
 
 void TestGridNumberParser::two_data()
@@ -96,10 +96,10 @@ void TestGridNumberParser::two()
     QFETCH(QString, input);
     QFETCH(QString, message);
     QFETCH(QList<int>, numbers);
-    const GridNumberParser::Result r = GridNumberParser::parseTwo(input);
-    QCOMPARE(r.rejection ? r.rejection->text : QString(), message);
-    if (!r.rejection)
-        QCOMPARE((QList<int>{r.numbers[0], r.numbers[1]}), numbers);
+    const GridNumberParser::Numbers r = GridNumberParser::parseTwo(input);
+    QCOMPARE(r.message() ? r.message()->text : QString(), message);
+    if (!r.message())
+        QCOMPARE((QList<int>{(*r.value)[0], (*r.value)[1]}), numbers);
 }
 
 QTEST_GUILESS_MAIN(TestGridNumberParser)

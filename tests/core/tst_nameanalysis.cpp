@@ -32,7 +32,7 @@ QString manMeaning(int id)
 
 QString report(const FiveGrids &g)
 {
-    return *NameAnalysis::Qiurichtext(QStringLiteral("H\r\n"), g, TestLibrary::realDatabasePath()).text;
+    return *NameAnalysis::buildReport(QStringLiteral("H\r\n"), g, TestLibrary::realDatabasePath()).value;
 }
 
 // The paragraphs after "更多信息：", each without its two closing line breaks.
@@ -346,11 +346,11 @@ void TestNameAnalysis::databaseFailures()
     QTemporaryDir dir;
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     contents.omitTables.insert(table);
-    const NameAnalysis::Report r = NameAnalysis::Qiurichtext(QStringLiteral("H"), grids(5, 7, 3, 8, 2),
-                                                             TestLibrary::write(contents, dir.path()));
+    const Outcome<QString> r =
+        NameAnalysis::buildReport(QStringLiteral("H"), grids(5, 7, 3, 8, 2), TestLibrary::write(contents, dir.path()));
     QVERIFY(r.databaseFailed);
-    QVERIFY(!r.text);
-    QCOMPARE(r.message->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));
+    QVERIFY(!r.value);
+    QCOMPARE(r.message()->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));
 }
 
 void TestNameAnalysis::strokeNumbers_data()
@@ -377,8 +377,8 @@ void TestNameAnalysis::strokeNumbers()
     QFETCH(QString, input);
     QFETCH(QList<int>, numbers);
     QFETCH(QStringList, messages);
-    const StrokeNumbersParser::Result r = StrokeNumbersParser::parse(input);
-    QCOMPARE(r.numbers, numbers);
+    const Outcome<QList<int>> r = StrokeNumbersParser::parse(input);
+    QCOMPARE(r.value.value_or(QList<int>()), numbers);
     QStringList texts;
     for (const UserMessage &m : r.messages) {
         texts.append(m.text);
