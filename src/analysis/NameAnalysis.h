@@ -14,7 +14,7 @@ namespace tolvane {
 // the library's texts (81man, sancai, wrGe) and the program's own.
 class NameAnalysis final {
 public:
-    // The length check of AnalyzeName: too short or too long gives its message.
+    // The length check of a name to analyse: too short or too long gives its message.
     static std::optional<UserMessage> checkLength(const QString &name);
     // The grids of two to four stroke counts; only three- and four-character names can have a compound surname.
     static FiveGrids gridsFor(const QList<int> &strokes, bool compoundSurname);

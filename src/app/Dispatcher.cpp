@@ -283,7 +283,7 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
     storeResult();
 }
 
-// The report over the heading and grids of the last analysis; ReportText stays empty when the library fails.
+// The report over the heading and grids of the last analysis; the report text stays empty when the library fails.
 void Dispatcher::buildReport()
 {
     const std::optional<QString> report

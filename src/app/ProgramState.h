@@ -12,10 +12,10 @@
 namespace tolvane {
 
 // The state the functions share, owned by the dispatcher. Values survive from one Execute to the next unless
-// the dispatcher's preparation clears them; later runs rely on that (GroupLimit, the configuration tables,
+// the dispatcher's preparation clears them; later runs rely on that (the group limit, the configuration tables,
 // the fixed character's strokes).
 struct ProgramState {
-    // WizardDone and NamingCancelled.
+    // Whether the wizard was completed, and whether the person cancelled naming.
     WizardFlags flags;
 
     // Cleared before every Execute.

@@ -9,7 +9,7 @@
 namespace tolvane {
 
 // The user's naming request as the naming wizard leaves it. Fields survive between runs unless a step
-// says otherwise; GroupLimit is 7 (six groups) from start-up until the advanced page changes it.
+// says otherwise; the group limit is 7 (six groups) from start-up until the advanced page changes it.
 struct NameRequest {
     std::optional<SurnameKind> surnameKind; // none until chosen, and after a cancel
     qint16 surnameLength = 0;               // 0, 1, 2

@@ -26,7 +26,7 @@ public:
 
     NamingWizard(NameRequest &request, WizardFlags &flags, Purpose purpose);
 
-    // The wizard opens: the first page by SurnameLength (0: surname kind; 1, 2: name length).
+    // The wizard opens: the first page by the surname length (0: surname kind; 1, 2: name length).
     void load();
 
     Page page() const { return m_page; }
@@ -61,7 +61,7 @@ public:
     void backToSexAndElements();
     // Advanced page: 确定 with the texts of the two combo boxes. Returns the message to show when the page stays.
     std::optional<UserMessage> confirmAdvanced(const QString &firstStrokes, const QString &groups);
-    // Any page's 取消; the advanced page's 取消 also puts FirstStrokeStart back to 1.
+    // Any page's 取消; the advanced page's 取消 also puts the first stroke count back to 1.
     void cancel();
     void cancelAdvanced();
     // The wizard window closed by its frame button.

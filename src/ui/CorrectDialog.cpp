@@ -69,13 +69,13 @@ CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ok, &QPushButton::clicked, this, &CorrectDialog::cmdOk_Click);
-    connect(m_txtZi, &QLineEdit::returnPressed, this, &CorrectDialog::cmdOk_Click);
-    connect(m_txtBihua, &QLineEdit::returnPressed, this, &CorrectDialog::cmdOk_Click);
+    connect(ok, &QPushButton::clicked, this, &CorrectDialog::applyCorrection);
+    connect(m_txtZi, &QLineEdit::returnPressed, this, &CorrectDialog::applyCorrection);
+    connect(m_txtBihua, &QLineEdit::returnPressed, this, &CorrectDialog::applyCorrection);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CorrectDialog::cmdOk_Click()
+void CorrectDialog::applyCorrection()
 {
     setCursor(Qt::WaitCursor);
     const Outcome<QString> result = LibraryCorrection::apply(m_databasePath, m_txtZi->text(), m_txtBihua->text());
