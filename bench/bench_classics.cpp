@@ -19,11 +19,10 @@ NameRequest girl(int nameLength, int groupLimit)
 {
     NameRequest r;
     r.nameLength = qint16(nameLength);
-    r.sex = QStringLiteral("女");
-    r.luckLevel = QStringLiteral("半吉");
+    r.sex = Sex::Female;
+    r.luckLevel = LuckLevel::Half;
     r.groupLimit = qint16(groupLimit);
-    r.elementWishes = { QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"), QStringLiteral("火"),
-        QStringLiteral("土") };
+    r.elementWishes = ElementSet::all();
     return r;
 }
 
@@ -37,7 +36,7 @@ ConfigTables configsOfWang(const NameRequest &r)
     in.luckLevel = r.luckLevel;
     in.groupLimit = r.groupLimit;
     ConfigTables tables;
-    ConfigSearch::QumingshuliZuhe(in, tables);
+    ConfigSearch::search(in, tables);
     return tables;
 }
 

@@ -55,7 +55,7 @@ void nameAnalysisReport(benchmark::State &state)
         db.close();
         const FiveGrids grids = NameAnalysis::gridsFor(strokes, true);
         benchmark::DoNotOptimize(
-            NameAnalysis::Qiurichtext(NameAnalysis::nameHeading(name, strokes, grids), grids, kDatabase));
+            NameAnalysis::buildReport(NameAnalysis::nameHeading(name, strokes, grids), grids, kDatabase));
     }
 }
 BENCHMARK(nameAnalysisReport)->Unit(benchmark::kMicrosecond);

@@ -17,8 +17,8 @@ SearchInput request(int nameLength)
     in.surnameLength = 1;
     in.surnameStrokes = {4, 0}; // 王
     in.nameLength = nameLength;
-    in.sex = QStringLiteral("男");
-    in.luckLevel = QStringLiteral("半吉");
+    in.sex = Sex::Male;
+    in.luckLevel = LuckLevel::Half;
     in.groupLimit = 21;
     return in;
 }
@@ -27,10 +27,9 @@ NameRequest nameRequest(int nameLength)
 {
     NameRequest r;
     r.nameLength = qint16(nameLength);
-    r.sex = QStringLiteral("男");
-    r.luckLevel = QStringLiteral("半吉");
-    r.elementWishes = {QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"), QStringLiteral("火"),
-                       QStringLiteral("土")};
+    r.sex = Sex::Male;
+    r.luckLevel = LuckLevel::Half;
+    r.elementWishes = ElementSet::all();
     return r;
 }
 
@@ -39,8 +38,8 @@ void search(benchmark::State &state)
     const SearchInput in = request(int(state.range(0)));
     ConfigTables tables;
     for (auto _ : state) {
-        ConfigSearch::QumingshuliZuhe(in, tables);
-        benchmark::DoNotOptimize(ConfigSearch::QuMrichtextShuZu(in, tables));
+        ConfigSearch::search(in, tables);
+        benchmark::DoNotOptimize(ConfigSearch::summary(in, tables));
     }
 }
 // The search with its summary, for one, two and three given-name characters (30, 900 and 27,000
@@ -51,7 +50,7 @@ void listingTwentyGroups(benchmark::State &state)
 {
     const int length = int(state.range(0));
     ConfigTables tables;
-    ConfigSearch::QumingshuliZuhe(request(length), tables);
+    ConfigSearch::search(request(length), tables);
     const CandidateListing::Input in{QStringLiteral("王"), nameRequest(length), false, &tables};
     for (auto _ : state)
         benchmark::DoNotOptimize(CandidateListing::run(in, kDatabase, nullptr));
@@ -65,8 +64,8 @@ void wholeFlowAfterTheDialogs(benchmark::State &state)
     const SearchInput in = request(length);
     for (auto _ : state) {
         ConfigTables tables;
-        ConfigSearch::QumingshuliZuhe(in, tables);
-        benchmark::DoNotOptimize(ConfigSearch::QuMrichtextShuZu(in, tables));
+        ConfigSearch::search(in, tables);
+        benchmark::DoNotOptimize(ConfigSearch::summary(in, tables));
         const CandidateListing::Input listing{QStringLiteral("王"), nameRequest(length), false, &tables};
         benchmark::DoNotOptimize(CandidateListing::run(listing, kDatabase, nullptr));
     }

@@ -1,6 +1,7 @@
 #include "analysis/CharacterLookups.h"
 
 #include "data/NameDatabase.h"
+#include "numerology/Vocabulary.h"
 #include "text/Characters.h"
 #include "text/VbText.h"
 
@@ -13,24 +14,10 @@ namespace {
 
 const QString kNoCharacter = QStringLiteral("您还没有输入汉字。");
 
-// Opens the library with its name table; on failure the answer carries the table's fixed message.
-bool openLibrary(NameDatabase &db, LookupAnswer &answer)
-{
-    if (auto failure = db.openWith({DbTable::Name})) {
-        answer.message = failure->message();
-        answer.databaseFailed = true;
-        return false;
-    }
-    return true;
-}
-
 // A read that fails after the table was found is reported like a table that cannot be opened.
 LookupAnswer unreadable()
 {
-    LookupAnswer answer;
-    answer.message = DatabaseFailure{DatabaseFailure::Kind::Table, DbTable::Name}.message();
-    answer.databaseFailed = true;
-    return answer;
+    return LookupAnswer::failed(DatabaseFailure{DatabaseFailure::Kind::Table, DbTable::Name});
 }
 
 void announce(const WaitNotice &notice, const QString &text)
@@ -41,25 +28,22 @@ void announce(const WaitNotice &notice, const QString &text)
 
 } // namespace
 
-LookupAnswer CharacterLookups::ShowCharacterStrokes(const QString &input, const QString &databasePath,
-                                                    const WaitNotice &notice)
+LookupAnswer CharacterLookups::characterStrokes(const QString &input, const QString &databasePath,
+                                                const WaitNotice &notice)
 {
-    LookupAnswer answer;
     QString text = trimSpaces(input);
     text.remove(QLatin1Char(' '));
     const QStringList chars = splitCharacters(text);
     if (chars.size() > kMaxStrokeCharacters) {
-        answer.message = UserMessage::warning(QStringLiteral("在此最多可输入50个汉字。"));
-        return answer;
+        return LookupAnswer::refused(UserMessage::warning(QStringLiteral("在此最多可输入50个汉字。")));
     }
     if (chars.isEmpty()) {
-        answer.message = UserMessage::warning(kNoCharacter);
-        return answer;
+        return LookupAnswer::refused(UserMessage::warning(kNoCharacter));
     }
 
     NameDatabase db(databasePath);
-    if (!openLibrary(db, answer))
-        return answer;
+    if (auto failure = db.openWith({DbTable::Name}))
+        return LookupAnswer::failed(*failure);
     announce(notice, QStringLiteral("请等待1-25秒..."));
 
     QString lines;
@@ -77,73 +61,64 @@ LookupAnswer CharacterLookups::ShowCharacterStrokes(const QString &input, const 
             lines += QStringLiteral(" 对不起，字库中没有") + QStringLiteral("“") + c + QStringLiteral("”")
                 + QStringLiteral(" 字") + kCrLf;
     }
-    answer.replacement = lines;
-    return answer;
+    return lines;
 }
 
-LookupAnswer CharacterLookups::ListCharactersByStrokes(const QString &input, const QString &databasePath,
-                                                       const WaitNotice &notice)
+LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const QString &databasePath,
+                                                   const WaitNotice &notice)
 {
-    LookupAnswer answer;
     const QString text = trimSpaces(input);
     if (text.isEmpty()) {
-        answer.message = UserMessage::warning(QStringLiteral("您还没有输入笔画数。"));
-        return answer;
+        return LookupAnswer::refused(UserMessage::warning(QStringLiteral("您还没有输入笔画数。")));
     }
     const std::optional<qint16> n = toInt16(text);
     if (!n) {
-        answer.message = UserMessage::warning(QStringLiteral("输入的笔画数不是数字或太大。"), QStringLiteral("笔画数错误"));
-        return answer;
+        return LookupAnswer::refused(
+            UserMessage::warning(QStringLiteral("输入的笔画数不是数字或太大。"), QStringLiteral("笔画数错误")));
     }
     if (*n > kMaxStrokes) {
-        answer.message = UserMessage::warning(QStringLiteral("笔画数最大应是30。"));
-        return answer;
+        return LookupAnswer::refused(UserMessage::warning(QStringLiteral("笔画数最大应是30。")));
     }
 
     NameDatabase db(databasePath);
-    if (!openLibrary(db, answer))
-        return answer;
+    if (auto failure = db.openWith({DbTable::Name}))
+        return LookupAnswer::failed(*failure);
     announce(notice, QStringLiteral("请等待3-10秒..."));
 
     const std::optional<QList<NameDatabase::LibraryRow>> rows = db.rowsWithStrokes(*n);
     if (!rows)
         return unreadable();
-    static const std::array<QString, 5> elements{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
-                                                 QStringLiteral("火"), QStringLiteral("土")};
+    // The groups in the order 金木水火土; a row whose wuxing is no single element is not listed.
+    constexpr std::array<Element, 5> order = ElementSet::kWishOrder;
     std::array<QString, 5> groups;
     for (const NameDatabase::LibraryRow &row : *rows) {
-        const auto it = std::find(elements.begin(), elements.end(), row.wuxing);
-        if (it != elements.end())
-            groups[std::size_t(it - elements.begin())] += row.namechr;
+        const std::optional<Element> element = row.wuxing.size() == 1 ? elementFromChar(row.wuxing.at(0)) : std::nullopt;
+        if (element)
+            groups[std::size_t(std::find(order.begin(), order.end(), *element) - order.begin())] += row.namechr;
     }
 
     QString result = decimal(*n) + QStringLiteral(" 画的字如以所示：") + kCrLf;
-    for (std::size_t i = 0; i < elements.size(); ++i) {
+    for (std::size_t i = 0; i < order.size(); ++i) {
         if (i > 0)
             result += kCrLf + kCrLf;
-        result += QStringLiteral("五行属“") + elements[i] + QStringLiteral("”的字有：") + kCrLf + groups[i];
+        result += QStringLiteral("五行属“") + elementChar(order[i]) + QStringLiteral("”的字有：") + kCrLf + groups[i];
     }
-    answer.replacement = result;
-    return answer;
+    return result;
 }
 
-LookupAnswer CharacterLookups::ListHomophones(const QString &input, const QString &databasePath,
-                                              const WaitNotice &notice)
+LookupAnswer CharacterLookups::homophones(const QString &input, const QString &databasePath, const WaitNotice &notice)
 {
-    LookupAnswer answer;
     const QString text = trimSpaces(input);
     if (text.isEmpty()) {
-        answer.message = UserMessage::warning(kNoCharacter);
-        return answer;
+        return LookupAnswer::refused(UserMessage::warning(kNoCharacter));
     }
     if (splitCharacters(text).size() > 1) {
-        answer.message = UserMessage::warning(QStringLiteral("在此只能输入一个字。"));
-        return answer;
+        return LookupAnswer::refused(UserMessage::warning(QStringLiteral("在此只能输入一个字。")));
     }
 
     NameDatabase db(databasePath);
-    if (!openLibrary(db, answer))
-        return answer;
+    if (auto failure = db.openWith({DbTable::Name}))
+        return LookupAnswer::failed(*failure);
     announce(notice, QStringLiteral("请等待1-10秒..."));
 
     const std::optional<QList<NameDatabase::LibraryRow>> own = db.rowsOf(text);
@@ -159,28 +134,24 @@ LookupAnswer CharacterLookups::ListHomophones(const QString &input, const QStrin
             return unreadable();
         result += chars->join(QString()) + kCrLf + kCrLf;
     }
-    answer.replacement = result;
-    return answer;
+    return result;
 }
 
-LookupAnswer CharacterLookups::ShowCharacterMeanings(const QString &input, const QString &databasePath,
-                                                     const QString &makerAddress, const WaitNotice &notice)
+LookupAnswer CharacterLookups::characterMeanings(const QString &input, const QString &databasePath,
+                                                 const QString &makerAddress, const WaitNotice &notice)
 {
-    LookupAnswer answer;
     // Taken as typed: a space is a character here, and counts towards the four.
     const QStringList chars = splitCharacters(input);
     if (chars.size() > kMaxMeaningCharacters) {
-        answer.message = UserMessage::plain(QStringLiteral("在此最多输入四个汉字。"));
-        return answer;
+        return LookupAnswer::refused(UserMessage::plain(QStringLiteral("在此最多输入四个汉字。")));
     }
     if (chars.isEmpty()) {
-        answer.message = UserMessage::plain(kNoCharacter);
-        return answer;
+        return LookupAnswer::refused(UserMessage::plain(kNoCharacter));
     }
 
     NameDatabase db(databasePath);
-    if (!openLibrary(db, answer))
-        return answer;
+    if (auto failure = db.openWith({DbTable::Name}))
+        return LookupAnswer::failed(*failure);
     announce(notice, QStringLiteral("请等待1-10秒..."));
 
     QString body;
@@ -195,14 +166,13 @@ LookupAnswer CharacterLookups::ShowCharacterMeanings(const QString &input, const
         }
     }
     if (meanings.isEmpty()) {
-        answer.message = UserMessage::plain(QStringLiteral("字库里没有您输入的字，或者您目前使用的起名字库没有输入字义。")
-                                            + QStringLiteral("如果是后者，请去青禾主页下载带字义的字库。") + makerAddress);
-        answer.replacement = QString();
+        // The message, and the pane emptied.
+        LookupAnswer answer = QString();
+        answer.messages.append(UserMessage::plain(QStringLiteral("字库里没有您输入的字，或者您目前使用的起名字库没有输入字义。")
+                                                  + QStringLiteral("如果是后者，请去青禾主页下载带字义的字库。") + makerAddress));
         return answer;
     }
-    answer.replacement = QStringLiteral("“") + input + QStringLiteral("”") + QStringLiteral(" 字义如下： ") + kCrLf
-        + kCrLf + body;
-    return answer;
+    return QStringLiteral("“") + input + QStringLiteral("”") + QStringLiteral(" 字义如下： ") + kCrLf + kCrLf + body;
 }
 
 } // namespace tolvane

@@ -17,18 +17,17 @@ using WaitNotice = std::function<void(const QString &notice)>;
 class CharacterLookups final {
 public:
     // 单字笔画数: up to 50 characters; spaces anywhere are ignored.
-    static LookupAnswer ShowCharacterStrokes(const QString &input, const QString &databasePath,
-                                             const WaitNotice &notice = {});
+    static LookupAnswer characterStrokes(const QString &input, const QString &databasePath,
+                                         const WaitNotice &notice = {});
     // 笔画查字: a stroke count up to 30.
-    static LookupAnswer ListCharactersByStrokes(const QString &input, const QString &databasePath,
-                                                const WaitNotice &notice = {});
+    static LookupAnswer charactersByStrokes(const QString &input, const QString &databasePath,
+                                            const WaitNotice &notice = {});
     // 同音字查询: one character; one group per reading, at most four.
-    static LookupAnswer ListHomophones(const QString &input, const QString &databasePath,
-                                       const WaitNotice &notice = {});
+    static LookupAnswer homophones(const QString &input, const QString &databasePath, const WaitNotice &notice = {});
     // 字义查询: up to four characters taken as typed (spaces count). makerAddress ends the message shown when
     // none of them has a meaning.
-    static LookupAnswer ShowCharacterMeanings(const QString &input, const QString &databasePath,
-                                              const QString &makerAddress, const WaitNotice &notice = {});
+    static LookupAnswer characterMeanings(const QString &input, const QString &databasePath, const QString &makerAddress,
+                                          const WaitNotice &notice = {});
 
     static constexpr qsizetype kMaxStrokeCharacters = 50;
     static constexpr int kMaxStrokes = 30;

@@ -57,38 +57,29 @@ QString CompanyAnalysis::tradeSentences(int total)
     return text;
 }
 
-CompanyAnalysisResult CompanyAnalysis::analyze(const QString &input, const QString &databasePath)
+Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QString &databasePath)
 {
-    CompanyAnalysisResult result;
+    using Result = Outcome<CompanyReport>;
     const QString name = trimSpaces(input);
-    if (name.size() > kMaxLength) {
-        result.message = UserMessage::warning(QStringLiteral("在此最多输入50个字，本程序最多分析50个字的名称。"));
-        return result;
-    }
-    if (name.isEmpty()) {
-        result.message = UserMessage::warning(QStringLiteral("您还没有输入公司名称。"));
-        return result;
-    }
+    if (name.size() > kMaxLength)
+        return Result::refused(UserMessage::warning(QStringLiteral("在此最多输入50个字，本程序最多分析50个字的名称。")));
+    if (name.isEmpty())
+        return Result::refused(UserMessage::warning(QStringLiteral("您还没有输入公司名称。")));
 
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name, DbTable::Corp81})) {
-        result.message = failure->message();
-        result.databaseFailed = true;
-        return result;
-    }
+    if (auto failure = db.openWith({DbTable::Name, DbTable::Corp81}))
+        return Result::failed(*failure);
 
     // Strokes are summed wider than 16 bits so that a hand-edited library cannot overflow the total.
     int total = 0;
     // A character outside the BMP is one library row, not two halves of a surrogate pair.
     for (const QString &ch : splitCharacters(name)) {
         const std::optional<qint16> strokes = db.strokesOf(ch);
-        if (!strokes) {
-            result.message = UserMessage::warning(QStringLiteral("字库里没有 ") + ch
-                                                  + QStringLiteral(" 字，请与程序员联系。"));
-            return result;
-        }
+        if (!strokes)
+            return Result::refused(UserMessage::warning(QStringLiteral("字库里没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
         total += *strokes;
     }
+    CompanyReport result;
     result.total = total;
     result.folded = fold81(total);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/UserMessage.h"
+#include "data/Outcome.h"
 
 #include <QString>
 
@@ -9,10 +9,8 @@
 namespace tolvane {
 
 // What "公司名分析" does to the result pane: replace its text (when the folded total has a company meaning),
-// then append the trade sentences. A message means nothing is written.
-struct CompanyAnalysisResult {
-    std::optional<UserMessage> message;
-    bool databaseFailed = false;
+// then append the trade sentences.
+struct CompanyReport {
     std::optional<QString> replacement;
     QString appended;
     int total = 0;
@@ -24,7 +22,8 @@ class CompanyAnalysis final {
 public:
     static constexpr int kMaxLength = 50;
 
-    static CompanyAnalysisResult analyze(const QString &input, const QString &databasePath);
+    // A message instead of a report means nothing is written.
+    static Outcome<CompanyReport> analyze(const QString &input, const QString &databasePath);
     // The trade sentences whose lucky numbers include total, one per line, in their fixed order.
     static QString tradeSentences(int total);
 };

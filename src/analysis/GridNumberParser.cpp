@@ -16,13 +16,11 @@ struct Walk {
 
 // The whole walk. wanted is the count of numbers the caller uses (3 or 2); the walk stops at wanted + 1.
 // The two-number parse also checks for overflow after every character that does not end the walk.
-GridNumberParser::Result parse(const QString &input, int wanted, const char16_t *tooFew,
-                               const std::array<const char16_t *, 3> &rangeMessages, bool checkEachCharacter)
+GridNumberParser::Numbers parse(const QString &input, int wanted, const char16_t *tooFew,
+                                const std::array<const char16_t *, 3> &rangeMessages, bool checkEachCharacter)
 {
-    GridNumberParser::Result result;
-    const auto reject = [&result](const char16_t *text) {
-        result.rejection = UserMessage::plain(QString::fromUtf16(text));
-        return result;
+    const auto reject = [](const char16_t *text) {
+        return GridNumberParser::Numbers::refused(UserMessage::plain(QString::fromUtf16(text)));
     };
     const QString text = trimSpaces(input);
     if (text.size() > kMaxLength)
@@ -56,12 +54,13 @@ GridNumberParser::Result parse(const QString &input, int wanted, const char16_t 
         return reject(tooFew);
     if (walk.overflow)
         return reject(u"输入的数据太大，应小于81。");
+    std::array<qint16, 3> numbers{};
     for (int k = 0; k < wanted; ++k) {
-        result.numbers[k] = qint16(walk.numbers[k]);
+        numbers[k] = qint16(walk.numbers[k]);
         if (walk.numbers[k] < 1 || walk.numbers[k] > 81)
             return reject(rangeMessages[k]);
     }
-    return result;
+    return numbers;
 }
 
 } // namespace
@@ -83,13 +82,13 @@ int GridNumberParser::runValue(QStringView run)
     return digits.size() > 5 ? 99999 : digits.toInt();
 }
 
-GridNumberParser::Result GridNumberParser::parseThree(const QString &text)
+GridNumberParser::Numbers GridNumberParser::parseThree(const QString &text)
 {
     return parse(text, 3, u"输入位数不够，应有三位数，并以空格隔开。",
                  {u"天格数必须在1至81之间。", u"人格数必须在1至81之间。", u"地格数必须在1至81之间。"}, false);
 }
 
-GridNumberParser::Result GridNumberParser::parseTwo(const QString &text)
+GridNumberParser::Numbers GridNumberParser::parseTwo(const QString &text)
 {
     return parse(text, 2, u"输入位数不够，应有两位数，并以空格隔开。",
                  {u"人格数必须在1至81之间。", u"外格数必须在1至81之间。", nullptr}, true);

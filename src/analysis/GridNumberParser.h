@@ -1,11 +1,10 @@
 #pragma once
 
-#include "text/UserMessage.h"
+#include "data/Outcome.h"
 
 #include <QString>
 
 #include <array>
-#include <optional>
 
 namespace tolvane {
 
@@ -14,15 +13,13 @@ namespace tolvane {
 // rejected input gets exactly one message.
 class GridNumberParser final {
 public:
-    struct Result {
-        std::array<qint16, 3> numbers{};
-        std::optional<UserMessage> rejection; // a plain box
-    };
+    // The numbers in the order typed (the third is 0 for two), or the one rejection in a plain box.
+    using Numbers = Outcome<std::array<qint16, 3>>;
 
-    // ParseThreeGridNumbers.
-    static Result parseThree(const QString &text);
-    // ParseTwoGridNumbers: the first two numbers; a third is read but not used.
-    static Result parseTwo(const QString &text);
+    // 天格 人格 地格.
+    static Numbers parseThree(const QString &text);
+    // 人格 外格: the first two numbers; a third is read but not used.
+    static Numbers parseTwo(const QString &text);
 
     // The walk's pieces, shared with the stroke-number parse: whether the digit at i ends a number (a space,
     // the end of the text or a control character below U+000A follows), and a run's value with leading zeros

@@ -27,25 +27,31 @@ int digits(int n)
 const QString kWarningA = QStringLiteral("脑溢血、心机梗塞、急难、自杀等，最好更名。");
 const QString kWarningB = QStringLiteral("发狂、神经衰弱、肺病、气管炎等，最好更名。");
 
+// A warning is given when the elements of 人格, 地格 and 天格 are the row's (no element: any), or, for the
+// row marked so, when the 人格 digit class is exactly 6.
 struct Warning {
-    int person; // elements 0..4 木 火 土 金 水; -1 for "any"
-    int earth;
-    int heaven;
-    bool personClassSix; // the 人格 digit class must be 6 exactly
+    std::optional<Element> person;
+    Element earth;
+    std::optional<Element> heaven;
+    bool personClassSix;
     const char16_t *heading;
     const QString *text;
 };
 
-enum { Mu, Huo, Tu, Jin, Shui };
+constexpr Element Mu = Element::Wood;
+constexpr Element Huo = Element::Fire;
+constexpr Element Tu = Element::Earth;
+constexpr Element Jin = Element::Metal;
+constexpr Element Shui = Element::Water;
 
 const std::array<Warning, 13> kWarnings{{
-    {Tu, Shui, -1, false, u"人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
+    {Tu, Shui, std::nullopt, false, u"人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
     {Shui, Tu, Tu, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
     {Huo, Shui, Shui, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
     {Shui, Huo, Huo, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
     {Huo, Jin, Jin, false, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
     {Jin, Huo, Huo, false, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
-    {-1, Mu, Mu, true, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
+    {std::nullopt, Mu, Mu, true, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
     {Tu, Shui, Jin, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
     {Jin, Shui, Jin, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
     {Shui, Huo, Shui, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
@@ -114,16 +120,11 @@ QString NameAnalysis::strokeNumbersHeading(const QString &typed, const FiveGrids
         + QStringLiteral("天格、人格、地格、总格、外格：") + numbers.join(QLatin1Char(' ')) + kCrLf + kCrLf;
 }
 
-NameAnalysis::Report NameAnalysis::Qiurichtext(const QString &heading, const FiveGrids &grids,
-                                               const QString &databasePath)
+Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath)
 {
-    Report report;
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe})) {
-        report.message = failure->message();
-        report.databaseFailed = true;
-        return report;
-    }
+    if (auto failure = db.openWith({DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe}))
+        return Outcome<QString>::failed(*failure);
     QString text = heading;
 
     // The meanings of the numbers: 天格 as it is, the others folded into the 81 numbers.
@@ -176,10 +177,10 @@ NameAnalysis::Report NameAnalysis::Qiurichtext(const QString &heading, const Fiv
 
     // Success and basis luck, in the order of the luck table: by the element of 人格, then of the other grid,
     // 成功运 before 基础运 for each pair.
-    const int person = DigitTables::element(ren);
-    const int heaven = DigitTables::element(tian);
-    const int earth = DigitTables::element(di);
-    for (int other = 0; other < 5; ++other) {
+    const Element person = DigitTables::element(ren);
+    const Element heaven = DigitTables::element(tian);
+    const Element earth = DigitTables::element(di);
+    for (Element other : kElementOrder) {
         if (other == heaven)
             text += QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(person, heaven) + kCrLf + kCrLf;
         if (other == earth)
@@ -188,7 +189,7 @@ NameAnalysis::Report NameAnalysis::Qiurichtext(const QString &heading, const Fiv
 
     for (const Warning &w : kWarnings) {
         const bool personMatches = w.personClassSix ? DigitTables::digitClass(ren) == 6 : w.person == person;
-        if (personMatches && w.earth == earth && (w.heaven < 0 || w.heaven == heaven))
+        if (personMatches && w.earth == earth && (!w.heaven || w.heaven == heaven))
             text += QString::fromUtf16(w.heading) + (w.text ? *w.text : QString()) + kCrLf + kCrLf;
     }
 
@@ -203,8 +204,7 @@ NameAnalysis::Report NameAnalysis::Qiurichtext(const QString &heading, const Fiv
         if (set.numbers.contains(ren) || set.numbers.contains(di))
             text += QString::fromUtf16(set.sentence) + kCrLf + kCrLf;
     }
-    report.text = text;
-    return report;
+    return text;
 }
 
 } // namespace tolvane

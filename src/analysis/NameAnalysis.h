@@ -1,7 +1,7 @@
 #pragma once
 
 #include "numerology/FiveGrids.h"
-#include "text/UserMessage.h"
+#include "data/Outcome.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +14,7 @@ namespace tolvane {
 // the library's texts (81man, sancai, wrGe) and the program's own.
 class NameAnalysis final {
 public:
-    // The length check of AnalyzeName: too short or too long gives its message.
+    // The length check of a name to analyse: too short or too long gives its message.
     static std::optional<UserMessage> checkLength(const QString &name);
     // The grids of two to four stroke counts; only three- and four-character names can have a compound surname.
     static FiveGrids gridsFor(const QList<int> &strokes, bool compoundSurname);
@@ -22,14 +22,10 @@ public:
     static QString nameHeading(const QString &name, const QList<int> &strokes, const FiveGrids &grids);
     static QString strokeNumbersHeading(const QString &typed, const FiveGrids &grids);
 
-    struct Report {
-        std::optional<QString> text; // unset when the library could not be read
-        std::optional<UserMessage> message;
-        bool databaseFailed = false;
-    };
-    // Qiurichtext: the heading, the meanings of the numbers, the 三才 and the pairing from the library, then
-    // personality, success and basis luck, warnings, remarks for women and special numbers.
-    static Report Qiurichtext(const QString &heading, const FiveGrids &grids, const QString &databasePath);
+    // The report: the heading, the meanings of the numbers, the 三才 and the pairing from the library, then
+    // personality, success and basis luck, warnings, remarks for women and special numbers. Without the
+    // library there is no report, only its message.
+    static Outcome<QString> buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath);
 };
 
 } // namespace tolvane

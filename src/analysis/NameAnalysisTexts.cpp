@@ -23,7 +23,7 @@ const char16_t *const kPersonality[10] = {
     u" 暗示性格为：其性迟缓，做事慢条斯理，但稳重踏实，少有差错。心地善良，不喜与人争执，人缘尚好。缺点是缺乏决断力，遇事犹豫，容易错过时机。若能加强主动，勤勉不懈，亦可渐入佳境。",
 };
 
-// Rows: 人格 element; columns: 天格 element.
+// Rows: 人格 element; columns: 天格 element; both in the order of Element.
 const char16_t *const kSuccessLuck[kElements][kElements] = {
     { // 人格 木
         u"同为木，相辅相成，成功顺利，能平安实现自己的目标（吉）。",
@@ -62,7 +62,7 @@ const char16_t *const kSuccessLuck[kElements][kElements] = {
     },
 };
 
-// Rows: 人格 element; columns: 地格 element.
+// Rows: 人格 element; columns: 地格 element; both in the order of Element.
 const char16_t *const kBasisLuck[kElements][kElements] = {
     { // 人格 木
         u"人格与地格同为木，根基扎实，家庭和睦，部下与晚辈同心协力，生活和事业都能保持安定（吉）。",
@@ -101,11 +101,6 @@ const char16_t *const kBasisLuck[kElements][kElements] = {
     },
 };
 
-bool isElement(int index)
-{
-    return index >= 0 && index < kElements;
-}
-
 } // namespace
 
 QString NameAnalysisTexts::personality(int digitClass)
@@ -115,18 +110,14 @@ QString NameAnalysisTexts::personality(int digitClass)
     return QString::fromUtf16(kPersonality[digitClass - 1]);
 }
 
-QString NameAnalysisTexts::successLuck(int personElement, int heavenElement)
+QString NameAnalysisTexts::successLuck(Element person, Element heaven)
 {
-    if (!isElement(personElement) || !isElement(heavenElement))
-        return QString();
-    return QString::fromUtf16(kSuccessLuck[personElement][heavenElement]);
+    return QString::fromUtf16(kSuccessLuck[int(person)][int(heaven)]);
 }
 
-QString NameAnalysisTexts::basisLuck(int personElement, int earthElement)
+QString NameAnalysisTexts::basisLuck(Element person, Element earth)
 {
-    if (!isElement(personElement) || !isElement(earthElement))
-        return QString();
-    return QString::fromUtf16(kBasisLuck[personElement][earthElement]);
+    return QString::fromUtf16(kBasisLuck[int(person)][int(earth)]);
 }
 
 } // namespace tolvane

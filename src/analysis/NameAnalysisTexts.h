@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numerology/Vocabulary.h"
+
 #include <QString>
 
 namespace tolvane {
@@ -10,10 +12,9 @@ class NameAnalysisTexts final {
 public:
     // digitClass 1..10; the paragraph begins with " 暗示性格为：".
     static QString personality(int digitClass);
-    // Elements as indices 0..4 in the order 木 火 土 金 水. Each text ends with its verdict in full-width
-    // brackets and "。", e.g. "（吉）。".
-    static QString successLuck(int personElement, int heavenElement);
-    static QString basisLuck(int personElement, int earthElement);
+    // Each text ends with its verdict in full-width brackets and "。", e.g. "（吉）。".
+    static QString successLuck(Element person, Element heaven);
+    static QString basisLuck(Element person, Element earth);
 };
 
 } // namespace tolvane

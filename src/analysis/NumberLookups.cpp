@@ -16,41 +16,28 @@ QString meaningTail(const MeaningRow &row)
 
 LookupAnswer numberMeaning(const QString &input, const QString &databasePath, DbTable table)
 {
-    LookupAnswer answer;
     const std::optional<qint16> n = toInt16(trimSpaces(input));
-    if (!n) {
-        answer.message = UserMessage::warning(QStringLiteral("输入81数应为数字。"));
-        return answer;
-    }
-    if (*n < 1 || *n > 81) {
-        answer.message = UserMessage::warning(QStringLiteral("输入81数应为在1至81之间。"));
-        return answer;
-    }
+    if (!n)
+        return LookupAnswer::refused(UserMessage::warning(QStringLiteral("输入81数应为数字。")));
+    if (*n < 1 || *n > 81)
+        return LookupAnswer::refused(UserMessage::warning(QStringLiteral("输入81数应为在1至81之间。")));
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({table})) {
-        answer.message = failure->message();
-        answer.databaseFailed = true;
-        return answer;
-    }
+    if (auto failure = db.openWith({table}))
+        return LookupAnswer::failed(*failure);
     if (const std::optional<MeaningRow> row = db.numberMeaning(table, *n))
-        answer.replacement = QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为：") + kCrLf + kCrLf
-            + meaningTail(*row);
-    return answer;
+        return QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为：") + kCrLf + kCrLf + meaningTail(*row);
+    return {};
 }
 
 // Looks the key up in sancai or wrGe and builds the answer from its heading.
 LookupAnswer keyedMeaning(const QString &databasePath, DbTable table, const QString &key, const QString &heading)
 {
-    LookupAnswer answer;
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({table})) {
-        answer.message = failure->message();
-        answer.databaseFailed = true;
-        return answer;
-    }
+    if (auto failure = db.openWith({table}))
+        return LookupAnswer::failed(*failure);
     if (const std::optional<MeaningRow> row = db.keyedMeaning(table, key))
-        answer.replacement = heading + kCrLf + kCrLf + meaningTail(*row);
-    return answer;
+        return heading + kCrLf + kCrLf + meaningTail(*row);
+    return {};
 }
 
 } // namespace
@@ -67,10 +54,10 @@ LookupAnswer NumberLookups::companyNumber(const QString &input, const QString &d
 
 LookupAnswer NumberLookups::sancai(const QString &input, const QString &databasePath)
 {
-    const GridNumberParser::Result parsed = GridNumberParser::parseThree(input);
-    if (parsed.rejection)
-        return {std::nullopt, parsed.rejection, false};
-    const auto [heaven, person, earth] = parsed.numbers;
+    const GridNumberParser::Numbers parsed = GridNumberParser::parseThree(input);
+    if (!parsed.value)
+        return LookupAnswer::refused(*parsed.message());
+    const auto [heaven, person, earth] = *parsed.value;
     const QString triple = Sancai::compute(heaven, person, earth).elementTriple;
     return keyedMeaning(databasePath, DbTable::Sancai, triple,
                         QStringLiteral("天格、人格、地格： ") + decimal(heaven) + QStringLiteral("、") + decimal(person)
@@ -80,11 +67,11 @@ LookupAnswer NumberLookups::sancai(const QString &input, const QString &database
 
 LookupAnswer NumberLookups::personOuterPairing(const QString &input, const QString &databasePath)
 {
-    const GridNumberParser::Result parsed = GridNumberParser::parseTwo(input);
-    if (parsed.rejection)
-        return {std::nullopt, parsed.rejection, false};
-    const int person = parsed.numbers[0];
-    const int outer = parsed.numbers[1];
+    const GridNumberParser::Numbers parsed = GridNumberParser::parseTwo(input);
+    if (!parsed.value)
+        return LookupAnswer::refused(*parsed.message());
+    const int person = (*parsed.value)[0];
+    const int outer = (*parsed.value)[1];
     return keyedMeaning(databasePath, DbTable::WrGe, computePairKey(person, outer),
                         QStringLiteral("人格、外格数： ") + decimal(person) + QStringLiteral("、") + decimal(outer)
                             + QStringLiteral(" 所暗示的人际关系、社交能力及事业发展等解释如下："));

@@ -1,20 +1,14 @@
 #pragma once
 
-#include "text/UserMessage.h"
+#include "data/Outcome.h"
 
 #include <QString>
 
-#include <optional>
-
 namespace tolvane {
 
-// What a lookup of "其他功能" does to the result pane: replace its whole text, or leave it (a message, or no
-// matching row).
-struct LookupAnswer {
-    std::optional<QString> replacement;
-    std::optional<UserMessage> message;
-    bool databaseFailed = false;
-};
+// What a lookup of "其他功能" does to the result pane: its value replaces the pane's whole text; without one
+// (a message, or no matching row) the pane stays as it was.
+using LookupAnswer = Outcome<QString>;
 
 // The four number-meaning lookups: an 81-number for a person or a company, a 三才 triple from three grid
 // numbers, and the 人格/外格 pairing from two.

@@ -5,13 +5,12 @@
 
 namespace tolvane {
 
-StrokeNumbersParser::Result StrokeNumbersParser::parse(const QString &input)
+Outcome<QList<int>> StrokeNumbersParser::parse(const QString &input)
 {
-    Result result;
+    Outcome<QList<int>> result;
     const QString text = trimSpaces(input);
     const auto reject = [&result](const UserMessage &message) {
         result.messages.append(message);
-        result.numbers.clear();
         return result;
     };
 
@@ -51,11 +50,8 @@ StrokeNumbersParser::Result StrokeNumbersParser::parse(const QString &input)
         if (n == 0)
             return reject(UserMessage::plain(QStringLiteral("汉字笔画数不能是0。")));
     }
-    if (bad) {
-        result.numbers.clear();
-        return result;
-    }
-    result.numbers = read;
+    if (!bad)
+        result.value = read;
     return result;
 }
 

@@ -1,5 +1,7 @@
 #include "app/AppInfo.h"
 
+#include "app/Version.h"
+
 namespace tolvane {
 
 QString AppInfo::title()
@@ -14,12 +16,12 @@ QString AppInfo::applicationName()
 
 int AppInfo::majorVersion()
 {
-    return 1;
+    return version::kMajor;
 }
 
 int AppInfo::minorVersion()
 {
-    return 7;
+    return version::kMinor;
 }
 
 QString AppInfo::mainCaption()

@@ -3,16 +3,16 @@
 #include "analysis/CharacterLookups.h"
 #include "analysis/CompanyAnalysis.h"
 #include "analysis/NameAnalysis.h"
-#include "analysis/StrokeNumbersParser.h"
 #include "analysis/NumberLookups.h"
+#include "analysis/StrokeNumbersParser.h"
 #include "app/AppInfo.h"
 #include "app/MainView.h"
 #include "app/Prompter.h"
-#include "app/ResultPane.h"
+#include "app/ReadingTexts.h"
 #include "app/ReportInfo.h"
+#include "app/ResultPane.h"
 #include "app/ResultStore.h"
-#include "app/Selectors.h"
-#include "data/NameDatabase.h"
+#include "data/LibraryCorrection.h"
 #include "data/StrokeLookup.h"
 #include "naming/CandidateListing.h"
 #include "naming/FindCharacterForm.h"
@@ -22,13 +22,7 @@
 #include "naming/SurnameKindForm.h"
 #include "text/VbText.h"
 
-#include <QHash>
-
 namespace tolvane {
-
-namespace {
-const QString kNoSuchOption = QStringLiteral("没有此选项，请与程序员联系。");
-} // namespace
 
 Dispatcher::Dispatcher(AppPaths paths, ResultPane &pane, MainView &view, Prompter &prompter)
     : m_paths(std::move(paths))
@@ -39,13 +33,32 @@ Dispatcher::Dispatcher(AppPaths paths, ResultPane &pane, MainView &view, Prompte
 {
 }
 
+template <typename T> std::optional<T> Dispatcher::absorb(Outcome<T> outcome)
+{
+    if (outcome.databaseFailed)
+        m_state.databaseFailed = true;
+    for (const UserMessage &message : outcome.messages)
+        m_prompter.showMessage(message);
+    return std::move(outcome.value);
+}
+
+bool Dispatcher::answer(Outcome<QString> outcome)
+{
+    if (const std::optional<QString> text = absorb(std::move(outcome)))
+        m_pane.setText(*text);
+    return true;
+}
+
+void Dispatcher::warnNoSuchOption()
+{
+    m_prompter.showMessage(UserMessage::warning(QStringLiteral("没有此选项，请与程序员联系。")));
+}
+
 void Dispatcher::prepare()
 {
-    m_view.clearGridLabels();
+    m_view.showGrids(GridPanel {});
     m_pane.resetInsertionFormat();
     m_state.reportText.clear();
-    m_state.numeralTriple.clear();
-    m_state.elementTriple.clear();
     m_state.analysisHeading.clear();
     m_state.databaseFailed = false;
     m_state.request.surnameLength = 0;
@@ -56,76 +69,72 @@ void Dispatcher::prepare()
 void Dispatcher::execute(const DispatchInput &input)
 {
     prepare();
-    const QStringList functions = Selectors::functionItems();
-    switch (functions.indexOf(input.function)) {
-    case 0: { // 个人起名
-        const QString trimmed = trimSpaces(input.name);
-        if (trimmed.size() == 3)
-            runFixedCharacterNaming(trimmed);
-        else
-            runPersonalNaming(input);
-        return;
-    }
-    case 1: // 姓名分析
-        m_state.flags.functionMode = 2;
-        m_view.setGridPanelEnabled(true);
-        m_view.setProgressPanelVisible(false);
-        runNameAnalysis(input);
-        return;
-    case 2: // 公司名分析
-        runCompanyAnalysis(input);
-        storeResult();
-        return;
-    case 3: // 其他功能
-        m_state.flags.functionMode = 3;
-        m_view.setOtherPanelEnabled(true);
-        if (runLookup(input))
-            storeResult();
-        else
-            finish();
-        return;
-    default:
-        m_prompter.showMessage(UserMessage::warning(kNoSuchOption));
+    if (!input.function) {
+        warnNoSuchOption();
         storeResult();
         return;
     }
+    (this->*FunctionTable::row(*input.function).run)(input);
 }
 
-void Dispatcher::show(const QList<UserMessage> &messages)
+void Dispatcher::beginSession(const QString &reportHeader, const QString &reportFooter, const QString &startupText)
 {
-    for (const UserMessage &m : messages)
-        m_prompter.showMessage(m);
+    m_state.request.groupLimit = 7;
+    setReportHeaderFooter(reportHeader, reportFooter);
+    m_state.startupText = startupText;
+    m_pane.setText(startupText);
+}
+
+void Dispatcher::setReportHeaderFooter(const QString &header, const QString &footer)
+{
+    m_state.reportHeader = header;
+    m_state.reportFooter = footer;
+}
+
+void Dispatcher::showReadingText(const QString &key)
+{
+    if (const std::optional<QString> content = absorb(ReadingTexts::lookup(m_paths.databasePath(), key)))
+        m_pane.setText(*content);
+}
+
+std::optional<QString> Dispatcher::correctStrokes(const QString &character, const QString &strokes)
+{
+    return absorb(LibraryCorrection::apply(m_paths.databasePath(), character, strokes));
 }
 
 void Dispatcher::runPersonalNaming(const DispatchInput &input)
 {
+    // Three characters are a surname with one fixed given-name character and a dash.
+    const QString trimmed = trimSpaces(input.name);
+    if (trimmed.size() == 3) {
+        runFixedCharacterNaming(trimmed);
+        return;
+    }
+
     m_view.setProgressPanelVisible(true);
     m_state.flags.namingCancelled = false;
-    m_state.flags.functionMode = 1;
     for (auto &group : m_state.fixed.strokes)
         group.fill(0);
 
-    const StrokeLookup::SurnameCheck check = StrokeLookup::checkSurname(m_paths.databasePath(), input.name);
-    if (check.surnameLength > 0) {
-        m_state.request.surnameLength = check.surnameLength;
-        m_state.surnameStrokes = check.strokes;
+    const StrokeLookup::Surname surname = *absorb(StrokeLookup::checkSurname(m_paths.databasePath(), input.name));
+    if (surname.length > 0) {
+        m_state.request.surnameLength = surname.length;
+        m_state.surnameStrokes = surname.strokes;
     }
-    m_state.databaseFailed = m_state.databaseFailed || check.databaseFailed;
-    m_state.namingAborted = check.aborted;
-    show(check.messages);
+    m_state.namingAborted = !surname.accepted;
     if (m_state.namingAborted) {
         finish();
         return;
     }
 
-    // Qimingshuju: the naming wizard fills the request, or withdraws it.
-    NamingWizard wizard(m_state.request, m_state.flags);
+    // The naming wizard fills the request, or withdraws it.
+    NamingWizard wizard(m_state.request, m_state.flags, NamingWizard::Purpose::PersonalNaming);
     m_prompter.runNamingWizard(wizard);
     if (wizard.busyRequested())
         m_view.setBusy(true);
 
     SearchInput search;
-    search.surnameLength = int(trimSpaces(input.name).size());
+    search.surnameLength = int(trimmed.size());
     search.surnameStrokes = m_state.surnameStrokes;
     search.nameLength = m_state.request.nameLength;
     search.sex = m_state.request.sex;
@@ -136,14 +145,14 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         for (auto &group : m_state.fixed.strokes)
             group.fill(0);
     }
-    ConfigSearch::QumingshuliZuhe(search, m_state.configs);
+    ConfigSearch::search(search, m_state.configs);
     if (m_state.configs.configNext == 1) {
         m_prompter.showMessage(UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过")
-                                                    + QStringLiteral("更改名字字数、允许半吉再试试。")));
+            + QStringLiteral("更改名字字数、允许半吉再试试。")));
         finish();
         return;
     }
-    m_state.configSummary = ConfigSearch::QuMrichtextShuZu(search, m_state.configs);
+    m_state.configSummary = ConfigSearch::summary(search, m_state.configs);
     m_pane.setText(m_state.configSummary);
     if (m_state.flags.namingCancelled)
         m_pane.setText(QString());
@@ -156,18 +165,15 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         m_pane.repaint();
 
         CandidateListing::Input listing;
-        listing.surname = trimSpaces(input.name);
+        listing.surname = trimmed;
         listing.request = m_state.request;
         listing.namingCancelled = m_state.flags.namingCancelled;
         listing.configs = &m_state.configs;
-        const CandidateListing::Result result = CandidateListing::run(listing, m_paths.databasePath(), &m_view);
-        if (result.databaseFailed)
-            m_state.databaseFailed = true;
-        if (result.reportText)
-            m_state.reportText = *result.reportText;
-        m_state.namingAborted = result.namingAborted;
-        if (result.message)
-            m_prompter.showMessage(*result.message);
+        const std::optional<CandidateListing::Listing> result
+            = absorb(CandidateListing::run(listing, m_paths.databasePath(), &m_view));
+        if (result)
+            m_state.reportText = result->reportText;
+        m_state.namingAborted = !result || result->namingAborted;
     }
     if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
         m_pane.setText(m_state.reportText);
@@ -179,13 +185,10 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
 
 void Dispatcher::runFixedCharacterNaming(const QString &pattern)
 {
-    const StrokeLookup::FixedPattern parsed = StrokeLookup::parseFixedPattern(m_paths.databasePath(), pattern);
-    m_state.patternChars = parsed.chars;
+    const StrokeLookup::FixedPattern parsed = *absorb(StrokeLookup::parseFixedPattern(m_paths.databasePath(), pattern));
     m_state.patternSurnameStrokes = parsed.surnameStrokes;
     if (parsed.fixedCharStrokes)
         m_state.fixedCharStrokes = *parsed.fixedCharStrokes;
-    m_state.databaseFailed = m_state.databaseFailed || parsed.databaseFailed;
-    show(parsed.messages);
     // Exactly one of the two given-name positions must be the one to find. A pattern with two dashes has no
     // fixed character and would search with the count left from an earlier run: it is refused as well.
     const QString dash = QStringLiteral("-");
@@ -216,48 +219,24 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
     m_state.configs.configNext = FixedConfigSearch::search(search, m_state.fixed);
     const int found = m_state.configs.configNext - 1;
     if (found == 0) {
-        m_prompter.showMessage(UserMessage::plain(QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。")));
+        m_prompter.showMessage(
+            UserMessage::plain(QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。")));
         finish();
         return;
     }
-    m_pane.setText(QStringLiteral("共有") + decimal(found) + QStringLiteral("组字可选，程序正为您在字库找字，请等待..."));
+    m_pane.setText(
+        QStringLiteral("共有") + decimal(found) + QStringLiteral("组字可选，程序正为您在字库找字，请等待..."));
     m_pane.repaint();
     m_view.setBusy(true);
-    const FixedListing::Result listing = FixedListing::run(m_state.fixed, m_state.configs.configNext, m_state.request,
-                                                           m_paths.databasePath(), &m_view);
-    if (listing.databaseFailed)
-        m_state.databaseFailed = true;
-    if (listing.message)
-        m_prompter.showMessage(*listing.message);
-    m_pane.setText(m_state.fixed.configText + kCrLf + kCrLf + listing.listingText);
+    const std::optional<FixedListing::Listing> listing = absorb(
+        FixedListing::run(m_state.fixed, m_state.configs.configNext, m_state.request, m_paths.databasePath(), &m_view));
+    // After a failed library nothing is listed, and no earlier listing is shown again.
+    m_pane.setText(m_state.fixed.configText + kCrLf + kCrLf + (listing ? listing->listingText : QString()));
     finish();
-}
-
-bool Dispatcher::lookUpNameStrokes(const QString &name, QList<int> &strokes)
-{
-    // The first character missing from the library is named, and the rest are not looked up. One
-    // connection serves the whole name: nothing else can touch the library between two characters.
-    NameDatabase db(m_paths.databasePath());
-    if (auto failure = db.openWith({DbTable::Name})) {
-        m_prompter.showMessage(failure->message());
-        m_state.databaseFailed = true;
-        return false;
-    }
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const QString ch = name.mid(i, 1);
-        const std::optional<qint16> count = db.strokesOf(ch);
-        if (!count) {
-            m_prompter.showMessage(UserMessage::warning(QStringLiteral("字库中没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
-            return false;
-        }
-        strokes.append(*count);
-    }
-    return true;
 }
 
 bool Dispatcher::analyzeName(const QString &input)
 {
-    m_state.analysisReady = false;
     const QString name = trimSpaces(input);
     m_state.analysisHeading = name + QStringLiteral("：") + kCrLf + kCrLf;
     if (const std::optional<UserMessage> message = NameAnalysis::checkLength(name)) {
@@ -265,173 +244,157 @@ bool Dispatcher::analyzeName(const QString &input)
         return false;
     }
 
-    // Danfuxing: two characters are a single surname and a single given name; otherwise the person says.
-    m_state.request.surnameKind.clear();
+    // Two characters are a single surname and a single given name; otherwise the person says.
+    m_state.request.surnameKind.reset();
     if (name.size() == 2) {
-        m_state.request.surnameKind = QStringLiteral("单");
+        m_state.request.surnameKind = SurnameKind::Single;
         m_view.setBusy(true);
     } else {
-        NamingWizard wizard(m_state.request, m_state.flags);
+        NamingWizard wizard(m_state.request, m_state.flags, NamingWizard::Purpose::NameAnalysis);
         m_prompter.runNamingWizard(wizard);
         if (wizard.busyRequested())
             m_view.setBusy(true);
     }
-    if (m_state.request.surnameKind.isEmpty())
+    if (!m_state.request.surnameKind)
         return false;
 
-    QList<int> strokes;
-    if (!lookUpNameStrokes(name, strokes))
+    const std::optional<QList<int>> strokes = absorb(StrokeLookup::strokesOfName(m_paths.databasePath(), name));
+    if (!strokes)
         return false;
-
-    // Characters by position: the surname's labels first, the given name's after, whatever the surname kind.
-    static const char *const charLabels[4][4] = {{},
-                                                 {},
-                                                 {"lblXing1", "lblming1"},
-                                                 {"lblXing1", "lblXing2", "lblming1"}};
-    static const char *const fourChars[4] = {"lblXing1", "lblXing2", "lblming1", "lblming2"};
-    static const QHash<QString, QString> strokeLabel{{QStringLiteral("lblXing1"), QStringLiteral("lblXing1Shu")},
-                                                     {QStringLiteral("lblXing2"), QStringLiteral("lblxing2Shu")},
-                                                     {QStringLiteral("lblming1"), QStringLiteral("lblming1Shu")},
-                                                     {QStringLiteral("lblming2"), QStringLiteral("lblMing2Shu")}};
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const QString label = QString::fromLatin1(name.size() == 4 ? fourChars[i] : charLabels[name.size()][i]);
-        m_view.setGridLabel(label, name.mid(i, 1));
-        m_view.setGridLabel(strokeLabel.value(label), decimal(strokes.at(i)));
-    }
-
-    m_state.analysisGrids = NameAnalysis::gridsFor(strokes, m_state.request.surnameKind == u"复");
-    m_state.analysisHeading = NameAnalysis::nameHeading(name, strokes, m_state.analysisGrids);
-    const auto grids = m_state.analysisGrids.list();
-    const char *const numberLabels[5] = {"lblTiangeShu", "lblRengeShu", "lblDigeShu", "lblZonggeShu", "lblWaigeShu"};
-    for (int g = 0; g < 5; ++g)
-        m_view.setGridLabel(QString::fromLatin1(numberLabels[g]), decimal(grids[g]));
-    m_state.analysisReady = true;
+    m_state.analysisGrids = NameAnalysis::gridsFor(*strokes, m_state.request.surnameKind == SurnameKind::Compound);
+    m_state.analysisHeading = NameAnalysis::nameHeading(name, *strokes, m_state.analysisGrids);
+    m_view.showGrids(GridPanel::forName(name, *strokes, m_state.analysisGrids));
     return true;
 }
 
 void Dispatcher::runNameAnalysis(const DispatchInput &input)
 {
+    m_view.setGridPanelEnabled(true);
+    m_view.setProgressPanelVisible(false);
     if (!analyzeName(input.name)) {
         finish();
         return;
     }
-    // ShowGridCaptions.
-    const char *const captionLabels[5] = {"lblTiange", "lblRenge", "lblDige", "lblZongge", "lblWaige"};
-    const char16_t *const captions[5] = {u"天格", u"人格", u"地格", u"总格", u"外格"};
-    for (int g = 0; g < 5; ++g)
-        m_view.setGridLabel(QString::fromLatin1(captionLabels[g]), QString::fromUtf16(captions[g]));
-
     buildReport();
     // Info.txt is read again before every report, so an edit made outside the program shows at once.
     const ReportInfo::Texts info = ReportInfo::load(m_paths.infoPath());
-    m_state.reportHeader = info.header;
-    m_state.reportFooter = info.footer;
+    setReportHeaderFooter(info.header, info.footer);
     m_pane.setText(m_state.reportHeader + m_state.reportText + m_state.reportFooter);
     storeResult();
 }
 
-// Qiurichtext over the heading and grids of the last analysis; ReportText stays empty when the library fails.
+// The report over the heading and grids of the last analysis; the report text stays empty when the library fails.
 void Dispatcher::buildReport()
 {
-    const NameAnalysis::Report report =
-        NameAnalysis::Qiurichtext(m_state.analysisHeading, m_state.analysisGrids, m_paths.databasePath());
-    if (report.databaseFailed)
-        m_state.databaseFailed = true;
-    if (report.message)
-        m_prompter.showMessage(*report.message);
-    if (report.text)
-        m_state.reportText = *report.text;
-}
-
-void Dispatcher::analyzeStrokeNumbers(const QString &input)
-{
-    const StrokeNumbersParser::Result parsed = StrokeNumbersParser::parse(input);
-    show(parsed.messages);
-    if (parsed.rejected())
-        return;
-    m_state.request.surnameKind.clear();
-    if (parsed.numbers.size() == 2) {
-        m_state.request.surnameKind = QStringLiteral("单");
-    } else {
-        SurnameKindForm form(m_state.request);
-        m_prompter.askSurnameKind(form);
-    }
-    if (m_state.request.surnameKind.isEmpty())
-        return;
-    m_state.analysisGrids = NameAnalysis::gridsFor(parsed.numbers, m_state.request.surnameKind == u"复");
-    m_state.analysisHeading = NameAnalysis::strokeNumbersHeading(trimSpaces(input), m_state.analysisGrids);
-    buildReport();
-}
-
-void Dispatcher::apply(const LookupAnswer &answer)
-{
-    if (answer.databaseFailed)
-        m_state.databaseFailed = true;
-    if (answer.message)
-        m_prompter.showMessage(*answer.message);
-    if (answer.replacement)
-        m_pane.setText(*answer.replacement);
-}
-
-bool Dispatcher::runLookup(const DispatchInput &input)
-{
-    const QString db = m_paths.databasePath();
-    // The character lookups scan on this thread: their notice is painted before the scans start.
-    const WaitNotice notice = [this](const QString &text) {
-        m_pane.setText(text);
-        m_pane.repaint();
-    };
-    switch (Selectors::lookupItems().indexOf(input.lookup)) {
-    case 0:
-        apply(NumberLookups::personalNumber(input.other, db));
-        return true;
-    case 1:
-        apply(NumberLookups::companyNumber(input.other, db));
-        return true;
-    case 2:
-        apply(NumberLookups::sancai(input.other, db));
-        return true;
-    case 3:
-        apply(NumberLookups::personOuterPairing(input.other, db));
-        return true;
-    case 4:
-        apply(CharacterLookups::ShowCharacterStrokes(input.other, db, notice));
-        return true;
-    case 5:
-        apply(CharacterLookups::ListCharactersByStrokes(input.other, db, notice));
-        return true;
-    case 6:
-        analyzeStrokeNumbers(input.other);
-        // A text of fewer than two characters was never a stroke list: the pane stays as it was.
-        if (input.other.size() < 2)
-            return false;
-        m_pane.setText(m_state.reportText);
-        return true;
-    case 7:
-        apply(CharacterLookups::ListHomophones(input.other, db, notice));
-        return true;
-    case 8:
-        apply(CharacterLookups::ShowCharacterMeanings(input.other, db, AppInfo::webAddress(), notice));
-        return true;
-    default:
-        m_prompter.showMessage(UserMessage::warning(kNoSuchOption));
-        return true;
-    }
+    const std::optional<QString> report
+        = absorb(NameAnalysis::buildReport(m_state.analysisHeading, m_state.analysisGrids, m_paths.databasePath()));
+    if (report)
+        m_state.reportText = *report;
 }
 
 void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
 {
-    const CompanyAnalysisResult result = CompanyAnalysis::analyze(input.name, m_paths.databasePath());
-    if (result.databaseFailed)
-        m_state.databaseFailed = true;
-    if (result.message) {
-        m_prompter.showMessage(*result.message);
+    if (const std::optional<CompanyReport> report
+        = absorb(CompanyAnalysis::analyze(input.name, m_paths.databasePath()))) {
+        if (report->replacement)
+            m_pane.setText(*report->replacement);
+        if (!report->appended.isEmpty())
+            m_pane.setText(m_pane.text() + report->appended);
+    }
+    storeResult();
+}
+
+void Dispatcher::runLookup(const DispatchInput &input)
+{
+    m_view.setOtherPanelEnabled(true);
+    if (!input.lookup) {
+        warnNoSuchOption();
+        storeResult();
         return;
     }
-    if (result.replacement)
-        m_pane.setText(*result.replacement);
-    if (!result.appended.isEmpty())
-        m_pane.setText(m_pane.text() + result.appended);
+    if ((this->*FunctionTable::row(*input.lookup).run)(input.other))
+        storeResult();
+    else
+        finish();
+}
+
+bool Dispatcher::showPersonalNumber(const QString &input)
+{
+    return answer(NumberLookups::personalNumber(input, m_paths.databasePath()));
+}
+
+bool Dispatcher::showCompanyNumber(const QString &input)
+{
+    return answer(NumberLookups::companyNumber(input, m_paths.databasePath()));
+}
+
+bool Dispatcher::showSancai(const QString &input)
+{
+    return answer(NumberLookups::sancai(input, m_paths.databasePath()));
+}
+
+bool Dispatcher::showPersonOuterPairing(const QString &input)
+{
+    return answer(NumberLookups::personOuterPairing(input, m_paths.databasePath()));
+}
+
+namespace {
+
+// The character lookups scan on the window's thread: their notice is painted before the scans start.
+WaitNotice paintedNotice(ResultPane &pane)
+{
+    return [&pane](const QString &text) {
+        pane.setText(text);
+        pane.repaint();
+    };
+}
+
+} // namespace
+
+bool Dispatcher::showCharacterStrokes(const QString &input)
+{
+    return answer(CharacterLookups::characterStrokes(input, m_paths.databasePath(), paintedNotice(m_pane)));
+}
+
+bool Dispatcher::listCharactersByStrokes(const QString &input)
+{
+    return answer(CharacterLookups::charactersByStrokes(input, m_paths.databasePath(), paintedNotice(m_pane)));
+}
+
+bool Dispatcher::listHomophones(const QString &input)
+{
+    return answer(CharacterLookups::homophones(input, m_paths.databasePath(), paintedNotice(m_pane)));
+}
+
+bool Dispatcher::showCharacterMeanings(const QString &input)
+{
+    return answer(CharacterLookups::characterMeanings(
+        input, m_paths.databasePath(), AppInfo::webAddress(), paintedNotice(m_pane)));
+}
+
+bool Dispatcher::analyzeStrokeNumbers(const QString &input)
+{
+    if (const std::optional<QList<int>> numbers = absorb(StrokeNumbersParser::parse(input))) {
+        m_state.request.surnameKind.reset();
+        if (numbers->size() == 2) {
+            m_state.request.surnameKind = SurnameKind::Single;
+        } else {
+            SurnameKindForm form(m_state.request);
+            m_prompter.askSurnameKind(form);
+        }
+        if (m_state.request.surnameKind) {
+            m_state.analysisGrids
+                = NameAnalysis::gridsFor(*numbers, m_state.request.surnameKind == SurnameKind::Compound);
+            m_state.analysisHeading = NameAnalysis::strokeNumbersHeading(trimSpaces(input), m_state.analysisGrids);
+            buildReport();
+        }
+    }
+    // A text of fewer than two characters was never a stroke list: the pane stays as it was. Otherwise the
+    // report replaces it, and a rejected or abandoned input empties it.
+    if (input.size() < 2)
+        return false;
+    m_pane.setText(m_state.reportText);
+    return true;
 }
 
 void Dispatcher::storeResult()

@@ -1,54 +1,80 @@
 #pragma once
 
 #include "app/AppPaths.h"
+#include "app/FunctionTable.h"
 #include "app/ProgramState.h"
+#include "data/Outcome.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace tolvane {
 
 class MainView;
 class Prompter;
 class ResultPane;
-struct LookupAnswer;
-struct UserMessage;
 
-// What the main window's controls hold when Execute runs.
+// What Execute runs: the function and lookup chosen (none for a selector text that names none) and the two
+// input boxes as typed.
 struct DispatchInput {
-    QString function;  // cmbOptions
-    QString name;      // txtName
-    QString lookup;    // cmbOtherOptions
-    QString other;     // txtOther
+    std::optional<Function> function;
+    QString name; // txtName
+    std::optional<Lookup> lookup;
+    QString other; // txtOther
 };
 
-// Execute ("执行", Enter in either input box): prepares the pane and the per-run state, runs the selected
-// function and stores each completed result as RTF. Owns the state the functions share between runs.
+// The controller: Execute ("执行", Enter in either input box) prepares the pane and the per-run state, runs the
+// chosen function through its row of the function table and stores each completed result as RTF. The reading
+// texts and the library correction of the command line come through here too. Owns the state the functions
+// share between runs.
 class Dispatcher final {
 public:
     Dispatcher(AppPaths paths, ResultPane &pane, MainView &view, Prompter &prompter);
 
     void execute(const DispatchInput &input);
+    // A reading text of the 造命篇 and Help menus replaces the pane's text; a missing one leaves it.
+    void showReadingText(const QString &key);
+    // The stroke correction of the library: the status text once the count is written.
+    std::optional<QString> correctStrokes(const QString &character, const QString &strokes);
 
-    ProgramState &state() { return m_state; }
+    // Start-up: the group limit of a fresh run, the report header and footer, and the start-up text.
+    void beginSession(const QString &reportHeader, const QString &reportFooter, const QString &startupText);
+    void setLoginAccepted(bool accepted) { m_state.loginAccepted = accepted; }
+    // The header and footer just saved by the window that edits them.
+    void setReportHeaderFooter(const QString &header, const QString &footer);
+
+    const ProgramState &state() const { return m_state; }
     const AppPaths &paths() const { return m_paths; }
     // Where completed results are stored; empty to store nothing.
     void setResultPath(const QString &path) { m_resultPath = path; }
     QString resultPath() const { return m_resultPath; }
 
+    // The functions and lookups, as the function table runs them.
+    void runPersonalNaming(const DispatchInput &input);
+    void runNameAnalysis(const DispatchInput &input);
+    void runCompanyAnalysis(const DispatchInput &input);
+    void runLookup(const DispatchInput &input);
+    bool showPersonalNumber(const QString &input);
+    bool showCompanyNumber(const QString &input);
+    bool showSancai(const QString &input);
+    bool showPersonOuterPairing(const QString &input);
+    bool showCharacterStrokes(const QString &input);
+    bool listCharactersByStrokes(const QString &input);
+    bool analyzeStrokeNumbers(const QString &input);
+    bool listHomophones(const QString &input);
+    bool showCharacterMeanings(const QString &input);
+
 private:
     void prepare();
-    void runPersonalNaming(const DispatchInput &input);
     void runFixedCharacterNaming(const QString &pattern);
-    // Returns whether the result is stored.
-    bool runLookup(const DispatchInput &input);
-    void runNameAnalysis(const DispatchInput &input);
     bool analyzeName(const QString &input);
-    void analyzeStrokeNumbers(const QString &input);
     void buildReport();
-    bool lookUpNameStrokes(const QString &name, QList<int> &strokes);
-    void runCompanyAnalysis(const DispatchInput &input);
-    void apply(const LookupAnswer &answer);
-    void show(const QList<UserMessage> &messages);
+    // Shows an outcome's messages, notes a failed library and hands back its value.
+    template <typename T> std::optional<T> absorb(Outcome<T> outcome);
+    // A lookup's answer replaces the pane's text.
+    bool answer(Outcome<QString> outcome);
+    void warnNoSuchOption();
     void storeResult();
     void finish();
 

@@ -2,7 +2,6 @@
 
 #include "app/MainView.h"
 
-#include <QMap>
 #include <QStringList>
 
 namespace tolvane {
@@ -19,12 +18,11 @@ public:
     void setGridPanelEnabled(bool enabled) override { gridPanelEnabled = enabled; }
     void setGridPanelVisible(bool visible) override { gridPanelVisible = visible; }
     void setProgressPanelVisible(bool visible) override { progressPanelVisible = visible; }
-    void clearGridLabels() override
+    void showGrids(const GridPanel &panel) override
     {
-        ++gridLabelClears;
-        gridLabels.clear();
+        grids = panel;
+        ++gridShows;
     }
-    void setGridLabel(const QString &label, const QString &text) override { gridLabels.insert(label, text); }
     void setBusy(bool busy) override { this->busy = busy; }
     void showStatus(const QString &text) override;
     void setPasswordMenuCaption(const QString &caption) override { passwordMenuCaption = caption; }
@@ -48,8 +46,8 @@ public:
     bool gridPanelEnabled = false;
     bool gridPanelVisible = true;
     bool progressPanelVisible = false;
-    int gridLabelClears = 0;
-    QMap<QString, QString> gridLabels;
+    GridPanel grids;
+    int gridShows = 0;
     bool busy = false;
     QStringList statusMessages;
     QString passwordMenuCaption;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GridPanel.h"
 #include "naming/ListingProgress.h"
 
 #include <QString>
@@ -19,9 +20,8 @@ public:
     virtual void setGridPanelEnabled(bool enabled) = 0;
     virtual void setGridPanelVisible(bool visible) = 0;
     virtual void setProgressPanelVisible(bool visible) = 0;
-    virtual void clearGridLabels() = 0;
-    // One of the 18 labels of the five-grid panel, by its name (lblXing1, lblTiangeShu, lblTiange, ...).
-    virtual void setGridLabel(const QString &label, const QString &text) = 0;
+    // The five-grid panel's characters, stroke counts, captions and numbers; an empty panel clears it.
+    virtual void showGrids(const GridPanel &panel) = 0;
     virtual void setBusy(bool busy) = 0;
     virtual void showStatus(const QString &text) = 0;
     // mnu_SetPass: "设置启动密码(&D)" or "取消或修改启动密码(&D)", decided at start-up.

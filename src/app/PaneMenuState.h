@@ -15,9 +15,9 @@ struct PaneMenuState {
     bool font = true;
     bool selectAll = true;
 
-    // Menu_Edit_Click: cut and copy follow the selected text; the other items keep their state.
+    // The Edit menu opens: cut and copy follow the selected text; the other items keep their state.
     void editMenuOpened(const QString &selectedText);
-    // RichText_Change and RichText_Click.
+    // The pane changed or was clicked.
     void paneChanged(const QString &selectedText, const QString &clipboardText, const QString &wholeText);
 
     bool operator==(const PaneMenuState &) const = default;

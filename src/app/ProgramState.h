@@ -11,18 +11,15 @@
 
 namespace tolvane {
 
-// The program-wide and main-window state the functions share. Values survive from one Execute to the next
-// unless the dispatcher's preparation clears them; later runs rely on that (GroupLimit, the configuration
-// tables, FixedCharStrokes).
+// The state the functions share, owned by the dispatcher. Values survive from one Execute to the next unless
+// the dispatcher's preparation clears them; later runs rely on that (the group limit, the configuration tables,
+// the fixed character's strokes).
 struct ProgramState {
-    // FunctionMode (1 personal naming, 2 name analysis, 3 other functions; the last function run until the
-    // next Execute), WizardDone and NamingCancelled.
+    // Whether the wizard was completed, and whether the person cancelled naming.
     WizardFlags flags;
 
     // Cleared before every Execute.
     QString reportText;
-    QString numeralTriple;
-    QString elementTriple;
     QString analysisHeading;
     bool databaseFailed = false;
 
@@ -31,18 +28,16 @@ struct ProgramState {
 
     bool namingAborted = false;
     bool fixedCancelled = false;
-    bool analysisReady = false;
 
     NameRequest request;
-    std::array<qint16, 2> surnameStrokes{};
+    std::array<qint16, 2> surnameStrokes {};
 
     // The good-configuration search and its summary.
     ConfigTables configs;
     QString configSummary;
 
-    // Fixed-character naming: the pattern, its strokes, and its own configuration tables.
-    // FixedCharStrokes is never reset between runs.
-    std::array<QString, 3> patternChars;
+    // Fixed-character naming: the pattern's strokes and its own configuration tables. The fixed character's
+    // strokes are kept from one run to the next.
     qint16 patternSurnameStrokes = 0;
     qint16 fixedCharStrokes = 0;
     FixedTables fixed;

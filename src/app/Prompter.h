@@ -20,7 +20,7 @@ public:
     // The naming wizard dlgdanfuxing, modal: calls wizard.load(), then drives the wizard by the person's
     // answers until wizard.state() is Closed.
     virtual void runNamingWizard(NamingWizard &wizard) = 0;
-    // frmDanfuxing, modal: returns when form.closed().
+    // The surname-kind window of the stroke-number report, modal: returns when form.closed().
     virtual void askSurnameKind(SurnameKindForm &form) = 0;
     // frmZhaozi, modal: calls form.load(), returns when form.closed().
     virtual void askFindCharacters(FindCharacterForm &form) = 0;

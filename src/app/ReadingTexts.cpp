@@ -1,7 +1,5 @@
 #include "app/ReadingTexts.h"
 
-#include "app/Prompter.h"
-#include "app/ResultPane.h"
 #include "data/NameDatabase.h"
 
 namespace tolvane {
@@ -12,24 +10,17 @@ QStringList ReadingTexts::keys()
             QStringLiteral("softprotect")};
 }
 
-ReadingTexts::Lookup ReadingTexts::lookup(const QString &databasePath, const QString &key)
+Outcome<QString> ReadingTexts::lookup(const QString &databasePath, const QString &key)
 {
     NameDatabase db(databasePath);
     if (const std::optional<DatabaseFailure> failure = db.open())
-        return {std::nullopt, failure->message()};
+        return Outcome<QString>::failed(*failure);
     if (const std::optional<DatabaseFailure> failure =
             db.openTable(DbTable::Text, DatabaseFailure::Wording::OpenInDesign))
-        return {std::nullopt, failure->message()};
-    return {db.textContent(key), std::nullopt};
-}
-
-void ReadingTexts::show(const QString &databasePath, const QString &key, ResultPane &pane, Prompter &prompter)
-{
-    const Lookup found = lookup(databasePath, key);
-    if (found.message)
-        prompter.showMessage(*found.message);
-    else if (found.content)
-        pane.setText(*found.content);
+        return Outcome<QString>::failed(*failure);
+    Outcome<QString> found;
+    found.value = db.textContent(key);
+    return found;
 }
 
 } // namespace tolvane

@@ -6,44 +6,37 @@
 #include "app/PasswordRules.h"
 #include "app/ReportInfo.h"
 #include "app/Prompter.h"
-#include "app/ResultPane.h"
-#include "app/Selectors.h"
 
 namespace tolvane {
 
 bool StartupSequence::askPassword(const SettingsStore &settings, Prompter &prompter, MainView &view,
-                                  ProgramState &state)
+                                  bool &loginAccepted)
 {
     if (!PasswordRules::passwordSet(settings)) {
         view.setPasswordMenuCaption(PasswordRules::setCaption());
         return true;
     }
-    state.loginAccepted = prompter.askStartupPassword(settings);
-    if (!state.loginAccepted)
+    loginAccepted = prompter.askStartupPassword(settings);
+    if (!loginAccepted)
         return false;
     view.setPasswordMenuCaption(PasswordRules::changeCaption());
     return true;
 }
 
-void StartupSequence::run(Dispatcher &dispatcher, MainView &view, ResultPane &pane, const StartupText::Clock &clock)
+void StartupSequence::run(Dispatcher &dispatcher, MainView &view, const StartupText::Clock &clock)
 {
-    ProgramState &state = dispatcher.state();
-    state.request.groupLimit = 7;
     const ReportInfo::Texts info = ReportInfo::load(dispatcher.paths().infoPath());
-    state.reportHeader = info.header;
-    state.reportFooter = info.footer;
     view.setPictureToolTip(AppInfo::pictureToolTip());
     view.setCaption(AppInfo::mainCaption());
     view.setGridPanelVisible(true);
     view.setProgressPanelVisible(false);
-    view.clearGridLabels();
-    view.setNameToolTip(Selectors::nameToolTip(Selectors::functionItems().constFirst()));
+    view.showGrids(GridPanel{});
+    view.setNameToolTip(QString::fromUtf16(FunctionTable::row(Function::PersonalNaming).nameToolTip));
     view.setOtherPanelEnabled(false);
     view.setGridPanelEnabled(false);
     view.restoreLayout();
     view.closeSplash();
-    state.startupText = StartupText::build(clock);
-    pane.setText(state.startupText);
+    dispatcher.beginSession(info.header, info.footer, StartupText::build(clock));
 }
 
 } // namespace tolvane

@@ -7,7 +7,7 @@
 
 namespace tolvane {
 
-// The text the result pane shows at start-up (BuildStartupText): a line pointing to the whole of 《了凡四训》,
+// The text the result pane shows at start-up: a line pointing to the whole of 《了凡四训》,
 // a blank line, and one of ten passages on the ways of doing good, chosen by the minute of the local time.
 class StartupText final {
 public:

@@ -35,7 +35,7 @@ public:
     // leaves that property as it is.
     static RestoredLayout restore(const SettingsStore &store, const TwipsGeometry &current);
 
-    // SaveWindowLayout. `frmflag` is the value the restore read at start-up.
+    // Saving at exit. `frmflag` is the value the restore read at start-up.
     static void save(SettingsStore &store, const TwipsGeometry &window, bool minimized, float frmflag);
 };
 

@@ -37,24 +37,20 @@ void CliPrompter::runNamingWizard(NamingWizard &wizard)
         return true;
     };
     if (wizard.page() == NamingWizard::Page::SurnameKind) {
-        wizard.confirmSurnameKind(m_answers.compoundSurname);
+        wizard.confirmSurnameKind(m_answers.surnameKind);
         if (wizard.state() == NamingWizard::State::Closed)
             return;
     }
-    if (m_answers.length == 3 && !wizard.threeCharactersAllowed()) {
-        showMessage(UserMessage::plain(QStringLiteral("复姓最多只能取双字名。")));
-        wizard.cancel();
+    if (stayed(wizard.confirmNameLength(m_answers.length)))
         return;
-    }
-    wizard.confirmNameLength(m_answers.length);
-    if (stayed(wizard.confirmSexAndElements(m_answers.female, m_answers.elements)))
+    if (stayed(wizard.confirmSexAndElements(m_answers.sex, m_answers.elements)))
         return;
     if (m_answers.advanced) {
-        wizard.advanced(m_answers.full);
+        wizard.advanced(m_answers.luckLevel);
         if (stayed(wizard.confirmAdvanced(m_answers.firstStrokes, m_answers.groups)))
             return;
     } else {
-        wizard.confirmLuck(m_answers.full);
+        wizard.confirmLuck(m_answers.luckLevel);
     }
     wizard.confirmDialogLast();
 }
@@ -71,12 +67,12 @@ void CliPrompter::askFindCharacters(FindCharacterForm &form)
 void CliPrompter::askFixedOptions(FixedOptionsForm &form)
 {
     form.load();
-    form.confirm(m_answers.female, m_answers.full, m_answers.elements);
+    form.confirm(m_answers.sex, m_answers.luckLevel, m_answers.elements);
 }
 
 void CliPrompter::askSurnameKind(SurnameKindForm &form)
 {
-    form.confirm(m_answers.compoundSurname);
+    form.confirm(m_answers.surnameKind);
 }
 
 } // namespace tolvane

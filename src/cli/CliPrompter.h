@@ -1,21 +1,21 @@
 #pragma once
 
 #include "app/Prompter.h"
+#include "numerology/Vocabulary.h"
 
 #include <QString>
 
-#include <array>
 #include <cstdio>
 
 namespace tolvane {
 
 // How the command line answers the naming wizard: the wizard's own defaults unless an option says otherwise.
 struct NamingAnswers {
-    bool compoundSurname = false; // the surname-kind page, when it is asked
-    int length = 2;               // 双字名
-    bool female = false;          // 男性名
-    std::array<bool, 5> elements{true, true, true, true, true}; // 金 木 水 火 土
-    bool full = false;            // 允许半吉
+    SurnameKind surnameKind = SurnameKind::Single; // the surname-kind page, when it is asked
+    int length = 2;                                // 双字名
+    Sex sex = Sex::Male;                           // 男性名
+    ElementSet elements = ElementSet::all();
+    LuckLevel luckLevel = LuckLevel::Half;         // 允许半吉
     bool advanced = false;        // use the advanced page with the two texts below
     QString firstStrokes = QStringLiteral("1");
     QString groups = QStringLiteral("6");

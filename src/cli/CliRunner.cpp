@@ -4,57 +4,284 @@
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
 #include "app/ReadingTexts.h"
-#include "app/Selectors.h"
 #include "app/TextPane.h"
 #include "cli/CliPrompter.h"
-#include "data/LibraryCorrection.h"
 
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 namespace tolvane {
 
 namespace {
 
-const char kUsage[] =
-    "Usage: tolvane-cli COMMAND ARGUMENTS [OPTIONS] [--rtf FILE]\n"
-    "\n"
-    "Commands:\n"
-    "  name SURNAME            personal naming (个人起名): the good stroke configurations for a surname\n"
-    "                          and the library characters that fit them; 王-明 or 王明- keeps one given-name\n"
-    "                          character and finds the other (--sex, --luck and --elements apply)\n"
-    "      --summary-only      stop after the configurations, before the library search\n"
-    "      --length 1|2|3      given-name characters (default 2)\n"
-    "      --sex 男|女          (default 男)\n"
-    "      --luck 全吉|半吉     (default 半吉)\n"
-    "      --elements 金木水火土 the wished-for elements (default all five)\n"
-    "      --start N           stroke count of the first given-name character to start from (1..29)\n"
-    "      --groups N          how many groups to find (1..20; default 6 or what the window last used)\n"
-    "      --surname-kind 单|复 for the questions that ask it\n"
-    "  analyze NAME            name analysis (姓名分析) of a full name of two to four characters\n"
-    "  strokes-report \"5 8 12\" the same report from typed stroke counts (姓名笔画数)\n"
-    "  company NAME            company-name analysis (公司名分析)\n"
-    "  lookup KIND INPUT       a reference lookup (其他功能); KIND is one of\n"
-    "                          81man, 81corp, sancai, pair,\n"
-    "                          strokes (单字笔画数), by-strokes (笔画查字),\n"
-    "                          homophones (同音字查询), meaning (字义查询)\n"
-    "  correct CHAR STROKES    set the stroke count of CHAR in the character library (修改字库);\n"
-    "                          write -- before a negative count\n"
-    "  read KEY                print a reading text (造命篇): liaofansixun, sanshiyinguojing,\n"
-    "                          xinmingge or softprotect\n"
-    "\n"
-    "Options:\n"
-    "  --rtf FILE              also write the result as RTF, exactly as the window stores name.rtf\n"
-    "  -h, --help              show this help\n"
-    "\n"
-    "The result is printed to standard output. Each message the window would show in a box is printed\n"
-    "as one line to standard error, and the exit status is then 1.\n";
-
-int usage(std::FILE *out, int status)
+// The options, in the order the help lists them; commands name the ones that concern them alone.
+const std::vector<QCommandLineOption> &options()
 {
-    std::fputs(kUsage, out);
+    static const std::vector<QCommandLineOption> list {
+        QCommandLineOption(
+            QStringLiteral("summary-only"), QStringLiteral("stop after the configurations, before the library search")),
+        QCommandLineOption(QStringLiteral("length"), QStringLiteral("given-name characters: 1, 2 or 3 (default 2)"),
+            QStringLiteral("n")),
+        QCommandLineOption(QStringLiteral("sex"), QStringLiteral("男 or 女 (default 男)"), QStringLiteral("sex")),
+        QCommandLineOption(
+            QStringLiteral("luck"), QStringLiteral("全吉 or 半吉 (default 半吉)"), QStringLiteral("level")),
+        QCommandLineOption(QStringLiteral("elements"),
+            QStringLiteral("the wished-for elements, characters of 金木水火土 (default all five)"),
+            QStringLiteral("elements")),
+        QCommandLineOption(QStringLiteral("start"),
+            QStringLiteral("stroke count of the first given-name character to start from (1..29)"),
+            QStringLiteral("n")),
+        QCommandLineOption(QStringLiteral("groups"), QStringLiteral("how many groups to find (1..20; default 6)"),
+            QStringLiteral("n")),
+        QCommandLineOption(QStringLiteral("surname-kind"),
+            QStringLiteral("单 or 复, for the questions that ask whether the surname is compound"),
+            QStringLiteral("kind")),
+        QCommandLineOption(QStringLiteral("rtf"),
+            QStringLiteral("also write the result as RTF, exactly as the window stores name.rtf"),
+            QStringLiteral("file")),
+        QCommandLineOption(
+            QStringList { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("show this help")),
+    };
+    return list;
+}
+
+const QCommandLineOption &option(const QString &name)
+{
+    for (const QCommandLineOption &o : options()) {
+        if (o.names().contains(name))
+            return o;
+    }
+    Q_UNREACHABLE();
+}
+
+// What a command runs with: the parsed options and the controller the window uses, over a pane and a view
+// without a window and a prompter that answers from the options.
+struct Session {
+    const QCommandLineParser &parser;
+    NamingAnswers answers;
+    TextPane pane;
+    HeadlessView view;
+    CliPrompter prompter;
+    Dispatcher dispatcher;
+
+    Session(const QCommandLineParser &parser, const NamingAnswers &answers)
+        : parser(parser)
+        , answers(answers)
+        , prompter(answers)
+        , dispatcher(AppPaths::forExecutable(), pane, view, prompter)
+    {
+        dispatcher.setResultPath(parser.value(option(QStringLiteral("rtf"))));
+    }
+
+    // Prints the pane with LF line breaks; status lines go to standard error. The exit status is 1 when a
+    // message box or a status line was shown.
+    int printPane()
+    {
+        QString text = pane.text();
+        if (!text.isEmpty()) {
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            if (!text.endsWith(QLatin1Char('\n')))
+                text += QLatin1Char('\n');
+            std::fputs(text.toUtf8().constData(), stdout);
+        }
+        for (const QString &status : std::as_const(view.statusMessages))
+            std::fprintf(stderr, "%s\n", status.toUtf8().constData());
+        return prompter.messageCount() > 0 || !view.statusMessages.isEmpty() ? 1 : 0;
+    }
+
+    int execute(Function function, const QString &name, std::optional<Lookup> lookup = {}, const QString &other = {})
+    {
+        dispatcher.execute({ function, name, lookup, other });
+        return printPane();
+    }
+};
+
+// One command: its name, the names of its arguments, what it does, the options that concern it alone, and
+// how it runs, returning the exit status. accepts, where given, checks the arguments before anything runs.
+struct Command {
+    QString name;
+    QString arguments;
+    QString description;
+    QStringList options;
+    int argumentCount;
+    std::function<int(Session &, const QStringList &)> run;
+    std::function<bool(const QStringList &)> accepts = {};
+};
+
+QString lookupKinds()
+{
+    QStringList kinds;
+    for (const LookupRow &row : FunctionTable::lookups())
+        kinds.append(QStringLiteral("%1 (%2)").arg(QLatin1String(row.commandName), QString::fromUtf16(row.caption)));
+    return QStringLiteral("a reference lookup (其他功能); KIND is one of ") + kinds.join(QStringLiteral(", "));
+}
+
+const std::vector<Command> &commands()
+{
+    const QStringList naming { QStringLiteral("summary-only"), QStringLiteral("length"), QStringLiteral("sex"),
+        QStringLiteral("luck"), QStringLiteral("elements"), QStringLiteral("start"), QStringLiteral("groups"),
+        QStringLiteral("surname-kind") };
+    static const std::vector<Command> list {
+        { QStringLiteral("name"), QStringLiteral("SURNAME"),
+            QStringLiteral(
+                "personal naming (个人起名): the good stroke configurations for a surname and the library "
+                "characters that fit them; 王-明 or 王明- keeps one given-name character and finds the other"),
+            naming, 1,
+            [](Session &s, const QStringList &args) { return s.execute(Function::PersonalNaming, args.at(0)); } },
+        { QStringLiteral("analyze"), QStringLiteral("NAME"),
+            QStringLiteral("name analysis (姓名分析) of a full name of two to four characters"),
+            { QStringLiteral("surname-kind") }, 1,
+            [](Session &s, const QStringList &args) { return s.execute(Function::NameAnalysis, args.at(0)); } },
+        { QStringLiteral("strokes-report"), QStringLiteral("\"5 8 12\""),
+            QStringLiteral("the name analysis report from typed stroke counts (姓名笔画数)"),
+            { QStringLiteral("surname-kind") }, 1,
+            [](Session &s, const QStringList &args) {
+                return s.execute(Function::OtherFunctions, {}, Lookup::StrokeNumbers, args.at(0));
+            } },
+        { QStringLiteral("company"), QStringLiteral("NAME"), QStringLiteral("company-name analysis (公司名分析)"), {},
+            1, [](Session &s, const QStringList &args) { return s.execute(Function::CompanyAnalysis, args.at(0)); } },
+        { QStringLiteral("lookup"), QStringLiteral("KIND INPUT"), lookupKinds(), {}, 2,
+            [](Session &s, const QStringList &args) {
+                return s.execute(
+                    Function::OtherFunctions, {}, FunctionTable::lookupFromCommandName(args.at(0)), args.at(1));
+            },
+            [](const QStringList &args) { return FunctionTable::lookupFromCommandName(args.at(0)).has_value(); } },
+        { QStringLiteral("correct"), QStringLiteral("CHAR STROKES"),
+            QStringLiteral("set the stroke count of CHAR in the character library (修改字库); write -- before a "
+                           "negative count"),
+            {}, 2,
+            [](Session &s, const QStringList &args) {
+                const std::optional<QString> done = s.dispatcher.correctStrokes(args.at(0), args.at(1));
+                if (done)
+                    std::fprintf(stdout, "%s\n", done->toUtf8().constData());
+                return done ? 0 : 1;
+            } },
+        { QStringLiteral("read"), QStringLiteral("KEY"),
+            QStringLiteral("print a reading text (造命篇): ") + ReadingTexts::keys().join(QStringLiteral(", ")), {}, 1,
+            [](Session &s, const QStringList &args) {
+                s.dispatcher.showReadingText(args.at(0));
+                const int status = s.printPane();
+                return status == 0 && s.pane.text().isEmpty() ? 1 : status;
+            },
+            [](const QStringList &args) { return ReadingTexts::keys().contains(args.at(0)); } },
+    };
+    return list;
+}
+
+// Wraps text to the help's right-hand column.
+QString wrapped(const QString &text, int indent, int width = 110)
+{
+    QString out;
+    QString line;
+    for (const QString &word : text.split(QLatin1Char(' '))) {
+        if (!line.isEmpty() && indent + line.size() + 1 + word.size() > width) {
+            out += line + QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return out + line;
+}
+
+QString column(const QString &left, const QString &right, int indent)
+{
+    constexpr int kColumn = 28;
+    const QString head = QString(indent, QLatin1Char(' ')) + left;
+    return head.leftJustified(kColumn - 1) + QLatin1Char(' ') + wrapped(right, kColumn) + QLatin1Char('\n');
+}
+
+QString optionLine(const QCommandLineOption &o, int indent)
+{
+    QStringList names;
+    for (const QString &n : o.names())
+        names.append((n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + n);
+    QString left = names.join(QStringLiteral(", "));
+    if (!o.valueName().isEmpty())
+        left += QLatin1Char(' ') + o.valueName().toUpper();
+    return column(left, o.description(), indent);
+}
+
+// The help, from the tables above.
+QString usage()
+{
+    QString text = QStringLiteral("Usage: tolvane-cli COMMAND ARGUMENTS [OPTIONS]\n\nCommands:\n");
+    QStringList listed;
+    for (const Command &c : commands()) {
+        text += column(c.name + QLatin1Char(' ') + c.arguments, c.description, 2);
+        for (const QString &name : c.options) {
+            text += optionLine(option(name), 6);
+            listed.append(name);
+        }
+    }
+    text += QStringLiteral("\nOptions:\n");
+    for (const QCommandLineOption &o : options()) {
+        if (!listed.contains(o.names().constFirst()))
+            text += optionLine(o, 2);
+    }
+    return text
+        + QStringLiteral("\nThe result is printed to standard output. Each message the window would show in a box is "
+                         "printed\nas one line to standard error, and the exit status is then 1.\n");
+}
+
+int printUsage(std::FILE *out, int status)
+{
+    std::fputs(usage().toUtf8().constData(), out);
     return status;
+}
+
+int badUsage(const QString &what)
+{
+    std::fprintf(stderr, "tolvane-cli: %s\n", what.toUtf8().constData());
+    return printUsage(stderr, 2);
+}
+
+// The wizard's answers from the naming options; an option with a value it cannot take is bad usage.
+std::optional<QString> readAnswers(const QCommandLineParser &parser, NamingAnswers &answers)
+{
+    const auto given = [&parser](const char *name) { return parser.isSet(option(QLatin1String(name))); };
+    const auto value = [&parser](const char *name) { return parser.value(option(QLatin1String(name))); };
+    if (given("length")) {
+        answers.length = value("length").toInt();
+        if (answers.length < 1 || answers.length > 3)
+            return QStringLiteral("--length takes 1, 2 or 3");
+    }
+    if (given("sex")) {
+        const std::optional<Sex> sex = sexFromText(value("sex"));
+        if (!sex)
+            return QStringLiteral("--sex takes 男 or 女");
+        answers.sex = *sex;
+    }
+    if (given("luck")) {
+        const std::optional<LuckLevel> level = luckLevelFromText(value("luck"));
+        if (!level || *level == LuckLevel::Bad)
+            return QStringLiteral("--luck takes 全吉 or 半吉");
+        answers.luckLevel = *level;
+    }
+    if (given("elements")) {
+        const std::optional<ElementSet> elements = ElementSet::fromText(value("elements"));
+        if (!elements)
+            return QStringLiteral("--elements takes characters of 金木水火土");
+        answers.elements = *elements;
+    }
+    if (given("start") || given("groups")) {
+        // The advanced page checks both texts as the window does.
+        answers.advanced = true;
+        if (given("start"))
+            answers.firstStrokes = value("start");
+        if (given("groups"))
+            answers.groups = value("groups");
+    }
+    answers.summaryOnly = given("summary-only");
+    if (given("surname-kind")) {
+        const std::optional<SurnameKind> kind = surnameKindFromText(value("surname-kind"));
+        if (!kind)
+            return QStringLiteral("--surname-kind takes 单 or 复");
+        answers.surnameKind = *kind;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -63,150 +290,28 @@ int CliRunner::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QCommandLineOption rtf(QStringLiteral("rtf"), QString(), QStringLiteral("file"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption length(QStringLiteral("length"), QString(), QStringLiteral("n"));
-    const QCommandLineOption sex(QStringLiteral("sex"), QString(), QStringLiteral("sex"));
-    const QCommandLineOption luck(QStringLiteral("luck"), QString(), QStringLiteral("level"));
-    const QCommandLineOption elements(QStringLiteral("elements"), QString(), QStringLiteral("elements"));
-    const QCommandLineOption start(QStringLiteral("start"), QString(), QStringLiteral("n"));
-    const QCommandLineOption groups(QStringLiteral("groups"), QString(), QStringLiteral("n"));
-    const QCommandLineOption surnameKind(QStringLiteral("surname-kind"), QString(), QStringLiteral("kind"));
-    const QCommandLineOption summaryOnly(QStringLiteral("summary-only"));
-    parser.addOptions({rtf, help, length, sex, luck, elements, start, groups, surnameKind, summaryOnly});
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "tolvane-cli: %s\n", qPrintable(parser.errorText()));
-        return usage(stderr, 2);
-    }
-    if (parser.isSet(help))
-        return usage(stdout, 0);
-
-    const QStringList args = parser.positionalArguments();
-    if (args.isEmpty())
-        return usage(stderr, 2);
-    const QString command = args.constFirst();
-
-    const auto bad = [](const QString &what) {
-        std::fprintf(stderr, "tolvane-cli: %s\n", what.toUtf8().constData());
-        return usage(stderr, 2);
-    };
+    for (const QCommandLineOption &o : options())
+        parser.addOption(o);
+    if (!parser.parse(arguments))
+        return badUsage(parser.errorText());
+    if (parser.isSet(option(QStringLiteral("help"))))
+        return printUsage(stdout, 0);
 
     NamingAnswers answers;
-    if (parser.isSet(length)) {
-        answers.length = parser.value(length).toInt();
-        if (answers.length < 1 || answers.length > 3)
-            return bad(QStringLiteral("--length takes 1, 2 or 3"));
-    }
-    if (parser.isSet(sex)) {
-        if (parser.value(sex) != u"男" && parser.value(sex) != u"女")
-            return bad(QStringLiteral("--sex takes 男 or 女"));
-        answers.female = parser.value(sex) == u"女";
-    }
-    if (parser.isSet(luck)) {
-        if (parser.value(luck) != u"全吉" && parser.value(luck) != u"半吉")
-            return bad(QStringLiteral("--luck takes 全吉 or 半吉"));
-        answers.full = parser.value(luck) == u"全吉";
-    }
-    if (parser.isSet(elements)) {
-        const QString wanted = parser.value(elements);
-        const QString names = QStringLiteral("金木水火土");
-        for (QChar c : wanted) {
-            if (!names.contains(c))
-                return bad(QStringLiteral("--elements takes characters of 金木水火土"));
-        }
-        for (int i = 0; i < 5; ++i)
-            answers.elements[i] = wanted.contains(names.at(i));
-    }
-    if (parser.isSet(start) || parser.isSet(groups)) {
-        // The advanced page checks both texts as the window does.
-        answers.advanced = true;
-        if (parser.isSet(start))
-            answers.firstStrokes = parser.value(start);
-        if (parser.isSet(groups))
-            answers.groups = parser.value(groups);
-    }
-    answers.summaryOnly = parser.isSet(summaryOnly);
-    if (parser.isSet(surnameKind)) {
-        if (parser.value(surnameKind) != u"单" && parser.value(surnameKind) != u"复")
-            return bad(QStringLiteral("--surname-kind takes 单 or 复"));
-        answers.compoundSurname = parser.value(surnameKind) == u"复";
-    }
+    if (const std::optional<QString> wrong = readAnswers(parser, answers))
+        return badUsage(*wrong);
 
-    if (command == QLatin1String("correct") && args.size() == 3) {
-        CliPrompter prompter(answers);
-        const LibraryCorrection::Result result =
-            LibraryCorrection::apply(AppPaths::forExecutable().databasePath(), args.at(1), args.at(2));
-        if (result.message)
-            prompter.showMessage(*result.message);
-        if (result.written)
-            std::fprintf(stdout, "%s\n", LibraryCorrection::kDone.toUtf8().constData());
-        return result.written ? 0 : 1;
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty())
+        return printUsage(stderr, 2);
+    const QString name = args.takeFirst();
+    for (const Command &command : commands()) {
+        if (command.name != name || args.size() != command.argumentCount || (command.accepts && !command.accepts(args)))
+            continue;
+        Session session(parser, answers);
+        return command.run(session, args);
     }
-
-    if (command == QLatin1String("read") && args.size() == 2 && ReadingTexts::keys().contains(args.at(1))) {
-        TextPane pane;
-        CliPrompter prompter(answers);
-        ReadingTexts::show(AppPaths::forExecutable().databasePath(), args.at(1), pane, prompter);
-        QString text = pane.text();
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
-            text += QLatin1Char('\n');
-        std::fputs(text.toUtf8().constData(), stdout);
-        return prompter.messageCount() > 0 || text.isEmpty() ? 1 : 0;
-    }
-
-    DispatchInput input;
-    // Command-line names of the lookups and their places in the selector.
-    const QList<std::pair<QString, int>> lookups{{QStringLiteral("81man"), 0},      {QStringLiteral("81corp"), 1},
-                                                 {QStringLiteral("sancai"), 2},     {QStringLiteral("pair"), 3},
-                                                 {QStringLiteral("strokes"), 4},    {QStringLiteral("by-strokes"), 5},
-                                                 {QStringLiteral("homophones"), 7}, {QStringLiteral("meaning"), 8}};
-    const auto lookupIndex = [&lookups](const QString &kind) {
-        for (const auto &[name, index] : lookups) {
-            if (name == kind)
-                return index;
-        }
-        return -1;
-    };
-    if (command == QLatin1String("company") && args.size() == 2) {
-        input.function = QStringLiteral("公司名分析");
-        input.name = args.at(1);
-    } else if (command == QLatin1String("analyze") && args.size() == 2) {
-        input.function = QStringLiteral("姓名分析");
-        input.name = args.at(1);
-    } else if (command == QLatin1String("strokes-report") && args.size() == 2) {
-        input.function = QStringLiteral("其他功能");
-        input.lookup = QStringLiteral("姓名笔画数");
-        input.other = args.at(1);
-    } else if (command == QLatin1String("name") && args.size() == 2) {
-        input.function = QStringLiteral("个人起名");
-        input.name = args.at(1);
-    } else if (command == QLatin1String("lookup") && args.size() == 3 && lookupIndex(args.at(1)) >= 0) {
-        input.function = QStringLiteral("其他功能");
-        input.lookup = Selectors::lookupItems().at(lookupIndex(args.at(1)));
-        input.other = args.at(2);
-    } else {
-        std::fprintf(stderr, "tolvane-cli: unknown command or wrong arguments: %s\n", qPrintable(args.join(u' ')));
-        return usage(stderr, 2);
-    }
-
-    TextPane pane;
-    HeadlessView view;
-    CliPrompter prompter(answers);
-    Dispatcher dispatcher(AppPaths::forExecutable(), pane, view, prompter);
-    dispatcher.setResultPath(parser.value(rtf));
-    dispatcher.execute(input);
-
-    QString text = pane.text();
-    if (!text.isEmpty()) {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        if (!text.endsWith(QLatin1Char('\n')))
-            text += QLatin1Char('\n');
-        std::fputs(text.toUtf8().constData(), stdout);
-    }
-    for (const QString &status : std::as_const(view.statusMessages))
-        std::fprintf(stderr, "%s\n", status.toUtf8().constData());
-    return prompter.messageCount() > 0 || !view.statusMessages.isEmpty() ? 1 : 0;
+    return badUsage(QStringLiteral("unknown command or wrong arguments: ") + (QStringList { name } + args).join(u' '));
 }
 
 } // namespace tolvane

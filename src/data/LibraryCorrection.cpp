@@ -8,14 +8,9 @@ namespace tolvane {
 
 const QString LibraryCorrection::kDone = QStringLiteral("更改完毕！");
 
-LibraryCorrection::Result LibraryCorrection::apply(const QString &databasePath, const QString &character,
-                                                   const QString &strokes)
+Outcome<QString> LibraryCorrection::apply(const QString &databasePath, const QString &character, const QString &strokes)
 {
-    Result result;
-    const auto refuse = [&result](const QString &text) {
-        result.message = UserMessage::warning(text);
-        return result;
-    };
+    const auto refuse = [](const QString &text) { return Outcome<QString>::refused(UserMessage::warning(text)); };
     // Both texts are taken as typed: blanks around the character count as characters.
     if (character.isEmpty())
         return refuse(QStringLiteral("您还没有输入汉字。"));
@@ -31,18 +26,13 @@ LibraryCorrection::Result LibraryCorrection::apply(const QString &databasePath, 
 
     // The same file every lookup reads, whatever the current directory happens to be.
     NameDatabase db(databasePath);
-    if (auto failure = db.open()) {
-        result.message = failure->message();
-        return result;
-    }
-    if (auto failure = db.openTable(DbTable::Name, DatabaseFailure::Wording::OpenInDesign)) {
-        result.message = failure->message();
-        return result;
-    }
+    if (auto failure = db.open())
+        return Outcome<QString>::failed(*failure);
+    if (auto failure = db.openTable(DbTable::Name, DatabaseFailure::Wording::OpenInDesign))
+        return Outcome<QString>::failed(*failure);
     switch (db.setFirstStrokes(character, *n)) {
     case NameDatabase::WriteOutcome::Written:
-        result.written = true;
-        return result;
+        return kDone;
     case NameDatabase::WriteOutcome::NoSuchRow:
         return refuse(QStringLiteral("起名字库中没有您输入的汉字。"));
     case NameDatabase::WriteOutcome::Failed:

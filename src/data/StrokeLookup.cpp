@@ -5,17 +5,21 @@
 
 namespace tolvane {
 
-StrokeLookup::Result StrokeLookup::lookupStrokes(const QString &databasePath, const QString &ch)
+Outcome<qint16> StrokeLookup::strokesOf(const QString &databasePath, const QString &ch)
 {
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name}))
-        return {0, failure->message()};
-    return {db.strokesOf(ch).value_or(kNotInLibrary), std::nullopt};
+    if (auto failure = db.openWith({ DbTable::Name })) {
+        Outcome<qint16> unread = Outcome<qint16>::failed(*failure);
+        unread.value = 0;
+        return unread;
+    }
+    return db.strokesOf(ch).value_or(kNotInLibrary);
 }
 
-StrokeLookup::SurnameCheck StrokeLookup::checkSurname(const QString &databasePath, const QString &input)
+Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databasePath, const QString &input)
 {
-    SurnameCheck check;
+    Outcome<Surname> check = Surname {};
+    Surname &surname = *check.value;
     const QString s = trimSpaces(input);
     if (s.isEmpty()) {
         check.messages.append(UserMessage::warning(QStringLiteral("您选择“个人起名”吗？您还没有输入姓氏。")));
@@ -25,47 +29,65 @@ StrokeLookup::SurnameCheck StrokeLookup::checkSurname(const QString &databasePat
         check.messages.append(UserMessage::warning(QStringLiteral("您选择“个人起名”吗？姓氏最多是两个字。")));
         return check;
     }
-    check.surnameLength = qint16(s.size());
+    surname.length = qint16(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
-        const Result r = lookupStrokes(databasePath, s.mid(i, 1));
-        check.strokes[i] = r.strokes;
-        if (r.message) {
-            check.messages.append(*r.message);
+        const Outcome<qint16> r = strokesOf(databasePath, s.mid(i, 1));
+        surname.strokes[i] = *r.value;
+        if (r.databaseFailed) {
+            check.messages += r.messages;
             check.databaseFailed = true;
             return check;
         }
-        if (r.strokes == kNotInLibrary) {
+        if (*r.value == kNotInLibrary) {
             check.messages.append(UserMessage::warning(QStringLiteral("您输入的姓氏本程序没有，请与程序员联系。")));
             return check;
         }
     }
-    check.aborted = false;
+    surname.accepted = true;
     return check;
 }
 
-StrokeLookup::FixedPattern StrokeLookup::parseFixedPattern(const QString &databasePath, const QString &pattern)
+Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const QString &databasePath, const QString &pattern)
 {
-    FixedPattern parsed;
+    Outcome<FixedPattern> parsed = FixedPattern {};
+    FixedPattern &p = *parsed.value;
     if (pattern.size() == 3) {
         for (int i = 0; i < 3; ++i)
-            parsed.chars[i] = pattern.mid(i, 1);
+            p.chars[i] = pattern.mid(i, 1);
     }
     const auto lookup = [&](const QString &ch) {
-        const Result r = lookupStrokes(databasePath, ch);
-        if (r.message) {
-            // The pattern goes on with 0 strokes; every further lookup shows the message again.
-            parsed.messages.append(*r.message);
-            parsed.databaseFailed = true;
-        }
-        return r.strokes;
+        const Outcome<qint16> r = strokesOf(databasePath, ch);
+        // The pattern goes on with 0 strokes; every further lookup shows the message again.
+        parsed.messages += r.messages;
+        parsed.databaseFailed = parsed.databaseFailed || r.databaseFailed;
+        return *r.value;
     };
     const QString dash = QStringLiteral("-");
-    parsed.surnameStrokes = lookup(parsed.chars[0]);
-    if (parsed.chars[1] != dash)
-        parsed.fixedCharStrokes = lookup(parsed.chars[1]);
-    if (parsed.chars[2] != dash)
-        parsed.fixedCharStrokes = lookup(parsed.chars[2]);
+    p.surnameStrokes = lookup(p.chars[0]);
+    if (p.chars[1] != dash)
+        p.fixedCharStrokes = lookup(p.chars[1]);
+    if (p.chars[2] != dash)
+        p.fixedCharStrokes = lookup(p.chars[2]);
     return parsed;
+}
+
+Outcome<QList<int>> StrokeLookup::strokesOfName(const QString &databasePath, const QString &name)
+{
+    // One connection serves the whole name: nothing else can touch the library between two characters.
+    NameDatabase db(databasePath);
+    if (auto failure = db.openWith({ DbTable::Name }))
+        return Outcome<QList<int>>::failed(*failure);
+    QList<int> strokes;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QString ch = name.mid(i, 1);
+        const std::optional<qint16> count = db.strokesOf(ch);
+        if (!count) {
+            return Outcome<QList<int>>::refused(
+                UserMessage::warning(QStringLiteral("字库中没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
+        }
+        strokes.append(*count);
+    }
+    return strokes;
 }
 
 } // namespace tolvane

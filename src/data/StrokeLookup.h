@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/UserMessage.h"
+#include "data/Outcome.h"
 
 #include <QList>
 #include <QString>
@@ -17,33 +17,31 @@ class StrokeLookup final {
 public:
     static constexpr qint16 kNotInLibrary = 999;
 
-    struct Result {
-        qint16 strokes = 0; // 0 when the library could not be read
-        std::optional<UserMessage> message;
-    };
-    // LookupStrokes: the strokes of the first row whose namechr is exactly ch; 999 when there is none.
-    static Result lookupStrokes(const QString &databasePath, const QString &ch);
+    // The strokes of the first row whose namechr is exactly ch; 999 when there is none, 0 (with the
+    // library's message) when the library cannot be read.
+    static Outcome<qint16> strokesOf(const QString &databasePath, const QString &ch);
 
-    // QumingCheckxing: the surname check of personal naming.
-    struct SurnameCheck {
-        bool aborted = true;
-        qint16 surnameLength = 0;
-        std::array<qint16, 2> strokes{};
-        bool databaseFailed = false;
-        QList<UserMessage> messages;
+    // The surname check of personal naming: one or two characters, each in the library.
+    struct Surname {
+        bool accepted = false;
+        qint16 length = 0; // set once the length is right
+        std::array<qint16, 2> strokes {};
     };
-    static SurnameCheck checkSurname(const QString &databasePath, const QString &input);
+    static Outcome<Surname> checkSurname(const QString &databasePath, const QString &input);
 
-    // ParseFixedPattern: the three characters of X-Y or XY-, the surname's strokes and the fixed
-    // character's strokes (unset when neither position 2 nor 3 holds a character other than "-").
+    // The three characters of a fixed-character pattern (X-Y or XY-), the surname's strokes and the fixed
+    // character's strokes (unset when neither position 2 nor 3 holds a character other than "-"). A library
+    // that cannot be read gives 0 strokes and its message for every lookup.
     struct FixedPattern {
         std::array<QString, 3> chars;
         qint16 surnameStrokes = 0;
         std::optional<qint16> fixedCharStrokes;
-        bool databaseFailed = false;
-        QList<UserMessage> messages;
     };
-    static FixedPattern parseFixedPattern(const QString &databasePath, const QString &pattern);
+    static Outcome<FixedPattern> parseFixedPattern(const QString &databasePath, const QString &pattern);
+
+    // The strokes of every character of a name, from one connection. The first character missing from the
+    // library is named in the message, and the rest are not looked up.
+    static Outcome<QList<int>> strokesOfName(const QString &databasePath, const QString &name);
 };
 
 } // namespace tolvane

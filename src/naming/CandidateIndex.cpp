@@ -4,10 +4,11 @@
 
 namespace tolvane {
 
-std::optional<CandidateIndex> CandidateIndex::load(NameDatabase &db, const QString &sex,
-                                                   const QStringList &elementWishes)
+std::optional<CandidateIndex> CandidateIndex::load(NameDatabase &db, Sex sex, ElementSet elementWishes)
 {
-    const auto rows = db.candidates(sex, elementWishes);
+    // An element not wished for is an empty slot, which matches the rows without an element.
+    const std::array<QString, 5> slots = elementWishes.wishSlots();
+    const auto rows = db.candidates(sexText(sex), QStringList(slots.begin(), slots.end()));
     if (!rows)
         return std::nullopt;
     CandidateIndex index;

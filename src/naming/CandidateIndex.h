@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DatabaseFailure.h"
+#include "numerology/Vocabulary.h"
 
 #include <QHash>
 #include <QString>
@@ -18,7 +19,7 @@ class NameDatabase;
 class CandidateIndex final {
 public:
     // Reads the rows from an open library; nothing when the read fails.
-    static std::optional<CandidateIndex> load(NameDatabase &db, const QString &sex, const QStringList &elementWishes);
+    static std::optional<CandidateIndex> load(NameDatabase &db, Sex sex, ElementSet elementWishes);
 
     QString list(int strokes) const { return m_lists.value(strokes); }
 

@@ -76,26 +76,21 @@ UserMessage CandidateListing::nothingFound()
                                 + QStringLiteral("更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
 }
 
-CandidateListing::Result CandidateListing::run(const Input &input, const QString &databasePath,
-                                               ListingProgress *progress)
+Outcome<CandidateListing::Listing> CandidateListing::run(const Input &input, const QString &databasePath,
+                                                        ListingProgress *progress)
 {
-    Result result;
     const ConfigTables &configs = *input.configs;
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name})) {
-        result.message = failure->message();
-        result.databaseFailed = true;
-        result.namingAborted = true;
-        return result;
-    }
+    if (auto failure = db.openWith({DbTable::Name}))
+        return Outcome<Listing>::failed(*failure);
 
     QString report = heading();
     const int nameLength = input.request.nameLength;
     const int groups = configs.groupCount();
     int printed = 0;
     if (nameLength >= 1 && nameLength <= 3) {
-        // The luck level was applied by the search; any other text scans nothing.
-        const bool scan = input.request.luckLevel == u"全吉" || input.request.luckLevel == u"半吉";
+        // The luck level was applied by the search; a request without one scans nothing.
+        const bool scan = input.request.luckLevel == LuckLevel::Full || input.request.luckLevel == LuckLevel::Half;
         std::optional<CandidateIndex> index;
         if (scan)
             index = CandidateIndex::load(db, input.request.sex, input.request.elementWishes);
@@ -129,13 +124,10 @@ CandidateListing::Result CandidateListing::run(const Input &input, const QString
     else if (last > 20 && printed < 20)
         report += allFoundLines();
 
-    result.reportText = report;
-    result.groupsPrinted = printed;
-    if (printed > 0 || input.namingCancelled) {
-        result.namingAborted = false;
-    } else {
-        result.message = nothingFound();
-        result.namingAborted = true;
+    Outcome<Listing> result = Listing{report, false, printed};
+    if (printed == 0 && !input.namingCancelled) {
+        result.messages.append(nothingFound());
+        result.value->namingAborted = true;
     }
     return result;
 }

@@ -2,7 +2,7 @@
 
 #include "naming/NameRequest.h"
 #include "numerology/ConfigSearch.h"
-#include "text/UserMessage.h"
+#include "data/Outcome.h"
 
 #include <QString>
 
@@ -12,8 +12,9 @@ namespace tolvane {
 
 class ListingProgress;
 
-// QuMrichtext: for every group of the search and every given-name position, the library characters with the
-// group's stroke count that suit the request's sex and elements and are fit for names, in stored order.
+// The candidate listing of personal naming: for every group of the search and every given-name position, the
+// library characters with the group's stroke count that suit the request's sex and elements and are fit for
+// names, in stored order.
 class CandidateListing final {
 public:
     struct Input {
@@ -22,15 +23,15 @@ public:
         bool namingCancelled = false;
         const ConfigTables *configs = nullptr;
     };
-    struct Result {
-        std::optional<QString> reportText; // unset after a database failure
-        std::optional<UserMessage> message;
-        bool databaseFailed = false;
-        bool namingAborted = false;
+    struct Listing {
+        QString reportText;
+        bool namingAborted = false; // nothing to show: no group has a character
         int groupsPrinted = 0;
     };
 
-    static Result run(const Input &input, const QString &databasePath, ListingProgress *progress);
+    // No listing after a database failure (personal naming then stops); a listing with nothing in it comes
+    // with its warning.
+    static Outcome<Listing> run(const Input &input, const QString &databasePath, ListingProgress *progress);
 
     // Texts both listings share: the heading, the count line, the lines saying every configuration was
     // listed, and the warning when no group has a character.

@@ -29,13 +29,6 @@ quint32 strokeBit(int strokes)
     return strokes >= 1 && strokes <= kMaxConfigStrokes ? (1U << strokes) : 0U;
 }
 
-const QStringList &allElements()
-{
-    static const QStringList elements { QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
-        QStringLiteral("火"), QStringLiteral("土") };
-    return elements;
-}
-
 // The characters the library offers for the request: fit for names, for the sex and for the element wishes,
 // with their stroke counts (a character on several qualifying rows has each row's count) and their place in
 // the stored order.
@@ -56,9 +49,12 @@ struct FitCharacters {
     }
 };
 
-std::optional<FitCharacters> fitCharacters(NameDatabase &db, const QString &sex, const QStringList &wishes)
+std::optional<FitCharacters> fitCharacters(NameDatabase &db, Sex sex, const ElementSet &wishes)
 {
-    const std::optional<QList<NameDatabase::Candidate>> rows = db.candidates(sex, wishes);
+    // An element not wished for is an empty slot, which matches the rows without an element.
+    const std::array<QString, 5> slots = wishes.wishSlots();
+    const std::optional<QList<NameDatabase::Candidate>> rows
+        = db.candidates(sexText(sex), QStringList(slots.begin(), slots.end()));
     if (!rows)
         return std::nullopt;
     FitCharacters fit;
@@ -225,12 +221,6 @@ QString nothingFoundStart(ClassicSet classics)
         + QStringLiteral("中没有找出任何良好名字。");
 }
 
-bool wishesAll(const QStringList &wishes)
-{
-    return std::all_of(
-        allElements().begin(), allElements().end(), [&wishes](const QString &e) { return wishes.contains(e); });
-}
-
 // Runs the search again with the element wishes and the choice of collections relaxed, one at a time and then
 // both, and says which relaxation finds names. The sex is never relaxed.
 template <typename Search>
@@ -239,8 +229,8 @@ UserMessage whatToRelax(const ClassicListing &listing, const NameRequest &reques
 {
     const QString start = nothingFoundStart(listing.classics);
     std::optional<FitCharacters> anyElement;
-    if (!wishesAll(request.elementWishes))
-        anyElement = fitCharacters(db, request.sex, allElements());
+    if (request.elementWishes != ElementSet::all())
+        anyElement = fitCharacters(db, request.sex, ElementSet::all());
     const bool moreClassics = !listing.classics.isAll();
     if (anyElement && search(*anyElement, listing.classics))
         return UserMessage::warning(start + QStringLiteral("您可放宽五行要求再试试。"));

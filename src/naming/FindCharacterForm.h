@@ -5,8 +5,8 @@
 
 namespace tolvane {
 
-// frmZhaozi ("是否在字库找字"): between the configuration summary and the listing, the person goes on (确定)
-// or stops with the summary alone (退出, or the frame button).
+// The find-character window ("是否在字库找字"): between the configuration summary and the listing, the
+// person goes on (确定) or stops with the summary alone (退出, or the frame button).
 class FindCharacterForm final {
 public:
     FindCharacterForm(NameRequest &request, WizardFlags &flags, int groupsFound)
@@ -40,14 +40,14 @@ public:
     // 退出.
     void exit()
     {
-        m_request.surnameKind.clear();
+        m_request.surnameKind.reset();
         m_flags.namingCancelled = true;
         m_request.nameLength = 0;
         m_closed = true;
     }
     void closeByFrame()
     {
-        if (m_flags.wizardDone || m_flags.functionMode == 2) {
+        if (m_flags.wizardDone) {
             m_closed = true;
             return;
         }

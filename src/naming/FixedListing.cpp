@@ -8,16 +8,12 @@
 
 namespace tolvane {
 
-FixedListing::Result FixedListing::run(const FixedTables &tables, int configNext, const NameRequest &request,
-                                       const QString &databasePath, ListingProgress *progress)
+Outcome<FixedListing::Listing> FixedListing::run(const FixedTables &tables, int configNext, const NameRequest &request,
+                                                 const QString &databasePath, ListingProgress *progress)
 {
-    Result result;
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name})) {
-        result.message = failure->message();
-        result.databaseFailed = true;
-        return result;
-    }
+    if (auto failure = db.openWith({DbTable::Name}))
+        return Outcome<Listing>::failed(*failure);
 
     QString text = CandidateListing::heading();
     const int groups = std::clamp(configNext - 1, 0, FixedTables::kSlots);
@@ -52,10 +48,9 @@ FixedListing::Result FixedListing::run(const FixedTables &tables, int configNext
     if (tables.strokes[std::max(groups, 0)][0] > 20 && printed < 20)
         text += CandidateListing::allFoundLines();
     // Whether anything was found is this run's answer alone, whatever an earlier run left in the flags.
+    Outcome<Listing> result = Listing{text, printed};
     if (printed == 0)
-        result.message = CandidateListing::nothingFound();
-    result.listingText = text;
-    result.groupsPrinted = printed;
+        result.messages.append(CandidateListing::nothingFound());
     return result;
 }
 

@@ -2,29 +2,28 @@
 
 #include "naming/NameRequest.h"
 #include "numerology/FixedConfigSearch.h"
-#include "text/UserMessage.h"
+#include "data/Outcome.h"
 
 #include <QString>
 
-#include <optional>
 
 namespace tolvane {
 
 class ListingProgress;
 
-// ListFixedCandidates: for every configuration of fixed-character naming, the library characters with the
+// The candidate listing of fixed-character naming: for every configuration, the library characters with the
 // free position's stroke count that suit the request.
 class FixedListing final {
 public:
-    struct Result {
-        QString listingText; // empty after a database failure: no earlier listing is shown again
-        std::optional<UserMessage> message;
-        bool databaseFailed = false;
+    struct Listing {
+        QString listingText;
         int groupsPrinted = 0;
     };
 
-    static Result run(const FixedTables &tables, int configNext, const NameRequest &request,
-                      const QString &databasePath, ListingProgress *progress);
+    // No listing after a database failure (no earlier listing is shown again); a listing with nothing in it
+    // comes with its warning.
+    static Outcome<Listing> run(const FixedTables &tables, int configNext, const NameRequest &request,
+                                const QString &databasePath, ListingProgress *progress);
 };
 
 } // namespace tolvane

@@ -2,12 +2,11 @@
 
 #include "naming/NameRequest.h"
 
-#include <array>
 
 namespace tolvane {
 
-// frmGudingzi ("选择取名信息"): sex, luck level and elements for fixed-character naming. Only 确定 leaves
-// FixedCancelled false; every other way of closing cancels.
+// The options of fixed-character naming ("选择取名信息"): sex, luck level and elements. Only 确定 leaves the
+// run going; every other way of closing cancels it.
 class FixedOptionsForm final {
 public:
     FixedOptionsForm(NameRequest &request, bool &fixedCancelled)
@@ -22,14 +21,12 @@ public:
     void load() { m_cancelled = false; }
     bool closed() const { return m_closed; }
 
-    // 确定. elements in the order 金 木 水 火 土.
-    void confirm(bool female, bool full, const std::array<bool, 5> &elements)
+    // 确定.
+    void confirm(Sex sex, LuckLevel level, ElementSet elements)
     {
-        m_request.sex = female ? QStringLiteral("女") : QStringLiteral("男");
-        m_request.luckLevel = full ? QStringLiteral("全吉") : QStringLiteral("半吉");
-        static const char16_t names[] = u"金木水火土";
-        for (int i = 0; i < 5; ++i)
-            m_request.elementWishes[i] = elements[i] ? QString(QChar(names[i])) : QString();
+        m_request.sex = sex;
+        m_request.luckLevel = level;
+        m_request.elementWishes = elements;
         m_closed = true;
         m_cancelled = false;
     }

@@ -4,14 +4,10 @@
 
 namespace tolvane {
 
-namespace {
-const QString kSingle = QStringLiteral("单");
-const QString kCompound = QStringLiteral("复");
-} // namespace
-
-NamingWizard::NamingWizard(NameRequest &request, WizardFlags &flags)
+NamingWizard::NamingWizard(NameRequest &request, WizardFlags &flags, Purpose purpose)
     : m_request(request)
     , m_flags(flags)
+    , m_purpose(purpose)
     , m_caption(QStringLiteral("采集取名信息"))
     , m_surnameKindHelp(QStringLiteral("您输入的姓氏是单姓还是复姓？请选择，然后点击“确定”。“取消”表示放弃。"
                                        "如“刘”是单姓，“诸葛”是复姓。"))
@@ -31,11 +27,11 @@ void NamingWizard::load()
     switch (m_request.surnameLength) {
     case 1:
         show(Page::NameLength, true);
-        m_request.surnameKind = kSingle;
+        m_request.surnameKind = SurnameKind::Single;
         break;
     case 2:
         show(Page::NameLength, true);
-        m_request.surnameKind = kCompound;
+        m_request.surnameKind = SurnameKind::Compound;
         m_threeAllowed = false;
         break;
     default:
@@ -46,36 +42,36 @@ void NamingWizard::load()
     }
 }
 
-void NamingWizard::confirmSurnameKind(bool compound)
+void NamingWizard::confirmSurnameKind(SurnameKind kind)
 {
-    m_request.surnameKind = compound ? kCompound : kSingle;
-    if (m_flags.functionMode == 1) {
+    m_request.surnameKind = kind;
+    if (m_purpose == Purpose::PersonalNaming) {
         show(Page::NameLength, true);
-        if (compound)
+        if (kind == SurnameKind::Compound)
             m_threeAllowed = false;
-    } else if (m_flags.functionMode == 2) {
+    } else {
         m_state = State::Closed;
         m_busy = true;
     }
 }
 
-void NamingWizard::confirmNameLength(int length)
+std::optional<UserMessage> NamingWizard::confirmNameLength(int length)
 {
+    // The window never offers 三字名 after a compound surname; the command line can ask for it.
+    if (length == 3 && !m_threeAllowed)
+        return UserMessage::plain(QStringLiteral("复姓最多只能取双字名。"));
     m_request.nameLength = qint16(length);
-    m_request.elementWishes = {QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"), QStringLiteral("火"),
-                               QStringLiteral("土")};
+    m_request.elementWishes = ElementSet::all();
     show(Page::SexAndElements, true);
+    return std::nullopt;
 }
 
-std::optional<UserMessage> NamingWizard::confirmSexAndElements(std::optional<bool> female,
-                                                               const std::array<bool, 5> &elements)
+std::optional<UserMessage> NamingWizard::confirmSexAndElements(std::optional<Sex> sex, ElementSet elements)
 {
-    if (!female)
+    if (!sex)
         return UserMessage::plain(QStringLiteral("必须选择性别选项。"));
-    m_request.sex = *female ? QStringLiteral("女") : QStringLiteral("男");
-    static const char16_t names[] = u"金木水火土";
-    for (int i = 0; i < 5; ++i)
-        m_request.elementWishes[i] = elements[i] ? QString(QChar(names[i])) : QString();
+    m_request.sex = *sex;
+    m_request.elementWishes = elements;
     show(Page::Luck, true);
     return std::nullopt;
 }
@@ -85,18 +81,18 @@ void NamingWizard::backToNameLength()
     show(Page::NameLength, false);
 }
 
-void NamingWizard::confirmLuck(bool full)
+void NamingWizard::confirmLuck(LuckLevel level)
 {
-    m_request.luckLevel = full ? QStringLiteral("全吉") : QStringLiteral("半吉");
+    m_request.luckLevel = level;
     m_flags.wizardDone = true;
     // DialogLast opens, and its load resets the flag until its own 确定.
     m_state = State::DialogLast;
     m_flags.wizardDone = false;
 }
 
-void NamingWizard::advanced(bool full)
+void NamingWizard::advanced(LuckLevel level)
 {
-    m_request.luckLevel = full ? QStringLiteral("全吉") : QStringLiteral("半吉");
+    m_request.luckLevel = level;
     show(Page::Advanced, true);
 }
 
@@ -127,8 +123,8 @@ std::optional<UserMessage> NamingWizard::confirmAdvanced(const QString &firstStr
 
 void NamingWizard::cancel()
 {
-    m_request.surnameKind.clear();
-    if (m_flags.functionMode != 2)
+    m_request.surnameKind.reset();
+    if (m_purpose == Purpose::PersonalNaming)
         m_request.nameLength = 0;
     m_flags.namingCancelled = true;
     m_state = State::Closed;
@@ -142,7 +138,7 @@ void NamingWizard::cancelAdvanced()
 
 void NamingWizard::closeByFrame()
 {
-    if (m_flags.wizardDone || m_flags.functionMode == 2) {
+    if (m_flags.wizardDone || m_purpose == Purpose::NameAnalysis) {
         m_state = State::Closed;
         return;
     }

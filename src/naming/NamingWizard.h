@@ -3,30 +3,30 @@
 #include "naming/NameRequest.h"
 #include "text/UserMessage.h"
 
-#include <array>
 #include <optional>
 
 namespace tolvane {
 
-// Flags the naming wizard shares with the dispatcher.
+// Flags the naming wizard and the find-character window share with the dispatcher.
 struct WizardFlags {
     bool wizardDone = false;
     bool namingCancelled = false;
-    qint16 functionMode = 0; // 1 personal naming, 2 name analysis
 };
 
-// The naming wizard dlgdanfuxing and its closing confirmation DialogLast, as a state machine over the
-// request. The window shows page() and calls one method per button; the command line and tests answer the
-// same way. Pages are stacked: surname kind, name length, sex and elements, luck level, advanced.
+// The naming wizard and its closing confirmation, as a state machine over the request. The window shows
+// page() and calls one method per button; the command line and tests answer the same way. Pages are stacked:
+// surname kind, name length, sex and elements, luck level, advanced. Personal naming goes through the pages
+// from the name length on; name analysis asks the surname kind alone.
 class NamingWizard final {
 public:
+    enum class Purpose { PersonalNaming, NameAnalysis };
     enum class Page { SurnameKind, NameLength, SexAndElements, Luck, Advanced };
     // Whether the wizard window is still open.
     enum class State { Open, DialogLast, Closed };
 
-    NamingWizard(NameRequest &request, WizardFlags &flags);
+    NamingWizard(NameRequest &request, WizardFlags &flags, Purpose purpose);
 
-    // dlgdanfuxing opens: the first page by SurnameLength (0: surname kind; 1, 2: name length).
+    // The wizard opens: the first page by the surname length (0: surname kind; 1, 2: name length).
     void load();
 
     Page page() const { return m_page; }
@@ -45,22 +45,23 @@ public:
     bool busyRequested() const { return m_busy; }
 
     // Surname-kind page: 确定.
-    void confirmSurnameKind(bool compound);
-    // Name-length page: 确定 with 1, 2 or 3.
-    void confirmNameLength(int length);
-    // Sex-and-elements page: 确定. female is empty when neither sex option is selected; elements in the
-    // order 金 木 水 火 土. Returns the message to show when the page stays.
-    std::optional<UserMessage> confirmSexAndElements(std::optional<bool> female, const std::array<bool, 5> &elements);
+    void confirmSurnameKind(SurnameKind kind);
+    // Name-length page: 确定 with 1, 2 or 3. A compound surname takes at most two given-name characters: the
+    // page then stays with its message.
+    std::optional<UserMessage> confirmNameLength(int length);
+    // Sex-and-elements page: 确定; sex is none when neither option is selected. Returns the message to show
+    // when the page stays.
+    std::optional<UserMessage> confirmSexAndElements(std::optional<Sex> sex, ElementSet elements);
     // Sex-and-elements page: 上一步.
     void backToNameLength();
     // Luck page: 确定 (to DialogLast) and 高级 (to the advanced page).
-    void confirmLuck(bool full);
-    void advanced(bool full);
+    void confirmLuck(LuckLevel level);
+    void advanced(LuckLevel level);
     // Luck page: 上一步.
     void backToSexAndElements();
     // Advanced page: 确定 with the texts of the two combo boxes. Returns the message to show when the page stays.
     std::optional<UserMessage> confirmAdvanced(const QString &firstStrokes, const QString &groups);
-    // Any page's 取消; the advanced page's 取消 also puts FirstStrokeStart back to 1.
+    // Any page's 取消; the advanced page's 取消 also puts the first stroke count back to 1.
     void cancel();
     void cancelAdvanced();
     // The wizard window closed by its frame button.
@@ -76,6 +77,7 @@ private:
 
     NameRequest &m_request;
     WizardFlags &m_flags;
+    Purpose m_purpose;
     Page m_page = Page::NameLength;
     State m_state = State::Open;
     QString m_caption;

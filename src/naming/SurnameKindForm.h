@@ -4,7 +4,7 @@
 
 namespace tolvane {
 
-// frmDanfuxing: asks whether the surname of typed stroke numbers is single or compound.
+// Asks whether the surname of typed stroke numbers is single or compound.
 class SurnameKindForm final {
 public:
     explicit SurnameKindForm(NameRequest &request)
@@ -17,15 +17,15 @@ public:
     bool closed() const { return m_closed; }
 
     // 确定 with the option chosen (单姓 is preselected).
-    void confirm(bool compound)
+    void confirm(SurnameKind kind)
     {
-        m_request.surnameKind = compound ? QStringLiteral("复") : QStringLiteral("单");
+        m_request.surnameKind = kind;
         m_closed = true;
     }
     // 取消.
     void cancel()
     {
-        m_request.surnameKind.clear();
+        m_request.surnameKind.reset();
         m_closed = true;
     }
     // The frame button leaves the kind as it was.

@@ -20,7 +20,7 @@ QString spaces(int n)
 
 } // namespace
 
-void ConfigSearch::QumingshuliZuhe(const SearchInput &input, ConfigTables &tables)
+void ConfigSearch::search(const SearchInput &input, ConfigTables &tables)
 {
     const int limit = std::clamp(input.groupLimit, 1, ConfigTables::kSlots);
     for (FiveGrids &g : tables.grids)
@@ -38,8 +38,7 @@ void ConfigSearch::QumingshuliZuhe(const SearchInput &input, ConfigTables &table
     const int surnameCount = nameLength == 3 ? 1 : input.surnameLength;
     const int surname[2] = {input.surnameStrokes[0], input.surnameStrokes[1]};
 
-    const LuckRules::Level level = LuckRules::level(input.luckLevel);
-    const bool female = input.sex == u"女";
+    const LuckLevel level = input.luckLevel.value_or(LuckLevel::Bad);
 
     int n = 1;
     // The triple and pair slots are written for every candidate, so slot n holds the last candidate tried
@@ -53,7 +52,7 @@ void ConfigSearch::QumingshuliZuhe(const SearchInput &input, ConfigTables &table
         for (given[1] = 1; given[1] <= secondEnd; ++given[1]) {
             for (given[2] = 1; given[2] <= thirdEnd; ++given[2]) {
                 const FiveGrids grids = FiveGrids::compute(surnameCount, surname, nameLength, given);
-                if (n < limit && LuckRules::accepts(grids, nameLength, level, female)) {
+                if (n < limit && LuckRules::accepts(grids, nameLength, level, input.sex)) {
                     tables.grids[n] = grids;
                     tables.triples[n] = Sancai::compute(grids.tiange, grids.renge, grids.dige).elementTriple;
                     tables.pairs[n] = computePairKey(grids.renge, grids.waige);
@@ -90,7 +89,7 @@ QString ConfigSearch::summaryLine(std::initializer_list<int> strokes, int width,
         + gridsText + spaces(17 - int(gridsText.size())) + QStringLiteral("三才五行：") + triple + QStringLiteral("\r\n");
 }
 
-QString ConfigSearch::QuMrichtextShuZu(const SearchInput &input, const ConfigTables &tables)
+QString ConfigSearch::summary(const SearchInput &input, const ConfigTables &tables)
 {
     QString text = QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。")
         + QStringLiteral("\r\n\r\n");

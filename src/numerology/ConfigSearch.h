@@ -1,11 +1,13 @@
 #pragma once
 
 #include "numerology/FiveGrids.h"
+#include "numerology/Vocabulary.h"
 
 #include <QString>
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 
 namespace tolvane {
 
@@ -27,8 +29,8 @@ struct SearchInput {
     int surnameLength = 1; // the trimmed surname's length: 1 single, 2 compound
     std::array<qint16, 2> surnameStrokes{};
     int nameLength = 0;    // 1..3; anything else: no search
-    QString sex;
-    QString luckLevel;
+    Sex sex = Sex::Male;
+    std::optional<LuckLevel> luckLevel; // none chosen: nothing is taken
     int firstStrokeStart = 1;
     int groupLimit = 7;    // groups wanted plus one
 };
@@ -38,9 +40,9 @@ struct SearchInput {
 // accept. A three-character given name always goes with a single surname.
 class ConfigSearch final {
 public:
-    static void QumingshuliZuhe(const SearchInput &input, ConfigTables &tables);
-    // The summary of the groups found (ConfigSummary).
-    static QString QuMrichtextShuZu(const SearchInput &input, const ConfigTables &tables);
+    static void search(const SearchInput &input, ConfigTables &tables);
+    // The summary of the groups found, for the result pane before the library search.
+    static QString summary(const SearchInput &input, const ConfigTables &tables);
     // One line of a summary: "姓名笔画数：", the strokes padded to width, "五格数：", the grids padded to 17,
     // "三才五行：", the triple and CR LF. Padding never cuts a longer text.
     static QString summaryLine(std::initializer_list<int> strokes, int width, const FiveGrids &grids,

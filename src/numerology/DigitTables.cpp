@@ -2,24 +2,9 @@
 
 namespace tolvane {
 
-namespace {
-constexpr char16_t kNumerals[] = u"一二三四五六七八九十";
-constexpr char16_t kElements[] = u"木火土金水";
-} // namespace
-
 QChar DigitTables::numeral(int n)
 {
-    return QChar(kNumerals[digitClass(n) - 1]);
-}
-
-QChar DigitTables::elementChar(int n)
-{
-    return elementName(element(n));
-}
-
-QChar DigitTables::elementName(Element e)
-{
-    return QChar(kElements[e]);
+    return QChar(kNumeralCharacters[digitClass(n) - 1]);
 }
 
 Sancai Sancai::compute(int heaven, int person, int earth)

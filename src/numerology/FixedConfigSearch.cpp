@@ -17,8 +17,7 @@ qint16 FixedConfigSearch::search(const FixedSearchInput &input, FixedTables &tab
         tables.triples[k].clear();
         tables.pairs[k].clear();
     }
-    const LuckRules::Level level = LuckRules::level(input.luckLevel);
-    const bool female = input.sex == u"女";
+    const LuckLevel level = input.luckLevel.value_or(LuckLevel::Bad);
     const int surname[1] = {input.surnameStrokes};
     int next = 1;
     for (int c = 1; c <= 30; ++c) {
@@ -26,7 +25,7 @@ qint16 FixedConfigSearch::search(const FixedSearchInput &input, FixedTables &tab
         const FiveGrids g = FiveGrids::compute(1, surname, 2, given);
         tables.triples[next] = Sancai::compute(g.tiange, g.renge, g.dige).elementTriple;
         tables.pairs[next] = computePairKey(g.renge, g.waige);
-        if (next < limit && LuckRules::accepts(g, 2, level, female)) {
+        if (next < limit && LuckRules::accepts(g, 2, level, input.sex)) {
             tables.grids[next] = g;
             tables.strokes[next][0] = qint16(given[0]);
             tables.strokes[next][1] = qint16(given[1]);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "numerology/FiveGrids.h"
+#include "numerology/Vocabulary.h"
 
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace tolvane {
 
@@ -23,15 +25,15 @@ struct FixedSearchInput {
     bool firstFree = true; // X-Y: the first given-name character is to be found; XY-: the second
     int surnameStrokes = 0;
     int fixedStrokes = 0;
-    QString sex;
-    QString luckLevel;
+    Sex sex = Sex::Male;
+    std::optional<LuckLevel> luckLevel; // none chosen: nothing is taken
     int groupLimit = 7;
 };
 
 class FixedConfigSearch final {
 public:
-    // SearchFixedConfigs: the free position runs from 1 to 30, and the first groupLimit - 1 configurations the
-    // rules accept are taken. Returns ConfigNext.
+    // The free position runs from 1 to 30, and the first groupLimit - 1 configurations the rules accept are
+    // taken. Returns one more than the number of groups found.
     static qint16 search(const FixedSearchInput &input, FixedTables &tables);
 };
 

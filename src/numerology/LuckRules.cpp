@@ -19,9 +19,6 @@ constexpr char16_t kFullPairs[] = u"一二一一一三一四一五一九一十�
 constexpr char16_t kHalfOnlyPairs[] = u"一六一七二二二五二九三四三六三七三八三九四六五二六二六六六八七一八七八八九三九四九五九六九十十一"
                                       u"十二十五十七十八十九九九";
 
-constexpr char16_t kElementOrder[] = u"木火土金水";
-constexpr char16_t kNumeralOrder[] = u"一二三四五六七八九十";
-
 constexpr int indexIn(const char16_t *alphabet, int size, char16_t c)
 {
     for (int i = 0; i < size; ++i) {
@@ -35,15 +32,15 @@ template <std::size_t N>
 constexpr void markTriples(std::array<bool, 125> &table, const char16_t (&list)[N])
 {
     for (std::size_t i = 0; i + 3 <= N - 1; i += 3) // N counts the closing NUL
-        table[indexIn(kElementOrder, 5, list[i]) * 25 + indexIn(kElementOrder, 5, list[i + 1]) * 5
-              + indexIn(kElementOrder, 5, list[i + 2])] = true;
+        table[indexIn(kElementCharacters, 5, list[i]) * 25 + indexIn(kElementCharacters, 5, list[i + 1]) * 5
+              + indexIn(kElementCharacters, 5, list[i + 2])] = true;
 }
 
 template <std::size_t N>
 constexpr void markPairs(std::array<bool, 100> &table, const char16_t (&list)[N])
 {
     for (std::size_t i = 0; i + 2 <= N - 1; i += 2)
-        table[indexIn(kNumeralOrder, 10, list[i]) * 10 + indexIn(kNumeralOrder, 10, list[i + 1])] = true;
+        table[indexIn(kNumeralCharacters, 10, list[i]) * 10 + indexIn(kNumeralCharacters, 10, list[i + 1])] = true;
 }
 
 struct Tables {
@@ -88,7 +85,7 @@ int tripleIndex(const QString &triple)
         return -1;
     int index = 0;
     for (QChar c : triple) {
-        const int i = indexIn(kElementOrder, 5, c.unicode());
+        const int i = indexIn(kElementCharacters, 5, c.unicode());
         if (i < 0)
             return -1;
         index = index * 5 + i;
@@ -100,8 +97,8 @@ int pairIndex(const QString &pair)
 {
     if (pair.size() != 2)
         return -1;
-    const int a = indexIn(kNumeralOrder, 10, pair.at(0).unicode());
-    const int b = indexIn(kNumeralOrder, 10, pair.at(1).unicode());
+    const int a = indexIn(kNumeralCharacters, 10, pair.at(0).unicode());
+    const int b = indexIn(kNumeralCharacters, 10, pair.at(1).unicode());
     return a < 0 || b < 0 ? -1 : a * 10 + b;
 }
 
@@ -156,48 +153,41 @@ bool LuckRules::isHalfPair(const QString &pair)
     return i >= 0 && kTables.halfPair[i];
 }
 
-QString LuckRules::luckClass(int n)
+LuckLevel LuckRules::luckClass(int n)
 {
     if (isFullNumber(n))
-        return QStringLiteral("全吉");
+        return LuckLevel::Full;
     if (isHalfNumber(n))
-        return QStringLiteral("半吉");
-    return QStringLiteral("凶");
+        return LuckLevel::Half;
+    return LuckLevel::Bad;
 }
 
-bool LuckRules::sancaiPasses(bool full, int heaven, int person, int earth)
+bool LuckRules::sancaiPasses(LuckLevel level, int heaven, int person, int earth)
 {
-    const int i = DigitTables::element(heaven) * 25 + DigitTables::element(person) * 5 + DigitTables::element(earth);
-    return full ? kTables.fullSancai[i] : kTables.halfSancai[i];
+    const int i = int(DigitTables::element(heaven)) * 25 + int(DigitTables::element(person)) * 5
+        + int(DigitTables::element(earth));
+    return level == LuckLevel::Full ? kTables.fullSancai[i] : level == LuckLevel::Half && kTables.halfSancai[i];
 }
 
-bool LuckRules::pairPasses(bool full, int person, int outer)
+bool LuckRules::pairPasses(LuckLevel level, int person, int outer)
 {
     const int i = (DigitTables::digitClass(person) - 1) * 10 + DigitTables::digitClass(outer) - 1;
-    return full ? kTables.fullPair[i] : kTables.halfPair[i];
+    return level == LuckLevel::Full ? kTables.fullPair[i] : level == LuckLevel::Half && kTables.halfPair[i];
 }
 
-LuckRules::Level LuckRules::level(const QString &luckLevel)
+bool LuckRules::accepts(const FiveGrids &grids, int givenCount, LuckLevel level, Sex sex)
 {
-    if (luckLevel == u"全吉")
-        return Level::Full;
-    if (luckLevel == u"半吉")
-        return Level::Half;
-    return Level::None;
-}
-
-bool LuckRules::accepts(const FiveGrids &grids, int givenCount, Level level, bool female)
-{
-    if (level == Level::None)
+    if (level == LuckLevel::Bad)
         return false;
-    const bool full = level == Level::Full;
+    const bool full = level == LuckLevel::Full;
+    const bool female = sex == Sex::Female;
     const int tested[4] = {grids.renge, grids.dige, grids.zongge, grids.waige};
     const int testedCount = givenCount >= 2 ? 4 : 3;
     for (int i = 0; i < testedCount; ++i) {
         if (!numberPasses(full, tested[i]) || (female && unsuitableForWomen(tested[i])))
             return false;
     }
-    return pairPasses(full, grids.renge, grids.waige) && sancaiPasses(full, grids.tiange, grids.renge, grids.dige);
+    return pairPasses(level, grids.renge, grids.waige) && sancaiPasses(level, grids.tiange, grids.renge, grids.dige);
 }
 
 } // namespace tolvane

@@ -2,6 +2,7 @@
 
 #include "numerology/DigitTables.h"
 #include "numerology/FiveGrids.h"
+#include "numerology/Vocabulary.h"
 
 #include <QString>
 
@@ -17,24 +18,17 @@ public:
     static bool isHalfSancai(const QString &triple);
     static bool isFullPair(const QString &pair);
     static bool isHalfPair(const QString &pair);
-    // "全吉", "半吉" or "凶".
-    static QString luckClass(int n);
+    // 全吉, 半吉 or 凶.
+    static LuckLevel luckClass(int n);
 
-    // The same lists keyed by the grid numbers themselves, for the search's inner loop.
-    static bool sancaiPasses(bool full, int heaven, int person, int earth);
-    static bool pairPasses(bool full, int person, int outer);
+    // The same lists keyed by the grid numbers themselves, for the search's inner loop; nothing passes at 凶.
+    static bool sancaiPasses(LuckLevel level, int heaven, int person, int earth);
+    static bool pairPasses(LuckLevel level, int person, int outer);
 
-    // The request's luck level: "全吉" or "半吉"; any other text takes nothing.
-    enum class Level { None, Full, Half };
-    static Level level(const QString &luckLevel);
-
-    // Judges one configuration: 人格, 地格 and 总格 (and 外格 for two- and three-character given names) at the
-    // level, the 三才 and the pair; for a girl no tested grid may be 21, 23, 28 or 33.
-    static bool accepts(const FiveGrids &grids, int givenCount, Level level, bool female);
-    static bool accepts(const FiveGrids &grids, int givenCount, const QString &luckLevel, const QString &sex)
-    {
-        return accepts(grids, givenCount, level(luckLevel), sex == u"女");
-    }
+    // Judges one configuration at the request's level (全吉 or 半吉; 凶 takes nothing): 人格, 地格 and 总格
+    // (and 外格 for two- and three-character given names), the 三才 and the pair; for a girl no tested grid
+    // may be 21, 23, 28 or 33.
+    static bool accepts(const FiveGrids &grids, int givenCount, LuckLevel level, Sex sex);
 };
 
 } // namespace tolvane

@@ -101,10 +101,10 @@ AboutDialog::AboutDialog(QWidget *parent)
         LinkOpener::open(this, QUrl(QStringLiteral("mailto:") + AppInfo::emailAddress()), AppInfo::mailOpenFailed());
     });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(sysInfo, &QPushButton::clicked, this, &AboutDialog::cmdSysInfo_Click);
+    connect(sysInfo, &QPushButton::clicked, this, &AboutDialog::showSystemInformation);
 }
 
-void AboutDialog::cmdSysInfo_Click()
+void AboutDialog::showSystemInformation()
 {
     if (const std::optional<UserMessage> failed = SystemInfoTool::start())
         WidgetPrompter(this).showMessage(*failed);

@@ -13,7 +13,7 @@ public:
     explicit AboutDialog(QWidget *parent = nullptr);
 
 private:
-    void cmdSysInfo_Click();
+    void showSystemInformation();
     Q_DISABLE_COPY_MOVE(AboutDialog)
 };
 

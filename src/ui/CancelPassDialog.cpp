@@ -18,10 +18,10 @@ CancelPassDialog::CancelPassDialog(SettingsStore &settings, QWidget *parent)
                                      "点击“确定”使新设置生效，点击“取消”不会做任何更改。"));
     m_txtOldPass = form.addField("lblOldPass", QStringLiteral("原密码:"), "txtOldPass");
     m_txtNewPass = form.addField("lblNewPass", QStringLiteral("新密码:"), "txtNewPass");
-    connect(form.finish(), &QPushButton::clicked, this, &CancelPassDialog::cmdOK_Click);
+    connect(form.finish(), &QPushButton::clicked, this, &CancelPassDialog::confirm);
 }
 
-void CancelPassDialog::cmdOK_Click()
+void CancelPassDialog::confirm()
 {
     if (const std::optional<UserMessage> refused
         = PasswordRules::changePassword(m_settings, m_txtOldPass->text(), m_txtNewPass->text())) {

@@ -17,7 +17,7 @@ public:
     explicit CancelPassDialog(SettingsStore &settings, QWidget *parent = nullptr);
 
 private:
-    void cmdOK_Click();
+    void confirm();
     Q_DISABLE_COPY_MOVE(CancelPassDialog)
 
     SettingsStore &m_settings;

@@ -69,23 +69,22 @@ CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ok, &QPushButton::clicked, this, &CorrectDialog::cmdOk_Click);
-    connect(m_txtZi, &QLineEdit::returnPressed, this, &CorrectDialog::cmdOk_Click);
-    connect(m_txtBihua, &QLineEdit::returnPressed, this, &CorrectDialog::cmdOk_Click);
+    connect(ok, &QPushButton::clicked, this, &CorrectDialog::applyCorrection);
+    connect(m_txtZi, &QLineEdit::returnPressed, this, &CorrectDialog::applyCorrection);
+    connect(m_txtBihua, &QLineEdit::returnPressed, this, &CorrectDialog::applyCorrection);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CorrectDialog::cmdOk_Click()
+void CorrectDialog::applyCorrection()
 {
     setCursor(Qt::WaitCursor);
-    const LibraryCorrection::Result result =
-        LibraryCorrection::apply(m_databasePath, m_txtZi->text(), m_txtBihua->text());
+    const Outcome<QString> result = LibraryCorrection::apply(m_databasePath, m_txtZi->text(), m_txtBihua->text());
     unsetCursor();
     // The label keeps its text until the window closes, through later refusals too.
-    if (result.written)
-        m_lblOk->setText(LibraryCorrection::kDone);
-    if (result.message)
-        m_prompter.showMessage(*result.message);
+    if (result.value)
+        m_lblOk->setText(*result.value);
+    for (const UserMessage &message : result.messages)
+        m_prompter.showMessage(message);
 }
 
 } // namespace tolvane

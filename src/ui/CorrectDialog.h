@@ -21,7 +21,7 @@ public:
     CorrectDialog &operator=(const CorrectDialog &) = delete;
 
 private:
-    void cmdOk_Click();
+    void applyCorrection();
 
     QString m_databasePath;
     WidgetPrompter m_prompter;

@@ -46,10 +46,10 @@ FixedOptionsDialog::FixedOptionsDialog(FixedOptionsForm &form, QWidget *parent)
 
     auto *elements = new QGroupBox(QStringLiteral("五行"), this);
     auto *elementLayout = new QHBoxLayout(elements);
+    // In the order of ElementSet::kWishOrder.
     const char *names[] = {"ChkJin", "ChkMu", "ChkShui", "ChkHuo", "ChkTu"};
-    const QString captions = QStringLiteral("金木水火土");
     for (int i = 0; i < 5; ++i) {
-        auto *box = new QCheckBox(QString(captions.at(i)), elements);
+        auto *box = new QCheckBox(QString(elementChar(ElementSet::kWishOrder[i])), elements);
         box->setObjectName(QString::fromLatin1(names[i]));
         box->setChecked(true);
         elementLayout->addWidget(box);
@@ -70,7 +70,8 @@ FixedOptionsDialog::FixedOptionsDialog(FixedOptionsForm &form, QWidget *parent)
         std::array<bool, 5> ticked{};
         for (int i = 0; i < 5; ++i)
             ticked[i] = m_elements.at(i)->isChecked();
-        m_form.confirm(m_female->isChecked(), m_full->isChecked(), ticked);
+        m_form.confirm(m_female->isChecked() ? Sex::Female : Sex::Male,
+                       m_full->isChecked() ? LuckLevel::Full : LuckLevel::Half, ElementSet::fromWishFlags(ticked));
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, [this] {

@@ -19,10 +19,10 @@ LoginDialog::LoginDialog(const SettingsStore &settings, QWidget *parent)
     // One "*" per typed character, whatever the style's own mask character is.
     m_txtPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     m_txtPassword->setMinimumWidth(220);
-    connect(form.finish(), &QPushButton::clicked, this, &LoginDialog::cmdOK_Click);
+    connect(form.finish(), &QPushButton::clicked, this, &LoginDialog::confirm);
 }
 
-void LoginDialog::cmdOK_Click()
+void LoginDialog::confirm()
 {
     if (const std::optional<UserMessage> refused = PasswordRules::login(m_settings, m_txtPassword->text())) {
         WidgetPrompter(this).showMessage(*refused);

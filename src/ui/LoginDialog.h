@@ -18,7 +18,7 @@ public:
     bool loginAccepted() const { return m_loginAccepted; }
 
 private:
-    void cmdOK_Click();
+    void confirm();
     Q_DISABLE_COPY_MOVE(LoginDialog)
 
     const SettingsStore &m_settings;

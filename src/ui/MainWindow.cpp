@@ -13,8 +13,9 @@
 #include "ui/HelpWindow.h"
 #include "ui/LinkOpener.h"
 #include "ui/ModalHelpKey.h"
-#include "ui/PersonalInfoDialog.h"
 #include "ui/Logo.h"
+#include "ui/PaneCommands.h"
+#include "ui/PersonalInfoDialog.h"
 #include "ui/ResultPaneMenus.h"
 #include "ui/SetPassDialog.h"
 #include "ui/Twips.h"
@@ -57,8 +58,9 @@ MainWindow::MainWindow(AppPaths paths, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmname"));
     buildControls();
-    buildMenus();
-    new ResultPaneMenus(this, m_richText, m_pane, m_prompter, m_dispatcher.paths().databasePath());
+    m_menus = MainMenus::build(menuBar());
+    m_paneMenus = new ResultPaneMenus(this, m_richText, m_prompter, m_menus);
+    wireMenus();
     statusBar()->setSizeGripEnabled(true);
     setMinimumSize(Twips::toPixelsX(*this, kMinWidth), Twips::toPixelsY(*this, kMinHeight));
     resize(Twips::toPixelsX(*this, 12500), Twips::toPixelsY(*this, 9000));
@@ -89,35 +91,35 @@ void MainWindow::buildControls()
     const char *charNames[] = {"lblXing1", "lblXing2", "lblming1", "lblming2"};
     const char *charStrokeNames[] = {"lblXing1Shu", "lblxing2Shu", "lblming1Shu", "lblMing2Shu"};
     for (int i = 0; i < 4; ++i) {
-        QLabel *c = label(m_fraXingMWG, charNames[i]);
-        place(c, 200, 330 + i * 400, 450, 330);
-        QLabel *s = label(m_fraXingMWG, charStrokeNames[i]);
-        place(s, 650, 330 + i * 400, 600, 330);
-        m_gridLabels << c << s;
+        m_characterLabels[i] = label(m_fraXingMWG, charNames[i]);
+        place(m_characterLabels[i], 200, 330 + i * 400, 450, 330);
+        m_strokeLabels[i] = label(m_fraXingMWG, charStrokeNames[i]);
+        place(m_strokeLabels[i], 650, 330 + i * 400, 600, 330);
     }
     const char *gridNames[] = {"lblTiange", "lblRenge", "lblDige", "lblZongge", "lblWaige"};
     const char *gridNumberNames[] = {"lblTiangeShu", "lblRengeShu", "lblDigeShu", "lblZonggeShu", "lblWaigeShu"};
     for (int i = 0; i < 5; ++i) {
-        QLabel *g = label(m_fraXingMWG, gridNames[i]);
-        place(g, 1500, 300 + i * 360, 1000, 330);
-        QLabel *n = label(m_fraXingMWG, gridNumberNames[i]);
-        place(n, 2550, 300 + i * 360, 900, 330);
-        m_gridLabels << g << n;
+        m_captionLabels[i] = label(m_fraXingMWG, gridNames[i]);
+        place(m_captionLabels[i], 1500, 300 + i * 360, 1000, 330);
+        m_numberLabels[i] = label(m_fraXingMWG, gridNumberNames[i]);
+        place(m_numberLabels[i], 2550, 300 + i * 360, 900, 330);
     }
 
     m_frmProgress = new QGroupBox(QStringLiteral("进度栏"), m_central);
     m_frmProgress->setObjectName(QStringLiteral("frmProgress"));
     place(m_frmProgress, 120, 60, 3600, 2150);
-    place(label(m_frmProgress, "lblprog1"), 200, 330, 3200, 330);
-    auto *bar1 = new QProgressBar(m_frmProgress);
-    bar1->setObjectName(QStringLiteral("ProgressBar1"));
-    bar1->setRange(0, 100);
-    place(bar1, 200, 700, 3200, 300);
-    place(label(m_frmProgress, "lblprog2"), 200, 1150, 3200, 330);
-    auto *bar2 = new QProgressBar(m_frmProgress);
-    bar2->setObjectName(QStringLiteral("ProgressBar2"));
-    bar2->setRange(0, 100);
-    place(bar2, 200, 1520, 3200, 300);
+    m_groupLabel = label(m_frmProgress, "lblprog1");
+    place(m_groupLabel, 200, 330, 3200, 330);
+    m_groupProgress = new QProgressBar(m_frmProgress);
+    m_groupProgress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_groupProgress->setRange(0, 100);
+    place(m_groupProgress, 200, 700, 3200, 300);
+    m_percentLabel = label(m_frmProgress, "lblprog2");
+    place(m_percentLabel, 200, 1150, 3200, 330);
+    m_overallProgress = new QProgressBar(m_frmProgress);
+    m_overallProgress->setObjectName(QStringLiteral("ProgressBar2"));
+    m_overallProgress->setRange(0, 100);
+    place(m_overallProgress, 200, 1520, 3200, 300);
 
     m_fraOther = new QGroupBox(QStringLiteral("其他功能"), m_central);
     m_fraOther->setObjectName(QStringLiteral("fraOther"));
@@ -170,103 +172,68 @@ void MainWindow::buildControls()
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     m_cmdExit->setToolTip(QStringLiteral("退出起名软件"));
 
-    connect(m_cmdOk, &QPushButton::clicked, this, &MainWindow::cmdOk_Click);
-    connect(m_txtName, &QLineEdit::returnPressed, this, &MainWindow::cmdOk_Click);
-    connect(m_txtOther, &QLineEdit::returnPressed, this, &MainWindow::cmdOk_Click);
-    connect(m_cmdExit, &QPushButton::clicked, this, &MainWindow::Menu_Exit_Click);
+    connect(m_cmdOk, &QPushButton::clicked, this, &MainWindow::execute);
+    connect(m_txtName, &QLineEdit::returnPressed, this, &MainWindow::execute);
+    connect(m_txtOther, &QLineEdit::returnPressed, this, &MainWindow::execute);
+    connect(m_cmdExit, &QPushButton::clicked, this, &MainWindow::exitProgram);
     connect(m_cmbOptions, &QComboBox::activated, this,
-            [this](int) { Selectors::applyFunction(m_cmbOptions->currentText(), *this); });
+            [this](int) { Selectors::applyFunction(Selectors::function(m_cmbOptions->currentText()), *this); });
     connect(m_cmbOtherOptions, &QComboBox::activated, this,
-            [this](int) { Selectors::applyLookup(m_cmbOtherOptions->currentText(), *this); });
+            [this](int) { Selectors::applyLookup(Selectors::lookup(m_cmbOtherOptions->currentText()), *this); });
 }
 
-void MainWindow::buildMenus()
+void MainWindow::wireMenus()
 {
-    struct Item {
-        const char *name;
-        QString caption; // empty: a separator
-        bool enabled;
+    PaneCommands &pane = m_paneMenus->commands();
+    connect(m_menus.open, &QAction::triggered, &pane, &PaneCommands::open);
+    connect(m_menus.saveAs, &QAction::triggered, &pane, &PaneCommands::saveAs);
+    connect(m_menus.print, &QAction::triggered, &pane, &PaneCommands::print);
+    connect(m_cmdPrint, &QPushButton::clicked, &pane, &PaneCommands::print);
+    connect(m_menus.send, &QAction::triggered, &pane, &PaneCommands::send);
+    connect(m_menus.exit, &QAction::triggered, this, &MainWindow::exitProgram);
+
+    connect(m_menus.undo, &QAction::triggered, this, [] { PaneCommands::undo(); });
+    connect(m_menus.cut, &QAction::triggered, this, [] { PaneCommands::cut(); });
+    connect(m_menus.copy, &QAction::triggered, this, [] { PaneCommands::copy(); });
+    connect(m_menus.paste, &QAction::triggered, this, [] { PaneCommands::paste(); });
+    connect(m_menus.selectAll, &QAction::triggered, this, [] { PaneCommands::selectAll(); });
+    connect(m_menus.font, &QAction::triggered, &pane, &PaneCommands::chooseFont);
+
+    const auto readingText = [this](QAction *item, const QString &key) {
+        connect(item, &QAction::triggered, this, [this, key] { m_dispatcher.showReadingText(key); });
     };
-    const auto menu = [this](const char *name, const QString &title, const QList<Item> &items) {
-        QMenu *m = menuBar()->addMenu(title);
-        m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(QString::fromLatin1(name));
-        for (const Item &item : items) {
-            QAction *a = item.caption.isEmpty() ? m->addSeparator() : m->addAction(item.caption);
-            a->setObjectName(QString::fromLatin1(item.name));
-            a->setEnabled(item.enabled);
-        }
-        return m;
-    };
-    // Commands whose windows are still being written stay disabled until they arrive.
-    menu("Menu_File", QStringLiteral("文件(&F)"),
-         {{"Menu_Open", QStringLiteral("打开(&O)"), false},
-          {"Menu_SaveAs", QStringLiteral("另存为(&A)"), false},
-          {"Menu_Print", QStringLiteral("打印(&P)"), false},
-          {"Menu_Send", QStringLiteral("发送(&S)"), false},
-          {"Menu_Bar1", {}, true},
-          {"Menu_Exit", QStringLiteral("退出(&E)"), true}});
-    menu("Menu_Edit", QStringLiteral("编辑(&E)"),
-         {{"Menu_Undo", QStringLiteral("撤消(&U)     Ctrl+Z"), false},
-          {"Menu_Cut", QStringLiteral("剪切(&T)     Ctrl+X"), false},
-          {"Menu_Copy", QStringLiteral("复制(&C)     Ctrl+C"), false},
-          {"Menu_Paste", QStringLiteral("粘贴(&P)     Ctrl+V"), false},
-          {"Menu_All", QStringLiteral("全选(&A)     Ctrl+A"), false},
-          {"Menu_Bar2", {}, true},
-          {"Menu_Font", QStringLiteral("字体(&F)"), false}});
-    menu("Menu_ruanjian", QStringLiteral("造命篇(&X)"),
-         {{"Menu_Liaofan", QStringLiteral("了凡四训(&L)"), false},
-          {"Menu_Sanshiyinguo", QStringLiteral("三世因果经(&S)"), false},
-          {"Menu_Xinming", QStringLiteral("心命歌(&M)"), false}});
-    menu("Menu_Tool", QStringLiteral("工具(&T)"),
-         {{"Menu_NewWindow", QStringLiteral("打开新窗口(&N)"), false},
-          {"Menu_CorrectZiku", QStringLiteral("修改字库(&C)"), true},
-          {"mnu_Info", QStringLiteral("抬头及结尾信息(&I)"), true},
-          {"mnu_SetPass", QStringLiteral("设置启动密码(&D)"), true}});
-    menu("Menu_bangzhu", QStringLiteral("帮助(&H)"),
-         {{"Menu_ruanjianjieshao", QStringLiteral("帮助主题(&H)"), true},
-          {"Menu_myweb", QStringLiteral("进入主页(&I)"), true},
-          {"Menu_Bar5", {}, true},
-          {"Menu_softprotect", QStringLiteral("计算机软件保护条例(&C)"), false},
-          {"Menu_Bar7", {}, true},
-          {"Menu_about", QStringLiteral("关于起名程序(&A)"), true}});
-    connect(findChild<QAction *>(QStringLiteral("Menu_Exit")), &QAction::triggered, this, &MainWindow::Menu_Exit_Click);
-    connect(findChild<QAction *>(QStringLiteral("mnu_SetPass")), &QAction::triggered, this,
-            &MainWindow::mnu_SetPass_Click);
-    // The correction writes the library every other operation reads, wherever the current directory is.
-    connect(findChild<QAction *>(QStringLiteral("Menu_CorrectZiku")), &QAction::triggered, this, [this] {
-        CorrectDialog dialog(m_dispatcher.paths().databasePath(), this);
-        dialog.exec();
-    });
+    readingText(m_menus.liaofan, QStringLiteral("liaofansixun"));
+    readingText(m_menus.sanshiyinguo, QStringLiteral("sanshiyinguojing"));
+    readingText(m_menus.xinming, QStringLiteral("xinmingge"));
+    readingText(m_menus.softwareProtection, QStringLiteral("softprotect"));
+
+    connect(m_menus.newWindow, &QAction::triggered, m_paneMenus, &ResultPaneMenus::openNewWindow);
+    connect(m_menus.correctLibrary, &QAction::triggered, this, &MainWindow::openCorrectionWindow);
+    connect(m_menus.reportInfo, &QAction::triggered, this, &MainWindow::openReportInfoWindow);
+    connect(m_menus.startupPassword, &QAction::triggered, this, &MainWindow::openPasswordWindow);
+
     // F1 opens the help from any of the program's windows, as 帮助主题 does.
-    auto *helpTopics = findChild<QAction *>(QStringLiteral("Menu_ruanjianjieshao"));
-    helpTopics->setShortcut(QKeySequence(Qt::Key_F1));
-    helpTopics->setShortcutContext(Qt::ApplicationShortcut);
-    connect(helpTopics, &QAction::triggered, this, &MainWindow::showHelp);
+    m_menus.helpTopics->setShortcut(QKeySequence(Qt::Key_F1));
+    m_menus.helpTopics->setShortcutContext(Qt::ApplicationShortcut);
+    connect(m_menus.helpTopics, &QAction::triggered, this, &MainWindow::showHelp);
     qApp->installEventFilter(new ModalHelpKey([this](QWidget *modal) { showHelpOver(modal); }, this));
-    connect(findChild<QAction *>(QStringLiteral("Menu_myweb")), &QAction::triggered, this, &MainWindow::openHomePage);
-    connect(findChild<QAction *>(QStringLiteral("mnu_Info")), &QAction::triggered, this, [this] {
-        PersonalInfoDialog dialog(m_dispatcher.paths().infoPath(), m_prompter, this);
-        if (dialog.exec() == QDialog::Accepted) {
-            m_dispatcher.state().reportHeader = dialog.header();
-            m_dispatcher.state().reportFooter = dialog.footer();
-        }
-    });
-    connect(findChild<QAction *>(QStringLiteral("Menu_about")), &QAction::triggered, this,
-            &MainWindow::Menu_about_Click);
+    connect(m_menus.homePage, &QAction::triggered, this, &MainWindow::openHomePage);
+    connect(m_menus.about, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 bool MainWindow::startUp()
 {
-    if (!StartupSequence::askPassword(m_settings, m_prompter, *this, m_dispatcher.state()))
+    bool loginAccepted = false;
+    if (!StartupSequence::askPassword(m_settings, m_prompter, *this, loginAccepted))
         return false;
-    StartupSequence::run(m_dispatcher, *this, m_pane);
+    m_dispatcher.setLoginAccepted(loginAccepted);
+    StartupSequence::run(m_dispatcher, *this);
     return true;
 }
 
 void MainWindow::setPasswordMenuCaption(const QString &caption)
 {
-    findChild<QAction *>(QStringLiteral("mnu_SetPass"))->setText(caption);
+    m_menus.startupPassword->setText(caption);
 }
 
 void MainWindow::restoreLayout()
@@ -307,17 +274,17 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::Menu_Exit_Click()
+void MainWindow::exitProgram()
 {
     // Saved here and once more by the close that follows; both write the same values.
     saveWindowLayout();
     close();
 }
 
-void MainWindow::mnu_SetPass_Click()
+void MainWindow::openPasswordWindow()
 {
     // The caption was decided at start-up and stays for the whole run, so the same window opens every time.
-    const QString caption = findChild<QAction *>(QStringLiteral("mnu_SetPass"))->text();
+    const QString caption = m_menus.startupPassword->text();
     if (caption == PasswordRules::setCaption()) {
         SetPassDialog dialog(m_settings, this);
         dialog.exec();
@@ -326,6 +293,20 @@ void MainWindow::mnu_SetPass_Click()
         CancelPassDialog dialog(m_settings, this);
         dialog.exec();
     }
+}
+
+void MainWindow::openReportInfoWindow()
+{
+    PersonalInfoDialog dialog(m_dispatcher.paths().infoPath(), m_prompter, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_dispatcher.setReportHeaderFooter(dialog.header(), dialog.footer());
+}
+
+void MainWindow::openCorrectionWindow()
+{
+    // The correction writes the library every other operation reads, wherever the current directory is.
+    CorrectDialog dialog(m_dispatcher.paths().databasePath(), this);
+    dialog.exec();
 }
 
 void MainWindow::showHelp()
@@ -362,16 +343,16 @@ void MainWindow::openHomePage()
     LinkOpener::open(this, QUrl(AppInfo::webAddress()), AppInfo::webOpenFailed());
 }
 
-void MainWindow::Menu_about_Click()
+void MainWindow::showAbout()
 {
     AboutDialog dialog(this);
     dialog.exec();
 }
 
-void MainWindow::cmdOk_Click()
+void MainWindow::execute()
 {
-    m_dispatcher.execute({m_cmbOptions->currentText(), m_txtName->text(), m_cmbOtherOptions->currentText(),
-                          m_txtOther->text()});
+    m_dispatcher.execute(Selectors::input(m_cmbOptions->currentText(), m_txtName->text(),
+                                          m_cmbOtherOptions->currentText(), m_txtOther->text()));
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -433,16 +414,16 @@ void MainWindow::setProgressPanelVisible(bool visible)
     m_frmProgress->setVisible(visible);
 }
 
-void MainWindow::clearGridLabels()
+void MainWindow::showGrids(const GridPanel &panel)
 {
-    for (QLabel *l : std::as_const(m_gridLabels))
-        l->clear();
-}
-
-void MainWindow::setGridLabel(const QString &label, const QString &text)
-{
-    if (auto *l = m_fraXingMWG->findChild<QLabel *>(label))
-        l->setText(text);
+    for (std::size_t i = 0; i < m_characterLabels.size(); ++i) {
+        m_characterLabels[i]->setText(panel.characters[i]);
+        m_strokeLabels[i]->setText(panel.strokes[i]);
+    }
+    for (std::size_t i = 0; i < m_captionLabels.size(); ++i) {
+        m_captionLabels[i]->setText(panel.captions[i]);
+        m_numberLabels[i]->setText(panel.numbers[i]);
+    }
 }
 
 void MainWindow::setBusy(bool busy)
@@ -460,25 +441,23 @@ void MainWindow::showStatus(const QString &text)
 
 void MainWindow::setProgressBarsVisible(bool visible)
 {
-    for (const char *name : {"ProgressBar1", "ProgressBar2"})
-        m_frmProgress->findChild<QProgressBar *>(QString::fromLatin1(name))->setVisible(visible);
+    m_groupProgress->setVisible(visible);
+    m_overallProgress->setVisible(visible);
 }
 
 void MainWindow::setProgressLabels(const QString &group, const QString &percent)
 {
     // Painted at once: the listing does not return to the event loop until it has finished.
-    auto *first = m_frmProgress->findChild<QLabel *>(QStringLiteral("lblprog1"));
-    auto *second = m_frmProgress->findChild<QLabel *>(QStringLiteral("lblprog2"));
-    first->setText(group);
-    second->setText(percent);
-    first->repaint();
-    second->repaint();
+    m_groupLabel->setText(group);
+    m_percentLabel->setText(percent);
+    m_groupLabel->repaint();
+    m_percentLabel->repaint();
 }
 
 void MainWindow::setProgressBars(int groupPercent, int overallPercent)
 {
-    m_frmProgress->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"))->setValue(groupPercent);
-    m_frmProgress->findChild<QProgressBar *>(QStringLiteral("ProgressBar2"))->setValue(overallPercent);
+    m_groupProgress->setValue(groupPercent);
+    m_overallProgress->setValue(overallPercent);
 }
 
 } // namespace tolvane

@@ -3,11 +3,14 @@
 #include "app/Dispatcher.h"
 #include "app/MainView.h"
 #include "app/SettingsStore.h"
+#include "ui/MainMenus.h"
 #include "ui/RichTextPane.h"
 #include "ui/WidgetPrompter.h"
 
 #include <QMainWindow>
 #include <QPointer>
+
+#include <array>
 
 class QComboBox;
 class QGroupBox;
@@ -19,8 +22,10 @@ class QTextEdit;
 
 namespace tolvane {
 
-// frmname: the main window. It holds the controls and wires them to the controller; every decision is made
-// in the app layer. Object names are the control names the program has always used (txtName, cmdOk, ...).
+class ResultPaneMenus;
+
+// The main window. It holds the controls and wires them to the controller; every decision is made in the app
+// layer. Object names are the control names the program has always used (frmname, txtName, cmdOk, ...).
 class MainWindow final : public QMainWindow, public MainView {
     Q_OBJECT
 
@@ -30,11 +35,11 @@ public:
     MainWindow(const MainWindow &) = delete;
     MainWindow &operator=(const MainWindow &) = delete;
 
-    // Form_Load: the start-up steps; false when the password prompt was refused and the program must end.
+    // The start-up steps; false when the password prompt was refused and the program must end.
     bool startUp();
     // The splash window the start-up closes when it is done.
     void setSplash(QWidget *splash) { m_splash = splash; }
-    // SaveWindowLayout: size and position into the settings store, unless the window is minimised.
+    // Size and position into the settings store, unless the window is minimised.
     void saveWindowLayout();
     Dispatcher &dispatcher() { return m_dispatcher; }
 
@@ -47,8 +52,7 @@ public:
     void setGridPanelEnabled(bool enabled) override;
     void setGridPanelVisible(bool visible) override;
     void setProgressPanelVisible(bool visible) override;
-    void clearGridLabels() override;
-    void setGridLabel(const QString &label, const QString &text) override;
+    void showGrids(const GridPanel &panel) override;
     void setBusy(bool busy) override;
     void showStatus(const QString &text) override;
     void setProgressBarsVisible(bool visible) override;
@@ -63,15 +67,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void cmdOk_Click();
-    void Menu_Exit_Click();
-    void mnu_SetPass_Click();
+    void execute();
+    void exitProgram();
+    void openPasswordWindow();
+    void openReportInfoWindow();
+    void openCorrectionWindow();
     void showHelp();
     void showHelpOver(QWidget *modal);
     void openHomePage();
-    void Menu_about_Click();
+    void showAbout();
     void buildControls();
-    void buildMenus();
+    void wireMenus();
     void layoutControls();
     void place(QWidget *widget, int left, int top, int width, int height) const;
 
@@ -90,7 +96,18 @@ private:
     QPushButton *m_cmdPrint = nullptr;
     QPushButton *m_cmdExit = nullptr;
     QTextEdit *m_richText = nullptr;
-    QList<QLabel *> m_gridLabels;
+    // The five-grid panel, by the places of GridPanel.
+    std::array<QLabel *, 4> m_characterLabels{};
+    std::array<QLabel *, 4> m_strokeLabels{};
+    std::array<QLabel *, 5> m_captionLabels{};
+    std::array<QLabel *, 5> m_numberLabels{};
+    // The progress panel.
+    QProgressBar *m_groupProgress = nullptr;
+    QProgressBar *m_overallProgress = nullptr;
+    QLabel *m_groupLabel = nullptr;
+    QLabel *m_percentLabel = nullptr;
+    MainMenus m_menus;
+    ResultPaneMenus *m_paneMenus = nullptr;
 
     RichTextPane m_pane;
     WidgetPrompter m_prompter;

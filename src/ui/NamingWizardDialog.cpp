@@ -164,11 +164,11 @@ void NamingWizardDialog::buildSexAndElementsPage()
     QGroupBox *page = m_sexPage = makePage(m_pages, "fraMoreInfo", QStringLiteral("性别五行"));
     m_male = makeButton<QRadioButton>(page, "optMoreMale", QStringLiteral("男性名"));
     m_female = makeButton<QRadioButton>(page, "optMoreFemale", QStringLiteral("女性名"));
+    // In the order of ElementSet::kWishOrder.
     static const char *const elementNames[5] = {"chkMoreJin", "chkMoreMu", "chkMoreShui", "chkMoreHuo", "chkMoreTu"};
-    static const char16_t elementTexts[] = u"金木水火土";
     QList<QWidget *> elements;
     for (int i = 0; i < 5; ++i) {
-        m_elements[i] = makeButton<QCheckBox>(page, elementNames[i], QString(QChar(elementTexts[i])));
+        m_elements[i] = makeButton<QCheckBox>(page, elementNames[i], QString(elementChar(ElementSet::kWishOrder[i])));
         elements.append(m_elements[i]);
     }
     QLabel *help = makeHelp(page, "lblMoreInfo",
@@ -239,27 +239,30 @@ void NamingWizardDialog::buildAdvancedPage()
 
 void NamingWizardDialog::confirmSurnameKind()
 {
-    m_wizard.confirmSurnameKind(m_compound->isChecked());
+    m_wizard.confirmSurnameKind(m_compound->isChecked() ? SurnameKind::Compound : SurnameKind::Single);
     sync();
 }
 
 void NamingWizardDialog::confirmNameLength()
 {
-    m_wizard.confirmNameLength(m_name3->isChecked() ? 3 : m_name2->isChecked() ? 2 : 1);
+    // 三字名 is disabled where it cannot be taken, so the page never stays with a message here.
+    if (const std::optional<UserMessage> message =
+            m_wizard.confirmNameLength(m_name3->isChecked() ? 3 : m_name2->isChecked() ? 2 : 1))
+        showMessage(*message);
     sync();
 }
 
 void NamingWizardDialog::confirmSexAndElements()
 {
-    std::optional<bool> female;
+    std::optional<Sex> sex;
     if (m_female->isChecked())
-        female = true;
+        sex = Sex::Female;
     else if (m_male->isChecked())
-        female = false;
+        sex = Sex::Male;
     std::array<bool, 5> elements{};
     for (int i = 0; i < 5; ++i)
         elements[i] = m_elements[i]->isChecked();
-    if (const std::optional<UserMessage> message = m_wizard.confirmSexAndElements(female, elements))
+    if (const std::optional<UserMessage> message = m_wizard.confirmSexAndElements(sex, ElementSet::fromWishFlags(elements)))
         showMessage(*message);
     sync();
 }
@@ -272,13 +275,13 @@ void NamingWizardDialog::backToNameLength()
 
 void NamingWizardDialog::confirmLuck()
 {
-    m_wizard.confirmLuck(m_fullLuck->isChecked());
+    m_wizard.confirmLuck(m_fullLuck->isChecked() ? LuckLevel::Full : LuckLevel::Half);
     sync();
 }
 
 void NamingWizardDialog::advanced()
 {
-    m_wizard.advanced(m_fullLuck->isChecked());
+    m_wizard.advanced(m_fullLuck->isChecked() ? LuckLevel::Full : LuckLevel::Half);
     sync();
 }
 

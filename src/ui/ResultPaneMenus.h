@@ -1,13 +1,12 @@
 #pragma once
 
 #include "app/PaneMenuState.h"
+#include "ui/MainMenus.h"
 
 #include <QObject>
 #include <QPointer>
 
-class QAction;
 class QMainWindow;
-class QMenu;
 class QTextEdit;
 
 namespace tolvane {
@@ -15,43 +14,37 @@ namespace tolvane {
 class NewWindow;
 class PaneCommands;
 class Prompter;
-class ResultPane;
 
-// Wires the main window's File and Edit menus, the context menu, cmdPrint, the reading-text items and
-// "打开新窗口" to the result pane, and keeps the menu items in step with the pane.
+// The result pane's commands and the menu items that follow it: keeps the File and Edit items in step with
+// the pane, opens the Edit menu as the pane's context menu, and owns the notes window.
 class ResultPaneMenus final : public QObject {
     Q_OBJECT
 
 public:
-    ResultPaneMenus(QMainWindow *window, QTextEdit *pane, ResultPane &resultPane, Prompter &prompter,
-                    QString databasePath);
+    ResultPaneMenus(QMainWindow *window, QTextEdit *pane, Prompter &prompter, const MainMenus &menus);
     ~ResultPaneMenus() override;
     Q_DISABLE_COPY_MOVE(ResultPaneMenus)
 
     PaneCommands &commands() { return *m_commands; }
     const PaneMenuState &state() const { return m_state; }
-    // frmNewWindow while it is open.
+    // The notes window while it is open.
     NewWindow *newWindow() const;
 
-    // RichText_Change and RichText_Click.
+    // The pane changed or was clicked.
     void paneChanged();
-    // Menu_NewWindow: opens the notes window, or brings the open one forward.
+    // 打开新窗口: opens the notes window, or brings the open one forward.
     void openNewWindow();
-    void showReadingText(const QString &key);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAction *action(const char *name) const;
     void apply();
 
     QMainWindow *m_window;
     QTextEdit *m_pane;
-    ResultPane &m_resultPane;
     Prompter &m_prompter;
-    QString m_databasePath;
-    QMenu *m_editMenu = nullptr;
+    MainMenus m_menus;
     PaneCommands *m_commands = nullptr;
     PaneMenuState m_state;
     QPointer<NewWindow> m_newWindow;

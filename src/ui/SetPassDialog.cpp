@@ -17,10 +17,10 @@ SetPassDialog::SetPassDialog(SettingsStore &settings, QWidget *parent)
                                      "才能继续运行程序，否则会关闭程序。密码可由数字和字母组成，汉字也可以，长度不限。"
                                      "请记下所设密码，如果忘记，您只能与青禾联系了。"));
     m_txtPassword = form.addField("lblPassword", QStringLiteral("输入密码:"), "txtPassword");
-    connect(form.finish(), &QPushButton::clicked, this, &SetPassDialog::cmdOK_Click);
+    connect(form.finish(), &QPushButton::clicked, this, &SetPassDialog::confirm);
 }
 
-void SetPassDialog::cmdOK_Click()
+void SetPassDialog::confirm()
 {
     PasswordRules::setPassword(m_settings, m_txtPassword->text());
     accept();

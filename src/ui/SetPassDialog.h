@@ -16,7 +16,7 @@ public:
     explicit SetPassDialog(SettingsStore &settings, QWidget *parent = nullptr);
 
 private:
-    void cmdOK_Click();
+    void confirm();
     Q_DISABLE_COPY_MOVE(SetPassDialog)
 
     SettingsStore &m_settings;

@@ -62,7 +62,7 @@ SurnameKindDialog::SurnameKindDialog(SurnameKindForm &form, QWidget *mainWindow)
 
 void SurnameKindDialog::confirm()
 {
-    m_form.confirm(m_compound->isChecked());
+    m_form.confirm(m_compound->isChecked() ? SurnameKind::Compound : SurnameKind::Single);
     accept();
 }
 

@@ -8,8 +8,8 @@ namespace tolvane {
 
 class SurnameKindForm;
 
-// frmDanfuxing: asks whether the surname of typed stroke numbers is single or compound, and hands the
-// answer to the form.
+// The surname-kind window (frmDanfuxing): asks whether the surname of typed stroke numbers is single or compound, and
+// hands the answer to the form.
 class SurnameKindDialog final : public QDialog {
     Q_OBJECT
 

@@ -77,7 +77,7 @@ void TestCli::rtfIsWhatTheWindowStores()
     Dispatcher dispatcher(AppPaths(TestLibrary::binDir()), pane, view, prompter);
     const QString stored = dir.filePath(QStringLiteral("name.rtf"));
     dispatcher.setResultPath(stored);
-    dispatcher.execute({QStringLiteral("公司名分析"), QStringLiteral("青禾科技有限公司"), {}, {}});
+    dispatcher.execute({Function::CompanyAnalysis, QStringLiteral("青禾科技有限公司"), {}, {}});
     QFile a(rtf);
     QFile b(stored);
     QVERIFY(a.open(QIODevice::ReadOnly));

@@ -3,7 +3,6 @@
 #include "app/Selectors.h"
 #include "app/StartupSequence.h"
 #include "app/TextPane.h"
-#include "data/LibraryCorrection.h"
 #include "fakes/FakePrompter.h"
 #include "fakes/TestLibrary.h"
 #include "naming/FindCharacterForm.h"
@@ -37,6 +36,11 @@ struct Rig {
             TestLibrary::write(TestLibrary::fixtureContents(), dir.path());
     }
     QString rtfPath() const { return dir.filePath(QStringLiteral("name.rtf")); }
+    // Execute with the texts of the two selectors and the two input boxes, as the window hands them on.
+    void run(const QString &function, const QString &name, const QString &lookup, const QString &other)
+    {
+        dispatcher.execute(Selectors::input(function, name, lookup, other));
+    }
 
     QTemporaryDir dir;
     TextPane pane;
@@ -44,6 +48,27 @@ struct Rig {
     FakePrompter prompter;
     Dispatcher dispatcher;
 };
+
+} // namespace
+
+namespace {
+
+// Answers the wizard as a person who takes the name length, sex and luck level given, with all elements.
+std::function<void(NamingWizard &)> answer(int length, bool female, bool full, QString groups = {})
+{
+    return [=](NamingWizard &w) {
+        QVERIFY(!w.confirmNameLength(length));
+        QVERIFY(!w.confirmSexAndElements(female ? Sex::Female : Sex::Male, ElementSet::all()));
+        const LuckLevel level = full ? LuckLevel::Full : LuckLevel::Half;
+        if (groups.isEmpty()) {
+            w.confirmLuck(level);
+        } else {
+            w.advanced(level);
+            QVERIFY(!w.confirmAdvanced(QStringLiteral("1"), groups));
+        }
+        w.confirmDialogLast();
+    };
+}
 
 } // namespace
 
@@ -89,7 +114,7 @@ private Q_SLOTS:
 void TestDispatcher::companyRunFillsThePaneAndStoresIt()
 {
     Rig rig;
-    rig.dispatcher.execute({kCompany, QStringLiteral(" 十十四 "), {}, {}});
+    rig.run(kCompany, QStringLiteral(" 十十四 "), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
     QVERIFY(rig.pane.text().startsWith(QStringLiteral("十十四 24 数暗示为（总笔画数是24）：\r\n")));
     QVERIFY(rig.pane.text().endsWith(QStringLiteral("这些数适宜于“文艺业”。\r\n")));
@@ -104,7 +129,7 @@ void TestDispatcher::companyMessageKeepsThePaneAndStillStores()
 {
     Rig rig;
     rig.pane.setText(QStringLiteral("上一次的结果"));
-    rig.dispatcher.execute({kCompany, QStringLiteral("   "), {}, {}});
+    rig.run(kCompany, QStringLiteral("   "), {}, {});
     QCOMPARE(rig.prompter.texts(), QStringList{QStringLiteral("您还没有输入公司名称。")});
     QCOMPARE(rig.pane.text(), QStringLiteral("上一次的结果"));
     QVERIFY(readFile(rig.rtfPath()).contains("\\u19978")); // 上
@@ -114,54 +139,64 @@ void TestDispatcher::unknownSelectorTexts_data()
 {
     QTest::addColumn<QString>("function");
     QTest::addColumn<QString>("lookup");
-    QTest::addColumn<int>("mode");
-    QTest::newRow("typed function") << QStringLiteral("公司名") << QString() << 0;
-    QTest::newRow("function with a blank") << QStringLiteral("公司名分析 ") << QString() << 0;
-    QTest::newRow("typed lookup") << kOther << QStringLiteral("查字") << 3;
-    QTest::newRow("empty lookup") << kOther << QString() << 3;
+    QTest::addColumn<bool>("otherFunctions");
+    QTest::newRow("typed function") << QStringLiteral("公司名") << QString() << false;
+    QTest::newRow("function with a blank") << QStringLiteral("公司名分析 ") << QString() << false;
+    QTest::newRow("typed lookup") << kOther << QStringLiteral("查字") << true;
+    QTest::newRow("empty lookup") << kOther << QString() << true;
 }
 
 void TestDispatcher::unknownSelectorTexts()
 {
     QFETCH(QString, function);
     QFETCH(QString, lookup);
-    QFETCH(int, mode);
+    QFETCH(bool, otherFunctions);
     Rig rig;
-    rig.dispatcher.execute({function, QStringLiteral("青禾"), lookup, QStringLiteral("5")});
+    rig.run(function, QStringLiteral("青禾"), lookup, QStringLiteral("5"));
     QCOMPARE(rig.prompter.messages.size(), 1);
     QCOMPARE(rig.prompter.messages.first(), UserMessage::warning(kNoSuchOption));
-    QCOMPARE(int(rig.dispatcher.state().flags.functionMode), mode);
     // The result is stored all the same.
     QVERIFY(QFile::exists(rig.rtfPath()));
-    QCOMPARE(rig.view.otherPanelEnabled, mode == 3);
+    QCOMPARE(rig.view.otherPanelEnabled, otherFunctions);
 }
 
 void TestDispatcher::preparationClearsPerRunState()
 {
     Rig rig;
-    ProgramState &s = rig.dispatcher.state();
-    s.reportText = QStringLiteral("旧报告");
-    s.numeralTriple = QStringLiteral("一二三");
-    s.elementTriple = QStringLiteral("木木火");
-    s.analysisHeading = QStringLiteral("旧标题");
-    s.request.surnameLength = 2;
-    s.request.firstStrokeStart = 9;
-    s.request.groupLimit = 12;
-    rig.dispatcher.execute({kCompany, QStringLiteral("十"), {}, {}});
+    const ProgramState &s = rig.dispatcher.state();
+    // A name analysis leaves its report and heading, a personal naming run its surname length, first stroke
+    // count and group limit.
+    rig.run(QStringLiteral("姓名分析"), QStringLiteral("青禾"), {}, {});
+    QVERIFY(!s.reportText.isEmpty());
+    QVERIFY(!s.analysisHeading.isEmpty());
+    rig.run(kCompany, QStringLiteral("十"), {}, {});
     QCOMPARE(s.reportText, QString());
-    QCOMPARE(s.numeralTriple, QString());
-    QCOMPARE(s.elementTriple, QString());
     QCOMPARE(s.analysisHeading, QString());
+    QCOMPARE(rig.view.grids, GridPanel{});
+
+    rig.prompter.wizardScript = [](NamingWizard &w) {
+        QVERIFY(!w.confirmNameLength(1));
+        QVERIFY(!w.confirmSexAndElements(Sex::Male, ElementSet::all()));
+        w.advanced(LuckLevel::Half);
+        QVERIFY(!w.confirmAdvanced(QStringLiteral("9"), QStringLiteral("11")));
+        w.confirmDialogLast();
+    };
+    rig.prompter.findScript = [](FindCharacterForm &f) { f.exit(); };
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
+    QCOMPARE(int(s.request.surnameLength), 1);
+    QCOMPARE(int(s.request.firstStrokeStart), 9);
+    const int shows = rig.view.gridShows;
+    rig.run(kCompany, QStringLiteral("十"), {}, {});
     QCOMPARE(int(s.request.surnameLength), 0);
     QCOMPARE(int(s.request.firstStrokeStart), 1);
     QCOMPARE(int(s.request.groupLimit), 12); // survives between runs
-    QCOMPARE(rig.view.gridLabelClears, 1);
+    QCOMPARE(rig.view.gridShows, shows + 1);
 }
 
 void TestDispatcher::databaseFailureIsClearedByTheNextExecute()
 {
     Rig rig(false);
-    rig.dispatcher.execute({kCompany, QStringLiteral("青禾"), {}, {}});
+    rig.run(kCompany, QStringLiteral("青禾"), {}, {});
     QCOMPARE(rig.prompter.messages.size(), 1);
     QCOMPARE(rig.prompter.messages.first(),
              UserMessage::warning(QStringLiteral("找不到namedbs.mdb数据库。"), QStringLiteral("找不到数据库")));
@@ -169,7 +204,7 @@ void TestDispatcher::databaseFailureIsClearedByTheNextExecute()
     QVERIFY(!QFile::exists(rig.dir.filePath(QStringLiteral("namedbs.mdb"))));
 
     TestLibrary::write(TestLibrary::fixtureContents(), rig.dir.path());
-    rig.dispatcher.execute({kCompany, QStringLiteral("青禾"), {}, {}});
+    rig.run(kCompany, QStringLiteral("青禾"), {}, {});
     QCOMPARE(rig.prompter.messages.size(), 1);
     QVERIFY(!rig.dispatcher.state().databaseFailed);
 }
@@ -179,8 +214,8 @@ void TestDispatcher::unwritableResultIsReportedOnce()
     Rig rig;
     // name.rtf cannot be created where a folder of that name stands.
     QVERIFY(QDir(rig.dir.path()).mkdir(QStringLiteral("name.rtf")));
-    rig.dispatcher.execute({kCompany, QStringLiteral("十十四"), {}, {}});
-    rig.dispatcher.execute({kCompany, QStringLiteral("十十四"), {}, {}});
+    rig.run(kCompany, QStringLiteral("十十四"), {}, {});
+    rig.run(kCompany, QStringLiteral("十十四"), {}, {});
     QCOMPARE(rig.view.statusMessages.size(), 1);
     QVERIFY(rig.view.statusMessages.first().contains(QStringLiteral("name.rtf")));
     QVERIFY(rig.prompter.messages.isEmpty());
@@ -188,11 +223,11 @@ void TestDispatcher::unwritableResultIsReportedOnce()
 
     // Once it works again, a later failure is reported again.
     QVERIFY(QDir(rig.dir.path()).rmdir(QStringLiteral("name.rtf")));
-    rig.dispatcher.execute({kCompany, QStringLiteral("十十四"), {}, {}});
+    rig.run(kCompany, QStringLiteral("十十四"), {}, {});
     QVERIFY(QFile::exists(rig.rtfPath()));
     QVERIFY(QFile::remove(rig.rtfPath()));
     QVERIFY(QDir(rig.dir.path()).mkdir(QStringLiteral("name.rtf")));
-    rig.dispatcher.execute({kCompany, QStringLiteral("十十四"), {}, {}});
+    rig.run(kCompany, QStringLiteral("十十四"), {}, {});
     QCOMPARE(rig.view.statusMessages.size(), 2);
 }
 
@@ -228,9 +263,9 @@ void TestDispatcher::functionSelector()
     view.gridPanelEnabled = true;
     view.otherToolTip = QStringLiteral("（不变）");
     // Another lookup is selected: choosing 其他功能 still shows the one-number hint.
-    Selectors::applyLookup(QStringLiteral("同音字查询"), view);
+    Selectors::applyLookup(Selectors::lookup(QStringLiteral("同音字查询")), view);
     view.otherToolTip = QStringLiteral("（不变）");
-    Selectors::applyFunction(function, view);
+    Selectors::applyFunction(Selectors::function(function), view);
     QCOMPARE(view.otherPanelEnabled, otherEnabled);
     QCOMPARE(view.gridPanelEnabled, gridEnabled);
     QCOMPARE(view.nameToolTip, nameTip);
@@ -253,23 +288,27 @@ void TestDispatcher::lookupSelectorToolTips()
         QStringLiteral("在此输入待查汉字，一次最多输入四个字，然后按回车或点击“执行”。")};
     for (int i = 0; i < items.size(); ++i) {
         HeadlessView view;
-        Selectors::applyLookup(items.at(i), view);
+        Selectors::applyLookup(Selectors::lookup(items.at(i)), view);
         QCOMPARE(view.otherToolTip, expected.at(i));
     }
     HeadlessView view;
     view.otherToolTip = QStringLiteral("x");
-    Selectors::applyLookup(QStringLiteral("81数解释"), view);
+    Selectors::applyLookup(Selectors::lookup(QStringLiteral("81数解释")), view);
     QCOMPARE(view.otherToolTip, QString());
 }
 
 void TestDispatcher::startupSteps()
 {
     Rig rig;
-    rig.dispatcher.state().request.groupLimit = 3;
+    // An earlier run asked for two groups.
+    rig.prompter.wizardScript = answer(2, false, true, QStringLiteral("2"));
+    rig.prompter.findScript = [](FindCharacterForm &f) { f.exit(); };
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
+    QCOMPARE(int(rig.dispatcher.state().request.groupLimit), 3);
     rig.view.otherPanelEnabled = true;
     rig.view.gridPanelEnabled = true;
     rig.view.progressPanelVisible = true;
-    StartupSequence::run(rig.dispatcher, rig.view, rig.pane);
+    StartupSequence::run(rig.dispatcher, rig.view);
     QCOMPARE(int(rig.dispatcher.state().request.groupLimit), 7);
     QCOMPARE(rig.view.caption, QStringLiteral("青禾起名程序 V1.7   <青禾易学系列程序>"));
     QVERIFY(rig.view.pictureToolTip.startsWith(QStringLiteral("程序最新更新信息，请访问 ")));
@@ -278,37 +317,18 @@ void TestDispatcher::startupSteps()
     QVERIFY(!rig.view.gridPanelEnabled);
     QVERIFY(rig.view.gridPanelVisible);
     QVERIFY(!rig.view.progressPanelVisible);
-    QCOMPARE(rig.view.gridLabelClears, 1);
+    QCOMPARE(rig.view.grids, GridPanel{});
     QCOMPARE(rig.view.layoutRestores, 1);
     QCOMPARE(rig.view.splashCloses, 1);
 }
 
-namespace {
-
-// Answers the wizard as a person who takes the name length, sex and luck level given, with all elements.
-std::function<void(NamingWizard &)> answer(int length, bool female, bool full, QString groups = {})
-{
-    return [=](NamingWizard &w) {
-        w.confirmNameLength(length);
-        QVERIFY(!w.confirmSexAndElements(female, {true, true, true, true, true}));
-        if (groups.isEmpty()) {
-            w.confirmLuck(full);
-        } else {
-            w.advanced(full);
-            QVERIFY(!w.confirmAdvanced(QStringLiteral("1"), groups));
-        }
-        w.confirmDialogLast();
-    };
-}
-
-} // namespace
 
 void TestDispatcher::personalNamingShowsTheSummary()
 {
     Rig rig;
     rig.prompter.wizardScript = answer(1, false, true);
     rig.prompter.findScript = [](FindCharacterForm &f) { f.exit(); };
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral(" 四 "), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral(" 四 "), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(rig.prompter.wizardRuns, 1);
     QCOMPARE(rig.prompter.findTexts,
@@ -319,7 +339,6 @@ void TestDispatcher::personalNamingShowsTheSummary()
              QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。\r\n\r\n"
                             "姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\r\n"));
     const ProgramState &s = rig.dispatcher.state();
-    QCOMPARE(int(s.flags.functionMode), 1);
     QCOMPARE(int(s.request.surnameLength), 1);
     QCOMPARE(int(s.surnameStrokes[0]), 4);
     QCOMPARE(int(s.configs.configNext), 2);
@@ -333,7 +352,7 @@ void TestDispatcher::personalNamingListsCandidates()
 {
     Rig rig;
     rig.prompter.wizardScript = answer(1, false, true);
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(rig.pane.text(),
              QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\r\n\r\n"
@@ -349,7 +368,7 @@ void TestDispatcher::personalNamingFindsNothing()
     Rig rig;
     rig.pane.setText(QStringLiteral("旧文字"));
     rig.prompter.wizardScript = answer(1, true, true);
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
     QCOMPARE(rig.prompter.messages.size(), 1);
     QCOMPARE(rig.prompter.messages.first(),
              UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉再试试。")));
@@ -362,11 +381,11 @@ void TestDispatcher::noElementWishedFindsNoCharacter()
     rig.pane.setText(QStringLiteral("旧文字"));
     rig.prompter.wizardScript = [](NamingWizard &w) {
         w.confirmNameLength(1);
-        QVERIFY(!w.confirmSexAndElements(false, {false, false, false, false, false}));
-        w.confirmLuck(true);
+        QVERIFY(!w.confirmSexAndElements(Sex::Male, ElementSet()));
+        w.confirmLuck(LuckLevel::Full);
         w.confirmDialogLast();
     };
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
     QCOMPARE(rig.prompter.texts(),
              QStringList{QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。")});
     // The configuration summary stays in the pane, and nothing is stored.
@@ -379,7 +398,7 @@ void TestDispatcher::personalNamingCancelled()
     Rig rig;
     rig.pane.setText(QStringLiteral("旧文字"));
     rig.prompter.wizardScript = [](NamingWizard &w) { w.cancel(); };
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(int(rig.dispatcher.state().configs.configNext), 0);
     QVERIFY(rig.dispatcher.state().flags.namingCancelled);
@@ -403,7 +422,7 @@ void TestDispatcher::personalNamingStopsAtTheSurnameCheck()
     QFETCH(bool, library);
     QFETCH(QString, message);
     Rig rig(library);
-    rig.dispatcher.execute({QStringLiteral("个人起名"), name, {}, {}});
+    rig.run(QStringLiteral("个人起名"), name, {}, {});
     QCOMPARE(rig.prompter.texts(), QStringList{message});
     QCOMPARE(rig.prompter.wizardRuns, 0);
     QVERIFY(rig.dispatcher.state().namingAborted);
@@ -413,8 +432,7 @@ void TestDispatcher::personalNamingStopsAtTheSurnameCheck()
 void TestDispatcher::threeCharactersWithoutDash()
 {
     Rig rig;
-    rig.dispatcher.state().fixedCharStrokes = 17;
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral(" 青公司 "), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral(" 青公司 "), {}, {});
     QCOMPARE(rig.prompter.messages.size(), 1);
     QCOMPARE(rig.prompter.messages.first(),
              UserMessage::plain(QStringLiteral("“个人起名”功能，您输入的姓氏超过两个字，或没有输入“-”。")));
@@ -427,7 +445,7 @@ void TestDispatcher::fixedCharacterNaming()
 {
     // 四-二: free counts 1, 9, 11, 19 and 29; the small library has 一 and 重 for two of them.
     Rig rig;
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(rig.prompter.fixedRuns, 1);
     const QString text = rig.pane.text();
@@ -440,16 +458,18 @@ void TestDispatcher::fixedCharacterNaming()
 
     // No candidate for the wished element: the warning comes from this run alone, even after a cancelled
     // ordinary naming run left its flag set.
-    rig.dispatcher.state().flags.namingCancelled = true;
-    rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.confirm(false, false, {true, false, false, false, false}); };
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {}});
+    rig.prompter.fixedRuns = 0;
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}); // the wizard closed by its frame button
+    QVERIFY(rig.dispatcher.state().flags.namingCancelled);
+    rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.confirm(Sex::Male, LuckLevel::Half, *ElementSet::fromText(u"金")); };
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
     QCOMPARE(rig.prompter.texts(),
              QStringList{QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。")});
 
     // Cancelled options: an empty pane and no message.
     rig.prompter.messages.clear();
     rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.cancel(); };
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(rig.pane.text(), QString());
     QVERIFY(rig.dispatcher.state().fixedCancelled);
@@ -473,8 +493,12 @@ void TestDispatcher::fixedCharacterPatterns()
     QFETCH(QString, message);
     QFETCH(int, optionRuns);
     Rig rig;
-    rig.dispatcher.state().fixedCharStrokes = 2; // left from an earlier run
-    rig.dispatcher.execute({QStringLiteral("个人起名"), pattern, {}, {}});
+    // An earlier run leaves the strokes of its fixed character (二, 2).
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
+    QCOMPARE(int(rig.dispatcher.state().fixedCharStrokes), 2);
+    rig.prompter.messages.clear();
+    rig.prompter.fixedRuns = 0;
+    rig.run(QStringLiteral("个人起名"), pattern, {}, {});
     QCOMPARE(rig.prompter.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
     if (!message.isEmpty())
         QCOMPARE(int(rig.prompter.messages.first().style), int(UserMessage::Style::Plain));
@@ -486,10 +510,10 @@ void TestDispatcher::groupLimitSurvivesBetweenRuns()
     Rig rig;
     rig.prompter.wizardScript = answer(2, false, true, QStringLiteral("2"));
     rig.prompter.findScript = [](FindCharacterForm &f) { f.exit(); };
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
     QCOMPARE(int(rig.dispatcher.state().configs.configNext), 3);
     rig.prompter.wizardScript = answer(2, false, true);
-    rig.dispatcher.execute({QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}});
+    rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
     QCOMPARE(int(rig.dispatcher.state().request.groupLimit), 3);
     QCOMPARE(int(rig.dispatcher.state().configs.configNext), 3);
     QCOMPARE(rig.pane.text().count(QStringLiteral("\r\n")), 4);
@@ -499,11 +523,11 @@ void TestDispatcher::numberLookupReplacesThePane()
 {
     Rig rig(false);
     QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), rig.dir.filePath(QStringLiteral("namedbs.mdb"))));
-    rig.dispatcher.execute({kOther, {}, QStringLiteral("81数解释（个人）"), QStringLiteral(" 7 ")});
+    rig.run(kOther, {}, QStringLiteral("81数解释（个人）"), QStringLiteral(" 7 "));
     QVERIFY(rig.prompter.messages.isEmpty());
     QVERIFY(rig.pane.text().startsWith(QStringLiteral("第7数暗示意义为：\r\n\r\n")));
     QVERIFY(readFile(rig.rtfPath()).contains("\\u31532")); // 第
-    rig.dispatcher.execute({kOther, {}, QStringLiteral("人格外格搭配"), QStringLiteral("15")});
+    rig.run(kOther, {}, QStringLiteral("人格外格搭配"), QStringLiteral("15"));
     QCOMPARE(rig.prompter.texts(), QStringList{QStringLiteral("输入位数不够，应有两位数，并以空格隔开。")});
     QVERIFY(rig.pane.text().startsWith(QStringLiteral("第7数")));
 }
@@ -561,7 +585,7 @@ void TestDispatcher::characterLookupPaintsTheNoticeFirst()
     HeadlessView view;
     FakePrompter prompter;
     Dispatcher dispatcher(AppPaths(dir.path()), pane, view, prompter);
-    dispatcher.execute({kOther, {}, lookup, input});
+    dispatcher.execute(Selectors::input(kOther, {}, lookup, input));
     QVERIFY(prompter.messages.isEmpty());
     QCOMPARE(pane.events, (QStringList{QStringLiteral("text:") + notice, QStringLiteral("paint"),
                                        QStringLiteral("text:") + answer}));
@@ -569,7 +593,7 @@ void TestDispatcher::characterLookupPaintsTheNoticeFirst()
 
     // A refused input shows its message and leaves the pane alone, without a notice.
     pane.events.clear();
-    dispatcher.execute({kOther, {}, lookup, QString()});
+    dispatcher.execute(Selectors::input(kOther, {}, lookup, QString()));
     QCOMPARE(prompter.messages.size(), 1);
     QCOMPARE(pane.events, QStringList());
     QCOMPARE(pane.text(), answer);
@@ -579,11 +603,10 @@ void TestDispatcher::correctionIsSeenByTheNextLookup()
 {
     Rig rig;
     const QString lookup = QStringLiteral("单字笔画数");
-    rig.dispatcher.execute({kOther, {}, lookup, QStringLiteral("十")});
+    rig.run(kOther, {}, lookup, QStringLiteral("十"));
     QCOMPARE(rig.pane.text(), QStringLiteral("“十” 字笔画数是： 10    五行属： 金\r\n"));
-    QVERIFY(LibraryCorrection::apply(rig.dispatcher.paths().databasePath(), QStringLiteral("十"), QStringLiteral("8"))
-                .written);
-    rig.dispatcher.execute({kOther, {}, lookup, QStringLiteral("十")});
+    QCOMPARE(rig.dispatcher.correctStrokes(QStringLiteral("十"), QStringLiteral("8")), QStringLiteral("更改完毕！"));
+    rig.run(kOther, {}, lookup, QStringLiteral("十"));
     QCOMPARE(rig.pane.text(), QStringLiteral("“十” 字笔画数是： 8     五行属： 金\r\n"));
 }
 
@@ -594,7 +617,7 @@ void TestDispatcher::nameAnalysisOfTwoCharacters()
     QVERIFY(info.open(QIODevice::WriteOnly));
     info.write(QStringLiteral("抬头信息：欢迎\r\n结尾信息：再见\r\n").toUtf8());
     info.close();
-    rig.dispatcher.execute({QStringLiteral("姓名分析"), QStringLiteral(" 青禾 "), {}, {}});
+    rig.run(QStringLiteral("姓名分析"), QStringLiteral(" 青禾 "), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(rig.prompter.wizardRuns, 0);
     const QString text = rig.pane.text();
@@ -602,23 +625,16 @@ void TestDispatcher::nameAnalysisOfTwoCharacters()
                                            "    天格、人格、地格、总格、外格数分别为：9 13 6 13 2 \r\n\r\n")));
     QVERIFY(text.contains(QStringLiteral("更多信息：\r\n人格数 13 暗示性格为：")));
     QVERIFY(text.endsWith(QStringLiteral("\r\n再见")));
-    QMap<QString, QString> expected{{QStringLiteral("lblXing1"), QStringLiteral("青")},
-                                    {QStringLiteral("lblXing1Shu"), QStringLiteral("8")},
-                                    {QStringLiteral("lblming1"), QStringLiteral("禾")},
-                                    {QStringLiteral("lblming1Shu"), QStringLiteral("5")},
-                                    {QStringLiteral("lblTiangeShu"), QStringLiteral("9")},
-                                    {QStringLiteral("lblRengeShu"), QStringLiteral("13")},
-                                    {QStringLiteral("lblDigeShu"), QStringLiteral("6")},
-                                    {QStringLiteral("lblZonggeShu"), QStringLiteral("13")},
-                                    {QStringLiteral("lblWaigeShu"), QStringLiteral("2")},
-                                    {QStringLiteral("lblTiange"), QStringLiteral("天格")},
-                                    {QStringLiteral("lblRenge"), QStringLiteral("人格")},
-                                    {QStringLiteral("lblDige"), QStringLiteral("地格")},
-                                    {QStringLiteral("lblZongge"), QStringLiteral("总格")},
-                                    {QStringLiteral("lblWaige"), QStringLiteral("外格")}};
-    QCOMPARE(rig.view.gridLabels, expected);
+    // Two characters take the first surname place and the first given-name place.
+    GridPanel expected;
+    expected.characters = {QStringLiteral("青"), QString(), QStringLiteral("禾"), QString()};
+    expected.strokes = {QStringLiteral("8"), QString(), QStringLiteral("5"), QString()};
+    expected.captions = {QStringLiteral("天格"), QStringLiteral("人格"), QStringLiteral("地格"), QStringLiteral("总格"),
+                         QStringLiteral("外格")};
+    expected.numbers = {QStringLiteral("9"), QStringLiteral("13"), QStringLiteral("6"), QStringLiteral("13"),
+                        QStringLiteral("2")};
+    QVERIFY(rig.view.grids == expected);
     QVERIFY(rig.view.gridPanelEnabled);
-    QCOMPARE(int(rig.dispatcher.state().flags.functionMode), 2);
     QVERIFY(QFile::exists(rig.rtfPath()));
 }
 
@@ -627,14 +643,15 @@ void TestDispatcher::nameAnalysisAsksTheSurnameKind()
     Rig rig;
     rig.prompter.wizardScript = [](NamingWizard &w) {
         QCOMPARE(int(w.page()), int(NamingWizard::Page::SurnameKind));
-        w.confirmSurnameKind(true);
+        w.confirmSurnameKind(SurnameKind::Compound);
     };
-    rig.dispatcher.execute({QStringLiteral("姓名分析"), QStringLiteral("青禾司"), {}, {}});
+    rig.run(QStringLiteral("姓名分析"), QStringLiteral("青禾司"), {}, {});
     QCOMPARE(rig.prompter.wizardRuns, 1);
     QVERIFY(rig.pane.text().contains(QStringLiteral("    天格、人格、地格、总格、外格数分别为：13 10 6 18 9 \r\n")));
-    QCOMPARE(rig.view.gridLabels.value(QStringLiteral("lblXing2")), QStringLiteral("禾"));
-    QCOMPARE(rig.view.gridLabels.value(QStringLiteral("lblxing2Shu")), QStringLiteral("5"));
-    QCOMPARE(rig.view.gridLabels.value(QStringLiteral("lblming1")), QStringLiteral("司"));
+    // Three characters fill the two surname places and the first given-name place, whatever the kind.
+    QCOMPARE(rig.view.grids.characters,
+             (std::array<QString, 4>{QStringLiteral("青"), QStringLiteral("禾"), QStringLiteral("司"), QString()}));
+    QCOMPARE(rig.view.grids.strokes[1], QStringLiteral("5"));
 }
 
 void TestDispatcher::nameAnalysisStops_data()
@@ -653,12 +670,11 @@ void TestDispatcher::nameAnalysisStops()
     QFETCH(QString, message);
     Rig rig;
     rig.pane.setText(QStringLiteral("旧文字"));
-    rig.dispatcher.execute({QStringLiteral("姓名分析"), name, {}, {}});
+    rig.run(QStringLiteral("姓名分析"), name, {}, {});
     QCOMPARE(rig.prompter.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
     QCOMPARE(rig.pane.text(), QStringLiteral("旧文字"));
-    QVERIFY(!rig.dispatcher.state().analysisReady);
     QVERIFY(!QFile::exists(rig.rtfPath()));
-    QVERIFY(!rig.view.gridLabels.contains(QStringLiteral("lblTiange")));
+    QCOMPARE(rig.view.grids, GridPanel{});
 }
 
 void TestDispatcher::strokeNumberReports_data()
@@ -684,7 +700,7 @@ void TestDispatcher::strokeNumberReports()
     QFETCH(bool, stored);
     Rig rig;
     rig.pane.setText(QStringLiteral("旧文字"));
-    rig.dispatcher.execute({kOther, {}, QStringLiteral("姓名笔画数"), input});
+    rig.run(kOther, {}, QStringLiteral("姓名笔画数"), input);
     QCOMPARE(rig.prompter.texts(), messages);
     if (paneStart.isEmpty())
         QCOMPARE(rig.pane.text(), QString());

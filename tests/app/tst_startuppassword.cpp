@@ -128,8 +128,8 @@ void TestStartupPassword::startup()
     HeadlessView view;
     FakePrompter prompter;
     prompter.passwordEntries = entries;
-    ProgramState state;
-    QCOMPARE(StartupSequence::askPassword(store.store, prompter, view, state), goesOn);
+    bool loginAccepted = false;
+    QCOMPARE(StartupSequence::askPassword(store.store, prompter, view, loginAccepted), goesOn);
     QCOMPARE(prompter.passwordPrompts, prompts);
     QCOMPARE(prompter.messages.size(), wrongMessages);
     for (const UserMessage &m : std::as_const(prompter.messages)) {
@@ -137,7 +137,7 @@ void TestStartupPassword::startup()
         QCOMPARE(m.style, UserMessage::Style::Plain);
     }
     QCOMPARE(view.passwordMenuCaption, caption);
-    QCOMPARE(state.loginAccepted, prompts > 0 && goesOn);
+    QCOMPARE(loginAccepted, prompts > 0 && goesOn);
 }
 
 void TestStartupPassword::refusedStartWritesNothing()
@@ -148,8 +148,8 @@ void TestStartupPassword::refusedStartWritesNothing()
     HeadlessView view;
     FakePrompter prompter;
     prompter.passwordEntries = { QStringLiteral("wrong") };
-    ProgramState state;
-    QVERIFY(!StartupSequence::askPassword(store.store, prompter, view, state));
+    bool loginAccepted = false;
+    QVERIFY(!StartupSequence::askPassword(store.store, prompter, view, loginAccepted));
     QCOMPARE(store.bytes(), before);
     QCOMPARE(view.layoutRestores, 0);
 }

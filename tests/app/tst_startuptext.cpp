@@ -120,9 +120,12 @@ void TstStartupText::startupFillsThePane()
     HeadlessView view;
     FakePrompter prompter;
     Dispatcher dispatcher(AppPaths(dir.path()), pane, view, prompter);
-    StartupSequence::run(dispatcher, view, pane, [minute] { return QTime(8, minute); });
-    QCOMPARE(dispatcher.state().startupText, StartupText::build(minute));
-    QCOMPARE(pane.text(), dispatcher.state().startupText);
+    StartupSequence::run(dispatcher, view, [minute] { return QTime(8, minute); });
+    // The excerpt line, an empty line, then passage minute mod 10, opening with its first subject.
+    const QString text = pane.text();
+    QVERIFY(text.startsWith(kExcerptLine + u"\r\n\r\n    "_s + kSubjects.at(minute % 10).constFirst()));
+    QVERIFY(text.size() > kExcerptLine.size() + 300);
+    QVERIFY(text.endsWith(u"\r\n"_s));
     QVERIFY(prompter.messages.isEmpty());
 }
 

@@ -4,7 +4,6 @@
 #include "naming/FixedListing.h"
 #include "numerology/ConfigSearch.h"
 #include "numerology/FixedConfigSearch.h"
-#include "numerology/LuckRules.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,12 +20,17 @@ NameRequest request(int nameLength, const QString &sex, QStringList wishes = {})
 {
     NameRequest r;
     r.nameLength = qint16(nameLength);
-    r.sex = sex;
-    r.luckLevel = QStringLiteral("半吉");
-    r.elementWishes = wishes.isEmpty() ? QStringList{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
-                                                     QStringLiteral("火"), QStringLiteral("土")}
-                                       : wishes;
+    r.sex = *sexFromText(sex);
+    r.luckLevel = LuckLevel::Half;
+    // The wish slots as the window fills them; none given: all five.
+    r.elementWishes = wishes.isEmpty() ? ElementSet::all() : *ElementSet::fromText(wishes.join(QString()));
     return r;
+}
+
+// Whether personal naming stops after the listing: nothing to show, or no library.
+bool aborted(const Outcome<CandidateListing::Listing> &listing)
+{
+    return !listing.value || listing.value->namingAborted;
 }
 
 // Groups of a single surname of 4 strokes with the given first-position (and further) stroke counts.
@@ -81,12 +85,12 @@ void TestCandidateListing::oneCharacterReport()
 {
     const ConfigTables t = groups({{5}, {3}, {8}});
     CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
-    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
-    QVERIFY(!r.message);
-    QVERIFY(!r.namingAborted);
+    const Outcome<CandidateListing::Listing> r = CandidateListing::run(in, m_db, nullptr);
+    QVERIFY(!r.message());
+    QVERIFY(!aborted(r));
     // Group 2 (3 strokes: only a traditional form, never a candidate) is left out and not counted; 空 has no
     // element and matches no wish.
-    QCOMPARE(*r.reportText,
+    QCOMPARE(r.value->reportText,
              kHeading
                  + QStringLiteral("四姓配5画字，有以下字可选：\r\n禾  司  \r\n其五格数是（天格、人格、地格、总格、外格）：5 9 6 9 2\r\n"
                                   "三才是：五九六（土水土）\r\n\r\n\r\n"
@@ -94,7 +98,7 @@ void TestCandidateListing::oneCharacterReport()
                                   "三才是：五二九（土木水）\r\n\r\n\r\n"
                                   "共有2组良好配置供您选择。\r\n")
                  + kHint);
-    QCOMPARE(r.groupsPrinted, 2);
+    QCOMPARE(r.value->groupsPrinted, 2);
 }
 
 void TestCandidateListing::candidateFilter_data()
@@ -127,9 +131,9 @@ void TestCandidateListing::candidateFilter()
     QFETCH(QString, list);
     const ConfigTables t = groups({{strokes}});
     CandidateListing::Input in{QStringLiteral("四"), request(1, sex, wishes), false, &t};
-    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
-    QVERIFY2(r.reportText->contains(QStringLiteral("有以下字可选：\r\n") + list + QStringLiteral("\r\n")),
-             qPrintable(*r.reportText));
+    const Outcome<CandidateListing::Listing> r = CandidateListing::run(in, m_db, nullptr);
+    QVERIFY2(r.value->reportText.contains(QStringLiteral("有以下字可选：\r\n") + list + QStringLiteral("\r\n")),
+             qPrintable(r.value->reportText));
 }
 
 void TestCandidateListing::twoAndThreeCharacterBlocks()
@@ -137,8 +141,8 @@ void TestCandidateListing::twoAndThreeCharacterBlocks()
     // Equal stroke counts give equal lists; a configuration with nothing to offer at one position is left out.
     const ConfigTables two = groups({{5, 5}, {8, 3}, {3, 5}});
     CandidateListing::Input in{QStringLiteral("四"), request(2, QStringLiteral("男")), false, &two};
-    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
-    QCOMPARE(*r.reportText,
+    const Outcome<CandidateListing::Listing> r = CandidateListing::run(in, m_db, nullptr);
+    QCOMPARE(r.value->reportText,
              kHeading
                  + QStringLiteral("四姓配5+5画字组成的双字名，有以下字可选：\r\n第一组字：\r\n禾  司  \r\n第二组字：\r\n禾  司  \r\n"
                                   "其五格数是（天格、人格、地格、总格、外格）：5 9 10 14 6\r\n三才是：五九十（土水水）\r\n\r\n\r\n"
@@ -148,7 +152,7 @@ void TestCandidateListing::twoAndThreeCharacterBlocks()
     const ConfigTables three = groups({{1, 2, 10}});
     CandidateListing::Input in3{QStringLiteral("四"), request(3, QStringLiteral("女")), false, &three};
     QVERIFY(CandidateListing::run(in3, m_db, nullptr)
-                .reportText->contains(QStringLiteral("四姓配1+2+10画字组成的三字名，有以下字可选：\r\n第一组字：\r\n一  \r\n"
+                .value->reportText.contains(QStringLiteral("四姓配1+2+10画字组成的三字名，有以下字可选：\r\n第一组字：\r\n一  \r\n"
                                                      "第二组字：\r\n二  \r\n第三组字：\r\n十  \r\n")));
 }
 
@@ -167,7 +171,7 @@ void TestCandidateListing::closingLines()
     QFETCH(QString, tail);
     const ConfigTables t = groups({{5}, {last}});
     CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
-    const QString report = *CandidateListing::run(in, m_db, nullptr).reportText;
+    const QString report = CandidateListing::run(in, m_db, nullptr).value->reportText;
     QVERIFY(report.endsWith(QStringLiteral("组良好配置供您选择。\r\n") + tail));
 }
 
@@ -175,27 +179,27 @@ void TestCandidateListing::nothingFound()
 {
     const ConfigTables t = groups({{3}, {6}});
     CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
-    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
-    QVERIFY(r.namingAborted);
-    QCOMPARE(r.message->text, QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
-    QVERIFY(r.reportText->contains(QStringLiteral("共有0组良好配置供您选择。")));
+    const Outcome<CandidateListing::Listing> r = CandidateListing::run(in, m_db, nullptr);
+    QVERIFY(aborted(r));
+    QCOMPARE(r.message()->text, QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
+    QVERIFY(r.value->reportText.contains(QStringLiteral("共有0组良好配置供您选择。")));
 
-    // An unknown luck level scans nothing.
+    // A request without a luck level scans nothing.
     const ConfigTables five = groups({{5}});
     NameRequest odd = request(1, QStringLiteral("男"));
-    odd.luckLevel = QStringLiteral("凶");
+    odd.luckLevel.reset();
     CandidateListing::Input in2{QStringLiteral("四"), odd, false, &five};
-    QVERIFY(CandidateListing::run(in2, m_db, nullptr).namingAborted);
+    QVERIFY(aborted(CandidateListing::run(in2, m_db, nullptr)));
 }
 
 void TestCandidateListing::withdrawnRequest()
 {
     const ConfigTables t = groups({{5}});
     CandidateListing::Input in{QStringLiteral("四"), request(0, QStringLiteral("男")), true, &t};
-    const CandidateListing::Result r = CandidateListing::run(in, m_db, nullptr);
-    QVERIFY(!r.message);
-    QVERIFY(!r.namingAborted);
-    QCOMPARE(*r.reportText, kHeading + kHint);
+    const Outcome<CandidateListing::Listing> r = CandidateListing::run(in, m_db, nullptr);
+    QVERIFY(!r.message());
+    QVERIFY(!aborted(r));
+    QCOMPARE(r.value->reportText, kHeading + kHint);
 }
 
 void TestCandidateListing::databaseMissing()
@@ -203,11 +207,11 @@ void TestCandidateListing::databaseMissing()
     QTemporaryDir dir;
     const ConfigTables t = groups({{5}});
     CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
-    const CandidateListing::Result r = CandidateListing::run(in, dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
+    const Outcome<CandidateListing::Listing> r = CandidateListing::run(in, dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
     QVERIFY(r.databaseFailed);
-    QVERIFY(r.namingAborted);
-    QVERIFY(!r.reportText);
-    QCOMPARE(r.message->title, QStringLiteral("找不到数据库"));
+    QVERIFY(aborted(r));
+    QVERIFY(!r.value);
+    QCOMPARE(r.message()->title, QStringLiteral("找不到数据库"));
 }
 
 void TestCandidateListing::realLibraryCandidatesFitTheRequest()
@@ -216,16 +220,16 @@ void TestCandidateListing::realLibraryCandidatesFitTheRequest()
     SearchInput search;
     search.surnameStrokes = {4, 0};
     search.nameLength = 1;
-    search.luckLevel = QStringLiteral("全吉");
-    search.sex = QStringLiteral("男");
+    search.luckLevel = LuckLevel::Full;
+    search.sex = Sex::Male;
     ConfigTables t;
-    ConfigSearch::QumingshuliZuhe(search, t);
+    ConfigSearch::search(search, t);
     NameRequest r = request(1, QStringLiteral("男"), {QString(), QStringLiteral("木"), QString(), QString(), QString()});
-    r.luckLevel = QStringLiteral("全吉");
+    r.luckLevel = LuckLevel::Full;
     CandidateListing::Input in{QStringLiteral("王"), r, false, &t};
-    const CandidateListing::Result result = CandidateListing::run(in, TestLibrary::realDatabasePath(), nullptr);
-    QVERIFY(!result.message);
-    const QString list = result.reportText->section(QStringLiteral("\r\n"), 3, 3);
+    const Outcome<CandidateListing::Listing> result = CandidateListing::run(in, TestLibrary::realDatabasePath(), nullptr);
+    QVERIFY(!result.message());
+    const QString list = result.value->reportText.section(QStringLiteral("\r\n"), 3, 3);
     const QStringList chars = list.split(QStringLiteral("  "), Qt::SkipEmptyParts);
     QVERIFY(chars.size() > 3);
     // 蘭 and the like are traditional rows and never offered; every offered character counts 20 and is 木.
@@ -242,15 +246,21 @@ void TestCandidateListing::fixedSearch_data()
     QTest::addColumn<int>("fixed");
     QTest::addColumn<QString>("luck");
     QTest::addColumn<QString>("sex");
+    QTest::addColumn<QList<int>>("expected"); // the free counts taken, in order
     const QString half = QStringLiteral("半吉");
     const QString full = QStringLiteral("全吉");
-    QTest::newRow("X-Y, half, boy") << true << 4 << 7 << half << QStringLiteral("男");
-    QTest::newRow("XY-, half, boy") << false << 4 << 7 << half << QStringLiteral("男");
-    QTest::newRow("X-Y, full, girl") << true << 7 << 6 << full << QStringLiteral("女");
-    QTest::newRow("XY-, full, girl") << false << 12 << 11 << full << QStringLiteral("女");
-    QTest::newRow("missing character") << true << 999 << 7 << half << QStringLiteral("男");
-    QTest::newRow("X-Y, half, girl") << true << 4 << 14 << half << QStringLiteral("女");
-    QTest::newRow("X-Y, half, boy, 21 and 23 allowed") << true << 4 << 14 << half << QStringLiteral("男");
+    const QString boy = QStringLiteral("男");
+    const QString girl = QStringLiteral("女");
+    QTest::newRow("X-Y, half, boy") << true << 4 << 7 << half << boy << QList<int>{};
+    QTest::newRow("XY-, half, boy") << false << 4 << 7 << half << boy << QList<int>{4, 6, 14, 24};
+    QTest::newRow("X-Y, full, girl") << true << 7 << 6 << full << girl << QList<int>{};
+    QTest::newRow("XY-, full, girl") << false << 12 << 11 << full << girl << QList<int>{};
+    QTest::newRow("missing character") << true << 999 << 7 << half << boy << QList<int>{};
+    QTest::newRow("X-Y, half, girl") << true << 4 << 14 << half << girl << QList<int>{11, 21, 27};
+    QTest::newRow("X-Y, half, boy, 21 and 23 allowed") << true << 4 << 14 << half << boy
+                                                       << QList<int>{3, 7, 11, 17, 19, 21};
+    QTest::newRow("X-Y, full, 30 is tried") << true << 7 << 15 << full << boy << QList<int>{30};
+    QTest::newRow("XY-, full, girl, 30 is tried") << false << 10 << 1 << full << girl << QList<int>{2, 4, 30};
 }
 
 void TestCandidateListing::fixedSearch()
@@ -260,18 +270,10 @@ void TestCandidateListing::fixedSearch()
     QFETCH(int, fixed);
     QFETCH(QString, luck);
     QFETCH(QString, sex);
-    FixedSearchInput in{firstFree, surname, fixed, sex, luck, 7};
+    QFETCH(QList<int>, expected);
+    FixedSearchInput in{firstFree, surname, fixed, *sexFromText(sex), luckLevelFromText(luck), 7};
     FixedTables t;
     const int next = FixedConfigSearch::search(in, t);
-    QVERIFY(next >= 1 && next <= 7);
-    // The first next - 1 free counts that the rules accept, in increasing order, and nothing before them.
-    QList<int> expected;
-    for (int c = 1; c <= 30 && expected.size() < 6; ++c) {
-        const int given[2] = {firstFree ? c : fixed, firstFree ? fixed : c};
-        const int s[1] = {surname};
-        if (LuckRules::accepts(FiveGrids::compute(1, s, 2, given), 2, luck, sex))
-            expected.append(c);
-    }
     QList<int> found;
     for (int g = 1; g < next; ++g) {
         found.append(t.freeCharStrokes[g]);
@@ -296,16 +298,16 @@ void TestCandidateListing::fixedListing()
 {
     // 四-Y with a fixed character of 6 strokes, 半吉, a boy: free counts 1, 7, 11, 19, 27 and 29.
     FixedTables t;
-    const int next = FixedConfigSearch::search({true, 4, 6, QStringLiteral("男"), QStringLiteral("半吉"), 7}, t);
+    const int next = FixedConfigSearch::search({true, 4, 6, Sex::Male, LuckLevel::Half, 7}, t);
     QCOMPARE(next, 7);
     QCOMPARE((QList<int>{t.freeCharStrokes[1], t.freeCharStrokes[2], t.freeCharStrokes[3], t.freeCharStrokes[4],
                          t.freeCharStrokes[5], t.freeCharStrokes[6]}),
              (QList<int>{1, 7, 11, 19, 27, 29}));
     QVERIFY(t.configText.startsWith(QStringLiteral("姓名笔画数：4 1 6       五格数：5 5 7 11 7       三才五行：土土金\r\n")));
     // Only 1 and 7 strokes have characters in the small library; the other groups are left out.
-    const FixedListing::Result r = FixedListing::run(t, next, request(2, QStringLiteral("男")), m_db, nullptr);
-    QVERIFY(!r.message);
-    QCOMPARE(r.listingText,
+    const Outcome<FixedListing::Listing> r = FixedListing::run(t, next, request(2, QStringLiteral("男")), m_db, nullptr);
+    QVERIFY(!r.message());
+    QCOMPARE(r.value->listingText,
              kHeading
                  + QStringLiteral("1画的字有：\r\n一  \r\n其五格数是（天格、人格、地格、总格、外格）：5 5 7 11 7\r\n\r\n\r\n"
                                   "7画的字有：\r\n𠀀  \r\n其五格数是（天格、人格、地格、总格、外格）：5 11 13 17 7\r\n\r\n\r\n"
@@ -317,12 +319,12 @@ void TestCandidateListing::fixedListingWithoutLibraryShowsNoStaleText()
 {
     QTemporaryDir dir;
     FixedTables t;
-    const int next = FixedConfigSearch::search({true, 4, 7, QStringLiteral("男"), QStringLiteral("半吉"), 7}, t);
-    const FixedListing::Result r =
+    const int next = FixedConfigSearch::search({true, 4, 7, Sex::Male, LuckLevel::Half, 7}, t);
+    const Outcome<FixedListing::Listing> r =
         FixedListing::run(t, next, request(2, QStringLiteral("男")), dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
     QVERIFY(r.databaseFailed);
-    QCOMPARE(r.listingText, QString());
-    QCOMPARE(r.message->text, QStringLiteral("找不到namedbs.mdb数据库。"));
+    QVERIFY(!r.value);
+    QCOMPARE(r.message()->text, QStringLiteral("找不到namedbs.mdb数据库。"));
 }
 
 QTEST_GUILESS_MAIN(TestCandidateListing)

@@ -21,12 +21,12 @@ const QString kNoCharacter = QStringLiteral("您还没有输入汉字。");
 LookupAnswer runLookup(const QString &kind, const QString &input, const QString &db, const WaitNotice &notice = {})
 {
     if (kind == QLatin1String("strokes"))
-        return CharacterLookups::ShowCharacterStrokes(input, db, notice);
+        return CharacterLookups::characterStrokes(input, db, notice);
     if (kind == QLatin1String("by-strokes"))
-        return CharacterLookups::ListCharactersByStrokes(input, db, notice);
+        return CharacterLookups::charactersByStrokes(input, db, notice);
     if (kind == QLatin1String("homophones"))
-        return CharacterLookups::ListHomophones(input, db, notice);
-    return CharacterLookups::ShowCharacterMeanings(input, db, kAddress, notice);
+        return CharacterLookups::homophones(input, db, notice);
+    return CharacterLookups::characterMeanings(input, db, kAddress, notice);
 }
 
 QString strokeLine(const QString &c, const QString &strokes, const QString &spaces, const QString &element)
@@ -190,10 +190,10 @@ void TestCharacterLookups::answers()
     QFETCH(QString, input);
     QFETCH(QString, expected);
     const LookupAnswer a = runLookup(kind, input, m_fixture);
-    QVERIFY2(!a.message, qPrintable(a.message ? a.message->text : QString()));
+    QVERIFY2(!a.message(), qPrintable(a.message() ? a.message()->text : QString()));
     QVERIFY(!a.databaseFailed);
-    QVERIFY(a.replacement);
-    QCOMPARE(*a.replacement, expected);
+    QVERIFY(a.value);
+    QCOMPARE(*a.value, expected);
 }
 
 void TestCharacterLookups::inputMessages_data()
@@ -236,11 +236,11 @@ void TestCharacterLookups::inputMessages()
     QFETCH(bool, warning);
     int notices = 0;
     const LookupAnswer a = runLookup(kind, input, m_fixture, [&notices](const QString &) { ++notices; });
-    QVERIFY(a.message);
-    QCOMPARE(a.message->text, message);
-    QCOMPARE(a.message->title, title);
-    QCOMPARE(a.message->style == UserMessage::Style::Warning, warning);
-    QVERIFY(!a.replacement);
+    QVERIFY(a.message());
+    QCOMPARE(a.message()->text, message);
+    QCOMPARE(a.message()->title, title);
+    QCOMPARE(a.message()->style == UserMessage::Style::Warning, warning);
+    QVERIFY(!a.value);
     QVERIFY(!a.databaseFailed);
     QCOMPARE(notices, 0);
 }
@@ -252,44 +252,44 @@ void TestCharacterLookups::fiftyCharactersWithSpaces()
     for (QChar c : fifty)
         spaced.append(QString(c));
     const LookupAnswer accepted =
-        CharacterLookups::ShowCharacterStrokes(QStringLiteral(" ") + spaced.join(QStringLiteral("  ")) + QStringLiteral(" "),
+        CharacterLookups::characterStrokes(QStringLiteral(" ") + spaced.join(QStringLiteral("  ")) + QStringLiteral(" "),
                                                TestLibrary::realDatabasePath());
-    QVERIFY(!accepted.message);
-    QVERIFY(accepted.replacement);
-    QCOMPARE(accepted.replacement->count(QStringLiteral("\r\n")), 50);
-    QVERIFY(!accepted.replacement->contains(QStringLiteral("对不起")));
+    QVERIFY(!accepted.message());
+    QVERIFY(accepted.value);
+    QCOMPARE(accepted.value->count(QStringLiteral("\r\n")), 50);
+    QVERIFY(!accepted.value->contains(QStringLiteral("对不起")));
 
     const LookupAnswer refused =
-        CharacterLookups::ShowCharacterStrokes(fifty + QStringLiteral(" 一"), TestLibrary::realDatabasePath());
-    QVERIFY(refused.message);
-    QCOMPARE(*refused.message, UserMessage::warning(QStringLiteral("在此最多可输入50个汉字。")));
-    QVERIFY(!refused.replacement);
+        CharacterLookups::characterStrokes(fifty + QStringLiteral(" 一"), TestLibrary::realDatabasePath());
+    QVERIFY(refused.message());
+    QCOMPARE(*refused.message(), UserMessage::warning(QStringLiteral("在此最多可输入50个汉字。")));
+    QVERIFY(!refused.value);
 }
 
 void TestCharacterLookups::realLibraryLines()
 {
-    const LookupAnswer a = CharacterLookups::ShowCharacterStrokes(QStringLiteral("张王"), TestLibrary::realDatabasePath());
-    QVERIFY(a.replacement);
-    QCOMPARE(*a.replacement, strokeLine(QStringLiteral("张"), QStringLiteral("11"), QStringLiteral("    "), QStringLiteral("火"))
+    const LookupAnswer a = CharacterLookups::characterStrokes(QStringLiteral("张王"), TestLibrary::realDatabasePath());
+    QVERIFY(a.value);
+    QCOMPARE(*a.value, strokeLine(QStringLiteral("张"), QStringLiteral("11"), QStringLiteral("    "), QStringLiteral("火"))
                                  + strokeLine(QStringLiteral("王"), QStringLiteral("4"), QStringLiteral("     "),
                                               QStringLiteral("土")));
 
-    const LookupAnswer homophones = CharacterLookups::ListHomophones(QStringLiteral("李"), TestLibrary::realDatabasePath());
-    QVERIFY(homophones.replacement);
-    QVERIFY(homophones.replacement->startsWith(QStringLiteral("“李”字的同音字有：\r\n\r\n")));
-    QVERIFY(homophones.replacement->contains(QStringLiteral("李")));
-    QVERIFY(homophones.replacement->contains(QStringLiteral("理")));
+    const LookupAnswer homophones = CharacterLookups::homophones(QStringLiteral("李"), TestLibrary::realDatabasePath());
+    QVERIFY(homophones.value);
+    QVERIFY(homophones.value->startsWith(QStringLiteral("“李”字的同音字有：\r\n\r\n")));
+    QVERIFY(homophones.value->contains(QStringLiteral("李")));
+    QVERIFY(homophones.value->contains(QStringLiteral("理")));
 }
 
 void TestCharacterLookups::meaningsNotFoundEmptyThePane()
 {
     for (const QString &input : {QStringLiteral("一二"), QStringLiteral("龙"), QStringLiteral(" ")}) {
-        const LookupAnswer a = CharacterLookups::ShowCharacterMeanings(input, m_fixture, kAddress);
-        QVERIFY(a.message);
-        QCOMPARE(*a.message,
+        const LookupAnswer a = CharacterLookups::characterMeanings(input, m_fixture, kAddress);
+        QVERIFY(a.message());
+        QCOMPARE(*a.message(),
                  UserMessage::plain(QStringLiteral("字库里没有您输入的字，或者您目前使用的起名字库没有输入字义。如果是后者，")
                                     + QStringLiteral("请去青禾主页下载带字义的字库。") + kAddress));
-        QCOMPARE(a.replacement, std::optional<QString>(QString()));
+        QCOMPARE(a.value, std::optional<QString>(QString()));
     }
 }
 
@@ -338,16 +338,16 @@ void TestCharacterLookups::databaseFailures()
 
     const LookupAnswer missing = runLookup(kind, input, dir.filePath(QStringLiteral("namedbs.mdb")), count);
     QVERIFY(missing.databaseFailed);
-    QCOMPARE(*missing.message, UserMessage::warning(QStringLiteral("找不到namedbs.mdb数据库。"), QStringLiteral("找不到数据库")));
-    QVERIFY(!missing.replacement);
+    QCOMPARE(*missing.message(), UserMessage::warning(QStringLiteral("找不到namedbs.mdb数据库。"), QStringLiteral("找不到数据库")));
+    QVERIFY(!missing.value);
 
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     contents.omitTables.insert(QStringLiteral("name"));
     const LookupAnswer noTable = runLookup(kind, input, TestLibrary::write(contents, dir.path()), count);
     QVERIFY(noTable.databaseFailed);
-    QCOMPARE(*noTable.message, UserMessage::warning(QStringLiteral("找不到namedbs.mdb数据库里的name表或此表在设计状态。"),
+    QCOMPARE(*noTable.message(), UserMessage::warning(QStringLiteral("找不到namedbs.mdb数据库里的name表或此表在设计状态。"),
                                                      QStringLiteral("数据库问题")));
-    QVERIFY(!noTable.replacement);
+    QVERIFY(!noTable.value);
     QCOMPARE(notices, 0);
 }
 

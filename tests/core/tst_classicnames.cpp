@@ -27,15 +27,9 @@ NameRequest request(int nameLength, const QString &sex, const QString &wishes)
 {
     NameRequest r;
     r.nameLength = qint16(nameLength);
-    r.sex = sex;
-    r.luckLevel = QStringLiteral("半吉");
-    r.elementWishes = { QString(), QString(), QString(), QString(), QString() };
-    // Wishes in the wizard's order 金 木 水 火 土.
-    const QString order = QStringLiteral("金木水火土");
-    for (int i = 0; i < 5; ++i) {
-        if (wishes.contains(order.at(i)))
-            r.elementWishes[i] = order.at(i);
-    }
+    r.sex = *sexFromText(sex);
+    r.luckLevel = LuckLevel::Half;
+    r.elementWishes = ElementSet::fromText(wishes).value_or(ElementSet {});
     return r;
 }
 
@@ -372,7 +366,7 @@ void TestClassicNames::girlForWangFromShijingOnTheRealFiles()
     in.luckLevel = r.luckLevel;
     in.groupLimit = r.groupLimit;
     ConfigTables t;
-    ConfigSearch::QumingshuliZuhe(in, t);
+    ConfigSearch::search(in, t);
     ClassicSet shijing;
     shijing.insert(Classic::Shijing);
     const ClassicListing listing = ClassicNameSearch::run(QStringLiteral("王"), t, r, shijing, library, classics);
@@ -388,7 +382,7 @@ void TestClassicNames::girlForWangFromShijingOnTheRealFiles()
                  -1, &row, nullptr),
         SQLITE_OK);
     for (const ClassicGroup &g : listing.groups) {
-        QVERIFY(LuckRules::accepts(g.grids, 2, r.luckLevel, r.sex));
+        QVERIFY(LuckRules::accepts(g.grids, 2, *r.luckLevel, r.sex));
         for (const ClassicName &n : g.names) {
             QCOMPARE(n.verse.classic, Classic::Shijing);
             QVERIFY2(n.verse.text.contains(n.given), qPrintable(n.given + n.verse.text));

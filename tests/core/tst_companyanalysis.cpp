@@ -1,6 +1,7 @@
 #include "analysis/CompanyAnalysis.h"
 #include "data/NameDatabase.h"
 #include "fakes/TestLibrary.h"
+#include "reference/NumerologyReference.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,6 +12,15 @@ using namespace tolvane;
 namespace {
 
 const QString kNote = QStringLiteral("注：如果名称总笔画数超过81，则减去80用其余数。");
+
+// The trade sentences for a total, one per line, as the trade table lists them.
+QString tradeLines(int total)
+{
+    QString lines;
+    for (const QString &sentence : reference::sentencesFor(reference::kTrades, total))
+        lines += sentence + QStringLiteral("\r\n");
+    return lines;
+}
 
 QString tens(int count)
 {
@@ -47,6 +57,7 @@ private Q_SLOTS:
     void databaseFailures();
     void tradeSentencesInOrder_data();
     void tradeSentencesInOrder();
+    void tradeSentencesForEveryTotal();
     void realCompanyNames_data();
     void realCompanyNames();
 
@@ -87,27 +98,27 @@ void TestCompanyAnalysis::totals()
     QFETCH(int, total);
     QFETCH(int, folded);
     QFETCH(QString, meaning);
-    const CompanyAnalysisResult r = CompanyAnalysis::analyze(name, m_fixture);
-    QVERIFY2(!r.message, qPrintable(r.message ? r.message->text : QString()));
-    QCOMPARE(r.total, total);
-    QCOMPARE(r.folded, folded);
-    QCOMPARE(r.replacement.has_value(), !meaning.isEmpty());
-    if (r.replacement)
-        QVERIFY(r.replacement->contains(QStringLiteral("\r\n\r\n") + meaning + QStringLiteral(" （")));
-    QCOMPARE(r.appended, CompanyAnalysis::tradeSentences(total));
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(name, m_fixture);
+    QVERIFY2(!r.message(), qPrintable(r.message() ? r.message()->text : QString()));
+    QCOMPARE(r.value->total, total);
+    QCOMPARE(r.value->folded, folded);
+    QCOMPARE(r.value->replacement.has_value(), !meaning.isEmpty());
+    if (r.value->replacement)
+        QVERIFY(r.value->replacement->contains(QStringLiteral("\r\n\r\n") + meaning + QStringLiteral(" （")));
+    QCOMPARE(r.value->appended, tradeLines(total));
 }
 
 void TestCompanyAnalysis::headingLayout()
 {
-    const CompanyAnalysisResult r = CompanyAnalysis::analyze(tens(16) + QStringLiteral("一"), m_fixture);
-    QCOMPARE(*r.replacement, tens(16) + QStringLiteral("一 1 数暗示为（总笔画数是161）：\r\n\r\n一数之意 （吉）\r\n\r\n\r\n")
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(tens(16) + QStringLiteral("一"), m_fixture);
+    QCOMPARE(*r.value->replacement, tens(16) + QStringLiteral("一 1 数暗示为（总笔画数是161）：\r\n\r\n一数之意 （吉）\r\n\r\n\r\n")
                                  + kNote + QStringLiteral("\r\n\r\n\r\n"));
-    QCOMPARE(r.appended, QString()); // nothing above 68 is in a trade list
+    QCOMPARE(r.value->appended, QString()); // nothing above 68 is in a trade list
 
-    const CompanyAnalysisResult lines = CompanyAnalysis::analyze(QStringLiteral("十十四"), m_fixture);
-    QCOMPARE(*lines.replacement, QStringLiteral("十十四 24 数暗示为（总笔画数是24）：\r\n\r\n二十四数之意（后一行） （吉）\r\n\r\n\r\n")
+    const Outcome<CompanyReport> lines = CompanyAnalysis::analyze(QStringLiteral("十十四"), m_fixture);
+    QCOMPARE(*lines.value->replacement, QStringLiteral("十十四 24 数暗示为（总笔画数是24）：\r\n\r\n二十四数之意（后一行） （吉）\r\n\r\n\r\n")
                                      + kNote + QStringLiteral("\r\n\r\n\r\n"));
-    QCOMPARE(lines.appended, QStringLiteral("24、31、41、52、63这些数适宜于“旅社”。\r\n"
+    QCOMPARE(lines.value->appended, QStringLiteral("24、31、41、52、63这些数适宜于“旅社”。\r\n"
                                             "15、16、21、24、32、33、35这些数适宜于“店”。\r\n"
                                             "13、23、24、33、39、41、47、61这些数适宜于“花丽业、银行”。\r\n"
                                             "8、15、18、24、35、38、39、41、52这些数适宜于“古品业”。\r\n"
@@ -135,13 +146,12 @@ void TestCompanyAnalysis::inputMessages()
 {
     QFETCH(QString, name);
     QFETCH(QString, message);
-    const CompanyAnalysisResult r = CompanyAnalysis::analyze(name, m_fixture);
-    QVERIFY(r.message);
-    QCOMPARE(r.message->text, message);
-    QCOMPARE(r.message->title, QString());
-    QCOMPARE(int(r.message->style), int(UserMessage::Style::Warning));
-    QVERIFY(!r.replacement);
-    QVERIFY(r.appended.isEmpty());
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(name, m_fixture);
+    QVERIFY(r.message());
+    QCOMPARE(r.message()->text, message);
+    QCOMPARE(r.message()->title, QString());
+    QCOMPARE(int(r.message()->style), int(UserMessage::Style::Warning));
+    QVERIFY(!r.value);
     QVERIFY(!r.databaseFailed);
 }
 
@@ -171,13 +181,12 @@ void TestCompanyAnalysis::databaseFailures()
         contents.omitTables.insert(omit);
         path = TestLibrary::write(contents, dir.path());
     }
-    const CompanyAnalysisResult r = CompanyAnalysis::analyze(QStringLiteral("青禾"), path);
-    QVERIFY(r.message);
-    QCOMPARE(r.message->text, message);
-    QCOMPARE(r.message->title, title);
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(QStringLiteral("青禾"), path);
+    QVERIFY(r.message());
+    QCOMPARE(r.message()->text, message);
+    QCOMPARE(r.message()->title, title);
     QVERIFY(r.databaseFailed);
-    QVERIFY(!r.replacement);
-    QVERIFY(r.appended.isEmpty());
+    QVERIFY(!r.value);
 }
 
 void TestCompanyAnalysis::tradeSentencesInOrder_data()
@@ -215,6 +224,12 @@ void TestCompanyAnalysis::tradeSentencesInOrder()
     QCOMPARE(found, trades);
 }
 
+void TestCompanyAnalysis::tradeSentencesForEveryTotal()
+{
+    for (int total = 0; total <= 170; ++total)
+        QCOMPARE(CompanyAnalysis::tradeSentences(total), tradeLines(total));
+}
+
 void TestCompanyAnalysis::realCompanyNames_data()
 {
     QTest::addColumn<QString>("name");
@@ -236,17 +251,17 @@ void TestCompanyAnalysis::realCompanyNames()
     QFETCH(QString, name);
     QFETCH(int, total);
     QFETCH(QStringList, trades);
-    const CompanyAnalysisResult r = CompanyAnalysis::analyze(name, TestLibrary::realDatabasePath());
-    QVERIFY2(!r.message, qPrintable(r.message ? r.message->text : QString()));
-    QCOMPARE(r.total, total);
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(name, TestLibrary::realDatabasePath());
+    QVERIFY2(!r.message(), qPrintable(r.message() ? r.message()->text : QString()));
+    QCOMPARE(r.value->total, total);
     const auto [meaning, flag] = corpSource(total);
     QVERIFY(!meaning.isEmpty());
-    QCOMPARE(*r.replacement, name + QStringLiteral(" %1 数暗示为（总笔画数是%1）：\r\n\r\n").arg(total) + meaning
+    QCOMPARE(*r.value->replacement, name + QStringLiteral(" %1 数暗示为（总笔画数是%1）：\r\n\r\n").arg(total) + meaning
                                  + QStringLiteral(" （") + flag + QStringLiteral("）\r\n\r\n\r\n") + kNote
                                  + QStringLiteral("\r\n\r\n\r\n"));
-    QCOMPARE(r.appended.count(QStringLiteral("\r\n")), trades.size());
+    QCOMPARE(r.value->appended.count(QStringLiteral("\r\n")), trades.size());
     for (const QString &trade : trades)
-        QVERIFY(r.appended.contains(QStringLiteral("“") + trade + QStringLiteral("”")));
+        QVERIFY(r.value->appended.contains(QStringLiteral("“") + trade + QStringLiteral("”")));
 }
 
 QTEST_GUILESS_MAIN(TestCompanyAnalysis)

@@ -38,6 +38,9 @@ void TestGridNumberParser::three_data()
     QTest::newRow("empty") << QString() << tooFew << QList<int>{};
     QTest::newRow("commas") << QStringLiteral("5,8,9") << notDigits << QList<int>{};
     QTest::newRow("full-width digits") << QStringLiteral("１ 2 3") << notDigits << QList<int>{};
+    QTest::newRow("81 everywhere") << QStringLiteral("81 81 81") << QString() << QList<int>{81, 81, 81};
+    QTest::newRow("82 third") << QStringLiteral("81 81 82") << QStringLiteral("地格数必须在1至81之间。") << QList<int>{};
+    QTest::newRow("82 second") << QStringLiteral("81 82 81") << QStringLiteral("人格数必须在1至81之间。") << QList<int>{};
     QTest::newRow("82 first") << QStringLiteral("82 1 1") << QStringLiteral("天格数必须在1至81之间。") << QList<int>{};
     QTest::newRow("0 second") << QStringLiteral("1 0 1") << QStringLiteral("人格数必须在1至81之间。") << QList<int>{};
     QTest::newRow("0 third") << QStringLiteral("1 1 0") << QStringLiteral("地格数必须在1至81之间。") << QList<int>{};
@@ -61,12 +64,12 @@ void TestGridNumberParser::three()
     QFETCH(QString, input);
     QFETCH(QString, message);
     QFETCH(QList<int>, numbers);
-    const GridNumberParser::Result r = GridNumberParser::parseThree(input);
-    QCOMPARE(r.rejection ? r.rejection->text : QString(), message);
-    if (r.rejection)
-        QCOMPARE(int(r.rejection->style), int(UserMessage::Style::Plain));
+    const GridNumberParser::Numbers r = GridNumberParser::parseThree(input);
+    QCOMPARE(r.message() ? r.message()->text : QString(), message);
+    if (r.message())
+        QCOMPARE(int(r.message()->style), int(UserMessage::Style::Plain));
     else
-        QCOMPARE((QList<int>{r.numbers[0], r.numbers[1], r.numbers[2]}), numbers);
+        QCOMPARE((QList<int>{(*r.value)[0], (*r.value)[1], (*r.value)[2]}), numbers);
 }
 
 void TestGridNumberParser::two_data()
@@ -77,6 +80,8 @@ void TestGridNumberParser::two_data()
     QTest::newRow("20 1") << QStringLiteral("20 1") << QString() << QList<int>{20, 1};
     QTest::newRow("third read, not used") << QStringLiteral("15 8 99") << QString() << QList<int>{15, 8};
     QTest::newRow("walk ends at the third") << QStringLiteral("15 8 9 x") << QString() << QList<int>{15, 8};
+    QTest::newRow("81 81") << QStringLiteral("81 81") << QString() << QList<int>{81, 81};
+    QTest::newRow("82 outer") << QStringLiteral("81 82") << QStringLiteral("外格数必须在1至81之间。") << QList<int>{};
     QTest::newRow("one number") << QStringLiteral("15") << QStringLiteral("输入位数不够，应有两位数，并以空格隔开。")
                                 << QList<int>{};
     QTest::newRow("0 outer") << QStringLiteral("15 0") << QStringLiteral("外格数必须在1至81之间。") << QList<int>{};
@@ -91,10 +96,10 @@ void TestGridNumberParser::two()
     QFETCH(QString, input);
     QFETCH(QString, message);
     QFETCH(QList<int>, numbers);
-    const GridNumberParser::Result r = GridNumberParser::parseTwo(input);
-    QCOMPARE(r.rejection ? r.rejection->text : QString(), message);
-    if (!r.rejection)
-        QCOMPARE((QList<int>{r.numbers[0], r.numbers[1]}), numbers);
+    const GridNumberParser::Numbers r = GridNumberParser::parseTwo(input);
+    QCOMPARE(r.message() ? r.message()->text : QString(), message);
+    if (!r.message())
+        QCOMPARE((QList<int>{(*r.value)[0], (*r.value)[1]}), numbers);
 }
 
 QTEST_GUILESS_MAIN(TestGridNumberParser)

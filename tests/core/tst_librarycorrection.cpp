@@ -128,18 +128,18 @@ void TestLibraryCorrection::refusals()
     QFETCH(QString, strokes);
     QFETCH(QString, message);
     const QStringList before = allStrokes(m_library);
-    const LibraryCorrection::Result r = LibraryCorrection::apply(m_library, character, strokes);
-    QVERIFY(!r.written);
-    QVERIFY(r.message);
-    QCOMPARE(*r.message, UserMessage::warning(message));
+    const Outcome<QString> r = LibraryCorrection::apply(m_library, character, strokes);
+    QVERIFY(!r.value.has_value());
+    QVERIFY(r.message());
+    QCOMPARE(*r.message(), UserMessage::warning(message));
     QCOMPARE(allStrokes(m_library), before);
 }
 
 void TestLibraryCorrection::checksComeBeforeTheLibrary()
 {
     const QString missing = m_dir->filePath(QStringLiteral("nowhere/namedbs.mdb"));
-    const LibraryCorrection::Result r = LibraryCorrection::apply(missing, QStringLiteral("十"), QStringLiteral("51"));
-    QCOMPARE(r.message->text, QStringLiteral("笔画数不能是负数或太大。"));
+    const Outcome<QString> r = LibraryCorrection::apply(missing, QStringLiteral("十"), QStringLiteral("51"));
+    QCOMPARE(r.message()->text, QStringLiteral("笔画数不能是负数或太大。"));
 }
 
 void TestLibraryCorrection::accepted_data()
@@ -164,16 +164,16 @@ void TestLibraryCorrection::accepted()
         if (entry.startsWith(character))
             entry = character + stored;
     }
-    const LibraryCorrection::Result r = LibraryCorrection::apply(m_library, character, strokes);
-    QVERIFY(!r.message);
-    QVERIFY(r.written);
+    const Outcome<QString> r = LibraryCorrection::apply(m_library, character, strokes);
+    QVERIFY(!r.message());
+    QVERIFY(r.value.has_value());
     QCOMPARE(allStrokes(m_library), expected);
 }
 
 void TestLibraryCorrection::onlyTheFirstRowChanges()
 {
     // 重 has two rows, 9 and 20 strokes.
-    QVERIFY(LibraryCorrection::apply(m_library, QStringLiteral("重"), QStringLiteral("3")).written);
+    QVERIFY(LibraryCorrection::apply(m_library, QStringLiteral("重"), QStringLiteral("3")).value.has_value());
     NameDatabase db(m_library);
     QVERIFY(!db.openWith({DbTable::Name}));
     const QList<NameDatabase::LibraryRow> rows = db.rowsOf(QStringLiteral("重")).value();
@@ -185,17 +185,17 @@ void TestLibraryCorrection::onlyTheFirstRowChanges()
 void TestLibraryCorrection::libraryFailures()
 {
     const QString missing = m_dir->filePath(QStringLiteral("none/namedbs.mdb"));
-    const LibraryCorrection::Result noFile = LibraryCorrection::apply(missing, QStringLiteral("十"), QStringLiteral("5"));
-    QCOMPARE(*noFile.message, UserMessage::warning(QStringLiteral("找不到namedbs.mdb数据库。"), QStringLiteral("找不到数据库")));
+    const Outcome<QString> noFile = LibraryCorrection::apply(missing, QStringLiteral("十"), QStringLiteral("5"));
+    QCOMPARE(*noFile.message(), UserMessage::warning(QStringLiteral("找不到namedbs.mdb数据库。"), QStringLiteral("找不到数据库")));
     QVERIFY(!QFile::exists(missing));
 
     QTemporaryDir other;
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     contents.omitTables.insert(QStringLiteral("name"));
-    const LibraryCorrection::Result noTable =
+    const Outcome<QString> noTable =
         LibraryCorrection::apply(TestLibrary::write(contents, other.path()), QStringLiteral("十"), QStringLiteral("5"));
-    QVERIFY(!noTable.written);
-    QCOMPARE(*noTable.message, UserMessage::plain(QStringLiteral("找不到namedbs.mdb数据库里的name表或此表已打开在设计状态。")));
+    QVERIFY(!noTable.value.has_value());
+    QCOMPARE(*noTable.message(), UserMessage::plain(QStringLiteral("找不到namedbs.mdb数据库里的name表或此表已打开在设计状态。")));
 }
 
 // The program's library is corrected wherever the process happens to stand, and a file of the same name in
@@ -206,11 +206,11 @@ void TestLibraryCorrection::currentDirectoryDoesNotMatter()
     const QString decoy = TestLibrary::write(TestLibrary::fixtureContents(), elsewhere.path());
     const QString saved = QDir::currentPath();
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    const LibraryCorrection::Result r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("11"));
+    const Outcome<QString> r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("11"));
     QDir::setCurrent(saved);
-    QVERIFY(r.written);
-    QCOMPARE(StrokeLookup::lookupStrokes(m_library, QStringLiteral("十")).strokes, qint16(11));
-    QCOMPARE(StrokeLookup::lookupStrokes(decoy, QStringLiteral("十")).strokes, qint16(10));
+    QVERIFY(r.value.has_value());
+    QCOMPARE(*StrokeLookup::strokesOf(m_library, QStringLiteral("十")).value, qint16(11));
+    QCOMPARE(*StrokeLookup::strokesOf(decoy, QStringLiteral("十")).value, qint16(10));
 }
 
 void TestLibraryCorrection::failedWriteIsReportedAndChangesNothing()
@@ -222,9 +222,9 @@ void TestLibraryCorrection::failedWriteIsReportedAndChangesNothing()
         QVERIFY(raw.exec("CREATE TRIGGER name_frozen BEFORE UPDATE ON name BEGIN SELECT RAISE(ABORT, 'frozen'); END;"));
     }
     const QStringList before = allStrokes(m_library);
-    const LibraryCorrection::Result r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12"));
-    QVERIFY(!r.written);
-    QCOMPARE(*r.message, UserMessage::warning(kWriteFailed));
+    const Outcome<QString> r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12"));
+    QVERIFY(!r.value.has_value());
+    QCOMPARE(*r.message(), UserMessage::warning(kWriteFailed));
     QCOMPARE(allStrokes(m_library), before);
 
     // Nothing is left half done: once the rows may change again, the same correction goes through.
@@ -232,8 +232,8 @@ void TestLibraryCorrection::failedWriteIsReportedAndChangesNothing()
         RawConnection raw(m_library);
         QVERIFY(raw.exec("DROP TRIGGER name_frozen;"));
     }
-    QVERIFY(LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12")).written);
-    QCOMPARE(StrokeLookup::lookupStrokes(m_library, QStringLiteral("十")).strokes, qint16(12));
+    QVERIFY(LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12")).value.has_value());
+    QCOMPARE(*StrokeLookup::strokesOf(m_library, QStringLiteral("十")).value, qint16(12));
 }
 
 void TestLibraryCorrection::lockedLibraryIsReportedAndChangesNothing()
@@ -242,11 +242,11 @@ void TestLibraryCorrection::lockedLibraryIsReportedAndChangesNothing()
     RawConnection other(m_library);
     QVERIFY(other.ok);
     QVERIFY(other.exec("BEGIN IMMEDIATE;"));
-    const LibraryCorrection::Result r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12"));
-    QVERIFY(!r.written);
-    QCOMPARE(*r.message, UserMessage::warning(kWriteFailed));
+    const Outcome<QString> r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12"));
+    QVERIFY(!r.value.has_value());
+    QCOMPARE(*r.message(), UserMessage::warning(kWriteFailed));
     QVERIFY(other.exec("ROLLBACK;"));
-    QCOMPARE(StrokeLookup::lookupStrokes(m_library, QStringLiteral("十")).strokes, qint16(10));
+    QCOMPARE(*StrokeLookup::strokesOf(m_library, QStringLiteral("十")).value, qint16(10));
 }
 
 // A correction reaches every later lookup at once. Personal-name analysis is still being written; the
@@ -258,13 +258,13 @@ void TestLibraryCorrection::laterOperationsSeeTheCorrection()
     QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), real));
     QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner);
 
-    QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), real).total, 24);
-    QVERIFY(LibraryCorrection::apply(real, QStringLiteral("十"), QStringLiteral("12")).written);
-    QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), real).total, 28);
-    const LookupAnswer strokes = CharacterLookups::ShowCharacterStrokes(QStringLiteral("十"), real);
-    QCOMPARE(*strokes.replacement, QStringLiteral("“十” 字笔画数是： 12    五行属： 金\r\n"));
-    const LookupAnswer byStrokes = CharacterLookups::ListCharactersByStrokes(QStringLiteral("10"), real);
-    QVERIFY(!byStrokes.replacement->contains(QStringLiteral("十")));
+    QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), real).value->total, 24);
+    QVERIFY(LibraryCorrection::apply(real, QStringLiteral("十"), QStringLiteral("12")).value.has_value());
+    QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), real).value->total, 28);
+    const LookupAnswer strokes = CharacterLookups::characterStrokes(QStringLiteral("十"), real);
+    QCOMPARE(*strokes.value, QStringLiteral("“十” 字笔画数是： 12    五行属： 金\r\n"));
+    const LookupAnswer byStrokes = CharacterLookups::charactersByStrokes(QStringLiteral("10"), real);
+    QVERIFY(!byStrokes.value->contains(QStringLiteral("十")));
 }
 
 QTEST_GUILESS_MAIN(TestLibraryCorrection)

@@ -4,6 +4,7 @@
 #include "app/ReportInfo.h"
 #include "data/NameDatabase.h"
 #include "fakes/TestLibrary.h"
+#include "reference/NumerologyReference.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,7 @@ QString manMeaning(int id)
 
 QString report(const FiveGrids &g)
 {
-    return *NameAnalysis::Qiurichtext(QStringLiteral("H\r\n"), g, TestLibrary::realDatabasePath()).text;
+    return *NameAnalysis::buildReport(QStringLiteral("H\r\n"), g, TestLibrary::realDatabasePath()).value;
 }
 
 // The paragraphs after "更多信息：", each without its two closing line breaks.
@@ -55,9 +56,12 @@ private Q_SLOTS:
     void numberLinesWidthAndFolding();
     void luckWarningsAndSpecialNumbers();
     void specialSetsOfFourteen();
-    void remarksForWomen_data();
-    void remarksForWomen();
-    void everyPersonalityAndLuckText();
+    void specialNumbersAndRemarksForWomen_data();
+    void specialNumbersAndRemarksForWomen();
+    void personalityOpenings();
+    void luckTexts_data();
+    void luckTexts();
+    void moreInformationForEveryElementTriple();
     void databaseFailures_data();
     void databaseFailures();
     void strokeNumbers_data();
@@ -158,8 +162,8 @@ void TestNameAnalysis::luckWarningsAndSpecialNumbers()
     const QStringList more = moreInformation(report(grids(11, 15, 9, 20, 6)));
     QCOMPARE(more.size(), 7);
     QCOMPARE(more.at(0), QStringLiteral("人格数 15") + NameAnalysisTexts::personality(5));
-    QCOMPARE(more.at(1), QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(2, 0));
-    QCOMPARE(more.at(2), QStringLiteral("人格与地格数理表示的基础运：") + NameAnalysisTexts::basisLuck(2, 4));
+    QCOMPARE(more.at(1), QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(Element::Earth, Element::Wood));
+    QCOMPARE(more.at(2), QStringLiteral("人格与地格数理表示的基础运：") + NameAnalysisTexts::basisLuck(Element::Earth, Element::Water));
     QCOMPARE(more.at(3), QStringLiteral("人格与地格数理易诱发以下疾病或灾祸：脑溢血、心机梗塞、急难、自杀等，最好更名。"));
     QVERIFY(more.at(4).startsWith(QStringLiteral("人格或地格中有2、4、9、10、12、14、19、20、22、26、36等败财运")));
     QVERIFY(more.at(5).startsWith(QStringLiteral("人格或地格中有15、16、23、24、32、33、41、42等财运")));
@@ -189,46 +193,144 @@ void TestNameAnalysis::specialSetsOfFourteen()
                                 QStringLiteral("品行外")}));
 }
 
-void TestNameAnalysis::remarksForWomen_data()
+void TestNameAnalysis::specialNumbersAndRemarksForWomen_data()
 {
-    QTest::addColumn<int>("earth");
-    QTest::addColumn<QString>("remark");
-    QTest::newRow("21") << 21 << QStringLiteral("地格数 21，如果是女性，婚姻难得美满。 ");
-    QTest::newRow("5") << 5 << QStringLiteral("地格数 5，如果是女性，则德行优良，助夫爱子。 ");
-    QTest::newRow("7") << 7 << QString();
+    QTest::addColumn<bool>("earth"); // the number is 地格, else 人格; the other of the two is 1, in no set
+    QTest::newRow("人格 1..81") << false;
+    QTest::newRow("地格 1..81") << true;
 }
 
-void TestNameAnalysis::remarksForWomen()
+void TestNameAnalysis::specialNumbersAndRemarksForWomen()
 {
-    QFETCH(int, earth);
-    QFETCH(QString, remark);
-    const QStringList more = moreInformation(report(grids(5, 8, earth, 20, 5)));
-    const bool found = more.contains(remark);
-    QCOMPARE(found, !remark.isEmpty());
-    if (remark.isEmpty())
-        QVERIFY(!report(grids(5, 8, earth, 20, 5)).contains(QStringLiteral("如果是女性")));
+    QFETCH(bool, earth);
+    for (int n = 1; n <= 81; ++n) {
+        const QStringList more = moreInformation(report(earth ? grids(5, 1, n, 20, 2) : grids(5, n, 1, 20, 2)));
+        QStringList special;
+        QStringList remarks;
+        for (const QString &p : more) {
+            if (p.startsWith(QStringLiteral("人格或地格中有")))
+                special.append(p);
+            if (p.contains(QStringLiteral("如果是女性")))
+                remarks.append(p);
+        }
+        QCOMPARE(special, reference::sentencesFor(reference::kSpecialSets, n));
+        QStringList expectedRemarks;
+        if (earth && reference::kUnhappyMarriage.contains(n))
+            expectedRemarks.append(QStringLiteral("地格数 %1，如果是女性，婚姻难得美满。 ").arg(n));
+        if (earth && reference::kVirtuousWife.contains(n))
+            expectedRemarks.append(QStringLiteral("地格数 %1，如果是女性，则德行优良，助夫爱子。 ").arg(n));
+        QCOMPARE(remarks, expectedRemarks);
+    }
 }
 
-void TestNameAnalysis::everyPersonalityAndLuckText()
+void TestNameAnalysis::personalityOpenings()
 {
-    QCOMPARE(NameAnalysisTexts::personality(1).left(8), QStringLiteral(" 暗示性格为：性"));
-    const QStringList verdicts{QStringLiteral("吉"), QStringLiteral("凶"), QStringLiteral("半吉")};
-    // The verdicts of the luck tables, rows 人格 木火土金水, columns the other grid.
-    const char *success[5] = {"11001", "10100", "01212", "00101", "20000"};
-    const char *basis[5] = {"11100", "12100", "01110", "00100", "00000"};
+    for (int c = 1; c <= 10; ++c) {
+        QVERIFY2(NameAnalysisTexts::personality(c).startsWith(QStringLiteral(" 暗示性格为：")
+                                                              + reference::kPersonalityOpenings.at(c - 1)),
+                 qPrintable(QString::number(c)));
+    }
+    QCOMPARE(NameAnalysisTexts::personality(1),
+             QStringLiteral(" 暗示性格为：性情多好静，富于理智。温厚中带有华丽气质，具有不屈不挠的精神。表面看似非活动家，"
+                            "其实蕴涵着相当实力，必取得相当的成功。其人生虽属渐进型，但终能为人首领。还可获得家庭幸福。"
+                            "但其人含有嫉妒心，大都好利。"));
+    QCOMPARE(NameAnalysisTexts::personality(8),
+             QStringLiteral(" 暗示性格为：顽固如砺石，刚毅木讷，富于持久力。爱打抱不平。若善加修养，必能光明磊落。"
+                            "有如黄钟，击之则响。此数不适应女人，有强顽之嫌。"));
+}
+
+void TestNameAnalysis::luckTexts_data()
+{
+    QTest::addColumn<bool>("success"); // 成功运 (人格 with 天格), else 基础运 (人格 with 地格)
+    QTest::addColumn<int>("person");
+    QTest::addColumn<int>("other");
+    QTest::addColumn<QString>("opening");
+    // The opening words of each text, rows 人格 木火土金水, columns the other grid.
+    const char16_t *const success[5][5] = {
+        {u"同为木，相辅", u"人格之木生天", u"人格木克天格", u"天格金克人格", u"天格水生人格"},
+        {u"木来生火，火", u"两火相逢，火", u"人格火生天格", u"人格火克天格", u"天格水克人格"},
+        {u"天格木克人格", u"火来生土，得", u"两土相叠，稳", u"人格土生天格", u"人格土克天格"},
+        {u"人格金克天格", u"天格火克人格", u"土来生金，得", u"两金相碰，刚", u"人格金生天格"},
+        {u"人格水生天格", u"人格水克天格", u"天格土克人格", u"天格金虽来生", u"两水相合，流"}};
+    const char16_t *const basis[5][5] = {
+        {u"人格与地格同", u"基础安泰，但", u"木扎根于土，", u"地格金克人格", u"地格水虽生木"},
+        {u"木来生火，基", u"两火并立，基", u"人格火生地格", u"人格火克地格", u"地格水克人格"},
+        {u"地格木克人格", u"火来生土，基", u"两土相合，厚", u"人格土生地格", u"人格土克地格"},
+        {u"人格金克地格", u"地格火克人格", u"土来生金，基", u"两金相撞，刚", u"人格金生地格"},
+        {u"人格水生地格", u"人格水克地格", u"地格土克人格", u"地格金虽生人", u"两水汇流，漂"}};
+    const QString elements = reference::kElements;
     for (int p = 0; p < 5; ++p) {
         for (int o = 0; o < 5; ++o) {
-            const QString s = NameAnalysisTexts::successLuck(p, o);
-            const QString b = NameAnalysisTexts::basisLuck(p, o);
-            const auto verdict = [&](char c) {
-                return QStringLiteral("（") + (c == '1' ? verdicts[0] : c == '2' ? verdicts[2] : verdicts[1]) + QStringLiteral("）。");
-            };
-            QVERIFY2(s.endsWith(verdict(success[p][o])), qPrintable(s));
-            QVERIFY2(b.endsWith(verdict(basis[p][o])), qPrintable(b));
+            QTest::addRow("成功运 %s/%s", qPrintable(elements.mid(p, 1)), qPrintable(elements.mid(o, 1)))
+                << true << p << o << QString::fromUtf16(success[p][o]);
+            QTest::addRow("基础运 %s/%s", qPrintable(elements.mid(p, 1)), qPrintable(elements.mid(o, 1)))
+                << false << p << o << QString::fromUtf16(basis[p][o]);
         }
     }
-    for (int c = 1; c <= 10; ++c)
-        QVERIFY(NameAnalysisTexts::personality(c).startsWith(QStringLiteral(" 暗示性格为：")));
+}
+
+void TestNameAnalysis::luckTexts()
+{
+    QFETCH(bool, success);
+    QFETCH(int, person);
+    QFETCH(int, other);
+    QFETCH(QString, opening);
+    const QString text = success ? NameAnalysisTexts::successLuck(Element(person), Element(other))
+                                 : NameAnalysisTexts::basisLuck(Element(person), Element(other));
+    const QString verdict = (success ? reference::kSuccessVerdicts : reference::kBasisVerdicts)[person][other];
+    QVERIFY2(text.startsWith(opening), qPrintable(text));
+    QVERIFY2(text.endsWith(QStringLiteral("（") + verdict + QStringLiteral("）。")), qPrintable(text));
+    if (success && person == 0 && other == 0)
+        QCOMPARE(text, QStringLiteral("同为木，相辅相成，成功顺利，能平安实现自己的目标（吉）。"));
+    if (!success && person == 0 && other == 1)
+        QCOMPARE(text, QStringLiteral("基础安泰，但天格为9或10时，则天地格相克而变为凶兆（吉）。"));
+}
+
+void TestNameAnalysis::moreInformationForEveryElementTriple()
+{
+    // 天格 1 3 5 7 9 and 地格 21 23 25 27 29 run through 木火土金水; 人格 11..20 through the digit classes.
+    const QString elements = reference::kElements;
+    const QString success = QStringLiteral("人格与天格数理表示的成功运：");
+    const QString basis = QStringLiteral("人格与地格数理表示的基础运：");
+    for (int personClass = 1; personClass <= 10; ++personClass) {
+        for (int h = 0; h < 5; ++h) {
+            for (int e = 0; e < 5; ++e) {
+                const int heaven = 2 * h + 1;
+                const int person = 10 + personClass;
+                const int earth = 21 + 2 * e;
+                const QString where = QStringLiteral("天格 %1, 人格 %2, 地格 %3").arg(heaven).arg(person).arg(earth);
+                const QStringList more = moreInformation(report(grids(heaven, person, earth, 40, 2)));
+                const int p = int(elements.indexOf(reference::element(person)));
+
+                QVERIFY2(more.at(0).startsWith(QStringLiteral("人格数 %1 暗示性格为：").arg(person)
+                                               + reference::kPersonalityOpenings.at(personClass - 1)),
+                         qPrintable(where));
+                // 成功运 before 基础运, unless 地格's element comes before 天格's in 木火土金水.
+                const int first = h <= e ? 1 : 2;
+                const int second = h <= e ? 2 : 1;
+                QVERIFY2(more.at(first).startsWith(success), qPrintable(where));
+                QVERIFY2(more.at(second).startsWith(basis), qPrintable(where));
+                QVERIFY2(more.at(first).endsWith(QStringLiteral("（") + reference::kSuccessVerdicts[p][h] + QStringLiteral("）。")),
+                         qPrintable(where));
+                QVERIFY2(more.at(second).endsWith(QStringLiteral("（") + reference::kBasisVerdicts[p][e] + QStringLiteral("）。")),
+                         qPrintable(where));
+
+                QStringList warnings;
+                for (const QString &paragraph : more) {
+                    if (paragraph.contains(QStringLiteral("数理易诱发")))
+                        warnings.append(paragraph);
+                }
+                QStringList expected;
+                for (const reference::Warning &w : reference::kWarnings) {
+                    const bool personMatches = w.classSix ? personClass == 6 : w.person == reference::element(person);
+                    if (personMatches && w.earth == reference::element(earth)
+                        && (w.heaven == u'\0' || w.heaven == reference::element(heaven)))
+                        expected.append(w.sentence);
+                }
+                QVERIFY2(warnings == expected, qPrintable(where + QStringLiteral(": ") + warnings.join(u'|')));
+            }
+        }
+    }
 }
 
 void TestNameAnalysis::databaseFailures_data()
@@ -244,11 +346,11 @@ void TestNameAnalysis::databaseFailures()
     QTemporaryDir dir;
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     contents.omitTables.insert(table);
-    const NameAnalysis::Report r = NameAnalysis::Qiurichtext(QStringLiteral("H"), grids(5, 7, 3, 8, 2),
-                                                             TestLibrary::write(contents, dir.path()));
+    const Outcome<QString> r =
+        NameAnalysis::buildReport(QStringLiteral("H"), grids(5, 7, 3, 8, 2), TestLibrary::write(contents, dir.path()));
     QVERIFY(r.databaseFailed);
-    QVERIFY(!r.text);
-    QCOMPARE(r.message->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));
+    QVERIFY(!r.value);
+    QCOMPARE(r.message()->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));
 }
 
 void TestNameAnalysis::strokeNumbers_data()
@@ -275,8 +377,8 @@ void TestNameAnalysis::strokeNumbers()
     QFETCH(QString, input);
     QFETCH(QList<int>, numbers);
     QFETCH(QStringList, messages);
-    const StrokeNumbersParser::Result r = StrokeNumbersParser::parse(input);
-    QCOMPARE(r.numbers, numbers);
+    const Outcome<QList<int>> r = StrokeNumbersParser::parse(input);
+    QCOMPARE(r.value.value_or(QList<int>()), numbers);
     QStringList texts;
     for (const UserMessage &m : r.messages) {
         texts.append(m.text);

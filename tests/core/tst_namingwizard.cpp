@@ -7,14 +7,21 @@ using namespace tolvane;
 
 namespace {
 
-const std::array<bool, 5> kAll{true, true, true, true, true};
+const ElementSet kAll = ElementSet::all();
+constexpr auto kNaming = NamingWizard::Purpose::PersonalNaming;
+constexpr auto kAnalysis = NamingWizard::Purpose::NameAnalysis;
+
+// The surname kind as the window would show it, empty when none is chosen.
+QString kindText(const NameRequest &request)
+{
+    return request.surnameKind ? surnameKindText(*request.surnameKind) : QString();
+}
 
 struct Rig {
-    explicit Rig(int surnameLength, int functionMode = 1)
-        : wizard(request, flags)
+    explicit Rig(int surnameLength, NamingWizard::Purpose purpose = kNaming)
+        : wizard(request, flags, purpose)
     {
         request.surnameLength = qint16(surnameLength);
-        flags.functionMode = qint16(functionMode);
         wizard.load();
     }
     NameRequest request;
@@ -67,7 +74,7 @@ void TestNamingWizard::firstPageBySurnameLength()
     QFETCH(QString, caption);
     Rig rig(surnameLength);
     QCOMPARE(int(rig.wizard.page()), page);
-    QCOMPARE(rig.request.surnameKind, kind);
+    QCOMPARE(kindText(rig.request), kind);
     QCOMPARE(rig.wizard.threeCharactersAllowed(), threeAllowed);
     QCOMPARE(rig.wizard.caption(), caption);
     QVERIFY(rig.wizard.presetPending());
@@ -79,9 +86,9 @@ void TestNamingWizard::completedRun()
     Rig rig(1);
     rig.wizard.confirmNameLength(3);
     QCOMPARE(int(rig.wizard.page()), int(NamingWizard::Page::SexAndElements));
-    QVERIFY(!rig.wizard.confirmSexAndElements(true, {true, false, true, false, false}));
+    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Female, ElementSet::fromWishFlags({true, false, true, false, false})));
     QCOMPARE(int(rig.wizard.page()), int(NamingWizard::Page::Luck));
-    rig.wizard.confirmLuck(true);
+    rig.wizard.confirmLuck(LuckLevel::Full);
     QCOMPARE(int(rig.wizard.state()), int(NamingWizard::State::DialogLast));
     QVERIFY(rig.wizard.dialogLastText().contains(QStringLiteral("您选择了三字名，电脑可能要用3-20秒时间")));
     QVERIFY(!rig.flags.wizardDone); // DialogLast's load resets it
@@ -91,10 +98,9 @@ void TestNamingWizard::completedRun()
     QVERIFY(!rig.flags.namingCancelled);
     QVERIFY(rig.wizard.busyRequested());
     QCOMPARE(int(rig.request.nameLength), 3);
-    QCOMPARE(rig.request.sex, QStringLiteral("女"));
-    QCOMPARE(rig.request.elementWishes,
-             (QStringList{QStringLiteral("金"), QString(), QStringLiteral("水"), QString(), QString()}));
-    QCOMPARE(rig.request.luckLevel, QStringLiteral("全吉"));
+    QCOMPARE(sexText(rig.request.sex), QStringLiteral("女"));
+    QCOMPARE(rig.request.elementWishes.text(), QStringLiteral("金水"));
+    QVERIFY(rig.request.luckLevel == LuckLevel::Full);
     QCOMPARE(int(rig.request.groupLimit), 7);
 }
 
@@ -107,8 +113,8 @@ void TestNamingWizard::sexMustBeChosen()
     QCOMPARE(m->text, QStringLiteral("必须选择性别选项。"));
     QCOMPARE(int(rig.wizard.page()), int(NamingWizard::Page::SexAndElements));
     // No element at all is accepted without a message.
-    QVERIFY(!rig.wizard.confirmSexAndElements(false, {false, false, false, false, false}));
-    QCOMPARE(rig.request.elementWishes, (QStringList{QString(), QString(), QString(), QString(), QString()}));
+    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Male, ElementSet::fromWishFlags({false, false, false, false, false})));
+    QVERIFY(rig.request.elementWishes.isEmpty());
 }
 
 void TestNamingWizard::backAndForthResetsTheSexPage()
@@ -120,8 +126,8 @@ void TestNamingWizard::backAndForthResetsTheSexPage()
     QVERIFY(!rig.wizard.presetPending()); // selections kept
     rig.wizard.confirmNameLength(1);
     QVERIFY(rig.wizard.presetPending()); // 男性名 and all five again
-    QCOMPARE(rig.request.elementWishes.join(QString()), QStringLiteral("金木水火土"));
-    QVERIFY(!rig.wizard.confirmSexAndElements(false, kAll));
+    QCOMPARE(rig.request.elementWishes.text(), QStringLiteral("金木水火土"));
+    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Male, kAll));
     rig.wizard.presetShown();
     rig.wizard.backToSexAndElements();
     QVERIFY(!rig.wizard.presetPending());
@@ -158,8 +164,8 @@ void TestNamingWizard::advancedValidation()
     QFETCH(int, groupLimit);
     Rig rig(1);
     rig.wizard.confirmNameLength(2);
-    QVERIFY(!rig.wizard.confirmSexAndElements(false, kAll));
-    rig.wizard.advanced(false);
+    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Male, kAll));
+    rig.wizard.advanced(LuckLevel::Half);
     QCOMPARE(int(rig.wizard.page()), int(NamingWizard::Page::Advanced));
     const std::optional<UserMessage> m = rig.wizard.confirmAdvanced(strokes, groups);
     QCOMPARE(m ? m->text : QString(), message);
@@ -171,7 +177,7 @@ void TestNamingWizard::advancedValidation()
         QCOMPARE(int(rig.wizard.state()), int(NamingWizard::State::DialogLast));
         QCOMPARE(int(rig.request.firstStrokeStart), start);
         QCOMPARE(int(rig.request.groupLimit), groupLimit);
-        QCOMPARE(rig.request.luckLevel, QStringLiteral("半吉"));
+        QVERIFY(rig.request.luckLevel == LuckLevel::Half);
     }
 }
 
@@ -180,12 +186,12 @@ void TestNamingWizard::advancedCancelCancelsTheWizard()
     Rig rig(2);
     rig.request.firstStrokeStart = 9;
     rig.wizard.confirmNameLength(2);
-    QVERIFY(!rig.wizard.confirmSexAndElements(false, kAll));
-    rig.wizard.advanced(true);
+    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Male, kAll));
+    rig.wizard.advanced(LuckLevel::Full);
     rig.wizard.cancelAdvanced();
     QCOMPARE(int(rig.wizard.state()), int(NamingWizard::State::Closed));
     QCOMPARE(int(rig.request.nameLength), 0);
-    QCOMPARE(rig.request.surnameKind, QString());
+    QVERIFY(!rig.request.surnameKind);
     QVERIFY(rig.flags.namingCancelled);
     QCOMPARE(int(rig.request.firstStrokeStart), 1);
 }
@@ -198,7 +204,7 @@ void TestNamingWizard::frameCloseInNamingAndInAnalysis()
     QVERIFY(naming.flags.namingCancelled);
     QCOMPARE(int(naming.request.nameLength), 0);
 
-    Rig analysis(0, 2);
+    Rig analysis(0, kAnalysis);
     analysis.request.nameLength = 2;
     analysis.wizard.closeByFrame();
     QCOMPARE(int(analysis.wizard.state()), int(NamingWizard::State::Closed));
@@ -210,8 +216,8 @@ void TestNamingWizard::dialogLastFrameReturnsToThePage()
 {
     Rig rig(1);
     rig.wizard.confirmNameLength(1);
-    QVERIFY(!rig.wizard.confirmSexAndElements(false, kAll));
-    rig.wizard.confirmLuck(false);
+    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Male, kAll));
+    rig.wizard.confirmLuck(LuckLevel::Half);
     rig.wizard.closeDialogLast();
     QCOMPARE(int(rig.wizard.state()), int(NamingWizard::State::Open));
     QCOMPARE(int(rig.wizard.page()), int(NamingWizard::Page::Luck));
@@ -223,50 +229,54 @@ void TestNamingWizard::dialogLastFrameReturnsToThePage()
 
 void TestNamingWizard::surnameKindPageInAnalysis()
 {
-    Rig rig(0, 2);
+    Rig rig(0, kAnalysis);
     QCOMPARE(rig.wizard.surnameKindHelp(), QStringLiteral("您输入的姓名中，姓氏是单姓还是复姓，请选择。"));
-    rig.wizard.confirmSurnameKind(true);
-    QCOMPARE(rig.request.surnameKind, QStringLiteral("复"));
+    rig.wizard.confirmSurnameKind(SurnameKind::Compound);
+    QVERIFY(rig.request.surnameKind == SurnameKind::Compound);
     QCOMPARE(int(rig.wizard.state()), int(NamingWizard::State::Closed));
     QVERIFY(rig.wizard.busyRequested());
 
-    Rig cancelled(0, 2);
+    Rig cancelled(0, kAnalysis);
     cancelled.request.nameLength = 2;
-    cancelled.request.surnameKind = QStringLiteral("单");
+    cancelled.request.surnameKind = SurnameKind::Single;
     cancelled.wizard.cancel();
-    QCOMPARE(cancelled.request.surnameKind, QString());
+    QVERIFY(!cancelled.request.surnameKind);
     QCOMPARE(int(cancelled.request.nameLength), 2); // only the kind and the flag change
     QVERIFY(cancelled.flags.namingCancelled);
 
     // In personal naming the same page goes on to the name length, without 三字名 after 复姓.
-    Rig naming(0, 1);
-    naming.wizard.confirmSurnameKind(true);
+    Rig naming(0, kNaming);
+    naming.wizard.confirmSurnameKind(SurnameKind::Compound);
     QCOMPARE(int(naming.wizard.page()), int(NamingWizard::Page::NameLength));
     QVERIFY(!naming.wizard.threeCharactersAllowed());
+    const std::optional<UserMessage> refused = naming.wizard.confirmNameLength(3);
+    QCOMPARE(refused ? refused->text : QString(), QStringLiteral("复姓最多只能取双字名。"));
+    QCOMPARE(int(naming.wizard.page()), int(NamingWizard::Page::NameLength));
+    QVERIFY(!naming.wizard.confirmNameLength(2));
+    QCOMPARE(int(naming.wizard.page()), int(NamingWizard::Page::SexAndElements));
 }
 
 void TestNamingWizard::groupLimitSurvivesTheNextRun()
 {
     NameRequest request;
     WizardFlags flags;
-    flags.functionMode = 1;
     request.surnameLength = 1;
     {
-        NamingWizard first(request, flags);
+        NamingWizard first(request, flags, kNaming);
         first.load();
         first.confirmNameLength(2);
-        QVERIFY(!first.confirmSexAndElements(false, kAll));
-        first.advanced(false);
+        QVERIFY(!first.confirmSexAndElements(Sex::Male, kAll));
+        first.advanced(LuckLevel::Half);
         QVERIFY(!first.confirmAdvanced(QStringLiteral("5"), QStringLiteral("10")));
         first.confirmDialogLast();
     }
     QCOMPARE(int(request.groupLimit), 11);
     request.firstStrokeStart = 1; // the dispatcher's preparation
-    NamingWizard second(request, flags);
+    NamingWizard second(request, flags, kNaming);
     second.load();
     second.confirmNameLength(2);
-    QVERIFY(!second.confirmSexAndElements(false, kAll));
-    second.confirmLuck(false);
+    QVERIFY(!second.confirmSexAndElements(Sex::Male, kAll));
+    second.confirmLuck(LuckLevel::Half);
     second.confirmDialogLast();
     QCOMPARE(int(request.groupLimit), 11);
     QCOMPARE(int(request.firstStrokeStart), 1);
@@ -275,15 +285,15 @@ void TestNamingWizard::groupLimitSurvivesTheNextRun()
 void TestNamingWizard::surnameKindForm()
 {
     NameRequest request;
-    request.surnameKind = QStringLiteral("单");
+    request.surnameKind = SurnameKind::Single;
     SurnameKindForm(request).closeByFrame();
-    QCOMPARE(request.surnameKind, QStringLiteral("单"));
+    QCOMPARE(kindText(request), QStringLiteral("单"));
     SurnameKindForm form(request);
-    form.confirm(true);
+    form.confirm(SurnameKind::Compound);
     QVERIFY(form.closed());
-    QCOMPARE(request.surnameKind, QStringLiteral("复"));
+    QCOMPARE(kindText(request), QStringLiteral("复"));
     SurnameKindForm(request).cancel();
-    QCOMPARE(request.surnameKind, QString());
+    QCOMPARE(kindText(request), QString());
 }
 
 QTEST_GUILESS_MAIN(TestNamingWizard)

@@ -66,9 +66,9 @@ void TestNumberLookups::answers()
     QFETCH(QString, input);
     QFETCH(QString, heading);
     const LookupAnswer a = lookupNamed(lookup)(input, TestLibrary::realDatabasePath());
-    QVERIFY2(!a.message, qPrintable(a.message ? a.message->text : QString()));
-    QVERIFY(a.replacement);
-    const QStringList lines = a.replacement->split(QStringLiteral("\r\n"));
+    QVERIFY2(!a.message(), qPrintable(a.message() ? a.message()->text : QString()));
+    QVERIFY(a.value);
+    const QStringList lines = a.value->split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.at(0), heading);
     QCOMPARE(lines.at(1), QString());
@@ -105,11 +105,11 @@ void TestNumberLookups::inputMessages()
     QFETCH(QString, message);
     QFETCH(bool, warning);
     const LookupAnswer a = lookupNamed(lookup)(input, TestLibrary::realDatabasePath());
-    QVERIFY(a.message);
-    QCOMPARE(a.message->text, message);
-    QCOMPARE(a.message->style == UserMessage::Style::Warning, warning);
-    QCOMPARE(a.message->title, QString());
-    QVERIFY(!a.replacement);
+    QVERIFY(a.message());
+    QCOMPARE(a.message()->text, message);
+    QCOMPARE(a.message()->style == UserMessage::Style::Warning, warning);
+    QCOMPARE(a.message()->title, QString());
+    QVERIFY(!a.value);
 }
 
 void TestNumberLookups::databaseFailures_data()
@@ -129,15 +129,15 @@ void TestNumberLookups::databaseFailures()
     QTemporaryDir dir;
     const LookupAnswer missing = lookupNamed(lookup)(input, dir.filePath(QStringLiteral("namedbs.mdb")));
     QVERIFY(missing.databaseFailed);
-    QCOMPARE(missing.message->text, QStringLiteral("找不到namedbs.mdb数据库。"));
+    QCOMPARE(missing.message()->text, QStringLiteral("找不到namedbs.mdb数据库。"));
 
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     const QString table = QString::fromLatin1(QTest::currentDataTag());
     contents.omitTables.insert(table);
     const LookupAnswer noTable = lookupNamed(lookup)(input, TestLibrary::write(contents, dir.path()));
     QVERIFY(noTable.databaseFailed);
-    QCOMPARE(noTable.message->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));
-    QCOMPARE(noTable.message->title, QStringLiteral("数据库问题"));
+    QCOMPARE(noTable.message()->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));
+    QCOMPARE(noTable.message()->title, QStringLiteral("数据库问题"));
 }
 
 void TestNumberLookups::noMatchingRowLeavesThePane()
@@ -146,11 +146,11 @@ void TestNumberLookups::noMatchingRowLeavesThePane()
     QTemporaryDir dir;
     const QString db = TestLibrary::write(TestLibrary::fixtureContents(), dir.path());
     const LookupAnswer company = NumberLookups::companyNumber(QStringLiteral("3"), db);
-    QVERIFY(!company.message);
-    QVERIFY(!company.replacement);
+    QVERIFY(!company.message());
+    QVERIFY(!company.value);
     const LookupAnswer last = NumberLookups::companyNumber(QStringLiteral("24"), db);
-    QVERIFY(last.replacement->endsWith(QStringLiteral("二十四数之意（后一行）  （吉）")));
-    QVERIFY(!NumberLookups::sancai(QStringLiteral("1 2 3"), db).replacement);
+    QVERIFY(last.value->endsWith(QStringLiteral("二十四数之意（后一行）  （吉）")));
+    QVERIFY(!NumberLookups::sancai(QStringLiteral("1 2 3"), db).value);
 }
 
 void TestNumberLookups::everyKeyHasARow()
@@ -158,14 +158,14 @@ void TestNumberLookups::everyKeyHasARow()
     // The library's texts answer every number, triple and pair a person can type.
     const QString db = TestLibrary::realDatabasePath();
     for (int n = 1; n <= 81; ++n)
-        QVERIFY2(NumberLookups::personalNumber(QString::number(n), db).replacement, qPrintable(QString::number(n)));
+        QVERIFY2(NumberLookups::personalNumber(QString::number(n), db).value, qPrintable(QString::number(n)));
     for (int a = 1; a <= 10; ++a) {
         for (int b = 1; b <= 10; ++b) {
             const QString pair = QStringLiteral("%1 %2").arg(a).arg(b);
-            QVERIFY2(NumberLookups::personOuterPairing(pair, db).replacement, qPrintable(pair));
+            QVERIFY2(NumberLookups::personOuterPairing(pair, db).value, qPrintable(pair));
             for (int c = 1; c <= 10; c += 2) {
                 const QString triple = QStringLiteral("%1 %2 %3").arg(a).arg(b).arg(c);
-                QVERIFY2(NumberLookups::sancai(triple, db).replacement, qPrintable(triple));
+                QVERIFY2(NumberLookups::sancai(triple, db).value, qPrintable(triple));
             }
         }
     }

@@ -2,6 +2,7 @@
 #include "numerology/DigitTables.h"
 #include "numerology/FiveGrids.h"
 #include "numerology/LuckRules.h"
+#include "reference/NumerologyReference.h"
 
 #include <QTest>
 
@@ -23,8 +24,8 @@ SearchInput request(int surnameLength, std::array<qint16, 2> strokes, int nameLe
     in.surnameLength = surnameLength;
     in.surnameStrokes = strokes;
     in.nameLength = nameLength;
-    in.luckLevel = QString::fromUtf16(luck);
-    in.sex = QString::fromUtf16(sex);
+    in.luckLevel = luckLevelFromText(QStringView(luck));
+    in.sex = sexFromText(QStringView(sex)).value_or(Sex::Male);
     in.groupLimit = groupLimit;
     in.firstStrokeStart = start;
     return in;
@@ -53,9 +54,11 @@ private Q_SLOTS:
     void sancaiAndPairKeys();
     void gridRule_data();
     void gridRule();
+    void numberClasses_data();
     void numberClasses();
     void tripleAndPairLists();
-    void girlsRule();
+    void judgingEveryConfiguration_data();
+    void judgingEveryConfiguration();
     void search_data();
     void search();
     void searchKeepsStalePositions();
@@ -128,74 +131,116 @@ void TestNumerology::gridRule()
     QCOMPARE(QList<int>(list.begin(), list.end()), expected);
 }
 
+void TestNumerology::numberClasses_data()
+{
+    QTest::addColumn<QString>("luckClass");
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::newRow("全吉") << QStringLiteral("全吉") << reference::kFullNumbers;
+    QTest::newRow("半吉") << QStringLiteral("半吉") << reference::kHalfOnlyNumbers;
+    QTest::newRow("凶") << QStringLiteral("凶") << reference::kBadNumbers + QList<int>{0, -1, 82, 100, 1000};
+}
+
 void TestNumerology::numberClasses()
 {
-    QVERIFY(LuckRules::isFullNumber(1));
-    QVERIFY(LuckRules::isFullNumber(81));
-    for (int n : {0, 2, 82, 1000, -1})
-        QVERIFY2(!LuckRules::isFullNumber(n), qPrintable(QString::number(n)));
-    QVERIFY(LuckRules::isHalfNumber(8));
-    QVERIFY(LuckRules::isHalfNumber(77));
-    for (int n : {2, 4, 9, 10, 12, 14, 19, 20, 22, 0, 82})
-        QVERIFY2(!LuckRules::isHalfNumber(n), qPrintable(QString::number(n)));
-    int full = 0;
-    int half = 0;
-    for (int n = 1; n <= 81; ++n) {
-        if (LuckRules::isFullNumber(n)) {
-            ++full;
-            QVERIFY(LuckRules::isHalfNumber(n));
-        }
-        half += LuckRules::isHalfNumber(n) ? 1 : 0;
+    QFETCH(QString, luckClass);
+    QFETCH(QList<int>, numbers);
+    for (int n : numbers) {
+        QCOMPARE(luckLevelText(LuckRules::luckClass(n)), luckClass);
+        QCOMPARE(LuckRules::isFullNumber(n), luckClass == u"全吉");
+        QCOMPARE(LuckRules::isHalfNumber(n), luckClass != u"凶");
     }
-    QCOMPARE(full, 30);
-    QCOMPARE(half, 47);
-    QCOMPARE(LuckRules::luckClass(29), QStringLiteral("全吉"));
-    QCOMPARE(LuckRules::luckClass(28), QStringLiteral("凶"));
-    QCOMPARE(LuckRules::luckClass(25), QStringLiteral("半吉"));
+    // The three lists hold every number 1..81 once.
+    const QList<int> all = reference::kFullNumbers + reference::kHalfOnlyNumbers + reference::kBadNumbers;
+    QCOMPARE(QSet<int>(all.begin(), all.end()).size(), 81);
+    QCOMPARE(all.size(), 81);
 }
 
 void TestNumerology::tripleAndPairLists()
 {
-    QVERIFY(LuckRules::isFullSancai(QStringLiteral("木火土")));
-    QVERIFY(!LuckRules::isFullSancai(QStringLiteral("土木火")));
-    QVERIFY(LuckRules::isHalfSancai(QStringLiteral("土木火")));
-    QVERIFY(!LuckRules::isFullSancai(QStringLiteral("水水水")));
-    QVERIFY(!LuckRules::isHalfSancai(QStringLiteral("水水水")));
-    QVERIFY(!LuckRules::isHalfSancai(QString()));
-    QVERIFY(!LuckRules::isHalfSancai(QStringLiteral("木火")));
-    QVERIFY(LuckRules::isFullPair(QStringLiteral("一十")));
-    QVERIFY(!LuckRules::isFullPair(QStringLiteral("十一")));
-    QVERIFY(LuckRules::isHalfPair(QStringLiteral("十一")));
-    QVERIFY(!LuckRules::isHalfPair(QStringLiteral("十十")));
-    QVERIFY(!LuckRules::isHalfPair(QStringLiteral("一")));
-    // The keyed forms agree with the text forms for every combination.
+    const QString elements = reference::kElements;
+    for (QChar a : elements) {
+        for (QChar b : elements) {
+            for (QChar c : elements) {
+                const QString triple = QString(a) + b + c;
+                const bool full = reference::kFullSancai.contains(triple);
+                QCOMPARE(LuckRules::isFullSancai(triple), full);
+                QCOMPARE(LuckRules::isHalfSancai(triple), full || reference::kHalfOnlySancai.contains(triple));
+            }
+        }
+    }
+    for (QChar a : reference::kNumerals) {
+        for (QChar b : reference::kNumerals) {
+            const QString pair = QString(a) + b;
+            const bool full = reference::kFullPairs.contains(pair);
+            QCOMPARE(LuckRules::isFullPair(pair), full);
+            QCOMPARE(LuckRules::isHalfPair(pair), full || reference::kHalfOnlyPairs.contains(pair));
+        }
+    }
+    for (const QString &wrong : {QString(), QStringLiteral("木火"), QStringLiteral("木火土金"), QStringLiteral("一")}) {
+        QVERIFY(!LuckRules::isHalfSancai(wrong));
+        QVERIFY(!LuckRules::isHalfPair(wrong));
+    }
+    // The keyed forms the search uses agree, for every digit class.
     for (int a = 1; a <= 10; ++a) {
         for (int b = 1; b <= 10; ++b) {
-            const QString pair = computePairKey(a, b);
-            QCOMPARE(LuckRules::pairPasses(true, a, b), LuckRules::isFullPair(pair));
-            QCOMPARE(LuckRules::pairPasses(false, a, b), LuckRules::isHalfPair(pair));
-            for (int c = 1; c <= 10; c += 3) {
-                const QString triple = Sancai::compute(a, b, c).elementTriple;
-                QCOMPARE(LuckRules::sancaiPasses(true, a, b, c), LuckRules::isFullSancai(triple));
-                QCOMPARE(LuckRules::sancaiPasses(false, a, b, c), LuckRules::isHalfSancai(triple));
+            const QString pair = QString(reference::numeral(a)) + reference::numeral(b);
+            QCOMPARE(LuckRules::pairPasses(LuckLevel::Full, a, b), reference::kFullPairs.contains(pair));
+            QCOMPARE(LuckRules::pairPasses(LuckLevel::Half, a + 20, b + 30), LuckRules::isHalfPair(pair));
+            for (int c = 1; c <= 10; ++c) {
+                const QString triple = QString(reference::element(a)) + reference::element(b) + reference::element(c);
+                QCOMPARE(LuckRules::sancaiPasses(LuckLevel::Full, a, b, c + 10), reference::kFullSancai.contains(triple));
+                QCOMPARE(LuckRules::sancaiPasses(LuckLevel::Half, a, b, c), LuckRules::isHalfSancai(triple));
             }
         }
     }
 }
 
-void TestNumerology::girlsRule()
+void TestNumerology::judgingEveryConfiguration_data()
 {
-    // Surname 4, given 20: 人格 24, 地格 21, 总格 24.
-    const FiveGrids g = grids({4}, {20});
-    QVERIFY(LuckRules::accepts(g, 1, QStringLiteral("全吉"), QStringLiteral("男")));
-    QVERIFY(!LuckRules::accepts(g, 1, QStringLiteral("全吉"), QStringLiteral("女")));
-    QVERIFY(!LuckRules::accepts(g, 1, QStringLiteral("半吉"), QStringLiteral("女")));
-    QVERIFY(!LuckRules::accepts(g, 1, QStringLiteral("吉"), QStringLiteral("男")));
-    // 外格 2 is never tested for a one-character given name, always for two.
-    QCOMPARE(g.waige, qint16(2));
-    const FiveGrids two = grids({4}, {1, 1});
-    QCOMPARE(two.waige, qint16(2));
-    QVERIFY(!LuckRules::accepts(two, 2, QStringLiteral("半吉"), QStringLiteral("男")));
+    QTest::addColumn<QList<int>>("surnames"); // the first surname counts tried; a compound surname adds 6
+    QTest::addColumn<bool>("compound");
+    QTest::addColumn<int>("givenCount");
+    QList<int> all;
+    for (int s = 1; s <= 30; ++s)
+        all.append(s);
+    QTest::newRow("single, one character") << all << false << 1;
+    QTest::newRow("single, two characters") << all << false << 2;
+    QTest::newRow("compound, one character") << all << true << 1;
+    QTest::newRow("compound, two characters") << QList<int>{2, 5, 10, 17} << true << 2;
+}
+
+void TestNumerology::judgingEveryConfiguration()
+{
+    QFETCH(QList<int>, surnames);
+    QFETCH(bool, compound);
+    QFETCH(int, givenCount);
+    int accepted = 0;
+    for (int s : surnames) {
+        for (int g1 = 1; g1 <= 30; ++g1) {
+            for (int g2 = 1; g2 <= (givenCount == 2 ? 30 : 1); ++g2) {
+                const int given[3] = {g1, g2, 0};
+                const int surname[2] = {s, 6};
+                const FiveGrids g = FiveGrids::compute(compound ? 2 : 1, surname, givenCount, given);
+                const auto list = g.list();
+                const QList<int> numbers(list.begin(), list.end());
+                for (const QString &luck : {QStringLiteral("全吉"), QStringLiteral("半吉")}) {
+                    for (const QString &sex : {QStringLiteral("男"), QStringLiteral("女")}) {
+                        const bool expected = reference::accepts(numbers, givenCount, luck == u"全吉", sex == u"女");
+                        accepted += expected ? 1 : 0;
+                        if (LuckRules::accepts(g, givenCount, *luckLevelFromText(luck), *sexFromText(sex)) != expected) {
+                            QFAIL(qPrintable(QStringLiteral("grids %1 %2 %3 %4 %5, %6, %7")
+                                                 .arg(g.tiange).arg(g.renge).arg(g.dige).arg(g.zongge).arg(g.waige)
+                                                 .arg(luck, sex)));
+                        }
+                    }
+                }
+            }
+        }
+    }
+    QVERIFY(accepted > 0);
+    // Without a luck level nothing is taken.
+    QVERIFY(LuckRules::accepts(grids({4}, {20}), 1, LuckLevel::Full, Sex::Male));
+    QVERIFY(!LuckRules::accepts(grids({4}, {20}), 1, LuckLevel::Bad, Sex::Male));
 }
 
 void TestNumerology::search_data()
@@ -229,6 +274,12 @@ void TestNumerology::search_data()
                                                   << QList<QList<int>>{{1, 2}};
     QTest::newRow("FirstStrokeStart 29 tries 29 and 30 only") << 1 << 4 << 0 << 1 << half << male << 7 << 29
                                                               << QList<QList<int>>{};
+    QTest::newRow("3, one character from 29: 30 is tried") << 1 << 3 << 0 << 1 << full << male << 7 << 29
+                                                           << QList<QList<int>>{{30}};
+    QTest::newRow("17, two characters, girl: 30 in either place")
+        << 1 << 17 << 0 << 2 << full << female << 7 << 1 << QList<QList<int>>{{18, 30}, {20, 15}, {30, 5}};
+    QTest::newRow("2, three characters from 30, girl: 30 last") << 1 << 2 << 0 << 3 << full << female << 3 << 30
+                                                               << QList<QList<int>>{{30, 1, 30}, {30, 2, 29}};
     QTest::newRow("unknown luck level takes nothing") << 1 << 4 << 0 << 1 << QStringLiteral("凶") << male << 7 << 1
                                                       << QList<QList<int>>{};
 }
@@ -246,16 +297,17 @@ void TestNumerology::search()
     QFETCH(QList<QList<int>>, expected);
 
     SearchInput in = request(surnameLength, {qint16(s1), qint16(s2)}, nameLength, u"", u"", groupLimit, start);
-    in.luckLevel = luck;
-    in.sex = sex;
+    in.luckLevel = luckLevelFromText(luck);
+    in.sex = *sexFromText(sex);
     ConfigTables t;
-    ConfigSearch::QumingshuliZuhe(in, t);
+    ConfigSearch::search(in, t);
     QCOMPARE(foundStrokes(t, nameLength), expected);
     QCOMPARE(int(t.configNext), int(expected.size()) + 1);
-    // Every group taken is judged acceptable by the rules, and its keys are its grids'.
+    // Every group taken is a good configuration, and its keys are its grids'.
     for (int k = 1; k < t.configNext; ++k) {
         const FiveGrids &g = t.grids[k];
-        QVERIFY(LuckRules::accepts(g, nameLength, luck, sex));
+        const auto list = g.list();
+        QVERIFY(reference::accepts(QList<int>(list.begin(), list.end()), nameLength, luck == u"全吉", sex == u"女"));
         QCOMPARE(t.triples[k], Sancai::compute(g.tiange, g.renge, g.dige).elementTriple);
         QCOMPARE(t.pairs[k], computePairKey(g.renge, g.waige));
     }
@@ -264,15 +316,15 @@ void TestNumerology::search()
 void TestNumerology::searchKeepsStalePositions()
 {
     ConfigTables t;
-    ConfigSearch::QumingshuliZuhe(request(1, {4, 0}, 2, u"全吉", u"男"), t);
+    ConfigSearch::search(request(1, {4, 0}, 2, u"全吉", u"男"), t);
     QCOMPARE(int(t.strokes[1][1]), 2);
-    ConfigSearch::QumingshuliZuhe(request(1, {4, 0}, 1, u"全吉", u"男"), t);
+    ConfigSearch::search(request(1, {4, 0}, 1, u"全吉", u"男"), t);
     QCOMPARE(int(t.configNext), 2);
     QCOMPARE(int(t.strokes[1][0]), 20);
     QCOMPARE(int(t.strokes[1][1]), 2); // left from the first search
     QCOMPARE(t.grids[2], FiveGrids{});  // grids are cleared for every search
     // The 半吉 example: 1 and 12 pass only through the half pair list (六二).
-    ConfigSearch::QumingshuliZuhe(request(1, {4, 0}, 1, u"半吉", u"男"), t);
+    ConfigSearch::search(request(1, {4, 0}, 1, u"半吉", u"男"), t);
     QCOMPARE(t.pairs[1], QStringLiteral("六二"));
     QVERIFY(!LuckRules::isFullPair(t.pairs[1]));
 }
@@ -281,11 +333,11 @@ void TestNumerology::searchWithoutRequest()
 {
     ConfigTables t;
     t.configNext = 5;
-    ConfigSearch::QumingshuliZuhe(request(1, {4, 0}, 0, u"全吉", u"男"), t);
+    ConfigSearch::search(request(1, {4, 0}, 0, u"全吉", u"男"), t);
     QCOMPARE(int(t.configNext), 0);
-    ConfigSearch::QumingshuliZuhe(request(3, {4, 0}, 2, u"全吉", u"男"), t);
+    ConfigSearch::search(request(3, {4, 0}, 2, u"全吉", u"男"), t);
     QCOMPARE(int(t.configNext), 0);
-    const QString header = ConfigSearch::QuMrichtextShuZu(request(1, {4, 0}, 0, u"全吉", u"男"), t);
+    const QString header = ConfigSearch::summary(request(1, {4, 0}, 0, u"全吉", u"男"), t);
     QCOMPARE(header, QStringLiteral("以下是为您找出的良好配置数，如果要程序继续在字库找字，点击“确定”，如果不想找字，点击“退出”。\r\n\r\n"));
 }
 
@@ -293,26 +345,26 @@ void TestNumerology::summaryLines()
 {
     ConfigTables t;
     SearchInput one = request(1, {4, 0}, 1, u"全吉", u"男");
-    ConfigSearch::QumingshuliZuhe(one, t);
-    const QStringList lines = ConfigSearch::QuMrichtextShuZu(one, t).split(QStringLiteral("\r\n"));
+    ConfigSearch::search(one, t);
+    const QStringList lines = ConfigSearch::summary(one, t).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.at(2), QStringLiteral("姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木"));
 
     SearchInput two = request(1, {4, 0}, 2, u"全吉", u"男");
-    ConfigSearch::QumingshuliZuhe(two, t);
-    QCOMPARE(ConfigSearch::QuMrichtextShuZu(two, t).split(QStringLiteral("\r\n")).at(6),
+    ConfigSearch::search(two, t);
+    QCOMPARE(ConfigSearch::summary(two, t).split(QStringLiteral("\r\n")).at(6),
              QStringLiteral("姓名笔画数：4 9 22      五格数：5 13 31 35 23    三才五行：土火木"));
 
     SearchInput compound = request(2, {10, 6}, 2, u"全吉", u"女", 3);
-    ConfigSearch::QumingshuliZuhe(compound, t);
-    QCOMPARE(ConfigSearch::QuMrichtextShuZu(compound, t).split(QStringLiteral("\r\n")).at(2),
+    ConfigSearch::search(compound, t);
+    QCOMPARE(ConfigSearch::summary(compound, t).split(QStringLiteral("\r\n")).at(2),
              QStringLiteral("姓名笔画数：10 6 7 25    五格数：16 13 32 48 35   三才五行：土火木"));
 
     // Three given-name characters: four strokes padded to 13, and always a single surname.
     SearchInput three = request(2, {4, 0}, 3, u"半吉", u"男", 3);
-    ConfigSearch::QumingshuliZuhe(three, t);
+    ConfigSearch::search(three, t);
     QVERIFY(t.configNext > 1);
-    const QString line = ConfigSearch::QuMrichtextShuZu(three, t).split(QStringLiteral("\r\n")).at(2);
+    const QString line = ConfigSearch::summary(three, t).split(QStringLiteral("\r\n")).at(2);
     const QString strokes = line.mid(6, 13);
     QCOMPARE(strokes.trimmed().split(QLatin1Char(' ')).size(), 4);
     QCOMPARE(line.mid(19, 4), QStringLiteral("五格数："));

@@ -46,9 +46,9 @@ void TestStrokeLookup::lookup()
 {
     QFETCH(QString, ch);
     QFETCH(int, strokes);
-    const StrokeLookup::Result r = StrokeLookup::lookupStrokes(m_db, ch);
-    QVERIFY(!r.message);
-    QCOMPARE(int(r.strokes), strokes);
+    const Outcome<qint16> r = StrokeLookup::strokesOf(m_db, ch);
+    QVERIFY(r.messages.isEmpty());
+    QCOMPARE(int(*r.value), strokes);
 }
 
 void TestStrokeLookup::surnameCheck_data()
@@ -82,10 +82,10 @@ void TestStrokeLookup::surnameCheck()
     QFETCH(int, length);
     QFETCH(QList<int>, strokes);
     QFETCH(QString, message);
-    const StrokeLookup::SurnameCheck c = StrokeLookup::checkSurname(m_db, input);
-    QCOMPARE(c.aborted, aborted);
-    QCOMPARE(int(c.surnameLength), length);
-    QCOMPARE((QList<int>{c.strokes[0], c.strokes[1]}), strokes);
+    const Outcome<StrokeLookup::Surname> c = StrokeLookup::checkSurname(m_db, input);
+    QCOMPARE(!c.value->accepted, aborted);
+    QCOMPARE(int(c.value->length), length);
+    QCOMPARE((QList<int>{c.value->strokes[0], c.value->strokes[1]}), strokes);
     QCOMPARE(c.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
         QCOMPARE(c.messages.first().text, message);
@@ -97,9 +97,9 @@ void TestStrokeLookup::surnameCheck()
 void TestStrokeLookup::surnameCheckWithoutLibrary()
 {
     QTemporaryDir dir;
-    const StrokeLookup::SurnameCheck c = StrokeLookup::checkSurname(dir.filePath(QStringLiteral("namedbs.mdb")),
-                                                                    QStringLiteral("青禾"));
-    QVERIFY(c.aborted);
+    const Outcome<StrokeLookup::Surname> c =
+        StrokeLookup::checkSurname(dir.filePath(QStringLiteral("namedbs.mdb")), QStringLiteral("青禾"));
+    QVERIFY(!c.value->accepted);
     QVERIFY(c.databaseFailed);
     // One message: the check stops quietly after the failed lookup.
     QCOMPARE(c.messages.size(), 1);
@@ -124,20 +124,20 @@ void TestStrokeLookup::fixedPattern()
     QFETCH(QString, pattern);
     QFETCH(int, surname);
     QFETCH(int, fixed);
-    const StrokeLookup::FixedPattern p = StrokeLookup::parseFixedPattern(m_db, pattern);
-    QCOMPARE(int(p.surnameStrokes), surname);
-    QCOMPARE(p.fixedCharStrokes ? int(*p.fixedCharStrokes) : -1, fixed);
+    const Outcome<StrokeLookup::FixedPattern> p = StrokeLookup::parseFixedPattern(m_db, pattern);
+    QCOMPARE(int(p.value->surnameStrokes), surname);
+    QCOMPARE(p.value->fixedCharStrokes ? int(*p.value->fixedCharStrokes) : -1, fixed);
     QVERIFY(p.messages.isEmpty());
 }
 
 void TestStrokeLookup::fixedPatternWithoutLibraryShowsEveryFailure()
 {
     QTemporaryDir dir;
-    const StrokeLookup::FixedPattern p = StrokeLookup::parseFixedPattern(dir.filePath(QStringLiteral("namedbs.mdb")),
-                                                                         QStringLiteral("青-禾"));
+    const Outcome<StrokeLookup::FixedPattern> p =
+        StrokeLookup::parseFixedPattern(dir.filePath(QStringLiteral("namedbs.mdb")), QStringLiteral("青-禾"));
     QCOMPARE(p.messages.size(), 2);
-    QCOMPARE(int(p.surnameStrokes), 0);
-    QCOMPARE(int(*p.fixedCharStrokes), 0);
+    QCOMPARE(int(p.value->surnameStrokes), 0);
+    QCOMPARE(int(*p.value->fixedCharStrokes), 0);
     QVERIFY(p.databaseFailed);
 }
 

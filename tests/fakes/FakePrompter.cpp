@@ -52,7 +52,7 @@ void FakePrompter::askFixedOptions(FixedOptionsForm &form)
     if (fixedScript)
         fixedScript(form);
     else
-        form.confirm(false, false, {true, true, true, true, true});
+        form.confirm(Sex::Male, LuckLevel::Half, ElementSet::all());
     if (!form.closed())
         form.cancel();
 }

@@ -90,7 +90,7 @@ T *child(QWidget *parent, const char *name)
 
 qint16 strokesOf(const QString &library, const QString &ch)
 {
-    return StrokeLookup::lookupStrokes(library, ch).strokes;
+    return *StrokeLookup::strokesOf(library, ch).value;
 }
 
 } // namespace

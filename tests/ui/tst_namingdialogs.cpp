@@ -1,3 +1,4 @@
+#include "fakes/RequestTexts.h"
 #include "naming/NamingWizard.h"
 #include "naming/SurnameKindForm.h"
 #include "ui/FontSetup.h"
@@ -221,6 +222,8 @@ private Q_SLOTS:
 private:
     // Runs the wizard over the main window with the script answering it.
     void run(ModalScript &script);
+    // The wizard as name analysis uses it.
+    void forNameAnalysis();
 
     QWidget *m_mainWindow = nullptr;
     NameRequest m_request;
@@ -244,14 +247,19 @@ void TestNamingDialogs::init()
     m_request = NameRequest();
     m_request.surnameLength = 1;
     m_flags = WizardFlags();
-    m_flags.functionMode = 1;
-    m_wizard = new NamingWizard(m_request, m_flags);
+    m_wizard = new NamingWizard(m_request, m_flags, NamingWizard::Purpose::PersonalNaming);
 }
 
 void TestNamingDialogs::cleanup()
 {
     delete m_wizard;
     delete m_mainWindow;
+}
+
+void TestNamingDialogs::forNameAnalysis()
+{
+    delete m_wizard;
+    m_wizard = new NamingWizard(m_request, m_flags, NamingWizard::Purpose::NameAnalysis);
 }
 
 void TestNamingDialogs::run(ModalScript &script)
@@ -327,12 +335,12 @@ void TestNamingDialogs::fullRunSingleSurname()
     });
     run(script);
 
-    QCOMPARE(m_request.surnameKind, QStringLiteral("单"));
+    QCOMPARE(kindText(m_request), QStringLiteral("单"));
     QCOMPARE(m_request.nameLength, qint16(2));
-    QCOMPARE(m_request.sex, QStringLiteral("女"));
-    QCOMPARE(m_request.elementWishes,
+    QCOMPARE(sexText(m_request.sex), QStringLiteral("女"));
+    QCOMPARE(wishSlots(m_request),
              QStringList({QStringLiteral("金"), QString(), QStringLiteral("水"), QString(), QString()}));
-    QCOMPARE(m_request.luckLevel, QStringLiteral("全吉"));
+    QCOMPARE(luckText(m_request), QStringLiteral("全吉"));
     QCOMPARE(m_request.firstStrokeStart, qint16(1));
     QCOMPARE(m_request.groupLimit, qint16(7));
     QVERIFY(m_flags.wizardDone);
@@ -386,12 +394,12 @@ void TestNamingDialogs::nameLengthOptions()
     });
     run(script);
 
-    QCOMPARE(m_request.surnameKind, kind);
+    QCOMPARE(kindText(m_request), kind);
     QCOMPARE(m_request.nameLength, qint16(length));
-    QCOMPARE(m_request.sex, QStringLiteral("男"));
-    QCOMPARE(m_request.elementWishes, QStringList({QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
+    QCOMPARE(sexText(m_request.sex), QStringLiteral("男"));
+    QCOMPARE(wishSlots(m_request), QStringList({QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
                                                    QStringLiteral("火"), QStringLiteral("土")}));
-    QCOMPARE(m_request.luckLevel, QStringLiteral("半吉"));
+    QCOMPARE(luckText(m_request), QStringLiteral("半吉"));
     QVERIFY(m_flags.wizardDone);
 }
 
@@ -442,9 +450,9 @@ void TestNamingDialogs::backResetsPresetsOnlyWhenEnteredAfresh()
     });
     run(script);
 
-    QCOMPARE(m_request.sex, QStringLiteral("男"));
+    QCOMPARE(sexText(m_request.sex), QStringLiteral("男"));
     QCOMPARE(m_request.nameLength, qint16(0));
-    QCOMPARE(m_request.surnameKind, QString());
+    QCOMPARE(kindText(m_request), QString());
     QVERIFY(m_flags.namingCancelled);
     QVERIFY(!m_flags.wizardDone);
     QVERIFY(!m_wizard->busyRequested());
@@ -477,7 +485,7 @@ void TestNamingDialogs::sexMustBeChosen()
     QCOMPARE(seen.text, QStringLiteral("必须选择性别选项。"));
     QCOMPARE(seen.title, QStringLiteral("青禾起名程序"));
     QCOMPARE(seen.icon, QMessageBox::NoIcon);
-    QCOMPARE(m_request.sex, QStringLiteral("女"));
+    QCOMPARE(sexText(m_request.sex), QStringLiteral("女"));
 }
 
 void TestNamingDialogs::enterConfirmsThePageShown()
@@ -505,8 +513,8 @@ void TestNamingDialogs::enterConfirmsThePageShown()
     run(script);
 
     QCOMPARE(m_request.nameLength, qint16(0));
-    QCOMPARE(m_request.elementWishes.value(4), QString());
-    QCOMPARE(m_request.sex, QStringLiteral("男"));
+    QCOMPARE(wishSlots(m_request).value(4), QString());
+    QCOMPARE(sexText(m_request.sex), QStringLiteral("男"));
 }
 
 void TestNamingDialogs::dialogLastFrameGoesBack_data()
@@ -617,7 +625,7 @@ void TestNamingDialogs::advancedValidation()
     }
     run(script);
 
-    QCOMPARE(m_request.luckLevel, QStringLiteral("半吉"));
+    QCOMPARE(luckText(m_request), QStringLiteral("半吉"));
     if (message.isEmpty()) {
         QCOMPARE(m_request.firstStrokeStart, qint16(firstStrokeStart));
         QCOMPARE(m_request.groupLimit, qint16(groupLimit));
@@ -652,8 +660,8 @@ void TestNamingDialogs::advancedCancel()
 
     QCOMPARE(m_request.nameLength, qint16(0));
     QCOMPARE(m_request.firstStrokeStart, qint16(1));
-    QCOMPARE(m_request.surnameKind, QString());
-    QCOMPARE(m_request.luckLevel, QStringLiteral("全吉"));
+    QCOMPARE(kindText(m_request), QString());
+    QCOMPARE(luckText(m_request), QStringLiteral("全吉"));
     QVERIFY(m_flags.namingCancelled);
     QVERIFY(!m_flags.wizardDone);
     QVERIFY(!m_wizard->busyRequested());
@@ -688,7 +696,7 @@ void TestNamingDialogs::personalFrameCloseCancels()
     run(script);
 
     QCOMPARE(m_request.nameLength, qint16(0));
-    QCOMPARE(m_request.surnameKind, QString());
+    QCOMPARE(kindText(m_request), QString());
     QVERIFY(m_flags.namingCancelled);
     QVERIFY(!m_flags.wizardDone);
     QVERIFY(!m_wizard->busyRequested());
@@ -707,7 +715,7 @@ void TestNamingDialogs::analysisOpensOnSurnameKind()
 {
     QFETCH(bool, compound);
     QFETCH(QString, kind);
-    m_flags.functionMode = 2;
+    forNameAnalysis();
     m_request.surnameLength = 0;
     m_request.nameLength = 3;
 
@@ -727,7 +735,7 @@ void TestNamingDialogs::analysisOpensOnSurnameKind()
     });
     run(script);
 
-    QCOMPARE(m_request.surnameKind, kind);
+    QCOMPARE(kindText(m_request), kind);
     QCOMPARE(m_request.nameLength, qint16(3));
     QVERIFY(!m_flags.namingCancelled);
     QVERIFY(m_wizard->busyRequested());
@@ -744,9 +752,9 @@ void TestNamingDialogs::analysisFrameCloseOnlyCloses_data()
 void TestNamingDialogs::analysisFrameCloseOnlyCloses()
 {
     QFETCH(QString, how);
-    m_flags.functionMode = 2;
+    forNameAnalysis();
     m_request.surnameLength = 0;
-    m_request.surnameKind = QStringLiteral("复");
+    m_request.surnameKind = SurnameKind::Compound;
     m_request.nameLength = 3;
 
     ModalScript script;
@@ -756,7 +764,7 @@ void TestNamingDialogs::analysisFrameCloseOnlyCloses()
     });
     run(script);
 
-    QCOMPARE(m_request.surnameKind, QStringLiteral("复"));
+    QCOMPARE(kindText(m_request), QStringLiteral("复"));
     QCOMPARE(m_request.nameLength, qint16(3));
     QVERIFY(!m_flags.namingCancelled);
     QVERIFY(!m_wizard->busyRequested());
@@ -782,7 +790,7 @@ void TestNamingDialogs::personalSurnameKindPage()
     });
     run(script);
 
-    QCOMPARE(m_request.surnameKind, QString());
+    QCOMPARE(kindText(m_request), QString());
     QVERIFY(m_flags.namingCancelled);
 }
 
@@ -805,7 +813,7 @@ void TestNamingDialogs::surnameKindForm()
     QFETCH(QString, before);
     QFETCH(QStringList, actions);
     QFETCH(QString, after);
-    m_request.surnameKind = before;
+    m_request.surnameKind = surnameKindFromText(before);
     SurnameKindForm form(m_request);
 
     ModalScript script;
@@ -835,7 +843,7 @@ void TestNamingDialogs::surnameKindForm()
     QVERIFY(script.finished());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QVERIFY(form.closed());
-    QCOMPARE(m_request.surnameKind, after);
+    QCOMPARE(kindText(m_request), after);
 }
 
 QTEST_MAIN(TestNamingDialogs)

@@ -1,3 +1,4 @@
+#include "fakes/RequestTexts.h"
 #include "fakes/TestLibrary.h"
 #include "naming/FindCharacterForm.h"
 #include "naming/FixedOptionsForm.h"
@@ -96,9 +97,8 @@ void TestNamingWindows::findCharacterWindow()
     QFETCH(bool, goesOn);
     NameRequest request;
     request.nameLength = 2;
-    request.surnameKind = QStringLiteral("单");
+    request.surnameKind = SurnameKind::Single;
     WizardFlags flags;
-    flags.functionMode = 1;
     FindCharacterForm form(request, flags, 1);
     WidgetPrompter prompter(&m_parent);
     QString label;
@@ -117,7 +117,7 @@ void TestNamingWindows::findCharacterWindow()
     QCOMPARE(flags.wizardDone, goesOn);
     QCOMPARE(flags.namingCancelled, !goesOn);
     QCOMPARE(int(request.nameLength), goesOn ? 2 : 0);
-    QCOMPARE(request.surnameKind.isEmpty(), !goesOn);
+    QCOMPARE(request.surnameKind.has_value(), goesOn);
 }
 
 void TestNamingWindows::fixedOptionsWindow()
@@ -147,9 +147,9 @@ void TestNamingWindows::fixedOptionsWindow()
         QVERIFY((where - expected).manhattanLength() <= 4);
     }
     QVERIFY(!cancelled);
-    QCOMPARE(request.sex, QStringLiteral("女"));
-    QCOMPARE(request.luckLevel, QStringLiteral("全吉"));
-    QCOMPARE(request.elementWishes, (QStringList{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"), QString(),
+    QCOMPARE(sexText(request.sex), QStringLiteral("女"));
+    QCOMPARE(luckText(request), QStringLiteral("全吉"));
+    QCOMPARE(wishSlots(request), (QStringList{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"), QString(),
                                                  QStringLiteral("土")}));
     // Any way of closing other than 确定 cancels.
     for (bool frame : {false, true}) {

@@ -1,0 +1,103 @@
+#include "app/FunctionTable.h"
+
+#include "app/Dispatcher.h"
+
+namespace tolvane {
+
+namespace {
+
+constexpr char16_t kOneNumberTip[] = u"在此输入一个1到81之间的数字，然后按回车或点击“执行”。";
+
+constexpr std::array<FunctionRow, 4> kFunctions { {
+    { Function::PersonalNaming, u"个人起名", u"在此输入姓氏，然后按回车或点击“执行”。", false, false, nullptr, "name",
+        &Dispatcher::runPersonalNaming },
+    { Function::NameAnalysis, u"姓名分析", u"在此输入姓名，然后按回车或点击“执行”。", false, true, nullptr, "analyze",
+        &Dispatcher::runNameAnalysis },
+    { Function::CompanyAnalysis, u"公司名分析", u"在此输入公司名称，然后按回车或点击“执行”。", false, false, nullptr,
+        "company", &Dispatcher::runCompanyAnalysis },
+    // Whatever lookup is selected, choosing the function gives the lookup box the hint for one number.
+    { Function::OtherFunctions, u"其他功能", u"您选择了其他功能，可不必理会此输入框。", true, false, kOneNumberTip,
+        "lookup", &Dispatcher::runLookup },
+} };
+
+constexpr std::array<LookupRow, 9> kLookups { {
+    { Lookup::PersonalNumber, u"81数解释（个人）", kOneNumberTip, "81man", &Dispatcher::showPersonalNumber },
+    { Lookup::CompanyNumber, u"81数解释（公司）", kOneNumberTip, "81corp", &Dispatcher::showCompanyNumber },
+    { Lookup::Sancai, u"三才数解释", u"在此输入三个1到81之间的数字，以空格隔开，然后按回车或点击“执行”。", "sancai",
+        &Dispatcher::showSancai },
+    { Lookup::PersonOuterPairing, u"人格外格搭配", u"在此输入两个1到81之间的数字，以空格隔开，然后按回车或点击“执行”。",
+        "pair", &Dispatcher::showPersonOuterPairing },
+    { Lookup::CharacterStrokes, u"单字笔画数", u"在此输入最多50个汉字，然后按回车或点击“执行”。", "strokes",
+        &Dispatcher::showCharacterStrokes },
+    { Lookup::CharactersByStrokes, u"笔画查字", u"在此输入汉字笔画数（最大30），然后按回车或点击“执行”。", "by-strokes",
+        &Dispatcher::listCharactersByStrokes },
+    { Lookup::StrokeNumbers, u"姓名笔画数", u"在此输入姓名笔画数（用空格隔开，如“5 8 12”），然后按回车或点击“执行”。",
+        "strokes-report", &Dispatcher::analyzeStrokeNumbers },
+    { Lookup::Homophones, u"同音字查询", u"在此输入要查的同音字，然后按回车或点击“执行”。", "homophones",
+        &Dispatcher::listHomophones },
+    { Lookup::CharacterMeanings, u"字义查询", u"在此输入待查汉字，一次最多输入四个字，然后按回车或点击“执行”。",
+        "meaning", &Dispatcher::showCharacterMeanings },
+} };
+
+// Each row stands at the place of its value, so that a row is found by index.
+template <typename Rows> constexpr bool inOrder(const Rows &rows, auto key)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (std::size_t(rows[i].*key) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(inOrder(kFunctions, &FunctionRow::function));
+static_assert(inOrder(kLookups, &LookupRow::lookup));
+
+} // namespace
+
+const std::array<FunctionRow, 4> &FunctionTable::functions()
+{
+    return kFunctions;
+}
+
+const std::array<LookupRow, 9> &FunctionTable::lookups()
+{
+    return kLookups;
+}
+
+const FunctionRow &FunctionTable::row(Function function)
+{
+    return functions()[std::size_t(function)];
+}
+
+const LookupRow &FunctionTable::row(Lookup lookup)
+{
+    return lookups()[std::size_t(lookup)];
+}
+
+std::optional<Function> FunctionTable::functionFromCaption(const QString &caption)
+{
+    for (const FunctionRow &r : functions()) {
+        if (caption == QStringView(r.caption))
+            return r.function;
+    }
+    return std::nullopt;
+}
+
+std::optional<Lookup> FunctionTable::lookupFromCaption(const QString &caption)
+{
+    for (const LookupRow &r : lookups()) {
+        if (caption == QStringView(r.caption))
+            return r.lookup;
+    }
+    return std::nullopt;
+}
+
+std::optional<Lookup> FunctionTable::lookupFromCommandName(const QString &name)
+{
+    for (const LookupRow &r : lookups()) {
+        if (name == QLatin1String(r.commandName))
+            return r.lookup;
+    }
+    return std::nullopt;
+}
+
+} // namespace tolvane
