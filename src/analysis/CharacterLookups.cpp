@@ -5,6 +5,8 @@
 #include "text/Characters.h"
 #include "text/VbText.h"
 
+#include <QJsonArray>
+
 #include <algorithm>
 #include <array>
 
@@ -18,6 +20,13 @@ const QString kNoCharacter = QStringLiteral("您还没有输入汉字。");
 LookupAnswer unreadable()
 {
     return LookupAnswer::failed(DatabaseFailure{DatabaseFailure::Kind::Table, DbTable::Name});
+}
+
+// The answer for the pane, and the fields with the same text.
+LookupResult result(const QString &text, QJsonObject fields)
+{
+    fields.insert(QStringLiteral("text"), withLineFeeds(text));
+    return { text, fields };
 }
 
 void announce(const WaitNotice &notice, const QString &text)
@@ -47,6 +56,7 @@ LookupAnswer CharacterLookups::characterStrokes(const QString &input, const QStr
     announce(notice, QStringLiteral("请等待1-25秒..."));
 
     QString lines;
+    QJsonArray found;
     for (const QString &c : chars) {
         const std::optional<QList<NameDatabase::LibraryRow>> rows = db.strokeRowsOf(c);
         if (!rows)
@@ -56,12 +66,17 @@ LookupAnswer CharacterLookups::characterStrokes(const QString &input, const QStr
             lines += QStringLiteral("“") + c + QStringLiteral("”") + QStringLiteral(" 字笔画数是： ") + row.strokes
                 + QString(qMax<qsizetype>(0, 6 - row.strokes.size()), QLatin1Char(' ')) + QStringLiteral("五行属： ")
                 + row.wuxing + kCrLf;
+            found.append(QJsonObject { { QStringLiteral("character"), c },
+                { QStringLiteral("strokes"), row.strokes.toInt() }, { QStringLiteral("element"), row.wuxing } });
         }
-        if (rows->isEmpty())
+        if (rows->isEmpty()) {
             lines += QStringLiteral(" 对不起，字库中没有") + QStringLiteral("“") + c + QStringLiteral("”")
                 + QStringLiteral(" 字") + kCrLf;
+            found.append(QJsonObject { { QStringLiteral("character"), c }, { QStringLiteral("strokes"), QJsonValue() },
+                { QStringLiteral("element"), QJsonValue() } });
+        }
     }
-    return lines;
+    return result(lines, { { QStringLiteral("characters"), found } });
 }
 
 LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const QString &databasePath,
@@ -97,13 +112,16 @@ LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const Q
             groups[std::size_t(std::find(order.begin(), order.end(), *element) - order.begin())] += row.namechr;
     }
 
-    QString result = decimal(*n) + QStringLiteral(" 画的字如以所示：") + kCrLf;
+    QString answer = decimal(*n) + QStringLiteral(" 画的字如以所示：") + kCrLf;
+    QJsonArray elements;
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (i > 0)
-            result += kCrLf + kCrLf;
-        result += QStringLiteral("五行属“") + elementChar(order[i]) + QStringLiteral("”的字有：") + kCrLf + groups[i];
+            answer += kCrLf + kCrLf;
+        answer += QStringLiteral("五行属“") + elementChar(order[i]) + QStringLiteral("”的字有：") + kCrLf + groups[i];
+        elements.append(QJsonObject { { QStringLiteral("element"), QString(elementChar(order[i])) },
+            { QStringLiteral("characters"), QJsonArray::fromStringList(splitCharacters(groups[i])) } });
     }
-    return result;
+    return result(answer, { { QStringLiteral("strokes"), *n }, { QStringLiteral("elements"), elements } });
 }
 
 LookupAnswer CharacterLookups::homophones(const QString &input, const QString &databasePath, const WaitNotice &notice)
@@ -127,14 +145,17 @@ LookupAnswer CharacterLookups::homophones(const QString &input, const QString &d
     const QString pinyin = own->isEmpty() ? QString() : own->constFirst().pinyin;
     const QStringList readings = pinyin.split(QStringLiteral("、")).mid(0, kMaxReadings);
 
-    QString result = QStringLiteral("“") + text + QStringLiteral("”字的同音字有：") + kCrLf + kCrLf;
+    QString answer = QStringLiteral("“") + text + QStringLiteral("”字的同音字有：") + kCrLf + kCrLf;
+    QJsonArray groups;
     for (const QString &reading : readings) {
         const std::optional<QStringList> chars = db.charactersReading(reading);
         if (!chars)
             return unreadable();
-        result += chars->join(QString()) + kCrLf + kCrLf;
+        answer += chars->join(QString()) + kCrLf + kCrLf;
+        groups.append(QJsonObject { { QStringLiteral("reading"), reading },
+            { QStringLiteral("characters"), QJsonArray::fromStringList(*chars) } });
     }
-    return result;
+    return result(answer, { { QStringLiteral("character"), text }, { QStringLiteral("readings"), groups } });
 }
 
 LookupAnswer CharacterLookups::characterMeanings(const QString &input, const QString &databasePath,
@@ -156,6 +177,7 @@ LookupAnswer CharacterLookups::characterMeanings(const QString &input, const QSt
 
     QString body;
     QString meanings;
+    QJsonArray found;
     for (const QString &c : chars) {
         const std::optional<QList<NameDatabase::LibraryRow>> rows = db.rowsOf(c);
         if (!rows)
@@ -163,16 +185,21 @@ LookupAnswer CharacterLookups::characterMeanings(const QString &input, const QSt
         for (const NameDatabase::LibraryRow &row : *rows) {
             body += row.pinyin + kCrLf + row.fantizi + kCrLf + row.meaning + kCrLf + kCrLf + kCrLf;
             meanings += row.meaning;
+            found.append(QJsonObject { { QStringLiteral("character"), c }, { QStringLiteral("pinyin"), row.pinyin },
+                { QStringLiteral("traditional"), row.fantizi },
+                { QStringLiteral("meaning"), withLineFeeds(row.meaning) } });
         }
     }
     if (meanings.isEmpty()) {
         // The message, and the pane emptied.
-        LookupAnswer answer = QString();
+        LookupAnswer answer = LookupResult {};
         answer.messages.append(UserMessage::plain(QStringLiteral("字库里没有您输入的字，或者您目前使用的起名字库没有输入字义。")
                                                   + QStringLiteral("如果是后者，请去青禾主页下载带字义的字库。") + makerAddress));
         return answer;
     }
-    return QStringLiteral("“") + input + QStringLiteral("”") + QStringLiteral(" 字义如下： ") + kCrLf + kCrLf + body;
+    return result(
+        QStringLiteral("“") + input + QStringLiteral("”") + QStringLiteral(" 字义如下： ") + kCrLf + kCrLf + body,
+        { { QStringLiteral("characters"), found } });
 }
 
 } // namespace tolvane

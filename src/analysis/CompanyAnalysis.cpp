@@ -5,6 +5,9 @@
 #include "text/Characters.h"
 #include "text/VbText.h"
 
+#include <QJsonArray>
+
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -43,18 +46,41 @@ const std::array<Trade, 19> kTrades{{
 
 } // namespace
 
+QStringList CompanyAnalysis::tradeList(int total)
+{
+    QStringList sentences;
+    for (const Trade &trade : kTrades) {
+        if (std::find(trade.numbers.begin(), trade.numbers.end(), total) != trade.numbers.end())
+            sentences.append(QString::fromUtf16(trade.sentence));
+    }
+    return sentences;
+}
+
 QString CompanyAnalysis::tradeSentences(int total)
 {
     QString text;
-    for (const Trade &trade : kTrades) {
-        for (int n : trade.numbers) {
-            if (n == total) {
-                text += QString::fromUtf16(trade.sentence) + kCrLf;
-                break;
-            }
-        }
-    }
+    for (const QString &sentence : tradeList(total))
+        text += sentence + kCrLf;
     return text;
+}
+
+QJsonObject CompanyAnalysis::fields(const CompanyReport &report)
+{
+    QJsonObject fields;
+    fields.insert(QStringLiteral("name"), report.name);
+    QJsonArray characters;
+    for (qsizetype i = 0; i < report.characters.size(); ++i)
+        characters.append(QJsonObject { { QStringLiteral("character"), report.characters.at(i) },
+            { QStringLiteral("strokes"), report.strokes.value(i) } });
+    fields.insert(QStringLiteral("characters"), characters);
+    fields.insert(QStringLiteral("total"), report.total);
+    fields.insert(QStringLiteral("number"), report.folded);
+    fields.insert(QStringLiteral("verdict"), report.meaning ? QJsonValue(report.meaning->flag) : QJsonValue());
+    fields.insert(
+        QStringLiteral("meaning"), report.meaning ? QJsonValue(withLineFeeds(report.meaning->meaning)) : QJsonValue());
+    fields.insert(QStringLiteral("trades"), QJsonArray::fromStringList(report.trades));
+    fields.insert(QStringLiteral("text"), withLineFeeds(report.replacement.value_or(QString()) + report.appended));
+    return fields;
 }
 
 Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QString &databasePath)
@@ -73,23 +99,28 @@ Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QStr
     // Strokes are summed wider than 16 bits so that a hand-edited library cannot overflow the total.
     int total = 0;
     // A character outside the BMP is one library row, not two halves of a surrogate pair.
+    CompanyReport result;
+    result.name = name;
     for (const QString &ch : splitCharacters(name)) {
         const std::optional<qint16> strokes = db.strokesOf(ch);
         if (!strokes)
             return Result::refused(UserMessage::warning(QStringLiteral("字库里没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
         total += *strokes;
+        result.characters.append(ch);
+        result.strokes.append(*strokes);
     }
-    CompanyReport result;
     result.total = total;
     result.folded = fold81(total);
 
-    if (const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, result.folded)) {
+    result.meaning = db.numberMeaning(DbTable::Corp81, result.folded);
+    if (const std::optional<MeaningRow> &row = result.meaning) {
         result.replacement = name + QLatin1Char(' ') + decimal(result.folded)
             + QStringLiteral(" 数暗示为（总笔画数是") + decimal(total) + QStringLiteral("）：") + kCrLf + kCrLf
             + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf
             + QStringLiteral("注：如果名称总笔画数超过81，则减去80用其余数。") + kCrLf + kCrLf + kCrLf;
     }
     db.close();
+    result.trades = tradeList(total);
     result.appended = tradeSentences(total);
     return result;
 }

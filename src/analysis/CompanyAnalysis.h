@@ -1,8 +1,12 @@
 #pragma once
 
+#include "data/NameDatabase.h"
 #include "data/Outcome.h"
 
+#include <QJsonObject>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -15,6 +19,13 @@ struct CompanyReport {
     QString appended;
     int total = 0;
     int folded = 0;
+    // What the texts are made of: the name as analysed, its characters with their strokes, the library's
+    // meaning of the folded total (none when it has no row) and the trade sentences.
+    QString name;
+    QStringList characters;
+    QList<int> strokes;
+    std::optional<MeaningRow> meaning;
+    QStringList trades;
 };
 
 // Judges a company name by the sum of the naming strokes of all its characters.
@@ -26,6 +37,9 @@ public:
     static Outcome<CompanyReport> analyze(const QString &input, const QString &databasePath);
     // The trade sentences whose lucky numbers include total, one per line, in their fixed order.
     static QString tradeSentences(int total);
+    static QStringList tradeList(int total);
+    // The report as fields for machines (the command line's --format json), texts with LF line breaks.
+    static QJsonObject fields(const CompanyReport &report);
 };
 
 } // namespace tolvane

@@ -4,10 +4,12 @@
 #include "data/NameDatabase.h"
 #include "numerology/DigitTables.h"
 #include "numerology/Fold81.h"
+#include "text/Characters.h"
 #include "text/VbText.h"
 
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 
 namespace tolvane {
@@ -86,9 +88,11 @@ const std::array<SpecialSet, 7> &specialSets()
 
 std::optional<UserMessage> NameAnalysis::checkLength(const QString &name)
 {
-    if (name.size() <= 1)
+    // A character outside the BMP is one character of the name, not two.
+    const qsizetype length = splitCharacters(name).size();
+    if (length <= 1)
         return UserMessage::warning(QStringLiteral("您选择“姓名分析”吗？请输入全名。"));
-    if (name.size() >= 5)
+    if (length >= 5)
         return UserMessage::warning(QStringLiteral("姓名太长，本程序最长分析4个字的名字。"));
     return std::nullopt;
 }
@@ -120,91 +124,144 @@ QString NameAnalysis::strokeNumbersHeading(const QString &typed, const FiveGrids
         + QStringLiteral("天格、人格、地格、总格、外格：") + numbers.join(QLatin1Char(' ')) + kCrLf + kCrLf;
 }
 
-Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath)
+std::optional<ReportMeanings> ReportMeanings::read(NameDatabase &db)
 {
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe}))
-        return Outcome<QString>::failed(*failure);
-    QString text = heading;
+    ReportMeanings meanings;
+    std::optional<QHash<QString, MeaningRow>> numbers = db.meaningsByKey(DbTable::Man81);
+    std::optional<QHash<QString, MeaningRow>> sancai = db.meaningsByKey(DbTable::Sancai);
+    std::optional<QHash<QString, MeaningRow>> pairs = db.meaningsByKey(DbTable::WrGe);
+    if (!numbers || !sancai || !pairs)
+        return std::nullopt;
+    meanings.numbers = std::move(*numbers);
+    meanings.sancai = std::move(*sancai);
+    meanings.pairs = std::move(*pairs);
+    return meanings;
+}
 
+NameReport NameAnalysis::compose(const FiveGrids &grids, const ReportMeanings &meanings)
+{
+    const auto find = [](const QHash<QString, MeaningRow> &rows, const QString &key) {
+        const auto it = rows.constFind(key);
+        return it == rows.constEnd() ? std::optional<MeaningRow>() : std::optional<MeaningRow>(*it);
+    };
+    NameReport report;
+    report.grids = grids;
     // The meanings of the numbers: 天格 as it is, the others folded into the 81 numbers.
     const int tian = grids.tiange;
     const int ren = grids.renge;
     const int di = grids.dige;
-    const int zong = grids.zongge;
-    const int wai = grids.waige;
-    int width = 2;
-    if (ren < 10 && di < 10 && zong < 10 && wai < 10)
-        width = 1;
-    else if (ren >= 100 || di >= 100 || zong >= 100 || wai >= 100)
-        width = 3;
-    const struct {
-        const char16_t *word;
-        int number;
-        int key;
-    } lines[] = {{u"    天格数", tian, tian},
-                 {u"    人格数", ren, fold81(ren)},
-                 {u"    地格数", di, fold81(di)},
-                 {u"    总格数", zong, fold81(zong)},
-                 {u"    外格数", wai, fold81(wai)}};
-    for (const auto &line : lines) {
-        const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, line.key);
-        if (!row)
-            continue;
-        text += QString::fromUtf16(line.word) + decimal(line.number) + spaces(width - digits(line.number))
-            + QStringLiteral("数理意义：") + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf;
-        if (line.word == lines[4].word)
-            text += kCrLf;
+    const std::array<qint16, 5> list = grids.list();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        report.meaningNumbers[i] = i == 0 ? list[i] : fold81(list[i]);
+        report.gridMeanings[i] = find(meanings.numbers, QString::number(report.meaningNumbers[i]));
     }
+    report.sancai = Sancai::compute(tian, ren, di);
+    report.sancaiMeaning = find(meanings.sancai, report.sancai.elementTriple);
+    report.pairKey = computePairKey(ren, grids.waige);
+    report.pairMeaning = find(meanings.pairs, report.pairKey);
 
-    const Sancai sancai = Sancai::compute(tian, ren, di);
-    if (const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::Sancai, sancai.elementTriple)) {
-        text += QStringLiteral("    ") + sancai.numeralTriple + QStringLiteral("（") + sancai.elementTriple
-            + QStringLiteral("）三才数理暗示为：") + kCrLf + QStringLiteral("    ") + row->meaning + QStringLiteral(" （")
-            + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf;
-    }
-    const QString pair = computePairKey(ren, wai);
-    if (const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::WrGe, pair)) {
-        text += QStringLiteral("    人格与外格数理（") + pair
-            + QStringLiteral("）搭配，表示个人的人际关系、社交能力、事业等暗示信息：") + kCrLf + QStringLiteral("    ")
-            + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf;
-    }
-    db.close();
-    text += QStringLiteral("更多信息：") + kCrLf;
-
-    text += QStringLiteral("人格数 ") + decimal(ren) + NameAnalysisTexts::personality(DigitTables::digitClass(ren))
-        + kCrLf + kCrLf;
+    report.personality
+        = QStringLiteral("人格数 ") + decimal(ren) + NameAnalysisTexts::personality(DigitTables::digitClass(ren));
 
     // Success and basis luck, in the order of the luck table: by the element of 人格, then of the other grid,
     // 成功运 before 基础运 for each pair.
     const Element person = DigitTables::element(ren);
     const Element heaven = DigitTables::element(tian);
     const Element earth = DigitTables::element(di);
+    report.successLuck = NameAnalysisTexts::successLuck(person, heaven);
+    report.basisLuck = NameAnalysisTexts::basisLuck(person, earth);
     for (Element other : kElementOrder) {
-        if (other == heaven)
-            text += QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(person, heaven) + kCrLf + kCrLf;
-        if (other == earth)
-            text += QStringLiteral("人格与地格数理表示的基础运：") + NameAnalysisTexts::basisLuck(person, earth) + kCrLf + kCrLf;
+        if (other == heaven || other == earth) {
+            report.successFirst = other == heaven;
+            break;
+        }
     }
 
     for (const Warning &w : kWarnings) {
         const bool personMatches = w.personClassSix ? DigitTables::digitClass(ren) == 6 : w.person == person;
         if (personMatches && w.earth == earth && (!w.heaven || w.heaven == heaven))
-            text += QString::fromUtf16(w.heading) + (w.text ? *w.text : QString()) + kCrLf + kCrLf;
+            report.warnings.append(QString::fromUtf16(w.heading) + (w.text ? *w.text : QString()));
     }
 
     static const QSet<int> unhappy{21, 23, 26, 28, 29, 30, 39};
     static const QSet<int> virtuous{5, 6, 11, 13, 31, 32, 35};
     if (unhappy.contains(di))
-        text += QStringLiteral("地格数 ") + decimal(di) + QStringLiteral("，如果是女性，婚姻难得美满。 ") + kCrLf + kCrLf;
+        report.womenRemarks.append(
+            QStringLiteral("地格数 ") + decimal(di) + QStringLiteral("，如果是女性，婚姻难得美满。 "));
     if (virtuous.contains(di))
-        text += QStringLiteral("地格数 ") + decimal(di) + QStringLiteral("，如果是女性，则德行优良，助夫爱子。 ") + kCrLf + kCrLf;
+        report.womenRemarks.append(
+            QStringLiteral("地格数 ") + decimal(di) + QStringLiteral("，如果是女性，则德行优良，助夫爱子。 "));
 
     for (const SpecialSet &set : specialSets()) {
         if (set.numbers.contains(ren) || set.numbers.contains(di))
-            text += QString::fromUtf16(set.sentence) + kCrLf + kCrLf;
+            report.specialNumbers.append(QString::fromUtf16(set.sentence));
+    }
+    return report;
+}
+
+Outcome<NameReport> NameAnalysis::read(const FiveGrids &grids, const QString &databasePath)
+{
+    NameDatabase db(databasePath);
+    if (auto failure = db.openWith({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe }))
+        return Outcome<NameReport>::failed(*failure);
+    const std::optional<ReportMeanings> meanings = ReportMeanings::read(db);
+    if (!meanings)
+        return Outcome<NameReport>::failed(DatabaseFailure {});
+    return compose(grids, *meanings);
+}
+
+QString NameAnalysis::text(const QString &heading, const NameReport &report)
+{
+    QString text = heading;
+    const std::array<qint16, 5> numbers = report.grids.list();
+    int width = 2;
+    if (std::all_of(numbers.begin() + 1, numbers.end(), [](int n) { return n < 10; }))
+        width = 1;
+    else if (std::any_of(numbers.begin() + 1, numbers.end(), [](int n) { return n >= 100; }))
+        width = 3;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const std::optional<MeaningRow> &row = report.gridMeanings[i];
+        if (!row)
+            continue;
+        text += QStringLiteral("    ") + QString::fromUtf16(kGridNames[i]) + QStringLiteral("数") + decimal(numbers[i])
+            + spaces(width - digits(numbers[i])) + QStringLiteral("数理意义：") + row->meaning + QStringLiteral(" （")
+            + row->flag + QStringLiteral("）") + kCrLf;
+        if (i == 4)
+            text += kCrLf;
+    }
+
+    if (const std::optional<MeaningRow> &row = report.sancaiMeaning) {
+        text += QStringLiteral("    ") + report.sancai.numeralTriple + QStringLiteral("（")
+            + report.sancai.elementTriple + QStringLiteral("）三才数理暗示为：") + kCrLf + QStringLiteral("    ")
+            + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf;
+    }
+    if (const std::optional<MeaningRow> &row = report.pairMeaning) {
+        text += QStringLiteral("    人格与外格数理（") + report.pairKey
+            + QStringLiteral("）搭配，表示个人的人际关系、社交能力、事业等暗示信息：") + kCrLf + QStringLiteral("    ")
+            + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf;
+    }
+    text += QStringLiteral("更多信息：") + kCrLf;
+    text += report.personality + kCrLf + kCrLf;
+
+    const QString success = QStringLiteral("人格与天格数理表示的成功运：") + report.successLuck + kCrLf + kCrLf;
+    const QString basis = QStringLiteral("人格与地格数理表示的基础运：") + report.basisLuck + kCrLf + kCrLf;
+    text += report.successFirst ? success + basis : basis + success;
+    for (const QStringList *part : { &report.warnings, &report.womenRemarks, &report.specialNumbers }) {
+        for (const QString &sentence : *part)
+            text += sentence + kCrLf + kCrLf;
     }
     return text;
+}
+
+Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath)
+{
+    Outcome<NameReport> report = read(grids, databasePath);
+    Outcome<QString> result;
+    result.messages = report.messages;
+    result.databaseFailed = report.databaseFailed;
+    if (report.value)
+        result.value = text(heading, *report.value);
+    return result;
 }
 
 } // namespace tolvane

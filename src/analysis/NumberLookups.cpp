@@ -5,6 +5,8 @@
 #include "numerology/DigitTables.h"
 #include "text/VbText.h"
 
+#include <QJsonArray>
+
 namespace tolvane {
 
 namespace {
@@ -12,6 +14,17 @@ namespace {
 QString meaningTail(const MeaningRow &row)
 {
     return row.meaning + QStringLiteral("  （") + row.flag + QStringLiteral("）");
+}
+
+// The answer: the heading and the row for the pane; the given fields with the row's verdict and meaning.
+LookupResult answerWith(const QString &heading, const MeaningRow &row, QJsonObject fields)
+{
+    LookupResult result { heading + kCrLf + kCrLf + meaningTail(row), {} };
+    fields.insert(QStringLiteral("verdict"), row.flag);
+    fields.insert(QStringLiteral("meaning"), withLineFeeds(row.meaning));
+    fields.insert(QStringLiteral("text"), withLineFeeds(result.text));
+    result.fields = fields;
+    return result;
 }
 
 LookupAnswer numberMeaning(const QString &input, const QString &databasePath, DbTable table)
@@ -24,19 +37,22 @@ LookupAnswer numberMeaning(const QString &input, const QString &databasePath, Db
     NameDatabase db(databasePath);
     if (auto failure = db.openWith({table}))
         return LookupAnswer::failed(*failure);
-    if (const std::optional<MeaningRow> row = db.numberMeaning(table, *n))
-        return QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为：") + kCrLf + kCrLf + meaningTail(*row);
+    if (const std::optional<MeaningRow> row = db.numberMeaning(table, *n)) {
+        return answerWith(QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为："), *row,
+            { { QStringLiteral("number"), *n } });
+    }
     return {};
 }
 
 // Looks the key up in sancai or wrGe and builds the answer from its heading.
-LookupAnswer keyedMeaning(const QString &databasePath, DbTable table, const QString &key, const QString &heading)
+LookupAnswer keyedMeaning(
+    const QString &databasePath, DbTable table, const QString &key, const QString &heading, const QJsonObject &fields)
 {
     NameDatabase db(databasePath);
     if (auto failure = db.openWith({table}))
         return LookupAnswer::failed(*failure);
     if (const std::optional<MeaningRow> row = db.keyedMeaning(table, key))
-        return heading + kCrLf + kCrLf + meaningTail(*row);
+        return answerWith(heading, *row, fields);
     return {};
 }
 
@@ -60,9 +76,11 @@ LookupAnswer NumberLookups::sancai(const QString &input, const QString &database
     const auto [heaven, person, earth] = *parsed.value;
     const QString triple = Sancai::compute(heaven, person, earth).elementTriple;
     return keyedMeaning(databasePath, DbTable::Sancai, triple,
-                        QStringLiteral("天格、人格、地格： ") + decimal(heaven) + QStringLiteral("、") + decimal(person)
-                            + QStringLiteral("、") + decimal(earth) + QStringLiteral(" 之三才五行为：") + triple
-                            + QStringLiteral(" 解释如下："));
+        QStringLiteral("天格、人格、地格： ") + decimal(heaven) + QStringLiteral("、") + decimal(person)
+            + QStringLiteral("、") + decimal(earth) + QStringLiteral(" 之三才五行为：") + triple
+            + QStringLiteral(" 解释如下："),
+        { { QStringLiteral("numbers"), QJsonArray { heaven, person, earth } },
+            { QStringLiteral("elements"), triple } });
 }
 
 LookupAnswer NumberLookups::personOuterPairing(const QString &input, const QString &databasePath)
@@ -72,9 +90,11 @@ LookupAnswer NumberLookups::personOuterPairing(const QString &input, const QStri
         return LookupAnswer::refused(*parsed.message());
     const int person = (*parsed.value)[0];
     const int outer = (*parsed.value)[1];
-    return keyedMeaning(databasePath, DbTable::WrGe, computePairKey(person, outer),
-                        QStringLiteral("人格、外格数： ") + decimal(person) + QStringLiteral("、") + decimal(outer)
-                            + QStringLiteral(" 所暗示的人际关系、社交能力及事业发展等解释如下："));
+    const QString key = computePairKey(person, outer);
+    return keyedMeaning(databasePath, DbTable::WrGe, key,
+        QStringLiteral("人格、外格数： ") + decimal(person) + QStringLiteral("、") + decimal(outer)
+            + QStringLiteral(" 所暗示的人际关系、社交能力及事业发展等解释如下："),
+        { { QStringLiteral("numbers"), QJsonArray { person, outer } }, { QStringLiteral("key"), key } });
 }
 
 } // namespace tolvane

@@ -1,5 +1,7 @@
 #include "app/AppPaths.h"
 
+#include "analysis/CompoundSurnames.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -53,6 +55,21 @@ QString AppPaths::resultRtfPath() const
 QString AppPaths::infoPath() const
 {
     return QDir(m_appDir).filePath(QStringLiteral("Info.txt"));
+}
+
+QString AppPaths::compoundSurnamesPath() const
+{
+    const QString file = CompoundSurnames::fileName();
+    QStringList places { QDir(m_appDir).filePath(file) };
+    if (QCoreApplication::instance()) {
+        const QDir exe(QCoreApplication::applicationDirPath());
+        places << exe.filePath(file) << exe.filePath(QStringLiteral("../share/tolvane/") + file);
+    }
+    for (const QString &place : std::as_const(places)) {
+        if (QFileInfo::exists(place))
+            return place;
+    }
+    return places.constFirst();
 }
 
 } // namespace tolvane

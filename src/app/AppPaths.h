@@ -18,6 +18,9 @@ public:
     QString databasePath() const;
     QString resultRtfPath() const;
     QString infoPath() const;
+    // The compound-surname list: beside the library when one lies there, else the one shipped with the program
+    // (beside the executable, or in share/tolvane for an installed program).
+    QString compoundSurnamesPath() const;
 
 private:
     QString m_appDir;

@@ -1,7 +1,9 @@
 #include "app/Dispatcher.h"
 
+#include "analysis/AnalysisFields.h"
 #include "analysis/CharacterLookups.h"
 #include "analysis/CompanyAnalysis.h"
+#include "analysis/CompoundSurnames.h"
 #include "analysis/NameAnalysis.h"
 #include "analysis/NumberLookups.h"
 #include "analysis/StrokeNumbersParser.h"
@@ -18,8 +20,10 @@
 #include "naming/FindCharacterForm.h"
 #include "naming/FixedListing.h"
 #include "naming/FixedOptionsForm.h"
+#include "naming/NamingFields.h"
 #include "naming/NamingWizard.h"
 #include "naming/SurnameKindForm.h"
+#include "text/Characters.h"
 #include "text/VbText.h"
 
 namespace tolvane {
@@ -42,10 +46,12 @@ template <typename T> std::optional<T> Dispatcher::absorb(Outcome<T> outcome)
     return std::move(outcome.value);
 }
 
-bool Dispatcher::answer(Outcome<QString> outcome)
+bool Dispatcher::answer(LookupAnswer outcome)
 {
-    if (const std::optional<QString> text = absorb(std::move(outcome)))
-        m_pane.setText(*text);
+    if (const std::optional<LookupResult> result = absorb(std::move(outcome))) {
+        m_pane.setText(result->text);
+        m_state.resultFields = result->fields;
+    }
     return true;
 }
 
@@ -59,6 +65,7 @@ void Dispatcher::prepare()
     m_view.showGrids(GridPanel {});
     m_pane.resetInsertionFormat();
     m_state.reportText.clear();
+    m_state.resultFields = {};
     m_state.analysisHeading.clear();
     m_state.databaseFailed = false;
     m_state.request.surnameLength = 0;
@@ -154,9 +161,17 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
     }
     m_state.configSummary = ConfigSearch::summary(search, m_state.configs);
     m_pane.setText(m_state.configSummary);
-    if (m_state.flags.namingCancelled)
+    if (m_state.flags.namingCancelled) {
         m_pane.setText(QString());
+    } else {
+        QList<int> surnameStrokes;
+        for (int i = 0; i < search.surnameLength && i < 2; ++i)
+            surnameStrokes.append(search.surnameStrokes[i]);
+        m_state.resultFields = configurationFields(trimmed, surnameStrokes, m_state.request, m_state.configs);
+        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_state.configSummary));
+    }
 
+    QJsonArray listedGroups;
     if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
         FindCharacterForm form(m_state.request, m_state.flags, m_state.configs.groupCount());
         m_prompter.askFindCharacters(form);
@@ -171,11 +186,16 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         listing.configs = &m_state.configs;
         const std::optional<CandidateListing::Listing> result
             = absorb(CandidateListing::run(listing, m_paths.databasePath(), &m_view));
-        if (result)
+        if (result) {
             m_state.reportText = result->reportText;
+            listedGroups = listedGroupFields(result->groups, m_state.request.nameLength);
+        }
         m_state.namingAborted = !result || result->namingAborted;
     }
     if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
+        // The listing's groups join the configurations; otherwise the summary stays the result.
+        m_state.resultFields.insert(QStringLiteral("groups"), listedGroups);
+        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_state.reportText));
         m_pane.setText(m_state.reportText);
         storeResult();
         return;
@@ -232,6 +252,12 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
         FixedListing::run(m_state.fixed, m_state.configs.configNext, m_state.request, m_paths.databasePath(), &m_view));
     // After a failed library nothing is listed, and no earlier listing is shown again.
     m_pane.setText(m_state.fixed.configText + kCrLf + kCrLf + (listing ? listing->listingText : QString()));
+    if (listing) {
+        m_state.resultFields
+            = fixedNamingFields({ pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, search.firstFree },
+                m_state.request, *listing);
+        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_pane.text()));
+    }
     finish();
 }
 
@@ -244,13 +270,15 @@ bool Dispatcher::analyzeName(const QString &input)
         return false;
     }
 
-    // Two characters are a single surname and a single given name; otherwise the person says.
+    // Two characters are a single surname and a single given name; otherwise the person says, with the kind the
+    // compound-surname list gives preselected.
     m_state.request.surnameKind.reset();
-    if (name.size() == 2) {
+    if (splitCharacters(name).size() == 2) {
         m_state.request.surnameKind = SurnameKind::Single;
         m_view.setBusy(true);
     } else {
         NamingWizard wizard(m_state.request, m_state.flags, NamingWizard::Purpose::NameAnalysis);
+        wizard.suggestSurnameKind(CompoundSurnames::read(m_paths.compoundSurnamesPath()).kindOf(name));
         m_prompter.runNamingWizard(wizard);
         if (wizard.busyRequested())
             m_view.setBusy(true);
@@ -261,6 +289,7 @@ bool Dispatcher::analyzeName(const QString &input)
     const std::optional<QList<int>> strokes = absorb(StrokeLookup::strokesOfName(m_paths.databasePath(), name));
     if (!strokes)
         return false;
+    m_state.analysisStrokes = *strokes;
     m_state.analysisGrids = NameAnalysis::gridsFor(*strokes, m_state.request.surnameKind == SurnameKind::Compound);
     m_state.analysisHeading = NameAnalysis::nameHeading(name, *strokes, m_state.analysisGrids);
     m_view.showGrids(GridPanel::forName(name, *strokes, m_state.analysisGrids));
@@ -275,7 +304,10 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
         finish();
         return;
     }
-    buildReport();
+    if (const std::optional<NameReport> report = buildReport()) {
+        m_state.resultFields = nameAnalysisFields(
+            trimSpaces(input.name), m_state.analysisStrokes, *m_state.request.surnameKind, *report, m_state.reportText);
+    }
     // Info.txt is read again before every report, so an edit made outside the program shows at once.
     const ReportInfo::Texts info = ReportInfo::load(m_paths.infoPath());
     setReportHeaderFooter(info.header, info.footer);
@@ -284,12 +316,12 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
 }
 
 // The report over the heading and grids of the last analysis; the report text stays empty when the library fails.
-void Dispatcher::buildReport()
+std::optional<NameReport> Dispatcher::buildReport()
 {
-    const std::optional<QString> report
-        = absorb(NameAnalysis::buildReport(m_state.analysisHeading, m_state.analysisGrids, m_paths.databasePath()));
+    std::optional<NameReport> report = absorb(NameAnalysis::read(m_state.analysisGrids, m_paths.databasePath()));
     if (report)
-        m_state.reportText = *report;
+        m_state.reportText = NameAnalysis::text(m_state.analysisHeading, *report);
+    return report;
 }
 
 void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
@@ -300,6 +332,7 @@ void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
             m_pane.setText(*report->replacement);
         if (!report->appended.isEmpty())
             m_pane.setText(m_pane.text() + report->appended);
+        m_state.resultFields = CompanyAnalysis::fields(*report);
     }
     storeResult();
 }
@@ -386,7 +419,10 @@ bool Dispatcher::analyzeStrokeNumbers(const QString &input)
             m_state.analysisGrids
                 = NameAnalysis::gridsFor(*numbers, m_state.request.surnameKind == SurnameKind::Compound);
             m_state.analysisHeading = NameAnalysis::strokeNumbersHeading(trimSpaces(input), m_state.analysisGrids);
-            buildReport();
+            if (const std::optional<NameReport> report = buildReport()) {
+                m_state.resultFields
+                    = strokeNumbersFields(*numbers, *m_state.request.surnameKind, *report, m_state.reportText);
+            }
         }
     }
     // A text of fewer than two characters was never a stroke list: the pane stays as it was. Otherwise the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/NameAnalysis.h"
+#include "analysis/NumberLookups.h"
 #include "app/AppPaths.h"
 #include "app/FunctionTable.h"
 #include "app/ProgramState.h"
@@ -41,6 +43,9 @@ public:
     // Start-up: the group limit of a fresh run, the report header and footer, and the start-up text.
     void beginSession(const QString &reportHeader, const QString &reportFooter, const QString &startupText);
     void setLoginAccepted(bool accepted) { m_state.loginAccepted = accepted; }
+    // How many groups naming finds until the wizard's advanced page says otherwise; the window starts with six
+    // and does not keep a changed count beyond its session. Fixed-character naming (王-明) uses it too.
+    void setGroupCount(qint16 groups) { m_state.request.groupLimit = qint16(groups + 1); }
     // The header and footer just saved by the window that edits them.
     void setReportHeaderFooter(const QString &header, const QString &footer);
 
@@ -69,11 +74,11 @@ private:
     void prepare();
     void runFixedCharacterNaming(const QString &pattern);
     bool analyzeName(const QString &input);
-    void buildReport();
+    std::optional<NameReport> buildReport();
     // Shows an outcome's messages, notes a failed library and hands back its value.
     template <typename T> std::optional<T> absorb(Outcome<T> outcome);
     // A lookup's answer replaces the pane's text.
-    bool answer(Outcome<QString> outcome);
+    bool answer(LookupAnswer outcome);
     void warnNoSuchOption();
     void storeResult();
     void finish();

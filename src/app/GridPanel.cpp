@@ -1,15 +1,18 @@
 #include "app/GridPanel.h"
 
+#include "text/Characters.h"
+
 namespace tolvane {
 
 GridPanel GridPanel::forName(const QString &name, const QList<int> &strokes, const FiveGrids &grids)
 {
     static constexpr int kPlaces[5][4] = { {}, {}, { 0, 2 }, { 0, 1, 2 }, { 0, 1, 2, 3 } };
     GridPanel panel;
-    const qsizetype count = qMin(name.size(), strokes.size());
+    const QStringList chars = splitCharacters(name);
+    const qsizetype count = qMin(chars.size(), strokes.size());
     for (qsizetype i = 0; i < count && count <= 4; ++i) {
         const int place = kPlaces[count][i];
-        panel.characters[place] = name.mid(i, 1);
+        panel.characters[place] = chars.at(i);
         panel.strokes[place] = QString::number(strokes.at(i));
     }
     panel.captions = { QStringLiteral("天格"), QStringLiteral("人格"), QStringLiteral("地格"), QStringLiteral("总格"),

@@ -5,6 +5,7 @@
 #include "numerology/ConfigSearch.h"
 #include "numerology/FixedConfigSearch.h"
 
+#include <QJsonObject>
 #include <QString>
 
 #include <array>
@@ -23,7 +24,12 @@ struct ProgramState {
     QString analysisHeading;
     bool databaseFailed = false;
 
-    // The grids of the last name analysis or stroke-number report.
+    // The last completed result as fields for machines (the command line's --format json); cleared before every
+    // Execute, so it is empty after a run that showed no result.
+    QJsonObject resultFields;
+
+    // The strokes of the name and the grids of the last name analysis or stroke-number report.
+    QList<int> analysisStrokes;
     FiveGrids analysisGrids;
 
     bool namingAborted = false;

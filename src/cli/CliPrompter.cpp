@@ -37,7 +37,7 @@ void CliPrompter::runNamingWizard(NamingWizard &wizard)
         return true;
     };
     if (wizard.page() == NamingWizard::Page::SurnameKind) {
-        wizard.confirmSurnameKind(m_answers.surnameKind);
+        wizard.confirmSurnameKind(m_answers.surnameKind.value_or(wizard.suggestedSurnameKind()));
         if (wizard.state() == NamingWizard::State::Closed)
             return;
     }
@@ -72,7 +72,7 @@ void CliPrompter::askFixedOptions(FixedOptionsForm &form)
 
 void CliPrompter::askSurnameKind(SurnameKindForm &form)
 {
-    form.confirm(m_answers.surnameKind);
+    form.confirm(m_answers.surnameKind.value_or(SurnameKind::Single));
 }
 
 } // namespace tolvane

@@ -6,12 +6,15 @@
 #include <QString>
 
 #include <cstdio>
+#include <optional>
 
 namespace tolvane {
 
 // How the command line answers the naming wizard: the wizard's own defaults unless an option says otherwise.
 struct NamingAnswers {
-    SurnameKind surnameKind = SurnameKind::Single; // the surname-kind page, when it is asked
+    // The surname-kind questions; unset: the kind the question preselects (from the compound-surname list for
+    // a name, 单 for typed stroke numbers).
+    std::optional<SurnameKind> surnameKind;
     int length = 2;                                // 双字名
     Sex sex = Sex::Male;                           // 男性名
     ElementSet elements = ElementSet::all();

@@ -1,13 +1,20 @@
 #include "cli/CliRunner.h"
 
+#include "analysis/CompoundSurnames.h"
+#include "analysis/NameBatch.h"
 #include "app/AppPaths.h"
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
 #include "app/ReadingTexts.h"
 #include "app/TextPane.h"
 #include "cli/CliPrompter.h"
+#include "naming/NamingWizard.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <cstdio>
 #include <functional>
@@ -34,11 +41,25 @@ const std::vector<QCommandLineOption> &options()
         QCommandLineOption(QStringLiteral("start"),
             QStringLiteral("stroke count of the first given-name character to start from (1..29)"),
             QStringLiteral("n")),
-        QCommandLineOption(QStringLiteral("groups"), QStringLiteral("how many groups to find (1..20; default 6)"),
+        QCommandLineOption(QStringLiteral("groups"),
+            QStringLiteral("how many groups to find, in naming and in fixed-character naming (1..20; default 6, "
+                           "as at every start of the window, which does not keep the count it was last given)"),
             QStringLiteral("n")),
         QCommandLineOption(QStringLiteral("surname-kind"),
-            QStringLiteral("单 or 复, for the questions that ask whether the surname is compound"),
+            QStringLiteral("单 or 复, for the questions that ask whether the surname is compound; left out, a name "
+                           "whose first two characters are a known compound surname (欧阳, 司马, 诸葛, ...) is taken "
+                           "as compound and any other as single, as the window preselects"),
             QStringLiteral("kind")),
+        QCommandLineOption(QStringLiteral("batch"),
+            QStringLiteral("analyse every name of FILE (- for standard input) instead of NAME: one name a line, "
+                           "optionally a tab and 单 or 复; UTF-8 (with or without BOM) or GB18030. One result a "
+                           "line, a line that cannot be analysed gives its error and the run goes on; the exit "
+                           "status is 1 when any line failed"),
+            QStringLiteral("file")),
+        QCommandLineOption(QStringLiteral("format"),
+            QStringLiteral("text (the default: the pane's text) or json (one JSON object per result, one per line "
+                           "for a batch); for name, analyze, strokes-report, company and lookup"),
+            QStringLiteral("format")),
         QCommandLineOption(QStringLiteral("rtf"),
             QStringLiteral("also write the result as RTF, exactly as the window stores name.rtf"),
             QStringLiteral("file")),
@@ -57,6 +78,12 @@ const QCommandLineOption &option(const QString &name)
     Q_UNREACHABLE();
 }
 
+void printJson(const QJsonObject &fields)
+{
+    const QByteArray line = QJsonDocument(fields).toJson(QJsonDocument::Compact) + '\n';
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
+}
+
 // What a command runs with: the parsed options and the controller the window uses, over a pane and a view
 // without a window and a prompter that answers from the options.
 struct Session {
@@ -67,21 +94,28 @@ struct Session {
     CliPrompter prompter;
     Dispatcher dispatcher;
 
+    bool json;
+
     Session(const QCommandLineParser &parser, const NamingAnswers &answers)
         : parser(parser)
         , answers(answers)
         , prompter(answers)
         , dispatcher(AppPaths::forExecutable(), pane, view, prompter)
+        , json(parser.value(option(QStringLiteral("format"))) == QLatin1String("json"))
     {
         dispatcher.setResultPath(parser.value(option(QStringLiteral("rtf"))));
     }
 
-    // Prints the pane with LF line breaks; status lines go to standard error. The exit status is 1 when a
-    // message box or a status line was shown.
+    // Prints the pane with LF line breaks, or with --format json the result's fields as one JSON object (nothing
+    // when the run gave no result); status lines go to standard error. The exit status is 1 when a message box
+    // or a status line was shown.
     int printPane()
     {
-        QString text = pane.text();
-        if (!text.isEmpty()) {
+        if (json) {
+            const QJsonObject &fields = dispatcher.state().resultFields;
+            if (!fields.isEmpty())
+                printJson(fields);
+        } else if (QString text = pane.text(); !text.isEmpty()) {
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             if (!text.endsWith(QLatin1Char('\n')))
                 text += QLatin1Char('\n');
@@ -99,17 +133,67 @@ struct Session {
     }
 };
 
-// One command: its name, the names of its arguments, what it does, the options that concern it alone, and
-// how it runs, returning the exit status. accepts, where given, checks the arguments before anything runs.
+// One command: its name, the names of its arguments, what it does, the options that concern it alone, how
+// many arguments it takes (-1: as accepts decides), whether it can print JSON, and how it runs, returning the
+// exit status. accepts, where given, checks the arguments before anything runs.
 struct Command {
     QString name;
     QString arguments;
     QString description;
     QStringList options;
     int argumentCount;
+    bool json;
     std::function<int(Session &, const QStringList &)> run;
-    std::function<bool(const QStringList &)> accepts = {};
+    std::function<bool(const QCommandLineParser &, const QStringList &)> accepts = {};
 };
+
+bool isSet(const QCommandLineParser &parser, const char *name)
+{
+    return parser.isSet(option(QLatin1String(name)));
+}
+
+// analyze --batch: every line of the file through one NameBatch, each result printed as it comes.
+int runBatch(Session &s)
+{
+    const QString file = s.parser.value(option(QStringLiteral("batch")));
+    QByteArray bytes;
+    QFile in;
+    const bool opened = file == QLatin1String("-") ? in.open(stdin, QIODevice::ReadOnly)
+                                                   : (in.setFileName(file), in.open(QIODevice::ReadOnly));
+    if (opened)
+        bytes = in.readAll();
+    if (!opened || in.error() != QFileDevice::NoError) {
+        const QString message = file != QLatin1String("-") && !QFileInfo(file).isFile()
+            ? QStringLiteral("找不到姓名文件“%1”。").arg(file)
+            : QStringLiteral("无法读取姓名文件“%1”。").arg(file);
+        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+        return 1;
+    }
+
+    Outcome<NameBatch> batch = NameBatch::open(
+        s.dispatcher.paths().databasePath(), CompoundSurnames::read(s.dispatcher.paths().compoundSurnamesPath()));
+    if (!batch.value) {
+        for (const UserMessage &message : std::as_const(batch.messages))
+            s.prompter.showMessage(message);
+        return 1;
+    }
+    const QStringList lines = NameBatch::lines(bytes);
+    bool failed = false;
+    QByteArray out;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const NameBatch::Result result = batch.value->analyze(int(i + 1), lines.at(i), s.answers.surnameKind);
+        failed = failed || result.error.has_value();
+        out += s.json ? QJsonDocument(NameBatch::fields(result)).toJson(QJsonDocument::Compact)
+                      : NameBatch::textLine(result).toUtf8();
+        out += '\n';
+        if (out.size() > 1 << 16) {
+            std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+            out.clear();
+        }
+    }
+    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+    return failed ? 1 : 0;
+}
 
 QString lookupKinds()
 {
@@ -129,30 +213,51 @@ const std::vector<Command> &commands()
             QStringLiteral(
                 "personal naming (个人起名): the good stroke configurations for a surname and the library "
                 "characters that fit them; 王-明 or 王明- keeps one given-name character and finds the other"),
-            naming, 1,
-            [](Session &s, const QStringList &args) { return s.execute(Function::PersonalNaming, args.at(0)); } },
-        { QStringLiteral("analyze"), QStringLiteral("NAME"),
-            QStringLiteral("name analysis (姓名分析) of a full name of two to four characters"),
-            { QStringLiteral("surname-kind") }, 1,
-            [](Session &s, const QStringList &args) { return s.execute(Function::NameAnalysis, args.at(0)); } },
+            naming, 1, true,
+            [](Session &s, const QStringList &args) {
+                // The group count reaches fixed-character naming, which has no advanced page, as the count an
+                // earlier run of the window's advanced page left.
+                if (s.parser.isSet(option(QStringLiteral("groups")))) {
+                    const Outcome<qint16> groups = NamingWizard::readGroupCount(s.answers.groups);
+                    if (!groups.value) {
+                        s.prompter.showMessage(*groups.message());
+                        return s.printPane();
+                    }
+                    s.dispatcher.setGroupCount(*groups.value);
+                }
+                return s.execute(Function::PersonalNaming, args.at(0));
+            } },
+        { QStringLiteral("analyze"), QStringLiteral("NAME | --batch FILE"),
+            QStringLiteral("name analysis (姓名分析) of a full name of two to four characters, or of every name in a "
+                           "file"),
+            { QStringLiteral("surname-kind"), QStringLiteral("batch") }, -1, true,
+            [](Session &s, const QStringList &args) {
+                return isSet(s.parser, "batch") ? runBatch(s) : s.execute(Function::NameAnalysis, args.at(0));
+            },
+            [](const QCommandLineParser &parser, const QStringList &args) {
+                return isSet(parser, "batch") ? args.isEmpty() && !isSet(parser, "rtf") : args.size() == 1;
+            } },
         { QStringLiteral("strokes-report"), QStringLiteral("\"5 8 12\""),
             QStringLiteral("the name analysis report from typed stroke counts (姓名笔画数)"),
-            { QStringLiteral("surname-kind") }, 1,
+            { QStringLiteral("surname-kind") }, 1, true,
             [](Session &s, const QStringList &args) {
                 return s.execute(Function::OtherFunctions, {}, Lookup::StrokeNumbers, args.at(0));
             } },
         { QStringLiteral("company"), QStringLiteral("NAME"), QStringLiteral("company-name analysis (公司名分析)"), {},
-            1, [](Session &s, const QStringList &args) { return s.execute(Function::CompanyAnalysis, args.at(0)); } },
-        { QStringLiteral("lookup"), QStringLiteral("KIND INPUT"), lookupKinds(), {}, 2,
+            1, true,
+            [](Session &s, const QStringList &args) { return s.execute(Function::CompanyAnalysis, args.at(0)); } },
+        { QStringLiteral("lookup"), QStringLiteral("KIND INPUT"), lookupKinds(), {}, 2, true,
             [](Session &s, const QStringList &args) {
                 return s.execute(
                     Function::OtherFunctions, {}, FunctionTable::lookupFromCommandName(args.at(0)), args.at(1));
             },
-            [](const QStringList &args) { return FunctionTable::lookupFromCommandName(args.at(0)).has_value(); } },
+            [](const QCommandLineParser &, const QStringList &args) {
+                return FunctionTable::lookupFromCommandName(args.at(0)).has_value();
+            } },
         { QStringLiteral("correct"), QStringLiteral("CHAR STROKES"),
             QStringLiteral("set the stroke count of CHAR in the character library (修改字库); write -- before a "
                            "negative count"),
-            {}, 2,
+            {}, 2, false,
             [](Session &s, const QStringList &args) {
                 const std::optional<QString> done = s.dispatcher.correctStrokes(args.at(0), args.at(1));
                 if (done)
@@ -161,12 +266,15 @@ const std::vector<Command> &commands()
             } },
         { QStringLiteral("read"), QStringLiteral("KEY"),
             QStringLiteral("print a reading text (造命篇): ") + ReadingTexts::keys().join(QStringLiteral(", ")), {}, 1,
+            false,
             [](Session &s, const QStringList &args) {
                 s.dispatcher.showReadingText(args.at(0));
                 const int status = s.printPane();
                 return status == 0 && s.pane.text().isEmpty() ? 1 : status;
             },
-            [](const QStringList &args) { return ReadingTexts::keys().contains(args.at(0)); } },
+            [](const QCommandLineParser &, const QStringList &args) {
+                return ReadingTexts::keys().contains(args.at(0));
+            } },
     };
     return list;
 }
@@ -223,7 +331,8 @@ QString usage()
     }
     return text
         + QStringLiteral("\nThe result is printed to standard output. Each message the window would show in a box is "
-                         "printed\nas one line to standard error, and the exit status is then 1.\n");
+                         "printed\nas one line to standard error, and the exit status is then 1.\n"
+                         "The fields of --format json are described in the README.\n");
 }
 
 int printUsage(std::FILE *out, int status)
@@ -300,14 +409,21 @@ int CliRunner::run(const QStringList &arguments)
     NamingAnswers answers;
     if (const std::optional<QString> wrong = readAnswers(parser, answers))
         return badUsage(*wrong);
+    const QString format = parser.value(option(QStringLiteral("format")));
+    if (isSet(parser, "format") && format != QLatin1String("text") && format != QLatin1String("json"))
+        return badUsage(QStringLiteral("--format takes text or json"));
+    const bool json = format == QLatin1String("json");
 
     QStringList args = parser.positionalArguments();
     if (args.isEmpty())
         return printUsage(stderr, 2);
     const QString name = args.takeFirst();
     for (const Command &command : commands()) {
-        if (command.name != name || args.size() != command.argumentCount || (command.accepts && !command.accepts(args)))
+        if (command.name != name || (command.argumentCount >= 0 && args.size() != command.argumentCount)
+            || (command.accepts && !command.accepts(parser, args)))
             continue;
+        if (json && !command.json)
+            return badUsage(QStringLiteral("--format json is not available for ") + name);
         Session session(parser, answers);
         return command.run(session, args);
     }

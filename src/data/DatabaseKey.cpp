@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHash>
 #include <QMutex>
+#include <QPair>
 
 #include <openssl/evp.h>
 
@@ -13,17 +14,17 @@ constexpr int kSaltSize = 16;
 constexpr int kKeySize = 32;
 } // namespace
 
-QByteArray DatabaseKey::derive(const QByteArray &salt)
+QByteArray DatabaseKey::derive(const QByteArray &salt, int iterations)
 {
     const QByteArray password = kDatabasePassword.toUtf8();
     QByteArray key(kKeySize, '\0');
     PKCS5_PBKDF2_HMAC_SHA1(password.constData(), int(password.size()),
-                           reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
-                           kDatabaseKdfIterations, kKeySize, reinterpret_cast<unsigned char *>(key.data()));
+        reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()), iterations, kKeySize,
+        reinterpret_cast<unsigned char *>(key.data()));
     return key;
 }
 
-std::optional<QByteArray> DatabaseKey::rawKeyPragmaFor(const QString &path)
+std::optional<QByteArray> DatabaseKey::rawKeyPragmaFor(const QString &path, int iterations)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -33,11 +34,12 @@ std::optional<QByteArray> DatabaseKey::rawKeyPragmaFor(const QString &path)
         return std::nullopt;
 
     static QMutex mutex;
-    static QHash<QByteArray, QByteArray> keys;
+    static QHash<QPair<QByteArray, int>, QByteArray> keys;
     QMutexLocker lock(&mutex);
-    auto it = keys.constFind(salt);
+    const QPair<QByteArray, int> id(salt, iterations);
+    auto it = keys.constFind(id);
     if (it == keys.constEnd())
-        it = keys.insert(salt, derive(salt));
+        it = keys.insert(id, derive(salt, iterations));
     return QByteArrayLiteral("PRAGMA key = \"x'") + it->toHex() + QByteArrayLiteral("'\"; PRAGMA cipher_page_size = ")
         + QByteArray::number(kDatabasePageSize) + ';';
 }

@@ -67,24 +67,27 @@ std::optional<DatabaseFailure> NameDatabase::open()
     const QFileInfo info(m_path);
     if (!info.isFile())
         return failure;
-    const std::optional<QByteArray> keyPragma = DatabaseKey::rawKeyPragmaFor(m_path);
-    if (!keyPragma)
-        return failure;
+    // A library written by an earlier version took more rounds to derive its key: those are tried when the
+    // current key does not open the file.
+    for (const int rounds : { kDatabaseKdfIterations, kLegacyDatabaseKdfIterations }) {
+        const std::optional<QByteArray> keyPragma = DatabaseKey::rawKeyPragmaFor(m_path, rounds);
+        if (!keyPragma)
+            return failure;
 
-    const QByteArray path = QFile::encodeName(m_path);
-    if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
-        != SQLITE_OK) {
+        const QByteArray path = QFile::encodeName(m_path);
+        if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
+            != SQLITE_OK) {
+            close();
+            return failure;
+        }
+        sqlite3_busy_timeout(m_db, 2000);
+        // The first read proves the key: with any other password the pages do not decrypt.
+        if (sqlite3_exec(m_db, keyPragma->constData(), nullptr, nullptr, nullptr) == SQLITE_OK
+            && sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) == SQLITE_OK)
+            return std::nullopt;
         close();
-        return failure;
     }
-    sqlite3_busy_timeout(m_db, 2000);
-    // The first read proves the key: with any other password the pages do not decrypt.
-    if (sqlite3_exec(m_db, keyPragma->constData(), nullptr, nullptr, nullptr) != SQLITE_OK
-        || sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        close();
-        return failure;
-    }
-    return std::nullopt;
+    return failure;
 }
 
 std::optional<DatabaseFailure> NameDatabase::openTable(DbTable table, DatabaseFailure::Wording wording)
@@ -216,6 +219,30 @@ std::optional<MeaningRow> NameDatabase::keyedMeaning(DbTable table, const QStrin
     return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE %2 = ?1 ORDER BY rowid DESC LIMIT 1;")
                            .arg(tableName(table), column),
                        [&key](sqlite3_stmt *stmt) { bindText(stmt, 1, key); });
+}
+
+std::optional<QHash<QString, MeaningRow>> NameDatabase::meaningsByKey(DbTable table)
+{
+    const bool numbered = table == DbTable::Man81 || table == DbTable::Corp81;
+    const QString key = numbered   ? QStringLiteral("ID")
+        : table == DbTable::Sancai ? QStringLiteral("trdgewuxing")
+                                   : QStringLiteral("rwGeshu");
+    sqlite3_stmt *stmt = prepare(QStringLiteral("SELECT %1, meaning, flag FROM \"%2\" ORDER BY rowid;")
+                                     .arg(key, tableName(table))
+                                     .toUtf8()
+                                     .constData());
+    if (!stmt)
+        return std::nullopt;
+    QHash<QString, MeaningRow> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const QString id = numbered ? QString::number(sqlite3_column_int(stmt, 0)) : columnText(stmt, 0);
+        rows.insert(id, MeaningRow { columnText(stmt, 1), columnText(stmt, 2) });
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return rows;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "data/DatabaseFailure.h"
 #include "data/DbTable.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -49,6 +50,10 @@ public:
     std::optional<MeaningRow> numberMeaning(DbTable table, int id);
     // The last row of sancai or wrGe whose key (trdgewuxing, rwGeshu) equals key.
     std::optional<MeaningRow> keyedMeaning(DbTable table, const QString &key);
+    // Every row of 81man, 81corp, sancai or wrGe by its key (ID as decimal text, trdgewuxing, rwGeshu), the last
+    // row of a key winning as above: for reports that look up many keys. Nothing when the table cannot be read
+    // to its end.
+    std::optional<QHash<QString, MeaningRow>> meaningsByKey(DbTable table);
 
     // The rows a name may be made of, for the candidate listings: xiong "0", sex the given one or "0", wuxing
     // one of the wishes (an empty wish matches an empty wuxing). In stored order; rows with a missing value

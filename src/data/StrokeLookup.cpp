@@ -1,6 +1,7 @@
 #include "data/StrokeLookup.h"
 
 #include "data/NameDatabase.h"
+#include "text/Characters.h"
 #include "text/VbText.h"
 
 namespace tolvane {
@@ -78,8 +79,7 @@ Outcome<QList<int>> StrokeLookup::strokesOfName(const QString &databasePath, con
     if (auto failure = db.openWith({ DbTable::Name }))
         return Outcome<QList<int>>::failed(*failure);
     QList<int> strokes;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const QString ch = name.mid(i, 1);
+    for (const QString &ch : splitCharacters(name)) {
         const std::optional<qint16> count = db.strokesOf(ch);
         if (!count) {
             return Outcome<QList<int>>::refused(

@@ -54,6 +54,11 @@ QString CandidateListing::gridLines(const FiveGrids &grids)
         + sancai.elementTriple + QStringLiteral("）") + kCrLf;
 }
 
+QStringList CandidateListing::characters(const QString &list)
+{
+    return list.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 QString CandidateListing::heading()
 {
     return QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：") + kCrLf + kCrLf;
@@ -88,6 +93,7 @@ Outcome<CandidateListing::Listing> CandidateListing::run(const Input &input, con
     const int nameLength = input.request.nameLength;
     const int groups = configs.groupCount();
     int printed = 0;
+    QList<Group> shown;
     if (nameLength >= 1 && nameLength <= 3) {
         // The luck level was applied by the search; a request without one scans nothing.
         const bool scan = input.request.luckLevel == LuckLevel::Full || input.request.luckLevel == LuckLevel::Half;
@@ -114,6 +120,10 @@ Outcome<CandidateListing::Listing> CandidateListing::run(const Input &input, con
                 continue;
             report += groupBlock(input.surname, nameLength, configs.strokes[g], lists[g], configs.grids[g]);
             ++printed;
+            Group group { configs.strokes[g], configs.grids[g], {} };
+            for (int p = 0; p < nameLength; ++p)
+                group.candidates.append(characters(cells[p]));
+            shown.append(group);
         }
         report += countLine(printed);
     }
@@ -124,7 +134,7 @@ Outcome<CandidateListing::Listing> CandidateListing::run(const Input &input, con
     else if (last > 20 && printed < 20)
         report += allFoundLines();
 
-    Outcome<Listing> result = Listing{report, false, printed};
+    Outcome<Listing> result = Listing { report, false, printed, shown };
     if (printed == 0 && !input.namingCancelled) {
         result.messages.append(nothingFound());
         result.value->namingAborted = true;

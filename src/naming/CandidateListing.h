@@ -1,11 +1,14 @@
 #pragma once
 
+#include "data/Outcome.h"
 #include "naming/NameRequest.h"
 #include "numerology/ConfigSearch.h"
-#include "data/Outcome.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace tolvane {
@@ -23,10 +26,18 @@ public:
         bool namingCancelled = false;
         const ConfigTables *configs = nullptr;
     };
+    // A group the listing shows: its strokes by given-name position, its grids and, for each position, the
+    // characters offered, in stored order.
+    struct Group {
+        std::array<qint16, 3> strokes {};
+        FiveGrids grids;
+        QList<QStringList> candidates;
+    };
     struct Listing {
         QString reportText;
         bool namingAborted = false; // nothing to show: no group has a character
         int groupsPrinted = 0;
+        QList<Group> groups;
     };
 
     // No listing after a database failure (personal naming then stops); a listing with nothing in it comes
@@ -41,6 +52,8 @@ public:
     static UserMessage nothingFound();
     // "其五格数是（天格、人格、地格、总格、外格）：…" and the line "三才是：…（…）", each ending in CR LF.
     static QString gridLines(const FiveGrids &grids);
+    // The characters of one list of the candidate index ("明  华  ").
+    static QStringList characters(const QString &list);
 };
 
 } // namespace tolvane

@@ -30,6 +30,7 @@ Outcome<FixedListing::Listing> FixedListing::run(const FixedTables &tables, int 
     db.close();
 
     int printed = 0;
+    QList<Group> shown;
     for (int g = 1; g <= groups; ++g) {
         if (lists[g].isEmpty())
             continue;
@@ -43,12 +44,13 @@ Outcome<FixedListing::Listing> FixedListing::run(const FixedTables &tables, int 
                   .arg(grids.waige)
             + kCrLf + kCrLf + kCrLf;
         ++printed;
+        shown.append({ tables.freeCharStrokes[g], grids, CandidateListing::characters(lists[g]) });
     }
     text += CandidateListing::countLine(printed);
     if (tables.strokes[std::max(groups, 0)][0] > 20 && printed < 20)
         text += CandidateListing::allFoundLines();
     // Whether anything was found is this run's answer alone, whatever an earlier run left in the flags.
-    Outcome<Listing> result = Listing{text, printed};
+    Outcome<Listing> result = Listing { text, printed, shown };
     if (printed == 0)
         result.messages.append(CandidateListing::nothingFound());
     return result;

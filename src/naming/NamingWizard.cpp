@@ -108,17 +108,25 @@ std::optional<UserMessage> NamingWizard::confirmAdvanced(const QString &firstStr
         return UserMessage::plain(QStringLiteral("名字笔画数应为数字。"));
     if (*start < 1 || *start > 29)
         return UserMessage::plain(QStringLiteral("名字笔画数应在1至29之间。"));
-    const std::optional<qint16> count = toInt16(trimSpaces(groups));
-    if (!count)
-        return UserMessage::plain(QStringLiteral("取名组数应为数字。"));
-    if (*count < 1 || *count > 20)
-        return UserMessage::plain(QStringLiteral("取名组数应在1至20之间。"));
+    const Outcome<qint16> count = readGroupCount(groups);
+    if (!count.value)
+        return count.message();
     m_request.firstStrokeStart = *start;
-    m_request.groupLimit = qint16(*count + 1);
+    m_request.groupLimit = qint16(*count.value + 1);
     m_flags.wizardDone = true;
     m_state = State::DialogLast;
     m_flags.wizardDone = false;
     return std::nullopt;
+}
+
+Outcome<qint16> NamingWizard::readGroupCount(const QString &groups)
+{
+    const std::optional<qint16> count = toInt16(trimSpaces(groups));
+    if (!count)
+        return Outcome<qint16>::refused(UserMessage::plain(QStringLiteral("取名组数应为数字。")));
+    if (*count < 1 || *count > 20)
+        return Outcome<qint16>::refused(UserMessage::plain(QStringLiteral("取名组数应在1至20之间。")));
+    return *count;
 }
 
 void NamingWizard::cancel()

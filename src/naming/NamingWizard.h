@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Outcome.h"
 #include "naming/NameRequest.h"
 #include "text/UserMessage.h"
 
@@ -38,8 +39,12 @@ public:
     // Whether 三字名 may be chosen (not after a compound surname).
     bool threeCharactersAllowed() const { return m_threeAllowed; }
     // Set when a page is entered fresh: the window then shows that page's preset selection
-    // (name length 双字名; 男性名 with all five elements; 允许半吉; surname kind 单姓).
+    // (name length 双字名; 男性名 with all five elements; 允许半吉; the suggested surname kind).
     bool presetPending() const { return m_preset; }
+    // The surname kind the surname-kind page preselects: 单姓 unless the caller suggests otherwise (a name
+    // whose first two characters are a known compound surname). The person's answer always wins.
+    void suggestSurnameKind(SurnameKind kind) { m_suggestedKind = kind; }
+    SurnameKind suggestedSurnameKind() const { return m_suggestedKind; }
     void presetShown() { m_preset = false; }
     // The main window shows the busy pointer once the wizard has been confirmed.
     bool busyRequested() const { return m_busy; }
@@ -61,6 +66,8 @@ public:
     void backToSexAndElements();
     // Advanced page: 确定 with the texts of the two combo boxes. Returns the message to show when the page stays.
     std::optional<UserMessage> confirmAdvanced(const QString &firstStrokes, const QString &groups);
+    // The advanced page's check of the group count (1..20): the count, or the message the page shows.
+    static Outcome<qint16> readGroupCount(const QString &groups);
     // Any page's 取消; the advanced page's 取消 also puts the first stroke count back to 1.
     void cancel();
     void cancelAdvanced();
@@ -85,6 +92,7 @@ private:
     bool m_threeAllowed = true;
     bool m_preset = false;
     bool m_busy = false;
+    SurnameKind m_suggestedKind = SurnameKind::Single;
 };
 
 } // namespace tolvane

@@ -9,6 +9,12 @@ namespace tolvane {
 // Line break of every result text.
 inline const QString kCrLf = QStringLiteral("\r\n");
 
+// A result text with its CR LF line breaks as LF alone, as the command line prints them.
+inline QString withLineFeeds(QString text)
+{
+    return text.replace(kCrLf, QStringLiteral("\n"));
+}
+
 // Removes leading and trailing U+0020 only; tabs, line breaks and U+3000 stay.
 QString trimSpaces(const QString &text);
 

@@ -132,7 +132,7 @@ void NamingWizardDialog::buildSurnameKindPage()
     m_surnameKindOk = makeButton<QPushButton>(page, "cmdOK", QStringLiteral("确定"));
     auto *cancel = makeButton<QPushButton>(page, "cmdCancel", QStringLiteral("取消"));
     arrange(page, {optionRow({m_single, m_compound})}, m_surnameKindHelp, {m_surnameKindOk, cancel});
-    // 确定 comes first in the tab order: most people only confirm the preset 单姓.
+    // 确定 comes first in the tab order: most people only confirm the preset kind.
     setTabOrder(m_surnameKindOk, cancel);
     setTabOrder(cancel, m_single);
     setTabOrder(m_single, m_compound);
@@ -368,7 +368,7 @@ void NamingWizardDialog::applyPreset(NamingWizard::Page page)
 {
     switch (page) {
     case NamingWizard::Page::SurnameKind:
-        m_single->setChecked(true);
+        (m_wizard.suggestedSurnameKind() == SurnameKind::Compound ? m_compound : m_single)->setChecked(true);
         break;
     case NamingWizard::Page::NameLength:
         m_name2->setChecked(true);

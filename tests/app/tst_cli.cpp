@@ -7,7 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,14 +25,34 @@ struct CliResult {
     QString err;
 };
 
-CliResult runCli(const QStringList &arguments, const QString &program = {})
+CliResult runCli(const QStringList &arguments, const QString &program = {}, const QByteArray &input = {})
 {
     QProcess p;
     p.start(program.isEmpty() ? QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")) : program,
             arguments);
+    p.write(input);
+    p.closeWriteChannel();
     if (!p.waitForFinished(60000))
         return {};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The value at a path of keys and indexes ("grids/0/number") in a JSON document.
+QJsonValue at(const QJsonValue &root, const QString &path)
+{
+    QJsonValue value = root;
+    for (const QString &step : path.split(QLatin1Char('/'))) {
+        bool index = false;
+        const int i = step.toInt(&index);
+        value = index ? value.toArray().at(i) : value.toObject().value(step);
+    }
+    return value;
+}
+
+// A JSON text of any value, scalars included.
+QJsonValue jsonValue(const QString &text)
+{
+    return QJsonDocument::fromJson(QStringLiteral("[%1]").arg(text).toUtf8()).array().at(0);
 }
 
 } // namespace
@@ -51,6 +75,18 @@ private Q_SLOTS:
     void correctThenLookUp();
     void usage_data();
     void usage();
+    void surnameKindFromTheList_data();
+    void surnameKindFromTheList();
+    void groupsInFixedCharacterNaming_data();
+    void groupsInFixedCharacterNaming();
+    void json_data();
+    void json();
+    void batch_data();
+    void batch();
+    void batchAsJsonLines();
+    void batchWithoutItsFile();
+    void formatOnlyWhereThereIsOne_data();
+    void formatOnlyWhereThereIsOne();
 };
 
 void TestCli::companyPrintsThePane()
@@ -182,10 +218,10 @@ void TestCli::analysis()
     QVERIFY(two.out.contains(QStringLiteral("\n    人格与外格数理（四二）搭配，表示个人的人际关系、社交能力、事业等暗示信息：\n")));
     QVERIFY(two.out.contains(QStringLiteral("\n更多信息：\n人格数 14 暗示性格为：内具爆发性品质")));
 
-    // 欧阳明: a compound surname only when asked for.
-    const CliResult single = runCli({QStringLiteral("analyze"), QStringLiteral("欧阳明")});
-    const CliResult compound = runCli({QStringLiteral("analyze"), QStringLiteral("欧阳明"), QStringLiteral("--surname-kind"),
-                                       QStringLiteral("复")});
+    // 欧阳明: a compound surname by the list, unless told otherwise.
+    const CliResult single = runCli({ QStringLiteral("analyze"), QStringLiteral("欧阳明"),
+        QStringLiteral("--surname-kind"), QStringLiteral("单") });
+    const CliResult compound = runCli({ QStringLiteral("analyze"), QStringLiteral("欧阳明") });
     QVERIFY(single.out.contains(QStringLiteral("分别为：16 32 25 40 9 \n")));
     QVERIFY(compound.out.contains(QStringLiteral("分别为：32 25 9 40 16 \n")));
 
@@ -308,6 +344,335 @@ void TestCli::usage()
     const CliResult r = runCli(arguments);
     QCOMPARE(r.status, status);
     QVERIFY((status == 0 ? r.out : r.err).contains(QStringLiteral("Usage: tolvane-cli")));
+}
+
+void TestCli::surnameKindFromTheList_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("grids");
+    const QString analyze = QStringLiteral("analyze");
+    const QString kind = QStringLiteral("--surname-kind");
+    QTest::newRow("欧阳明华: listed") << QStringList { analyze, QStringLiteral("欧阳明华") }
+                                      << QStringLiteral("32 25 22 54 29");
+    QTest::newRow("欧阳明华 told 单") << QStringList { analyze, QStringLiteral("欧阳明华"), kind, QStringLiteral("单") }
+                                      << QStringLiteral("16 32 39 54 22");
+    QTest::newRow("司马迁: listed") << QStringList { analyze, QStringLiteral("司马迁") }
+                                    << QStringLiteral("15 29 20 34 6");
+    QTest::newRow("诸葛亮: listed") << QStringList { analyze, QStringLiteral("诸葛亮") }
+                                    << QStringLiteral("31 24 10 40 17");
+    QTest::newRow("王小明: not listed") << QStringList { analyze, QStringLiteral("王小明") }
+                                        << QStringLiteral("5 7 11 15 9");
+    QTest::newRow("王小明 told 复") << QStringList { analyze, QStringLiteral("王小明"), kind, QStringLiteral("复") }
+                                    << QStringLiteral("7 11 9 15 5");
+    // Two characters are a single surname and a given name, whatever the list holds.
+    QTest::newRow("欧阳: two characters")
+        << QStringList { analyze, QStringLiteral("欧阳") } << QStringLiteral("16 32 18 32 2");
+    // 马司: the list's order of the characters counts.
+    QTest::newRow("马司明: not listed") << QStringList { analyze, QStringLiteral("马司明") }
+                                        << QStringLiteral("11 15 13 23 9");
+}
+
+void TestCli::surnameKindFromTheList()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, grids);
+    const CliResult r = runCli(arguments);
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("天格、人格、地格、总格、外格数分别为：") + grids + QStringLiteral(" \n")),
+        qPrintable(r.out.left(200)));
+}
+
+void TestCli::groupsInFixedCharacterNaming_data()
+{
+    QTest::addColumn<QString>("groups"); // empty: the option left out
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("left out: six") << QString() << 0 << 6 << QString();
+    QTest::newRow("one") << QStringLiteral("1") << 0 << 1 << QString();
+    QTest::newRow("two") << QStringLiteral("2") << 0 << 2 << QString();
+    // 王-华 has seven good configurations with the free character counted from 1 to 30.
+    QTest::newRow("twenty: all seven there are") << QStringLiteral("20") << 0 << 7 << QString();
+    QTest::newRow("21") << QStringLiteral("21") << 1 << 0 << QStringLiteral("取名组数应在1至20之间。\n");
+    QTest::newRow("text") << QStringLiteral("六") << 1 << 0 << QStringLiteral("取名组数应为数字。\n");
+}
+
+void TestCli::groupsInFixedCharacterNaming()
+{
+    QFETCH(QString, groups);
+    QFETCH(int, status);
+    QFETCH(int, listed);
+    QFETCH(QString, err);
+    QStringList arguments { QStringLiteral("name"), QStringLiteral("王-华") };
+    if (!groups.isEmpty())
+        arguments << QStringLiteral("--groups") << groups;
+    const CliResult r = runCli(arguments);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.err, err);
+    QCOMPARE(r.out.count(QStringLiteral("画的字有：")), listed);
+}
+
+void TestCli::json_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("checks"); // path=JSON value
+    const QString lookup = QStringLiteral("lookup");
+    QTest::newRow("analyze 欧阳明华")
+        << QStringList { QStringLiteral("analyze"), QStringLiteral("欧阳明华") }
+        << QStringList { QStringLiteral("surname=\"欧阳\""), QStringLiteral("givenName=\"明华\""),
+               QStringLiteral("surnameKind=\"复\""), QStringLiteral("strokes=[15,17,8,14]"),
+               QStringLiteral("grids/0/grid=\"天格\""), QStringLiteral("grids/0/number=32"),
+               QStringLiteral("grids/3/number=54"), QStringLiteral("grids/3/meaningNumber=54"),
+               QStringLiteral("grids/0/verdict=\"吉\""), QStringLiteral("sancai/elements=\"木土木\""),
+               QStringLiteral("sancai/numerals=\"二五二\""), QStringLiteral("pairing/key=\"五九\""),
+               QStringLiteral("pairing/verdict=\"凶\"") };
+    QTest::newRow("analyze 张三") << QStringList { QStringLiteral("analyze"), QStringLiteral("张三") }
+                                  << QStringList { QStringLiteral("surnameKind=\"单\""),
+                                         QStringLiteral("strokes=[11,3]"), QStringLiteral("grids/4/number=2") };
+    QTest::newRow("strokes-report") << QStringList { QStringLiteral("strokes-report"), QStringLiteral("5 8 12") }
+                                    << QStringList { QStringLiteral("strokes=[5,8,12]"),
+                                           QStringLiteral("grids/1/number=13"), QStringLiteral("surnameKind=\"单\"") };
+    QTest::newRow("company 百度") << QStringList { QStringLiteral("company"), QStringLiteral("百度") }
+                                  << QStringList { QStringLiteral("total=15"), QStringLiteral("number=15"),
+                                         QStringLiteral("verdict=\"吉\""),
+                                         QStringLiteral("characters/1/character=\"度\""),
+                                         QStringLiteral("characters/1/strokes=9"),
+                                         QStringLiteral("trades/0=\"15、16、21、24、32、33、35这些数适宜于“店”。\"") };
+    QTest::newRow("81man 7") << QStringList { lookup, QStringLiteral("81man"), QStringLiteral("7") }
+                             << QStringList { QStringLiteral("number=7"), QStringLiteral("verdict=\"吉\"") };
+    QTest::newRow("sancai") << QStringList { lookup, QStringLiteral("sancai"), QStringLiteral("1 2 3") }
+                            << QStringList { QStringLiteral("numbers=[1,2,3]"), QStringLiteral("elements=\"木木火\"") };
+    QTest::newRow("pair") << QStringList { lookup, QStringLiteral("pair"), QStringLiteral("15 8") }
+                          << QStringList { QStringLiteral("numbers=[15,8]"), QStringLiteral("key=\"五八\"") };
+    QTest::newRow("strokes") << QStringList { lookup, QStringLiteral("strokes"), QStringLiteral("张Q") }
+                             << QStringList { QStringLiteral("characters/0/strokes=11"),
+                                    QStringLiteral("characters/0/element=\"火\""),
+                                    QStringLiteral("characters/1/character=\"Q\""),
+                                    QStringLiteral("characters/1/strokes=null") };
+    QTest::newRow("by-strokes") << QStringList { lookup, QStringLiteral("by-strokes"), QStringLiteral("4") }
+                                << QStringList { QStringLiteral("strokes=4"),
+                                       QStringLiteral("elements/0/element=\"金\""),
+                                       QStringLiteral("elements/4/element=\"土\""),
+                                       QStringLiteral("elements/0/characters/0=\"才\"") };
+    QTest::newRow("homophones") << QStringList { lookup, QStringLiteral("homophones"), QStringLiteral("李") }
+                                << QStringList { QStringLiteral("character=\"李\""),
+                                       QStringLiteral("readings/0/reading=\"lǐ\""),
+                                       QStringLiteral("readings/0/characters/1=\"李\"") };
+    QTest::newRow("meaning") << QStringList { lookup, QStringLiteral("meaning"), QStringLiteral("青") }
+                             << QStringList { QStringLiteral("characters/0/pinyin=\"qīng、jīng\""),
+                                    QStringLiteral("characters/0/traditional=\"青\"") };
+    QTest::newRow("name, configurations only")
+        << QStringList { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
+               QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--summary-only") }
+        << QStringList { QStringLiteral("surnameStrokes=[4]"), QStringLiteral("configurations/0/strokes=[20]"),
+               QStringLiteral("configurations/0/grids=[5,24,21,24,2]"),
+               QStringLiteral("configurations/0/sancai/elements=\"土火木\""), QStringLiteral("groups=null") };
+    QTest::newRow("name, listed") << QStringList { QStringLiteral("name"), QStringLiteral("王"),
+        QStringLiteral("--length"), QStringLiteral("1"), QStringLiteral("--luck"), QStringLiteral("全吉"),
+        QStringLiteral("--elements"), QStringLiteral("木") }
+                                  << QStringList { QStringLiteral("elements=\"木\""), QStringLiteral("luck=\"全吉\""),
+                                         QStringLiteral("groups/0/strokes=[20]"),
+                                         QStringLiteral("groups/0/candidates/0/0=\"觉\"") };
+    QTest::newRow("name 王-华") << QStringList { QStringLiteral("name"), QStringLiteral("王-华"),
+        QStringLiteral("--groups"), QStringLiteral("2") }
+                                << QStringList { QStringLiteral("fixed=\"华\""), QStringLiteral("fixedStrokes=14"),
+                                       QStringLiteral("freePosition=1"), QStringLiteral("groups/0/strokes=[3,14]"),
+                                       QStringLiteral("groups/0/grids=[5,7,17,21,15]"),
+                                       QStringLiteral("groups/2=null") };
+}
+
+void TestCli::json()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, checks);
+    const CliResult r = runCli(arguments + QStringList { QStringLiteral("--format"), QStringLiteral("json") });
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QString());
+    // One object on one line.
+    QCOMPARE(r.out.count(QLatin1Char('\n')), 1);
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    for (const QString &check : checks) {
+        const QString path = check.section(QLatin1Char('='), 0, 0);
+        const QJsonValue expected = jsonValue(check.section(QLatin1Char('='), 1));
+        const QJsonValue actual = at(document.object(), path);
+        QVERIFY2(actual == expected || (expected.isNull() && actual.isUndefined()),
+            qPrintable(path + QStringLiteral(": ") + QString::fromUtf8(QJsonDocument(QJsonArray { actual }).toJson())));
+    }
+    // The text is what the pane shows, as the text output prints it.
+    QString text = document.object().value(QStringLiteral("text")).toString();
+    if (!text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    QCOMPARE(text, runCli(arguments).out);
+}
+
+void TestCli::batch_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("lines");
+    const QString zhangSan = QStringLiteral("张三\t单\t11 3\t12 14 4 14 2\t凶 凶 凶 凶 凶\t木火火 吉\t四二 吉");
+    const QString ouyang
+        = QStringLiteral("欧阳明华\t复\t15 17 8 14\t32 25 22 54 29\t吉 半吉 凶 凶 吉\t木土木 凶\t五九 凶");
+    const QStringList both { zhangSan, ouyang };
+    const QByteArray names = QStringLiteral("张三\n欧阳明华\n").toUtf8();
+    QTest::newRow("UTF-8") << names << QStringList {} << 0 << both;
+    QTest::newRow("UTF-8 with BOM, CR LF, no last line break")
+        << QByteArray("\xEF\xBB\xBF") + QStringLiteral("张三\r\n欧阳明华").toUtf8() << QStringList {} << 0 << both;
+    QStringEncoder gb18030("GB18030");
+    QTest::newRow("GB18030") << QByteArray(gb18030.encode(QStringLiteral("张三\r\n欧阳明华\r\n"))) << QStringList {}
+                             << 0 << both;
+    QTest::newRow("bad lines, and the run goes on")
+        << QStringLiteral("\n张Q\nJohn\n王明明明明\n王\n王𪚥\n张三\n").toUtf8() << QStringList {} << 1
+        << QStringList { QStringLiteral("\t错误：空行，没有姓名。"),
+               QStringLiteral("张Q\t错误：“Q”不是汉字，姓名只能由汉字组成。"),
+               QStringLiteral("John\t错误：“J”不是汉字，姓名只能由汉字组成。"),
+               QStringLiteral("王明明明明\t错误：姓名太长，本程序最长分析4个字的名字。"),
+               QStringLiteral("王\t错误：您选择“姓名分析”吗？请输入全名。"),
+               QStringLiteral("王𪚥\t错误：字库中没有 𪚥 字。"), zhangSan };
+    QTest::newRow("the kind on the line")
+        << QStringLiteral("欧阳明\t单\n王小明\t复\n王明\t复\n王明\tX\n王明\t单\t多\n欧阳明华\t\n").toUtf8()
+        << QStringList {} << 1
+        << QStringList { QStringLiteral("欧阳明\t单\t15 17 8\t16 32 25 40 9\t吉 吉 半吉 凶 凶\t土木土 凶\t二九 半吉"),
+               QStringLiteral("王小明\t复\t4 3 8\t7 11 9 15 5\t吉 吉 凶 吉 吉\t金木水 凶\t一五 吉"),
+               QStringLiteral("王明 复\t错误：两个字的姓名不能是复姓。"),
+               QStringLiteral("王明 X\t错误：第二栏只能是“单”或“复”。"),
+               QStringLiteral("王明 单 多\t错误：一行只能有两栏：姓名，和可省略的“单”或“复”，以制表符隔开。"), ouyang };
+    // --surname-kind answers for every name of three or four characters whose line does not say.
+    QTest::newRow("the kind for the run")
+        << QStringLiteral("欧阳明华\n欧阳明华\t复\n张三\n").toUtf8()
+        << QStringList { QStringLiteral("--surname-kind"), QStringLiteral("单") } << 0
+        << QStringList { QStringLiteral(
+                             "欧阳明华\t单\t15 17 8 14\t16 32 39 54 22\t吉 吉 半吉 凶 凶\t土木水 凶\t二二 半吉"),
+               ouyang, zhangSan };
+    QTest::newRow("empty input") << QByteArray() << QStringList {} << 0 << QStringList {};
+}
+
+void TestCli::batch()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QStringList, lines);
+    // From a file, and from standard input.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("names.txt"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(input);
+    f.close();
+    for (const QString &source : { file, QStringLiteral("-") }) {
+        const CliResult r
+            = runCli(QStringList { QStringLiteral("analyze"), QStringLiteral("--batch"), source } + arguments, {},
+                source == file ? QByteArray() : input);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.out, lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    }
+    // Each analysed line says what analysing the name alone says.
+    for (const QString &line : lines) {
+        const QStringList columns = line.split(QLatin1Char('\t'));
+        if (columns.size() < 7)
+            continue;
+        const CliResult alone = runCli({ QStringLiteral("analyze"), columns[0], QStringLiteral("--surname-kind"),
+            columns[1], QStringLiteral("--format"), QStringLiteral("json") });
+        const QJsonObject fields = QJsonDocument::fromJson(alone.out.toUtf8()).object();
+        QStringList grids;
+        QStringList verdicts;
+        for (const QJsonValue &grid : fields.value(QStringLiteral("grids")).toArray()) {
+            grids << QString::number(grid[QStringLiteral("number")].toInt());
+            verdicts << grid[QStringLiteral("verdict")].toString();
+        }
+        QCOMPARE(columns[3], grids.join(QLatin1Char(' ')));
+        QCOMPARE(columns[4], verdicts.join(QLatin1Char(' ')));
+        QCOMPARE(columns[5],
+            at(fields, QStringLiteral("sancai/elements")).toString() + QLatin1Char(' ')
+                + at(fields, QStringLiteral("sancai/verdict")).toString());
+    }
+}
+
+void TestCli::batchAsJsonLines()
+{
+    const QByteArray input = QStringLiteral("欧阳明华\nJohn\n司马迁\t单\n").toUtf8();
+    const CliResult r = runCli({ QStringLiteral("analyze"), QStringLiteral("--batch"), QStringLiteral("-"),
+                                   QStringLiteral("--format"), QStringLiteral("json") },
+        {}, input);
+    QCOMPARE(r.status, 1);
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QList<QJsonObject> objects;
+    for (const QString &line : lines) {
+        QJsonParseError error;
+        objects.append(QJsonDocument::fromJson(line.toUtf8(), &error).object());
+        QCOMPARE(error.error, QJsonParseError::NoError);
+    }
+    QCOMPARE(objects[0].value(QStringLiteral("line")).toInt(), 1);
+    QCOMPARE(objects[0].value(QStringLiteral("surname")).toString(), QStringLiteral("欧阳"));
+    QCOMPARE(objects[0].value(QStringLiteral("surnameKindGiven")).toBool(), false);
+    QCOMPARE(objects[1].value(QStringLiteral("input")).toString(), QStringLiteral("John"));
+    QCOMPARE(objects[1].value(QStringLiteral("error")).toString(), QStringLiteral("“J”不是汉字，姓名只能由汉字组成。"));
+    QVERIFY(!objects[1].contains(QStringLiteral("grids")));
+    QCOMPARE(objects[2].value(QStringLiteral("surname")).toString(), QStringLiteral("司"));
+    QCOMPARE(objects[2].value(QStringLiteral("surnameKindGiven")).toBool(), true);
+
+    // A batch line holds the fields of the same name analysed alone, without the report's whole text.
+    const CliResult alone = runCli(
+        { QStringLiteral("analyze"), QStringLiteral("欧阳明华"), QStringLiteral("--format"), QStringLiteral("json") });
+    QJsonObject single = QJsonDocument::fromJson(alone.out.toUtf8()).object();
+    QVERIFY(single.contains(QStringLiteral("text")));
+    single.remove(QStringLiteral("text"));
+    QJsonObject fromBatch = objects[0];
+    for (const char *key : { "line", "input", "surnameKindGiven" })
+        fromBatch.remove(QLatin1String(key));
+    QCOMPARE(fromBatch, single);
+}
+
+void TestCli::batchWithoutItsFile()
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("none.txt"));
+    CliResult r = runCli({ QStringLiteral("analyze"), QStringLiteral("--batch"), missing });
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString());
+    QCOMPARE(r.err, QStringLiteral("找不到姓名文件“%1”。\n").arg(missing));
+    r = runCli({ QStringLiteral("analyze"), QStringLiteral("--batch"), dir.path() });
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, QStringLiteral("找不到姓名文件“%1”。\n").arg(dir.path()));
+
+    // Without the library, the library's message and nothing else.
+    const QString program = dir.filePath(QStringLiteral("tolvane-cli"));
+    QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")), program));
+    r = runCli({ QStringLiteral("analyze"), QStringLiteral("--batch"), QStringLiteral("-") }, program,
+        QStringLiteral("张三\n").toUtf8());
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString());
+    QCOMPARE(r.err, QStringLiteral("找不到namedbs.mdb数据库。\n"));
+}
+
+void TestCli::formatOnlyWhereThereIsOne_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("a name and a batch") << QStringList { QStringLiteral("analyze"), QStringLiteral("张三"),
+        QStringLiteral("--batch"), QStringLiteral("-") };
+    QTest::newRow("a batch stores no name.rtf") << QStringList { QStringLiteral("analyze"), QStringLiteral("--batch"),
+        QStringLiteral("-"), QStringLiteral("--rtf"), QStringLiteral("x.rtf") };
+    QTest::newRow("unknown format") << QStringList { QStringLiteral("company"), QStringLiteral("百度"),
+        QStringLiteral("--format"), QStringLiteral("xml") };
+    QTest::newRow("read has no JSON") << QStringList { QStringLiteral("read"), QStringLiteral("xinmingge"),
+        QStringLiteral("--format"), QStringLiteral("json") };
+    QTest::newRow("correct has no JSON") << QStringList { QStringLiteral("correct"), QStringLiteral("十"),
+        QStringLiteral("10"), QStringLiteral("--format"), QStringLiteral("json") };
+}
+
+void TestCli::formatOnlyWhereThereIsOne()
+{
+    QFETCH(QStringList, arguments);
+    const CliResult r = runCli(arguments);
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.out, QString());
+    QVERIFY(r.err.contains(QStringLiteral("Usage: tolvane-cli")));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -193,7 +193,7 @@ void TestCharacterLookups::answers()
     QVERIFY2(!a.message(), qPrintable(a.message() ? a.message()->text : QString()));
     QVERIFY(!a.databaseFailed);
     QVERIFY(a.value);
-    QCOMPARE(*a.value, expected);
+    QCOMPARE(a.value->text, expected);
 }
 
 void TestCharacterLookups::inputMessages_data()
@@ -256,8 +256,8 @@ void TestCharacterLookups::fiftyCharactersWithSpaces()
                                                TestLibrary::realDatabasePath());
     QVERIFY(!accepted.message());
     QVERIFY(accepted.value);
-    QCOMPARE(accepted.value->count(QStringLiteral("\r\n")), 50);
-    QVERIFY(!accepted.value->contains(QStringLiteral("对不起")));
+    QCOMPARE(accepted.value->text.count(QStringLiteral("\r\n")), 50);
+    QVERIFY(!accepted.value->text.contains(QStringLiteral("对不起")));
 
     const LookupAnswer refused =
         CharacterLookups::characterStrokes(fifty + QStringLiteral(" 一"), TestLibrary::realDatabasePath());
@@ -270,15 +270,15 @@ void TestCharacterLookups::realLibraryLines()
 {
     const LookupAnswer a = CharacterLookups::characterStrokes(QStringLiteral("张王"), TestLibrary::realDatabasePath());
     QVERIFY(a.value);
-    QCOMPARE(*a.value, strokeLine(QStringLiteral("张"), QStringLiteral("11"), QStringLiteral("    "), QStringLiteral("火"))
-                                 + strokeLine(QStringLiteral("王"), QStringLiteral("4"), QStringLiteral("     "),
-                                              QStringLiteral("土")));
+    QCOMPARE(a.value->text,
+        strokeLine(QStringLiteral("张"), QStringLiteral("11"), QStringLiteral("    "), QStringLiteral("火"))
+            + strokeLine(QStringLiteral("王"), QStringLiteral("4"), QStringLiteral("     "), QStringLiteral("土")));
 
     const LookupAnswer homophones = CharacterLookups::homophones(QStringLiteral("李"), TestLibrary::realDatabasePath());
     QVERIFY(homophones.value);
-    QVERIFY(homophones.value->startsWith(QStringLiteral("“李”字的同音字有：\r\n\r\n")));
-    QVERIFY(homophones.value->contains(QStringLiteral("李")));
-    QVERIFY(homophones.value->contains(QStringLiteral("理")));
+    QVERIFY(homophones.value->text.startsWith(QStringLiteral("“李”字的同音字有：\r\n\r\n")));
+    QVERIFY(homophones.value->text.contains(QStringLiteral("李")));
+    QVERIFY(homophones.value->text.contains(QStringLiteral("理")));
 }
 
 void TestCharacterLookups::meaningsNotFoundEmptyThePane()
@@ -289,7 +289,9 @@ void TestCharacterLookups::meaningsNotFoundEmptyThePane()
         QCOMPARE(*a.message(),
                  UserMessage::plain(QStringLiteral("字库里没有您输入的字，或者您目前使用的起名字库没有输入字义。如果是后者，")
                                     + QStringLiteral("请去青禾主页下载带字义的字库。") + kAddress));
-        QCOMPARE(a.value, std::optional<QString>(QString()));
+        QVERIFY(a.value);
+        QCOMPARE(a.value->text, QString());
+        QVERIFY(a.value->fields.isEmpty());
     }
 }
 

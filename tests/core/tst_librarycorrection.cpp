@@ -262,9 +262,9 @@ void TestLibraryCorrection::laterOperationsSeeTheCorrection()
     QVERIFY(LibraryCorrection::apply(real, QStringLiteral("十"), QStringLiteral("12")).value.has_value());
     QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), real).value->total, 28);
     const LookupAnswer strokes = CharacterLookups::characterStrokes(QStringLiteral("十"), real);
-    QCOMPARE(*strokes.value, QStringLiteral("“十” 字笔画数是： 12    五行属： 金\r\n"));
+    QCOMPARE(strokes.value->text, QStringLiteral("“十” 字笔画数是： 12    五行属： 金\r\n"));
     const LookupAnswer byStrokes = CharacterLookups::charactersByStrokes(QStringLiteral("10"), real);
-    QVERIFY(!byStrokes.value->contains(QStringLiteral("十")));
+    QVERIFY(!byStrokes.value->text.contains(QStringLiteral("十")));
 }
 
 QTEST_GUILESS_MAIN(TestLibraryCorrection)

@@ -1,6 +1,8 @@
+#include "analysis/CompoundSurnames.h"
 #include "analysis/NameAnalysis.h"
 #include "analysis/NameAnalysisTexts.h"
 #include "analysis/StrokeNumbersParser.h"
+#include "app/AppPaths.h"
 #include "app/ReportInfo.h"
 #include "data/NameDatabase.h"
 #include "fakes/TestLibrary.h"
@@ -67,6 +69,9 @@ private Q_SLOTS:
     void strokeNumbers_data();
     void strokeNumbers();
     void infoFile();
+    void kindByTheCompoundSurnameList_data();
+    void kindByTheCompoundSurnameList();
+    void compoundSurnameFile();
     void infoFileWriteFailureKeepsTheOldFile();
 };
 
@@ -433,6 +438,64 @@ void TestNameAnalysis::infoFileWriteFailureKeepsTheOldFile()
     QVERIFY(QFileInfo(path + QStringLiteral("/keep")).isDir());
     QCOMPARE(ReportInfo::load(path).header, QString());
     QCOMPARE(ReportInfo::saveFailedText(), QStringLiteral("请关闭文件Info.txt。"));
+}
+
+void TestNameAnalysis::kindByTheCompoundSurnameList_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("欧阳明华") << QStringLiteral("欧阳明华") << QStringLiteral("复");
+    QTest::newRow("司马迁") << QStringLiteral("司马迁") << QStringLiteral("复");
+    QTest::newRow("第五伦: rarer, still listed") << QStringLiteral("第五伦") << QStringLiteral("复");
+    QTest::newRow("张廖家豪: listed double surname") << QStringLiteral("张廖家豪") << QStringLiteral("复");
+    QTest::newRow("王小明") << QStringLiteral("王小明") << QStringLiteral("单");
+    QTest::newRow("欧阳: two characters are never compound") << QStringLiteral("欧阳") << QStringLiteral("单");
+    QTest::newRow("欧阳明华丽: five characters") << QStringLiteral("欧阳明华丽") << QStringLiteral("单");
+    QTest::newRow("阳欧明: order counts") << QStringLiteral("阳欧明") << QStringLiteral("单");
+    QTest::newRow("欧明阳") << QStringLiteral("欧明阳") << QStringLiteral("单");
+}
+
+void TestNameAnalysis::kindByTheCompoundSurnameList()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    const CompoundSurnames list = CompoundSurnames::read(AppPaths(TestLibrary::binDir()).compoundSurnamesPath());
+    QCOMPARE(surnameKindText(list.kindOf(name)), kind);
+}
+
+// The shipped file: every line that is no comment is one surname of two characters, and the reader takes each;
+// a file in GB18030 with CR LF reads the same; a missing file is an empty list.
+void TestNameAnalysis::compoundSurnameFile()
+{
+    QFile source(qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data/surnames/compound.tsv"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(source.readAll());
+    int entries = 0;
+    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList columns = line.split(QLatin1Char('\t'));
+        QCOMPARE(columns.size(), 2);
+        QCOMPARE(columns[0].size(), 2);
+        QVERIFY2(!columns[1].trimmed().isEmpty(), qPrintable(line));
+        ++entries;
+    }
+    QVERIFY(entries >= 80);
+    const CompoundSurnames shipped = CompoundSurnames::read(AppPaths(TestLibrary::binDir()).compoundSurnamesPath());
+    QCOMPARE(shipped.size(), entries);
+
+    QTemporaryDir dir;
+    const QString gbk = dir.filePath(QStringLiteral("list.tsv"));
+    QFile file(gbk);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QStringEncoder encoder("GB18030");
+    file.write(encoder.encode(QStringLiteral("# 注释\r\n欧阳\t说明\r\n\r\n 司马 \r\n")));
+    file.close();
+    const CompoundSurnames read = CompoundSurnames::read(gbk);
+    QCOMPARE(read.size(), 2);
+    QVERIFY(read.contains(QStringLiteral("欧阳")));
+    QVERIFY(read.contains(QStringLiteral("司马")));
+    QCOMPARE(CompoundSurnames::read(dir.filePath(QStringLiteral("none.tsv"))).size(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestNameAnalysis)

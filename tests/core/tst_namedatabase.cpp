@@ -1,8 +1,11 @@
 #include "data/DatabaseFailure.h"
+#include "data/DatabaseKey.h"
 #include "data/NameDatabase.h"
 #include "fakes/TestLibrary.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,6 +29,9 @@ private Q_SLOTS:
     void emptyNameTableFindsNothing();
     void replacedFileIsSeenAtTheNextOpen();
     void realLibraryOpens();
+    void keyDerivationRounds_data();
+    void keyDerivationRounds();
+    void readmeStatementsOpenTheLibrary();
     void surnamesCountTheFormTheyAreWrittenIn_data();
     void surnamesCountTheFormTheyAreWrittenIn();
     void candidatesSuitTheSex_data();
@@ -227,6 +233,65 @@ void TestNameDatabase::realLibraryOpens()
     QVERIFY(!db.openWith({DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text}));
     QCOMPARE(*db.strokesOf(QStringLiteral("张")), qint16(11));
     QCOMPARE(*db.strokesOf(QStringLiteral("王")), qint16(4));
+}
+
+void TestNameDatabase::keyDerivationRounds_data()
+{
+    QTest::addColumn<int>("rounds");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("this version's rounds") << kDatabaseKdfIterations << true;
+    // A per-user copy of the library made by an earlier version.
+    QTest::newRow("earlier versions' 64000") << kLegacyDatabaseKdfIterations << true;
+    QTest::newRow("any other count") << 4000 << false;
+}
+
+void TestNameDatabase::keyDerivationRounds()
+{
+    QFETCH(int, rounds);
+    QFETCH(bool, opens);
+    QTemporaryDir dir;
+    const QString path = TestLibrary::write(TestLibrary::fixtureContents(), dir.path(), {}, rounds);
+    // Twice: the second open takes the keys this process has derived already.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        NameDatabase db(path);
+        const std::optional<DatabaseFailure> failure = db.openWith({ DbTable::Name });
+        QCOMPARE(!failure, opens);
+        QCOMPARE(db.isOpen(), opens);
+        if (opens) {
+            QCOMPARE(*db.strokesOf(QStringLiteral("青")), qint16(8));
+            QCOMPARE(db.setFirstStrokes(QStringLiteral("青"), 8), NameDatabase::WriteOutcome::Written);
+        } else {
+            QCOMPARE(int(failure->kind), int(DatabaseFailure::Kind::File));
+        }
+    }
+}
+
+// data/README.md tells users how to open the library in the sqlcipher shell: its statements must open the library
+// the build generated.
+void TestNameDatabase::readmeStatementsOpenTheLibrary()
+{
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlcipher"));
+    if (shell.isEmpty())
+        QSKIP("the sqlcipher shell (Debian package sqlcipher) is not installed");
+    QFile readme(qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const qsizetype section = text.indexOf(QStringLiteral("## Opening the library with sqlcipher"));
+    QVERIFY(section >= 0);
+    const qsizetype start = text.indexOf(QStringLiteral("```\n"), section) + 4;
+    const qsizetype end = text.indexOf(QStringLiteral("```"), start);
+    QStringList statements = text.mid(start, end - start).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(statements.takeFirst(), QStringLiteral("sqlcipher namedbs.mdb"));
+    QVERIFY(statements.contains(QStringLiteral("SELECT count(*) FROM name;")));
+
+    QProcess process;
+    process.start(shell, { TestLibrary::realDatabasePath() });
+    QVERIFY(process.waitForStarted());
+    process.write(statements.join(QLatin1Char('\n')).toUtf8() + '\n');
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
+    QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).trimmed().toInt() > 10000);
 }
 
 void TestNameDatabase::surnamesCountTheFormTheyAreWrittenIn_data()

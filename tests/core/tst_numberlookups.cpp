@@ -68,7 +68,7 @@ void TestNumberLookups::answers()
     const LookupAnswer a = lookupNamed(lookup)(input, TestLibrary::realDatabasePath());
     QVERIFY2(!a.message(), qPrintable(a.message() ? a.message()->text : QString()));
     QVERIFY(a.value);
-    const QStringList lines = a.value->split(QStringLiteral("\r\n"));
+    const QStringList lines = a.value->text.split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.at(0), heading);
     QCOMPARE(lines.at(1), QString());
@@ -149,7 +149,7 @@ void TestNumberLookups::noMatchingRowLeavesThePane()
     QVERIFY(!company.message());
     QVERIFY(!company.value);
     const LookupAnswer last = NumberLookups::companyNumber(QStringLiteral("24"), db);
-    QVERIFY(last.value->endsWith(QStringLiteral("二十四数之意（后一行）  （吉）")));
+    QVERIFY(last.value->text.endsWith(QStringLiteral("二十四数之意（后一行）  （吉）")));
     QVERIFY(!NumberLookups::sancai(QStringLiteral("1 2 3"), db).value);
 }
 

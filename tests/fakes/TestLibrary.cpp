@@ -51,11 +51,13 @@ mkdb::LibraryContents TestLibrary::fixtureContents(const QString &folder)
     return contents;
 }
 
-QString TestLibrary::write(const mkdb::LibraryContents &contents, const QString &dir, const QString &password)
+QString TestLibrary::write(
+    const mkdb::LibraryContents &contents, const QString &dir, const QString &password, int kdfIterations)
 {
     const QString path = QDir(dir).filePath(QStringLiteral("namedbs.mdb"));
     QString error;
-    if (!mkdb::DatabaseWriter::write(contents, path, password.isEmpty() ? kDatabasePassword : password, &error))
+    if (!mkdb::DatabaseWriter::write(
+            contents, path, password.isEmpty() ? kDatabasePassword : password, &error, kdfIterations))
         qFatal("cannot write test library: %s", qPrintable(error));
     return path;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DatabaseKey.h"
 #include "mkdb/LibraryContents.h"
 
 #include <QString>
@@ -16,9 +17,10 @@ public:
     // The fixture library: tests/data/library/name.tsv and the texts under tests/data/library/texts, or the
     // same files under another folder of tests/data.
     static mkdb::LibraryContents fixtureContents(const QString &folder = QStringLiteral("library"));
-    // Writes contents as namedbs.mdb into dir (with the library's password unless another is given).
-    static QString write(const mkdb::LibraryContents &contents, const QString &dir,
-                         const QString &password = {});
+    // Writes contents as namedbs.mdb into dir (with the library's password unless another is given, and its key
+    // derived with the current rounds unless others are given).
+    static QString write(const mkdb::LibraryContents &contents, const QString &dir, const QString &password = {},
+        int kdfIterations = kDatabaseKdfIterations);
 };
 
 } // namespace tolvane

@@ -704,20 +704,26 @@ void TestNamingDialogs::personalFrameCloseCancels()
 
 void TestNamingDialogs::analysisOpensOnSurnameKind_data()
 {
-    QTest::addColumn<bool>("compound");
+    QTest::addColumn<bool>("suggested"); // the compound-surname list knows the name's first two characters
+    QTest::addColumn<QString>("option"); // the option the person clicks; empty: none
     QTest::addColumn<QString>("kind");
 
-    QTest::newRow("单姓") << false << QStringLiteral("单");
-    QTest::newRow("复姓") << true << QStringLiteral("复");
+    QTest::newRow("单姓") << false << QString() << QStringLiteral("单");
+    QTest::newRow("复姓") << false << QStringLiteral("optfuxing") << QStringLiteral("复");
+    QTest::newRow("listed: 复姓 preselected") << true << QString() << QStringLiteral("复");
+    QTest::newRow("listed, but the person says 单姓") << true << QStringLiteral("optdanxing") << QStringLiteral("单");
 }
 
 void TestNamingDialogs::analysisOpensOnSurnameKind()
 {
-    QFETCH(bool, compound);
+    QFETCH(bool, suggested);
+    QFETCH(QString, option);
     QFETCH(QString, kind);
     forNameAnalysis();
     m_request.surnameLength = 0;
     m_request.nameLength = 3;
+    if (suggested)
+        m_wizard->suggestSurnameKind(SurnameKind::Compound);
 
     ModalScript script;
     script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) {
@@ -726,11 +732,11 @@ void TestNamingDialogs::analysisOpensOnSurnameKind()
         expectPage(dialog, "fradanfuxing");
         QCOMPARE(child<QGroupBox>(dialog, "fradanfuxing")->title(), QStringLiteral("单姓复姓"));
         QCOMPARE(child<QLabel>(dialog, "lblinfo")->text(), QStringLiteral("您输入的姓名中，姓氏是单姓还是复姓，请选择。"));
-        QVERIFY(checked(dialog, "optdanxing"));
-        QVERIFY(!checked(dialog, "optfuxing"));
+        QCOMPARE(checked(dialog, "optdanxing"), !suggested);
+        QCOMPARE(checked(dialog, "optfuxing"), suggested);
         QCOMPARE(dialog->focusWidget(), child<QWidget>(dialog, "cmdOK"));
-        if (compound)
-            click(dialog, "optfuxing");
+        if (!option.isEmpty())
+            click(dialog, qPrintable(option));
         click(dialog, "cmdOK");
     });
     run(script);

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void fixedOptionsWindow();
     void personalInfoWindow();
     void personalNamingInTheWindow();
+    void analysisPreselectsTheListedSurnameKind_data();
+    void analysisPreselectsTheListedSurnameKind();
 
 private:
     QWidget m_parent;
@@ -252,6 +255,46 @@ void TestNamingWindows::personalNamingInTheWindow()
     QVERIFY(text.contains(QStringLiteral("共有1组良好配置供您选择。")));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("name.rtf"))));
     QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestNamingWindows::analysisPreselectsTheListedSurnameKind_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QString>("grids");
+    QTest::newRow("欧阳明华") << QStringLiteral("欧阳明华") << true << QStringLiteral("32 25 22 54 29");
+    QTest::newRow("王小明") << QStringLiteral("王小明") << false << QStringLiteral("5 7 11 15 9");
+}
+
+// 姓名分析 in the real window: the surname-kind question opens with the kind the compound-surname list beside the
+// library gives, and confirming it analyses the name so.
+void TestNamingWindows::analysisPreselectsTheListedSurnameKind()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, listed);
+    QFETCH(QString, grids);
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), dir.filePath(QStringLiteral("namedbs.mdb"))));
+    QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("compound-surnames.tsv")),
+        dir.filePath(QStringLiteral("compound-surnames.tsv"))));
+    MainWindow window(AppPaths(dir.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QComboBox *>(QStringLiteral("cmbOptions"))->setCurrentText(QStringLiteral("姓名分析"));
+    auto *box = window.findChild<QLineEdit *>(QStringLiteral("txtName"));
+    box->setFocus();
+    typeText(box, name);
+
+    bool compoundChecked = !listed;
+    onNextModal([&](QWidget *wizard) {
+        compoundChecked = wizard->findChild<QRadioButton *>(QStringLiteral("optfuxing"))->isChecked();
+        click(wizard, "cmdOK");
+    });
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(compoundChecked, listed);
+    const QString text = window.findChild<QTextEdit *>(QStringLiteral("RichText"))->toPlainText();
+    QVERIFY2(text.contains(QStringLiteral("天格、人格、地格、总格、外格数分别为：") + grids + QLatin1Char(' ')),
+        qPrintable(text.left(200)));
 }
 
 QTEST_MAIN(TestNamingWindows)

@@ -24,7 +24,7 @@ public:
             sqlite3_close_v2(m_db);
     }
 
-    bool open(const QString &path, const QString &password)
+    bool open(const QString &path, const QString &password, int kdfIterations)
     {
         if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
@@ -33,7 +33,7 @@ public:
         QByteArray quoted = password.toUtf8();
         quoted.replace('\'', "''");
         return exec("PRAGMA key = '" + quoted + "';")
-            && exec("PRAGMA kdf_iter = " + QByteArray::number(kDatabaseKdfIterations) + ";")
+            && exec("PRAGMA kdf_iter = " + QByteArray::number(kdfIterations) + ";")
             && exec("PRAGMA cipher_page_size = " + QByteArray::number(kDatabasePageSize) + ";");
     }
 
@@ -91,15 +91,15 @@ void bindText(sqlite3_stmt *stmt, int index, const QString &text)
 
 } // namespace
 
-bool DatabaseWriter::write(const LibraryContents &contents, const QString &path, const QString &password,
-                           QString *error)
+bool DatabaseWriter::write(
+    const LibraryContents &contents, const QString &path, const QString &password, QString *error, int kdfIterations)
 {
     const QString temp = path + QStringLiteral(".part");
     QFile::remove(temp);
     QDir().mkpath(QFileInfo(path).absolutePath());
     {
         Writer w(error);
-        if (!w.open(temp, password) || !w.exec("BEGIN;"))
+        if (!w.open(temp, password, kdfIterations) || !w.exec("BEGIN;"))
             return false;
         const auto wanted = [&](const char *table) {
             return !contents.omitTables.contains(QString::fromLatin1(table));

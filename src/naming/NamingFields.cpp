@@ -1,0 +1,107 @@
+#include "naming/NamingFields.h"
+
+#include "numerology/DigitTables.h"
+#include "text/VbText.h"
+
+#include <QJsonArray>
+
+namespace tolvane {
+
+namespace {
+
+QJsonArray numbers(const QList<int> &values)
+{
+    QJsonArray array;
+    for (int v : values)
+        array.append(v);
+    return array;
+}
+
+QJsonArray gridNumbers(const FiveGrids &grids)
+{
+    QJsonArray array;
+    for (qint16 g : grids.list())
+        array.append(g);
+    return array;
+}
+
+QJsonObject sancaiFields(const FiveGrids &grids)
+{
+    const Sancai sancai = Sancai::compute(grids.tiange, grids.renge, grids.dige);
+    return { { QStringLiteral("numerals"), sancai.numeralTriple },
+        { QStringLiteral("elements"), sancai.elementTriple } };
+}
+
+void insertRequest(QJsonObject &fields, const NameRequest &request)
+{
+    fields.insert(QStringLiteral("sex"), sexText(request.sex));
+    fields.insert(
+        QStringLiteral("luck"), request.luckLevel ? QJsonValue(luckLevelText(*request.luckLevel)) : QJsonValue());
+    fields.insert(QStringLiteral("elements"), request.elementWishes.text());
+}
+
+} // namespace
+
+QJsonObject configurationFields(
+    const QString &surname, const QList<int> &surnameStrokes, const NameRequest &request, const ConfigTables &configs)
+{
+    QJsonObject fields;
+    fields.insert(QStringLiteral("surname"), surname);
+    fields.insert(QStringLiteral("surnameStrokes"), numbers(surnameStrokes));
+    fields.insert(QStringLiteral("nameLength"), request.nameLength);
+    insertRequest(fields, request);
+    QJsonArray configurations;
+    for (int g = 1; g <= configs.groupCount(); ++g) {
+        QList<int> strokes;
+        for (int p = 0; p < request.nameLength; ++p)
+            strokes.append(configs.strokes[g][p]);
+        configurations.append(QJsonObject { { QStringLiteral("strokes"), numbers(strokes) },
+            { QStringLiteral("grids"), gridNumbers(configs.grids[g]) },
+            { QStringLiteral("sancai"), sancaiFields(configs.grids[g]) } });
+    }
+    fields.insert(QStringLiteral("configurations"), configurations);
+    return fields;
+}
+
+QJsonArray listedGroupFields(const QList<CandidateListing::Group> &groups, int nameLength)
+{
+    QJsonArray array;
+    for (const CandidateListing::Group &group : groups) {
+        QList<int> strokes;
+        QJsonArray candidates;
+        for (int p = 0; p < nameLength; ++p) {
+            strokes.append(group.strokes[p]);
+            candidates.append(QJsonArray::fromStringList(group.candidates.value(p)));
+        }
+        array.append(QJsonObject { { QStringLiteral("strokes"), numbers(strokes) },
+            { QStringLiteral("grids"), gridNumbers(group.grids) },
+            { QStringLiteral("sancai"), sancaiFields(group.grids) }, { QStringLiteral("candidates"), candidates } });
+    }
+    return array;
+}
+
+QJsonObject fixedNamingFields(
+    const FixedNamingFacts &facts, const NameRequest &request, const FixedListing::Listing &listing)
+{
+    QJsonObject fields;
+    fields.insert(QStringLiteral("pattern"), facts.pattern);
+    fields.insert(QStringLiteral("surname"), facts.pattern.left(1));
+    fields.insert(QStringLiteral("surnameStrokes"), facts.surnameStrokes);
+    fields.insert(QStringLiteral("fixed"), facts.pattern.mid(facts.firstFree ? 2 : 1, 1));
+    fields.insert(QStringLiteral("fixedStrokes"), facts.fixedStrokes);
+    fields.insert(QStringLiteral("freePosition"), facts.firstFree ? 1 : 2);
+    insertRequest(fields, request);
+    QJsonArray groups;
+    for (const FixedListing::Group &group : listing.groups) {
+        const QList<int> strokes = facts.firstFree ? QList<int> { group.freeStrokes, facts.fixedStrokes }
+                                                   : QList<int> { facts.fixedStrokes, group.freeStrokes };
+        groups.append(QJsonObject { { QStringLiteral("strokes"), numbers(strokes) },
+            { QStringLiteral("grids"), gridNumbers(group.grids) },
+            { QStringLiteral("sancai"), sancaiFields(group.grids) },
+            { QStringLiteral("candidates"), QJsonArray::fromStringList(group.candidates) } });
+    }
+    fields.insert(QStringLiteral("groups"), groups);
+    return fields;
+}
+
+} // namespace tolvane
