@@ -42,13 +42,13 @@ const std::vector<QCommandLineOption> &options()
             QStringLiteral("stroke count of the first given-name character to start from (1..29)"),
             QStringLiteral("n")),
         QCommandLineOption(QStringLiteral("groups"),
-            QStringLiteral("how many groups to find, in naming and in fixed-character naming (1..20; default 6, "
-                           "as at every start of the window, which does not keep the count it was last given)"),
+            QStringLiteral("how many groups to find, also for 王-明 (1..20; default 6, as the window starts with: it "
+                           "does not store the count)"),
             QStringLiteral("n")),
         QCommandLineOption(QStringLiteral("surname-kind"),
-            QStringLiteral("单 or 复, for the questions that ask whether the surname is compound; left out, a name "
-                           "whose first two characters are a known compound surname (欧阳, 司马, 诸葛, ...) is taken "
-                           "as compound and any other as single, as the window preselects"),
+            QStringLiteral("单 or 复, for the questions that ask whether the surname is compound (default: what the "
+                           "window preselects, 复 for a name that begins with a listed compound surname such as "
+                           "欧阳 or 司马, else 单)"),
             QStringLiteral("kind")),
         QCommandLineOption(QStringLiteral("batch"),
             QStringLiteral("analyse every name of FILE (- for standard input) instead of NAME: one name a line, "
@@ -227,9 +227,9 @@ const std::vector<Command> &commands()
                 }
                 return s.execute(Function::PersonalNaming, args.at(0));
             } },
-        { QStringLiteral("analyze"), QStringLiteral("NAME | --batch FILE"),
-            QStringLiteral("name analysis (姓名分析) of a full name of two to four characters, or of every name in a "
-                           "file"),
+        { QStringLiteral("analyze"), QStringLiteral("NAME"),
+            QStringLiteral("name analysis (姓名分析) of a full name of two to four characters, or with --batch of "
+                           "every name in a file"),
             { QStringLiteral("surname-kind"), QStringLiteral("batch") }, -1, true,
             [](Session &s, const QStringList &args) {
                 return isSet(s.parser, "batch") ? runBatch(s) : s.execute(Function::NameAnalysis, args.at(0));
