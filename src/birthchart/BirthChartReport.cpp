@@ -25,7 +25,7 @@ QString elementList(const QList<Element> &elements, const QString &separator)
     for (const Element e : elements) {
         if (!s.isEmpty())
             s += separator;
-        s += elementName(e);
+        s += elementChar(e);
     }
     return s;
 }
@@ -86,7 +86,7 @@ QString countsLine(const std::array<int, kElementCount> &counts, bool inTenths)
     for (int e = 0; e < kElementCount; ++e) {
         if (e)
             s += QLatin1Char(' ');
-        s += elementName(Element(e)) + (inTenths ? tenths(counts[e]) : QString::number(counts[e]));
+        s += elementChar(ElementSet::kWishOrder[e]) + (inTenths ? tenths(counts[e]) : QString::number(counts[e]));
     }
     return s;
 }
@@ -97,8 +97,8 @@ QString pillarLine(const QString &label, const Pillar &p)
     QString stems;
     for (int i = 0; i < hidden.count; ++i)
         stems += stemName(hidden.stems[i]);
-    return label + QStringLiteral("：") + p.text() + QStringLiteral("（") + elementName(stemElement(p.stem))
-        + elementName(branchElement(p.branch)) + QStringLiteral("）　藏干：") + stems + QLatin1Char('\n');
+    return label + QStringLiteral("：") + p.text() + QStringLiteral("（") + elementChar(stemElement(p.stem))
+        + elementChar(branchElement(p.branch)) + QStringLiteral("）　藏干：") + stems + QLatin1Char('\n');
 }
 
 } // namespace
@@ -148,7 +148,7 @@ QString formatBirthChartReport(const BirthChart &chart)
         ? QStringLiteral("五行不缺\n")
         : QStringLiteral("五行缺：") + elementList(b.missing, QStringLiteral("、")) + QLatin1Char('\n');
     r += QStringLiteral("最弱：") + elementList(b.weakest, QStringLiteral("、")) + QLatin1Char('\n');
-    r += QStringLiteral("日主：") + stemName(chart.pillars[2].stem) + elementName(b.dayMaster)
+    r += QStringLiteral("日主：") + stemName(chart.pillars[2].stem) + elementChar(b.dayMaster)
         + QStringLiteral("，同我与生我合计") + tenths(b.advice.supportTenths)
         + (b.advice.strongDayMaster ? QStringLiteral("，超过总数8的一半，身强\n")
                                     : QStringLiteral("，不超过总数8的一半，身弱\n"));
@@ -164,13 +164,13 @@ QJsonObject birthChartJson(const BirthChart &chart)
     const auto elementArray = [](const QList<Element> &elements) {
         QJsonArray a;
         for (const Element e : elements)
-            a.append(QString(elementName(e)));
+            a.append(QString(elementChar(e)));
         return a;
     };
     const auto countObject = [](const std::array<int, kElementCount> &counts, double scale) {
         QJsonObject o;
         for (int e = 0; e < kElementCount; ++e)
-            o.insert(QString(elementName(Element(e))), counts[e] / scale);
+            o.insert(QString(elementChar(ElementSet::kWishOrder[e])), counts[e] / scale);
         return o;
     };
     QJsonObject o;
@@ -196,19 +196,19 @@ QJsonObject birthChartJson(const BirthChart &chart)
     o.insert(QStringLiteral("weightedCounts"), countObject(b.weightedTenths, 10.0));
     o.insert(QStringLiteral("missing"), elementArray(b.missing));
     o.insert(QStringLiteral("weakest"), elementArray(b.weakest));
-    o.insert(QStringLiteral("dayMaster"), QString(elementName(b.dayMaster)));
+    o.insert(QStringLiteral("dayMaster"), QString(elementChar(b.dayMaster)));
     o.insert(QStringLiteral("strongDayMaster"), b.advice.strongDayMaster);
     o.insert(QStringLiteral("suggested"), elementArray(b.advice.elements));
     o.insert(QStringLiteral("rule"), nameElementRuleSentence());
     return o;
 }
 
-std::array<bool, kElementCount> suggestedElementTicks(const BirthChart &chart)
+ElementSet suggestedElements(const BirthChart &chart)
 {
-    std::array<bool, kElementCount> ticks {};
+    ElementSet elements;
     for (const Element e : chart.balance.advice.elements)
-        ticks[int(e)] = true;
-    return ticks;
+        elements.insert(e);
+    return elements;
 }
 
 } // namespace tolvane

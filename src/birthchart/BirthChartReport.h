@@ -16,7 +16,7 @@ QString formatBirthChartReport(const BirthChart &chart);
 // The same facts for machines (the command line's --format json).
 QJsonObject birthChartJson(const BirthChart &chart);
 
-// The suggested elements as the naming wizard's ticks, in its order 金 木 水 火 土.
-std::array<bool, kElementCount> suggestedElementTicks(const BirthChart &chart);
+// The suggested elements, as the naming wizard ticks them.
+ElementSet suggestedElements(const BirthChart &chart);
 
 } // namespace tolvane

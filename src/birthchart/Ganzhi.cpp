@@ -9,7 +9,6 @@ namespace {
 // 萧吉《五行大义》. The hidden stems are the common 地支藏干 table of 《渊海子平》 and 《三命通会》; books
 // differ in the order of the lesser stems of 寅 and 巳, and this table uses 寅 = 甲丙戊 and 巳 = 丙庚戊.
 
-constexpr char16_t kElementNames[] = u"金木水火土";
 constexpr char16_t kStemNames[] = u"甲乙丙丁戊己庚辛壬癸";
 constexpr char16_t kBranchNames[] = u"子丑寅卯辰巳午未申酉戌亥";
 
@@ -75,11 +74,6 @@ Element cycleStep(Element e, int steps)
 }
 
 } // namespace
-
-QChar elementName(Element e)
-{
-    return QChar(kElementNames[int(e)]);
-}
 
 Element elementGenerated(Element e)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numerology/Vocabulary.h"
+
 #include <QChar>
 #include <QString>
 
@@ -7,12 +9,10 @@
 
 namespace tolvane {
 
-// The five elements in the order the naming wizard lists them (金 木 水 火 土), so that an element's value is
-// also the index of its tick box and of its slot in NameRequest::elementWishes.
-enum class Element { Metal, Wood, Water, Fire, Earth };
+// The elements are the numerology's (Vocabulary.h). The chart's counts are kept in the order the naming wizard
+// lists the elements, 金 木 水 火 土: an element's count is at wishIndex(element).
 inline constexpr int kElementCount = 5;
 
-QChar elementName(Element e);
 // The element e gives birth to (木生火, 火生土, 土生金, 金生水, 水生木).
 Element elementGenerated(Element e);
 // The element that gives birth to e.

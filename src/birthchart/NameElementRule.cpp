@@ -9,13 +9,15 @@ NameElementAdvice adviseNameElements(const std::array<int, kElementCount> &weigh
 {
     NameElementAdvice advice;
     const int total = std::accumulate(weightedTenths.begin(), weightedTenths.end(), 0);
-    advice.supportTenths = weightedTenths[int(dayMaster)] + weightedTenths[int(elementGenerating(dayMaster))];
+    advice.supportTenths
+        = weightedTenths[wishIndex(dayMaster)] + weightedTenths[wishIndex(elementGenerating(dayMaster))];
     advice.strongDayMaster = advice.supportTenths * 2 > total;
     if (advice.strongDayMaster)
         advice.elements = { elementGenerated(dayMaster), elementOvercome(dayMaster) };
     else
         advice.elements = { elementGenerating(dayMaster), dayMaster };
-    std::sort(advice.elements.begin(), advice.elements.end());
+    std::sort(advice.elements.begin(), advice.elements.end(),
+        [](Element a, Element b) { return wishIndex(a) < wishIndex(b); });
     return advice;
 }
 

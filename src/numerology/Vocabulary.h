@@ -54,6 +54,16 @@ private:
     unsigned m_bits = 0;
 };
 
+// The position of an element in the wish order: 金 0, 木 1, 水 2, 火 3, 土 4.
+constexpr int wishIndex(Element element)
+{
+    for (int i = 0; i < int(ElementSet::kWishOrder.size()); ++i) {
+        if (ElementSet::kWishOrder[std::size_t(i)] == element)
+            return i;
+    }
+    return 0;
+}
+
 enum class Sex { Male, Female };
 // "男" or "女": the option captions and the library's sex column.
 QString sexText(Sex sex);

@@ -85,7 +85,7 @@ QString elementText(const QList<Element> &elements)
 {
     QString s;
     for (const Element e : elements)
-        s += elementName(e);
+        s += elementChar(e);
     return s;
 }
 
@@ -394,7 +394,7 @@ void TestBirthChart::report()
         QVERIFY2(text.contains(line), qPrintable(line + QStringLiteral("\n--- in ---\n") + text));
     QVERIFY(!text.contains(QStringLiteral("注：")));
 
-    const std::array<bool, kElementCount> ticks = suggestedElementTicks(*chart);
+    const std::array<bool, kElementCount> ticks = suggestedElements(*chart).wishFlags();
     QCOMPARE(QList<bool>(ticks.begin(), ticks.end()), (QList<bool> { false, false, false, true, true }));
     const QJsonObject json = birthChartJson(*chart);
     QCOMPARE(json.value(QStringLiteral("pillars")).toArray().last().toString(), QStringLiteral("庚申"));
