@@ -14,6 +14,7 @@
 #include "app/ReportInfo.h"
 #include "app/ResultPane.h"
 #include "app/ResultStore.h"
+#include "birthchart/BirthChartReport.h"
 #include "data/LibraryCorrection.h"
 #include "data/StrokeLookup.h"
 #include "naming/CandidateListing.h"
@@ -403,6 +404,17 @@ bool Dispatcher::showCharacterMeanings(const QString &input)
 {
     return answer(CharacterLookups::characterMeanings(
         input, m_paths.databasePath(), AppInfo::webAddress(), paintedNotice(m_pane)));
+}
+
+bool Dispatcher::showBirthChart(const QString &input)
+{
+    const ParsedInput<BirthChart> chart = chartForBirth(input);
+    if (!chart.value)
+        return answer(LookupAnswer::refused(*chart.rejection));
+    const QString report = formatBirthChartReport(*chart.value);
+    QJsonObject fields = birthChartJson(*chart.value);
+    fields.insert(QStringLiteral("text"), report);
+    return answer(LookupResult { QString(report).replace(QLatin1Char('\n'), kCrLf), fields });
 }
 
 bool Dispatcher::analyzeStrokeNumbers(const QString &input)

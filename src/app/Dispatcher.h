@@ -69,6 +69,7 @@ public:
     bool analyzeStrokeNumbers(const QString &input);
     bool listHomophones(const QString &input);
     bool showCharacterMeanings(const QString &input);
+    bool showBirthChart(const QString &input);
 
 private:
     void prepare();

@@ -20,7 +20,7 @@ constexpr std::array<FunctionRow, 4> kFunctions { {
         "lookup", &Dispatcher::runLookup },
 } };
 
-constexpr std::array<LookupRow, 9> kLookups { {
+constexpr std::array<LookupRow, 10> kLookups { {
     { Lookup::PersonalNumber, u"81数解释（个人）", kOneNumberTip, "81man", &Dispatcher::showPersonalNumber },
     { Lookup::CompanyNumber, u"81数解释（公司）", kOneNumberTip, "81corp", &Dispatcher::showCompanyNumber },
     { Lookup::Sancai, u"三才数解释", u"在此输入三个1到81之间的数字，以空格隔开，然后按回车或点击“执行”。", "sancai",
@@ -37,6 +37,10 @@ constexpr std::array<LookupRow, 9> kLookups { {
         &Dispatcher::listHomophones },
     { Lookup::CharacterMeanings, u"字义查询", u"在此输入待查汉字，一次最多输入四个字，然后按回车或点击“执行”。",
         "meaning", &Dispatcher::showCharacterMeanings },
+    { Lookup::BirthChart, u"生辰八字",
+        u"在此输入出生日期和时间（北京时间），如“2024-02-04 16:30”；可再加出生地经度和时区，如“2024-02-04 16:30 "
+        u"116.4 +08:00”，然后按回车或点击“执行”。",
+        "bazi", &Dispatcher::showBirthChart },
 } };
 
 // Each row stands at the place of its value, so that a row is found by index.
@@ -58,7 +62,7 @@ const std::array<FunctionRow, 4> &FunctionTable::functions()
     return kFunctions;
 }
 
-const std::array<LookupRow, 9> &FunctionTable::lookups()
+const std::array<LookupRow, 10> &FunctionTable::lookups()
 {
     return kLookups;
 }

@@ -24,6 +24,7 @@ enum class Lookup {
     StrokeNumbers,
     Homophones,
     CharacterMeanings,
+    BirthChart,
 };
 
 // One row per function: its caption in the selector, what choosing it switches in the window (the tool tip
@@ -53,7 +54,7 @@ struct LookupRow {
 class FunctionTable final {
 public:
     static const std::array<FunctionRow, 4> &functions();
-    static const std::array<LookupRow, 9> &lookups();
+    static const std::array<LookupRow, 10> &lookups();
     static const FunctionRow &row(Function function);
     static const LookupRow &row(Lookup lookup);
 

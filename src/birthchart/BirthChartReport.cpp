@@ -203,6 +203,34 @@ QJsonObject birthChartJson(const BirthChart &chart)
     return o;
 }
 
+ParsedInput<BirthChart> chartForBirth(const QString &typed)
+{
+    const ParsedInput<BirthMoment> moment = parseBirthLine(typed);
+    if (!moment.value)
+        return { std::nullopt, moment.rejection };
+    std::optional<BirthChart> chart = computeBirthChart(*moment.value);
+    if (!chart)
+        return { std::nullopt, UserMessage::plain(birthMomentProblem(*moment.value)) };
+    return { std::move(chart), std::nullopt };
+}
+
+ParsedInput<BirthElementAdvice> adviseElementsForBirth(const QString &typed)
+{
+    const ParsedInput<BirthChart> chart = chartForBirth(typed);
+    if (!chart.value)
+        return { std::nullopt, chart.rejection };
+    const BirthChart &c = *chart.value;
+    const ElementBalance &b = c.balance;
+    QStringList pillars;
+    for (const Pillar &p : c.pillars)
+        pillars.append(p.text());
+    const QString summary = QStringLiteral("八字：") + pillars.join(QLatin1Char(' ')) + QStringLiteral("，日主")
+        + stemName(c.pillars[2].stem) + elementChar(b.dayMaster)
+        + (b.advice.strongDayMaster ? QStringLiteral("，身强") : QStringLiteral("，身弱"))
+        + QStringLiteral("\n建议名字补：") + elementList(b.advice.elements, QStringLiteral("、"));
+    return { BirthElementAdvice { suggestedElements(c), summary }, std::nullopt };
+}
+
 ElementSet suggestedElements(const BirthChart &chart)
 {
     ElementSet elements;

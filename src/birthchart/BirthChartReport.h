@@ -1,6 +1,7 @@
 #pragma once
 
 #include "birthchart/BirthChart.h"
+#include "birthchart/BirthInput.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -18,5 +19,17 @@ QJsonObject birthChartJson(const BirthChart &chart);
 
 // The suggested elements, as the naming wizard ticks them.
 ElementSet suggestedElements(const BirthChart &chart);
+
+// The elements a birth typed in one box (parseBirthLine) suggests for the name, with two lines saying why: the
+// eight characters with the day master and its strength, then the suggestion. A birth that cannot be read or charted
+// gives its message instead.
+struct BirthElementAdvice {
+    ElementSet elements;
+    QString summary;
+};
+ParsedInput<BirthElementAdvice> adviseElementsForBirth(const QString &typed);
+
+// The chart of a birth typed in one box, or the message saying what is wrong with the input.
+ParsedInput<BirthChart> chartForBirth(const QString &typed);
 
 } // namespace tolvane

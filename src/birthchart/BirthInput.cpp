@@ -102,4 +102,50 @@ ParsedInput<int> parseUtcOffset(const QString &text)
     return { total, std::nullopt };
 }
 
+ParsedInput<BirthMoment> parseBirthLine(const QString &text)
+{
+    const QStringList parts
+        = normalizedInput(text).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    if (parts.size() < 2)
+        return parseBirthMoment(text);
+    ParsedInput<BirthMoment> parsed = parseBirthMoment(parts[0] + QLatin1Char(' ') + parts[1]);
+    if (!parsed.value)
+        return parsed;
+    const QString extras = QStringLiteral("出生时间后最多再写出生地经度和时区，例如 2024-02-04 16:30 116.4 +08:00。");
+    if (parts.size() > 4)
+        return rejected<BirthMoment>(extras);
+    bool zoneGiven = false;
+    for (qsizetype i = 2; i < parts.size(); ++i) {
+        const QString &part = parts[i];
+        const bool zone = part.contains(QLatin1Char(':')) || part.startsWith(QLatin1String("UTC"), Qt::CaseInsensitive)
+            || part.startsWith(QLatin1String("GMT"), Qt::CaseInsensitive);
+        if (zone) {
+            const ParsedInput<int> offset = parseUtcOffset(part);
+            if (!offset.value)
+                return { std::nullopt, offset.rejection };
+            if (zoneGiven)
+                return rejected<BirthMoment>(extras);
+            parsed.value->utcOffsetMinutes = *offset.value;
+            zoneGiven = true;
+        } else {
+            const ParsedInput<double> longitude = parseLongitude(part);
+            if (!longitude.value)
+                return { std::nullopt, longitude.rejection };
+            if (parsed.value->longitude)
+                return rejected<BirthMoment>(extras);
+            parsed.value->longitude = *longitude.value;
+        }
+    }
+    return parsed;
+}
+
+QString utcOffsetText(int offsetMinutes)
+{
+    const int a = std::abs(offsetMinutes);
+    return QStringLiteral("UTC%1%2:%3")
+        .arg(offsetMinutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(a / 60, 2, 10, QLatin1Char('0'))
+        .arg(a % 60, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace tolvane

@@ -28,4 +28,12 @@ ParsedInput<double> parseLongitude(const QString &text);
 // An offset from UTC in minutes: "+08:00", "+8", "-05:30", "UTC+9", "GMT-3", "0"; within -12:00..+14:00.
 ParsedInput<int> parseUtcOffset(const QString &text);
 
+// A birth typed in one box (the lookup box, the naming wizard's birth time): the date and time as
+// parseBirthMoment() reads them, then optionally a longitude (116.4) and a zone (+08:00, UTC+9), in either order;
+// a zone is told from a longitude by its colon or its UTC or GMT. Beijing time when no zone is given.
+ParsedInput<BirthMoment> parseBirthLine(const QString &text);
+
+// The zone as parseBirthLine() reads it back: "UTC+08:00", "UTC-05:30".
+QString utcOffsetText(int offsetMinutes);
+
 } // namespace tolvane

@@ -38,6 +38,8 @@ public:
     // The command line has no start-up prompt: it never asks and always goes on.
     bool askStartupPassword(const SettingsStore &) override { return true; }
     int messageCount() const { return m_count; }
+    // The wished-for elements from elsewhere than --elements (a birth chart).
+    void useElements(ElementSet elements) { m_answers.elements = elements; }
 
 private:
     NamingAnswers m_answers;

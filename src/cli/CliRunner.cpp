@@ -7,6 +7,7 @@
 #include "app/HeadlessView.h"
 #include "app/ReadingTexts.h"
 #include "app/TextPane.h"
+#include "birthchart/BirthChartReport.h"
 #include "cli/CliPrompter.h"
 #include "naming/NamingWizard.h"
 
@@ -38,6 +39,10 @@ const std::vector<QCommandLineOption> &options()
         QCommandLineOption(QStringLiteral("elements"),
             QStringLiteral("the wished-for elements, characters of 金木水火土 (default all five)"),
             QStringLiteral("elements")),
+        QCommandLineOption(QStringLiteral("born"),
+            QStringLiteral("the child's birth, \"YYYY-MM-DD HH:MM\" in Beijing time: the elements its birth chart "
+                           "suggests (as bazi shows them) instead of --elements"),
+            QStringLiteral("time")),
         QCommandLineOption(QStringLiteral("start"),
             QStringLiteral("stroke count of the first given-name character to start from (1..29)"),
             QStringLiteral("n")),
@@ -50,6 +55,12 @@ const std::vector<QCommandLineOption> &options()
                            "window preselects, 复 for a name that begins with a listed compound surname such as "
                            "欧阳 or 司马, else 单)"),
             QStringLiteral("kind")),
+        QCommandLineOption(QStringLiteral("longitude"),
+            QStringLiteral("degrees east of the place of birth (west negative), for the true solar time"),
+            QStringLiteral("degrees")),
+        QCommandLineOption(QStringLiteral("utc-offset"),
+            QStringLiteral("the zone the birth time is given in, e.g. +09:00 (default +08:00, Beijing time)"),
+            QStringLiteral("zone")),
         QCommandLineOption(QStringLiteral("batch"),
             QStringLiteral("analyse every name of FILE (- for standard input) instead of NAME: one name a line, "
                            "optionally a tab and 单 or 复; UTF-8 (with or without BOM) or GB18030. One result a "
@@ -152,6 +163,30 @@ bool isSet(const QCommandLineParser &parser, const char *name)
     return parser.isSet(option(QLatin1String(name)));
 }
 
+// The birth as the lookup box reads it: the typed time, then the longitude and the zone of their options, each
+// checked on its own so that its message names it. Nothing (the message shown) when an option is wrong.
+std::optional<QString> birthLine(const QCommandLineParser &parser, const QString &time, CliPrompter &prompter)
+{
+    QString line = time;
+    const auto reject = [&prompter](const UserMessage &message) {
+        prompter.showMessage(message);
+        return std::nullopt;
+    };
+    if (isSet(parser, "longitude")) {
+        const ParsedInput<double> longitude = parseLongitude(parser.value(option(QStringLiteral("longitude"))));
+        if (!longitude.value)
+            return reject(*longitude.rejection);
+        line += QLatin1Char(' ') + QString::number(*longitude.value, 'g', 12);
+    }
+    if (isSet(parser, "utc-offset")) {
+        const ParsedInput<int> offset = parseUtcOffset(parser.value(option(QStringLiteral("utc-offset"))));
+        if (!offset.value)
+            return reject(*offset.rejection);
+        line += QLatin1Char(' ') + utcOffsetText(*offset.value);
+    }
+    return line;
+}
+
 // analyze --batch: every line of the file through one NameBatch, each result printed as it comes.
 int runBatch(Session &s)
 {
@@ -206,7 +241,8 @@ QString lookupKinds()
 const std::vector<Command> &commands()
 {
     const QStringList naming { QStringLiteral("summary-only"), QStringLiteral("length"), QStringLiteral("sex"),
-        QStringLiteral("luck"), QStringLiteral("elements"), QStringLiteral("start"), QStringLiteral("groups"),
+        QStringLiteral("luck"), QStringLiteral("elements"), QStringLiteral("born"), QStringLiteral("longitude"),
+        QStringLiteral("utc-offset"), QStringLiteral("start"), QStringLiteral("groups"),
         QStringLiteral("surname-kind") };
     static const std::vector<Command> list {
         { QStringLiteral("name"), QStringLiteral("SURNAME"),
@@ -217,6 +253,19 @@ const std::vector<Command> &commands()
             [](Session &s, const QStringList &args) {
                 // The group count reaches fixed-character naming, which has no advanced page, as the count an
                 // earlier run of the window's advanced page left.
+                // --born: the elements of the birth chart, as the wizard's birth time ticks them.
+                if (isSet(s.parser, "born")) {
+                    const std::optional<QString> birth
+                        = birthLine(s.parser, s.parser.value(option(QStringLiteral("born"))), s.prompter);
+                    if (!birth)
+                        return s.printPane();
+                    const ParsedInput<BirthElementAdvice> advice = adviseElementsForBirth(*birth);
+                    if (!advice.value) {
+                        s.prompter.showMessage(*advice.rejection);
+                        return s.printPane();
+                    }
+                    s.prompter.useElements(advice.value->elements);
+                }
                 if (s.parser.isSet(option(QStringLiteral("groups")))) {
                     const Outcome<qint16> groups = NamingWizard::readGroupCount(s.answers.groups);
                     if (!groups.value) {
@@ -253,6 +302,16 @@ const std::vector<Command> &commands()
             },
             [](const QCommandLineParser &, const QStringList &args) {
                 return FunctionTable::lookupFromCommandName(args.at(0)).has_value();
+            } },
+        { QStringLiteral("bazi"), QStringLiteral("\"YYYY-MM-DD HH:MM\""),
+            QStringLiteral("the birth chart (生辰八字): the four pillars of a birth in Beijing time, the elements of "
+                           "their eight characters and the elements suggested for the name"),
+            { QStringLiteral("longitude"), QStringLiteral("utc-offset") }, 1, true,
+            [](Session &s, const QStringList &args) {
+                const std::optional<QString> birth = birthLine(s.parser, args.at(0), s.prompter);
+                if (!birth)
+                    return s.printPane();
+                return s.execute(Function::OtherFunctions, {}, Lookup::BirthChart, *birth);
             } },
         { QStringLiteral("correct"), QStringLiteral("CHAR STROKES"),
             QStringLiteral("set the stroke count of CHAR in the character library (修改字库); write -- before a "
@@ -369,6 +428,8 @@ std::optional<QString> readAnswers(const QCommandLineParser &parser, NamingAnswe
             return QStringLiteral("--luck takes 全吉 or 半吉");
         answers.luckLevel = *level;
     }
+    if (given("born") && given("elements"))
+        return QStringLiteral("--born and --elements cannot be given together");
     if (given("elements")) {
         const std::optional<ElementSet> elements = ElementSet::fromText(value("elements"));
         if (!elements)

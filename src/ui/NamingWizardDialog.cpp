@@ -1,5 +1,6 @@
 #include "ui/NamingWizardDialog.h"
 
+#include "birthchart/BirthChartReport.h"
 #include "ui/DialogLast.h"
 #include "ui/Twips.h"
 #include "ui/WidgetPrompter.h"
@@ -9,7 +10,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -171,6 +174,28 @@ void NamingWizardDialog::buildSexAndElementsPage()
         m_elements[i] = makeButton<QCheckBox>(page, elementNames[i], QString(elementChar(ElementSet::kWishOrder[i])));
         elements.append(m_elements[i]);
     }
+    // The birth time: its chart's suggestion fills the ticks, which stay the person's to change.
+    auto *birthLabel = new QLabel(QStringLiteral("出生时间："), page);
+    birthLabel->setObjectName(QStringLiteral("lblMoreBirth"));
+    m_birth = new QLineEdit(page);
+    m_birth->setObjectName(QStringLiteral("txtMoreBirth"));
+    m_birth->setPlaceholderText(QStringLiteral("如 2024-02-04 16:30"));
+    m_birth->setToolTip(QStringLiteral("出生日期和时间（北京时间）；可再加出生地经度和时区，如“2024-02-04 16:30 116.4 "
+                                       "+08:00”。点击“按八字选五行”，程序按生辰八字勾选名字宜补的五行。"));
+    birthLabel->setBuddy(m_birth);
+    auto *birthButton = makeButton<QPushButton>(page, "cmdMoreBirth", QStringLiteral("按八字选五行"));
+    birthButton->setAutoDefault(false);
+    auto *birthRow = new QHBoxLayout;
+    birthRow->addWidget(birthLabel);
+    birthRow->addWidget(m_birth, 1);
+    birthRow->addWidget(birthButton);
+    // Two lines, kept free from the start so that the page need not grow when they are filled.
+    m_birthAdvice = makeHelp(page, "lblMoreBirthAdvice", QString());
+    m_birthAdvice->setWordWrap(false);
+    m_birthAdvice->setMinimumHeight(m_birthAdvice->fontMetrics().lineSpacing() * 2);
+    m_birthAdvice->setToolTip(nameElementRuleSentence());
+    auto *adviceRow = new QHBoxLayout;
+    adviceRow->addWidget(m_birthAdvice);
     QLabel *help = makeHelp(page, "lblMoreInfo",
                             QStringLiteral("在此选择取名者性别、五行选项（命主八字五行补救，补救是针对八字喜忌，"
                                            "而不是八字五行数多少）。注：性别唯一，五行选项可以复选但不能不选，"
@@ -178,7 +203,10 @@ void NamingWizardDialog::buildSexAndElementsPage()
     m_sexOk = makeButton<QPushButton>(page, "cmdMoreOK", QStringLiteral("确定"));
     auto *back = makeButton<QPushButton>(page, "cmdMoreLast", QStringLiteral("上一步"));
     auto *cancel = makeButton<QPushButton>(page, "cmdMoreCancel", QStringLiteral("取消"));
-    arrange(page, {optionRow({m_male, m_female}), optionRow(elements)}, help, {m_sexOk, back, cancel});
+    arrange(page, { optionRow({ m_male, m_female }), optionRow(elements), birthRow, adviceRow }, help,
+        { m_sexOk, back, cancel });
+    m_birth->installEventFilter(this);
+    connect(birthButton, &QPushButton::clicked, this, &NamingWizardDialog::tickElementsOfBirth);
 
     connect(m_sexOk, &QPushButton::clicked, this, &NamingWizardDialog::confirmSexAndElements);
     connect(back, &QPushButton::clicked, this, &NamingWizardDialog::backToNameLength);
@@ -265,6 +293,32 @@ void NamingWizardDialog::confirmSexAndElements()
     if (const std::optional<UserMessage> message = m_wizard.confirmSexAndElements(sex, ElementSet::fromWishFlags(elements)))
         showMessage(*message);
     sync();
+}
+
+void NamingWizardDialog::tickElementsOfBirth()
+{
+    const ParsedInput<BirthElementAdvice> advice = adviseElementsForBirth(m_birth->text());
+    if (!advice.value) {
+        showMessage(*advice.rejection);
+        m_birth->setFocus();
+        return;
+    }
+    const std::array<bool, 5> ticks = advice.value->elements.wishFlags();
+    for (int i = 0; i < 5; ++i)
+        m_elements[i]->setChecked(ticks[std::size_t(i)]);
+    m_birthAdvice->setText(advice.value->summary);
+}
+
+bool NamingWizardDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_birth && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            tickElementsOfBirth();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void NamingWizardDialog::backToNameLength()

@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -34,6 +35,10 @@ public Q_SLOTS:
     // The frame button and Esc.
     void reject() override;
 
+protected:
+    // Enter in the birth-time box ticks the elements of the birth chart instead of confirming the page.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildSurnameKindPage();
     void buildNameLengthPage();
@@ -44,6 +49,8 @@ private:
     void confirmSurnameKind();
     void confirmNameLength();
     void confirmSexAndElements();
+    // The sex-and-elements page's birth time: ticks the elements its birth chart suggests.
+    void tickElementsOfBirth();
     void backToNameLength();
     void confirmLuck();
     void advanced();
@@ -79,6 +86,8 @@ private:
     QRadioButton *m_male = nullptr;
     QRadioButton *m_female = nullptr;
     QCheckBox *m_elements[5] = {};
+    QLineEdit *m_birth = nullptr;
+    QLabel *m_birthAdvice = nullptr;
     QPushButton *m_sexOk = nullptr;
 
     QGroupBox *m_luckPage = nullptr;

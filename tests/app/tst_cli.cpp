@@ -87,6 +87,9 @@ private Q_SLOTS:
     void batchWithoutItsFile();
     void formatOnlyWhereThereIsOne_data();
     void formatOnlyWhereThereIsOne();
+    void birthChart_data();
+    void birthChart();
+    void namingFromTheBirthChart();
 };
 
 void TestCli::companyPrintsThePane()
@@ -673,6 +676,108 @@ void TestCli::formatOnlyWhereThereIsOne()
     QCOMPARE(r.status, 2);
     QCOMPARE(r.out, QString());
     QVERIFY(r.err.contains(QStringLiteral("Usage: tolvane-cli")));
+}
+
+void TestCli::birthChart_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("line"); // a line of the chart, or the message
+    const QString bazi = QStringLiteral("bazi");
+    QTest::newRow("after 立春") << QStringList { bazi, QStringLiteral("2024-02-04 16:30") } << 0
+                                << QStringLiteral("八字：甲辰 丙寅 戊戌 庚申");
+    QTest::newRow("23:30 is the next day's 子 hour")
+        << QStringList { bazi, QStringLiteral("2024-02-04 23:30") } << 0 << QStringLiteral("八字：甲辰 丙寅 己亥 甲子");
+    // 16:30 in Tokyo is 15:30 in Beijing, before 立春.
+    QTest::newRow("another zone") << QStringList { bazi, QStringLiteral("2024-02-04 16:30"),
+        QStringLiteral("--utc-offset"), QStringLiteral("+09:00") }
+                                  << 0 << QStringLiteral("八字：癸卯 乙丑 戊戌 庚申");
+    QTest::newRow("true solar time") << QStringList { bazi, QStringLiteral("2024-02-04 17:10"),
+        QStringLiteral("--longitude"), QStringLiteral("116.4") }
+                                     << 0 << QStringLiteral("真太阳时：2024年2月4日 16:41（东经116.4°");
+    QTest::newRow("leap day") << QStringList { bazi, QStringLiteral("2024-02-29 12:00") } << 0
+                              << QStringLiteral("八字：甲辰 丙寅 癸亥 戊午");
+    QTest::newRow("no such day") << QStringList { bazi, QStringLiteral("2023-02-29 08:00") } << 1
+                                 << QStringLiteral("2023年2月只有28天，没有29日。");
+    QTest::newRow("24:00") << QStringList { bazi, QStringLiteral("2024-02-04 24:00") } << 1
+                           << QStringLiteral("小时须在0至23之间，午夜零点请写作次日的 00:00。");
+    QTest::newRow("text") << QStringList { bazi, QStringLiteral("昨天") } << 1
+                          << QStringLiteral(
+                                 "无法识别出生时间“昨天”，请按“年-月-日 时:分”输入，例如 2024-02-04 16:30。");
+    QTest::newRow("year out of range") << QStringList { bazi, QStringLiteral("2101-01-01 00:00") } << 1
+                                       << QStringLiteral("出生年份须在1900年至2100年之间。");
+    QTest::newRow("bad longitude") << QStringList {
+        bazi, QStringLiteral("2024-02-04 16:30"), QStringLiteral("--longitude"), QStringLiteral("200")
+    } << 1 << QStringLiteral("经度须是-180至180之间的数（东经为正，西经为负），例如 116.4。");
+    QTest::newRow("bad zone") << QStringList { bazi, QStringLiteral("2024-02-04 16:30"), QStringLiteral("--utc-offset"),
+        QStringLiteral("+15:00") }
+                              << 1 << QStringLiteral("时区须写作 +08:00 这样的形式，在 -12:00 至 +14:00 之间。");
+}
+
+void TestCli::birthChart()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, line);
+    const CliResult r = runCli(arguments);
+    QCOMPARE(r.status, status);
+    if (status != 0) {
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, line + QLatin1Char('\n'));
+        return;
+    }
+    QCOMPARE(r.err, QString());
+    QVERIFY2(r.out.contains(line), qPrintable(r.out));
+    // The same chart as the lookup of the window's list, and as JSON.
+    QStringList lookup { QStringLiteral("lookup"), QStringLiteral("bazi"), arguments.at(1) };
+    if (arguments.contains(QStringLiteral("--longitude")))
+        lookup.last() += QStringLiteral(" 116.4");
+    if (arguments.contains(QStringLiteral("--utc-offset")))
+        lookup.last() += QStringLiteral(" +09:00");
+    QCOMPARE(runCli(lookup).out, r.out);
+    const CliResult json = runCli(arguments + QStringList { QStringLiteral("--format"), QStringLiteral("json") });
+    QCOMPARE(json.status, 0);
+    const QJsonObject fields = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    QCOMPARE(fields.value(QStringLiteral("text")).toString(), r.out);
+    const QString pillars = r.out.section(QStringLiteral("八字："), 1).section(QLatin1Char('\n'), 0, 0);
+    QStringList fromJson;
+    for (const QJsonValue &pillar : fields.value(QStringLiteral("pillars")).toArray())
+        fromJson << pillar.toString();
+    QCOMPARE(fromJson.join(QLatin1Char(' ')), pillars);
+}
+
+// name --born ticks the elements the chart suggests: the same run as --elements with them.
+void TestCli::namingFromTheBirthChart()
+{
+    const QStringList naming { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"),
+        QStringLiteral("1"), QStringLiteral("--luck"), QStringLiteral("全吉") };
+    const CliResult born
+        = runCli(naming + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30") });
+    const CliResult ticked = runCli(naming + QStringList { QStringLiteral("--elements"), QStringLiteral("火土") });
+    QCOMPARE(born.status, 0);
+    QCOMPARE(born.out, ticked.out);
+    QVERIFY(born.out.contains(QStringLiteral("有以下字可选")));
+    const CliResult json = runCli(naming
+        + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30"), QStringLiteral("--format"),
+            QStringLiteral("json") });
+    QCOMPARE(QJsonDocument::fromJson(json.out.toUtf8()).object().value(QStringLiteral("elements")).toString(),
+        QStringLiteral("火土"));
+    // A zone moves the birth before 立春: 癸卯 乙丑 戊戌 庚申 is another chart.
+    const CliResult tokyo = runCli(naming
+        + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30"), QStringLiteral("--utc-offset"),
+            QStringLiteral("+09:00"), QStringLiteral("--summary-only"), QStringLiteral("--format"),
+            QStringLiteral("json") });
+    QCOMPARE(tokyo.status, 0);
+    QVERIFY(QJsonDocument::fromJson(tokyo.out.toUtf8()).object().contains(QStringLiteral("elements")));
+
+    const CliResult bad = runCli(naming + QStringList { QStringLiteral("--born"), QStringLiteral("2024-13-01 08:00") });
+    QCOMPARE(bad.status, 1);
+    QCOMPARE(bad.out, QString());
+    QCOMPARE(bad.err, QStringLiteral("月份须在1至12之间。\n"));
+    const CliResult both = runCli(naming
+        + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30"), QStringLiteral("--elements"),
+            QStringLiteral("金") });
+    QCOMPARE(both.status, 2);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -275,9 +275,8 @@ void TestDispatcher::functionSelector()
 void TestDispatcher::lookupSelectorToolTips()
 {
     const QStringList items = Selectors::lookupItems();
-    QCOMPARE(items.size(), 9);
-    const QStringList expected{
-        QStringLiteral("在此输入一个1到81之间的数字，然后按回车或点击“执行”。"),
+    QCOMPARE(items.size(), 10);
+    const QStringList expected { QStringLiteral("在此输入一个1到81之间的数字，然后按回车或点击“执行”。"),
         QStringLiteral("在此输入一个1到81之间的数字，然后按回车或点击“执行”。"),
         QStringLiteral("在此输入三个1到81之间的数字，以空格隔开，然后按回车或点击“执行”。"),
         QStringLiteral("在此输入两个1到81之间的数字，以空格隔开，然后按回车或点击“执行”。"),
@@ -285,7 +284,10 @@ void TestDispatcher::lookupSelectorToolTips()
         QStringLiteral("在此输入汉字笔画数（最大30），然后按回车或点击“执行”。"),
         QStringLiteral("在此输入姓名笔画数（用空格隔开，如“5 8 12”），然后按回车或点击“执行”。"),
         QStringLiteral("在此输入要查的同音字，然后按回车或点击“执行”。"),
-        QStringLiteral("在此输入待查汉字，一次最多输入四个字，然后按回车或点击“执行”。")};
+        QStringLiteral("在此输入待查汉字，一次最多输入四个字，然后按回车或点击“执行”。"),
+        QStringLiteral(
+            "在此输入出生日期和时间（北京时间），如“2024-02-04 16:30”；可再加出生地经度和时区，如“2024-02-04 "
+            "16:30 116.4 +08:00”，然后按回车或点击“执行”。") };
     for (int i = 0; i < items.size(); ++i) {
         HeadlessView view;
         Selectors::applyLookup(Selectors::lookup(items.at(i)), view);

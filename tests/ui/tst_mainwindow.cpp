@@ -70,6 +70,8 @@ private Q_SLOTS:
     void companyMessageBox();
     void otherFunctionsPanel();
     void enterInTheLookupBoxRunsExecute();
+    void birthChartLookup_data();
+    void birthChartLookup();
     void resizeKeepsTheArrangement();
 
 private:
@@ -220,6 +222,68 @@ void TestMainWindow::enterInTheLookupBoxRunsExecute()
     QCOMPARE(answer.icon, QMessageBox::Warning);
     // The result is stored even after a message.
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("name.rtf"))));
+}
+
+void TestMainWindow::birthChartLookup_data()
+{
+    QTest::addColumn<QString>("birth");
+    QTest::addColumn<QString>("message"); // empty: the chart is shown
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("Beijing time") << QStringLiteral("2024-02-04 16:30") << QString()
+                                  << QStringList { QStringLiteral("八字：甲辰 丙寅 戊戌 庚申"),
+                                         QStringLiteral(
+                                             "节气：立春 2024年2月4日 16:27交节，下一节惊蛰 2024年3月5日 10:23"),
+                                         QStringLiteral("建议名字补：火、土") };
+    // Three minutes before 立春 the year is still 癸卯 and the month 乙丑.
+    QTest::newRow("before 立春") << QStringLiteral("2024-02-04 16:24") << QString()
+                                 << QStringList { QStringLiteral("八字：癸卯 乙丑 戊戌 庚申") };
+    QTest::newRow("longitude and zone") << QStringLiteral("2024-02-04 17:10 116.4 +08:00") << QString()
+                                        << QStringList { QStringLiteral("真太阳时：2024年2月4日 16:41（东经116.4°"),
+                                               QStringLiteral("八字：甲辰 丙寅 戊戌 庚申") };
+    QTest::newRow("no such day") << QStringLiteral("2024-02-30 16:30")
+                                 << QStringLiteral("2024年2月只有29天，没有30日。") << QStringList {};
+    QTest::newRow("year out of range") << QStringLiteral("1899-12-31 12:00")
+                                       << QStringLiteral("出生年份须在1900年至2100年之间。") << QStringList {};
+    QTest::newRow("two longitudes") << QStringLiteral("2024-02-04 16:30 116.4 120")
+                                    << QStringLiteral(
+                                           "出生时间后最多再写出生地经度和时区，例如 2024-02-04 16:30 116.4 +08:00。")
+                                    << QStringList {};
+}
+
+// 生辰八字 in the lookup list: the chart goes into the pane and into name.rtf like any result; input that is no
+// birth time gives its message and no chart.
+void TestMainWindow::birthChartLookup()
+{
+    QFETCH(QString, birth);
+    QFETCH(QString, message);
+    QFETCH(QStringList, lines);
+    choose("cmbOptions", QStringLiteral("其他功能"));
+    choose("cmbOtherOptions", QStringLiteral("生辰八字"));
+    auto *other = m_window->findChild<QLineEdit *>(QStringLiteral("txtOther"));
+    QVERIFY(other->toolTip().startsWith(QStringLiteral("在此输入出生日期和时间（北京时间）")));
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    const QString before = pane->toPlainText();
+    other->setFocus();
+    other->setText(birth);
+    BoxAnswer answer;
+    if (!message.isEmpty())
+        answerNextBox(answer);
+    QTest::keyClick(other, Qt::Key_Return);
+
+    const QString text = pane->toPlainText();
+    if (!message.isEmpty()) {
+        QVERIFY(answer.seen);
+        QCOMPARE(answer.text, message);
+        QCOMPARE(text, before);
+        QVERIFY(!text.contains(QStringLiteral("八字：")));
+        return;
+    }
+    QVERIFY2(text.startsWith(QStringLiteral("生辰八字\n")), qPrintable(text));
+    for (const QString &line : lines)
+        QVERIFY2(text.contains(line), qPrintable(line));
+    QFile rtf(m_dir->filePath(QStringLiteral("name.rtf")));
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    QVERIFY(rtf.readAll().contains("\\u20843\\'b0\\'cb\\u23383\\'d7\\'d6")); // 八字
 }
 
 void TestMainWindow::resizeKeepsTheArrangement()

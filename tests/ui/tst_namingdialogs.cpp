@@ -203,6 +203,8 @@ private Q_SLOTS:
     void nameLengthOptions();
     void backResetsPresetsOnlyWhenEnteredAfresh();
     void sexMustBeChosen();
+    void birthTimeTicksTheElements_data();
+    void birthTimeTicksTheElements();
     void enterConfirmsThePageShown();
     void dialogLastFrameGoesBack_data();
     void dialogLastFrameGoesBack();
@@ -486,6 +488,83 @@ void TestNamingDialogs::sexMustBeChosen()
     QCOMPARE(seen.title, QStringLiteral("青禾起名程序"));
     QCOMPARE(seen.icon, QMessageBox::NoIcon);
     QCOMPARE(sexText(m_request.sex), QStringLiteral("女"));
+}
+
+void TestNamingDialogs::birthTimeTicksTheElements_data()
+{
+    QTest::addColumn<QString>("birth");
+    QTest::addColumn<bool>("enter"); // Enter in the box rather than the button
+    QTest::addColumn<QString>("message"); // empty: the birth is charted
+    QTest::addColumn<QStringList>("wishes");
+    const QStringList afterTouch { QStringLiteral("金"), QString(), QString(), QStringLiteral("火"),
+        QStringLiteral("土") };
+    // 2024-02-04 16:30 is three minutes after 立春: 甲辰 丙寅 戊戌 庚申, a weak 戊 day that wants 火 and 土; the
+    // person then ticks 金 as well.
+    QTest::newRow("the button") << QStringLiteral("2024-02-04 16:30") << false << QString() << afterTouch;
+    QTest::newRow("Enter in the box") << QStringLiteral("2024-02-04 16:30") << true << QString() << afterTouch;
+    QTest::newRow("with longitude and zone")
+        << QStringLiteral("2024-02-04 17:10 116.4 +08:00") << false << QString() << afterTouch;
+    // Refused: the ticks stay as they were (all five, then 金 taken away).
+    const QStringList untouched { QString(), QStringLiteral("木"), QStringLiteral("水"), QStringLiteral("火"),
+        QStringLiteral("土") };
+    QTest::newRow("no such day") << QStringLiteral("2023-02-29 08:00") << false
+                                 << QStringLiteral("2023年2月只有28天，没有29日。") << untouched;
+    QTest::newRow("24:00") << QStringLiteral("2024-02-04 24:00") << true
+                           << QStringLiteral("小时须在0至23之间，午夜零点请写作次日的 00:00。") << untouched;
+    QTest::newRow("text") << QStringLiteral("明天") << false
+                          << QStringLiteral("无法识别出生时间“明天”，请按“年-月-日 时:分”输入，例如 2024-02-04 16:30。")
+                          << untouched;
+}
+
+void TestNamingDialogs::birthTimeTicksTheElements()
+{
+    QFETCH(QString, birth);
+    QFETCH(bool, enter);
+    QFETCH(QString, message);
+    QFETCH(QStringList, wishes);
+    ModalScript script;
+    BoxSeen seen;
+    script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) { click(dialog, "cmdNameOK"); });
+    script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) {
+        expectAllElements(dialog, true);
+        auto *box = child<QLineEdit>(dialog, "txtMoreBirth");
+        QVERIFY(box && box->isVisible());
+        box->insert(birth);
+        if (enter)
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            click(dialog, "cmdMoreBirth");
+    });
+    if (!message.isEmpty())
+        script.on(kMessageBox, answerBox(seen));
+    script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) {
+        // Enter in the box stayed on the page.
+        expectPage(dialog, "fraMoreInfo");
+        const QString advice = child<QLabel>(dialog, "lblMoreBirthAdvice")->text();
+        if (message.isEmpty()) {
+            QVERIFY2(advice.startsWith(QStringLiteral("八字：甲辰 丙寅 戊戌 庚申，日主戊土，身弱\n建议名字补：火、土")),
+                qPrintable(advice));
+            QVERIFY(!checked(dialog, "chkMoreJin"));
+            QVERIFY(!checked(dialog, "chkMoreMu"));
+            QVERIFY(!checked(dialog, "chkMoreShui"));
+            QVERIFY(checked(dialog, "chkMoreHuo"));
+            QVERIFY(checked(dialog, "chkMoreTu"));
+        } else {
+            QCOMPARE(advice, QString());
+            expectAllElements(dialog, true);
+        }
+        // The ticks stay the person's.
+        click(dialog, "chkMoreJin");
+        click(dialog, "cmdMoreOK");
+    });
+    script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) {
+        expectPage(dialog, "frajibanji");
+        click(dialog, "cmdjibanjiCancel");
+    });
+    run(script);
+
+    QCOMPARE(seen.text, message);
+    QCOMPARE(wishSlots(m_request), wishes);
 }
 
 void TestNamingDialogs::enterConfirmsThePageShown()
