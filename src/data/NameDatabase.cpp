@@ -67,27 +67,45 @@ std::optional<DatabaseFailure> NameDatabase::open()
     const QFileInfo info(m_path);
     if (!info.isFile())
         return failure;
-    // A library written by an earlier version took more rounds to derive its key: those are tried when the
-    // current key does not open the file.
-    for (const int rounds : { kDatabaseKdfIterations, kLegacyDatabaseKdfIterations }) {
-        const std::optional<QByteArray> keyPragma = DatabaseKey::rawKeyPragmaFor(m_path, rounds);
-        if (!keyPragma)
-            return failure;
+    const std::optional<QByteArray> keyPragma = DatabaseKey::rawKeyPragmaFor(m_path);
+    if (!keyPragma)
+        return failure;
 
-        const QByteArray path = QFile::encodeName(m_path);
-        if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
-            != SQLITE_OK) {
-            close();
-            return failure;
-        }
-        sqlite3_busy_timeout(m_db, 2000);
-        // The first read proves the key: with any other password the pages do not decrypt.
-        if (sqlite3_exec(m_db, keyPragma->constData(), nullptr, nullptr, nullptr) == SQLITE_OK
-            && sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) == SQLITE_OK)
-            return std::nullopt;
+    const QByteArray path = QFile::encodeName(m_path);
+    if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
+        != SQLITE_OK) {
         close();
+        return failure;
     }
-    return failure;
+    sqlite3_busy_timeout(m_db, 2000);
+    // The first read proves the key: with any other password the pages do not decrypt.
+    if (sqlite3_exec(m_db, keyPragma->constData(), nullptr, nullptr, nullptr) != SQLITE_OK
+        || sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        close();
+        return openWithEarlierRounds() ? std::nullopt : std::optional(failure);
+    }
+    return std::nullopt;
+}
+
+// A library written by an earlier version took more rounds to derive its key: tried on a fresh connection when
+// the current key does not open the file.
+bool NameDatabase::openWithEarlierRounds()
+{
+    const std::optional<QByteArray> keyPragma = DatabaseKey::rawKeyPragmaFor(m_path, kLegacyDatabaseKdfIterations);
+    if (!keyPragma
+        || sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+               nullptr)
+            != SQLITE_OK) {
+        close();
+        return false;
+    }
+    sqlite3_busy_timeout(m_db, 2000);
+    if (sqlite3_exec(m_db, keyPragma->constData(), nullptr, nullptr, nullptr) != SQLITE_OK
+        || sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        close();
+        return false;
+    }
+    return true;
 }
 
 std::optional<DatabaseFailure> NameDatabase::openTable(DbTable table, DatabaseFailure::Wording wording)

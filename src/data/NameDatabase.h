@@ -95,6 +95,7 @@ public:
     std::optional<QString> textContent(const QString &key);
 
 private:
+    bool openWithEarlierRounds();
     sqlite3_stmt *prepare(const char *sql);
     std::optional<MeaningRow> lastMeaning(const QString &sql, const std::function<void(sqlite3_stmt *)> &bind);
 
