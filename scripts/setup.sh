@@ -22,8 +22,9 @@ packages=(
   libbenchmark-dev
 )
 if [ "$mode" = test ]; then
-  # The RTF tests check what we write against LibreOffice's own reader.
-  packages+=(libreoffice-writer-nogui)
+  # The RTF tests check what we write against LibreOffice's own reader; the menu entry and the AppStream
+  # description are checked by the desktop's own validators.
+  packages+=(libreoffice-writer-nogui desktop-file-utils appstream)
 fi
 
 missing=()

@@ -1,16 +1,21 @@
 #include "app/AppInfo.h"
 #include "app/AppPaths.h"
 #include "ui/FontSetup.h"
+#include "ui/Logo.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(tolvane::AppInfo::applicationName());
+    // The desktop matches the windows to the installed menu entry and shows the program's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tolvane"));
     tolvane::FontSetup::install();
+    QApplication::setWindowIcon(QIcon(tolvane::Logo::pixmap(256)));
     QApplication::setFont(QFont(QStringLiteral("宋体"), 10));
 
     // The splash stands while the main window starts; the start-up closes it when it is done.
