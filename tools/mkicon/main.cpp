@@ -13,7 +13,8 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments().mid(1);
     if (args.size() < 3) {
-        std::fputs("usage: mkicon OUTDIR NAME SIZE...\n  writes OUTDIR/SIZExSIZE/apps/NAME.png for each size\n", stderr);
+        std::fputs(
+            "usage: mkicon OUTDIR NAME SIZE...\n  writes OUTDIR/SIZExSIZE/apps/NAME.png for each size\n", stderr);
         return 2;
     }
     tolvane::FontSetup::install();
