@@ -1,5 +1,7 @@
 #include "app/AppPaths.h"
 
+#include "app/BuildInfo.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,25 +19,29 @@ AppPaths::AppPaths(QString appDir)
 {
 }
 
+QString AppPaths::sharedDataDir()
+{
+    return QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(build::kSharedDataFromProgram)));
+}
+
 AppPaths AppPaths::forExecutable()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(exeDir).isWritable())
+    // An installed program ships its library in the shared data folder and keeps its files per user, even
+    // where it could write beside itself (an administrator's own start).
+    const QString shipped = QDir(sharedDataDir()).filePath(kDatabaseFile);
+    const bool installed = QFileInfo::exists(shipped);
+    if (!installed && QFileInfo(exeDir).isWritable())
         return AppPaths(exeDir);
 
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(userDir);
     const QString target = QDir(userDir).filePath(kDatabaseFile);
     if (!QFileInfo::exists(target)) {
-        // An installed program ships its library in share/tolvane; a portable copy beside the executable.
-        const QStringList shipped{QDir(exeDir).filePath(kDatabaseFile),
-                                  QDir(exeDir).filePath(QStringLiteral("../share/tolvane/") + kDatabaseFile)};
-        for (const QString &source : shipped) {
-            if (QFileInfo::exists(source) && QFile::copy(source, target)) {
-                QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
-                break;
-            }
-        }
+        const QString source = installed ? shipped : QDir(exeDir).filePath(kDatabaseFile);
+        if (QFileInfo::exists(source) && QFile::copy(source, target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
     }
     return AppPaths(userDir);
 }

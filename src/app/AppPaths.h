@@ -4,15 +4,18 @@
 
 namespace tolvane {
 
-// Where the program keeps namedbs.mdb, name.rtf and Info.txt: the executable's folder when it is writable
-// (a build tree or a portable copy), else the per-user data folder, into which the shipped library is copied
-// on first start.
+// Where the program keeps namedbs.mdb, name.rtf and Info.txt. An installed program (its library shipped in the
+// shared data folder, share/tolvane beside bin) keeps them in the per-user data folder, into which the shipped
+// library is copied on first start. A build tree or a portable copy keeps them in the executable's folder when
+// it is writable, else in the per-user folder as well.
 class AppPaths final {
 public:
     explicit AppPaths(QString appDir);
 
     // Decides the folder for the running executable (needs a QCoreApplication).
     static AppPaths forExecutable();
+    // The shared data folder of an installed program: the library as shipped and the help pages.
+    static QString sharedDataDir();
 
     QString appDir() const { return m_appDir; }
     QString databasePath() const;

@@ -81,7 +81,6 @@ void Dispatcher::beginSession(const QString &reportHeader, const QString &report
 {
     m_state.request.groupLimit = 7;
     setReportHeaderFooter(reportHeader, reportFooter);
-    m_state.startupText = startupText;
     m_pane.setText(startupText);
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 constexpr char16_t kOneNumberTip[] = u"在此输入一个1到81之间的数字，然后按回车或点击“执行”。";
 
-constexpr std::array<FunctionRow, 4> kFunctions { {
+constexpr FunctionRow kFunctions[] = {
     { Function::PersonalNaming, u"个人起名", u"在此输入姓氏，然后按回车或点击“执行”。", false, false, nullptr, "name",
         &Dispatcher::runPersonalNaming },
     { Function::NameAnalysis, u"姓名分析", u"在此输入姓名，然后按回车或点击“执行”。", false, true, nullptr, "analyze",
@@ -18,9 +18,9 @@ constexpr std::array<FunctionRow, 4> kFunctions { {
     // Whatever lookup is selected, choosing the function gives the lookup box the hint for one number.
     { Function::OtherFunctions, u"其他功能", u"您选择了其他功能，可不必理会此输入框。", true, false, kOneNumberTip,
         "lookup", &Dispatcher::runLookup },
-} };
+};
 
-constexpr std::array<LookupRow, 9> kLookups { {
+constexpr LookupRow kLookups[] = {
     { Lookup::PersonalNumber, u"81数解释（个人）", kOneNumberTip, "81man", &Dispatcher::showPersonalNumber },
     { Lookup::CompanyNumber, u"81数解释（公司）", kOneNumberTip, "81corp", &Dispatcher::showCompanyNumber },
     { Lookup::Sancai, u"三才数解释", u"在此输入三个1到81之间的数字，以空格隔开，然后按回车或点击“执行”。", "sancai",
@@ -37,12 +37,12 @@ constexpr std::array<LookupRow, 9> kLookups { {
         &Dispatcher::listHomophones },
     { Lookup::CharacterMeanings, u"字义查询", u"在此输入待查汉字，一次最多输入四个字，然后按回车或点击“执行”。",
         "meaning", &Dispatcher::showCharacterMeanings },
-} };
+};
 
 // Each row stands at the place of its value, so that a row is found by index.
-template <typename Rows> constexpr bool inOrder(const Rows &rows, auto key)
+template <typename Row, std::size_t N> constexpr bool inOrder(const Row (&rows)[N], auto key)
 {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t i = 0; i < N; ++i) {
         if (std::size_t(rows[i].*key) != i)
             return false;
     }
@@ -53,23 +53,25 @@ static_assert(inOrder(kLookups, &LookupRow::lookup));
 
 } // namespace
 
-const std::array<FunctionRow, 4> &FunctionTable::functions()
+std::span<const FunctionRow> FunctionTable::functions()
 {
     return kFunctions;
 }
 
-const std::array<LookupRow, 9> &FunctionTable::lookups()
+std::span<const LookupRow> FunctionTable::lookups()
 {
     return kLookups;
 }
 
 const FunctionRow &FunctionTable::row(Function function)
 {
+    Q_ASSERT(std::size_t(function) < functions().size());
     return functions()[std::size_t(function)];
 }
 
 const LookupRow &FunctionTable::row(Lookup lookup)
 {
+    Q_ASSERT(std::size_t(lookup) < lookups().size());
     return lookups()[std::size_t(lookup)];
 }
 

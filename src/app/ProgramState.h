@@ -43,7 +43,6 @@ struct ProgramState {
     FixedTables fixed;
 
     bool loginAccepted = false;
-    QString startupText;
     QString reportHeader;
     QString reportFooter;
 };

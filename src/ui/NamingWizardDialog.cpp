@@ -262,7 +262,8 @@ void NamingWizardDialog::confirmSexAndElements()
     std::array<bool, 5> elements{};
     for (int i = 0; i < 5; ++i)
         elements[i] = m_elements[i]->isChecked();
-    if (const std::optional<UserMessage> message = m_wizard.confirmSexAndElements(sex, ElementSet::fromWishFlags(elements)))
+    if (const std::optional<UserMessage> message =
+            m_wizard.confirmSexAndElements(sex, ElementSet::fromWishFlags(elements)))
         showMessage(*message);
     sync();
 }

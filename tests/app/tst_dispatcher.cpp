@@ -461,7 +461,9 @@ void TestDispatcher::fixedCharacterNaming()
     rig.prompter.fixedRuns = 0;
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}); // the wizard closed by its frame button
     QVERIFY(rig.dispatcher.state().flags.namingCancelled);
-    rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.confirm(Sex::Male, LuckLevel::Half, *ElementSet::fromText(u"金")); };
+    rig.prompter.fixedScript = [](FixedOptionsForm &f) {
+        f.confirm(Sex::Male, LuckLevel::Half, *ElementSet::fromText(u"金"));
+    };
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
     QCOMPARE(rig.prompter.texts(),
              QStringList{QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。")});
