@@ -1,6 +1,7 @@
 #include "ui/NamingWizardDialog.h"
 
 #include "ui/DialogLast.h"
+#include "ui/ListRows.h"
 #include "ui/Twips.h"
 #include "ui/WidgetPrompter.h"
 
@@ -92,6 +93,7 @@ QComboBox *makeNumberCombo(QWidget *page, const char *objectName, int last, int 
         combo->addItem(QString::number(value));
     combo->setCurrentIndex(initial - 1);
     combo->setMinimumContentsLength(4);
+    ListRows::giveRoom(combo);
     return combo;
 }
 
