@@ -496,7 +496,8 @@ void MainWindow::layoutControls()
     m_frmProgress->raise();
 
     // The pane below the band, the buttons in the column on its right.
-    // The buttons are 1100 twips wide, or as wide as the style makes a button of their texts.
+    // The buttons are 1100 twips wide, or as wide as the style makes a button of their texts; the column widens
+    // only when that is more than the room right of their left edge.
     const int paneTop = top + bandHeight + twipsY(kPaneGap);
     int buttonWidth = twipsX(1100);
     int buttonHeight = twipsY(450);
@@ -504,10 +505,11 @@ void MainWindow::layoutControls()
         buttonWidth = std::max(buttonWidth, button->minimumSizeHint().width());
         buttonHeight = std::max(buttonHeight, button->minimumSizeHint().height());
     }
-    const int widened = buttonWidth - twipsX(1100);
+    const int widened = std::max(0, buttonWidth - twipsX(kButtonLeft) + 1);
     const int buttonLeft = width - twipsX(kButtonLeft) - widened;
-    m_richText->setGeometry(
-        twipsX(60), paneTop, width - twipsX(kButtonColumn) - widened, std::max(0, m_central->height() - paneTop));
+    // 60 twips are left below the pane.
+    m_richText->setGeometry(twipsX(60), paneTop, width - twipsX(kButtonColumn) - widened,
+        std::max(0, m_central->height() - paneTop - twipsY(60)));
     m_cmdOk->setGeometry(buttonLeft, paneTop, buttonWidth, buttonHeight);
     m_cmdPrint->setGeometry(buttonLeft, paneTop + twipsY(600), buttonWidth, buttonHeight);
     m_cmdExit->setGeometry(buttonLeft, paneTop + twipsY(1200), buttonWidth, buttonHeight);
