@@ -10,16 +10,35 @@ namespace tolvane {
 
 namespace {
 const QString kDatabaseFile = QStringLiteral("namedbs.mdb");
+const QString kClassicsFile = QStringLiteral("classics.db");
 } // namespace
 
 AppPaths::AppPaths(QString appDir)
     : m_appDir(std::move(appDir))
+    , m_classicsPath(QDir(m_appDir).filePath(kClassicsFile))
 {
+}
+
+QString AppPaths::shippedClassicsPath(const QString &executableDir)
+{
+    const QDir exe(executableDir);
+    const QString beside = exe.filePath(kClassicsFile);
+    const QString shared = QDir::cleanPath(exe.filePath(QStringLiteral("../share/tolvane/") + kClassicsFile));
+    if (!QFileInfo(beside).isFile() && QFileInfo(shared).isFile())
+        return shared;
+    return beside;
 }
 
 AppPaths AppPaths::forExecutable()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
+    AppPaths paths = forFolders(exeDir);
+    paths.m_classicsPath = shippedClassicsPath(exeDir);
+    return paths;
+}
+
+AppPaths AppPaths::forFolders(const QString &exeDir)
+{
     if (QFileInfo(exeDir).isWritable())
         return AppPaths(exeDir);
 
