@@ -12,10 +12,12 @@ namespace tolvane {
 
 namespace {
 const QString kDatabaseFile = QStringLiteral("namedbs.mdb");
+const QString kClassicsFile = QStringLiteral("classics.db");
 } // namespace
 
 AppPaths::AppPaths(QString appDir)
     : m_appDir(std::move(appDir))
+    , m_classicsPath(QDir(m_appDir).filePath(kClassicsFile))
 {
 }
 
@@ -25,6 +27,16 @@ QString AppPaths::sharedDataDir()
         QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(build::kSharedDataFromProgram)));
 }
 
+QString AppPaths::shippedClassicsPath(const QString &executableDir)
+{
+    const QDir exe(executableDir);
+    const QString beside = exe.filePath(kClassicsFile);
+    const QString shared = QDir::cleanPath(exe.filePath(QLatin1String(build::kSharedDataFromProgram) + QLatin1Char('/') + kClassicsFile));
+    if (!QFileInfo(beside).isFile() && QFileInfo(shared).isFile())
+        return shared;
+    return beside;
+}
+
 AppPaths AppPaths::forExecutable()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
@@ -32,8 +44,11 @@ AppPaths AppPaths::forExecutable()
     // where it could write beside itself (an administrator's own start).
     const QString shipped = QDir(sharedDataDir()).filePath(kDatabaseFile);
     const bool installed = QFileInfo::exists(shipped);
-    if (!installed && QFileInfo(exeDir).isWritable())
-        return AppPaths(exeDir);
+    if (!installed && QFileInfo(exeDir).isWritable()) {
+        AppPaths paths(exeDir);
+        paths.m_classicsPath = shippedClassicsPath(exeDir);
+        return paths;
+    }
 
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(userDir);
@@ -43,7 +58,9 @@ AppPaths AppPaths::forExecutable()
         if (QFileInfo::exists(source) && QFile::copy(source, target))
             QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
     }
-    return AppPaths(userDir);
+    AppPaths paths(userDir);
+    paths.m_classicsPath = shippedClassicsPath(exeDir);
+    return paths;
 }
 
 QString AppPaths::databasePath() const

@@ -8,8 +8,10 @@ namespace tolvane {
 // shared data folder, share/tolvane beside bin) keeps them in the per-user data folder, into which the shipped
 // library is copied on first start. A build tree or a portable copy keeps them in the executable's folder when
 // it is writable, else in the per-user folder as well.
+// classics.db, which the program only reads, is read where it was shipped and never copied.
 class AppPaths final {
 public:
+    // Everything in appDir, classics.db included.
     explicit AppPaths(QString appDir);
 
     // Decides the folder for the running executable (needs a QCoreApplication).
@@ -21,9 +23,16 @@ public:
     QString databasePath() const;
     QString resultRtfPath() const;
     QString infoPath() const;
+    // The verses of the names from the classics.
+    QString classicsPath() const { return m_classicsPath; }
+    // classics.db as shipped: beside the executable (a build tree or a portable copy), else in the shared data
+    // folder of an installed program (share/tolvane beside bin). The first of them that exists; the first when
+    // neither does, so that its absence is reported there.
+    static QString shippedClassicsPath(const QString &executableDir);
 
 private:
     QString m_appDir;
+    QString m_classicsPath;
 };
 
 } // namespace tolvane

@@ -4,6 +4,7 @@
 #include "app/FunctionTable.h"
 #include "app/ProgramState.h"
 #include "data/Outcome.h"
+#include "text/MarkedText.h"
 
 #include <QString>
 
@@ -11,6 +12,7 @@
 
 namespace tolvane {
 
+struct ClassicListing;
 class MainView;
 class Prompter;
 class ResultPane;
@@ -68,6 +70,8 @@ public:
 private:
     void prepare();
     void runFixedCharacterNaming(const QString &pattern);
+    // Shows a listing's message and notes a failed file; the pane's text of its names, none when it has none.
+    std::optional<MarkedText> classicNamesText(const ClassicListing &listing);
     bool analyzeName(const QString &input);
     void buildReport();
     // Shows an outcome's messages, notes a failed library and hands back its value.

@@ -36,6 +36,10 @@ const std::vector<QCommandLineOption> &options()
             QStringLiteral("n")),
         QCommandLineOption(QStringLiteral("groups"), QStringLiteral("how many groups to find (1..20; default 6)"),
             QStringLiteral("n")),
+        QCommandLineOption(QStringLiteral("from"),
+            QStringLiteral("names from lines of the classics instead of the library: one or more of 诗经, 论语, 楚辞, "
+                           "唐诗, 宋词, separated by commas; each name is shown with its verse"),
+            QStringLiteral("collections")),
         QCommandLineOption(QStringLiteral("surname-kind"),
             QStringLiteral("单 or 复, for the questions that ask whether the surname is compound"),
             QStringLiteral("kind")),
@@ -123,7 +127,7 @@ const std::vector<Command> &commands()
 {
     const QStringList naming { QStringLiteral("summary-only"), QStringLiteral("length"), QStringLiteral("sex"),
         QStringLiteral("luck"), QStringLiteral("elements"), QStringLiteral("start"), QStringLiteral("groups"),
-        QStringLiteral("surname-kind") };
+        QStringLiteral("from"), QStringLiteral("surname-kind") };
     static const std::vector<Command> list {
         { QStringLiteral("name"), QStringLiteral("SURNAME"),
             QStringLiteral(
@@ -275,6 +279,11 @@ std::optional<QString> readAnswers(const QCommandLineParser &parser, NamingAnswe
             answers.groups = value("groups");
     }
     answers.summaryOnly = given("summary-only");
+    if (given("from")) {
+        answers.classics = ClassicSet::parse(value("from"));
+        if (!answers.classics)
+            return QStringLiteral("--from takes one or more of 诗经, 论语, 楚辞, 唐诗, 宋词, separated by commas");
+    }
     if (given("surname-kind")) {
         const std::optional<SurnameKind> kind = surnameKindFromText(value("surname-kind"));
         if (!kind)
