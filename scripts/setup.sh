@@ -23,8 +23,9 @@ packages=(
   libbenchmark-dev npm
 )
 if [ "$mode" = test ]; then
-  # The RTF tests check what we write against LibreOffice's own reader.
-  packages+=(libreoffice-writer-nogui poppler-utils)
+  # The RTF tests check what we write against LibreOffice's own reader and the printouts with pdftotext; the menu
+  # entry and the AppStream description are checked by the desktop's own validators.
+  packages+=(libreoffice-writer-nogui poppler-utils desktop-file-utils appstream)
 fi
 
 missing=()

@@ -107,7 +107,8 @@ LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const Q
     constexpr std::array<Element, 5> order = ElementSet::kWishOrder;
     std::array<QString, 5> groups;
     for (const NameDatabase::LibraryRow &row : *rows) {
-        const std::optional<Element> element = row.wuxing.size() == 1 ? elementFromChar(row.wuxing.at(0)) : std::nullopt;
+        const std::optional<Element> element =
+            row.wuxing.size() == 1 ? elementFromChar(row.wuxing.at(0)) : std::nullopt;
         if (element)
             groups[std::size_t(std::find(order.begin(), order.end(), *element) - order.begin())] += row.namechr;
     }

@@ -26,8 +26,8 @@ public:
     static LookupAnswer homophones(const QString &input, const QString &databasePath, const WaitNotice &notice = {});
     // 字义查询: up to four characters taken as typed (spaces count). makerAddress ends the message shown when
     // none of them has a meaning.
-    static LookupAnswer characterMeanings(const QString &input, const QString &databasePath, const QString &makerAddress,
-                                          const WaitNotice &notice = {});
+    static LookupAnswer characterMeanings(const QString &input, const QString &databasePath,
+                                          const QString &makerAddress, const WaitNotice &notice = {});
 
     static constexpr qsizetype kMaxStrokeCharacters = 50;
     static constexpr int kMaxStrokes = 30;

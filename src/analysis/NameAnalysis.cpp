@@ -40,26 +40,22 @@ struct Warning {
     const QString *text;
 };
 
-constexpr Element Mu = Element::Wood;
-constexpr Element Huo = Element::Fire;
-constexpr Element Tu = Element::Earth;
-constexpr Element Jin = Element::Metal;
-constexpr Element Shui = Element::Water;
+using enum Element;
 
 const std::array<Warning, 13> kWarnings{{
-    {Tu, Shui, std::nullopt, false, u"人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
-    {Shui, Tu, Tu, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
-    {Huo, Shui, Shui, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
-    {Shui, Huo, Huo, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
-    {Huo, Jin, Jin, false, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
-    {Jin, Huo, Huo, false, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
-    {std::nullopt, Mu, Mu, true, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
-    {Tu, Shui, Jin, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
-    {Jin, Shui, Jin, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
-    {Shui, Huo, Shui, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
-    {Jin, Shui, Tu, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
-    {Huo, Shui, Huo, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
-    {Huo, Shui, Jin, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
+    {Earth, Water, std::nullopt, false, u"人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
+    {Water, Earth, Earth, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
+    {Fire, Water, Water, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
+    {Water, Fire, Fire, false, u"天格、人格与地格数理易诱发以下疾病或灾祸：", &kWarningA},
+    {Fire, Metal, Metal, false, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
+    {Metal, Fire, Fire, false, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
+    {std::nullopt, Wood, Wood, true, u"天格、人格与地格数理易诱发以下难治疾病：", &kWarningB},
+    {Earth, Water, Metal, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
+    {Metal, Water, Metal, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
+    {Water, Fire, Water, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
+    {Metal, Water, Earth, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
+    {Fire, Water, Fire, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
+    {Fire, Water, Metal, false, u"天格、人格与地格数理易诱发外伤等事故。", nullptr},
 }};
 
 struct SpecialSet {

@@ -1,6 +1,6 @@
 #include "app/AppInfo.h"
 
-#include "app/Version.h"
+#include "app/BuildInfo.h"
 
 namespace tolvane {
 
@@ -16,12 +16,12 @@ QString AppInfo::applicationName()
 
 int AppInfo::majorVersion()
 {
-    return version::kMajor;
+    return build::kMajorVersion;
 }
 
 int AppInfo::minorVersion()
 {
-    return version::kMinor;
+    return build::kMinorVersion;
 }
 
 QString AppInfo::mainCaption()

@@ -1,6 +1,7 @@
 #include "app/AppPaths.h"
 
 #include "analysis/CompoundSurnames.h"
+#include "app/BuildInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,34 +13,55 @@ namespace tolvane {
 
 namespace {
 const QString kDatabaseFile = QStringLiteral("namedbs.mdb");
+const QString kClassicsFile = QStringLiteral("classics.db");
 } // namespace
 
 AppPaths::AppPaths(QString appDir)
     : m_appDir(std::move(appDir))
+    , m_classicsPath(QDir(m_appDir).filePath(kClassicsFile))
 {
+}
+
+QString AppPaths::sharedDataDir()
+{
+    return QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(build::kSharedDataFromProgram)));
+}
+
+QString AppPaths::shippedClassicsPath(const QString &executableDir)
+{
+    const QDir exe(executableDir);
+    const QString beside = exe.filePath(kClassicsFile);
+    const QString shared = QDir::cleanPath(exe.filePath(QLatin1String(build::kSharedDataFromProgram) + QLatin1Char('/') + kClassicsFile));
+    if (!QFileInfo(beside).isFile() && QFileInfo(shared).isFile())
+        return shared;
+    return beside;
 }
 
 AppPaths AppPaths::forExecutable()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(exeDir).isWritable())
-        return AppPaths(exeDir);
+    // An installed program ships its library in the shared data folder and keeps its files per user, even
+    // where it could write beside itself (an administrator's own start).
+    const QString shipped = QDir(sharedDataDir()).filePath(kDatabaseFile);
+    const bool installed = QFileInfo::exists(shipped);
+    if (!installed && QFileInfo(exeDir).isWritable()) {
+        AppPaths paths(exeDir);
+        paths.m_classicsPath = shippedClassicsPath(exeDir);
+        return paths;
+    }
 
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(userDir);
     const QString target = QDir(userDir).filePath(kDatabaseFile);
     if (!QFileInfo::exists(target)) {
-        // An installed program ships its library in share/tolvane; a portable copy beside the executable.
-        const QStringList shipped{QDir(exeDir).filePath(kDatabaseFile),
-                                  QDir(exeDir).filePath(QStringLiteral("../share/tolvane/") + kDatabaseFile)};
-        for (const QString &source : shipped) {
-            if (QFileInfo::exists(source) && QFile::copy(source, target)) {
-                QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
-                break;
-            }
-        }
+        const QString source = installed ? shipped : QDir(exeDir).filePath(kDatabaseFile);
+        if (QFileInfo::exists(source) && QFile::copy(source, target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
     }
-    return AppPaths(userDir);
+    AppPaths paths(userDir);
+    paths.m_classicsPath = shippedClassicsPath(exeDir);
+    return paths;
 }
 
 QString AppPaths::databasePath() const
@@ -63,7 +85,7 @@ QString AppPaths::compoundSurnamesPath() const
     QStringList places { QDir(m_appDir).filePath(file) };
     if (QCoreApplication::instance()) {
         const QDir exe(QCoreApplication::applicationDirPath());
-        places << exe.filePath(file) << exe.filePath(QStringLiteral("../share/tolvane/") + file);
+        places << exe.filePath(file) << QDir(sharedDataDir()).filePath(file);
     }
     for (const QString &place : std::as_const(places)) {
         if (QFileInfo::exists(place))

@@ -4,26 +4,38 @@
 
 namespace tolvane {
 
-// Where the program keeps namedbs.mdb, name.rtf and Info.txt: the executable's folder when it is writable
-// (a build tree or a portable copy), else the per-user data folder, into which the shipped library is copied
-// on first start.
+// Where the program keeps namedbs.mdb, name.rtf and Info.txt. An installed program (its library shipped in the
+// shared data folder, share/tolvane beside bin) keeps them in the per-user data folder, into which the shipped
+// library is copied on first start. A build tree or a portable copy keeps them in the executable's folder when
+// it is writable, else in the per-user folder as well.
+// classics.db, which the program only reads, is read where it was shipped and never copied.
 class AppPaths final {
 public:
+    // Everything in appDir, classics.db included.
     explicit AppPaths(QString appDir);
 
     // Decides the folder for the running executable (needs a QCoreApplication).
     static AppPaths forExecutable();
+    // The shared data folder of an installed program: the library as shipped and the help pages.
+    static QString sharedDataDir();
 
     QString appDir() const { return m_appDir; }
     QString databasePath() const;
     QString resultRtfPath() const;
     QString infoPath() const;
+    // The verses of the names from the classics.
+    QString classicsPath() const { return m_classicsPath; }
+    // classics.db as shipped: beside the executable (a build tree or a portable copy), else in the shared data
+    // folder of an installed program (share/tolvane beside bin). The first of them that exists; the first when
+    // neither does, so that its absence is reported there.
+    static QString shippedClassicsPath(const QString &executableDir);
     // The compound-surname list: beside the library when one lies there, else the one shipped with the program
-    // (beside the executable, or in share/tolvane for an installed program).
+    // (beside the executable, or in the shared data folder of an installed program).
     QString compoundSurnamesPath() const;
 
 private:
     QString m_appDir;
+    QString m_classicsPath;
 };
 
 } // namespace tolvane

@@ -18,6 +18,8 @@
 #include "data/LibraryCorrection.h"
 #include "data/StrokeLookup.h"
 #include "naming/CandidateListing.h"
+#include "naming/ClassicNameSearch.h"
+#include "naming/ClassicNameText.h"
 #include "naming/FindCharacterForm.h"
 #include "naming/FixedListing.h"
 #include "naming/FixedOptionsForm.h"
@@ -89,7 +91,6 @@ void Dispatcher::beginSession(const QString &reportHeader, const QString &report
 {
     m_state.request.groupLimit = 7;
     setReportHeaderFooter(reportHeader, reportFooter);
-    m_state.startupText = startupText;
     m_pane.setText(startupText);
 }
 
@@ -172,6 +173,8 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_state.configSummary));
     }
 
+    // Names from the classics come with their verses, the names' characters in bold.
+    std::optional<MarkedText> classicNames;
     QJsonArray listedGroups;
     if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
         FindCharacterForm form(m_state.request, m_state.flags, m_state.configs.groupCount());
@@ -179,7 +182,15 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         if (form.busyRequested())
             m_view.setBusy(true);
         m_pane.repaint();
-
+    }
+    if (!m_state.namingAborted && !m_state.flags.namingCancelled && m_state.request.classics) {
+        const ClassicListing listing = ClassicNameSearch::run(trimmed, m_state.configs, m_state.request,
+            *m_state.request.classics, m_paths.databasePath(), m_paths.classicsPath());
+        classicNames = classicNamesText(listing);
+        m_state.namingAborted = !classicNames;
+        if (classicNames)
+            m_state.reportText = classicNames->text;
+    } else if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
         CandidateListing::Input listing;
         listing.surname = trimmed;
         listing.request = m_state.request;
@@ -194,14 +205,32 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         m_state.namingAborted = !result || result->namingAborted;
     }
     if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
-        // The listing's groups join the configurations; otherwise the summary stays the result.
-        m_state.resultFields.insert(QStringLiteral("groups"), listedGroups);
+        // The listing's groups join the configurations; otherwise the summary stays the result. Names from the
+        // classics are given as their text alone.
+        if (!classicNames)
+            m_state.resultFields.insert(QStringLiteral("groups"), listedGroups);
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_state.reportText));
-        m_pane.setText(m_state.reportText);
+        if (classicNames)
+            m_pane.setMarkedText(*classicNames);
+        else
+            m_pane.setText(m_state.reportText);
         storeResult();
         return;
     }
     finish();
+}
+
+std::optional<MarkedText> Dispatcher::classicNamesText(const ClassicListing &listing)
+{
+    // The search takes a few milliseconds and drives no progress bars; none stay from an earlier listing.
+    m_view.setProgressBarsVisible(false);
+    if (listing.databaseFailed)
+        m_state.databaseFailed = true;
+    if (listing.message)
+        m_prompter.showMessage(*listing.message);
+    if (listing.namesFound() == 0)
+        return std::nullopt;
+    return ClassicNameText::listing(listing);
 }
 
 void Dispatcher::runFixedCharacterNaming(const QString &pattern)
@@ -242,6 +271,30 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
     if (found == 0) {
         m_prompter.showMessage(
             UserMessage::plain(QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。")));
+        finish();
+        return;
+    }
+    if (m_state.request.classics) {
+        const ClassicSet classics = *m_state.request.classics;
+        m_pane.setText(QStringLiteral("共有") + decimal(found) + QStringLiteral("组字可选，程序正为您在")
+            + classics.names(QStringLiteral("、")) + QStringLiteral("中找名字，请等待..."));
+        m_pane.repaint();
+        m_view.setBusy(true);
+        const bool firstFree = parsed.chars[1] == dash;
+        const ClassicListing listing
+            = ClassicNameSearch::runFixed(parsed.chars[0], parsed.chars[firstFree ? 2 : 1], firstFree, m_state.fixed,
+                m_state.configs.configNext, m_state.request, classics, m_paths.databasePath(), m_paths.classicsPath());
+        // The configurations stay on the pane when no name is found, as after a library listing.
+        MarkedText text;
+        text.append(m_state.fixed.configText + kCrLf + kCrLf);
+        if (const std::optional<MarkedText> names = classicNamesText(listing))
+            text.append(*names);
+        m_pane.setMarkedText(text);
+        // Names from the classics are given as their text alone.
+        m_state.resultFields = fixedNamingFields(
+            { pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, firstFree }, m_state.request, {});
+        m_state.resultFields.remove(QStringLiteral("groups"));
+        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text.text));
         finish();
         return;
     }

@@ -6,6 +6,7 @@
 #include "app/FunctionTable.h"
 #include "app/ProgramState.h"
 #include "data/Outcome.h"
+#include "text/MarkedText.h"
 
 #include <QString>
 
@@ -13,6 +14,7 @@
 
 namespace tolvane {
 
+struct ClassicListing;
 class MainView;
 class Prompter;
 class ResultPane;
@@ -74,6 +76,8 @@ public:
 private:
     void prepare();
     void runFixedCharacterNaming(const QString &pattern);
+    // Shows a listing's message and notes a failed file; the pane's text of its names, none when it has none.
+    std::optional<MarkedText> classicNamesText(const ClassicListing &listing);
     bool analyzeName(const QString &input);
     std::optional<NameReport> buildReport();
     // Shows an outcome's messages, notes a failed library and hands back its value.

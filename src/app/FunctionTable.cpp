@@ -8,7 +8,7 @@ namespace {
 
 constexpr char16_t kOneNumberTip[] = u"在此输入一个1到81之间的数字，然后按回车或点击“执行”。";
 
-constexpr std::array<FunctionRow, 4> kFunctions { {
+constexpr FunctionRow kFunctions[] = {
     { Function::PersonalNaming, u"个人起名", u"在此输入姓氏，然后按回车或点击“执行”。", false, false, nullptr, "name",
         &Dispatcher::runPersonalNaming },
     { Function::NameAnalysis, u"姓名分析", u"在此输入姓名，然后按回车或点击“执行”。", false, true, nullptr, "analyze",
@@ -18,9 +18,9 @@ constexpr std::array<FunctionRow, 4> kFunctions { {
     // Whatever lookup is selected, choosing the function gives the lookup box the hint for one number.
     { Function::OtherFunctions, u"其他功能", u"您选择了其他功能，可不必理会此输入框。", true, false, kOneNumberTip,
         "lookup", &Dispatcher::runLookup },
-} };
+};
 
-constexpr std::array<LookupRow, 10> kLookups { {
+constexpr LookupRow kLookups[] = {
     { Lookup::PersonalNumber, u"81数解释（个人）", kOneNumberTip, "81man", &Dispatcher::showPersonalNumber },
     { Lookup::CompanyNumber, u"81数解释（公司）", kOneNumberTip, "81corp", &Dispatcher::showCompanyNumber },
     { Lookup::Sancai, u"三才数解释", u"在此输入三个1到81之间的数字，以空格隔开，然后按回车或点击“执行”。", "sancai",
@@ -41,12 +41,12 @@ constexpr std::array<LookupRow, 10> kLookups { {
         u"在此输入出生日期和时间（北京时间），如“2024-02-04 16:30”；可再加出生地经度和时区，如“2024-02-04 16:30 "
         u"116.4 +08:00”，然后按回车或点击“执行”。",
         "bazi", &Dispatcher::showBirthChart },
-} };
+};
 
 // Each row stands at the place of its value, so that a row is found by index.
-template <typename Rows> constexpr bool inOrder(const Rows &rows, auto key)
+template <typename Row, std::size_t N> constexpr bool inOrder(const Row (&rows)[N], auto key)
 {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (std::size_t i = 0; i < N; ++i) {
         if (std::size_t(rows[i].*key) != i)
             return false;
     }
@@ -57,23 +57,25 @@ static_assert(inOrder(kLookups, &LookupRow::lookup));
 
 } // namespace
 
-const std::array<FunctionRow, 4> &FunctionTable::functions()
+std::span<const FunctionRow> FunctionTable::functions()
 {
     return kFunctions;
 }
 
-const std::array<LookupRow, 10> &FunctionTable::lookups()
+std::span<const LookupRow> FunctionTable::lookups()
 {
     return kLookups;
 }
 
 const FunctionRow &FunctionTable::row(Function function)
 {
+    Q_ASSERT(std::size_t(function) < functions().size());
     return functions()[std::size_t(function)];
 }
 
 const LookupRow &FunctionTable::row(Lookup lookup)
 {
+    Q_ASSERT(std::size_t(lookup) < lookups().size());
     return lookups()[std::size_t(lookup)];
 }
 

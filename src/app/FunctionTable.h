@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include <array>
 #include <optional>
+#include <span>
 
 namespace tolvane {
 
@@ -53,8 +53,9 @@ struct LookupRow {
 
 class FunctionTable final {
 public:
-    static const std::array<FunctionRow, 4> &functions();
-    static const std::array<LookupRow, 10> &lookups();
+    // The rows in selector order.
+    static std::span<const FunctionRow> functions();
+    static std::span<const LookupRow> lookups();
     static const FunctionRow &row(Function function);
     static const LookupRow &row(Lookup lookup);
 

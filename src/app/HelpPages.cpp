@@ -1,5 +1,7 @@
 #include "app/HelpPages.h"
 
+#include "app/AppPaths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -21,8 +23,8 @@ QString &preferredFolder()
 QString HelpPages::folder()
 {
     const QDir exe(QCoreApplication::applicationDirPath());
-    const QStringList places { preferredFolder(), exe.filePath(QStringLiteral("help")),
-        exe.filePath(QStringLiteral("../share/tolvane/help")) };
+    const QStringList places{preferredFolder(), exe.filePath(QStringLiteral("help")),
+                             QDir(AppPaths::sharedDataDir()).filePath(QStringLiteral("help"))};
     for (const QString &place : places) {
         if (!place.isEmpty() && QFileInfo::exists(QDir(place).filePath(kIndex)))
             return QDir::cleanPath(place);

@@ -49,7 +49,6 @@ struct ProgramState {
     FixedTables fixed;
 
     bool loginAccepted = false;
-    QString startupText;
     QString reportHeader;
     QString reportFooter;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/MarkedText.h"
 #include "text/RtfDocument.h"
 
 #include <QString>
@@ -13,6 +14,8 @@ public:
     virtual QString text() const = 0;
     // Replaces the whole text; the new text takes the current insertion format.
     virtual void setText(const QString &text) = 0;
+    // Replaces the whole text; the marked spans are bold, all of it otherwise in the current insertion format.
+    virtual void setMarkedText(const MarkedText &text) = 0;
     // Insertion point to the start, nothing selected, and the format for new text: black, 10.5 point 宋体,
     // no bold, italic, underline or strikethrough. The text itself is not touched.
     virtual void resetInsertionFormat() = 0;

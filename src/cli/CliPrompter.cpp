@@ -45,6 +45,8 @@ void CliPrompter::runNamingWizard(NamingWizard &wizard)
         return;
     if (stayed(wizard.confirmSexAndElements(m_answers.sex, m_answers.elements)))
         return;
+    if (stayed(wizard.chooseSource(m_answers.classics)))
+        return;
     if (m_answers.advanced) {
         wizard.advanced(m_answers.luckLevel);
         if (stayed(wizard.confirmAdvanced(m_answers.firstStrokes, m_answers.groups)))
@@ -67,6 +69,11 @@ void CliPrompter::askFindCharacters(FindCharacterForm &form)
 void CliPrompter::askFixedOptions(FixedOptionsForm &form)
 {
     form.load();
+    if (const std::optional<UserMessage> message = form.chooseSource(m_answers.classics)) {
+        showMessage(*message);
+        form.cancel();
+        return;
+    }
     form.confirm(m_answers.sex, m_answers.luckLevel, m_answers.elements);
 }
 

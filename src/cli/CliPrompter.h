@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Prompter.h"
+#include "data/Classics.h"
 #include "numerology/Vocabulary.h"
 
 #include <QString>
@@ -23,6 +24,7 @@ struct NamingAnswers {
     QString firstStrokes = QStringLiteral("1");
     QString groups = QStringLiteral("6");
     bool summaryOnly = false;     // leave the find-character window with 退出
+    std::optional<ClassicSet> classics; // names from these collections instead of the library
 };
 
 // Answers the logic from the command line: every message box becomes one line on standard error, the

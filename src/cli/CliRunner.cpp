@@ -50,6 +50,10 @@ const std::vector<QCommandLineOption> &options()
             QStringLiteral("how many groups to find, also for 王-明 (1..20; default 6, as the window starts with: it "
                            "does not store the count)"),
             QStringLiteral("n")),
+        QCommandLineOption(QStringLiteral("from"),
+            QStringLiteral("names from lines of the classics instead of the library: one or more of 诗经, 论语, 楚辞, "
+                           "唐诗, 宋词, separated by commas; each name is shown with its verse"),
+            QStringLiteral("collections")),
         QCommandLineOption(QStringLiteral("surname-kind"),
             QStringLiteral("单 or 复, for the questions that ask whether the surname is compound (default: what the "
                            "window preselects, 复 for a name that begins with a listed compound surname such as "
@@ -242,7 +246,7 @@ const std::vector<Command> &commands()
 {
     const QStringList naming { QStringLiteral("summary-only"), QStringLiteral("length"), QStringLiteral("sex"),
         QStringLiteral("luck"), QStringLiteral("elements"), QStringLiteral("born"), QStringLiteral("longitude"),
-        QStringLiteral("utc-offset"), QStringLiteral("start"), QStringLiteral("groups"),
+        QStringLiteral("utc-offset"), QStringLiteral("start"), QStringLiteral("groups"), QStringLiteral("from"),
         QStringLiteral("surname-kind") };
     static const std::vector<Command> list {
         { QStringLiteral("name"), QStringLiteral("SURNAME"),
@@ -445,6 +449,11 @@ std::optional<QString> readAnswers(const QCommandLineParser &parser, NamingAnswe
             answers.groups = value("groups");
     }
     answers.summaryOnly = given("summary-only");
+    if (given("from")) {
+        answers.classics = ClassicSet::parse(value("from"));
+        if (!answers.classics)
+            return QStringLiteral("--from takes one or more of 诗经, 论语, 楚辞, 唐诗, 宋词, separated by commas");
+    }
     if (given("surname-kind")) {
         const std::optional<SurnameKind> kind = surnameKindFromText(value("surname-kind"));
         if (!kind)

@@ -241,20 +241,23 @@ UserMessage whatToRelax(const ClassicListing &listing, const NameRequest &reques
     return UserMessage::warning(start + otherwise);
 }
 
-// Nothing to search in: no collection chosen.
-std::optional<UserMessage> noClassicChosen(ClassicSet classics)
-{
-    if (!classics.isEmpty())
-        return std::nullopt;
-    return UserMessage::warning(QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。"));
-}
-
 UserMessage libraryReadFailure()
 {
     return DatabaseFailure { DatabaseFailure::Kind::Table, DbTable::Name }.message();
 }
 
 } // namespace
+
+std::optional<UserMessage> ClassicNameSearch::sourceProblem(ClassicSet classics, int nameLength)
+{
+    if (classics.isEmpty())
+        return UserMessage::warning(QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。"));
+    if (nameLength != 1 && nameLength != 2) {
+        return UserMessage::warning(
+            QStringLiteral("从典籍取名只取单字名或双字名，请把名字字数改为单字名或双字名再试试。"));
+    }
+    return std::nullopt;
+}
 
 ClassicListing ClassicNameSearch::run(const QString &surname, const ConfigTables &configs, const NameRequest &request,
     ClassicSet classics, const QString &libraryPath, const QString &classicsPath)
@@ -264,13 +267,8 @@ ClassicListing ClassicNameSearch::run(const QString &surname, const ConfigTables
     listing.surname = surname;
     listing.nameLength = request.nameLength;
     listing.classics = classics;
-    if ((listing.message = noClassicChosen(classics)))
+    if ((listing.message = sourceProblem(classics, request.nameLength)))
         return listing;
-    if (request.nameLength != 1 && request.nameLength != 2) {
-        listing.message = UserMessage::warning(
-            QStringLiteral("从典籍取名只取单字名或双字名，请把名字字数改为单字名或双字名再试试。"));
-        return listing;
-    }
     NameDatabase db(libraryPath);
     if (auto failure = db.openWith({ DbTable::Name })) {
         listing.message = failure->message();
@@ -329,7 +327,7 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
     listing.classics = classics;
     listing.fixedCharacter = fixedCharacter;
     listing.firstFree = firstFree;
-    if ((listing.message = noClassicChosen(classics)))
+    if ((listing.message = sourceProblem(classics, 2)))
         return listing;
     NameDatabase db(libraryPath);
     if (auto failure = db.openWith({ DbTable::Name })) {

@@ -61,6 +61,9 @@ struct ClassicListing {
 // several collections is shown with its first line in the most preferred one: 诗经, 论语, 楚辞, 唐诗, 宋词.
 class ClassicNameSearch final {
 public:
+    // Whether names can be drawn from the chosen collections for a given name of nameLength characters: nothing
+    // when they can, else the message that says why not (no collection chosen, or a three-character name).
+    static std::optional<UserMessage> sourceProblem(ClassicSet classics, int nameLength);
     // Personal naming: one- and two-character given names (a three-character request finds nothing and says so).
     static ClassicListing run(const QString &surname, const ConfigTables &configs, const NameRequest &request,
         ClassicSet classics, const QString &libraryPath, const QString &classicsPath);

@@ -22,6 +22,12 @@ public:
     void load() { m_flags.wizardDone = false; }
     QString text() const
     {
+        if (m_request.classics) {
+            return QStringLiteral("电脑已为您找出 ") + QString::number(m_groups) + QStringLiteral(" 组良好配置，")
+                + QStringLiteral("接下来电脑要在") + m_request.classics->names(QStringLiteral("、"))
+                + QStringLiteral("中为您找出合适的名字，并列出每个名字的出处。如果有些组没有名字，这与您选择的")
+                + QStringLiteral("性别和五行有关。如果愿意可更改一下选项。现在“确定”吧！");
+        }
         return QStringLiteral("电脑已为您找出 ") + QString::number(m_groups) + QStringLiteral(" 组良好配置，")
             + QStringLiteral("接下来电脑要在字库中为您找出合适的名字，这可能要花较长时间（3-90秒），")
             + QStringLiteral("请耐心等待一下。如果有些组没有字，这与您选择的性别和五行有关。如果愿意可")

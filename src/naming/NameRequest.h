@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Classics.h"
 #include "numerology/Vocabulary.h"
 
 #include <QtGlobal>
@@ -19,6 +20,8 @@ struct NameRequest {
     std::optional<LuckLevel> luckLevel;     // 全吉 or 半吉 once chosen
     qint16 firstStrokeStart = 1;            // 1..29, reset to 1 before every Execute
     qint16 groupLimit = 7;                  // groups wanted plus one, at most 21
+    // Where the given names come from: none for the library's characters, else the lines of these collections.
+    std::optional<ClassicSet> classics;
 };
 
 } // namespace tolvane

@@ -1,5 +1,6 @@
 #include "naming/NamingWizard.h"
 
+#include "naming/ClassicNameSearch.h"
 #include "text/VbText.h"
 
 namespace tolvane {
@@ -79,6 +80,16 @@ std::optional<UserMessage> NamingWizard::confirmSexAndElements(std::optional<Sex
 void NamingWizard::backToNameLength()
 {
     show(Page::NameLength, false);
+}
+
+std::optional<UserMessage> NamingWizard::chooseSource(const std::optional<ClassicSet> &classics)
+{
+    if (classics) {
+        if (std::optional<UserMessage> problem = ClassicNameSearch::sourceProblem(*classics, m_request.nameLength))
+            return problem;
+    }
+    m_request.classics = classics;
+    return std::nullopt;
 }
 
 void NamingWizard::confirmLuck(LuckLevel level)

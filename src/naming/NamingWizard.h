@@ -59,6 +59,13 @@ public:
     std::optional<UserMessage> confirmSexAndElements(std::optional<Sex> sex, ElementSet elements);
     // Sex-and-elements page: 上一步.
     void backToNameLength();
+    // Luck page: where the names come from, taken before its 确定 or 高级: the library (none) or the collections
+    // chosen. Returns the message to show when the page must stay: no collection chosen, or a three-character name.
+    std::optional<UserMessage> chooseSource(const std::optional<ClassicSet> &classics);
+    // The source the luck page shows: the one chosen last.
+    std::optional<ClassicSet> source() const { return m_request.classics; }
+    // Whether names may come from the classics (one- and two-character names only).
+    bool classicsAllowed() const { return m_request.nameLength == 1 || m_request.nameLength == 2; }
     // Luck page: 确定 (to DialogLast) and 高级 (to the advanced page).
     void confirmLuck(LuckLevel level);
     void advanced(LuckLevel level);

@@ -15,6 +15,41 @@ void MarkedText::append(const QString &more, bool asBold)
     text += more;
 }
 
+void MarkedText::append(const MarkedText &more)
+{
+    qsizetype at = 0;
+    for (const Span &span : more.bold) {
+        append(more.text.mid(at, span.start - at));
+        append(more.text.mid(span.start, span.length), true);
+        at = span.start + span.length;
+    }
+    append(more.text.mid(at));
+}
+
+MarkedText MarkedText::withLineFeeds() const
+{
+    MarkedText out;
+    if (bold.isEmpty()) {
+        out.text = text;
+        out.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        out.text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        return out;
+    }
+    qsizetype span = 0;
+    const auto isBold = [&](qsizetype i) {
+        while (span < bold.size() && i >= bold[span].start + bold[span].length)
+            ++span;
+        return span < bold.size() && i >= bold[span].start;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            continue;
+        out.append(QString(c == u'\r' ? QChar(u'\n') : c), isBold(i));
+    }
+    return out;
+}
+
 RtfDocument MarkedText::runs(const RtfRun &plain) const
 {
     RtfDocument runs;

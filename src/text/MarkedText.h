@@ -22,6 +22,10 @@ struct MarkedText {
     RtfDocument runs(const RtfRun &plain = RtfRun {}) const;
     // Appends text (bold or not) and keeps the spans in order.
     void append(const QString &more, bool asBold = false);
+    // Appends marked text, its spans moved along.
+    void append(const MarkedText &more);
+    // The same text with every line break (CR LF, CR or LF) as LF; each character kept stays bold or not.
+    MarkedText withLineFeeds() const;
 };
 
 } // namespace tolvane

@@ -2,6 +2,8 @@
 
 #include "naming/FixedOptionsForm.h"
 #include "ui/ButtonRow.h"
+#include "ui/ClassicSourceBox.h"
+#include "ui/WidgetPrompter.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -56,6 +58,9 @@ FixedOptionsDialog::FixedOptionsDialog(FixedOptionsForm &form, QWidget *parent)
         m_elements.append(box);
     }
 
+    m_source = new ClassicSourceBox(this);
+    m_source->showChoice(m_form.source());
+
     const ButtonRow row(this, {{"cmdOk", QStringLiteral("确定")}, {"cmdCancel", QStringLiteral("取消")}});
     QPushButton *ok = row.at(0);
     QPushButton *cancel = row.at(1);
@@ -64,9 +69,14 @@ FixedOptionsDialog::FixedOptionsDialog(FixedOptionsForm &form, QWidget *parent)
     layout->addWidget(sex);
     layout->addWidget(luck);
     layout->addWidget(elements);
+    layout->addWidget(m_source);
     layout->addLayout(row.layout());
 
     connect(ok, &QPushButton::clicked, this, [this] {
+        if (const std::optional<UserMessage> message = m_form.chooseSource(m_source->choice())) {
+            WidgetPrompter(this).showMessage(*message);
+            return;
+        }
         std::array<bool, 5> ticked{};
         for (int i = 0; i < 5; ++i)
             ticked[i] = m_elements.at(i)->isChecked();

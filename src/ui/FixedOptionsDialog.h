@@ -7,9 +7,10 @@ class QRadioButton;
 
 namespace tolvane {
 
+class ClassicSourceBox;
 class FixedOptionsForm;
 
-// frmGudingzi: sex, luck level and elements for fixed-character naming.
+// frmGudingzi: sex, luck level, elements and where the names come from, for fixed-character naming.
 class FixedOptionsDialog final : public QDialog {
     Q_OBJECT
 
@@ -27,6 +28,7 @@ private:
     QRadioButton *m_female = nullptr;
     QRadioButton *m_full = nullptr;
     QList<QCheckBox *> m_elements;
+    ClassicSourceBox *m_source = nullptr;
 };
 
 } // namespace tolvane

@@ -8,15 +8,17 @@
 #include "app/WindowLayout.h"
 #include "ui/AboutDialog.h"
 #include "ui/CancelPassDialog.h"
-#include "ui/CorrectDialog.h"
 #include "ui/ClickFilter.h"
+#include "ui/CorrectDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/LinkOpener.h"
-#include "ui/ModalHelpKey.h"
+#include "ui/ListRows.h"
 #include "ui/Logo.h"
+#include "ui/ModalHelpKey.h"
 #include "ui/PaneCommands.h"
 #include "ui/PersonalInfoDialog.h"
 #include "ui/ResultPaneMenus.h"
+#include "ui/SelectionKeeper.h"
 #include "ui/SetPassDialog.h"
 #include "ui/Twips.h"
 
@@ -24,6 +26,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +37,9 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tolvane {
 
@@ -43,9 +49,38 @@ namespace {
 // screen's logical resolution.
 constexpr int kMinWidth = 8000;
 constexpr int kMinHeight = 6250;
-constexpr int kBandHeight = 2300;   // the top band; the pane takes the rest of the height
+constexpr int kBandTop = 60;
+constexpr int kBandHeight = 2150; // the top band at the least; the pane takes the rest of the height
+constexpr int kMargin = 120; // left and right of the band and between its parts
+constexpr int kPaneGap = 30; // between the band and the pane
 constexpr int kButtonColumn = 1380; // the right-hand column; the pane takes the rest of the width
-constexpr int kButtonLeft = 1220;   // the buttons' left edge, measured from the right
+constexpr int kButtonLeft = 1220; // the buttons' left edge, measured from the right
+// The band's parts at their full widths: the five-grid panel, the other-functions panel, the selectors.
+constexpr std::array<int, 3> kBandWidths { 3600, 4300, 3000 };
+
+// Shares room among parts that want a width and need at least another: each gets what it wants when all fit,
+// else what it needs and the same fraction of what it could give up. Parts that need more than there is get
+// what they need.
+QList<int> shareWidths(const QList<int> &wanted, const QList<int> &needed, int room)
+{
+    int wantedSum = 0;
+    int neededSum = 0;
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        wantedSum += std::max(wanted[i], needed[i]);
+        neededSum += needed[i];
+    }
+    QList<int> widths;
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const int spare = std::max(wanted[i], needed[i]) - needed[i];
+        if (room >= wantedSum)
+            widths.append(needed[i] + spare);
+        else if (room <= neededSum || wantedSum == neededSum)
+            widths.append(needed[i]);
+        else
+            widths.append(needed[i] + int(qint64(spare) * (room - neededSum) / (wantedSum - neededSum)));
+    }
+    return widths;
+}
 
 } // namespace
 
@@ -68,11 +103,6 @@ MainWindow::MainWindow(AppPaths paths, QWidget *parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::place(QWidget *widget, int left, int top, int width, int height) const
-{
-    widget->setGeometry(Twips::toPixelsX(*this, left), Twips::toPixelsY(*this, top), Twips::toPixelsX(*this, width), Twips::toPixelsY(*this, height));
-}
-
 void MainWindow::buildControls()
 {
     m_central = new QWidget(this);
@@ -83,80 +113,110 @@ void MainWindow::buildControls()
         l->setObjectName(QString::fromLatin1(name));
         return l;
     };
+    const auto twipsX = [this](int twips) { return Twips::toPixelsX(*this, twips); };
+    const auto twipsY = [this](int twips) { return Twips::toPixelsY(*this, twips); };
+    // A panel's layout: a frame's margins and the given spacing in twips.
+    const auto panelLayout = [&](QGridLayout *grid, int horizontal, int vertical) {
+        grid->setContentsMargins(twipsX(150), twipsY(120), twipsX(150), twipsY(120));
+        grid->setHorizontalSpacing(twipsX(horizontal));
+        grid->setVerticalSpacing(twipsY(vertical));
+    };
 
+    // The five-grid panel: characters and their strokes on the left, grid captions and numbers on the right.
     m_fraXingMWG = new QGroupBox(QStringLiteral("姓名五格"), m_central);
     m_fraXingMWG->setObjectName(QStringLiteral("fraXingMWG"));
-    place(m_fraXingMWG, 120, 60, 3600, 2150);
-    // Characters and their strokes on the left, grid captions and numbers on the right.
-    const char *charNames[] = {"lblXing1", "lblXing2", "lblming1", "lblming2"};
-    const char *charStrokeNames[] = {"lblXing1Shu", "lblxing2Shu", "lblming1Shu", "lblMing2Shu"};
+    auto *grids = new QGridLayout(m_fraXingMWG);
+    panelLayout(grids, 120, 60);
+    const char *charNames[] = { "lblXing1", "lblXing2", "lblming1", "lblming2" };
+    const char *charStrokeNames[] = { "lblXing1Shu", "lblxing2Shu", "lblming1Shu", "lblMing2Shu" };
     for (int i = 0; i < 4; ++i) {
         m_characterLabels[i] = label(m_fraXingMWG, charNames[i]);
-        place(m_characterLabels[i], 200, 330 + i * 400, 450, 330);
         m_strokeLabels[i] = label(m_fraXingMWG, charStrokeNames[i]);
-        place(m_strokeLabels[i], 650, 330 + i * 400, 600, 330);
+        grids->addWidget(m_characterLabels[i], i, 0);
+        grids->addWidget(m_strokeLabels[i], i, 1);
     }
-    const char *gridNames[] = {"lblTiange", "lblRenge", "lblDige", "lblZongge", "lblWaige"};
-    const char *gridNumberNames[] = {"lblTiangeShu", "lblRengeShu", "lblDigeShu", "lblZonggeShu", "lblWaigeShu"};
+    const char *gridNames[] = { "lblTiange", "lblRenge", "lblDige", "lblZongge", "lblWaige" };
+    const char *gridNumberNames[] = { "lblTiangeShu", "lblRengeShu", "lblDigeShu", "lblZonggeShu", "lblWaigeShu" };
     for (int i = 0; i < 5; ++i) {
         m_captionLabels[i] = label(m_fraXingMWG, gridNames[i]);
-        place(m_captionLabels[i], 1500, 300 + i * 360, 1000, 330);
         m_numberLabels[i] = label(m_fraXingMWG, gridNumberNames[i]);
-        place(m_numberLabels[i], 2550, 300 + i * 360, 900, 330);
+        grids->addWidget(m_captionLabels[i], i, 3);
+        grids->addWidget(m_numberLabels[i], i, 4);
     }
+    // Room for a character, a two-digit count, a caption and a two-digit number, the gap between the halves
+    // taking what is left.
+    const QFontMetrics metrics(font());
+    const int digits = metrics.horizontalAdvance(QStringLiteral("88"));
+    grids->setColumnMinimumWidth(0, metrics.horizontalAdvance(QStringLiteral("国")));
+    grids->setColumnMinimumWidth(1, digits);
+    grids->setColumnStretch(2, 1);
+    grids->setColumnMinimumWidth(4, digits);
 
+    // The progress panel lies over the five-grid panel and hides it while it is shown.
     m_frmProgress = new QGroupBox(QStringLiteral("进度栏"), m_central);
     m_frmProgress->setObjectName(QStringLiteral("frmProgress"));
-    place(m_frmProgress, 120, 60, 3600, 2150);
+    m_frmProgress->setAutoFillBackground(true);
+    auto *progress = new QVBoxLayout(m_frmProgress);
+    progress->setContentsMargins(twipsX(150), twipsY(120), twipsX(150), twipsY(120));
     m_groupLabel = label(m_frmProgress, "lblprog1");
-    place(m_groupLabel, 200, 330, 3200, 330);
     m_groupProgress = new QProgressBar(m_frmProgress);
     m_groupProgress->setObjectName(QStringLiteral("ProgressBar1"));
     m_groupProgress->setRange(0, 100);
-    place(m_groupProgress, 200, 700, 3200, 300);
     m_percentLabel = label(m_frmProgress, "lblprog2");
-    place(m_percentLabel, 200, 1150, 3200, 330);
     m_overallProgress = new QProgressBar(m_frmProgress);
     m_overallProgress->setObjectName(QStringLiteral("ProgressBar2"));
     m_overallProgress->setRange(0, 100);
-    place(m_overallProgress, 200, 1520, 3200, 300);
+    for (QWidget *w :
+        std::initializer_list<QWidget *> { m_groupLabel, m_groupProgress, m_percentLabel, m_overallProgress })
+        progress->addWidget(w);
+    progress->addStretch();
 
     m_fraOther = new QGroupBox(QStringLiteral("其他功能"), m_central);
     m_fraOther->setObjectName(QStringLiteral("fraOther"));
-    place(m_fraOther, 3840, 60, 4300, 2150);
+    auto *other = new QGridLayout(m_fraOther);
+    panelLayout(other, 60, 120);
     QLabel *info = label(m_fraOther, "lblOtherInfo", QStringLiteral("要用此功能，先在右边“选项”里选择“其他功能”。"));
     info->setWordWrap(true);
-    place(info, 150, 280, 4000, 560);
-    place(label(m_fraOther, "lblOtherZi", QStringLiteral("其他选项：")), 150, 960, 1000, 330);
+    other->addWidget(info, 0, 0, 1, 2);
+    other->addWidget(label(m_fraOther, "lblOtherZi", QStringLiteral("其他选项：")), 1, 0);
     m_cmbOtherOptions = new QComboBox(m_fraOther);
     m_cmbOtherOptions->setObjectName(QStringLiteral("cmbOtherOptions"));
-    m_cmbOtherOptions->setEditable(true);
     m_cmbOtherOptions->addItems(Selectors::lookupItems());
-    m_cmbOtherOptions->setCurrentIndex(0);
-    place(m_cmbOtherOptions, 1150, 910, 2950, 380);
-    place(label(m_fraOther, "lblOther", QStringLiteral("请输入：")), 150, 1560, 1000, 330);
+    other->addWidget(m_cmbOtherOptions, 1, 1);
+    other->addWidget(label(m_fraOther, "lblOther", QStringLiteral("请输入：")), 2, 0);
     m_txtOther = new QLineEdit(m_fraOther);
     m_txtOther->setObjectName(QStringLiteral("txtOther"));
-    place(m_txtOther, 1150, 1510, 2950, 380);
+    other->addWidget(m_txtOther, 2, 1);
+    other->setColumnStretch(1, 1);
+    other->setRowStretch(3, 1);
 
-    m_lblOptions = label(m_central, "lblOptions", QStringLiteral("选项："));
-    place(m_lblOptions, 8350, 360, 800, 330);
-    m_cmbOptions = new QComboBox(m_central);
+    // The selectors: "选项：" and "姓名：" with their boxes, the logo below them.
+    m_selectors = new QWidget(m_central);
+    m_lblOptions = label(m_selectors, "lblOptions", QStringLiteral("选项："));
+    m_cmbOptions = new QComboBox(m_selectors);
     m_cmbOptions->setObjectName(QStringLiteral("cmbOptions"));
-    m_cmbOptions->setEditable(true);
     m_cmbOptions->addItems(Selectors::functionItems());
-    m_cmbOptions->setCurrentIndex(0);
-    place(m_cmbOptions, 9150, 310, 2200, 380);
-    m_lblName = label(m_central, "lblName", QStringLiteral("姓名："));
-    place(m_lblName, 8350, 960, 800, 330);
-    m_txtName = new QLineEdit(m_central);
+    m_lblName = label(m_selectors, "lblName", QStringLiteral("姓名："));
+    m_txtName = new QLineEdit(m_selectors);
     m_txtName->setObjectName(QStringLiteral("txtName"));
-    place(m_txtName, 9150, 910, 2200, 380);
-    m_picture1 = label(m_central, "Picture1");
-    m_picture1->setPixmap(Logo::pixmap(Twips::toPixelsY(*this, 600)));
+    m_picture1 = label(m_selectors, "Picture1");
+    m_picture1->setPixmap(Logo::pixmap(twipsY(600)));
     connect(ClickFilter::install(m_picture1), &ClickFilter::clicked, this, &MainWindow::openHomePage);
     m_picture1->setCursor(Qt::PointingHandCursor);
-    place(m_picture1, 8350, 1450, 640, 640);
+    new QGridLayout(m_selectors);
+    arrangeSelectors(false);
+
+    for (QComboBox *selector : { m_cmbOtherOptions, m_cmbOptions }) {
+        // Typed text names a function or lookup, or none; it never becomes an item of the list.
+        selector->setEditable(true);
+        selector->setInsertPolicy(QComboBox::NoInsert);
+        selector->setCurrentIndex(0);
+        ListRows::giveRoom(selector);
+    }
+    // Room for a surname and given name, a company name's first characters, or a lookup's numbers.
+    const int sixCharacters = metrics.horizontalAdvance(QStringLiteral("国")) * 6;
+    m_txtName->setMinimumWidth(sixCharacters);
+    m_txtOther->setMinimumWidth(sixCharacters);
 
     m_richText->setParent(m_central);
     m_richText->setObjectName(QStringLiteral("RichText"));
@@ -172,14 +232,48 @@ void MainWindow::buildControls()
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     m_cmdExit->setToolTip(QStringLiteral("退出起名软件"));
 
+    // A menu opened from the keyboard takes the focus; the input boxes keep their selection for its commands.
+    for (QLineEdit *box : { m_txtOther, m_txtName, m_cmbOtherOptions->lineEdit(), m_cmbOptions->lineEdit() })
+        SelectionKeeper::install(box);
+
     connect(m_cmdOk, &QPushButton::clicked, this, &MainWindow::execute);
     connect(m_txtName, &QLineEdit::returnPressed, this, &MainWindow::execute);
     connect(m_txtOther, &QLineEdit::returnPressed, this, &MainWindow::execute);
     connect(m_cmdExit, &QPushButton::clicked, this, &MainWindow::exitProgram);
     connect(m_cmbOptions, &QComboBox::activated, this,
-            [this](int) { Selectors::applyFunction(Selectors::function(m_cmbOptions->currentText()), *this); });
+        [this](int) { Selectors::applyFunction(Selectors::function(m_cmbOptions->currentText()), *this); });
     connect(m_cmbOtherOptions, &QComboBox::activated, this,
-            [this](int) { Selectors::applyLookup(Selectors::lookup(m_cmbOtherOptions->currentText()), *this); });
+        [this](int) { Selectors::applyLookup(Selectors::lookup(m_cmbOtherOptions->currentText()), *this); });
+}
+
+void MainWindow::arrangeSelectors(bool stacked)
+{
+    if (m_selectorsStacked == stacked)
+        return;
+    auto *grid = static_cast<QGridLayout *>(m_selectors->layout());
+    grid->setContentsMargins(0, Twips::toPixelsY(*this, stacked ? 120 : 250), 0, 0);
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(Twips::toPixelsY(*this, stacked ? 30 : 220));
+    for (int row = 0; row < grid->rowCount(); ++row)
+        grid->setRowStretch(row, 0);
+    if (stacked) {
+        // Labels above their boxes, where the band is too narrow for them side by side.
+        grid->addWidget(m_lblOptions, 0, 0, 1, 2);
+        grid->addWidget(m_cmbOptions, 1, 0, 1, 2);
+        grid->addWidget(m_lblName, 2, 0, 1, 2);
+        grid->addWidget(m_txtName, 3, 0, 1, 2);
+        grid->addWidget(m_picture1, 4, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+        grid->setRowStretch(5, 1);
+    } else {
+        grid->addWidget(m_lblOptions, 0, 0);
+        grid->addWidget(m_cmbOptions, 0, 1);
+        grid->addWidget(m_lblName, 1, 0);
+        grid->addWidget(m_txtName, 1, 1);
+        grid->addWidget(m_picture1, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+        grid->setRowStretch(3, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    m_selectorsStacked = stacked;
 }
 
 void MainWindow::wireMenus()
@@ -365,13 +459,60 @@ void MainWindow::layoutControls()
 {
     if (isMinimized() || !m_central)
         return;
-    const int innerWidth = Twips::fromPixelsX(*this, m_central->width());
-    const int innerHeight = Twips::fromPixelsY(*this, m_central->height());
-    place(m_richText, 60, kBandHeight - 60, innerWidth - kButtonColumn, innerHeight - kBandHeight);
-    const int left = innerWidth - kButtonLeft;
-    place(m_cmdOk, left, kBandHeight - 60, 1100, 450);
-    place(m_cmdPrint, left, kBandHeight + 540, 1100, 450);
-    place(m_cmdExit, left, kBandHeight + 1140, 1100, 450);
+    const auto twipsX = [this](int twips) { return Twips::toPixelsX(*this, twips); };
+    const auto twipsY = [this](int twips) { return Twips::toPixelsY(*this, twips); };
+    const int width = m_central->width();
+
+    // The band: the five-grid panel (the progress panel over it), the other-functions panel and the selectors,
+    // at their full widths where the window is wide enough, else each narrowed towards what its contents need.
+    // Where even that is too wide, the selectors' labels go above their boxes.
+    const int room = width - twipsX(kMargin) * 4;
+    const auto needed = [&] {
+        return QList<int> { std::max(m_fraXingMWG->minimumSizeHint().width(), m_frmProgress->minimumSizeHint().width()),
+            m_fraOther->minimumSizeHint().width(), m_selectors->minimumSizeHint().width() };
+    };
+    arrangeSelectors(false);
+    QList<int> least = needed();
+    if (least[0] + least[1] + least[2] > room) {
+        arrangeSelectors(true);
+        least = needed();
+    }
+    const QList<int> widths
+        = shareWidths({ twipsX(kBandWidths[0]), twipsX(kBandWidths[1]), twipsX(kBandWidths[2]) }, least, room);
+    const std::array<QWidget *, 3> parts { m_fraXingMWG, m_fraOther, m_selectors };
+    int bandHeight = twipsY(kBandHeight);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const int tall = parts[i]->hasHeightForWidth() ? parts[i]->heightForWidth(int(widths[i]))
+                                                       : parts[i]->minimumSizeHint().height();
+        bandHeight = std::max(bandHeight, tall);
+    }
+    const int top = twipsY(kBandTop);
+    int left = twipsX(kMargin);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        parts[i]->setGeometry(left, top, int(widths[i]), bandHeight);
+        left += int(widths[i]) + twipsX(kMargin);
+    }
+    m_frmProgress->setGeometry(m_fraXingMWG->geometry());
+    m_frmProgress->raise();
+
+    // The pane below the band, the buttons in the column on its right.
+    // The buttons are 1100 twips wide, or as wide as the style makes a button of their texts; the column widens
+    // only when that is more than the room right of their left edge.
+    const int paneTop = top + bandHeight + twipsY(kPaneGap);
+    int buttonWidth = twipsX(1100);
+    int buttonHeight = twipsY(450);
+    for (const QPushButton *button : { m_cmdOk, m_cmdPrint, m_cmdExit }) {
+        buttonWidth = std::max(buttonWidth, button->minimumSizeHint().width());
+        buttonHeight = std::max(buttonHeight, button->minimumSizeHint().height());
+    }
+    const int widened = std::max(0, buttonWidth - twipsX(kButtonLeft) + 1);
+    const int buttonLeft = width - twipsX(kButtonLeft) - widened;
+    // 60 twips are left below the pane.
+    m_richText->setGeometry(twipsX(60), paneTop, width - twipsX(kButtonColumn) - widened,
+        std::max(0, m_central->height() - paneTop - twipsY(60)));
+    m_cmdOk->setGeometry(buttonLeft, paneTop, buttonWidth, buttonHeight);
+    m_cmdPrint->setGeometry(buttonLeft, paneTop + twipsY(600), buttonWidth, buttonHeight);
+    m_cmdExit->setGeometry(buttonLeft, paneTop + twipsY(1200), buttonWidth, buttonHeight);
 }
 
 void MainWindow::setCaption(const QString &caption)

@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -79,12 +80,15 @@ private:
     void buildControls();
     void wireMenus();
     void layoutControls();
-    void place(QWidget *widget, int left, int top, int width, int height) const;
+    // The selectors' labels beside their boxes, or above them where the band is narrow.
+    void arrangeSelectors(bool stacked);
 
     QWidget *m_central = nullptr;
     QGroupBox *m_fraXingMWG = nullptr;
     QGroupBox *m_frmProgress = nullptr;
     QGroupBox *m_fraOther = nullptr;
+    QWidget *m_selectors = nullptr; // lblOptions, cmbOptions, lblName, txtName and Picture1
+    std::optional<bool> m_selectorsStacked; // none before the first arrangement
     QComboBox *m_cmbOptions = nullptr;
     QComboBox *m_cmbOtherOptions = nullptr;
     QLineEdit *m_txtName = nullptr;

@@ -1,7 +1,9 @@
 #include "ui/NamingWizardDialog.h"
 
 #include "birthchart/BirthChartReport.h"
+#include "ui/ClassicSourceBox.h"
 #include "ui/DialogLast.h"
+#include "ui/ListRows.h"
 #include "ui/Twips.h"
 #include "ui/WidgetPrompter.h"
 
@@ -95,6 +97,7 @@ QComboBox *makeNumberCombo(QWidget *page, const char *objectName, int last, int 
         combo->addItem(QString::number(value));
     combo->setCurrentIndex(initial - 1);
     combo->setMinimumContentsLength(4);
+    ListRows::giveRoom(combo);
     return combo;
 }
 
@@ -226,7 +229,11 @@ void NamingWizardDialog::buildLuckPage()
     auto *super = makeButton<QPushButton>(page, "cmdjibanjiSuper", QStringLiteral("高级"));
     auto *back = makeButton<QPushButton>(page, "cmdjibanjiLast", QStringLiteral("上一步"));
     auto *cancel = makeButton<QPushButton>(page, "cmdjibanjiCancel", QStringLiteral("取消"));
-    arrange(page, {optionRow({m_fullLuck, m_halfLuck})}, help, {m_luckOk, super, back, cancel});
+    // Where the names come from, for 确定 and 高级 alike.
+    m_source = new ClassicSourceBox(page);
+    auto *sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(m_source);
+    arrange(page, { optionRow({ m_fullLuck, m_halfLuck }), sourceRow }, help, { m_luckOk, super, back, cancel });
 
     connect(m_luckOk, &QPushButton::clicked, this, &NamingWizardDialog::confirmLuck);
     connect(super, &QPushButton::clicked, this, &NamingWizardDialog::advanced);
@@ -290,7 +297,8 @@ void NamingWizardDialog::confirmSexAndElements()
     std::array<bool, 5> elements{};
     for (int i = 0; i < 5; ++i)
         elements[i] = m_elements[i]->isChecked();
-    if (const std::optional<UserMessage> message = m_wizard.confirmSexAndElements(sex, ElementSet::fromWishFlags(elements)))
+    if (const std::optional<UserMessage> message =
+            m_wizard.confirmSexAndElements(sex, ElementSet::fromWishFlags(elements)))
         showMessage(*message);
     sync();
 }
@@ -327,14 +335,27 @@ void NamingWizardDialog::backToNameLength()
     sync();
 }
 
+bool NamingWizardDialog::takeSource()
+{
+    if (const std::optional<UserMessage> message = m_wizard.chooseSource(m_source->choice())) {
+        showMessage(*message);
+        return false;
+    }
+    return true;
+}
+
 void NamingWizardDialog::confirmLuck()
 {
+    if (!takeSource())
+        return;
     m_wizard.confirmLuck(m_fullLuck->isChecked() ? LuckLevel::Full : LuckLevel::Half);
     sync();
 }
 
 void NamingWizardDialog::advanced()
 {
+    if (!takeSource())
+        return;
     m_wizard.advanced(m_fullLuck->isChecked() ? LuckLevel::Full : LuckLevel::Half);
     sync();
 }
@@ -394,6 +415,7 @@ void NamingWizardDialog::sync()
         applyPreset(page);
         m_wizard.presetShown();
     }
+    m_source->setClassicsAllowed(m_wizard.classicsAllowed());
     if (entered)
         okButton(page)->setFocus();
 
@@ -434,6 +456,7 @@ void NamingWizardDialog::applyPreset(NamingWizard::Page page)
         break;
     case NamingWizard::Page::Luck:
         m_halfLuck->setChecked(true);
+        m_source->showChoice(m_wizard.source());
         break;
     case NamingWizard::Page::Advanced:
         break;

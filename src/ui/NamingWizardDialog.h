@@ -17,6 +17,8 @@ class QStackedWidget;
 
 namespace tolvane {
 
+class ClassicSourceBox;
+
 // dlgdanfuxing: shows the naming wizard's current page and hands each button to the wizard. The wizard
 // decides which page comes next, whether DialogLast opens and when the window closes.
 class NamingWizardDialog final : public QDialog {
@@ -58,6 +60,8 @@ private:
     void confirmAdvanced();
     void cancelAdvanced();
     void cancel();
+    // Hands the source shown on the luck page to the wizard; false when the page stays with its message.
+    bool takeSource();
 
     // Shows what the wizard says after every answer.
     void sync();
@@ -94,6 +98,7 @@ private:
     QRadioButton *m_fullLuck = nullptr;
     QRadioButton *m_halfLuck = nullptr;
     QPushButton *m_luckOk = nullptr;
+    ClassicSourceBox *m_source = nullptr;
 
     QGroupBox *m_advancedPage = nullptr;
     QComboBox *m_firstStrokes = nullptr;

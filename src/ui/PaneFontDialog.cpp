@@ -1,5 +1,7 @@
 #include "ui/PaneFontDialog.h"
 
+#include "ui/ListRows.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -58,6 +60,7 @@ PaneFontDialog::PaneFontDialog(const QFont &preset, QWidget *parent)
     m_colour->setObjectName(QStringLiteral("cmbColour"));
     for (const NamedColour &c : kColours)
         m_colour->addItem(swatch(c.rgb), QString::fromUtf16(c.name), QColor(c.rgb));
+    ListRows::giveRoom(m_colour);
 
     auto *row = new QHBoxLayout;
     auto *label = new QLabel(QStringLiteral("颜色(&C)："), this);

@@ -39,6 +39,11 @@ void RichTextPane::setText(const QString &text)
     setPlainText(m_edit, text, m_insertionFormat);
 }
 
+void RichTextPane::setMarkedText(const MarkedText &text)
+{
+    setMarkedText(m_edit, text, m_insertionFormat);
+}
+
 void RichTextPane::resetInsertionFormat()
 {
     QTextCursor cursor = m_edit->textCursor();
@@ -132,9 +137,14 @@ void RichTextPane::setDocument(QTextEdit *edit, const RtfDocument &runs)
 
 void RichTextPane::setPlainText(QTextEdit *edit, const QString &text, const QTextCharFormat &format)
 {
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    setMarkedText(edit, MarkedText { text, {} }, format);
+}
+
+void RichTextPane::setMarkedText(QTextEdit *edit, const MarkedText &text, const QTextCharFormat &format)
+{
+    const MarkedText plain = text.withLineFeeds();
+    QTextCharFormat boldFormat = format;
+    boldFormat.setFontWeight(QFont::Bold);
     QTextCursor cursor(edit->document());
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
@@ -144,7 +154,13 @@ void RichTextPane::setPlainText(QTextEdit *edit, const QString &text, const QTex
     block.setLineHeight(125, QTextBlockFormat::ProportionalHeight);
     cursor.setBlockFormat(block);
     cursor.setBlockCharFormat(format);
-    cursor.insertText(plain, format);
+    qsizetype at = 0;
+    for (const MarkedText::Span &bold : std::as_const(plain.bold)) {
+        cursor.insertText(plain.text.mid(at, bold.start - at), format);
+        cursor.insertText(plain.text.mid(bold.start, bold.length), boldFormat);
+        at = bold.start + bold.length;
+    }
+    cursor.insertText(plain.text.mid(at), format);
     cursor.endEditBlock();
     cursor.setPosition(0);
     edit->setTextCursor(cursor);

@@ -16,6 +16,7 @@ public:
 
     QString text() const override;
     void setText(const QString &text) override;
+    void setMarkedText(const MarkedText &text) override;
     void resetInsertionFormat() override;
     RtfDocument document() const override;
     void repaint() override;
@@ -28,6 +29,8 @@ public:
     static void setDocument(QTextEdit *edit, const RtfDocument &runs);
     // Replaces the whole content with plain text in the default format; CR LF and CR are line breaks.
     static void setPlainText(QTextEdit *edit, const QString &text, const QTextCharFormat &format = defaultFormat());
+    // The same with the marked spans in bold.
+    static void setMarkedText(QTextEdit *edit, const MarkedText &text, const QTextCharFormat &format = defaultFormat());
 
 private:
     QTextEdit *m_edit;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -90,6 +91,8 @@ private Q_SLOTS:
     void birthChart_data();
     void birthChart();
     void namingFromTheBirthChart();
+    void classicsReadWhereShipped_data();
+    void classicsReadWhereShipped();
 };
 
 void TestCli::companyPrintsThePane()
@@ -190,6 +193,30 @@ void TestCli::naming_data()
     QTest::newRow("bad sex") << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--sex"),
                                             QStringLiteral("x")}
                              << 2 << QString() << QString();
+    const QString listingHeader = QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\n\n");
+    QTest::newRow("one character from 诗经, 水") << QStringList { QStringLiteral("name"), QStringLiteral("王"),
+        QStringLiteral("--length"), QStringLiteral("1"), QStringLiteral("--luck"), QStringLiteral("全吉"),
+        QStringLiteral("--elements"), QStringLiteral("水"), QStringLiteral("--from"), QStringLiteral("诗经") }
+                                                 << 0
+                                                 << listingHeader
+            + QStringLiteral(
+                "王姓配20画字，取自诗经，有以下名字可选：\n王怀\n　　嗟我怀人，置彼周行。——《诗经·周南·卷耳》\n"
+                "王潇\n　　风雨潇潇，鸡鸣胶胶。——《诗经·郑风·风雨》\n"
+                "其五格数是（天格、人格、地格、总格、外格）：5 24 21 24 2\n三才是：五四一（土火木）\n\n\n"
+                "共有1组良好配置供您选择。\n") << QString();
+    QTest::newRow("from 论语, 金: relax the elements")
+        << QStringList { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
+               QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--elements"), QStringLiteral("金"),
+               QStringLiteral("--from"), QStringLiteral("论语") }
+        << 1 << header + QStringLiteral("姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\n")
+        << QStringLiteral("对不起，在论语中没有找出任何良好名字。您可放宽五行要求再试试。\n");
+    QTest::newRow("three characters from the classics")
+        << QStringList { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("3"),
+               QStringLiteral("--from"), QStringLiteral("楚辞，宋词") }
+        << 1 << QString() << QStringLiteral("从典籍取名只取单字名或双字名，请把名字字数改为单字名或双字名再试试。\n");
+    QTest::newRow("a collection not offered") << QStringList { QStringLiteral("name"), QStringLiteral("王"),
+        QStringLiteral("--from"), QStringLiteral("诗经,红楼梦") }
+                                              << 2 << QString() << QString();
 }
 
 void TestCli::listing()
@@ -778,6 +805,41 @@ void TestCli::namingFromTheBirthChart()
         + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30"), QStringLiteral("--elements"),
             QStringLiteral("金") });
     QCOMPARE(both.status, 2);
+}
+
+void TestCli::classicsReadWhereShipped_data()
+{
+    QTest::addColumn<QString>("place"); // where classics.db lies, relative to the program's folder; empty: nowhere
+    QTest::newRow("beside the program") << QStringLiteral("classics.db");
+    QTest::newRow("installed, in share/tolvane") << QStringLiteral("../share/tolvane/classics.db");
+    QTest::newRow("nowhere") << QString();
+}
+
+// A copy of the program reads classics.db where it was shipped, beside itself or in the installed data folder,
+// and never copies it.
+void TestCli::classicsReadWhereShipped()
+{
+    QFETCH(QString, place);
+    QTemporaryDir dir;
+    const QDir bin(dir.filePath(QStringLiteral("bin")));
+    QVERIFY(QDir().mkpath(bin.path()));
+    const QString program = bin.filePath(QStringLiteral("tolvane-cli"));
+    QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")), program));
+    QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), bin.filePath(QStringLiteral("namedbs.mdb"))));
+    if (!place.isEmpty()) {
+        const QString target = QDir::cleanPath(bin.filePath(place));
+        QVERIFY(QDir().mkpath(QFileInfo(target).path()));
+        QVERIFY(QFile::link(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")), target));
+    }
+    const CliResult r = runCli(
+        { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
+            QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--from"), QStringLiteral("诗经") },
+        program);
+    QCOMPARE(r.status, place.isEmpty() ? 1 : 0);
+    QCOMPARE(r.out.contains(QStringLiteral("王怀\n　　嗟我怀人，置彼周行。——《诗经·周南·卷耳》\n")), !place.isEmpty());
+    QCOMPARE(r.err,
+        place.isEmpty() ? QStringLiteral("找不到classics.db典籍库，或者它已损坏，无法从典籍取名。\n") : QString());
+    QCOMPARE(QFile::exists(bin.filePath(QStringLiteral("classics.db"))), place == u"classics.db");
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -8,7 +8,9 @@
 #include "naming/FindCharacterForm.h"
 #include "naming/FixedOptionsForm.h"
 #include "naming/NamingWizard.h"
+#include "text/RtfReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -109,6 +111,8 @@ private Q_SLOTS:
     void characterLookupPaintsTheNoticeFirst_data();
     void characterLookupPaintsTheNoticeFirst();
     void correctionIsSeenByTheNextLookup();
+    void namesFromTheClassics_data();
+    void namesFromTheClassics();
 };
 
 void TestDispatcher::companyRunFillsThePaneAndStoresIt()
@@ -463,7 +467,9 @@ void TestDispatcher::fixedCharacterNaming()
     rig.prompter.fixedRuns = 0;
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}); // the wizard closed by its frame button
     QVERIFY(rig.dispatcher.state().flags.namingCancelled);
-    rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.confirm(Sex::Male, LuckLevel::Half, *ElementSet::fromText(u"金")); };
+    rig.prompter.fixedScript = [](FixedOptionsForm &f) {
+        f.confirm(Sex::Male, LuckLevel::Half, *ElementSet::fromText(u"金"));
+    };
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
     QCOMPARE(rig.prompter.texts(),
              QStringList{QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。")});
@@ -544,6 +550,11 @@ public:
     {
         events.append(QStringLiteral("text:") + text);
         m_pane.setText(text);
+    }
+    void setMarkedText(const MarkedText &text) override
+    {
+        events.append(QStringLiteral("text:") + text.text);
+        m_pane.setMarkedText(text);
     }
     void resetInsertionFormat() override {}
     RtfDocument document() const override { return m_pane.document(); }
@@ -709,6 +720,95 @@ void TestDispatcher::strokeNumberReports()
     else
         QVERIFY2(rig.pane.text().startsWith(paneStart), qPrintable(rig.pane.text()));
     QCOMPARE(QFile::exists(rig.rtfPath()), stored);
+}
+
+void TestDispatcher::namesFromTheClassics_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("classics");
+    QTest::addColumn<bool>("withClassicsFile");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("paneStart"); // the pane's text starts so and, where it lists names, has bold in it
+    QTest::addColumn<bool>("stored");
+    const QString summary = QStringLiteral("以下是为您找出的良好配置数，");
+    const QString listing = QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\r\n\r\n王姓配");
+    const QString fixedConfigs
+        = QStringLiteral("姓名笔画数：4 3 14      五格数：5 7 17 21 15     三才五行：土金金\r\n");
+    const QString missing = QStringLiteral("找不到classics.db典籍库，或者它已损坏，无法从典籍取名。");
+    QTest::newRow("personal, 诗经") << QStringLiteral("王") << QStringLiteral("诗经") << true << QString() << listing
+                                    << true;
+    QTest::newRow("personal, classics.db missing")
+        << QStringLiteral("王") << QStringLiteral("诗经") << false << missing << summary << false;
+    QTest::newRow("fixed 王-华, 唐诗") << QStringLiteral("王-华") << QStringLiteral("唐诗") << true << QString()
+                                       << fixedConfigs << false;
+    QTest::newRow("fixed 王-华, 诗经: nothing, what to relax")
+        << QStringLiteral("王-华") << QStringLiteral("诗经") << true
+        << QStringLiteral("对不起，在诗经中没有找出任何良好名字。您可多选几部典籍再试试。") << fixedConfigs << false;
+    QTest::newRow("fixed 王-华, classics.db missing")
+        << QStringLiteral("王-华") << QStringLiteral("唐诗") << false << missing << fixedConfigs << false;
+}
+
+// Names from the classics through the dispatcher, over the real library and classics.db: the pane shows the
+// names with their verses, the names' characters bold in the pane and in name.rtf; a missing classics.db or an
+// empty result says so and leaves the configurations on the pane.
+void TestDispatcher::namesFromTheClassics()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, classics);
+    QFETCH(bool, withClassicsFile);
+    QFETCH(QString, message);
+    QFETCH(QString, paneStart);
+    QFETCH(bool, stored);
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), dir.filePath(QStringLiteral("namedbs.mdb"))));
+    if (withClassicsFile) {
+        QVERIFY(QFile::link(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")),
+            dir.filePath(QStringLiteral("classics.db"))));
+    }
+    TextPane pane;
+    HeadlessView view;
+    FakePrompter prompter;
+    Dispatcher dispatcher(AppPaths(dir.path()), pane, view, prompter);
+    const std::optional<ClassicSet> chosen = ClassicSet::parse(classics);
+    prompter.wizardScript = [&](NamingWizard &w) {
+        QVERIFY(!w.confirmNameLength(2));
+        QVERIFY(!w.confirmSexAndElements(Sex::Female, ElementSet::all()));
+        QVERIFY(!w.chooseSource(chosen));
+        w.advanced(LuckLevel::Half);
+        QVERIFY(!w.confirmAdvanced(QStringLiteral("5"), QStringLiteral("3")));
+        w.confirmDialogLast();
+    };
+    prompter.fixedScript = [&](FixedOptionsForm &f) {
+        QVERIFY(!f.chooseSource(chosen));
+        f.confirm(Sex::Male, LuckLevel::Half, ElementSet::all());
+    };
+    dispatcher.execute(Selectors::input(QStringLiteral("个人起名"), name, {}, {}));
+
+    QCOMPARE(prompter.texts(), message.isEmpty() ? QStringList() : QStringList { message });
+    QVERIFY2(pane.text().startsWith(paneStart), qPrintable(pane.text().left(200)));
+    QCOMPARE(dispatcher.state().databaseFailed, !withClassicsFile);
+    const bool names = message.isEmpty();
+    QCOMPARE(pane.text().contains(QStringLiteral("有以下名字可选：\r\n")), names);
+    QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("name.rtf"))), stored);
+    QList<QString> boldRuns;
+    for (const RtfRun &run : pane.document()) {
+        if (run.bold)
+            boldRuns.append(run.text);
+    }
+    QCOMPARE(!boldRuns.isEmpty(), names);
+    for (const QString &bold : std::as_const(boldRuns))
+        QVERIFY2(pane.text().contains(QStringLiteral("\r\n") + name.left(1) + bold + QStringLiteral("\r\n")),
+            qPrintable(bold));
+    if (stored) {
+        const std::optional<RtfDocument> runs = RtfReader::read(readFile(dir.filePath(QStringLiteral("name.rtf"))));
+        QVERIFY(runs);
+        QList<QString> storedBold;
+        for (const RtfRun &run : *runs) {
+            if (run.bold)
+                storedBold.append(run.text);
+        }
+        QCOMPARE(storedBold, boldRuns);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDispatcher)

@@ -207,7 +207,8 @@ void TestCandidateListing::databaseMissing()
     QTemporaryDir dir;
     const ConfigTables t = groups({{5}});
     CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
-    const Outcome<CandidateListing::Listing> r = CandidateListing::run(in, dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
+    const Outcome<CandidateListing::Listing> r =
+        CandidateListing::run(in, dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
     QVERIFY(r.databaseFailed);
     QVERIFY(aborted(r));
     QVERIFY(!r.value);
@@ -227,7 +228,8 @@ void TestCandidateListing::realLibraryCandidatesFitTheRequest()
     NameRequest r = request(1, QStringLiteral("男"), {QString(), QStringLiteral("木"), QString(), QString(), QString()});
     r.luckLevel = LuckLevel::Full;
     CandidateListing::Input in{QStringLiteral("王"), r, false, &t};
-    const Outcome<CandidateListing::Listing> result = CandidateListing::run(in, TestLibrary::realDatabasePath(), nullptr);
+    const Outcome<CandidateListing::Listing> result =
+        CandidateListing::run(in, TestLibrary::realDatabasePath(), nullptr);
     QVERIFY(!result.message());
     const QString list = result.value->reportText.section(QStringLiteral("\r\n"), 3, 3);
     const QStringList chars = list.split(QStringLiteral("  "), Qt::SkipEmptyParts);

@@ -167,8 +167,10 @@ void TestNameAnalysis::luckWarningsAndSpecialNumbers()
     const QStringList more = moreInformation(report(grids(11, 15, 9, 20, 6)));
     QCOMPARE(more.size(), 7);
     QCOMPARE(more.at(0), QStringLiteral("人格数 15") + NameAnalysisTexts::personality(5));
-    QCOMPARE(more.at(1), QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(Element::Earth, Element::Wood));
-    QCOMPARE(more.at(2), QStringLiteral("人格与地格数理表示的基础运：") + NameAnalysisTexts::basisLuck(Element::Earth, Element::Water));
+    QCOMPARE(more.at(1),
+             QStringLiteral("人格与天格数理表示的成功运：") + NameAnalysisTexts::successLuck(Element::Earth, Element::Wood));
+    QCOMPARE(more.at(2),
+             QStringLiteral("人格与地格数理表示的基础运：") + NameAnalysisTexts::basisLuck(Element::Earth, Element::Water));
     QCOMPARE(more.at(3), QStringLiteral("人格与地格数理易诱发以下疾病或灾祸：脑溢血、心机梗塞、急难、自杀等，最好更名。"));
     QVERIFY(more.at(4).startsWith(QStringLiteral("人格或地格中有2、4、9、10、12、14、19、20、22、26、36等败财运")));
     QVERIFY(more.at(5).startsWith(QStringLiteral("人格或地格中有15、16、23、24、32、33、41、42等财运")));
@@ -315,10 +317,9 @@ void TestNameAnalysis::moreInformationForEveryElementTriple()
                 const int second = h <= e ? 2 : 1;
                 QVERIFY2(more.at(first).startsWith(success), qPrintable(where));
                 QVERIFY2(more.at(second).startsWith(basis), qPrintable(where));
-                QVERIFY2(more.at(first).endsWith(QStringLiteral("（") + reference::kSuccessVerdicts[p][h] + QStringLiteral("）。")),
-                         qPrintable(where));
-                QVERIFY2(more.at(second).endsWith(QStringLiteral("（") + reference::kBasisVerdicts[p][e] + QStringLiteral("）。")),
-                         qPrintable(where));
+                const auto verdict = [](const QString &v) { return QStringLiteral("（") + v + QStringLiteral("）。"); };
+                QVERIFY2(more.at(first).endsWith(verdict(reference::kSuccessVerdicts[p][h])), qPrintable(where));
+                QVERIFY2(more.at(second).endsWith(verdict(reference::kBasisVerdicts[p][e])), qPrintable(where));
 
                 QStringList warnings;
                 for (const QString &paragraph : more) {

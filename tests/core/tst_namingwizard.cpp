@@ -86,7 +86,7 @@ void TestNamingWizard::completedRun()
     Rig rig(1);
     rig.wizard.confirmNameLength(3);
     QCOMPARE(int(rig.wizard.page()), int(NamingWizard::Page::SexAndElements));
-    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Female, ElementSet::fromWishFlags({true, false, true, false, false})));
+    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Female, *ElementSet::fromText(u"金水")));
     QCOMPARE(int(rig.wizard.page()), int(NamingWizard::Page::Luck));
     rig.wizard.confirmLuck(LuckLevel::Full);
     QCOMPARE(int(rig.wizard.state()), int(NamingWizard::State::DialogLast));
@@ -113,7 +113,7 @@ void TestNamingWizard::sexMustBeChosen()
     QCOMPARE(m->text, QStringLiteral("必须选择性别选项。"));
     QCOMPARE(int(rig.wizard.page()), int(NamingWizard::Page::SexAndElements));
     // No element at all is accepted without a message.
-    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Male, ElementSet::fromWishFlags({false, false, false, false, false})));
+    QVERIFY(!rig.wizard.confirmSexAndElements(Sex::Male, ElementSet()));
     QVERIFY(rig.request.elementWishes.isEmpty());
 }
 

@@ -227,7 +227,8 @@ void TestNumerology::judgingEveryConfiguration()
                     for (const QString &sex : {QStringLiteral("男"), QStringLiteral("女")}) {
                         const bool expected = reference::accepts(numbers, givenCount, luck == u"全吉", sex == u"女");
                         accepted += expected ? 1 : 0;
-                        if (LuckRules::accepts(g, givenCount, *luckLevelFromText(luck), *sexFromText(sex)) != expected) {
+                        const bool judged = LuckRules::accepts(g, givenCount, *luckLevelFromText(luck), *sexFromText(sex));
+                        if (judged != expected) {
                             QFAIL(qPrintable(QStringLiteral("grids %1 %2 %3 %4 %5, %6, %7")
                                                  .arg(g.tiange).arg(g.renge).arg(g.dige).arg(g.zongge).arg(g.waige)
                                                  .arg(luck, sex)));

@@ -2,14 +2,17 @@
 #include "ui/FontSetup.h"
 #include "ui/MainWindow.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
-#include <QKeyEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -73,6 +76,12 @@ private Q_SLOTS:
     void birthChartLookup_data();
     void birthChartLookup();
     void resizeKeepsTheArrangement();
+    void everyControlFits_data();
+    void everyControlFits();
+    void typedTextIsNoListItem_data();
+    void typedTextIsNoListItem();
+    void keyboardPasteReplacesTheSelection_data();
+    void keyboardPasteReplacesTheSelection();
 
 private:
     void choose(const char *combo, const QString &text);
@@ -302,6 +311,158 @@ void TestMainWindow::resizeKeepsTheArrangement()
     m_window->resize(1200, 700);
     QTest::qWait(20);
     QCOMPARE(pane->width(), before + 200);
+}
+
+void TestMainWindow::everyControlFits_data()
+{
+    QTest::addColumn<int>("widthTwips");
+    QTest::addColumn<int>("heightTwips");
+    QTest::addColumn<QString>("function");
+    QTest::newRow("minimum size") << 8000 << 6250 << QStringLiteral("姓名分析");
+    QTest::newRow("minimum, progress panel shown") << 8000 << 6250 << QStringLiteral("个人起名");
+    QTest::newRow("700 px wide") << 10500 << 6250 << QStringLiteral("其他功能");
+    QTest::newRow("just under the full band") << 11300 << 7000 << QStringLiteral("姓名分析");
+    QTest::newRow("default size") << 12500 << 9000 << QStringLiteral("个人起名");
+    QTest::newRow("large") << 24000 << 15000 << QStringLiteral("公司名分析");
+}
+
+void TestMainWindow::everyControlFits()
+{
+    QFETCH(int, widthTwips);
+    QFETCH(int, heightTwips);
+    QFETCH(QString, function);
+    // The widest texts the panels show: a four-character name with two-digit counts.
+    choose("cmbOptions", function);
+    auto *grid = m_window->findChild<QGroupBox *>(QStringLiteral("fraXingMWG"));
+    for (QLabel *label : grid->findChildren<QLabel *>())
+        label->setText(label->objectName().startsWith(QStringLiteral("lbl")) && label->objectName().endsWith(u"Shu")
+                ? QStringLiteral("48")
+                : QStringLiteral("诸葛"));
+    auto *progress = m_window->findChild<QGroupBox *>(QStringLiteral("frmProgress"));
+    progress->setVisible(function == u"个人起名");
+    m_window->setProgressLabels(QStringLiteral("第 20 组"), QStringLiteral("100%"));
+    const int dpiX = m_window->logicalDpiX();
+    const int dpiY = m_window->logicalDpiY();
+    m_window->resize(widthTwips * dpiX / 1440, heightTwips * dpiY / 1440);
+    QTest::qWait(20);
+    QCOMPARE(m_window->minimumSize(), QSize(8000 * dpiX / 1440, 6250 * dpiY / 1440));
+    QVERIFY(m_window->width() <= std::max(m_window->minimumWidth(), widthTwips * dpiX / 1440));
+
+    // Every control of the window lies inside the window's area, is at least as large as its contents need,
+    // and no two controls of the same panel overlap; the progress panel covers the five-grid panel exactly.
+    QWidget *central = m_window->centralWidget();
+    const QRect area = central->rect();
+    QList<QWidget *> controls;
+    for (QWidget *w : central->findChildren<QWidget *>()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_") && w->isVisibleTo(m_window))
+            controls.append(w);
+    }
+    QVERIFY(controls.size() >= 30);
+    for (QWidget *w : std::as_const(controls)) {
+        const QRect inWindow(w->mapTo(central, QPoint(0, 0)), w->size());
+        QVERIFY2(area.contains(inWindow), qPrintable(w->objectName()));
+        const bool wrapped = qobject_cast<QLabel *>(w) && static_cast<QLabel *>(w)->wordWrap();
+        const QSize needed
+            = wrapped ? QSize(w->minimumSizeHint().width(), w->heightForWidth(w->width())) : w->minimumSizeHint();
+        QVERIFY2(w->width() >= needed.width() && w->height() >= needed.height(),
+            qPrintable(QStringLiteral("%1 %2x%3 < %4x%5")
+                           .arg(w->objectName())
+                           .arg(w->width())
+                           .arg(w->height())
+                           .arg(needed.width())
+                           .arg(needed.height())));
+        for (QWidget *other : std::as_const(controls)) {
+            if (other != w && other->parentWidget() == w->parentWidget() && w->objectName() != u"frmProgress"
+                && other->objectName() != u"frmProgress")
+                QVERIFY2(!w->geometry().intersects(other->geometry()),
+                    qPrintable(w->objectName() + QStringLiteral(" overlaps ") + other->objectName()));
+        }
+    }
+    QCOMPARE(progress->geometry(), grid->geometry());
+    // The selectors' list rows are taller than the characters they show, which the Song face draws a pixel above
+    // its own ascent.
+    for (const char *name : { "cmbOptions", "cmbOtherOptions" }) {
+        auto *combo = m_window->findChild<QComboBox *>(QString::fromLatin1(name));
+        const QFontMetrics metrics(combo->view()->font());
+        QVERIFY(combo->view()->sizeHintForRow(0) >= metrics.tightBoundingRect(combo->itemText(0)).height() + 4);
+    }
+    // The result pane has room for a few lines, and the buttons stand beside it.
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    QVERIFY(pane->height() >= 5 * pane->fontMetrics().height());
+    QVERIFY(pane->geometry().right() < m_window->findChild<QPushButton *>(QStringLiteral("cmdOk"))->x());
+}
+
+void TestMainWindow::typedTextIsNoListItem_data()
+{
+    QTest::addColumn<QString>("selector");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("function selector") << QStringLiteral("cmbOptions") << QStringLiteral("xyz");
+    QTest::newRow("lookup selector") << QStringLiteral("cmbOtherOptions") << QStringLiteral("查生日");
+    QTest::newRow("an item's own text") << QStringLiteral("cmbOptions") << QStringLiteral("姓名分析");
+}
+
+void TestMainWindow::typedTextIsNoListItem()
+{
+    QFETCH(QString, selector);
+    QFETCH(QString, typed);
+    choose("cmbOptions", QStringLiteral("其他功能"));
+    auto *combo = m_window->findChild<QComboBox *>(selector);
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    combo->lineEdit()->setFocus();
+    combo->lineEdit()->selectAll();
+    typeText(combo->lineEdit(), typed);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    QStringList after;
+    for (int i = 0; i < combo->count(); ++i)
+        after.append(combo->itemText(i));
+    QCOMPARE(after, items);
+    QCOMPARE(combo->currentText(), typed);
+}
+
+void TestMainWindow::keyboardPasteReplacesTheSelection_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("selectionStart");
+    QTest::addColumn<int>("selectionLength");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("name box, last character") << QStringLiteral("txtName") << 2 << 1 << QStringLiteral("王明李");
+    QTest::newRow("name box, selected backwards") << QStringLiteral("txtName") << 3 << -2 << QStringLiteral("王李");
+    QTest::newRow("lookup box") << QStringLiteral("txtOther") << 0 << 3 << QStringLiteral("李");
+    QTest::newRow("no selection: at the cursor") << QStringLiteral("txtName") << 1 << 0 << QStringLiteral("王李明华");
+}
+
+void TestMainWindow::keyboardPasteReplacesTheSelection()
+{
+    QFETCH(QString, box);
+    QFETCH(int, selectionStart);
+    QFETCH(int, selectionLength);
+    QFETCH(QString, expected);
+    choose("cmbOptions", QStringLiteral("其他功能"));
+    QApplication::clipboard()->setText(QStringLiteral("李"));
+    // The Edit menu's items follow the clipboard when the pane changes.
+    m_window->findChild<QTextEdit *>(QStringLiteral("RichText"))->setPlainText(QStringLiteral("结果"));
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    auto *edit = m_window->findChild<QLineEdit *>(box);
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->setText(QStringLiteral("王明华"));
+    if (selectionLength == 0)
+        edit->setCursorPosition(selectionStart);
+    else
+        edit->setSelection(selectionStart, selectionLength);
+
+    // Alt+E opens 编辑 from the keyboard, P chooses 粘贴.
+    auto *menu = m_window->findChild<QMenu *>(QStringLiteral("Menu_Edit"));
+    QTest::keyClick(m_window, Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(!edit->hasFocus());
+    QTest::keyClick(menu, Qt::Key_P);
+    QTRY_VERIFY(!menu->isVisible());
+    QCOMPARE(edit->text(), expected);
+    QVERIFY(edit->hasFocus());
 }
 
 QTEST_MAIN(TestMainWindow)

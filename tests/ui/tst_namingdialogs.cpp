@@ -211,6 +211,8 @@ private Q_SLOTS:
     void advancedValidation_data();
     void advancedValidation();
     void advancedCancel();
+    void sourceOnTheLuckPage_data();
+    void sourceOnTheLuckPage();
     void personalFrameCloseCancels_data();
     void personalFrameCloseCancels();
     void analysisOpensOnSurnameKind_data();
@@ -716,6 +718,101 @@ void TestNamingDialogs::advancedValidation()
         QCOMPARE(m_request.groupLimit, qint16(7));
         QVERIFY(m_flags.namingCancelled);
     }
+}
+
+void TestNamingDialogs::sourceOnTheLuckPage_data()
+{
+    QTest::addColumn<int>("nameLength");
+    QTest::addColumn<QString>("earlier"); // the source chosen in an earlier run; "-" for the library
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("chosen"); // the collections the request keeps; "-" for the library
+
+    const QString ok = QStringLiteral("cmdjibanjiOK");
+    const QString none;
+    const QString library = QStringLiteral("-");
+    QTest::newRow("library, as it opens") << 2 << library << QStringList() << ok << none << library;
+    QTest::newRow("诗经 and 宋词") << 2 << library
+                                   << QStringList { QStringLiteral("optSourceClassics"), QStringLiteral("chkChuci"),
+                                          QStringLiteral("chkSongci") }
+                                   << ok << none << QStringLiteral("诗经、宋词");
+    QTest::newRow("one character, through 高级")
+        << 1 << library
+        << QStringList { QStringLiteral("optSourceClassics"), QStringLiteral("chkShijing"), QStringLiteral("chkLunyu") }
+        << QStringLiteral("cmdjibanjiSuper") << none << QStringLiteral("论语、楚辞");
+    QTest::newRow("the last choice comes back")
+        << 2 << QStringLiteral("唐诗") << QStringList() << ok << none << QStringLiteral("唐诗");
+    QTest::newRow("back to the library") << 2 << QStringLiteral("唐诗")
+                                         << QStringList { QStringLiteral("optSourceLibrary") } << ok << none << library;
+    QTest::newRow("no collection ticked")
+        << 2 << library
+        << QStringList { QStringLiteral("optSourceClassics"), QStringLiteral("chkShijing"), QStringLiteral("chkChuci") }
+        << ok << QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。") << library;
+    QTest::newRow("three characters: the library only")
+        << 3 << QStringLiteral("诗经") << QStringList() << ok << none << library;
+}
+
+void TestNamingDialogs::sourceOnTheLuckPage()
+{
+    QFETCH(int, nameLength);
+    QFETCH(QString, earlier);
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, button);
+    QFETCH(QString, message);
+    QFETCH(QString, chosen);
+    if (earlier != u"-")
+        m_request.classics = ClassicSet::parse(earlier);
+    const char *lengths[] = { "", "optName1", "optName2", "optName3" };
+    const auto shows = [](QWidget *dialog, const QString &source) {
+        const bool classics = source != u"-";
+        QCOMPARE(checked(dialog, "optSourceClassics"), classics);
+        QCOMPARE(checked(dialog, "optSourceLibrary"), !classics);
+        for (const auto &[name, classic] : { std::pair { "chkShijing", Classic::Shijing },
+                 std::pair { "chkChuci", Classic::Chuci }, std::pair { "chkTangshi", Classic::Tangshi },
+                 std::pair { "chkSongci", Classic::Songci }, std::pair { "chkLunyu", Classic::Lunyu } }) {
+            // The ticks count only for the collections, and can be changed only then.
+            QCOMPARE(child<QCheckBox>(dialog, name)->isEnabled(), classics);
+            if (classics)
+                QCOMPARE(checked(dialog, name), ClassicSet::parse(source)->contains(classic));
+        }
+    };
+
+    ModalScript script;
+    BoxSeen seen;
+    script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) {
+        click(dialog, lengths[nameLength]);
+        click(dialog, "cmdNameOK");
+    });
+    script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) { click(dialog, "cmdMoreOK"); });
+    script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) {
+        expectPage(dialog, "frajibanji");
+        QCOMPARE(child<QGroupBox>(dialog, "fraSource")->title(), QStringLiteral("名字来源"));
+        QCOMPARE(child<QRadioButton>(dialog, "optSourceLibrary")->text(), QStringLiteral("从字库选字"));
+        // A three-character name cannot be found in the classics; otherwise the page shows the last choice.
+        QCOMPARE(child<QRadioButton>(dialog, "optSourceClassics")->isEnabled(), nameLength != 3);
+        shows(dialog, nameLength == 3 ? QStringLiteral("-") : earlier);
+        for (const QString &name : std::as_const(clicks))
+            click(dialog, qPrintable(name));
+        click(dialog, qPrintable(button));
+    });
+    if (!message.isEmpty()) {
+        script.on(kMessageBox, answerBox(seen));
+        script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) {
+            expectPage(dialog, "frajibanji");
+            QVERIFY(!m_request.classics);
+            click(dialog, "optSourceLibrary");
+            click(dialog, "cmdjibanjiOK");
+        });
+    }
+    if (button == u"cmdjibanjiSuper")
+        script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) { click(dialog, "cmdsuperOk"); });
+    script.on(QStringLiteral("DialogLast"), [&](QWidget *dialog) { click(dialog, "OKButton"); });
+    run(script);
+
+    QCOMPARE(seen.text, message);
+    QCOMPARE(m_request.classics ? m_request.classics->names(QStringLiteral("、")) : QStringLiteral("-"), chosen);
+    QVERIFY(m_flags.wizardDone);
 }
 
 void TestNamingDialogs::advancedCancel()

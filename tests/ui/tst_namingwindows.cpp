@@ -2,6 +2,7 @@
 #include "fakes/TestLibrary.h"
 #include "naming/FindCharacterForm.h"
 #include "naming/FixedOptionsForm.h"
+#include "text/RtfReader.h"
 #include "ui/FontSetup.h"
 #include "ui/MainWindow.h"
 #include "ui/PersonalInfoDialog.h"
@@ -17,10 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -72,6 +75,9 @@ private Q_SLOTS:
     void personalNamingInTheWindow();
     void analysisPreselectsTheListedSurnameKind_data();
     void analysisPreselectsTheListedSurnameKind();
+    void classicNamesInTheWindow();
+    void fixedOptionsSource_data();
+    void fixedOptionsSource();
 
 private:
     QWidget m_parent;
@@ -295,6 +301,155 @@ void TestNamingWindows::analysisPreselectsTheListedSurnameKind()
     const QString text = window.findChild<QTextEdit *>(QStringLiteral("RichText"))->toPlainText();
     QVERIFY2(text.contains(QStringLiteral("天格、人格、地格、总格、外格数分别为：") + grids + QLatin1Char(' ')),
         qPrintable(text.left(200)));
+}
+
+void TestNamingWindows::classicNamesInTheWindow()
+{
+    // A girl's name for 王 from 诗经 alone, from 5 strokes on, three groups, in the real window over the real
+    // library and classics.db.
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), dir.filePath(QStringLiteral("namedbs.mdb"))));
+    QVERIFY(QFile::link(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")),
+        dir.filePath(QStringLiteral("classics.db"))));
+    MainWindow window(AppPaths(dir.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("txtName"));
+    name->setFocus();
+    typeText(name, QStringLiteral("王"));
+
+    QString findText;
+    onNextModal([&](QWidget *wizard) {
+        click(wizard, "cmdNameOK");
+        wizard->findChild<QRadioButton *>(QStringLiteral("optMoreFemale"))->setChecked(true);
+        click(wizard, "cmdMoreOK");
+        click(wizard, "optSourceClassics");
+        click(wizard, "chkChuci");
+        click(wizard, "cmdjibanjiSuper");
+        wizard->findChild<QComboBox *>(QStringLiteral("cmbsuperBihuashu"))->setEditText(QStringLiteral("5"));
+        wizard->findChild<QComboBox *>(QStringLiteral("cmbsuperJizu"))->setEditText(QStringLiteral("3"));
+        onNextModal([&](QWidget *last) {
+            click(last, "OKButton");
+            onNextModal([&](QWidget *find) {
+                findText = find->findChild<QLabel *>(QStringLiteral("lblLast2info"))->text();
+                click(find, "cmdOK");
+            });
+        });
+        click(wizard, "cmdsuperOk");
+    });
+    QTest::keyClick(name, Qt::Key_Return);
+    QVERIFY2(findText.contains(QStringLiteral("接下来电脑要在诗经中为您找出合适的名字")), qPrintable(findText));
+
+    // Each name stands on its line with its verse under it; in the verse exactly the name's characters are bold.
+    auto *pane = window.findChild<QTextEdit *>(QStringLiteral("RichText"));
+    const QString text = pane->toPlainText();
+    QVERIFY2(text.startsWith(QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\n\n王姓配")),
+        qPrintable(text.left(200)));
+    QVERIFY(text.contains(QStringLiteral("画字组成的双字名，取自诗经，有以下名字可选：\n")));
+    QStringList names;
+    QString previous;
+    for (QTextBlock block = pane->document()->begin(); block.isValid(); block = block.next()) {
+        QString bold;
+        bool plainInside = false;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().fontWeight() >= QFont::Bold)
+                bold += it.fragment().text();
+            else if (!bold.isEmpty())
+                plainInside = true;
+        }
+        if (block.text().startsWith(QStringLiteral("　　"))) {
+            QVERIFY2(block.text().contains(QStringLiteral("——《诗经·")), qPrintable(block.text()));
+            QVERIFY(previous.startsWith(u'王') && previous.size() == 3);
+            QCOMPARE(bold, previous.mid(1));
+            QVERIFY(plainInside);
+            names.append(previous);
+        } else {
+            QCOMPARE(bold, QString());
+        }
+        previous = block.text();
+    }
+    QVERIFY2(names.size() >= 3, qPrintable(names.join(u' ')));
+
+    // name.rtf holds the same runs, and the command line writes it byte for byte.
+    QFile stored(dir.filePath(QStringLiteral("name.rtf")));
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    const QByteArray bytes = stored.readAll();
+    const std::optional<RtfDocument> runs = RtfReader::read(bytes);
+    QVERIFY(runs);
+    QStringList boldRuns;
+    for (const RtfRun &run : *runs) {
+        if (run.bold)
+            boldRuns.append(run.text);
+    }
+    QStringList given;
+    for (const QString &n : std::as_const(names))
+        given.append(n.mid(1));
+    QCOMPARE(boldRuns, given);
+    QProcess cli;
+    const QString rtf = dir.filePath(QStringLiteral("cli.rtf"));
+    cli.start(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")),
+        { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--sex"), QStringLiteral("女"),
+            QStringLiteral("--from"), QStringLiteral("诗经"), QStringLiteral("--start"), QStringLiteral("5"),
+            QStringLiteral("--groups"), QStringLiteral("3"), QStringLiteral("--rtf"), rtf });
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), text.endsWith(u'\n') ? text : text + u'\n');
+    QFile written(rtf);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), bytes);
+}
+
+void TestNamingWindows::fixedOptionsSource_data()
+{
+    QTest::addColumn<QString>("earlier"); // "-" for the library
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("chosen"); // "-" for the library; empty when the window stays
+    QTest::newRow("library, as it opens") << QStringLiteral("-") << QStringList() << QString() << QStringLiteral("-");
+    QTest::newRow("唐诗 and 宋词") << QStringLiteral("-")
+                                   << QStringList { QStringLiteral("optSourceClassics"), QStringLiteral("chkShijing"),
+                                          QStringLiteral("chkChuci"), QStringLiteral("chkTangshi"),
+                                          QStringLiteral("chkSongci") }
+                                   << QString() << QStringLiteral("唐诗、宋词");
+    QTest::newRow("the last choice comes back")
+        << QStringLiteral("论语") << QStringList() << QString() << QStringLiteral("论语");
+    QTest::newRow("no collection ticked")
+        << QStringLiteral("诗经") << QStringList { QStringLiteral("chkShijing") }
+        << QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。") << QString();
+}
+
+void TestNamingWindows::fixedOptionsSource()
+{
+    QFETCH(QString, earlier);
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, message);
+    QFETCH(QString, chosen);
+    NameRequest request;
+    if (earlier != u"-")
+        request.classics = ClassicSet::parse(earlier);
+    bool cancelled = true;
+    WidgetPrompter prompter(&m_parent);
+    FixedOptionsForm form(request, cancelled);
+    QString seen;
+    onNextModal([&](QWidget *dialog) {
+        QCOMPARE(dialog->findChild<QRadioButton *>(QStringLiteral("optSourceClassics"))->isChecked(), earlier != u"-");
+        for (const QString &name : std::as_const(clicks))
+            click(dialog, qPrintable(name));
+        if (!message.isEmpty()) {
+            onNextModal([&, dialog](QWidget *box) {
+                seen = qobject_cast<QMessageBox *>(box)->text();
+                qobject_cast<QMessageBox *>(box)->button(QMessageBox::Ok)->click();
+                // The window stays for another choice.
+                QTimer::singleShot(0, dialog, [dialog] { click(dialog, "cmdCancel"); });
+            });
+        }
+        click(dialog, "cmdOk");
+    });
+    prompter.askFixedOptions(form);
+    QCOMPARE(seen, message);
+    QCOMPARE(cancelled, chosen.isEmpty());
+    if (!chosen.isEmpty())
+        QCOMPARE(request.classics ? request.classics->names(QStringLiteral("、")) : QStringLiteral("-"), chosen);
 }
 
 QTEST_MAIN(TestNamingWindows)

@@ -1,13 +1,15 @@
 #include "app/AddressOpener.h"
 #include "app/PaneFiles.h"
+#include "app/QtTranslations.h"
+#include "app/TextPane.h"
 #include "fakes/TestLibrary.h"
 #include "text/RtfReader.h"
+#include "text/RtfWriter.h"
 #include "ui/FontSetup.h"
 #include "ui/MainWindow.h"
 #include "ui/NewWindow.h"
 #include "ui/PaneCommands.h"
 #include "ui/PaneFontDialog.h"
-#include "app/QtTranslations.h"
 #include "ui/ResultPaneMenus.h"
 
 #include <QAction>
@@ -130,6 +132,8 @@ private Q_SLOTS:
     void newWindowIsOneNonModalWindow();
     void newWindowResizeRule();
     void mainWindowResizeRule();
+    void markedTextStoredAsShown_data();
+    void markedTextStoredAsShown();
     void qtDialogsSpeakChinese();
 
 private:
@@ -698,6 +702,52 @@ void TstResultPane::mainWindowResizeRule()
     for (const char *name : {"cmdOk", "cmdPrint", "cmdExit"})
         QVERIFY2(qAbs(m_window->findChild<QPushButton *>(QString::fromLatin1(name))->x() - px(innerW - 1220, true)) <= 2,
                  name);
+}
+
+void TstResultPane::markedTextStoredAsShown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("spans"); // start, length, start, length, ...
+    QTest::newRow("plain") << u"王正则\r\n名余曰正则兮\r\n"_s << QList<int> {};
+    QTest::newRow("bold inside a line") << u"王正则\r\n　　名余曰正则兮\r\n"_s << QList<int> { 9, 2 };
+    QTest::newRow("bold at a line's end") << u"甲乙\r\n丙丁\r\n\r\n戊"_s << QList<int> { 0, 2, 4, 2 };
+    QTest::newRow("bold over a line break") << u"甲乙\r\n丙丁"_s << QList<int> { 1, 4 };
+    QTest::newRow("bold last") << u"甲乙"_s << QList<int> { 1, 1 };
+    QTest::newRow("lone CR and LF") << u"甲\r乙\n丙"_s << QList<int> { 0, 1, 4, 1 };
+    QTest::newRow("empty") << QString() << QList<int> {};
+}
+
+// What the window stores in name.rtf and what the command line writes for the same marked text are the same
+// bytes, and the pane shows exactly the marked characters in bold.
+void TstResultPane::markedTextStoredAsShown()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, spans);
+    MarkedText marked { text, {} };
+    for (qsizetype i = 0; i + 1 < spans.size(); i += 2)
+        marked.bold.append({ spans[i], spans[i + 1] });
+    RichTextPane window(pane());
+    window.resetInsertionFormat();
+    window.setMarkedText(marked);
+    TextPane headless;
+    headless.setMarkedText(marked);
+    QCOMPARE(
+        window.text(), QString(text).replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n').replace(u"\n"_s, u"\r\n"_s));
+    QCOMPARE(RtfWriter::write(window.document()), RtfWriter::write(headless.document()));
+
+    // Character by character, bold exactly where marked (the line breaks aside).
+    QString boldShown;
+    QString boldMarked;
+    for (const MarkedText::Span &span : std::as_const(marked.bold))
+        boldMarked += text.mid(span.start, span.length);
+    for (QTextBlock block = pane()->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().fontWeight() >= QFont::Bold)
+                boldShown += it.fragment().text();
+        }
+    }
+    boldMarked.remove(u'\r').remove(u'\n');
+    QCOMPARE(boldShown, boldMarked);
 }
 
 // Runs last: the translation stays installed for the rest of the program.
