@@ -36,7 +36,9 @@ public:
     static RestoredLayout restore(const SettingsStore &store, const TwipsGeometry &current);
 
     // SaveWindowLayout. `frmflag` is the value the restore read at start-up.
-    static void save(SettingsStore &store, const TwipsGeometry &window, bool minimized, float frmflag);
+    // Stops at the first value that cannot be written (a full disk): the store keeps what it had for the rest.
+    // Returns whether everything was written.
+    static bool save(SettingsStore &store, const TwipsGeometry &window, bool minimized, float frmflag);
 };
 
 } // namespace tolvane
