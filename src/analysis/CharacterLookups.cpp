@@ -24,11 +24,13 @@ bool openLibrary(NameDatabase &db, LookupAnswer &answer)
     return true;
 }
 
-// A read that fails after the table was found is reported like a table that cannot be opened.
+// A read that fails after the library was opened (a damaged page): the database failure, and the wait notice
+// goes from the pane.
 LookupAnswer unreadable()
 {
     LookupAnswer answer;
-    answer.message = DatabaseFailure{DatabaseFailure::Kind::Table, DbTable::Name}.message();
+    answer.message = DatabaseFailure::unreadable().message();
+    answer.replacement = QString();
     answer.databaseFailed = true;
     return answer;
 }

@@ -41,6 +41,14 @@ const std::array<Trade, 19> kTrades{{
     {{13, 23, 24, 33, 37, 42, 57, 63, 68}, u"13、23、24、33、37、42、57、63、68这些数适宜于“文艺业”。"},
 }};
 
+CompanyAnalysisResult unreadable()
+{
+    CompanyAnalysisResult result;
+    result.message = DatabaseFailure::unreadable().message();
+    result.databaseFailed = true;
+    return result;
+}
+
 } // namespace
 
 QString CompanyAnalysis::tradeSentences(int total)
@@ -81,18 +89,23 @@ CompanyAnalysisResult CompanyAnalysis::analyze(const QString &input, const QStri
     int total = 0;
     // A character outside the BMP is one library row, not two halves of a surrogate pair.
     for (const QString &ch : splitCharacters(name)) {
-        const std::optional<qint16> strokes = db.strokesOf(ch);
-        if (!strokes) {
+        const RowRead<qint16> strokes = db.strokesOf(ch);
+        if (strokes.failed)
+            return unreadable();
+        if (!strokes.row) {
             result.message = UserMessage::warning(QStringLiteral("字库里没有 ") + ch
                                                   + QStringLiteral(" 字，请与程序员联系。"));
             return result;
         }
-        total += *strokes;
+        total += *strokes.row;
     }
     result.total = total;
     result.folded = fold81(total);
 
-    if (const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, result.folded)) {
+    const RowRead<MeaningRow> meaning = db.numberMeaning(DbTable::Corp81, result.folded);
+    if (meaning.failed)
+        return unreadable();
+    if (const std::optional<MeaningRow> &row = meaning.row) {
         result.replacement = name + QLatin1Char(' ') + decimal(result.folded)
             + QStringLiteral(" 数暗示为（总笔画数是") + decimal(total) + QStringLiteral("）：") + kCrLf + kCrLf
             + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf

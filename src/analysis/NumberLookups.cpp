@@ -14,6 +14,14 @@ QString meaningTail(const MeaningRow &row)
     return row.meaning + QStringLiteral("  （") + row.flag + QStringLiteral("）");
 }
 
+LookupAnswer unreadable()
+{
+    LookupAnswer answer;
+    answer.message = DatabaseFailure::unreadable().message();
+    answer.databaseFailed = true;
+    return answer;
+}
+
 LookupAnswer numberMeaning(const QString &input, const QString &databasePath, DbTable table)
 {
     LookupAnswer answer;
@@ -32,9 +40,12 @@ LookupAnswer numberMeaning(const QString &input, const QString &databasePath, Db
         answer.databaseFailed = true;
         return answer;
     }
-    if (const std::optional<MeaningRow> row = db.numberMeaning(table, *n))
+    const RowRead<MeaningRow> row = db.numberMeaning(table, *n);
+    if (row.failed)
+        return unreadable();
+    if (row.row)
         answer.replacement = QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为：") + kCrLf + kCrLf
-            + meaningTail(*row);
+            + meaningTail(*row.row);
     return answer;
 }
 
@@ -48,8 +59,11 @@ LookupAnswer keyedMeaning(const QString &databasePath, DbTable table, const QStr
         answer.databaseFailed = true;
         return answer;
     }
-    if (const std::optional<MeaningRow> row = db.keyedMeaning(table, key))
-        answer.replacement = heading + kCrLf + kCrLf + meaningTail(*row);
+    const RowRead<MeaningRow> row = db.keyedMeaning(table, key);
+    if (row.failed)
+        return unreadable();
+    if (row.row)
+        answer.replacement = heading + kCrLf + kCrLf + meaningTail(*row.row);
     return answer;
 }
 

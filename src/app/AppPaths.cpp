@@ -1,8 +1,10 @@
 #include "app/AppPaths.h"
 
+#include "text/DurableFile.h"
+#include "text/PlainTextFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -14,6 +16,13 @@ const QString kDatabaseFile = QStringLiteral("namedbs.mdb");
 
 AppPaths::AppPaths(QString appDir)
     : m_appDir(std::move(appDir))
+    , m_databasePath(QDir(m_appDir).filePath(kDatabaseFile))
+{
+}
+
+AppPaths::AppPaths(QString appDir, QString databasePath)
+    : m_appDir(std::move(appDir))
+    , m_databasePath(std::move(databasePath))
 {
 }
 
@@ -23,26 +32,28 @@ AppPaths AppPaths::forExecutable()
     if (QFileInfo(exeDir).isWritable())
         return AppPaths(exeDir);
 
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(userDir);
-    const QString target = QDir(userDir).filePath(kDatabaseFile);
-    if (!QFileInfo::exists(target)) {
-        // An installed program ships its library in share/tolvane; a portable copy beside the executable.
-        const QStringList shipped{QDir(exeDir).filePath(kDatabaseFile),
-                                  QDir(exeDir).filePath(QStringLiteral("../share/tolvane/") + kDatabaseFile)};
-        for (const QString &source : shipped) {
-            if (QFileInfo::exists(source) && QFile::copy(source, target)) {
-                QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
-                break;
-            }
+    // An installed program ships its library in share/tolvane; a portable copy beside the executable.
+    QString shipped;
+    for (const QString &candidate : { QDir(exeDir).filePath(kDatabaseFile),
+             QDir(exeDir).filePath(QStringLiteral("../share/tolvane/") + kDatabaseFile) }) {
+        if (QFileInfo(candidate).isFile()) {
+            shipped = QDir::cleanPath(candidate);
+            break;
         }
     }
-    return AppPaths(userDir);
-}
 
-QString AppPaths::databasePath() const
-{
-    return QDir(m_appDir).filePath(kDatabaseFile);
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const bool userDirWritable = QDir().mkpath(userDir) && QFileInfo(userDir).isWritable();
+    const QString userLibrary = QDir(userDir).filePath(kDatabaseFile);
+    if (userDirWritable && !QFileInfo::exists(userLibrary) && !shipped.isEmpty()) {
+        // Through DurableFile: a copy cut off by a full disk must never pass for the library at the next start.
+        if (const std::optional<QByteArray> bytes = PlainTextFile::readBytes(shipped))
+            (void)DurableFile::write(userLibrary, *bytes);
+    }
+    const QString appDir = userDirWritable ? userDir : exeDir;
+    if ((userDirWritable && QFileInfo::exists(userLibrary)) || shipped.isEmpty())
+        return AppPaths(appDir);
+    return AppPaths(appDir, shipped);
 }
 
 QString AppPaths::resultRtfPath() const

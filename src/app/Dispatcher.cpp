@@ -245,12 +245,17 @@ bool Dispatcher::lookUpNameStrokes(const QString &name, QList<int> &strokes)
     }
     for (qsizetype i = 0; i < name.size(); ++i) {
         const QString ch = name.mid(i, 1);
-        const std::optional<qint16> count = db.strokesOf(ch);
-        if (!count) {
+        const RowRead<qint16> count = db.strokesOf(ch);
+        if (count.failed) {
+            m_prompter.showMessage(DatabaseFailure::unreadable().message());
+            m_state.databaseFailed = true;
+            return false;
+        }
+        if (!count.row) {
             m_prompter.showMessage(UserMessage::warning(QStringLiteral("字库中没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
             return false;
         }
-        strokes.append(*count);
+        strokes.append(*count.row);
     }
     return true;
 }

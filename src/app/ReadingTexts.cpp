@@ -20,7 +20,10 @@ ReadingTexts::Lookup ReadingTexts::lookup(const QString &databasePath, const QSt
     if (const std::optional<DatabaseFailure> failure =
             db.openTable(DbTable::Text, DatabaseFailure::Wording::OpenInDesign))
         return {std::nullopt, failure->message()};
-    return {db.textContent(key), std::nullopt};
+    const RowRead<QString> content = db.textContent(key);
+    if (content.failed)
+        return { std::nullopt, DatabaseFailure::unreadable().message() };
+    return { content.row, std::nullopt };
 }
 
 void ReadingTexts::show(const QString &databasePath, const QString &key, ResultPane &pane, Prompter &prompter)

@@ -45,6 +45,9 @@ LibraryCorrection::Result LibraryCorrection::apply(const QString &databasePath, 
         return result;
     case NameDatabase::WriteOutcome::NoSuchRow:
         return refuse(QStringLiteral("起名字库中没有您输入的汉字。"));
+    case NameDatabase::WriteOutcome::Unreadable:
+        result.message = DatabaseFailure::unreadable().message();
+        return result;
     case NameDatabase::WriteOutcome::Failed:
         break;
     }

@@ -10,7 +10,10 @@ StrokeLookup::Result StrokeLookup::lookupStrokes(const QString &databasePath, co
     NameDatabase db(databasePath);
     if (auto failure = db.openWith({DbTable::Name}))
         return {0, failure->message()};
-    return {db.strokesOf(ch).value_or(kNotInLibrary), std::nullopt};
+    const RowRead<qint16> read = db.strokesOf(ch);
+    if (read.failed)
+        return { 0, DatabaseFailure::unreadable().message() };
+    return { read.row.value_or(kNotInLibrary), std::nullopt };
 }
 
 StrokeLookup::SurnameCheck StrokeLookup::checkSurname(const QString &databasePath, const QString &input)

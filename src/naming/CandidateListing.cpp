@@ -92,8 +92,15 @@ CandidateListing::Result CandidateListing::run(const Input &input, const QString
         // The luck level was applied by the search; any other text scans nothing.
         const bool scan = input.request.luckLevel == u"全吉" || input.request.luckLevel == u"半吉";
         std::optional<CandidateIndex> index;
-        if (scan)
+        if (scan) {
             index = CandidateIndex::load(db, input.request.sex, input.request.elementWishes);
+            if (!index) {
+                result.message = DatabaseFailure::unreadable().message();
+                result.databaseFailed = true;
+                result.namingAborted = true;
+                return result;
+            }
+        }
         std::array<std::array<QString, 3>, ConfigTables::kSlots + 1> lists;
         GroupProgress steps(progress, groups);
         for (int g = 1; g <= groups; ++g) {

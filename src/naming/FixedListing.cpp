@@ -22,6 +22,11 @@ FixedListing::Result FixedListing::run(const FixedTables &tables, int configNext
     QString text = CandidateListing::heading();
     const int groups = std::clamp(configNext - 1, 0, FixedTables::kSlots);
     const std::optional<CandidateIndex> index = CandidateIndex::load(db, request.sex, request.elementWishes);
+    if (!index) {
+        result.message = DatabaseFailure::unreadable().message();
+        result.databaseFailed = true;
+        return result;
+    }
     std::array<QString, FixedTables::kSlots + 1> lists;
     GroupProgress steps(progress, groups);
     for (int g = 1; g <= groups; ++g) {
