@@ -34,8 +34,8 @@ AppPaths AppPaths::forExecutable()
 
     // An installed program ships its library in share/tolvane; a portable copy beside the executable.
     QString shipped;
-    for (const QString &candidate : { QDir(exeDir).filePath(kDatabaseFile),
-             QDir(exeDir).filePath(QStringLiteral("../share/tolvane/") + kDatabaseFile) }) {
+    for (const QString &candidate : {QDir(exeDir).filePath(kDatabaseFile),
+                                     QDir(exeDir).filePath(QStringLiteral("../share/tolvane/") + kDatabaseFile)}) {
         if (QFileInfo(candidate).isFile()) {
             shipped = QDir::cleanPath(candidate);
             break;

@@ -22,8 +22,8 @@ ReadingTexts::Lookup ReadingTexts::lookup(const QString &databasePath, const QSt
         return {std::nullopt, failure->message()};
     const RowRead<QString> content = db.textContent(key);
     if (content.failed)
-        return { std::nullopt, DatabaseFailure::unreadable().message() };
-    return { content.row, std::nullopt };
+        return {std::nullopt, DatabaseFailure::unreadable().message()};
+    return {content.row, std::nullopt};
 }
 
 void ReadingTexts::show(const QString &databasePath, const QString &key, ResultPane &pane, Prompter &prompter)

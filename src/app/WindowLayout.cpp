@@ -63,14 +63,14 @@ bool WindowLayout::save(SettingsStore &store, const TwipsGeometry &window, bool 
 {
     QList<std::pair<QString, QString>> values;
     if (!minimized) {
-        values.append({ kFrameWidth, SettingsStore::singleText(window.width) });
-        values.append({ kFrameHeight, SettingsStore::singleText(window.height) });
-        values.append({ kLeft, SettingsStore::singleText(window.left) });
-        values.append({ kTop, SettingsStore::singleText(window.top) });
+        values.append({kFrameWidth, SettingsStore::singleText(window.width)});
+        values.append({kFrameHeight, SettingsStore::singleText(window.height)});
+        values.append({kLeft, SettingsStore::singleText(window.left)});
+        values.append({kTop, SettingsStore::singleText(window.top)});
     }
     if (frmflag == 0) {
-        values.append({ kFrmflag, QStringLiteral("1") });
-        values.append({ kMaximizeHeight, SettingsStore::singleText(window.height) });
+        values.append({kFrmflag, QStringLiteral("1")});
+        values.append({kMaximizeHeight, SettingsStore::singleText(window.height)});
     }
     for (const auto &[key, value] : values) {
         if (!store.write(key, value))

@@ -129,7 +129,7 @@ RowRead<qint16> NameDatabase::strokesOf(const QString &ch)
     if (!m_strokesQuery)
         m_strokesQuery = prepare("SELECT strokes FROM name WHERE namechr = ?1 ORDER BY rowid LIMIT 1;");
     if (!m_strokesQuery)
-        return { std::nullopt, true };
+        return {std::nullopt, true};
     sqlite3_reset(m_strokesQuery);
     bindText(m_strokesQuery, 1, ch);
     RowRead<qint16> result;
@@ -146,12 +146,12 @@ RowRead<MeaningRow> NameDatabase::lastMeaning(const QString &sql, const std::fun
 {
     sqlite3_stmt *stmt = prepare(sql.toUtf8().constData());
     if (!stmt)
-        return { std::nullopt, true };
+        return {std::nullopt, true};
     bind(stmt);
     RowRead<MeaningRow> result;
     const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_ROW)
-        result.row = MeaningRow { columnText(stmt, 0), columnText(stmt, 1) };
+        result.row = MeaningRow{columnText(stmt, 0), columnText(stmt, 1)};
     else
         result.failed = rc != SQLITE_DONE;
     sqlite3_finalize(stmt);
@@ -354,7 +354,7 @@ RowRead<QString> NameDatabase::textContent(const QString &key)
 {
     sqlite3_stmt *stmt = prepare("SELECT Content FROM text WHERE Name = ?1 ORDER BY rowid LIMIT 1;");
     if (!stmt)
-        return { std::nullopt, true };
+        return {std::nullopt, true};
     bindText(stmt, 1, key);
     RowRead<QString> content;
     const int rc = sqlite3_step(stmt);

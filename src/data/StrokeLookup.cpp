@@ -12,8 +12,8 @@ StrokeLookup::Result StrokeLookup::lookupStrokes(const QString &databasePath, co
         return {0, failure->message()};
     const RowRead<qint16> read = db.strokesOf(ch);
     if (read.failed)
-        return { 0, DatabaseFailure::unreadable().message() };
-    return { read.row.value_or(kNotInLibrary), std::nullopt };
+        return {0, DatabaseFailure::unreadable().message()};
+    return {read.row.value_or(kNotInLibrary), std::nullopt};
 }
 
 StrokeLookup::SurnameCheck StrokeLookup::checkSurname(const QString &databasePath, const QString &input)
