@@ -220,7 +220,11 @@ QString itemText(const QString &item)
     const QString bytesPrefix = QStringLiteral("@ByteArray(");
     if (item.startsWith(bytesPrefix) && item.endsWith(u')'))
         return QString::fromUtf8(item.mid(bytesPrefix.size(), item.size() - bytesPrefix.size() - 1).toLatin1());
-    static const char *const otherVariants[] = { "@Variant(", "@DateTime(", "@Invalid()", "@String(" };
+    // QSettings writes a text holding a NUL character this way.
+    const QString stringPrefix = QStringLiteral("@String(");
+    if (item.startsWith(stringPrefix) && item.endsWith(u')'))
+        return item.mid(stringPrefix.size(), item.size() - stringPrefix.size() - 1);
+    static const char *const otherVariants[] = { "@Variant(", "@DateTime(", "@Invalid()" };
     for (const char *prefix : otherVariants) {
         if (item.startsWith(QLatin1String(prefix)))
             return {};

@@ -87,10 +87,17 @@ QString SmallDisk::reason() const
     return m_mounted ? QStringLiteral("磁盘空间不足") : QStringLiteral("文件超出了允许的大小");
 }
 
-QStringList SmallDisk::entries() const
+QStringList SmallDisk::files() const
 {
-    QStringList names = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    names.removeAll(kFiller);
+    QStringList names;
+    const QDir root(m_dir.path());
+    QDirIterator it(m_dir.path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = root.relativeFilePath(it.next());
+        if (name != kFiller)
+            names << name;
+    }
+    names.sort();
     return names;
 }
 

@@ -26,8 +26,8 @@ public:
     void fill();
     // The reason the program gives for the failed write.
     QString reason() const;
-    // The files in the folder, the filler left out.
-    QStringList entries() const;
+    // The files on the disk and in its folders, by their paths from its top, the filler left out.
+    QStringList files() const;
 
 private:
     QTemporaryDir m_dir;
