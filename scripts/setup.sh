@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
 # Sets up TolVane on Debian 12: installs what is missing, builds, then starts the program (run) or runs
-# every test (test).
-#   scripts/setup.sh run     install, build and start the desktop program
-#   scripts/setup.sh test    install, build and run all tests through ctest
+# every test (test, sanitize).
+#   scripts/setup.sh run       install, build and start the desktop program
+#   scripts/setup.sh test      install, build and run all tests through ctest
+#   scripts/setup.sh sanitize  the same tests in a second build (./build-sanitize) made with
+#                              -fsanitize=address,undefined: any sanitizer report fails its test
 set -euo pipefail
 
 mode=${1:-run}
 case "$mode" in
-  run|test) ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  run|test|sanitize) ;;
+  *) echo "usage: $0 run|test|sanitize" >&2; exit 2 ;;
 esac
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${TOLVANE_BUILD_DIR:-$here/build}
+if [ "$mode" = sanitize ]; then
+  build=${TOLVANE_SANITIZE_BUILD_DIR:-$here/build-sanitize}
+  configure=(-DTOLVANE_SANITIZE=ON -DTOLVANE_BUILD_BENCH=OFF)
+else
+  build=${TOLVANE_BUILD_DIR:-$here/build}
+  configure=()
+fi
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -21,7 +29,7 @@ packages=(
   unicode-data fonts-arphic-uming fonts-wqy-zenhei
   libbenchmark-dev
 )
-if [ "$mode" = test ]; then
+if [ "$mode" != run ]; then
   # The RTF tests check what we write against LibreOffice's own reader.
   packages+=(libreoffice-writer-nogui poppler-utils)
 fi
@@ -39,7 +47,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${configure[@]}"
 cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$mode" = run ]; then

@@ -48,6 +48,8 @@ private:
 
     QMainWindow *m_window;
     QTextEdit *m_pane;
+    // Only compared with the watched object, never used.
+    const QObject *m_viewport = nullptr;
     ResultPane &m_resultPane;
     Prompter &m_prompter;
     QString m_databasePath;
