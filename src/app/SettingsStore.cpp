@@ -48,6 +48,11 @@ QString SettingsStore::read(const QString &key, const QString &defaultValue) con
 
 bool SettingsStore::write(const QString &key, const QString &value, QString *reason)
 {
+    return write({{key, value}}, reason);
+}
+
+bool SettingsStore::write(const QList<std::pair<QString, QString>> &changes, QString *reason)
+{
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     // The same lock QSettings takes, so that two programs writing the store at once lose neither value.
     QLockFile lock(m_path + QStringLiteral(".lock"));
@@ -67,7 +72,8 @@ bool SettingsStore::write(const QString &key, const QString &value, QString *rea
         }
         values = IniText::parse(*bytes);
     }
-    values.insert(keyPath(key), value);
+    for (const auto &[key, value] : changes)
+        values.insert(keyPath(key), value);
     return DurableFile::write(m_path, IniText::compose(values), reason, DurableFile::Access::OwnerOnly);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -23,6 +24,8 @@ public:
     // Written through at once, so that a program ended right after still leaves the value behind. False
     // when the file could not be replaced; it is then as it was, and reason says why.
     [[nodiscard]] bool write(const QString &key, const QString &value, QString *reason = nullptr);
+    // Several values in one replacement of the file: all of them are written, or none.
+    [[nodiscard]] bool write(const QList<std::pair<QString, QString>> &changes, QString *reason = nullptr);
     QString fileName() const { return m_path; }
 
     // 8000 -> "8000", 12345.5 -> "12345.5", 1e7 -> "1E+07".

@@ -72,11 +72,7 @@ bool WindowLayout::save(SettingsStore &store, const TwipsGeometry &window, bool 
         values.append({kFrmflag, QStringLiteral("1")});
         values.append({kMaximizeHeight, SettingsStore::singleText(window.height)});
     }
-    for (const auto &[key, value] : values) {
-        if (!store.write(key, value))
-            return false;
-    }
-    return true;
+    return values.isEmpty() || store.write(values);
 }
 
 } // namespace tolvane

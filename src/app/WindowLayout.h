@@ -36,8 +36,8 @@ public:
     static RestoredLayout restore(const SettingsStore &store, const TwipsGeometry &current);
 
     // SaveWindowLayout. `frmflag` is the value the restore read at start-up.
-    // Stops at the first value that cannot be written (a full disk): the store keeps what it had for the rest.
-    // Returns whether everything was written.
+    // All values in one replacement of the store: after a failure (a full disk) it keeps what it had.
+    // Returns whether they were written.
     static bool save(SettingsStore &store, const TwipsGeometry &window, bool minimized, float frmflag);
 };
 
