@@ -333,13 +333,16 @@ IniText::Values IniText::parse(const QByteArray &text)
         const qsizetype equals = line.indexOf(u'=');
         if (equals <= 0)
             continue;
-        const QString key = unescapedKey(line.left(equals).trimmed());
+        // Keys as QSettings normalises them: no empty parts between, before or after the slashes.
+        const QString key = (section + QLatin1Char('/') + unescapedKey(line.left(equals).trimmed()))
+                                .split(u'/', Qt::SkipEmptyParts)
+                                .join(u'/');
         if (key.isEmpty())
             continue;
         const QStringList items = unescapedItems(line.mid(equals + 1));
         // QSettings gives a list as a text only when it has one item, which never happens: it is empty text.
         const QString value = items.size() == 1 ? itemText(items.constFirst()) : QString();
-        values.insert(section.isEmpty() ? key : section + QLatin1Char('/') + key, value);
+        values.insert(key, value);
     }
     return values;
 }

@@ -117,6 +117,7 @@ void TestIniText::handWrittenFiles_data()
     QTest::newRow("CR LF") << QByteArray("[Name]\r\nStartPass=abc\r\nTop=0\r\n");
     QTest::newRow("hash is no comment") << QByteArray("# x=1\n[Name]\n#y=2\n");
     QTest::newRow("line without equals") << QByteArray("[Name]\njunk\nk=v\n");
+    QTest::newRow("subkeys") << QByteArray("[Name]\na\\b=1\n[x\\y]\nz=3\n");
 }
 
 void TestIniText::handWrittenFiles()
