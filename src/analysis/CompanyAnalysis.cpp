@@ -74,16 +74,21 @@ Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QStr
     int total = 0;
     // A character outside the BMP is one library row, not two halves of a surrogate pair.
     for (const QString &ch : splitCharacters(name)) {
-        const std::optional<qint16> strokes = db.strokesOf(ch);
-        if (!strokes)
+        const RowRead<qint16> strokes = db.strokesOf(ch);
+        if (strokes.failed)
+            return Result::failed(DatabaseFailure::unreadable());
+        if (!strokes.row)
             return Result::refused(UserMessage::warning(QStringLiteral("字库里没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
-        total += *strokes;
+        total += *strokes.row;
     }
     CompanyReport result;
     result.total = total;
     result.folded = fold81(total);
 
-    if (const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, result.folded)) {
+    const RowRead<MeaningRow> meaning = db.numberMeaning(DbTable::Corp81, result.folded);
+    if (meaning.failed)
+        return Result::failed(DatabaseFailure::unreadable());
+    if (const std::optional<MeaningRow> &row = meaning.row) {
         result.replacement = name + QLatin1Char(' ') + decimal(result.folded)
             + QStringLiteral(" 数暗示为（总笔画数是") + decimal(total) + QStringLiteral("）：") + kCrLf + kCrLf
             + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf

@@ -143,8 +143,13 @@ Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGri
                  {u"    地格数", di, fold81(di)},
                  {u"    总格数", zong, fold81(zong)},
                  {u"    外格数", wai, fold81(wai)}};
+    // A read that fails (a damaged library) ends the report: no part of it is shown.
+    const auto unreadable = [] { return Outcome<QString>::failed(DatabaseFailure::unreadable()); };
     for (const auto &line : lines) {
-        const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, line.key);
+        const RowRead<MeaningRow> read = db.numberMeaning(DbTable::Man81, line.key);
+        if (read.failed)
+            return unreadable();
+        const std::optional<MeaningRow> &row = read.row;
         if (!row)
             continue;
         text += QString::fromUtf16(line.word) + decimal(line.number) + spaces(width - digits(line.number))
@@ -154,13 +159,17 @@ Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGri
     }
 
     const Sancai sancai = Sancai::compute(tian, ren, di);
-    if (const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::Sancai, sancai.elementTriple)) {
+    const RowRead<MeaningRow> sancaiRead = db.keyedMeaning(DbTable::Sancai, sancai.elementTriple);
+    const QString pair = computePairKey(ren, wai);
+    const RowRead<MeaningRow> pairRead = db.keyedMeaning(DbTable::WrGe, pair);
+    if (sancaiRead.failed || pairRead.failed)
+        return unreadable();
+    if (const std::optional<MeaningRow> &row = sancaiRead.row) {
         text += QStringLiteral("    ") + sancai.numeralTriple + QStringLiteral("（") + sancai.elementTriple
             + QStringLiteral("）三才数理暗示为：") + kCrLf + QStringLiteral("    ") + row->meaning + QStringLiteral(" （")
             + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf;
     }
-    const QString pair = computePairKey(ren, wai);
-    if (const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::WrGe, pair)) {
+    if (const std::optional<MeaningRow> &row = pairRead.row) {
         text += QStringLiteral("    人格与外格数理（") + pair
             + QStringLiteral("）搭配，表示个人的人际关系、社交能力、事业等暗示信息：") + kCrLf + QStringLiteral("    ")
             + row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") + kCrLf + kCrLf + kCrLf;

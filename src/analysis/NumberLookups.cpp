@@ -24,8 +24,12 @@ LookupAnswer numberMeaning(const QString &input, const QString &databasePath, Db
     NameDatabase db(databasePath);
     if (auto failure = db.openWith({table}))
         return LookupAnswer::failed(*failure);
-    if (const std::optional<MeaningRow> row = db.numberMeaning(table, *n))
-        return QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为：") + kCrLf + kCrLf + meaningTail(*row);
+    const RowRead<MeaningRow> row = db.numberMeaning(table, *n);
+    if (row.failed)
+        return LookupAnswer::failed(DatabaseFailure::unreadable());
+    if (row.row)
+        return QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为：") + kCrLf + kCrLf
+            + meaningTail(*row.row);
     return {};
 }
 
@@ -35,8 +39,11 @@ LookupAnswer keyedMeaning(const QString &databasePath, DbTable table, const QStr
     NameDatabase db(databasePath);
     if (auto failure = db.openWith({table}))
         return LookupAnswer::failed(*failure);
-    if (const std::optional<MeaningRow> row = db.keyedMeaning(table, key))
-        return heading + kCrLf + kCrLf + meaningTail(*row);
+    const RowRead<MeaningRow> row = db.keyedMeaning(table, key);
+    if (row.failed)
+        return LookupAnswer::failed(DatabaseFailure::unreadable());
+    if (row.row)
+        return heading + kCrLf + kCrLf + meaningTail(*row.row);
     return {};
 }
 

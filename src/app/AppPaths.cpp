@@ -1,10 +1,11 @@
 #include "app/AppPaths.h"
 
 #include "app/BuildInfo.h"
+#include "text/DurableFile.h"
+#include "text/PlainTextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -16,6 +17,13 @@ const QString kDatabaseFile = QStringLiteral("namedbs.mdb");
 
 AppPaths::AppPaths(QString appDir)
     : m_appDir(std::move(appDir))
+    , m_databasePath(QDir(m_appDir).filePath(kDatabaseFile))
+{
+}
+
+AppPaths::AppPaths(QString appDir, QString databasePath)
+    : m_appDir(std::move(appDir))
+    , m_databasePath(std::move(databasePath))
 {
 }
 
@@ -35,20 +43,24 @@ AppPaths AppPaths::forExecutable()
     if (!installed && QFileInfo(exeDir).isWritable())
         return AppPaths(exeDir);
 
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(userDir);
-    const QString target = QDir(userDir).filePath(kDatabaseFile);
-    if (!QFileInfo::exists(target)) {
-        const QString source = installed ? shipped : QDir(exeDir).filePath(kDatabaseFile);
-        if (QFileInfo::exists(source) && QFile::copy(source, target))
-            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
-    }
-    return AppPaths(userDir);
-}
+    // The library to copy: the shipped one of an installed program, else the one beside a portable copy.
+    QString source = installed ? shipped : QDir(exeDir).filePath(kDatabaseFile);
+    if (!QFileInfo(source).isFile())
+        source.clear();
 
-QString AppPaths::databasePath() const
-{
-    return QDir(m_appDir).filePath(kDatabaseFile);
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const bool userDirWritable = QDir().mkpath(userDir) && QFileInfo(userDir).isWritable();
+    const QString userLibrary = QDir(userDir).filePath(kDatabaseFile);
+    if (userDirWritable && !QFileInfo::exists(userLibrary) && !source.isEmpty()) {
+        // Through DurableFile: a copy cut off by a full disk must never pass for the library at the next start.
+        // The copy is the user's own to correct, whatever the shipped file's permissions.
+        if (const std::optional<QByteArray> bytes = PlainTextFile::readBytes(source))
+            (void)DurableFile::write(userLibrary, *bytes);
+    }
+    const QString appDir = userDirWritable ? userDir : exeDir;
+    if ((userDirWritable && QFileInfo::exists(userLibrary)) || source.isEmpty())
+        return AppPaths(appDir);
+    return AppPaths(appDir, QDir::cleanPath(source));
 }
 
 QString AppPaths::resultRtfPath() const

@@ -249,9 +249,11 @@ std::optional<UserMessage> noClassicChosen(ClassicSet classics)
     return UserMessage::warning(QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。"));
 }
 
+// The library opened but its rows could not be read to the end (a damaged page): a database failure, said as
+// for a library that is not there.
 UserMessage libraryReadFailure()
 {
-    return DatabaseFailure { DatabaseFailure::Kind::Table, DbTable::Name }.message();
+    return DatabaseFailure::unreadable().message();
 }
 
 } // namespace
