@@ -250,14 +250,27 @@ QByteArray escapedValue(const QString &text)
         result += plain.toUtf8();
         plain.clear();
     };
-    for (const QChar c : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
         const char16_t u = c.unicode();
-        if (u > 0x7F) {
+        if (u > 0x7F && !c.isSurrogate()) {
             escapeHexDigit = false;
             plain += c;
             continue;
         }
+        if (c.isHighSurrogate() && i + 1 < value.size() && value.at(i + 1).isLowSurrogate()) {
+            escapeHexDigit = false;
+            plain += c;
+            plain += value.at(++i);
+            continue;
+        }
         flush();
+        // Half of a surrogate pair on its own has no UTF-8 form: it is written as an escape.
+        if (c.isSurrogate()) {
+            result += "\\x" + QByteArray::number(u, 16);
+            escapeHexDigit = true;
+            continue;
+        }
         if (u == ';' || u == ',' || u == '=')
             quote = true;
         if (escapeHexDigit && isHexDigit(u)) {

@@ -119,7 +119,8 @@ void TestWriteFailures::fullDisk_data()
 {
     QTest::addColumn<QString>("write");
     QTest::addColumn<int>("freeBlocks");
-    for (const char *write : { "name.rtf", "--rtf", "Info.txt", "Save As .rtf", "Save As .txt", "start-up password" }) {
+    for (const char *write : { "name.rtf", "--rtf", "Info.txt", "Save As .rtf", "Save As .txt", "start-up password",
+             "stroke correction" }) {
         QTest::addRow("%s, full", write) << QString::fromLatin1(write) << 0;
         QTest::addRow("%s, one block free", write) << QString::fromLatin1(write) << 1;
     }
@@ -139,11 +140,18 @@ void TestWriteFailures::fullDisk()
         { QStringLiteral("Info.txt"), disk.filePath(QStringLiteral("Info.txt")) },
         { QStringLiteral("Save As .rtf"), disk.filePath(QStringLiteral("saved.rtf")) },
         { QStringLiteral("Save As .txt"), disk.filePath(QStringLiteral("saved.txt")) },
-        { QStringLiteral("start-up password"), settingsFile } };
+        { QStringLiteral("start-up password"), settingsFile },
+        { QStringLiteral("stroke correction"), disk.filePath(QStringLiteral("namedbs.mdb")) } };
     const QString target = targets.value(write);
-    const QByteArray old = write == u"start-up password"
-        ? QByteArrayLiteral("[Name]\nStartPass=old\n")
-        : QByteArrayLiteral("抬头信息：旧的抬头结尾信息：旧的结尾\r\n");
+    QByteArray old = QByteArrayLiteral("抬头信息：旧的抬头结尾信息：旧的结尾\r\n");
+    if (write == u"start-up password")
+        old = QByteArrayLiteral("[Name]\nStartPass=old\n");
+    if (write == u"stroke correction") {
+        // A copy of the program and its library on the small disk: the library is the file written.
+        old = readAll(TestLibrary::realDatabasePath());
+        QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")),
+                            disk.filePath(QStringLiteral("tolvane-cli"))));
+    }
     QVERIFY(writeAll(target, old));
     const QStringList before = disk.files();
 
@@ -173,6 +181,15 @@ void TestWriteFailures::fullDisk()
         QVERIFY(r.out.startsWith(QStringLiteral("王明：")));
         shown = r.err;
         expected = QStringLiteral("无法保存结果文件 %1：%2\n").arg(target, disk.reason());
+    } else if (write == u"stroke correction") {
+        // SQLite's own journal keeps the library whole; the correction says it was not written.
+        const CliResult r = runCli(disk.filePath(QStringLiteral("tolvane-cli")),
+                                   { QStringLiteral("correct"), QStringLiteral("王"), QStringLiteral("5") },
+                                   QProcessEnvironment::systemEnvironment());
+        QCOMPARE(r.status, 1);
+        shown = r.err;
+        expected = QStringLiteral("新的笔画数没能写入起名字库，字库保持原样。请确认namedbs.mdb没有被其他程序占用、"
+                                  "文件可以写入，然后再试一次。\n");
     } else if (write == u"Info.txt") {
         answerNext(QStringLiteral("frmPersonalInfo"), [&shown](QWidget *dialog) {
             dialog->findChild<QTextEdit *>(QStringLiteral("BeginInfoRichtxt"))->setPlainText(longText());
