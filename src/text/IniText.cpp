@@ -31,6 +31,23 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// Blanks around lines, sections and keys are ASCII ones only, as QSettings reads its bytes: a full-width or
+// no-break space belongs to the text.
+QString trimmedAscii(const QString &text)
+{
+    const auto blank = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == ' ' || (u >= '\t' && u <= '\r');
+    };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && blank(text.at(begin)))
+        ++begin;
+    while (end > begin && blank(text.at(end - 1)))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 // The logical lines of the file: a backslash at the end of a line joins the next one to it.
 QStringList logicalLines(const QString &text)
 {
@@ -331,23 +348,23 @@ IniText::Values IniText::parse(const QByteArray &text)
     Values values;
     QString section;
     for (const QString &raw : logicalLines(QString::fromUtf8(text))) {
-        const QString line = raw.trimmed();
+        const QString line = trimmedAscii(raw);
         if (line.isEmpty() || line.startsWith(u';'))
             continue;
         if (line.startsWith(u'[')) {
             const qsizetype end = line.indexOf(u']');
-            section = unescapedKey(line.mid(1, end < 0 ? -1 : end - 1).trimmed());
+            section = unescapedKey(trimmedAscii(line.mid(1, end < 0 ? -1 : end - 1)));
             if (section.compare(kGeneral, Qt::CaseInsensitive) == 0)
                 section.clear();
             else if (section.compare(QLatin1Char('%') + kGeneral, Qt::CaseInsensitive) == 0)
-                section = kGeneral;
+                section = section.mid(1); // a section named General in any case, kept as written
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
         if (equals <= 0)
             continue;
         // Keys as QSettings normalises them: no empty parts between, before or after the slashes.
-        const QString key = (section + QLatin1Char('/') + unescapedKey(line.left(equals).trimmed()))
+        const QString key = (section + QLatin1Char('/') + unescapedKey(trimmedAscii(line.left(equals))))
                                 .split(u'/', Qt::SkipEmptyParts)
                                 .join(u'/');
         if (key.isEmpty())
@@ -383,7 +400,9 @@ QByteArray IniText::compose(const Values &values)
     if (!general.isEmpty())
         writeSection(kGeneral.toLatin1(), general);
     for (auto it = sections.cbegin(); it != sections.cend(); ++it) {
-        const QByteArray name = it.key() == kGeneral ? QByteArray("%General") : escapedKey(it.key());
+        // A section named General in any case would read as the keys outside any section.
+        const QByteArray name
+            = it.key().compare(kGeneral, Qt::CaseInsensitive) == 0 ? '%' + escapedKey(it.key()) : escapedKey(it.key());
         writeSection(name, it.value());
     }
     return text;

@@ -76,6 +76,9 @@ void TestIniText::readsWhatQSettingsWrote_data()
     QTest::newRow("Chinese key") << QStringLiteral("Name/密码") << QStringLiteral("v");
     QTest::newRow("key outside a section") << QStringLiteral("top") << QStringLiteral("t");
     QTest::newRow("section called General") << QStringLiteral("General/x") << QStringLiteral("g");
+    QTest::newRow("full-width and no-break spaces") << name << QStringLiteral("\u3000密码\u00A0\u3000");
+    QTest::newRow("full-width space in a key") << QStringLiteral("Name/\u3000键\u3000") << QStringLiteral("v");
+    QTest::newRow("section called General in other case") << QStringLiteral("gENERAL/x") << QStringLiteral("g");
 }
 
 void TestIniText::readsWhatQSettingsWrote()
@@ -122,6 +125,9 @@ void TestIniText::handWrittenFiles_data()
     QTest::newRow("hash is no comment") << QByteArray("# x=1\n[Name]\n#y=2\n");
     QTest::newRow("line without equals") << QByteArray("[Name]\njunk\nk=v\n");
     QTest::newRow("subkeys") << QByteArray("[Name]\na\\b=1\n[x\\y]\nz=3\n");
+    QTest::newRow("full-width and no-break spaces") << QByteArray(
+        "[Name]\nfull=\xe5\xaf\x86\xe7\xa0\x81\xe3\x80\x80\nnb=x\xc2\xa0\n\xe3\x80\x80lead=1\n\x0bvt=2\n");
+    QTest::newRow("General in other case") << QByteArray("[%geNERAL]\nx=2\n[GENERAL]\ny=3\n");
 }
 
 void TestIniText::handWrittenFiles()
