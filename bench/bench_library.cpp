@@ -51,7 +51,7 @@ void nameAnalysisReport(benchmark::State &state)
         NameDatabase db(kDatabase);
         db.openWith({DbTable::Name});
         for (qsizetype i = 0; i < name.size(); ++i)
-            strokes.append(*db.strokesOf(name.mid(i, 1)));
+            strokes.append(*db.strokesOf(name.mid(i, 1)).row);
         db.close();
         const FiveGrids grids = NameAnalysis::gridsFor(strokes, true);
         benchmark::DoNotOptimize(

@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
 # Sets up TolVane on Debian 12: installs what is missing, builds, then starts the program (run) or runs
-# every test (test).
-#   scripts/setup.sh run     install, build and start the desktop program
-#   scripts/setup.sh test    install, build and run all tests through ctest
+# every test (test, sanitize).
+#   scripts/setup.sh run       install, build and start the desktop program
+#   scripts/setup.sh test      install, build and run all tests through ctest
+#   scripts/setup.sh sanitize  the same tests in a second build (./build-sanitize) made with
+#                              -fsanitize=address,undefined: any sanitizer report fails its test
 set -euo pipefail
 
 mode=${1:-run}
 case "$mode" in
-  run|test) ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  run|test|sanitize) ;;
+  *) echo "usage: $0 run|test|sanitize" >&2; exit 2 ;;
 esac
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${TOLVANE_BUILD_DIR:-$here/build}
+normal_build=${TOLVANE_BUILD_DIR:-$here/build}
+if [ "$mode" = sanitize ]; then
+  build=${TOLVANE_SANITIZE_BUILD_DIR:-$here/build-sanitize}
+  configure=(-DTOLVANE_SANITIZE=ON -DTOLVANE_BUILD_BENCH=OFF)
+else
+  build=$normal_build
+  configure=()
+fi
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -22,7 +31,7 @@ packages=(
   libnova-dev
   libbenchmark-dev npm
 )
-if [ "$mode" = test ]; then
+if [ "$mode" != run ]; then
   # The RTF tests check what we write against LibreOffice's own reader and the printouts with pdftotext; the menu
   # entry and the AppStream description are checked by the desktop's own validators.
   packages+=(libreoffice-writer-nogui poppler-utils desktop-file-utils appstream)
@@ -46,10 +55,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The verses of the names from the classics: the npm package chinese-poetry, pinned to one version and checked
-# against its integrity hash, unpacked into the build tree (only the five collections the generator reads).
+# against its integrity hash, unpacked into the normal build tree (only the five collections the generator reads);
+# the sanitizer build uses the same copy.
 poetry_version=2.0.1
 poetry_integrity=sha512-KtYARvV7CWNtax0na9+Jn6PlhGgSoid7PWyDzXI4KsCEm2odZcqEQyval5koaLygZnM/EQ3lfJ//25K8p3uHNg==
-poetry_dir="$build/chinese-poetry"
+poetry_dir="$normal_build/chinese-poetry"
 if [ "$(cat "$poetry_dir/integrity" 2>/dev/null || true)" != "$poetry_integrity" ]; then
   echo "Installing chinese-poetry $poetry_version"
   rm -rf "$poetry_dir"
@@ -69,7 +79,8 @@ if [ "$(cat "$poetry_dir/integrity" 2>/dev/null || true)" != "$poetry_integrity"
   echo "$poetry_integrity" >"$poetry_dir/integrity"
 fi
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_POETRY_DIR="$poetry_dir/package"
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_POETRY_DIR="$poetry_dir/package" \
+  "${configure[@]}"
 cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$mode" = run ]; then

@@ -16,10 +16,13 @@ namespace {
 
 const QString kNoCharacter = QStringLiteral("您还没有输入汉字。");
 
-// A read that fails after the table was found is reported like a table that cannot be opened.
+// A read that fails after the library was opened (a damaged page): the database failure, and the pane's wait
+// notice replaced by nothing.
 LookupAnswer unreadable()
 {
-    return LookupAnswer::failed(DatabaseFailure{DatabaseFailure::Kind::Table, DbTable::Name});
+    LookupAnswer answer = LookupAnswer::failed(DatabaseFailure::unreadable());
+    answer.value = LookupResult {};
+    return answer;
 }
 
 // The answer for the pane, and the fields with the same text.

@@ -102,17 +102,22 @@ Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QStr
     CompanyReport result;
     result.name = name;
     for (const QString &ch : splitCharacters(name)) {
-        const std::optional<qint16> strokes = db.strokesOf(ch);
-        if (!strokes)
+        const RowRead<qint16> strokes = db.strokesOf(ch);
+        if (strokes.failed)
+            return Result::failed(DatabaseFailure::unreadable());
+        if (!strokes.row)
             return Result::refused(UserMessage::warning(QStringLiteral("字库里没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
-        total += *strokes;
+        total += *strokes.row;
         result.characters.append(ch);
-        result.strokes.append(*strokes);
+        result.strokes.append(*strokes.row);
     }
     result.total = total;
     result.folded = fold81(total);
 
-    result.meaning = db.numberMeaning(DbTable::Corp81, result.folded);
+    const RowRead<MeaningRow> meaning = db.numberMeaning(DbTable::Corp81, result.folded);
+    if (meaning.failed)
+        return Result::failed(DatabaseFailure::unreadable());
+    result.meaning = meaning.row;
     if (const std::optional<MeaningRow> &row = result.meaning) {
         result.replacement = name + QLatin1Char(' ') + decimal(result.folded)
             + QStringLiteral(" 数暗示为（总笔画数是") + decimal(total) + QStringLiteral("）：") + kCrLf + kCrLf

@@ -202,7 +202,7 @@ Outcome<NameReport> NameAnalysis::read(const FiveGrids &grids, const QString &da
         return Outcome<NameReport>::failed(*failure);
     const std::optional<ReportMeanings> meanings = ReportMeanings::read(db);
     if (!meanings)
-        return Outcome<NameReport>::failed(DatabaseFailure {});
+        return Outcome<NameReport>::failed(DatabaseFailure::unreadable());
     return compose(grids, *meanings);
 }
 

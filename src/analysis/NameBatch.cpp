@@ -31,18 +31,21 @@ Outcome<NameBatch> NameBatch::open(const QString &databasePath, CompoundSurnames
         return Outcome<NameBatch>::failed(*failure);
     std::optional<ReportMeanings> meanings = ReportMeanings::read(*batch.m_db);
     if (!meanings)
-        return Outcome<NameBatch>::failed(DatabaseFailure {});
+        return Outcome<NameBatch>::failed(DatabaseFailure::unreadable());
     batch.m_meanings = std::move(*meanings);
     batch.m_surnames = std::move(surnames);
     return Outcome<NameBatch>(std::move(batch));
 }
 
-std::optional<qint16> NameBatch::strokesOf(const QString &character)
+RowRead<qint16> NameBatch::strokesOf(const QString &character)
 {
-    auto it = m_strokes.constFind(character);
-    if (it == m_strokes.constEnd())
-        it = m_strokes.insert(character, m_db->strokesOf(character));
-    return *it;
+    // Only characters found are kept: a failed read is never remembered as a missing row.
+    if (const auto it = m_strokes.constFind(character); it != m_strokes.constEnd())
+        return { *it, false };
+    const RowRead<qint16> read = m_db->strokesOf(character);
+    if (read.row)
+        m_strokes.insert(character, *read.row);
+    return read;
 }
 
 NameBatch::Result NameBatch::analyze(int line, const QString &input, std::optional<SurnameKind> kindForAll)
@@ -85,10 +88,14 @@ NameBatch::Result NameBatch::analyze(int line, const QString &input, std::option
     }
 
     for (const QString &ch : chars) {
-        const std::optional<qint16> strokes = strokesOf(ch);
-        if (!strokes)
+        const RowRead<qint16> strokes = strokesOf(ch);
+        if (strokes.failed) {
+            result.libraryFailure = DatabaseFailure::unreadable();
+            return refuse(result.libraryFailure->message().text);
+        }
+        if (!strokes.row)
             return refuse(QStringLiteral("字库中没有 ") + ch + QStringLiteral(" 字。"));
-        result.strokes.append(*strokes);
+        result.strokes.append(*strokes.row);
     }
     result.name = name;
     result.report = NameAnalysis::compose(

@@ -28,6 +28,8 @@ public:
         // Why the line has no analysis (an empty line, a name too short or too long, a character that is not
         // Chinese or not in the library, a surname kind other than 单 or 复); then the rest is empty.
         std::optional<QString> error;
+        // The library could not be read for this line (a damaged page): the batch ends here, with this message.
+        std::optional<DatabaseFailure> libraryFailure;
         QString name;
         SurnameKind kind = SurnameKind::Single;
         bool kindGiven = false; // from the line or the run; otherwise from the compound-surname list
@@ -56,12 +58,12 @@ public:
 
 private:
     NameBatch() = default;
-    std::optional<qint16> strokesOf(const QString &character);
+    RowRead<qint16> strokesOf(const QString &character);
 
     std::unique_ptr<NameDatabase> m_db;
     ReportMeanings m_meanings;
     CompoundSurnames m_surnames;
-    QHash<QString, std::optional<qint16>> m_strokes;
+    QHash<QString, qint16> m_strokes;
 };
 
 } // namespace tolvane

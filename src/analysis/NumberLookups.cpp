@@ -37,8 +37,11 @@ LookupAnswer numberMeaning(const QString &input, const QString &databasePath, Db
     NameDatabase db(databasePath);
     if (auto failure = db.openWith({table}))
         return LookupAnswer::failed(*failure);
-    if (const std::optional<MeaningRow> row = db.numberMeaning(table, *n)) {
-        return answerWith(QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为："), *row,
+    const RowRead<MeaningRow> row = db.numberMeaning(table, *n);
+    if (row.failed)
+        return LookupAnswer::failed(DatabaseFailure::unreadable());
+    if (row.row) {
+        return answerWith(QStringLiteral("第") + decimal(*n) + QStringLiteral("数暗示意义为："), *row.row,
             { { QStringLiteral("number"), *n } });
     }
     return {};
@@ -51,8 +54,11 @@ LookupAnswer keyedMeaning(
     NameDatabase db(databasePath);
     if (auto failure = db.openWith({table}))
         return LookupAnswer::failed(*failure);
-    if (const std::optional<MeaningRow> row = db.keyedMeaning(table, key))
-        return answerWith(heading, *row, fields);
+    const RowRead<MeaningRow> row = db.keyedMeaning(table, key);
+    if (row.failed)
+        return LookupAnswer::failed(DatabaseFailure::unreadable());
+    if (row.row)
+        return answerWith(heading, *row.row, fields);
     return {};
 }
 

@@ -2,10 +2,11 @@
 
 #include "analysis/CompoundSurnames.h"
 #include "app/BuildInfo.h"
+#include "text/DurableFile.h"
+#include "text/PlainTextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -18,6 +19,14 @@ const QString kClassicsFile = QStringLiteral("classics.db");
 
 AppPaths::AppPaths(QString appDir)
     : m_appDir(std::move(appDir))
+    , m_databasePath(QDir(m_appDir).filePath(kDatabaseFile))
+    , m_classicsPath(QDir(m_appDir).filePath(kClassicsFile))
+{
+}
+
+AppPaths::AppPaths(QString appDir, QString databasePath)
+    : m_appDir(std::move(appDir))
+    , m_databasePath(std::move(databasePath))
     , m_classicsPath(QDir(m_appDir).filePath(kClassicsFile))
 {
 }
@@ -51,22 +60,26 @@ AppPaths AppPaths::forExecutable()
         return paths;
     }
 
+    // The library to copy: the shipped one of an installed program, else the one beside a portable copy.
+    QString source = installed ? shipped : QDir(exeDir).filePath(kDatabaseFile);
+    if (!QFileInfo(source).isFile())
+        source.clear();
+
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(userDir);
-    const QString target = QDir(userDir).filePath(kDatabaseFile);
-    if (!QFileInfo::exists(target)) {
-        const QString source = installed ? shipped : QDir(exeDir).filePath(kDatabaseFile);
-        if (QFileInfo::exists(source) && QFile::copy(source, target))
-            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
+    const bool userDirWritable = QDir().mkpath(userDir) && QFileInfo(userDir).isWritable();
+    const QString userLibrary = QDir(userDir).filePath(kDatabaseFile);
+    if (userDirWritable && !QFileInfo::exists(userLibrary) && !source.isEmpty()) {
+        // Through DurableFile: a copy cut off by a full disk must never pass for the library at the next start.
+        // The copy is the user's own to correct, whatever the shipped file's permissions.
+        if (const std::optional<QByteArray> bytes = PlainTextFile::readBytes(source))
+            (void)DurableFile::write(userLibrary, *bytes);
     }
-    AppPaths paths(userDir);
+    const QString appDir = userDirWritable ? userDir : exeDir;
+    AppPaths paths = (userDirWritable && QFileInfo::exists(userLibrary)) || source.isEmpty()
+        ? AppPaths(appDir)
+        : AppPaths(appDir, QDir::cleanPath(source));
     paths.m_classicsPath = shippedClassicsPath(exeDir);
     return paths;
-}
-
-QString AppPaths::databasePath() const
-{
-    return QDir(m_appDir).filePath(kDatabaseFile);
 }
 
 QString AppPaths::resultRtfPath() const

@@ -7,20 +7,24 @@ namespace tolvane {
 // Where the program keeps namedbs.mdb, name.rtf and Info.txt. An installed program (its library shipped in the
 // shared data folder, share/tolvane beside bin) keeps them in the per-user data folder, into which the shipped
 // library is copied on first start. A build tree or a portable copy keeps them in the executable's folder when
-// it is writable, else in the per-user folder as well.
+// it is writable, else in the per-user folder as well. When no per-user copy can be made (no writable per-user
+// folder, or a full disk), the shipped library is read where it is; the writes (name.rtf, Info.txt, the stroke
+// correction) then fail, each with its own message, and everything else works.
 // classics.db, which the program only reads, is read where it was shipped and never copied.
 class AppPaths final {
 public:
     // Everything in appDir, classics.db included.
     explicit AppPaths(QString appDir);
+    // name.rtf and Info.txt in appDir, the library elsewhere.
+    AppPaths(QString appDir, QString databasePath);
 
-    // Decides the folder for the running executable (needs a QCoreApplication).
+    // Decides the folders for the running executable (needs a QCoreApplication).
     static AppPaths forExecutable();
     // The shared data folder of an installed program: the library as shipped and the help pages.
     static QString sharedDataDir();
 
     QString appDir() const { return m_appDir; }
-    QString databasePath() const;
+    QString databasePath() const { return m_databasePath; }
     QString resultRtfPath() const;
     QString infoPath() const;
     // The verses of the names from the classics.
@@ -35,6 +39,7 @@ public:
 
 private:
     QString m_appDir;
+    QString m_databasePath;
     QString m_classicsPath;
 };
 

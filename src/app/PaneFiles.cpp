@@ -4,11 +4,14 @@
 #include "text/RtfReader.h"
 #include "text/RtfWriter.h"
 
+#include <QDir>
+
 namespace tolvane {
 
 QString PaneFiles::filterString()
 {
-    return QStringLiteral("All Files (*.*)|*.*|RichText Files") + QStringLiteral("(*.rtf)|*.rtf|Text Files & (*.txt)|*.txt");
+    return QStringLiteral("All Files (*.*)|*.*|RichText Files")
+        + QStringLiteral("(*.rtf)|*.rtf|Text Files & (*.txt)|*.txt");
 }
 
 QStringList PaneFiles::filterDescriptions()
@@ -38,14 +41,20 @@ std::optional<QString> PaneFiles::loadPlainText(const QString &path)
     return PlainTextFile::read(path);
 }
 
-bool PaneFiles::saveRtf(const QString &path, const RtfDocument &document)
+bool PaneFiles::saveRtf(const QString &path, const RtfDocument &document, QString *reason)
 {
-    return PlainTextFile::writeBytes(path, RtfWriter::write(document));
+    return PlainTextFile::writeBytes(path, RtfWriter::write(document), reason);
 }
 
-bool PaneFiles::savePlainText(const QString &path, const QString &text)
+bool PaneFiles::savePlainText(const QString &path, const QString &text, QString *reason)
 {
-    return PlainTextFile::write(path, text);
+    return PlainTextFile::write(path, text, reason);
+}
+
+QString PaneFiles::saveFailedText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("文件没有保存：无法写入 ") + QDir::toNativeSeparators(path) + QStringLiteral("（") + reason
+        + QStringLiteral("）。原来的文件保持不变。");
 }
 
 } // namespace tolvane

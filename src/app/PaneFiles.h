@@ -28,9 +28,11 @@ public:
     // Nothing when the file cannot be read or, for RTF, is not an RTF document.
     static std::optional<RtfDocument> loadRtf(const QString &path);
     static std::optional<QString> loadPlainText(const QString &path);
-    // False when the file could not be written; an existing file is then left as it was.
-    static bool saveRtf(const QString &path, const RtfDocument &document);
-    static bool savePlainText(const QString &path, const QString &text);
+    // False when the file could not be written; an existing file is then left as it was, and reason says why.
+    [[nodiscard]] static bool saveRtf(const QString &path, const RtfDocument &document, QString *reason = nullptr);
+    [[nodiscard]] static bool savePlainText(const QString &path, const QString &text, QString *reason = nullptr);
+    // The message shown when saving fails.
+    static QString saveFailedText(const QString &path, const QString &reason);
 };
 
 } // namespace tolvane

@@ -3,6 +3,8 @@
 #include "app/SettingsStore.h"
 #include "text/VbText.h"
 
+#include <QDir>
+
 namespace tolvane {
 
 namespace {
@@ -49,9 +51,12 @@ std::optional<UserMessage> PasswordRules::login(const SettingsStore &store, cons
     return UserMessage::plain(QStringLiteral("密码不对，请重新输入密码。忘记密码请与青禾联系！"));
 }
 
-void PasswordRules::setPassword(SettingsStore &store, const QString &entry)
+std::optional<UserMessage> PasswordRules::setPassword(SettingsStore &store, const QString &entry)
 {
-    store.write(kStartPass, trimSpaces(entry));
+    QString reason;
+    if (!store.write(kStartPass, trimSpaces(entry), &reason))
+        return notSaved(store.fileName(), reason);
+    return std::nullopt;
 }
 
 std::optional<UserMessage> PasswordRules::changePassword(
@@ -59,8 +64,13 @@ std::optional<UserMessage> PasswordRules::changePassword(
 {
     if (!matches(oldEntry, storedPassword(store)))
         return UserMessage::plain(QStringLiteral("原密码不对，请重新输入。"));
-    store.write(kStartPass, trimSpaces(newEntry));
-    return std::nullopt;
+    return setPassword(store, newEntry);
+}
+
+UserMessage PasswordRules::notSaved(const QString &settingsFile, const QString &reason)
+{
+    return UserMessage::warning(QStringLiteral("启动密码没有改变：无法写入设置文件 ")
+        + QDir::toNativeSeparators(settingsFile) + QStringLiteral("（") + reason + QStringLiteral("）。"));
 }
 
 } // namespace tolvane

@@ -26,11 +26,13 @@ public:
 
     // frmLogin's OK: nothing when the entry opens the program, else the message to show.
     static std::optional<UserMessage> login(const SettingsStore &store, const QString &entry);
-    // frmSetPass's OK: an empty entry removes the password.
-    static void setPassword(SettingsStore &store, const QString &entry);
+    // frmSetPass's OK: an empty entry removes the password. Nothing when it was written, else the message.
+    static std::optional<UserMessage> setPassword(SettingsStore &store, const QString &entry);
     // frmCancelPass's OK: nothing when the new password (empty: none) was written, else the message.
     static std::optional<UserMessage> changePassword(
         SettingsStore &store, const QString &oldEntry, const QString &newEntry);
+    // The message when the settings file cannot be replaced; the password stays as it was.
+    static UserMessage notSaved(const QString &settingsFile, const QString &reason);
 };
 
 } // namespace tolvane

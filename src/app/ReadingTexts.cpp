@@ -18,8 +18,11 @@ Outcome<QString> ReadingTexts::lookup(const QString &databasePath, const QString
     if (const std::optional<DatabaseFailure> failure =
             db.openTable(DbTable::Text, DatabaseFailure::Wording::OpenInDesign))
         return Outcome<QString>::failed(*failure);
+    const RowRead<QString> content = db.textContent(key);
+    if (content.failed)
+        return Outcome<QString>::failed(DatabaseFailure::unreadable());
     Outcome<QString> found;
-    found.value = db.textContent(key);
+    found.value = content.row;
     return found;
 }
 

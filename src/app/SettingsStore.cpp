@@ -1,10 +1,17 @@
 #include "app/SettingsStore.h"
 
+#include "text/DurableFile.h"
+#include "text/IniText.h"
+#include "text/PlainTextFile.h"
 #include "text/VbText.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QSettings>
 
+#include <cerrno>
 #include <cmath>
 
 namespace tolvane {
@@ -12,6 +19,7 @@ namespace tolvane {
 namespace {
 
 const QString kSection = QStringLiteral("Name");
+constexpr int kLockWaitMs = 5000;
 
 QString keyPath(const QString &key)
 {
@@ -21,28 +29,52 @@ QString keyPath(const QString &key)
 } // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(std::make_unique<QSettings>(QStringLiteral("TolVane"), QStringLiteral("TolVane")))
+    : m_path(QSettings(QStringLiteral("TolVane"), QStringLiteral("TolVane")).fileName())
 {
 }
 
 SettingsStore::SettingsStore(const QString &iniFile)
-    : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+    : m_path(iniFile)
 {
 }
-
-SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::read(const QString &key, const QString &defaultValue) const
 {
-    // Another program (or the user's editor) may have changed the file since we last looked.
-    m_settings->sync();
-    return m_settings->value(keyPath(key), defaultValue).toString();
+    const std::optional<QByteArray> bytes = PlainTextFile::readBytes(m_path);
+    if (!bytes)
+        return defaultValue;
+    return IniText::parse(*bytes).value(keyPath(key), defaultValue);
 }
 
-void SettingsStore::write(const QString &key, const QString &value)
+bool SettingsStore::write(const QString &key, const QString &value, QString *reason)
 {
-    m_settings->setValue(keyPath(key), value);
-    m_settings->sync();
+    return write({ { key, value } }, reason);
+}
+
+bool SettingsStore::write(const QList<std::pair<QString, QString>> &changes, QString *reason)
+{
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // The same lock QSettings takes, so that two programs writing the store at once lose neither value.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError) {
+        if (reason)
+            *reason = DurableFile::reasonFor(EBUSY);
+        return false;
+    }
+    IniText::Values values;
+    if (QFileInfo::exists(m_path)) {
+        // A store that cannot be read is not replaced: its other values would be lost.
+        const std::optional<QByteArray> bytes = PlainTextFile::readBytes(m_path);
+        if (!bytes) {
+            if (reason)
+                *reason = QStringLiteral("无法读取原来的设置");
+            return false;
+        }
+        values = IniText::parse(*bytes);
+    }
+    for (const auto &[key, value] : changes)
+        values.insert(keyPath(key), value);
+    return DurableFile::write(m_path, IniText::compose(values), reason, DurableFile::Access::OwnerOnly);
 }
 
 QString SettingsStore::singleText(double value)

@@ -1,29 +1,32 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
-#include <memory>
 #include <optional>
-
-class QSettings;
 
 namespace tolvane {
 
-// The per-user settings store: text values under the application "TolVane", section "Name". Reading an
-// absent key gives the caller's default. Numbers are kept as the decimal text of a single-precision value.
+// The per-user settings store: text values under the application "TolVane", section "Name", in the INI file
+// QSettings keeps for it (so that the files of earlier versions read the same). Reading an absent key gives
+// the caller's default. Numbers are kept as the decimal text of a single-precision value. Every write
+// replaces the whole file through DurableFile, readable by its owner only (it holds the start-up password):
+// a full disk leaves the old file whole and the write reports the failure.
 class SettingsStore final {
 public:
     // The user's own store.
     SettingsStore();
     // A store kept in one INI file (a portable copy, or a test's temporary folder).
     explicit SettingsStore(const QString &iniFile);
-    ~SettingsStore();
-    SettingsStore(const SettingsStore &) = delete;
-    SettingsStore &operator=(const SettingsStore &) = delete;
 
+    // Read anew at every call: another program (or the user's editor) may have changed the file.
     QString read(const QString &key, const QString &defaultValue = {}) const;
-    // Written through at once, so that a program ended right after still leaves the value behind.
-    void write(const QString &key, const QString &value);
+    // Written through at once, so that a program ended right after still leaves the value behind. False
+    // when the file could not be replaced; it is then as it was, and reason says why.
+    [[nodiscard]] bool write(const QString &key, const QString &value, QString *reason = nullptr);
+    // Several values in one replacement of the file: all of them are written, or none.
+    [[nodiscard]] bool write(const QList<std::pair<QString, QString>> &changes, QString *reason = nullptr);
+    QString fileName() const { return m_path; }
 
     // 8000 -> "8000", 12345.5 -> "12345.5", 1e7 -> "1E+07".
     static QString singleText(double value);
@@ -31,7 +34,7 @@ public:
     static std::optional<float> toSingle(const QString &text);
 
 private:
-    std::unique_ptr<QSettings> m_settings;
+    QString m_path;
 };
 
 } // namespace tolvane

@@ -2,6 +2,8 @@
 
 #include "app/SettingsStore.h"
 
+#include <QList>
+
 #include <algorithm>
 #include <optional>
 
@@ -57,18 +59,20 @@ RestoredLayout WindowLayout::restore(const SettingsStore &store, const TwipsGeom
     return result;
 }
 
-void WindowLayout::save(SettingsStore &store, const TwipsGeometry &window, bool minimized, float frmflag)
+bool WindowLayout::save(SettingsStore &store, const TwipsGeometry &window, bool minimized, float frmflag)
 {
+    QList<std::pair<QString, QString>> values;
     if (!minimized) {
-        store.write(kFrameWidth, SettingsStore::singleText(window.width));
-        store.write(kFrameHeight, SettingsStore::singleText(window.height));
-        store.write(kLeft, SettingsStore::singleText(window.left));
-        store.write(kTop, SettingsStore::singleText(window.top));
+        values.append({ kFrameWidth, SettingsStore::singleText(window.width) });
+        values.append({ kFrameHeight, SettingsStore::singleText(window.height) });
+        values.append({ kLeft, SettingsStore::singleText(window.left) });
+        values.append({ kTop, SettingsStore::singleText(window.top) });
     }
     if (frmflag == 0) {
-        store.write(kFrmflag, QStringLiteral("1"));
-        store.write(kMaximizeHeight, SettingsStore::singleText(window.height));
+        values.append({ kFrmflag, QStringLiteral("1") });
+        values.append({ kMaximizeHeight, SettingsStore::singleText(window.height) });
     }
+    return values.isEmpty() || store.write(values);
 }
 
 } // namespace tolvane

@@ -35,8 +35,9 @@ public:
     // leaves that property as it is.
     static RestoredLayout restore(const SettingsStore &store, const TwipsGeometry &current);
 
-    // Saving at exit. `frmflag` is the value the restore read at start-up.
-    static void save(SettingsStore &store, const TwipsGeometry &window, bool minimized, float frmflag);
+    // Saving at exit. `frmflag` is the value the restore read at start-up. All values go in one replacement
+    // of the store: after a failure (a full disk) it keeps what it had. Returns whether they were written.
+    static bool save(SettingsStore &store, const TwipsGeometry &window, bool minimized, float frmflag);
 };
 
 } // namespace tolvane

@@ -225,6 +225,13 @@ int runBatch(Session &s)
         out += s.json ? QJsonDocument(NameBatch::fields(result)).toJson(QJsonDocument::Compact)
                       : NameBatch::textLine(result).toUtf8();
         out += '\n';
+        if (result.libraryFailure) {
+            // The lines so far stand; the rest cannot be read from this library.
+            std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+            std::fflush(stdout);
+            s.prompter.showMessage(result.libraryFailure->message());
+            return 1;
+        }
         if (out.size() > 1 << 16) {
             std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
             out.clear();

@@ -16,6 +16,10 @@ struct DatabaseFailure {
     DbTable table = DbTable::Name;
     Wording wording = Wording::InDesign;
 
+    // A step that failed once the library was open (a damaged page, an I/O error, a lock held too long): the
+    // library cannot be used, and the message says so as for a missing file.
+    static DatabaseFailure unreadable() { return {}; }
+
     UserMessage message() const;
 };
 

@@ -35,6 +35,8 @@ Outcome<QString> LibraryCorrection::apply(const QString &databasePath, const QSt
         return kDone;
     case NameDatabase::WriteOutcome::NoSuchRow:
         return refuse(QStringLiteral("起名字库中没有您输入的汉字。"));
+    case NameDatabase::WriteOutcome::Unreadable:
+        return Outcome<QString>::failed(DatabaseFailure::unreadable());
     case NameDatabase::WriteOutcome::Failed:
         break;
     }

@@ -145,31 +145,36 @@ sqlite3_stmt *NameDatabase::prepare(const char *sql)
     return stmt;
 }
 
-std::optional<qint16> NameDatabase::strokesOf(const QString &ch)
+RowRead<qint16> NameDatabase::strokesOf(const QString &ch)
 {
     if (!m_strokesQuery)
         m_strokesQuery = prepare("SELECT strokes FROM name WHERE namechr = ?1 ORDER BY rowid LIMIT 1;");
     if (!m_strokesQuery)
-        return std::nullopt;
+        return { std::nullopt, true };
     sqlite3_reset(m_strokesQuery);
     bindText(m_strokesQuery, 1, ch);
-    std::optional<qint16> result;
-    if (sqlite3_step(m_strokesQuery) == SQLITE_ROW)
-        result = static_cast<qint16>(sqlite3_column_int(m_strokesQuery, 0));
+    RowRead<qint16> result;
+    const int rc = sqlite3_step(m_strokesQuery);
+    if (rc == SQLITE_ROW)
+        result.row = static_cast<qint16>(sqlite3_column_int(m_strokesQuery, 0));
+    else
+        result.failed = rc != SQLITE_DONE;
     sqlite3_reset(m_strokesQuery);
     return result;
 }
 
-std::optional<MeaningRow> NameDatabase::lastMeaning(const QString &sql,
-                                                    const std::function<void(sqlite3_stmt *)> &bind)
+RowRead<MeaningRow> NameDatabase::lastMeaning(const QString &sql, const std::function<void(sqlite3_stmt *)> &bind)
 {
     sqlite3_stmt *stmt = prepare(sql.toUtf8().constData());
     if (!stmt)
-        return std::nullopt;
+        return { std::nullopt, true };
     bind(stmt);
-    std::optional<MeaningRow> result;
-    if (sqlite3_step(stmt) == SQLITE_ROW)
-        result = MeaningRow{columnText(stmt, 0), columnText(stmt, 1)};
+    RowRead<MeaningRow> result;
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+        result.row = MeaningRow { columnText(stmt, 0), columnText(stmt, 1) };
+    else
+        result.failed = rc != SQLITE_DONE;
     sqlite3_finalize(stmt);
     return result;
 }
@@ -192,13 +197,16 @@ std::optional<QList<NameDatabase::Candidate>> NameDatabase::candidates(const QSt
     };
     std::vector<Row> rows;
     rows.reserve(9000);
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2));
         rows.push_back({sqlite3_column_int64(stmt, 0),
                         {static_cast<qint16>(sqlite3_column_int(stmt, 1)),
                          QString::fromUtf8(text, sqlite3_column_bytes(stmt, 2))}});
     }
     sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
     std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.rowid < b.rowid; });
     QList<Candidate> result;
     result.reserve(qsizetype(rows.size()));
@@ -224,14 +232,14 @@ std::optional<QStringList> NameDatabase::nameCharacters()
     return chars;
 }
 
-std::optional<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
+RowRead<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
 {
     return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE ID = ?1 ORDER BY rowid DESC LIMIT 1;")
                            .arg(tableName(table)),
                        [id](sqlite3_stmt *stmt) { sqlite3_bind_int(stmt, 1, id); });
 }
 
-std::optional<MeaningRow> NameDatabase::keyedMeaning(DbTable table, const QString &key)
+RowRead<MeaningRow> NameDatabase::keyedMeaning(DbTable table, const QString &key)
 {
     const QString column = table == DbTable::Sancai ? QStringLiteral("trdgewuxing") : QStringLiteral("rwGeshu");
     return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE %2 = ?1 ORDER BY rowid DESC LIMIT 1;")
@@ -378,15 +386,17 @@ NameDatabase::WriteOutcome NameDatabase::setFirstStrokes(const QString &ch, qint
 
     sqlite3_stmt *find = prepare("SELECT rowid FROM name WHERE namechr = ?1 ORDER BY rowid LIMIT 1;");
     if (!find)
-        return rollBack(WriteOutcome::Failed);
+        return rollBack(WriteOutcome::Unreadable);
     bindText(find, 1, ch);
     const int found = sqlite3_step(find);
     const sqlite3_int64 rowid = found == SQLITE_ROW ? sqlite3_column_int64(find, 0) : 0;
     sqlite3_finalize(find);
     if (found == SQLITE_DONE)
         return rollBack(WriteOutcome::NoSuchRow);
-    if (found != SQLITE_ROW)
+    if (found == SQLITE_BUSY || found == SQLITE_LOCKED)
         return rollBack(WriteOutcome::Failed);
+    if (found != SQLITE_ROW)
+        return rollBack(WriteOutcome::Unreadable);
 
     sqlite3_stmt *update = prepare("UPDATE name SET strokes = ?1 WHERE rowid = ?2;");
     if (!update)
@@ -402,15 +412,20 @@ NameDatabase::WriteOutcome NameDatabase::setFirstStrokes(const QString &ch, qint
     return WriteOutcome::Written;
 }
 
-std::optional<QString> NameDatabase::textContent(const QString &key)
+RowRead<QString> NameDatabase::textContent(const QString &key)
 {
     sqlite3_stmt *stmt = prepare("SELECT Content FROM text WHERE Name = ?1 ORDER BY rowid LIMIT 1;");
     if (!stmt)
-        return std::nullopt;
+        return { std::nullopt, true };
     bindText(stmt, 1, key);
-    std::optional<QString> content;
-    if (sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_type(stmt, 0) != SQLITE_NULL)
-        content = columnText(stmt, 0);
+    RowRead<QString> content;
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        if (sqlite3_column_type(stmt, 0) != SQLITE_NULL)
+            content.row = columnText(stmt, 0);
+    } else {
+        content.failed = rc != SQLITE_DONE;
+    }
     sqlite3_finalize(stmt);
     return content;
 }

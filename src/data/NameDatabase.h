@@ -22,6 +22,13 @@ struct MeaningRow {
     QString flag;
 };
 
+// What a lookup of a single row found: the row, no such row, or nothing because the read failed (a damaged
+// page, an I/O error, a lock held too long). A failed read is a database failure, never "no such row".
+template <typename T> struct RowRead {
+    std::optional<T> row;
+    bool failed = false;
+};
+
 // One connection to namedbs.mdb for the length of one operation. Every operation opens the library anew
 // (so that a file replaced or corrected while the program runs is seen at once) and the destructor closes it.
 // The file is never created: a missing file is a failure, not a new empty library.
@@ -44,12 +51,12 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
 
-    // strokes of the first row whose namechr equals ch, as a signed 16-bit value; nothing when no row matches.
-    std::optional<qint16> strokesOf(const QString &ch);
+    // strokes of the first row whose namechr equals ch, as a signed 16-bit value; no row when none matches.
+    RowRead<qint16> strokesOf(const QString &ch);
     // The last row of 81man or 81corp whose ID equals id.
-    std::optional<MeaningRow> numberMeaning(DbTable table, int id);
+    RowRead<MeaningRow> numberMeaning(DbTable table, int id);
     // The last row of sancai or wrGe whose key (trdgewuxing, rwGeshu) equals key.
-    std::optional<MeaningRow> keyedMeaning(DbTable table, const QString &key);
+    RowRead<MeaningRow> keyedMeaning(DbTable table, const QString &key);
     // Every row of 81man, 81corp, sancai or wrGe by its key (ID as decimal text, trdgewuxing, rwGeshu), the last
     // row of a key winning as above: for reports that look up many keys. Nothing when the table cannot be read
     // to its end.
@@ -57,7 +64,7 @@ public:
 
     // The rows a name may be made of, for the candidate listings: xiong "0", sex the given one or "0", wuxing
     // one of the wishes (an empty wish matches an empty wuxing). In stored order; rows with a missing value
-    // in any of these columns never qualify.
+    // in any of these columns never qualify. Nothing when the rows cannot be read to the end.
     struct Candidate {
         qint16 strokes;
         QString namechr;
@@ -86,18 +93,20 @@ public:
     // rows without a reading.
     std::optional<QStringList> charactersReading(const QString &reading);
 
-    enum class WriteOutcome { Written, NoSuchRow, Failed };
+    // Unreadable: the row could not be looked for (a damaged library); Failed: it could not be written.
+    enum class WriteOutcome { Written, NoSuchRow, Unreadable, Failed };
     // Sets strokes of the first row whose namechr equals ch, in one transaction: Written only once the new
-    // value is committed; after NoSuchRow or Failed the table is as it was.
+    // value is committed; after any other outcome the table is as it was.
     WriteOutcome setFirstStrokes(const QString &ch, qint16 strokes);
 
-    // Content of the first row of table text whose Name equals key; nothing when no row has it.
-    std::optional<QString> textContent(const QString &key);
+    // Content of the first row of table text whose Name equals key; no row when none has it (or its Content
+    // is missing).
+    RowRead<QString> textContent(const QString &key);
 
 private:
     bool openWithEarlierRounds();
     sqlite3_stmt *prepare(const char *sql);
-    std::optional<MeaningRow> lastMeaning(const QString &sql, const std::function<void(sqlite3_stmt *)> &bind);
+    RowRead<MeaningRow> lastMeaning(const QString &sql, const std::function<void(sqlite3_stmt *)> &bind);
 
     QString m_path;
     sqlite3 *m_db = nullptr;

@@ -14,7 +14,14 @@ Outcome<qint16> StrokeLookup::strokesOf(const QString &databasePath, const QStri
         unread.value = 0;
         return unread;
     }
-    return db.strokesOf(ch).value_or(kNotInLibrary);
+    const RowRead<qint16> read = db.strokesOf(ch);
+    if (read.failed) {
+        // A damaged library: the same failure as one that cannot be opened, never "not in the library".
+        Outcome<qint16> unread = Outcome<qint16>::failed(DatabaseFailure::unreadable());
+        unread.value = 0;
+        return unread;
+    }
+    return read.row.value_or(kNotInLibrary);
 }
 
 Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databasePath, const QString &input)
@@ -80,12 +87,14 @@ Outcome<QList<int>> StrokeLookup::strokesOfName(const QString &databasePath, con
         return Outcome<QList<int>>::failed(*failure);
     QList<int> strokes;
     for (const QString &ch : splitCharacters(name)) {
-        const std::optional<qint16> count = db.strokesOf(ch);
-        if (!count) {
+        const RowRead<qint16> count = db.strokesOf(ch);
+        if (count.failed)
+            return Outcome<QList<int>>::failed(DatabaseFailure::unreadable());
+        if (!count.row) {
             return Outcome<QList<int>>::refused(
                 UserMessage::warning(QStringLiteral("字库中没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
         }
-        strokes.append(*count);
+        strokes.append(*count.row);
     }
     return strokes;
 }

@@ -98,8 +98,12 @@ Outcome<CandidateListing::Listing> CandidateListing::run(const Input &input, con
         // The luck level was applied by the search; a request without one scans nothing.
         const bool scan = input.request.luckLevel == LuckLevel::Full || input.request.luckLevel == LuckLevel::Half;
         std::optional<CandidateIndex> index;
-        if (scan)
+        if (scan) {
             index = CandidateIndex::load(db, input.request.sex, input.request.elementWishes);
+            // Rows that cannot be read to the end are a damaged library, never a listing with nothing in it.
+            if (!index)
+                return Outcome<Listing>::failed(DatabaseFailure::unreadable());
+        }
         std::array<std::array<QString, 3>, ConfigTables::kSlots + 1> lists;
         GroupProgress steps(progress, groups);
         for (int g = 1; g <= groups; ++g) {

@@ -241,9 +241,11 @@ UserMessage whatToRelax(const ClassicListing &listing, const NameRequest &reques
     return UserMessage::warning(start + otherwise);
 }
 
+// The library opened but its rows could not be read to the end (a damaged page): a database failure, said as
+// for a library that is not there.
 UserMessage libraryReadFailure()
 {
-    return DatabaseFailure { DatabaseFailure::Kind::Table, DbTable::Name }.message();
+    return DatabaseFailure::unreadable().message();
 }
 
 } // namespace

@@ -18,6 +18,8 @@ Outcome<FixedListing::Listing> FixedListing::run(const FixedTables &tables, int 
     QString text = CandidateListing::heading();
     const int groups = std::clamp(configNext - 1, 0, FixedTables::kSlots);
     const std::optional<CandidateIndex> index = CandidateIndex::load(db, request.sex, request.elementWishes);
+    if (!index)
+        return Outcome<Listing>::failed(DatabaseFailure::unreadable());
     std::array<QString, FixedTables::kSlots + 1> lists;
     GroupProgress steps(progress, groups);
     for (int g = 1; g <= groups; ++g) {

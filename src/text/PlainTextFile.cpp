@@ -1,7 +1,8 @@
 #include "text/PlainTextFile.h"
 
+#include "text/DurableFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace tolvane {
@@ -42,21 +43,14 @@ std::optional<QString> PlainTextFile::read(const QString &path)
     return decode(*bytes);
 }
 
-bool PlainTextFile::writeBytes(const QString &path, const QByteArray &bytes)
+bool PlainTextFile::writeBytes(const QString &path, const QByteArray &bytes, QString *reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return DurableFile::write(path, bytes, reason);
 }
 
-bool PlainTextFile::write(const QString &path, const QString &text)
+bool PlainTextFile::write(const QString &path, const QString &text, QString *reason)
 {
-    return writeBytes(path, encode(text));
+    return writeBytes(path, encode(text), reason);
 }
 
 } // namespace tolvane

@@ -17,9 +17,9 @@ public:
     // Nothing when the file cannot be read.
     static std::optional<QByteArray> readBytes(const QString &path);
     static std::optional<QString> read(const QString &path);
-    // Writes through a temporary file, so a failed write leaves the old file as it was.
-    static bool writeBytes(const QString &path, const QByteArray &bytes);
-    static bool write(const QString &path, const QString &text);
+    // Replaces the file through DurableFile: a failed write leaves the old file as it was, and reason says why.
+    [[nodiscard]] static bool writeBytes(const QString &path, const QByteArray &bytes, QString *reason = nullptr);
+    [[nodiscard]] static bool write(const QString &path, const QString &text, QString *reason = nullptr);
 };
 
 } // namespace tolvane

@@ -350,6 +350,7 @@ void MainWindow::saveWindowLayout()
     const double twipsPerX = Twips::kPerInch / double(logicalDpiX());
     const double twipsPerY = Twips::kPerInch / double(logicalDpiY());
     const TwipsGeometry geometry{x() * twipsPerX, y() * twipsPerY, width() * twipsPerX, height() * twipsPerY};
+    // At exit there is no one left to tell; a store that cannot be written keeps the last layout.
     WindowLayout::save(m_settings, geometry, isMinimized(), m_frmflag);
 }
 

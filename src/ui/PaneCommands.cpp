@@ -1,10 +1,9 @@
 #include "ui/PaneCommands.h"
 
-#include "ui/DocumentPrinter.h"
-
 #include "app/AddressOpener.h"
 #include "app/PaneFiles.h"
 #include "app/Prompter.h"
+#include "ui/DocumentPrinter.h"
 #include "ui/PaneFontDialog.h"
 #include "ui/RichTextPane.h"
 
@@ -54,8 +53,7 @@ std::optional<std::pair<QString, int>> askFile(QWidget *parent, QFileDialog::Acc
 }
 
 // Runs an edit command on the focused text control, if the focus is on one.
-template <typename Action>
-void onFocusedText(Action action)
+template <typename Action> void onFocusedText(Action action)
 {
     QWidget *focus = QApplication::focusWidget();
     if (auto *edit = qobject_cast<QTextEdit *>(focus))
@@ -102,21 +100,21 @@ void PaneCommands::saveAs()
         return;
     const auto &[path, index] = *chosen;
     bool saved = false;
+    QString reason;
     {
         WaitCursor wait;
         if (PaneFiles::formatForFilterIndex(index) == PaneFiles::Format::Rtf) {
-            saved = PaneFiles::saveRtf(path, RichTextPane::documentOf(m_edit->document()));
+            saved = PaneFiles::saveRtf(path, RichTextPane::documentOf(m_edit->document()), &reason);
         } else {
             QString text = m_edit->toPlainText();
             text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-            saved = PaneFiles::savePlainText(path, text);
+            saved = PaneFiles::savePlainText(path, text, &reason);
         }
     }
     // A save that did not happen must not pass for one: the user would close the program believing the
     // result was kept.
     if (!saved)
-        m_prompter.showMessage(UserMessage::warning(QStringLiteral("文件没有保存：无法写入 ")
-                                                    + QDir::toNativeSeparators(path)));
+        m_prompter.showMessage(UserMessage::warning(PaneFiles::saveFailedText(path, reason)));
 }
 
 void PaneCommands::print()
@@ -157,7 +155,7 @@ void PaneCommands::chooseFont()
     // The dialog lists the face 宋体 stands for on this system; the document keeps the name 宋体 so that
     // files stay readable on other systems.
     const bool keptSong = font.family() == QFontInfo(QFont(song)).family();
-    format.setFontFamilies({keptSong ? song : font.family()});
+    format.setFontFamilies({ keptSong ? song : font.family() });
     format.setFontPointSize(font.pointSizeF() > 0 ? font.pointSizeF() : m_fontPresetSize);
     format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);
     format.setFontItalic(font.italic());

@@ -33,8 +33,10 @@ ResultPaneMenus::ResultPaneMenus(QMainWindow *window, QTextEdit *pane, Prompter 
     connect(m_pane, &QTextEdit::textChanged, this, &ResultPaneMenus::paneChanged);
     // The Edit menu replaces the pane's own context menu; it opens when the right button is released.
     m_pane->setContextMenuPolicy(Qt::PreventContextMenu);
-    m_pane->viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-    m_pane->viewport()->installEventFilter(this);
+    QWidget *viewport = m_pane->viewport();
+    viewport->setContextMenuPolicy(Qt::PreventContextMenu);
+    viewport->installEventFilter(this);
+    m_viewport = viewport;
     paneChanged();
 }
 
@@ -66,7 +68,9 @@ void ResultPaneMenus::apply()
 
 bool ResultPaneMenus::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pane->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    // The viewport is compared with the one kept at construction, never asked of the pane: the filter also sees
+    // the events of the pane's destruction, when the pane is no longer a text edit.
+    if (event->type() == QEvent::MouseButtonRelease && watched == m_viewport) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton)
             paneChanged();

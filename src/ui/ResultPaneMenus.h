@@ -43,6 +43,8 @@ private:
 
     QMainWindow *m_window;
     QTextEdit *m_pane;
+    // Only compared with the watched object, never used.
+    const QObject *m_viewport = nullptr;
     Prompter &m_prompter;
     MainMenus m_menus;
     PaneCommands *m_commands = nullptr;

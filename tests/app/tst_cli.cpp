@@ -67,6 +67,8 @@ private Q_SLOTS:
     void messagesGoToStandardError_data();
     void messagesGoToStandardError();
     void missingLibrary();
+    void damagedLibrary_data();
+    void damagedLibrary();
     void listing();
     void analysis();
     void naming_data();
@@ -159,6 +161,59 @@ void TestCli::missingLibrary()
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err, QStringLiteral("找不到namedbs.mdb数据库。\n"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("namedbs.mdb"))));
+}
+
+void TestCli::damagedLibrary_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    const auto row = [](const char *name, std::initializer_list<const char16_t *> arguments) {
+        QStringList list;
+        for (const char16_t *a : arguments)
+            list << QString::fromUtf16(a);
+        QTest::newRow(name) << list;
+    };
+    row("analysis", {u"analyze", u"王明"});
+    row("analysis of typed strokes", {u"strokes-report", u"4 8"});
+    row("company", {u"company", u"百度"});
+    row("personal naming", {u"name", u"王", u"--length", u"1", u"--luck", u"全吉"});
+    row("81man", {u"lookup", u"81man", u"24"});
+    row("81corp", {u"lookup", u"81corp", u"24"});
+    row("sancai", {u"lookup", u"sancai", u"11 12 13"});
+    row("pair", {u"lookup", u"pair", u"15 8"});
+    row("strokes", {u"lookup", u"strokes", u"王"});
+    row("by strokes", {u"lookup", u"by-strokes", u"5"});
+    row("homophones", {u"lookup", u"homophones", u"王"});
+    row("meaning", {u"lookup", u"meaning", u"王"});
+    row("reading text", {u"read", u"xinmingge"});
+    row("correction", {u"correct", u"王", u"5"});
+    row("analysis as JSON", {u"analyze", u"王明", u"--format", u"json"});
+    row("batch", {u"analyze", u"--batch", u"@names.txt"});
+    row("names from the classics", {u"name", u"王", u"--length", u"2", u"--luck", u"全吉", u"--from", u"诗经"});
+}
+
+// Every page after the first is damaged: the library opens, and the first read past its first page fails.
+// That is the library failing, said once, with nothing printed; never a character or row that is "not there",
+// and never a wait notice left standing.
+void TestCli::damagedLibrary()
+{
+    QFETCH(QStringList, arguments);
+    static QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("tolvane-cli"));
+    if (!QFile::exists(program)) {
+        QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")), program));
+        TestLibrary::writeDamagedCopy(dir.path());
+        QFile names(dir.filePath(QStringLiteral("names.txt")));
+        QVERIFY(names.open(QIODevice::WriteOnly));
+        names.write("王明\n李娜\n");
+    }
+    for (QString &argument : arguments) {
+        if (argument.startsWith(QLatin1Char('@')))
+            argument = dir.filePath(argument.mid(1));
+    }
+    const CliResult r = runCli(arguments, program);
+    QCOMPARE(r.err, QStringLiteral("找不到namedbs.mdb数据库。\n"));
+    QCOMPARE(r.out, QString());
+    QCOMPARE(r.status, 1);
 }
 
 void TestCli::naming_data()

@@ -97,6 +97,8 @@ private Q_SLOTS:
     void fixedCharacterPatterns_data();
     void fixedCharacterPatterns();
     void personalNamingCancelled();
+    void libraryDamagedDuringNaming_data();
+    void libraryDamagedDuringNaming();
     void personalNamingStopsAtTheSurnameCheck_data();
     void personalNamingStopsAtTheSurnameCheck();
     void threeCharactersWithoutDash();
@@ -481,6 +483,41 @@ void TestDispatcher::fixedCharacterNaming()
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(rig.pane.text(), QString());
     QVERIFY(rig.dispatcher.state().fixedCancelled);
+}
+
+void TestDispatcher::libraryDamagedDuringNaming_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("personal naming") << QStringLiteral("王");
+    QTest::newRow("fixed-character naming") << QStringLiteral("王-华");
+}
+
+// The surname is looked up in a sound library; while the questions are open the library is replaced by a
+// damaged copy, so that the candidate scan is the read that fails. It must be said as the library failing,
+// never as "nothing found".
+void TestDispatcher::libraryDamagedDuringNaming()
+{
+    QFETCH(QString, name);
+    Rig rig(false);
+    QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), rig.dir.filePath(QStringLiteral("namedbs.mdb"))));
+    const auto damage = [&rig] {
+        QVERIFY(QFile::remove(rig.dir.filePath(QStringLiteral("namedbs.mdb"))));
+        TestLibrary::writeDamagedCopy(rig.dir.path());
+    };
+    const auto naming = answer(1, false, false);
+    rig.prompter.wizardScript = [&](NamingWizard &w) {
+        naming(w);
+        damage();
+    };
+    rig.prompter.fixedScript = [&](FixedOptionsForm &f) {
+        f.confirm(Sex::Male, LuckLevel::Half, ElementSet::all());
+        damage();
+    };
+    rig.run(QStringLiteral("个人起名"), name, {}, {});
+    QCOMPARE(rig.prompter.texts(), QStringList{QStringLiteral("找不到namedbs.mdb数据库。")});
+    QVERIFY(rig.dispatcher.state().databaseFailed);
+    QVERIFY(!rig.view.busy);
+    QVERIFY(!QFile::exists(rig.rtfPath()));
 }
 
 void TestDispatcher::fixedCharacterPatterns_data()

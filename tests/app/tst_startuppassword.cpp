@@ -79,7 +79,7 @@ void TestStartupPassword::comparison()
     QFETCH(bool, accepted);
     QCOMPARE(PasswordRules::matches(entry, stored), accepted);
     Store store;
-    store.store.write(QStringLiteral("StartPass"), stored);
+    QVERIFY(store.store.write(QStringLiteral("StartPass"), stored));
     const std::optional<UserMessage> refused = PasswordRules::login(store.store, entry);
     QCOMPARE(!refused, accepted);
     if (refused) {
@@ -124,7 +124,7 @@ void TestStartupPassword::startup()
 
     Store store;
     if (stored != QStringLiteral("-"))
-        store.store.write(QStringLiteral("StartPass"), stored);
+        QVERIFY(store.store.write(QStringLiteral("StartPass"), stored));
     HeadlessView view;
     FakePrompter prompter;
     prompter.passwordEntries = entries;
@@ -143,7 +143,7 @@ void TestStartupPassword::startup()
 void TestStartupPassword::refusedStartWritesNothing()
 {
     Store store;
-    store.store.write(QStringLiteral("StartPass"), QStringLiteral("abc"));
+    QVERIFY(store.store.write(QStringLiteral("StartPass"), QStringLiteral("abc")));
     const QByteArray before = store.bytes();
     HeadlessView view;
     FakePrompter prompter;
@@ -172,8 +172,8 @@ void TestStartupPassword::setPassword()
     QFETCH(QString, stored);
     QFETCH(bool, isSet);
     Store store;
-    store.store.write(QStringLiteral("StartPass"), QStringLiteral("old"));
-    PasswordRules::setPassword(store.store, entry);
+    QVERIFY(store.store.write(QStringLiteral("StartPass"), QStringLiteral("old")));
+    QVERIFY(!PasswordRules::setPassword(store.store, entry));
     QCOMPARE(store.store.read(QStringLiteral("StartPass"), QStringLiteral("-")), stored);
     QCOMPARE(PasswordRules::passwordSet(store.store), isSet);
     // What was set opens the next start; a fresh store object reads the file anew.
@@ -185,8 +185,8 @@ void TestStartupPassword::setPassword()
 void TestStartupPassword::settingTwiceOverwrites()
 {
     Store store;
-    PasswordRules::setPassword(store.store, QStringLiteral("first"));
-    PasswordRules::setPassword(store.store, QStringLiteral("second"));
+    QVERIFY(!PasswordRules::setPassword(store.store, QStringLiteral("first")));
+    QVERIFY(!PasswordRules::setPassword(store.store, QStringLiteral("second")));
     QCOMPARE(PasswordRules::storedPassword(store.store), QStringLiteral("second"));
     QVERIFY(PasswordRules::login(store.store, QStringLiteral("first")));
     QVERIFY(!PasswordRules::login(store.store, QStringLiteral("second")));
@@ -216,7 +216,7 @@ void TestStartupPassword::changePassword()
     QFETCH(bool, changed);
     QFETCH(QString, stored);
     Store store;
-    store.store.write(QStringLiteral("StartPass"), QStringLiteral(" abc "));
+    QVERIFY(store.store.write(QStringLiteral("StartPass"), QStringLiteral(" abc ")));
     const std::optional<UserMessage> refused = PasswordRules::changePassword(store.store, oldEntry, newEntry);
     QCOMPARE(!refused, changed);
     if (refused) {

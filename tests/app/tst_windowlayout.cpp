@@ -27,7 +27,7 @@ struct Store {
         : Store()
     {
         for (auto it = keys.cbegin(); it != keys.cend(); ++it)
-            store.write(it.key(), it.value());
+            QVERIFY(store.write(it.key(), it.value()));
     }
     // Everything in the file, as another program reading it would see it.
     Keys contents() const

@@ -238,7 +238,7 @@ void TestCandidateListing::realLibraryCandidatesFitTheRequest()
     NameDatabase db(TestLibrary::realDatabasePath());
     QVERIFY(!db.openWith({DbTable::Name}));
     for (const QString &c : chars)
-        QCOMPARE(int(*db.strokesOf(c)), 20);
+        QCOMPARE(int(*db.strokesOf(c).row), 20);
 }
 
 void TestCandidateListing::fixedSearch_data()

@@ -97,6 +97,8 @@ private Q_SLOTS:
     void choiceOfCollections();
     void paneText();
     void missingOrForeignClassicsFile();
+    void damagedLibrary_data();
+    void damagedLibrary();
     void girlForWangFromShijingOnTheRealFiles();
 
 private:
@@ -348,6 +350,32 @@ void TestClassicNames::missingOrForeignClassicsFile()
     const ClassicListing listing = ClassicNameSearch::run(
         QStringLiteral("王"), t, r, ClassicSet::all(), m_dir.filePath(QStringLiteral("none.mdb")), m_classics);
     QVERIFY(listing.databaseFailed);
+    QCOMPARE(listing.message->text, QStringLiteral("找不到namedbs.mdb数据库。"));
+}
+
+void TestClassicNames::damagedLibrary_data()
+{
+    QTest::addColumn<bool>("fixed");
+    QTest::newRow("personal naming") << false;
+    QTest::newRow("fixed character") << true;
+}
+
+// A library that opens but whose rows cannot be read (every page after the first damaged) is the library
+// failing, said as for a missing one; never a search that found nothing and suggests what to relax.
+void TestClassicNames::damagedLibrary()
+{
+    QFETCH(bool, fixed);
+    QTemporaryDir dir;
+    const QString library = TestLibrary::writeDamagedCopy(dir.path());
+    const NameRequest r = request(2, QStringLiteral("女"), QStringLiteral("金木水火土"));
+    const ClassicListing listing = fixed
+        ? ClassicNameSearch::runFixed(QStringLiteral("王"), QStringLiteral("月"), true,
+            fixedConfigs(QStringLiteral("12,9"), true, 4), 3, r, ClassicSet::all(), library, m_classics)
+        : ClassicNameSearch::run(
+            QStringLiteral("王"), configs(QStringLiteral("5+9")), r, ClassicSet::all(), library, m_classics);
+    QVERIFY(listing.databaseFailed);
+    QVERIFY(listing.groups.isEmpty());
+    QVERIFY(listing.message);
     QCOMPARE(listing.message->text, QStringLiteral("找不到namedbs.mdb数据库。"));
 }
 

@@ -39,7 +39,7 @@ void TestLibraryTexts::companyMeaningsAreCompleteAndAgreeWithTheLuckClasses()
     QVERIFY(!db.openWith({DbTable::Corp81}));
     QSet<QString> seen;
     for (int n = 1; n <= 81; ++n) {
-        const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, n);
+        const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, n).row;
         QVERIFY2(row, qPrintable(QStringLiteral("no company meaning for %1").arg(n)));
         QCOMPARE(row->flag, luckFlag(n));
         QVERIFY2(row->meaning.size() >= 40 && row->meaning.size() <= 150, qPrintable(QString::number(n)));
@@ -48,8 +48,8 @@ void TestLibraryTexts::companyMeaningsAreCompleteAndAgreeWithTheLuckClasses()
         QVERIFY2(!seen.contains(row->meaning), qPrintable(QString::number(n)));
         seen.insert(row->meaning);
     }
-    QVERIFY(!db.numberMeaning(DbTable::Corp81, 0));
-    QVERIFY(!db.numberMeaning(DbTable::Corp81, 82));
+    QVERIFY(!db.numberMeaning(DbTable::Corp81, 0).row);
+    QVERIFY(!db.numberMeaning(DbTable::Corp81, 82).row);
 }
 
 void TestLibraryTexts::personMeaningsAgreeWithTheLuckClasses()
@@ -57,7 +57,7 @@ void TestLibraryTexts::personMeaningsAgreeWithTheLuckClasses()
     NameDatabase db(TestLibrary::realDatabasePath());
     QVERIFY(!db.openWith({DbTable::Man81}));
     for (int n = 1; n <= 81; ++n) {
-        const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, n);
+        const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, n).row;
         QVERIFY2(row, qPrintable(QString::number(n)));
         QCOMPARE(row->flag, luckFlag(n));
         QVERIFY(row->meaning.size() >= 40 && row->meaning.size() <= 150);
@@ -76,7 +76,7 @@ void TestLibraryTexts::sancaiAndPairFlagsAgreeWithTheLists()
         for (QChar b : elements) {
             for (QChar c : elements) {
                 const QString triple = QString(a) + b + c;
-                const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::Sancai, triple);
+                const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::Sancai, triple).row;
                 QVERIFY2(row, qPrintable(triple));
                 QCOMPARE(row->flag, flag(LuckRules::isFullSancai(triple), LuckRules::isHalfSancai(triple)));
             }
@@ -86,7 +86,7 @@ void TestLibraryTexts::sancaiAndPairFlagsAgreeWithTheLists()
     for (QChar a : numerals) {
         for (QChar b : numerals) {
             const QString pair = QString(a) + b;
-            const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::WrGe, pair);
+            const std::optional<MeaningRow> row = db.keyedMeaning(DbTable::WrGe, pair).row;
             QVERIFY2(row, qPrintable(pair));
             QCOMPARE(row->flag, flag(LuckRules::isFullPair(pair), LuckRules::isHalfPair(pair)));
         }

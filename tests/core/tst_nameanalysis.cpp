@@ -28,7 +28,7 @@ QString manMeaning(int id)
 {
     NameDatabase db(TestLibrary::realDatabasePath());
     db.openWith({DbTable::Man81});
-    const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, id);
+    const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, id).row;
     return row ? row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") : QString();
 }
 

@@ -175,16 +175,16 @@ void TestNameDatabase::firstRowInStoredOrderWins()
     QTemporaryDir dir;
     NameDatabase db(TestLibrary::write(TestLibrary::fixtureContents(), dir.path()));
     QVERIFY(!db.openWith({DbTable::Name}));
-    QCOMPARE(db.strokesOf(QStringLiteral("重")), std::optional<qint16>(9));
-    QCOMPARE(db.strokesOf(QStringLiteral("青")), std::optional<qint16>(8));
-    QCOMPARE(db.strokesOf(QStringLiteral("𠀀")), std::optional<qint16>(7));
+    QCOMPARE(db.strokesOf(QStringLiteral("重")).row, std::optional<qint16>(9));
+    QCOMPARE(db.strokesOf(QStringLiteral("青")).row, std::optional<qint16>(8));
+    QCOMPARE(db.strokesOf(QStringLiteral("𠀀")).row, std::optional<qint16>(7));
     // Exact comparison: no case or width folding, no prefix match, no trimming.
-    QCOMPARE(db.strokesOf(QStringLiteral("A")), std::optional<qint16>(3));
-    QVERIFY(!db.strokesOf(QStringLiteral("a")));
-    QVERIFY(!db.strokesOf(QStringLiteral("Ａ")));
-    QVERIFY(!db.strokesOf(QStringLiteral("青禾")));
-    QVERIFY(!db.strokesOf(QString()));
-    QVERIFY(!db.strokesOf(QStringLiteral(" 青")));
+    QCOMPARE(db.strokesOf(QStringLiteral("A")).row, std::optional<qint16>(3));
+    QVERIFY(!db.strokesOf(QStringLiteral("a")).row);
+    QVERIFY(!db.strokesOf(QStringLiteral("Ａ")).row);
+    QVERIFY(!db.strokesOf(QStringLiteral("青禾")).row);
+    QVERIFY(!db.strokesOf(QString()).row);
+    QVERIFY(!db.strokesOf(QStringLiteral(" 青")).row);
 }
 
 void TestNameDatabase::lastMeaningRowWins()
@@ -192,11 +192,11 @@ void TestNameDatabase::lastMeaningRowWins()
     QTemporaryDir dir;
     NameDatabase db(TestLibrary::write(TestLibrary::fixtureContents(), dir.path()));
     QVERIFY(!db.openWith({DbTable::Corp81}));
-    const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, 24);
+    const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, 24).row;
     QVERIFY(row);
     QCOMPARE(row->meaning, QStringLiteral("二十四数之意（后一行）"));
-    QCOMPARE(db.numberMeaning(DbTable::Corp81, 13)->meaning, QStringLiteral("第一行\r\n第二行"));
-    QVERIFY(!db.numberMeaning(DbTable::Corp81, 3));
+    QCOMPARE(db.numberMeaning(DbTable::Corp81, 13).row->meaning, QStringLiteral("第一行\r\n第二行"));
+    QVERIFY(!db.numberMeaning(DbTable::Corp81, 3).row);
 }
 
 void TestNameDatabase::emptyNameTableFindsNothing()
@@ -206,7 +206,7 @@ void TestNameDatabase::emptyNameTableFindsNothing()
     contents.name.clear();
     NameDatabase db(TestLibrary::write(contents, dir.path()));
     QVERIFY(!db.openWith({DbTable::Name}));
-    QVERIFY(!db.strokesOf(QStringLiteral("一")));
+    QVERIFY(!db.strokesOf(QStringLiteral("一")).row);
 }
 
 void TestNameDatabase::replacedFileIsSeenAtTheNextOpen()
@@ -217,22 +217,22 @@ void TestNameDatabase::replacedFileIsSeenAtTheNextOpen()
     {
         NameDatabase db(path);
         QVERIFY(!db.openWith({DbTable::Name}));
-        QCOMPARE(*db.strokesOf(QStringLiteral("青")), qint16(8));
+        QCOMPARE(*db.strokesOf(QStringLiteral("青")).row, qint16(8));
     }
     contents.name.first().namechr = QStringLiteral("青");
     contents.name.first().strokes = 33;
     TestLibrary::write(contents, dir.path());
     NameDatabase db(path);
     QVERIFY(!db.openWith({DbTable::Name}));
-    QCOMPARE(*db.strokesOf(QStringLiteral("青")), qint16(33));
+    QCOMPARE(*db.strokesOf(QStringLiteral("青")).row, qint16(33));
 }
 
 void TestNameDatabase::realLibraryOpens()
 {
     NameDatabase db(TestLibrary::realDatabasePath());
     QVERIFY(!db.openWith({DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text}));
-    QCOMPARE(*db.strokesOf(QStringLiteral("张")), qint16(11));
-    QCOMPARE(*db.strokesOf(QStringLiteral("王")), qint16(4));
+    QCOMPARE(*db.strokesOf(QStringLiteral("张")).row, qint16(11));
+    QCOMPARE(*db.strokesOf(QStringLiteral("王")).row, qint16(4));
 }
 
 void TestNameDatabase::keyDerivationRounds_data()
@@ -258,7 +258,7 @@ void TestNameDatabase::keyDerivationRounds()
         QCOMPARE(!failure, opens);
         QCOMPARE(db.isOpen(), opens);
         if (opens) {
-            QCOMPARE(*db.strokesOf(QStringLiteral("青")), qint16(8));
+            QCOMPARE(*db.strokesOf(QStringLiteral("青")).row, qint16(8));
             QCOMPARE(db.setFirstStrokes(QStringLiteral("青"), 8), NameDatabase::WriteOutcome::Written);
         } else {
             QCOMPARE(int(failure->kind), int(DatabaseFailure::Kind::File));
@@ -317,7 +317,7 @@ void TestNameDatabase::surnamesCountTheFormTheyAreWrittenIn()
     QFETCH(int, strokes);
     NameDatabase db(TestLibrary::realDatabasePath());
     QVERIFY(!db.openWith({DbTable::Name}));
-    QCOMPARE(int(*db.strokesOf(surname)), strokes);
+    QCOMPARE(int(*db.strokesOf(surname).row), strokes);
 }
 
 void TestNameDatabase::candidatesSuitTheSex_data()

@@ -51,6 +51,21 @@ mkdb::LibraryContents TestLibrary::fixtureContents(const QString &folder)
     return contents;
 }
 
+QString TestLibrary::writeDamagedCopy(const QString &dir)
+{
+    QFile real(realDatabasePath());
+    if (!real.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(realDatabasePath()));
+    QByteArray bytes = real.readAll();
+    for (qsizetype page = kDatabasePageSize; page < bytes.size(); page += kDatabasePageSize)
+        bytes[page + kDatabasePageSize / 2] = char(bytes.at(page + kDatabasePageSize / 2) ^ 0x5A);
+    const QString path = QDir(dir).filePath(QStringLiteral("namedbs.mdb"));
+    QFile damaged(path);
+    if (!damaged.open(QIODevice::WriteOnly) || damaged.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
 QString TestLibrary::write(
     const mkdb::LibraryContents &contents, const QString &dir, const QString &password, int kdfIterations)
 {

@@ -82,6 +82,7 @@ private Q_SLOTS:
     void typedTextIsNoListItem();
     void keyboardPasteReplacesTheSelection_data();
     void keyboardPasteReplacesTheSelection();
+    void damagedLibraryClearsTheWaitNotice();
 
 private:
     void choose(const char *combo, const QString &text);
@@ -293,6 +294,26 @@ void TestMainWindow::birthChartLookup()
     QFile rtf(m_dir->filePath(QStringLiteral("name.rtf")));
     QVERIFY(rtf.open(QIODevice::ReadOnly));
     QVERIFY(rtf.readAll().contains("\\u20843\\'b0\\'cb\\u23383\\'d7\\'d6")); // 八字
+}
+
+void TestMainWindow::damagedLibraryClearsTheWaitNotice()
+{
+    // The stroke lookup puts up its wait notice once the library is open; the first read then fails.
+    delete m_window;
+    QFile::remove(m_dir->filePath(QStringLiteral("namedbs.mdb")));
+    TestLibrary::writeDamagedCopy(m_dir->path());
+    m_window = new MainWindow(AppPaths(m_dir->path()));
+    m_window->show();
+    choose("cmbOptions", QStringLiteral("其他功能"));
+    choose("cmbOtherOptions", QStringLiteral("单字笔画数"));
+    m_window->findChild<QLineEdit *>(QStringLiteral("txtOther"))->setText(QStringLiteral("王"));
+    BoxAnswer answer;
+    answerNextBox(answer);
+    QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    QVERIFY(answer.seen);
+    QCOMPARE(answer.text, QStringLiteral("找不到namedbs.mdb数据库。"));
+    QCOMPARE(m_window->findChild<QTextEdit *>(QStringLiteral("RichText"))->toPlainText(), QString());
+    QCOMPARE(m_window->cursor().shape(), Qt::ArrowCursor);
 }
 
 void TestMainWindow::resizeKeepsTheArrangement()

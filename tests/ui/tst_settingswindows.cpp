@@ -230,7 +230,7 @@ void TestSettingsWindows::seed(const Keys &keys) const
 {
     SettingsStore store;
     for (auto it = keys.cbegin(); it != keys.cend(); ++it)
-        store.write(it.key(), it.value());
+        QVERIFY(store.write(it.key(), it.value()));
 }
 
 void TestSettingsWindows::firstStartAndExit_data()
