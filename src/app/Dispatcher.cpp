@@ -115,7 +115,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
 {
     // Three characters are a surname with one fixed given-name character and a dash.
     const QString trimmed = trimSpaces(input.name);
-    if (trimmed.size() == 3) {
+    if (splitCharacters(trimmed).size() == 3) {
         runFixedCharacterNaming(trimmed);
         return;
     }
@@ -235,7 +235,13 @@ std::optional<MarkedText> Dispatcher::classicNamesText(const ClassicListing &lis
 
 void Dispatcher::runFixedCharacterNaming(const QString &pattern)
 {
-    const StrokeLookup::FixedPattern parsed = *absorb(StrokeLookup::parseFixedPattern(m_paths.databasePath(), pattern));
+    const std::optional<StrokeLookup::FixedPattern> read
+        = absorb(StrokeLookup::parseFixedPattern(m_paths.databasePath(), pattern));
+    if (!read) {
+        finish();
+        return;
+    }
+    const StrokeLookup::FixedPattern &parsed = *read;
     m_state.patternSurnameStrokes = parsed.surnameStrokes;
     if (parsed.fixedCharStrokes)
         m_state.fixedCharStrokes = *parsed.fixedCharStrokes;

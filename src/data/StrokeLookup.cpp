@@ -33,13 +33,14 @@ Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databas
         check.messages.append(UserMessage::warning(QStringLiteral("您选择“个人起名”吗？您还没有输入姓氏。")));
         return check;
     }
-    if (s.size() > 2) {
+    const QStringList chars = splitCharacters(s);
+    if (chars.size() > 2) {
         check.messages.append(UserMessage::warning(QStringLiteral("您选择“个人起名”吗？姓氏最多是两个字。")));
         return check;
     }
-    surname.length = qint16(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const Outcome<qint16> r = strokesOf(databasePath, s.mid(i, 1));
+    surname.length = qint16(chars.size());
+    for (qsizetype i = 0; i < chars.size(); ++i) {
+        const Outcome<qint16> r = strokesOf(databasePath, chars.at(i));
         surname.strokes[i] = *r.value;
         if (r.databaseFailed) {
             check.messages += r.messages;
@@ -57,18 +58,23 @@ Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databas
 
 Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const QString &databasePath, const QString &pattern)
 {
-    Outcome<FixedPattern> parsed = FixedPattern {};
-    FixedPattern &p = *parsed.value;
-    if (pattern.size() == 3) {
-        for (int i = 0; i < 3; ++i)
-            p.chars[i] = pattern.mid(i, 1);
-    }
-    const auto lookup = [&](const QString &ch) {
-        const Outcome<qint16> r = strokesOf(databasePath, ch);
-        // The pattern goes on with 0 strokes; every further lookup shows the message again.
-        parsed.messages += r.messages;
-        parsed.databaseFailed = parsed.databaseFailed || r.databaseFailed;
-        return *r.value;
+    FixedPattern p;
+    // A character outside the BMP is one position of the pattern, not two halves of a surrogate pair.
+    const QStringList chars = splitCharacters(pattern);
+    if (chars.size() == 3)
+        std::copy(chars.begin(), chars.end(), p.chars.begin());
+    // One connection for the whole pattern; the first failure of the library ends the parse with its one
+    // message, so that nothing is searched with strokes that were never read.
+    NameDatabase db(databasePath);
+    if (auto failure = db.openWith({ DbTable::Name }))
+        return Outcome<FixedPattern>::failed(*failure);
+    bool unreadable = false;
+    const auto lookup = [&](const QString &ch) -> qint16 {
+        if (unreadable)
+            return 0;
+        const RowRead<qint16> read = db.strokesOf(ch);
+        unreadable = read.failed;
+        return read.row.value_or(kNotInLibrary);
     };
     const QString dash = QStringLiteral("-");
     p.surnameStrokes = lookup(p.chars[0]);
@@ -76,7 +82,9 @@ Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const QStrin
         p.fixedCharStrokes = lookup(p.chars[1]);
     if (p.chars[2] != dash)
         p.fixedCharStrokes = lookup(p.chars[2]);
-    return parsed;
+    if (unreadable)
+        return Outcome<FixedPattern>::failed(DatabaseFailure::unreadable());
+    return p;
 }
 
 Outcome<QList<int>> StrokeLookup::strokesOfName(const QString &databasePath, const QString &name)

@@ -30,8 +30,8 @@ public:
     static Outcome<Surname> checkSurname(const QString &databasePath, const QString &input);
 
     // The three characters of a fixed-character pattern (X-Y or XY-), the surname's strokes and the fixed
-    // character's strokes (unset when neither position 2 nor 3 holds a character other than "-"). A library
-    // that cannot be read gives 0 strokes and its message for every lookup.
+    // character's strokes (unset when neither position 2 nor 3 holds a character other than "-"); 999 for a
+    // character missing from the library. A library that cannot be read gives its one message and no pattern.
     struct FixedPattern {
         std::array<QString, 3> chars;
         qint16 surnameStrokes = 0;

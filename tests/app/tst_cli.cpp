@@ -186,6 +186,8 @@ void TestCli::damagedLibrary_data()
     row("meaning", {u"lookup", u"meaning", u"王"});
     row("reading text", {u"read", u"xinmingge"});
     row("correction", {u"correct", u"王", u"5"});
+    row("fixed second character", {u"name", u"王-明"});
+    row("fixed first character", {u"name", u"王明-"});
     row("analysis as JSON", {u"analyze", u"王明", u"--format", u"json"});
     row("batch", {u"analyze", u"--batch", u"@names.txt"});
     row("names from the classics", {u"name", u"王", u"--length", u"2", u"--luck", u"全吉", u"--from", u"诗经"});

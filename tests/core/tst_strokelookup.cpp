@@ -18,7 +18,7 @@ private Q_SLOTS:
     void surnameCheckWithoutLibrary();
     void fixedPattern_data();
     void fixedPattern();
-    void fixedPatternWithoutLibraryShowsEveryFailure();
+    void fixedPatternWithoutLibraryStopsAtTheFailure();
 
 private:
     QTemporaryDir m_dir;
@@ -73,6 +73,7 @@ void TestStrokeLookup::surnameCheck_data()
                                           << QStringLiteral("您输入的姓氏本程序没有，请与程序员联系。");
     QTest::newRow("unknown second of two") << QStringLiteral("青们") << true << 2 << QList<int>{8, 999}
                                            << QStringLiteral("您输入的姓氏本程序没有，请与程序员联系。");
+    QTest::newRow("outside the BMP") << QStringLiteral("\U00020000") << false << 1 << QList<int>{7, 0} << QString();
 }
 
 void TestStrokeLookup::surnameCheck()
@@ -117,6 +118,8 @@ void TestStrokeLookup::fixedPattern_data()
     QTest::newRow("X--") << QStringLiteral("青--") << 8 << -1;
     QTest::newRow("unknown fixed character") << QStringLiteral("青-们") << 8 << 999;
     QTest::newRow("not three characters") << QStringLiteral("青-") << 999 << 999;
+    // Four UTF-16 units, three characters.
+    QTest::newRow("fixed character outside the BMP") << QStringLiteral("青-\U00020000") << 8 << 7;
 }
 
 void TestStrokeLookup::fixedPattern()
@@ -130,14 +133,15 @@ void TestStrokeLookup::fixedPattern()
     QVERIFY(p.messages.isEmpty());
 }
 
-void TestStrokeLookup::fixedPatternWithoutLibraryShowsEveryFailure()
+// The first failure of the library ends the parse: one message, and no strokes to search with.
+void TestStrokeLookup::fixedPatternWithoutLibraryStopsAtTheFailure()
 {
     QTemporaryDir dir;
     const Outcome<StrokeLookup::FixedPattern> p =
         StrokeLookup::parseFixedPattern(dir.filePath(QStringLiteral("namedbs.mdb")), QStringLiteral("青-禾"));
-    QCOMPARE(p.messages.size(), 2);
-    QCOMPARE(int(p.value->surnameStrokes), 0);
-    QCOMPARE(int(*p.value->fixedCharStrokes), 0);
+    QCOMPARE(p.messages.size(), 1);
+    QCOMPARE(p.messages.first().text, QStringLiteral("找不到namedbs.mdb数据库。"));
+    QVERIFY(!p.value);
     QVERIFY(p.databaseFailed);
 }
 
