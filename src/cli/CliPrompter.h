@@ -37,7 +37,8 @@ public:
     void askSurnameKind(SurnameKindForm &form) override;
     void askFindCharacters(FindCharacterForm &form) override;
     void askFixedOptions(FixedOptionsForm &form) override;
-    // The command line has no start-up prompt: it never asks and always goes on.
+    // The command line asks for the start-up password before any command runs (StartupPasswordGate), never
+    // in the middle of one.
     bool askStartupPassword(const SettingsStore &) override { return true; }
     int messageCount() const { return m_count; }
     // The wished-for elements from elsewhere than --elements (a birth chart).

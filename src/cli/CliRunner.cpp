@@ -6,9 +6,11 @@
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
 #include "app/ReadingTexts.h"
+#include "app/SettingsStore.h"
 #include "app/TextPane.h"
 #include "birthchart/BirthChartReport.h"
 #include "cli/CliPrompter.h"
+#include "cli/StartupPasswordGate.h"
 #include "naming/NamingWizard.h"
 
 #include <QCommandLineParser>
@@ -77,6 +79,11 @@ const std::vector<QCommandLineOption> &options()
             QStringLiteral("format")),
         QCommandLineOption(QStringLiteral("rtf"),
             QStringLiteral("also write the result as RTF, exactly as the window stores name.rtf"),
+            QStringLiteral("file")),
+        QCommandLineOption(QStringLiteral("password-file"),
+            QStringLiteral("the start-up password set in the window, from the first line of FILE; without it the "
+                           "password is asked for on a terminal (not shown as typed) or read from the first line "
+                           "of standard input. Nothing runs without it"),
             QStringLiteral("file")),
         QCommandLineOption(
             QStringList { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("show this help")),
@@ -501,6 +508,11 @@ int CliRunner::run(const QStringList &arguments)
             continue;
         if (json && !command.json)
             return badUsage(QStringLiteral("--format json is not available for ") + name);
+        CliPrompter gatePrompter;
+        const StartupPasswordGate::Source source { parser.value(option(QStringLiteral("password-file"))),
+            parser.value(option(QStringLiteral("batch"))) == QLatin1String("-") };
+        if (!StartupPasswordGate::unlock(SettingsStore(), source, gatePrompter))
+            return 1;
         Session session(parser, answers);
         return command.run(session, args);
     }

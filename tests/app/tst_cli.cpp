@@ -1,4 +1,5 @@
 #include "app/AppInfo.h"
+#include "app/SettingsStore.h"
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
 #include "app/TextPane.h"
@@ -12,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +21,13 @@
 using namespace tolvane;
 
 namespace {
+
+// The settings store of every command run here: the user's own is never read or written.
+QTemporaryDir &configHome()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
 
 struct CliResult {
     int status = -1;
@@ -62,6 +71,7 @@ class TestCli : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void companyPrintsThePane();
     void rtfIsWhatTheWindowStores();
     void messagesGoToStandardError_data();
@@ -95,6 +105,8 @@ private Q_SLOTS:
     void namingFromTheBirthChart();
     void classicsReadWhereShipped_data();
     void classicsReadWhereShipped();
+    void startupPassword_data();
+    void startupPassword();
 };
 
 void TestCli::companyPrintsThePane()
@@ -897,6 +909,82 @@ void TestCli::classicsReadWhereShipped()
     QCOMPARE(r.err,
         place.isEmpty() ? QStringLiteral("找不到classics.db典籍库，或者它已损坏，无法从典籍取名。\n") : QString());
     QCOMPARE(QFile::exists(bin.filePath(QStringLiteral("classics.db"))), place == u"classics.db");
+}
+
+void TestCli::initTestCase()
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome().path()));
+}
+
+void TestCli::startupPassword_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("passwordFile"); // written to pw.txt when not empty
+    QTest::addColumn<QString>("err");
+    const QString wrong = QStringLiteral("密码不对，请重新输入密码。忘记密码请与青禾联系！\n");
+    const QStringList lookup { QStringLiteral("lookup"), QStringLiteral("strokes"), QStringLiteral("王") };
+    const QStringList fromFile = lookup + QStringList { QStringLiteral("--password-file"), QStringLiteral("@pw.txt") };
+    QTest::newRow("piped, blanks around") << lookup << QByteArray(" 青禾 1 \n") << QByteArray() << QString();
+    QTest::newRow("master password") << lookup << QByteArray("52918604\n") << QByteArray() << QString();
+    QTest::newRow("from a file, CRLF") << fromFile << QByteArray("wrong\n") << QByteArray("青禾 1\r\nmore\r\n")
+                                       << QString();
+    QTest::newRow("wrong") << lookup << QByteArray("青禾\n") << QByteArray() << wrong;
+    QTest::newRow("none given") << lookup << QByteArray() << QByteArray() << wrong;
+    QTest::newRow("wrong in the file") << fromFile << QByteArray("青禾 1\n") << QByteArray("青禾\n") << wrong;
+    QTest::newRow("no such file") << fromFile << QByteArray("青禾 1\n") << QByteArray()
+                                  << QStringLiteral("无法读取密码文件“%1”。\n");
+    QTest::newRow("the correction too") << QStringList { QStringLiteral("correct"), QStringLiteral("王"),
+        QStringLiteral("5") } << QByteArray("青禾\n") << QByteArray() << wrong;
+    QTest::newRow("batch on standard input")
+        << QStringList { QStringLiteral("analyze"), QStringLiteral("--batch"), QStringLiteral("-") }
+        << QByteArray("青禾 1\n王明\n") << QByteArray()
+        << QStringLiteral("已设置启动密码，而标准输入是姓名文件：请用 --password-file 给出启动密码。\n");
+}
+
+// With a start-up password set in the window, nothing runs from the command line without it: no output, status
+// 1, the window's message, and the library as it was.
+void TestCli::startupPassword()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, passwordFile);
+    QFETCH(QString, err);
+    SettingsStore settings;
+    QVERIFY(settings.write(QStringLiteral("StartPass"), QStringLiteral("青禾 1")));
+    const auto noPassword = qScopeGuard([&settings] { (void)settings.write(QStringLiteral("StartPass"), QString()); });
+
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("tolvane-cli"));
+    const QString library = dir.filePath(QStringLiteral("namedbs.mdb"));
+    QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")), program));
+    QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), library));
+    if (!passwordFile.isEmpty()) {
+        QFile file(dir.filePath(QStringLiteral("pw.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(passwordFile);
+    }
+    for (QString &argument : arguments) {
+        if (argument.startsWith(QLatin1Char('@')))
+            argument = dir.filePath(argument.mid(1));
+    }
+    QFile before(library);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+
+    const CliResult r = runCli(arguments, program, input);
+    if (err.contains(QLatin1String("%1")))
+        err = err.arg(dir.filePath(QStringLiteral("pw.txt")));
+    QCOMPARE(r.err, err);
+    QCOMPARE(r.status, err.isEmpty() ? 0 : 1);
+    if (err.isEmpty()) {
+        QVERIFY(r.out.startsWith(QStringLiteral("“王” 字笔画数是： 4")));
+        return;
+    }
+    QCOMPARE(r.out, QString());
+    QFile after(library);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QVERIFY(after.readAll() == bytes);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
