@@ -39,7 +39,7 @@ constexpr LookupRow kLookups[] = {
         "meaning", &Dispatcher::showCharacterMeanings },
     { Lookup::BirthChart, u"生辰八字",
         u"在此输入出生日期和时间（北京时间），如“2024-02-04 16:30”；可再加出生地经度和时区，如“2024-02-04 16:30 "
-        u"116.4 +08:00”，然后按回车或点击“执行”。",
+        u"116.4 +08:00”；23点后出生而日柱按当日排的，末尾加“夜子时”。然后按回车或点击“执行”。",
         "bazi", &Dispatcher::showBirthChart },
 };
 

@@ -104,16 +104,20 @@ ParsedInput<int> parseUtcOffset(const QString &text)
 
 ParsedInput<BirthMoment> parseBirthLine(const QString &text)
 {
-    const QStringList parts
+    QStringList parts
         = normalizedInput(text).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    // The other school's 23:00 rule, asked for by its name anywhere after the date.
+    const qsizetype lateZiWords = parts.removeAll(lateZiWord());
     if (parts.size() < 2)
-        return parseBirthMoment(text);
+        return parseBirthMoment(parts.join(QLatin1Char(' ')));
     ParsedInput<BirthMoment> parsed = parseBirthMoment(parts[0] + QLatin1Char(' ') + parts[1]);
     if (!parsed.value)
         return parsed;
     const QString extras = QStringLiteral("出生时间后最多再写出生地经度和时区，例如 2024-02-04 16:30 116.4 +08:00。");
-    if (parts.size() > 4)
+    if (parts.size() > 4 || lateZiWords > 1)
         return rejected<BirthMoment>(extras);
+    if (lateZiWords == 1)
+        parsed.value->lateZiHour = LateZiHour::SameDay;
     bool zoneGiven = false;
     for (qsizetype i = 2; i < parts.size(); ++i) {
         const QString &part = parts[i];
@@ -137,6 +141,11 @@ ParsedInput<BirthMoment> parseBirthLine(const QString &text)
         }
     }
     return parsed;
+}
+
+QString lateZiWord()
+{
+    return QStringLiteral("夜子时");
 }
 
 QString utcOffsetText(int offsetMinutes)

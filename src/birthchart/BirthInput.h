@@ -30,8 +30,12 @@ ParsedInput<int> parseUtcOffset(const QString &text);
 
 // A birth typed in one box (the lookup box, the naming wizard's birth time): the date and time as
 // parseBirthMoment() reads them, then optionally a longitude (116.4) and a zone (+08:00, UTC+9), in either order;
-// a zone is told from a longitude by its colon or its UTC or GMT. Beijing time when no zone is given.
+// a zone is told from a longitude by its colon or its UTC or GMT. Beijing time when no zone is given. The word
+// lateZiWord() among them chooses the convention that keeps the day's own pillar from 23:00 to midnight.
 ParsedInput<BirthMoment> parseBirthLine(const QString &text);
+
+// "夜子时": 23:00 to midnight is the late 子 hour of the same day (the day pillar changes at midnight).
+QString lateZiWord();
 
 // The zone as parseBirthLine() reads it back: "UTC+08:00", "UTC-05:30".
 QString utcOffsetText(int offsetMinutes);

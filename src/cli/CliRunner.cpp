@@ -67,6 +67,9 @@ const std::vector<QCommandLineOption> &options()
         QCommandLineOption(QStringLiteral("utc-offset"),
             QStringLiteral("the zone the birth time is given in, e.g. +09:00 (default +08:00, Beijing time)"),
             QStringLiteral("zone")),
+        QCommandLineOption(QStringLiteral("late-zi-same-day"),
+            QStringLiteral("the other 子 hour convention: from 23:00 to midnight the day pillar stays the day's own "
+                           "(夜子时); by default 23:00 begins the next day")),
         QCommandLineOption(QStringLiteral("batch"),
             QStringLiteral("analyse every name of FILE (- for standard input) instead of NAME: one name a line, "
                            "optionally a tab and 单 or 复; UTF-8 (with or without BOM) or GB18030. One result a "
@@ -195,6 +198,8 @@ std::optional<QString> birthLine(const QCommandLineParser &parser, const QString
             return reject(*offset.rejection);
         line += QLatin1Char(' ') + utcOffsetText(*offset.value);
     }
+    if (isSet(parser, "late-zi-same-day"))
+        line += QLatin1Char(' ') + lateZiWord();
     return line;
 }
 
@@ -260,7 +265,7 @@ const std::vector<Command> &commands()
 {
     const QStringList naming { QStringLiteral("summary-only"), QStringLiteral("length"), QStringLiteral("sex"),
         QStringLiteral("luck"), QStringLiteral("elements"), QStringLiteral("born"), QStringLiteral("longitude"),
-        QStringLiteral("utc-offset"), QStringLiteral("start"), QStringLiteral("groups"), QStringLiteral("from"),
+        QStringLiteral("utc-offset"), QStringLiteral("late-zi-same-day"), QStringLiteral("start"), QStringLiteral("groups"), QStringLiteral("from"),
         QStringLiteral("surname-kind") };
     static const std::vector<Command> list {
         { QStringLiteral("name"), QStringLiteral("SURNAME"),
@@ -324,7 +329,7 @@ const std::vector<Command> &commands()
         { QStringLiteral("bazi"), QStringLiteral("\"YYYY-MM-DD HH:MM\""),
             QStringLiteral("the birth chart (生辰八字): the four pillars of a birth in Beijing time, the elements of "
                            "their eight characters and the elements suggested for the name"),
-            { QStringLiteral("longitude"), QStringLiteral("utc-offset") }, 1, true,
+            { QStringLiteral("longitude"), QStringLiteral("utc-offset"), QStringLiteral("late-zi-same-day") }, 1, true,
             [](Session &s, const QStringList &args) {
                 const std::optional<QString> birth = birthLine(s.parser, args.at(0), s.prompter);
                 if (!birth)

@@ -184,7 +184,7 @@ void NamingWizardDialog::buildSexAndElementsPage()
     m_birth->setObjectName(QStringLiteral("txtMoreBirth"));
     m_birth->setPlaceholderText(QStringLiteral("如 2024-02-04 16:30"));
     m_birth->setToolTip(QStringLiteral("出生日期和时间（北京时间）；可再加出生地经度和时区，如“2024-02-04 16:30 116.4 "
-                                       "+08:00”。点击“按八字选五行”，程序按生辰八字勾选名字宜补的五行。"));
+                                       "+08:00”；23点后出生而日柱按当日排的，末尾加“夜子时”。点击“按八字选五行”，程序按生辰八字勾选名字宜补的五行。"));
     birthLabel->setBuddy(m_birth);
     auto *birthButton = makeButton<QPushButton>(page, "cmdMoreBirth", QStringLiteral("按八字选五行"));
     birthButton->setAutoDefault(false);

@@ -784,6 +784,11 @@ void TestCli::birthChart_data()
                                 << QStringLiteral("八字：甲辰 丙寅 戊戌 庚申");
     QTest::newRow("23:30 is the next day's 子 hour")
         << QStringList { bazi, QStringLiteral("2024-02-04 23:30") } << 0 << QStringLiteral("八字：甲辰 丙寅 己亥 甲子");
+    QTest::newRow("夜子时 keeps the day's pillar")
+        << QStringList { bazi, QStringLiteral("2024-02-04 23:30"), QStringLiteral("--late-zi-same-day") } << 0
+        << QStringLiteral("八字：甲辰 丙寅 戊戌 甲子");
+    QTest::newRow("夜子时 typed") << QStringList { bazi, QStringLiteral("2024-02-04 23:30 夜子时") } << 0
+                                  << QStringLiteral("子时：23点至24点为夜子时，日柱仍按当日，时柱用次日的子时");
     // 16:30 in Tokyo is 15:30 in Beijing, before 立春.
     QTest::newRow("another zone") << QStringList { bazi, QStringLiteral("2024-02-04 16:30"),
         QStringLiteral("--utc-offset"), QStringLiteral("+09:00") }
@@ -830,6 +835,8 @@ void TestCli::birthChart()
         lookup.last() += QStringLiteral(" 116.4");
     if (arguments.contains(QStringLiteral("--utc-offset")))
         lookup.last() += QStringLiteral(" +09:00");
+    if (arguments.contains(QStringLiteral("--late-zi-same-day")))
+        lookup.last() += QStringLiteral(" 夜子时");
     QCOMPARE(runCli(lookup).out, r.out);
     const CliResult json = runCli(arguments + QStringList { QStringLiteral("--format"), QStringLiteral("json") });
     QCOMPARE(json.status, 0);

@@ -293,7 +293,7 @@ void TestDispatcher::lookupSelectorToolTips()
         QStringLiteral("在此输入待查汉字，一次最多输入四个字，然后按回车或点击“执行”。"),
         QStringLiteral(
             "在此输入出生日期和时间（北京时间），如“2024-02-04 16:30”；可再加出生地经度和时区，如“2024-02-04 "
-            "16:30 116.4 +08:00”，然后按回车或点击“执行”。") };
+            "16:30 116.4 +08:00”；23点后出生而日柱按当日排的，末尾加“夜子时”。然后按回车或点击“执行”。") };
     for (int i = 0; i < items.size(); ++i) {
         HeadlessView view;
         Selectors::applyLookup(Selectors::lookup(items.at(i)), view);
