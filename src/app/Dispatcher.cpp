@@ -188,8 +188,10 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
             *m_state.request.classics, m_paths.databasePath(), m_paths.classicsPath());
         classicNames = classicNamesText(listing);
         m_state.namingAborted = !classicNames;
-        if (classicNames)
+        if (classicNames) {
             m_state.reportText = classicNames->text;
+            listedGroups = classicGroupFields(listing);
+        }
     } else if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
         CandidateListing::Input listing;
         listing.surname = trimmed;
@@ -205,10 +207,9 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         m_state.namingAborted = !result || result->namingAborted;
     }
     if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
-        // The listing's groups join the configurations; otherwise the summary stays the result. Names from the
-        // classics are given as their text alone.
-        if (!classicNames)
-            m_state.resultFields.insert(QStringLiteral("groups"), listedGroups);
+        // The listing's groups (or the names from the classics) join the configurations; otherwise the summary
+        // stays the result.
+        m_state.resultFields.insert(QStringLiteral("groups"), listedGroups);
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_state.reportText));
         if (classicNames)
             m_pane.setMarkedText(*classicNames);
@@ -296,10 +297,9 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
         if (const std::optional<MarkedText> names = classicNamesText(listing))
             text.append(*names);
         m_pane.setMarkedText(text);
-        // Names from the classics are given as their text alone.
         m_state.resultFields = fixedNamingFields(
             { pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, firstFree }, m_state.request, {});
-        m_state.resultFields.remove(QStringLiteral("groups"));
+        m_state.resultFields.insert(QStringLiteral("groups"), classicGroupFields(listing, m_state.fixedCharStrokes));
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text.text));
         finish();
         return;

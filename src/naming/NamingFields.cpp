@@ -104,4 +104,30 @@ QJsonObject fixedNamingFields(
     return fields;
 }
 
+QJsonArray classicGroupFields(const ClassicListing &listing, int fixedStrokes)
+{
+    QJsonArray array;
+    for (const ClassicGroup &group : listing.groups) {
+        QList<int> strokes;
+        if (listing.kind == ClassicListing::Kind::Fixed) {
+            strokes = listing.firstFree ? QList<int> { group.freeStrokes, fixedStrokes }
+                                        : QList<int> { fixedStrokes, group.freeStrokes };
+        } else {
+            for (int p = 0; p < listing.nameLength; ++p)
+                strokes.append(group.strokes[p]);
+        }
+        QJsonArray names;
+        for (const ClassicName &name : group.names) {
+            names.append(QJsonObject { { QStringLiteral("name"), name.given },
+                { QStringLiteral("collection"), classicName(name.verse.classic) },
+                { QStringLiteral("title"), name.verse.title }, { QStringLiteral("author"), name.verse.author },
+                { QStringLiteral("verse"), name.verse.text } });
+        }
+        array.append(QJsonObject { { QStringLiteral("strokes"), numbers(strokes) },
+            { QStringLiteral("grids"), gridNumbers(group.grids) },
+            { QStringLiteral("sancai"), sancaiFields(group.grids) }, { QStringLiteral("names"), names } });
+    }
+    return array;
+}
+
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "naming/CandidateListing.h"
+#include "naming/ClassicNameSearch.h"
 #include "naming/FixedListing.h"
 #include "naming/NameRequest.h"
 #include "numerology/ConfigSearch.h"
@@ -31,5 +32,10 @@ struct FixedNamingFacts {
 };
 QJsonObject fixedNamingFields(
     const FixedNamingFacts &facts, const NameRequest &request, const FixedListing::Listing &listing);
+
+// Names from the classics: the configurations with names, each with the strokes of both given-name positions
+// (the fixed character's included), grids, sancai and its names, each name with its line: collection, title,
+// author and the line's text.
+QJsonArray classicGroupFields(const ClassicListing &listing, int fixedStrokes = 0);
 
 } // namespace tolvane

@@ -578,6 +578,21 @@ void TestCli::json_data()
                                        QStringLiteral("freePosition=1"), QStringLiteral("groups/0/strokes=[3,14]"),
                                        QStringLiteral("groups/0/grids=[5,7,17,21,15]"),
                                        QStringLiteral("groups/2=null") };
+    QTest::newRow("name --from") << QStringList { QStringLiteral("name"), QStringLiteral("王"),
+        QStringLiteral("--length"), QStringLiteral("1"), QStringLiteral("--luck"), QStringLiteral("全吉"),
+        QStringLiteral("--from"), QStringLiteral("诗经") }
+                                 << QStringList { QStringLiteral("groups/0/strokes=[20]"),
+                                        QStringLiteral("groups/0/grids=[5,24,21,24,2]"),
+                                        QStringLiteral("groups/0/names/0/name=\"怀\""),
+                                        QStringLiteral("groups/0/names/0/collection=\"诗经\""),
+                                        QStringLiteral("groups/0/names/0/title=\"周南·卷耳\""),
+                                        QStringLiteral("groups/0/names/0/verse=\"嗟我怀人，置彼周行。\"") };
+    QTest::newRow("name 王-华 --from") << QStringList { QStringLiteral("name"), QStringLiteral("王-华"),
+        QStringLiteral("--groups"), QStringLiteral("2"), QStringLiteral("--from"), QStringLiteral("唐诗") }
+                                       << QStringList { QStringLiteral("fixed=\"华\""),
+                                              QStringLiteral("groups/0/strokes=[3,14]"),
+                                              QStringLiteral("groups/0/names/0/name=\"大华\""),
+                                              QStringLiteral("groups/0/names/0/author=\"韩愈\"") };
 }
 
 void TestCli::json()
