@@ -17,7 +17,8 @@ namespace {
 const QString kFiller = QStringLiteral("filler");
 // Room for the old files a test puts on a small disk (a copy of the program and its library take about 14 MB),
 // and for a copy of the program in a read-only folder.
-constexpr const char *kSmallDiskOptions = "size=32m,mode=0777";
+// Room for a copy of the command line as the sanitizer build makes it (about 46 MB) and the library.
+constexpr const char *kSmallDiskOptions = "size=96m,mode=0777";
 constexpr const char *kFolderOptions = "size=64m,mode=0777";
 
 long pageSize()
