@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
@@ -768,6 +769,8 @@ void TstResultPane::qtDialogsSpeakChinese()
     });
     action("Menu_Open")->trigger();
     QCOMPARE(title, u"打开"_s);
+    // The kinds of files the dialog lists, as the shared MIME database names them in Chinese.
+    QCOMPARE(QMimeDatabase().mimeTypeForName(u"inode/directory"_s).comment(), u"文件夹"_s);
 
     QLineEdit line;
     std::unique_ptr<QMenu> menu(line.createStandardContextMenu());
