@@ -72,7 +72,7 @@ const std::vector<QCommandLineOption> &options()
                            "(夜子时); by default 23:00 begins the next day")),
         QCommandLineOption(QStringLiteral("batch"),
             QStringLiteral("analyse every name of FILE (- for standard input) instead of NAME: one name a line, "
-                           "optionally a tab and 单 or 复; UTF-8 (with or without BOM) or GB18030. One result a "
+                           "optionally a tab and 单 or 复; UTF-8 (with or without BOM), UTF-16 with BOM or GB18030. One result a "
                            "line, a line that cannot be analysed gives its error and the run goes on; the exit "
                            "status is 1 when any line failed"),
             QStringLiteral("file")),

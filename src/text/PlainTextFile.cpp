@@ -9,6 +9,11 @@ namespace tolvane {
 
 QString PlainTextFile::decode(const QByteArray &bytes)
 {
+    // Notepad's "Unicode": UTF-16 with its byte-order mark, which no UTF-8 or GB18030 text starts with.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return utf16.decode(bytes.mid(2));
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError())

@@ -7,8 +7,9 @@
 
 namespace tolvane {
 
-// Plain-text files: written as UTF-8, read as UTF-8 when the bytes are valid UTF-8 and otherwise as GB18030,
-// the code page files from older Chinese Windows systems are in (GB18030 decodes every GBK file).
+// Plain-text files: written as UTF-8, read as UTF-16 when they start with its byte-order mark, as UTF-8 when the
+// bytes are valid UTF-8 and otherwise as GB18030, the code page files from older Chinese Windows systems are in
+// (GB18030 decodes every GBK file).
 class PlainTextFile final {
 public:
     static QString decode(const QByteArray &bytes);

@@ -638,6 +638,13 @@ void TestCli::batch_data()
     QStringEncoder gb18030("GB18030");
     QTest::newRow("GB18030") << QByteArray(gb18030.encode(QStringLiteral("张三\r\n欧阳明华\r\n"))) << QStringList {}
                              << 0 << both;
+    // Notepad's "Unicode", both byte orders.
+    for (const auto &[name, encoding] : { std::pair { "UTF-16LE", QStringEncoder::Utf16LE },
+             std::pair { "UTF-16BE", QStringEncoder::Utf16BE } }) {
+        QStringEncoder encoder(encoding, QStringEncoder::Flag::WriteBom);
+        QTest::newRow(name) << QByteArray(encoder.encode(QStringLiteral("张三\r\n欧阳明华\r\n"))) << QStringList {}
+                            << 0 << both;
+    }
     QTest::newRow("bad lines, and the run goes on")
         << QStringLiteral("\n张Q\nJohn\n王明明明明\n王\n王𪚥\n张三\n").toUtf8() << QStringList {} << 1
         << QStringList { QStringLiteral("\t错误：空行，没有姓名。"),
