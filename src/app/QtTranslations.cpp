@@ -7,6 +7,34 @@
 
 namespace tolvane {
 
+namespace {
+
+// Texts Qt draws that its Chinese catalogue lacks: the kinds of entries the file dialog lists.
+class MissingQtTexts final : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    bool isEmpty() const override { return false; }
+
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return {};
+        static const struct {
+            const char *source;
+            const char16_t *chinese;
+        } texts[] = { { "Folder", u"文件夹" }, { "File Folder", u"文件夹" }, { "Drive", u"驱动器" },
+            { "Shortcut", u"快捷方式" }, { "Alias", u"替身" }, { "File", u"文件" }, { "Unknown", u"未知" } };
+        for (const auto &text : texts) {
+            if (qstrcmp(sourceText, text.source) == 0)
+                return QString::fromUtf16(text.chinese);
+        }
+        return {};
+    }
+};
+
+} // namespace
+
 bool QtTranslations::installChinese()
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
@@ -19,6 +47,7 @@ bool QtTranslations::installChinese()
         delete translator;
         return false;
     }
+    QCoreApplication::installTranslator(new MissingQtTexts(QCoreApplication::instance()));
     return QCoreApplication::installTranslator(translator);
 }
 

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QFileIconProvider>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
@@ -771,6 +772,7 @@ void TstResultPane::qtDialogsSpeakChinese()
     QCOMPARE(title, u"打开"_s);
     // The kinds of files the dialog lists, as the shared MIME database names them in Chinese.
     QCOMPARE(QMimeDatabase().mimeTypeForName(u"inode/directory"_s).comment(), u"文件夹"_s);
+    QCOMPARE(QFileIconProvider().type(QFileInfo(QDir::tempPath())), u"文件夹"_s);
 
     QLineEdit line;
     std::unique_ptr<QMenu> menu(line.createStandardContextMenu());
