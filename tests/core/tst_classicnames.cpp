@@ -115,7 +115,7 @@ void TestClassicNames::initTestCase()
     QVERIFY2(fit, qPrintable(error));
     const auto contents = mkclassics::ClassicsGenerator::build(
         qEnvironmentVariable("TOLVANE_TEST_DATA") + QStringLiteral("/classics/package"), *fit,
-        QStringLiteral("t2s.json"), &error);
+        mkclassics::UnfitPairs {}, QStringLiteral("t2s.json"), &error);
     QVERIFY2(contents, qPrintable(error));
     m_classics = m_dir.filePath(QStringLiteral("classics.db"));
     QVERIFY2(mkclassics::ClassicsWriter::write(*contents, m_classics, &error), qPrintable(error));

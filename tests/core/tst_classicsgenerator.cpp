@@ -1,12 +1,15 @@
-// The generator of classics.db: lines and pairs of a verse, the conversion through OpenCC, and the file it
-// writes from a few poems in the package's layout (tests/data/classics) and the characters of a small library.
+// The generator of classics.db: lines and pairs of a verse, the conversion through OpenCC, the file it writes
+// from a few poems in the package's layout (tests/data/classics) and the characters of a small library, the list
+// of unfit pairs it leaves out, and that list applied to the real generated file.
 #include "data/ClassicsDatabase.h"
 #include "fakes/TestLibrary.h"
 #include "mkclassics/ClassicsGenerator.h"
 #include "mkclassics/ClassicsWriter.h"
 #include "mkclassics/TraditionalConverter.h"
+#include "mkclassics/UnfitPairs.h"
 #include "mkclassics/VerseText.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,6 +41,27 @@ QString packageDir()
     return qEnvironmentVariable("TOLVANE_TEST_DATA") + QStringLiteral("/classics/package");
 }
 
+bool writeText(const QString &path, const QString &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0;
+}
+
+// Whether the file has the pair in the collections, and the character alone.
+bool hasPair(ClassicsDatabase &db, const QString &pair, const ClassicSet &classics)
+{
+    const QList<uint> chars = pair.toUcs4();
+    std::vector<ClassicsDatabase::Link> links;
+    return db.pairsStartingWith(char32_t(chars[0]), classics, links)
+        && std::any_of(links.begin(), links.end(), [&](const auto &l) { return l.other == char32_t(chars[1]); });
+}
+
+bool hasCharacter(ClassicsDatabase &db, const QString &character, const ClassicSet &classics)
+{
+    std::vector<ClassicsDatabase::Link> links;
+    return db.linesHolding(char32_t(character.toUcs4().first()), classics, links) && !links.empty();
+}
+
 } // namespace
 
 class TestClassicsGenerator : public QObject {
@@ -55,6 +79,11 @@ private Q_SLOTS:
     void bestLines();
     void onlyConvertedSimplifiedLinesAreKept();
     void missingPackageStopsTheBuild();
+    void unfitPairsAreLeftOut();
+    void malformedUnfitLineStopsTheBuild_data();
+    void malformedUnfitLineStopsTheBuild();
+    void realFileWithoutTheUnfitPairs_data();
+    void realFileWithoutTheUnfitPairs();
 
 private:
     QTemporaryDir m_dir;
@@ -70,7 +99,7 @@ void TestClassicsGenerator::initTestCase()
     m_fit = ClassicsGenerator::fitCharacters(m_library, &error);
     QVERIFY2(m_fit, qPrintable(error));
     const std::optional<ClassicsContents> contents
-        = ClassicsGenerator::build(packageDir(), *m_fit, QStringLiteral("t2s.json"), &error);
+        = ClassicsGenerator::build(packageDir(), *m_fit, UnfitPairs {}, QStringLiteral("t2s.json"), &error);
     QVERIFY2(contents, qPrintable(error));
     m_classics = m_dir.filePath(QStringLiteral("classics.db"));
     QVERIFY2(ClassicsWriter::write(*contents, m_classics, &error), qPrintable(error));
@@ -269,10 +298,92 @@ void TestClassicsGenerator::missingPackageStopsTheBuild()
 {
     QString error;
     QVERIFY(!ClassicsGenerator::build(
-        m_dir.filePath(QStringLiteral("nowhere")), *m_fit, QStringLiteral("t2s.json"), &error));
+        m_dir.filePath(QStringLiteral("nowhere")), *m_fit, UnfitPairs {}, QStringLiteral("t2s.json"), &error));
     QVERIFY2(error.contains(QStringLiteral("scripts/setup.sh")), qPrintable(error));
-    QVERIFY(!ClassicsGenerator::build(packageDir(), *m_fit, QStringLiteral("no-such-config.json"), &error));
+    QVERIFY(
+        !ClassicsGenerator::build(packageDir(), *m_fit, UnfitPairs {}, QStringLiteral("no-such-config.json"), &error));
     QVERIFY2(error.contains(QStringLiteral("OpenCC")), qPrintable(error));
+}
+
+void TestClassicsGenerator::unfitPairsAreLeftOut()
+{
+    // 明月 is listed: gone from every collection, while 清泉 of the same line and 明 and 月 alone stay.
+    const QString list = m_dir.filePath(QStringLiteral("unfit-pairs.tsv"));
+    QVERIFY(writeText(list, QStringLiteral("# 测试\n\n明月\t其他词义：测试\n")));
+    QString error;
+    const std::optional<UnfitPairs> unfit = UnfitPairs::read(list, &error);
+    QVERIFY2(unfit, qPrintable(error));
+    const std::optional<ClassicsContents> contents
+        = ClassicsGenerator::build(packageDir(), *m_fit, *unfit, QStringLiteral("t2s.json"), &error);
+    QVERIFY2(contents, qPrintable(error));
+    QCOMPARE(contents->unfitPairsLeftOut, 2); // 唐诗 and 宋词
+    const QString file = m_dir.filePath(QStringLiteral("without-mingyue.db"));
+    QVERIFY2(ClassicsWriter::write(*contents, file, &error), qPrintable(error));
+    ClassicsDatabase db(file);
+    QVERIFY(db.open());
+    const ClassicSet all = *ClassicSet::parse(QStringLiteral("诗经,论语,楚辞,唐诗,宋词"));
+    QVERIFY(!hasPair(db, QStringLiteral("明月"), all));
+    QVERIFY(hasPair(db, QStringLiteral("清泉"), all));
+    QVERIFY(hasCharacter(db, QStringLiteral("明"), all));
+    QVERIFY(hasCharacter(db, QStringLiteral("月"), all));
+}
+
+void TestClassicsGenerator::malformedUnfitLineStopsTheBuild_data()
+{
+    QTest::addColumn<QString>("lines"); // after a first good line 明月
+    QTest::addColumn<int>("badLine");
+    QTest::newRow("one character") << QStringLiteral("清\t理由") << 3;
+    QTest::newRow("three characters") << QStringLiteral("清泉石\t理由") << 3;
+    QTest::newRow("no tab") << QStringLiteral("清泉 理由") << 3;
+    QTest::newRow("no reason") << QStringLiteral("清泉\t ") << 3;
+    QTest::newRow("listed twice") << QStringLiteral("明月\t理由") << 3;
+    QTest::newRow("out of order") << QStringLiteral("清泉\t理由\n明镜\t理由") << 4;
+}
+
+void TestClassicsGenerator::malformedUnfitLineStopsTheBuild()
+{
+    QFETCH(QString, lines);
+    QFETCH(int, badLine);
+    const QString list = m_dir.filePath(QStringLiteral("unfit-pairs.tsv"));
+    QVERIFY(writeText(list, QStringLiteral("# 不宜作名字的字对\n明月\t其他词义：测试\n") + lines + QLatin1Char('\n')));
+    QString error;
+    QVERIFY(!UnfitPairs::read(list, &error));
+    QVERIFY2(error.startsWith(QStringLiteral("%1:%2: ").arg(list).arg(badLine)), qPrintable(error));
+}
+
+void TestClassicsGenerator::realFileWithoutTheUnfitPairs_data()
+{
+    QTest::addColumn<QString>("pair");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("深渊 of 如临深渊") << QStringLiteral("深渊") << true;
+    QTest::newRow("小心") << QStringLiteral("小心") << true;
+    QTest::newRow("子之 of 执子之手") << QStringLiteral("子之") << true;
+    QTest::newRow("之子 of 之子于归") << QStringLiteral("之子") << true;
+    QTest::newRow("久之") << QStringLiteral("久之") << true;
+    QTest::newRow("富贵") << QStringLiteral("富贵") << true;
+    QTest::newRow("献之, a name with 之") << QStringLiteral("献之") << false;
+    QTest::newRow("渊深, the other order of 深渊") << QStringLiteral("渊深") << false;
+}
+
+void TestClassicsGenerator::realFileWithoutTheUnfitPairs()
+{
+    QFETCH(QString, pair);
+    QFETCH(bool, listed);
+    const QString source
+        = qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data/classics/unfit-pairs.tsv");
+    QString error;
+    const std::optional<UnfitPairs> unfit = UnfitPairs::read(source, &error);
+    QVERIFY2(unfit, qPrintable(error));
+    const QList<uint> chars = pair.toUcs4();
+    QCOMPARE(unfit->contains(char32_t(chars[0]), char32_t(chars[1])), listed);
+
+    ClassicsDatabase db(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")));
+    QVERIFY(db.open());
+    const ClassicSet all = *ClassicSet::parse(QStringLiteral("诗经,论语,楚辞,唐诗,宋词"));
+    QCOMPARE(hasPair(db, pair, all), !listed);
+    // Listing a pair takes nothing from its characters alone.
+    QVERIFY(hasCharacter(db, pair.left(1), all));
+    QVERIFY(hasCharacter(db, pair.mid(1), all));
 }
 
 QTEST_GUILESS_MAIN(TestClassicsGenerator)

@@ -16,8 +16,9 @@ quint64 pairKey(Classic classic, char32_t first, char32_t second)
 
 } // namespace
 
-ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit)
+ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit)
     : m_fit(std::move(fit))
+    , m_unfit(std::move(unfit))
 {
 }
 
@@ -34,6 +35,10 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
         m_contents.lines.append({ poemId, text });
         const auto lineId = qint32(m_contents.lines.size());
         for (const auto &[first, second] : VerseText::namePairs(text, m_fit)) {
+            if (m_unfit.contains(first, second)) {
+                m_unfitMet.insert(pairKey(classic, first, second));
+                continue;
+            }
             if (!m_pairLines.contains(pairKey(classic, first, second))) {
                 m_pairLines.insert(pairKey(classic, first, second), lineId);
                 m_contents.pairs.push_back({ first, second, classic, lineId });
@@ -86,8 +91,10 @@ ClassicsContents ClassicsBuilder::take()
     std::sort(m_contents.singles.begin(), m_contents.singles.end(), [](const auto &a, const auto &b) {
         return std::tie(a.character, a.classic) < std::tie(b.character, b.classic);
     });
+    m_contents.unfitPairsLeftOut = m_unfitMet.size();
     m_pairLines.clear();
     m_singleLines.clear();
+    m_unfitMet.clear();
     return std::move(m_contents);
 }
 

@@ -40,6 +40,7 @@ struct ClassicsContents {
     std::vector<PairRow> pairs; // ordered by first, second, collection
     std::vector<SingleRow> singles; // ordered by character, collection
     QList<std::pair<QString, QString>> meta;
+    qsizetype unfitPairsLeftOut = 0; // pairs of a collection not written because the unfit list names them
 };
 
 } // namespace tolvane::mkclassics

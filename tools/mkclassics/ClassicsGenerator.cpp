@@ -25,8 +25,8 @@ std::optional<QSet<char32_t>> ClassicsGenerator::fitCharacters(const QString &li
     return std::nullopt;
 }
 
-std::optional<ClassicsContents> ClassicsGenerator::build(
-    const QString &packageDir, const QSet<char32_t> &fit, const QString &openccConfig, QString *error)
+std::optional<ClassicsContents> ClassicsGenerator::build(const QString &packageDir, const QSet<char32_t> &fit,
+    const UnfitPairs &unfit, const QString &openccConfig, QString *error)
 {
     const PoetryPackage package(packageDir);
     const std::optional<QString> version = package.version(error);
@@ -38,7 +38,7 @@ std::optional<ClassicsContents> ClassicsGenerator::build(
             *error = QStringLiteral("OpenCC cannot load %1: %2").arg(openccConfig, converter.error());
         return std::nullopt;
     }
-    ClassicsBuilder builder(fit);
+    ClassicsBuilder builder(fit, unfit);
     for (Classic classic : kAllClassics) {
         const std::optional<QList<SourcePoem>> poems = package.poems(classic, converter, error);
         if (!poems)
@@ -49,7 +49,8 @@ std::optional<ClassicsContents> ClassicsGenerator::build(
     ClassicsContents contents = builder.take();
     contents.meta = { { QStringLiteral("source"), QStringLiteral("chinese-poetry ") + *version },
         { QStringLiteral("conversion"), QStringLiteral("OpenCC ") + openccConfig },
-        { QStringLiteral("fit_characters"), QString::number(fit.size()) } };
+        { QStringLiteral("fit_characters"), QString::number(fit.size()) },
+        { QStringLiteral("unfit_pairs"), QString::number(unfit.size()) } };
     return contents;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClassicsContents.h"
+#include "UnfitPairs.h"
 
 #include <QSet>
 #include <QString>
@@ -16,9 +17,10 @@ class ClassicsGenerator final {
 public:
     // The characters of the library's rows fit for names (xiong "0"); nothing when the library cannot be read.
     static std::optional<QSet<char32_t>> fitCharacters(const QString &libraryPath, QString *error = nullptr);
-    // Reads every collection of the package (converting with the OpenCC configuration given) into rows.
-    static std::optional<ClassicsContents> build(
-        const QString &packageDir, const QSet<char32_t> &fit, const QString &openccConfig, QString *error = nullptr);
+    // Reads every collection of the package (converting with the OpenCC configuration given) into rows, leaving
+    // out the unfit pairs.
+    static std::optional<ClassicsContents> build(const QString &packageDir, const QSet<char32_t> &fit,
+        const UnfitPairs &unfit, const QString &openccConfig, QString *error = nullptr);
 };
 
 } // namespace tolvane::mkclassics
