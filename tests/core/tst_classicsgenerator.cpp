@@ -222,6 +222,8 @@ void TestClassicsGenerator::bestLines_data()
         << QStringLiteral("雨秋") << all << QStringLiteral("阑风长雨秋纷纷，四海八荒同一云。")
         << QStringLiteral("唐诗|秋雨叹三首 二|杜甫");
     QTest::newRow("pair only inside a note: none") << QStringLiteral("细雨") << all << QString() << QString();
+    // The Tang poem also has the editor's note 按《嘉舜》一本作「華發」。: neither pair is drawn from it.
+    QTest::newRow("editor's note among Tang verses: none") << QStringLiteral("嘉舜") << all << QString() << QString();
     QTest::newRow("论语 prose") << QStringLiteral("时习") << all << QStringLiteral("子曰：“学而时习之，不亦说乎？")
                                 << QStringLiteral("论语|学而篇|");
     QTest::newRow("楚辞 section before title, text not converted")

@@ -1,5 +1,6 @@
 #include "ClassicsBuilder.h"
 
+#include "PoetryPackage.h"
 #include "VerseText.h"
 
 #include <algorithm>
@@ -27,6 +28,9 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
     QList<QString> lines;
     for (const QString &paragraph : poem.paragraphs)
         lines += VerseText::lines(paragraph);
+    // The Tang and Song collections keep editors' notes among the verses; a name is never drawn from one.
+    if (PoetryPackage::isTraditional(classic))
+        lines.removeIf([](const QString &line) { return VerseText::isEditorsNote(line); });
     if (lines.isEmpty())
         return;
     m_contents.poems.append({ classic, poem.title, poem.author });

@@ -1,5 +1,7 @@
 #include "VerseText.h"
 
+#include <algorithm>
+
 namespace tolvane::mkclassics {
 
 namespace {
@@ -93,6 +95,12 @@ QStringList VerseText::lines(const QString &paragraph)
     if (start < text.size())
         keep(text.mid(start));
     return result;
+}
+
+bool VerseText::isEditorsNote(const QString &line)
+{
+    static const QString marks = QStringLiteral("「」『』《》□");
+    return std::any_of(line.begin(), line.end(), [](QChar c) { return marks.contains(c); });
 }
 
 QList<std::pair<char32_t, char32_t>> VerseText::namePairs(const QString &line, const QSet<char32_t> &fit)

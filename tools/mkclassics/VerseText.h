@@ -26,6 +26,10 @@ public:
     // The characters of the line that are in fit, in the order of the line.
     static QList<char32_t> nameCharacters(const QString &line, const QSet<char32_t> &fit);
 
+    // A line of the Tang and Song collections that is an editor's note rather than verse: it quotes or cites
+    // (「」『』《》) or has a lost character (□). Such notes stand in those collections as paragraphs of their own.
+    static bool isEditorsNote(const QString &line);
+
     static bool isHan(char32_t c);
 };
 
