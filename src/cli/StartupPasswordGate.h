@@ -17,13 +17,13 @@ class Prompter;
 class StartupPasswordGate final {
 public:
     struct Source {
-        QString passwordFile;    // empty: none given
+        QString passwordFile; // empty: none given
         bool stdinIsInput = false; // standard input is the command's own input (analyze --batch -)
     };
 
     // True when no password is set or the one given opens the program; otherwise its message was shown.
-    static bool unlock(const SettingsStore &store, const Source &source, Prompter &prompter,
-        std::FILE *in = stdin, std::FILE *terminal = stderr);
+    static bool unlock(const SettingsStore &store, const Source &source, Prompter &prompter, std::FILE *in = stdin,
+        std::FILE *terminal = stderr);
 
 private:
     // One line from in, without its line break; nothing at the end of the input.
