@@ -248,6 +248,25 @@ UserMessage libraryReadFailure()
     return DatabaseFailure::unreadable().message();
 }
 
+// Opens the library and the verses and reads the characters fit for the request; nothing (the listing then
+// carrying the failure) when any of them cannot be read.
+std::optional<FitCharacters> openSources(
+    NameDatabase &db, ClassicsDatabase &verses, const NameRequest &request, ClassicListing &listing)
+{
+    if (auto failure = db.openWith({ DbTable::Name })) {
+        listing.message = failure->message();
+        listing.databaseFailed = true;
+        return std::nullopt;
+    }
+    std::optional<FitCharacters> fit = fitCharacters(db, request.sex, request.elementWishes);
+    if (!fit || !verses.open()) {
+        listing.message = fit ? ClassicsDatabase::failureMessage() : libraryReadFailure();
+        listing.databaseFailed = true;
+        return std::nullopt;
+    }
+    return fit;
+}
+
 } // namespace
 
 std::optional<UserMessage> ClassicNameSearch::sourceProblem(ClassicSet classics, int nameLength)
@@ -272,18 +291,10 @@ ClassicListing ClassicNameSearch::run(const QString &surname, const ConfigTables
     if ((listing.message = sourceProblem(classics, request.nameLength)))
         return listing;
     NameDatabase db(libraryPath);
-    if (auto failure = db.openWith({ DbTable::Name })) {
-        listing.message = failure->message();
-        listing.databaseFailed = true;
-        return listing;
-    }
     ClassicsDatabase verses(classicsPath);
-    std::optional<FitCharacters> fit = fitCharacters(db, request.sex, request.elementWishes);
-    if (!fit || !verses.open()) {
-        listing.message = fit ? ClassicsDatabase::failureMessage() : libraryReadFailure();
-        listing.databaseFailed = true;
+    std::optional<FitCharacters> fit = openSources(db, verses, request, listing);
+    if (!fit)
         return listing;
-    }
 
     QList<Target> targets;
     listing.groupsSearched = configs.groupCount();
@@ -332,18 +343,10 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
     if ((listing.message = sourceProblem(classics, 2)))
         return listing;
     NameDatabase db(libraryPath);
-    if (auto failure = db.openWith({ DbTable::Name })) {
-        listing.message = failure->message();
-        listing.databaseFailed = true;
-        return listing;
-    }
     ClassicsDatabase verses(classicsPath);
-    std::optional<FitCharacters> fit = fitCharacters(db, request.sex, request.elementWishes);
-    if (!fit || !verses.open()) {
-        listing.message = fit ? ClassicsDatabase::failureMessage() : libraryReadFailure();
-        listing.databaseFailed = true;
+    std::optional<FitCharacters> fit = openSources(db, verses, request, listing);
+    if (!fit)
         return listing;
-    }
 
     const QList<uint> fixedUcs4 = fixedCharacter.toUcs4();
     const char32_t fixedChar = fixedUcs4.size() == 1 ? char32_t(fixedUcs4.first()) : 0;
