@@ -1,5 +1,7 @@
 #include "TextSources.h"
 
+#include "common/DataLines.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,32 +19,19 @@ QString unescape(QString field)
 // Rows of a tab-separated file with exactly `columns` fields; a missing file gives no rows.
 bool readTsv(const QString &path, int columns, QList<QStringList> &rows, QString *error)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFile::exists(path))
         return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("cannot read %1").arg(path);
-        return false;
-    }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i);
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        QStringList fields = line.split(QLatin1Char('\t'));
+    return tools::forEachDataLine(path, error, [&](QStringList fields, const QString &where, int) {
         if (fields.size() != columns) {
             if (error)
-                *error = QStringLiteral("%1:%2: expected %3 tab-separated fields").arg(path).arg(i + 1).arg(columns);
+                *error = QStringLiteral("%1: expected %2 tab-separated fields").arg(where).arg(columns);
             return false;
         }
         for (QString &f : fields)
             f = unescape(f);
         rows.append(fields);
-    }
-    return true;
+        return true;
+    });
 }
 
 bool readNumberTable(const QString &path, QList<NumberTextRow> &out, QString *error)

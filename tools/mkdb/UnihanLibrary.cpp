@@ -1,5 +1,7 @@
 #include "UnihanLibrary.h"
 
+#include "common/DataLines.h"
+
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -301,29 +303,7 @@ QString elementOfReading(const QString &reading)
     }
 }
 
-// Calls `take` with the tab-separated fields of every line of a curated UTF-8 file that is neither empty nor a
-// `#` comment, and "path:line" for its messages; stops at the first line `take` refuses.
-bool forEachDataLine(const QString &path, QString *error,
-    const std::function<bool(const QStringList &fields, const QString &where, int lineNo)> &take)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, QStringLiteral("cannot read %1").arg(path));
-        return false;
-    }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i);
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const int lineNo = int(i + 1);
-        if (!take(line.split(QLatin1Char('\t')), QStringLiteral("%1:%2").arg(path).arg(lineNo), lineNo))
-            return false;
-    }
-    return true;
-}
+using tools::forEachDataLine;
 
 // A curated file: character<TAB>value<TAB>reason, or character<TAB>meaning for the meanings file, which has
 // no reason column and may be absent (then no row carries a written meaning). `accept` checks the value and
