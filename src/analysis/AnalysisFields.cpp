@@ -1,6 +1,7 @@
 #include "analysis/AnalysisFields.h"
 
 #include "text/Characters.h"
+#include "text/JsonNumbers.h"
 #include "text/VbText.h"
 
 #include <QJsonArray>
@@ -8,14 +9,6 @@
 namespace tolvane {
 
 namespace {
-
-QJsonArray numberArray(const QList<int> &numbers)
-{
-    QJsonArray array;
-    for (int n : numbers)
-        array.append(n);
-    return array;
-}
 
 QJsonArray textArray(const QStringList &texts)
 {
@@ -76,7 +69,7 @@ QJsonObject nameAnalysisFields(
     fields.insert(QStringLiteral("surname"), chars.mid(0, surnameLength).join(QString()));
     fields.insert(QStringLiteral("givenName"), chars.mid(surnameLength).join(QString()));
     fields.insert(QStringLiteral("surnameKind"), surnameKindText(kind));
-    fields.insert(QStringLiteral("strokes"), numberArray(strokes));
+    fields.insert(QStringLiteral("strokes"), jsonNumbers(strokes));
     if (!text.isEmpty())
         fields.insert(QStringLiteral("text"), withLineFeeds(text));
     return fields;
@@ -87,7 +80,7 @@ QJsonObject strokeNumbersFields(
 {
     QJsonObject fields = nameReportFields(report);
     fields.insert(QStringLiteral("surnameKind"), surnameKindText(kind));
-    fields.insert(QStringLiteral("strokes"), numberArray(strokes));
+    fields.insert(QStringLiteral("strokes"), jsonNumbers(strokes));
     fields.insert(QStringLiteral("text"), withLineFeeds(text));
     return fields;
 }

@@ -1,6 +1,7 @@
 #include "naming/NamingFields.h"
 
 #include "numerology/DigitTables.h"
+#include "text/JsonNumbers.h"
 #include "text/VbText.h"
 
 #include <QJsonArray>
@@ -9,20 +10,9 @@ namespace tolvane {
 
 namespace {
 
-QJsonArray numbers(const QList<int> &values)
-{
-    QJsonArray array;
-    for (int v : values)
-        array.append(v);
-    return array;
-}
-
 QJsonArray gridNumbers(const FiveGrids &grids)
 {
-    QJsonArray array;
-    for (qint16 g : grids.list())
-        array.append(g);
-    return array;
+    return jsonNumbers(grids.list());
 }
 
 QJsonObject sancaiFields(const FiveGrids &grids)
@@ -47,7 +37,7 @@ QJsonObject configurationFields(
 {
     QJsonObject fields;
     fields.insert(QStringLiteral("surname"), surname);
-    fields.insert(QStringLiteral("surnameStrokes"), numbers(surnameStrokes));
+    fields.insert(QStringLiteral("surnameStrokes"), jsonNumbers(surnameStrokes));
     fields.insert(QStringLiteral("nameLength"), request.nameLength);
     insertRequest(fields, request);
     QJsonArray configurations;
@@ -55,7 +45,7 @@ QJsonObject configurationFields(
         QList<int> strokes;
         for (int p = 0; p < request.nameLength; ++p)
             strokes.append(configs.strokes[g][p]);
-        configurations.append(QJsonObject { { QStringLiteral("strokes"), numbers(strokes) },
+        configurations.append(QJsonObject { { QStringLiteral("strokes"), jsonNumbers(strokes) },
             { QStringLiteral("grids"), gridNumbers(configs.grids[g]) },
             { QStringLiteral("sancai"), sancaiFields(configs.grids[g]) } });
     }
@@ -73,7 +63,7 @@ QJsonArray listedGroupFields(const QList<CandidateListing::Group> &groups, int n
             strokes.append(group.strokes[p]);
             candidates.append(QJsonArray::fromStringList(group.candidates.value(p)));
         }
-        array.append(QJsonObject { { QStringLiteral("strokes"), numbers(strokes) },
+        array.append(QJsonObject { { QStringLiteral("strokes"), jsonNumbers(strokes) },
             { QStringLiteral("grids"), gridNumbers(group.grids) },
             { QStringLiteral("sancai"), sancaiFields(group.grids) }, { QStringLiteral("candidates"), candidates } });
     }
@@ -95,7 +85,7 @@ QJsonObject fixedNamingFields(
     for (const FixedListing::Group &group : listing.groups) {
         const QList<int> strokes = facts.firstFree ? QList<int> { group.freeStrokes, facts.fixedStrokes }
                                                    : QList<int> { facts.fixedStrokes, group.freeStrokes };
-        groups.append(QJsonObject { { QStringLiteral("strokes"), numbers(strokes) },
+        groups.append(QJsonObject { { QStringLiteral("strokes"), jsonNumbers(strokes) },
             { QStringLiteral("grids"), gridNumbers(group.grids) },
             { QStringLiteral("sancai"), sancaiFields(group.grids) },
             { QStringLiteral("candidates"), QJsonArray::fromStringList(group.candidates) } });
@@ -123,7 +113,7 @@ QJsonArray classicGroupFields(const ClassicListing &listing, int fixedStrokes)
                 { QStringLiteral("title"), name.verse.title }, { QStringLiteral("author"), name.verse.author },
                 { QStringLiteral("verse"), name.verse.text } });
         }
-        array.append(QJsonObject { { QStringLiteral("strokes"), numbers(strokes) },
+        array.append(QJsonObject { { QStringLiteral("strokes"), jsonNumbers(strokes) },
             { QStringLiteral("grids"), gridNumbers(group.grids) },
             { QStringLiteral("sancai"), sancaiFields(group.grids) }, { QStringLiteral("names"), names } });
     }
