@@ -18,9 +18,7 @@ const QString kClassicsFile = QStringLiteral("classics.db");
 } // namespace
 
 AppPaths::AppPaths(QString appDir)
-    : m_appDir(std::move(appDir))
-    , m_databasePath(QDir(m_appDir).filePath(kDatabaseFile))
-    , m_classicsPath(QDir(m_appDir).filePath(kClassicsFile))
+    : AppPaths(appDir, QDir(appDir).filePath(kDatabaseFile))
 {
 }
 

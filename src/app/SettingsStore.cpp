@@ -38,12 +38,22 @@ SettingsStore::SettingsStore(const QString &iniFile)
 {
 }
 
+SettingsStore::Snapshot SettingsStore::snapshot() const
+{
+    Snapshot snapshot;
+    if (const std::optional<QByteArray> bytes = PlainTextFile::readBytes(m_path))
+        snapshot.m_values = IniText::parse(*bytes);
+    return snapshot;
+}
+
+QString SettingsStore::Snapshot::read(const QString &key, const QString &defaultValue) const
+{
+    return m_values.value(keyPath(key), defaultValue);
+}
+
 QString SettingsStore::read(const QString &key, const QString &defaultValue) const
 {
-    const std::optional<QByteArray> bytes = PlainTextFile::readBytes(m_path);
-    if (!bytes)
-        return defaultValue;
-    return IniText::parse(*bytes).value(keyPath(key), defaultValue);
+    return snapshot().read(key, defaultValue);
 }
 
 bool SettingsStore::write(const QString &key, const QString &value, QString *reason)

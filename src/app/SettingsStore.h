@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QString>
 
 #include <optional>
@@ -19,7 +20,18 @@ public:
     // A store kept in one INI file (a portable copy, or a test's temporary folder).
     explicit SettingsStore(const QString &iniFile);
 
+    // The values as the file holds them at one moment, for a caller that reads several of them at once.
+    class Snapshot final {
+    public:
+        QString read(const QString &key, const QString &defaultValue = {}) const;
+
+    private:
+        friend class SettingsStore;
+        QMap<QString, QString> m_values; // "section/key" -> value
+    };
+
     // Read anew at every call: another program (or the user's editor) may have changed the file.
+    Snapshot snapshot() const;
     QString read(const QString &key, const QString &defaultValue = {}) const;
     // Written through at once, so that a program ended right after still leaves the value behind. False
     // when the file could not be replaced; it is then as it was, and reason says why.

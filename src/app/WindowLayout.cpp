@@ -18,15 +18,18 @@ const QString kTop = QStringLiteral("Top");
 const QString kMaximizeHeight = QStringLiteral("fHeight");
 const QString kFrmflag = QStringLiteral("frmflag");
 
-std::optional<float> readNumber(const SettingsStore &store, const QString &key, const QString &defaultValue)
+std::optional<float> readNumber(
+    const SettingsStore::Snapshot &store, const QString &key, const QString &defaultValue)
 {
     return SettingsStore::toSingle(store.read(key, defaultValue));
 }
 
 } // namespace
 
-RestoredLayout WindowLayout::restore(const SettingsStore &store, const TwipsGeometry &current)
+RestoredLayout WindowLayout::restore(const SettingsStore &settings, const TwipsGeometry &current)
 {
+    // One read of the file for all the layout's keys.
+    const SettingsStore::Snapshot store = settings.snapshot();
     RestoredLayout result;
     result.geometry = current;
     const std::optional<float> maximizeHeight = readNumber(store, kMaximizeHeight, QStringLiteral("8000"));

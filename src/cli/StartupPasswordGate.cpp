@@ -50,6 +50,13 @@ bool StartupPasswordGate::unlock(
 {
     if (!PasswordRules::passwordSet(store))
         return true;
+    // One try: the window's message when the entry does not open the program.
+    const auto opens = [&](const QString &entry) {
+        const std::optional<UserMessage> refused = PasswordRules::login(store, entry);
+        if (refused)
+            prompter.showMessage(*refused);
+        return !refused;
+    };
 
     if (!source.passwordFile.isEmpty()) {
         const std::optional<QByteArray> bytes = PlainTextFile::readBytes(source.passwordFile);
@@ -58,14 +65,10 @@ bool StartupPasswordGate::unlock(
                 UserMessage::warning(QStringLiteral("无法读取密码文件“%1”。").arg(source.passwordFile)));
             return false;
         }
-        const QString text = PlainTextFile::decode(*bytes);
-        QString first = text.section(QLatin1Char('\n'), 0, 0);
+        QString first = PlainTextFile::decode(*bytes).section(QLatin1Char('\n'), 0, 0);
         if (first.endsWith(QLatin1Char('\r')))
             first.chop(1);
-        const std::optional<UserMessage> refused = PasswordRules::login(store, first);
-        if (refused)
-            prompter.showMessage(*refused);
-        return !refused;
+        return opens(first);
     }
 
     if (source.stdinIsInput) {
@@ -77,19 +80,14 @@ bool StartupPasswordGate::unlock(
     // At a terminal, as in the window: a wrong password is said and asked again; Ctrl-D gives up.
     if (isatty(fileno(in))) {
         while (const std::optional<QString> typed = readHidden(in, terminal)) {
-            const std::optional<UserMessage> refused = PasswordRules::login(store, *typed);
-            if (!refused)
+            if (opens(*typed))
                 return true;
-            prompter.showMessage(*refused);
         }
         return false;
     }
 
     // Piped in: one line, one try. No line at all is a wrong password too.
-    const std::optional<UserMessage> refused = PasswordRules::login(store, readLine(in).value_or(QString()));
-    if (refused)
-        prompter.showMessage(*refused);
-    return !refused;
+    return opens(readLine(in).value_or(QString()));
 }
 
 } // namespace tolvane

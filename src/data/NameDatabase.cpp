@@ -27,6 +27,19 @@ void bindText(sqlite3_stmt *stmt, int index, const QString &text)
     sqlite3_bind_text16(stmt, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
 }
 
+// One step of a single-row lookup: the row read by take (which may find the row's value missing) when there is
+// one; failed when the step neither found a row nor came to the end of the result.
+template <typename T, typename Take> RowRead<T> stepOnce(sqlite3_stmt *stmt, Take take)
+{
+    RowRead<T> result;
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+        result.row = take(stmt);
+    else
+        result.failed = rc != SQLITE_DONE;
+    return result;
+}
+
 } // namespace
 
 NameDatabase::NameDatabase(QString path)
@@ -153,12 +166,8 @@ RowRead<qint16> NameDatabase::strokesOf(const QString &ch)
         return { std::nullopt, true };
     sqlite3_reset(m_strokesQuery);
     bindText(m_strokesQuery, 1, ch);
-    RowRead<qint16> result;
-    const int rc = sqlite3_step(m_strokesQuery);
-    if (rc == SQLITE_ROW)
-        result.row = static_cast<qint16>(sqlite3_column_int(m_strokesQuery, 0));
-    else
-        result.failed = rc != SQLITE_DONE;
+    const RowRead<qint16> result = stepOnce<qint16>(
+        m_strokesQuery, [](sqlite3_stmt *stmt) { return static_cast<qint16>(sqlite3_column_int(stmt, 0)); });
     sqlite3_reset(m_strokesQuery);
     return result;
 }
@@ -169,12 +178,8 @@ RowRead<MeaningRow> NameDatabase::lastMeaning(const QString &sql, const std::fun
     if (!stmt)
         return { std::nullopt, true };
     bind(stmt);
-    RowRead<MeaningRow> result;
-    const int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW)
-        result.row = MeaningRow { columnText(stmt, 0), columnText(stmt, 1) };
-    else
-        result.failed = rc != SQLITE_DONE;
+    const RowRead<MeaningRow> result
+        = stepOnce<MeaningRow>(stmt, [](sqlite3_stmt *row) { return MeaningRow { columnText(row, 0), columnText(row, 1) }; });
     sqlite3_finalize(stmt);
     return result;
 }
@@ -418,14 +423,10 @@ RowRead<QString> NameDatabase::textContent(const QString &key)
     if (!stmt)
         return { std::nullopt, true };
     bindText(stmt, 1, key);
-    RowRead<QString> content;
-    const int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW) {
-        if (sqlite3_column_type(stmt, 0) != SQLITE_NULL)
-            content.row = columnText(stmt, 0);
-    } else {
-        content.failed = rc != SQLITE_DONE;
-    }
+    // A row whose Content is missing counts as no row.
+    const RowRead<QString> content = stepOnce<QString>(stmt, [](sqlite3_stmt *row) {
+        return sqlite3_column_type(row, 0) != SQLITE_NULL ? std::optional<QString>(columnText(row, 0)) : std::nullopt;
+    });
     sqlite3_finalize(stmt);
     return content;
 }

@@ -9,15 +9,13 @@ namespace tolvane {
 Outcome<qint16> StrokeLookup::strokesOf(const QString &databasePath, const QString &ch)
 {
     NameDatabase db(databasePath);
-    if (auto failure = db.openWith({ DbTable::Name })) {
+    std::optional<DatabaseFailure> failure = db.openWith({ DbTable::Name });
+    RowRead<qint16> read;
+    // A damaged library: the same failure as one that cannot be opened, never "not in the library".
+    if (!failure && (read = db.strokesOf(ch)).failed)
+        failure = DatabaseFailure::unreadable();
+    if (failure) {
         Outcome<qint16> unread = Outcome<qint16>::failed(*failure);
-        unread.value = 0;
-        return unread;
-    }
-    const RowRead<qint16> read = db.strokesOf(ch);
-    if (read.failed) {
-        // A damaged library: the same failure as one that cannot be opened, never "not in the library".
-        Outcome<qint16> unread = Outcome<qint16>::failed(DatabaseFailure::unreadable());
         unread.value = 0;
         return unread;
     }

@@ -22,6 +22,12 @@ QJsonObject sancaiFields(const FiveGrids &grids)
         { QStringLiteral("elements"), sancai.elementTriple } };
 }
 
+// The strokes of both given-name characters in fixed-character naming, in the name's order.
+QList<int> fixedNameStrokes(bool firstFree, int freeStrokes, int fixedStrokes)
+{
+    return firstFree ? QList<int> { freeStrokes, fixedStrokes } : QList<int> { fixedStrokes, freeStrokes };
+}
+
 void insertRequest(QJsonObject &fields, const NameRequest &request)
 {
     fields.insert(QStringLiteral("sex"), sexText(request.sex));
@@ -83,8 +89,7 @@ QJsonObject fixedNamingFields(
     insertRequest(fields, request);
     QJsonArray groups;
     for (const FixedListing::Group &group : listing.groups) {
-        const QList<int> strokes = facts.firstFree ? QList<int> { group.freeStrokes, facts.fixedStrokes }
-                                                   : QList<int> { facts.fixedStrokes, group.freeStrokes };
+        const QList<int> strokes = fixedNameStrokes(facts.firstFree, group.freeStrokes, facts.fixedStrokes);
         groups.append(QJsonObject { { QStringLiteral("strokes"), jsonNumbers(strokes) },
             { QStringLiteral("grids"), gridNumbers(group.grids) },
             { QStringLiteral("sancai"), sancaiFields(group.grids) },
@@ -100,8 +105,7 @@ QJsonArray classicGroupFields(const ClassicListing &listing, int fixedStrokes)
     for (const ClassicGroup &group : listing.groups) {
         QList<int> strokes;
         if (listing.kind == ClassicListing::Kind::Fixed) {
-            strokes = listing.firstFree ? QList<int> { group.freeStrokes, fixedStrokes }
-                                        : QList<int> { fixedStrokes, group.freeStrokes };
+            strokes = fixedNameStrokes(listing.firstFree, group.freeStrokes, fixedStrokes);
         } else {
             for (int p = 0; p < listing.nameLength; ++p)
                 strokes.append(group.strokes[p]);

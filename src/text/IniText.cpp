@@ -249,11 +249,6 @@ QString itemText(const QString &item)
     return item;
 }
 
-bool isHexDigit(char16_t u)
-{
-    return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
-}
-
 QByteArray escapedValue(const QString &text)
 {
     const QString value = text.startsWith(u'@') ? QLatin1Char('@') + text : text;
@@ -290,7 +285,7 @@ QByteArray escapedValue(const QString &text)
         }
         if (u == ';' || u == ',' || u == '=')
             quote = true;
-        if (escapeHexDigit && isHexDigit(u)) {
+        if (escapeHexDigit && hexValue(QChar(u)) >= 0) {
             result += "\\x" + QByteArray::number(u, 16);
             continue;
         }
