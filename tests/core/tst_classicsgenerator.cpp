@@ -2,6 +2,7 @@
 // from a few poems in the package's layout (tests/data/classics) and the characters of a small library, the list
 // of unfit pairs it leaves out, and that list applied to the real generated file.
 #include "data/ClassicsDatabase.h"
+#include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
 #include "mkclassics/ClassicsGenerator.h"
 #include "mkclassics/ClassicsWriter.h"
@@ -39,12 +40,6 @@ QString pairsText(const QList<std::pair<char32_t, char32_t>> &pairs)
 QString packageDir()
 {
     return qEnvironmentVariable("TOLVANE_TEST_DATA") + QStringLiteral("/classics/package");
-}
-
-bool writeText(const QString &path, const QString &text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0;
 }
 
 // Whether the file has the pair in the collections, and the character alone.
@@ -311,7 +306,7 @@ void TestClassicsGenerator::unfitPairsAreLeftOut()
 {
     // 明月 is listed: gone from every collection, while 清泉 of the same line and 明 and 月 alone stay.
     const QString list = m_dir.filePath(QStringLiteral("unfit-pairs.tsv"));
-    QVERIFY(writeText(list, QStringLiteral("# 测试\n\n明月\t其他词义：测试\n")));
+    QVERIFY(writeAll(list, QStringLiteral("# 测试\n\n明月\t其他词义：测试\n").toUtf8()));
     QString error;
     const std::optional<UnfitPairs> unfit = UnfitPairs::read(list, &error);
     QVERIFY2(unfit, qPrintable(error));
@@ -335,10 +330,8 @@ void TestClassicsGenerator::malformedUnfitLineStopsTheBuild_data()
     QTest::addColumn<QString>("lines"); // after a first good line 明月
     QTest::addColumn<int>("badLine");
     QTest::newRow("one character") << QStringLiteral("清\t理由") << 3;
-    QTest::newRow("three characters") << QStringLiteral("清泉石\t理由") << 3;
     QTest::newRow("no tab") << QStringLiteral("清泉 理由") << 3;
     QTest::newRow("no reason") << QStringLiteral("清泉\t ") << 3;
-    QTest::newRow("listed twice") << QStringLiteral("明月\t理由") << 3;
     QTest::newRow("out of order") << QStringLiteral("清泉\t理由\n明镜\t理由") << 4;
 }
 
@@ -347,7 +340,7 @@ void TestClassicsGenerator::malformedUnfitLineStopsTheBuild()
     QFETCH(QString, lines);
     QFETCH(int, badLine);
     const QString list = m_dir.filePath(QStringLiteral("unfit-pairs.tsv"));
-    QVERIFY(writeText(list, QStringLiteral("# 不宜作名字的字对\n明月\t其他词义：测试\n") + lines + QLatin1Char('\n')));
+    QVERIFY(writeAll(list, (QStringLiteral("# 不宜作名字的字对\n明月\t其他词义：测试\n") + lines + QLatin1Char('\n')).toUtf8()));
     QString error;
     QVERIFY(!UnfitPairs::read(list, &error));
     QVERIFY2(error.startsWith(QStringLiteral("%1:%2: ").arg(list).arg(badLine)), qPrintable(error));
@@ -358,13 +351,9 @@ void TestClassicsGenerator::realFileWithoutTheUnfitPairs_data()
     QTest::addColumn<QString>("pair");
     QTest::addColumn<bool>("listed");
     QTest::newRow("深渊 of 如临深渊") << QStringLiteral("深渊") << true;
-    QTest::newRow("小心") << QStringLiteral("小心") << true;
     QTest::newRow("子之 of 执子之手") << QStringLiteral("子之") << true;
     QTest::newRow("之子 of 之子于归") << QStringLiteral("之子") << true;
-    QTest::newRow("久之") << QStringLiteral("久之") << true;
-    QTest::newRow("富贵") << QStringLiteral("富贵") << true;
     QTest::newRow("献之, a name with 之") << QStringLiteral("献之") << false;
-    QTest::newRow("渊深, the other order of 深渊") << QStringLiteral("渊深") << false;
 }
 
 void TestClassicsGenerator::realFileWithoutTheUnfitPairs()

@@ -1,3 +1,4 @@
+#include "fakes/TestFiles.h"
 #include "text/DurableFile.h"
 
 #include <QDir>
@@ -14,18 +15,6 @@
 using namespace tolvane;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writePlain(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 int modeOf(const QString &path)
 {
@@ -85,12 +74,12 @@ void TestDurableFile::writes()
     const QByteArray old("old text");
     const QByteArray bytes("{\\rtf1 new text}\r\n");
     if (before.startsWith(u"file")) {
-        QVERIFY(writePlain(path, old));
+        QVERIFY(writeAll(path, old));
         QVERIFY(::chmod(QFile::encodeName(path).constData(), before.mid(5).toUInt(nullptr, 8)) == 0);
     } else if (before == u"stale temporary") {
-        QVERIFY(writePlain(DurableFile::temporaryPathFor(path), QByteArray(100000, 'x')));
+        QVERIFY(writeAll(DurableFile::temporaryPathFor(path), QByteArray(100000, 'x')));
     } else if (before == u"link") {
-        QVERIFY(writePlain(real, old));
+        QVERIFY(writeAll(real, old));
         QVERIFY(::chmod(QFile::encodeName(real).constData(), 0640) == 0);
         QVERIFY(QFile::link(real, path));
     } else if (before == u"no folder") {

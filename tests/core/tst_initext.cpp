@@ -1,3 +1,4 @@
+#include "fakes/TestFiles.h"
 #include "text/IniText.h"
 
 #include <QFile>
@@ -8,18 +9,6 @@
 using namespace tolvane;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // What QSettings reads from a file, every key as text.
 IniText::Values readBySettings(const QString &path)

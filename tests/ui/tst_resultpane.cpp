@@ -2,6 +2,7 @@
 #include "app/PaneFiles.h"
 #include "app/QtTranslations.h"
 #include "app/TextPane.h"
+#include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
 #include "text/RtfReader.h"
 #include "text/RtfWriter.h"
@@ -80,18 +81,6 @@ QString normalised(QString text)
     return text;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QString pdfText(const QString &pdf)
 {
@@ -374,7 +363,7 @@ void TstResultPane::openByFilterIndex()
     QFETCH(int, index);
     QFETCH(QString, shown);
     const QString path = m_dir->filePath(file);
-    writeAll(path, content);
+    QVERIFY(writeAll(path, content));
     const QString before = pane()->toPlainText();
     openWith(path, index);
     QCOMPARE(pane()->toPlainText(), shown.isEmpty() ? before : shown);

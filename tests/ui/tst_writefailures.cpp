@@ -1,6 +1,8 @@
 #include "app/PaneFiles.h"
 #include "app/PasswordRules.h"
+#include "fakes/CliProcess.h"
 #include "fakes/DiskFaults.h"
+#include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
 #include "text/DurableFile.h"
 #include "ui/FontSetup.h"
@@ -57,35 +59,6 @@ void answerBox(QString &text)
             box->button(QMessageBox::Yes)->click();
         answerBox(text);
     });
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-struct CliResult {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliResult runCli(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
-{
-    QProcess p;
-    p.setProcessEnvironment(environment);
-    p.start(program, arguments);
-    if (!p.waitForFinished(60000))
-        return {};
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
 }
 
 // A text long enough that one free block cannot take it.
@@ -175,17 +148,15 @@ void TestWriteFailures::fullDisk()
     } else if (write == u"--rtf") {
         const QString program = QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli"));
         const CliResult r
-            = runCli(program, { QStringLiteral("analyze"), QStringLiteral("王明"), QStringLiteral("--rtf"), target },
-                QProcessEnvironment::systemEnvironment());
+            = runCli({ QStringLiteral("analyze"), QStringLiteral("王明"), QStringLiteral("--rtf"), target }, program);
         QCOMPARE(r.status, 1);
         QVERIFY(r.out.startsWith(QStringLiteral("王明：")));
         shown = r.err;
         expected = QStringLiteral("无法保存结果文件 %1：%2\n").arg(target, disk.reason());
     } else if (write == u"stroke correction") {
         // SQLite's own journal keeps the library whole; the correction says it was not written.
-        const CliResult r = runCli(disk.filePath(QStringLiteral("tolvane-cli")),
-                                   { QStringLiteral("correct"), QStringLiteral("王"), QStringLiteral("5") },
-                                   QProcessEnvironment::systemEnvironment());
+        const CliResult r = runCli({ QStringLiteral("correct"), QStringLiteral("王"), QStringLiteral("5") },
+            disk.filePath(QStringLiteral("tolvane-cli")));
         QCOMPARE(r.status, 1);
         shown = r.err;
         expected = QStringLiteral("新的笔画数没能写入起名字库，字库保持原样。请确认namedbs.mdb没有被其他程序占用、"
@@ -281,7 +252,7 @@ void TestWriteFailures::readOnlyProgramFolder()
 
     for (QString &a : arguments)
         a.replace(u'@', folder.path());
-    const CliResult r = runCli(program, arguments, environment);
+    const CliResult r = runCli(arguments, program, {}, environment);
     QCOMPARE(r.status, status);
     QVERIFY2(r.err.startsWith(err.replace(u'@', folder.path())), qPrintable(r.err));
     if (status == 0)
