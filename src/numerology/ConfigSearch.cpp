@@ -74,6 +74,37 @@ void ConfigSearch::search(const SearchInput &input, ConfigTables &tables)
     tables.configNext = qint16(n);
 }
 
+QList<GoodConfiguration> ConfigSearch::everyGood(const SearchInput &input)
+{
+    QList<GoodConfiguration> found;
+    const int nameLength = input.nameLength;
+    if (nameLength < 1 || nameLength > 3 || (nameLength < 3 && input.surnameLength != 1 && input.surnameLength != 2))
+        return found;
+    const int surnameCount = nameLength == 3 ? 1 : input.surnameLength;
+    const int surname[2] = {input.surnameStrokes[0], input.surnameStrokes[1]};
+    const LuckLevel level = input.luckLevel.value_or(LuckLevel::Bad);
+    int given[3] = {1, 1, 1};
+    const int secondEnd = nameLength >= 2 ? kMaxStrokes : 1;
+    const int thirdEnd = nameLength >= 3 ? kMaxStrokes : 1;
+    for (given[0] = 1; given[0] <= kMaxStrokes; ++given[0]) {
+        for (given[1] = 1; given[1] <= secondEnd; ++given[1]) {
+            for (given[2] = 1; given[2] <= thirdEnd; ++given[2]) {
+                const FiveGrids grids = FiveGrids::compute(surnameCount, surname, nameLength, given);
+                if (!LuckRules::accepts(grids, nameLength, level, input.sex))
+                    continue;
+                GoodConfiguration config;
+                for (int p = 0; p < nameLength; ++p)
+                    config.strokes[p] = qint16(given[p]);
+                config.grids = grids;
+                config.triple = Sancai::compute(grids.tiange, grids.renge, grids.dige).elementTriple;
+                config.pairKey = computePairKey(grids.renge, grids.waige);
+                found.append(config);
+            }
+        }
+    }
+    return found;
+}
+
 QString ConfigSearch::summaryLine(std::initializer_list<int> strokes, int width, const FiveGrids &grids,
                                   const QString &triple)
 {

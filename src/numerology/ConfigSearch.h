@@ -3,6 +3,7 @@
 #include "numerology/FiveGrids.h"
 #include "numerology/Vocabulary.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -35,12 +36,24 @@ struct SearchInput {
     int groupLimit = 7;    // groups wanted plus one
 };
 
+// One good configuration: the given-name strokes (positions beyond the name length are 0), its grids, 三才
+// triple and 人格/外格 pairing key.
+struct GoodConfiguration {
+    std::array<qint16, 3> strokes {};
+    FiveGrids grids;
+    QString triple;
+    QString pairKey;
+};
+
 // The good-configuration search: enumerates the given-name stroke counts in lexicographic order (the first
 // from firstStrokeStart, every one up to 30) and keeps the first groupLimit - 1 configurations the rules
 // accept. A three-character given name always goes with a single surname.
 class ConfigSearch final {
 public:
     static void search(const SearchInput &input, ConfigTables &tables);
+    // Every configuration the rules accept, in the same lexicographic order, without the tables' group limit
+    // (firstStrokeStart and groupLimit are not used): what the suggested names and the classics search over.
+    static QList<GoodConfiguration> everyGood(const SearchInput &input);
     // The summary of the groups found, for the result pane before the library search.
     static QString summary(const SearchInput &input, const ConfigTables &tables);
     // One line of a summary: "姓名笔画数：", the strokes padded to width, "五格数：", the grids padded to 17,

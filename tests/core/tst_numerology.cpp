@@ -312,6 +312,19 @@ void TestNumerology::search()
         QCOMPARE(t.triples[k], Sancai::compute(g.tiange, g.renge, g.dige).elementTriple);
         QCOMPARE(t.pairs[k], computePairKey(g.renge, g.waige));
     }
+    // Without the group limit, from 1 stroke: the same configurations first, then more, all good.
+    if (start == 1) {
+        const QList<GoodConfiguration> every = ConfigSearch::everyGood(in);
+        QVERIFY(every.size() >= t.groupCount());
+        for (int k = 1; k < t.configNext; ++k) {
+            QCOMPARE(every[k - 1].grids, t.grids[k]);
+            QCOMPARE(every[k - 1].pairKey, t.pairs[k]);
+        }
+        for (const GoodConfiguration &c : every) {
+            const auto list = c.grids.list();
+            QVERIFY(reference::accepts(QList<int>(list.begin(), list.end()), nameLength, luck == u"全吉", sex == u"女"));
+        }
+    }
 }
 
 void TestNumerology::searchKeepsStalePositions()
