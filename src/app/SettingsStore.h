@@ -9,10 +9,10 @@
 namespace tolvane {
 
 // The per-user settings store: text values under the application "TolVane", section "Name", in the INI file
-// QSettings keeps for it (so that the files of earlier versions read the same). Reading an absent key gives
-// the caller's default. Numbers are kept as the decimal text of a single-precision value. Every write
-// replaces the whole file through DurableFile, readable by its owner only (it holds the start-up password):
-// a full disk leaves the old file whole and the write reports the failure.
+// QSettings keeps for it, read and written by QSettings. Reading an absent key gives the caller's default.
+// Numbers are kept as the decimal text of a single-precision value. Every write replaces the whole file
+// through DurableFile, readable by its owner only (it holds the start-up password): a full disk leaves the
+// old file whole and the write reports the failure.
 class SettingsStore final {
 public:
     // The user's own store.
@@ -27,7 +27,7 @@ public:
 
     private:
         friend class SettingsStore;
-        QMap<QString, QString> m_values; // "section/key" -> value
+        QMap<QString, QString> m_values; // key of the section -> value
     };
 
     // Read anew at every call: another program (or the user's editor) may have changed the file.

@@ -81,7 +81,8 @@ const std::vector<QCommandLineOption> &options()
                            "for a batch); for name, analyze, strokes-report, company and lookup"),
             QStringLiteral("format")),
         QCommandLineOption(QStringLiteral("rtf"),
-            QStringLiteral("also write the result as RTF, exactly as the window stores name.rtf"),
+            QStringLiteral("also write the result as RTF, exactly as the window stores name.rtf; - writes the RTF to "
+                           "standard output instead of the text"),
             QStringLiteral("file")),
         QCommandLineOption(QStringLiteral("password-file"),
             QStringLiteral("the start-up password set in the window, from the first line of FILE; without it the "
@@ -120,6 +121,8 @@ struct Session {
     Dispatcher dispatcher;
 
     bool json;
+    // --rtf -: the RTF takes the text's place on standard output.
+    bool rtfToStandardOutput;
 
     Session(const QCommandLineParser &parser, const NamingAnswers &answers)
         : parser(parser)
@@ -127,8 +130,10 @@ struct Session {
         , prompter(answers)
         , dispatcher(AppPaths::forExecutable(), pane, view, prompter)
         , json(parser.value(option(QStringLiteral("format"))) == QLatin1String("json"))
+        , rtfToStandardOutput(parser.value(option(QStringLiteral("rtf"))) == QLatin1String("-"))
     {
-        dispatcher.setResultPath(parser.value(option(QStringLiteral("rtf"))));
+        dispatcher.setResultPath(
+            rtfToStandardOutput ? QStringLiteral("/dev/stdout") : parser.value(option(QStringLiteral("rtf"))));
     }
 
     // Prints the pane with LF line breaks, or with --format json the result's fields as one JSON object (nothing
@@ -140,7 +145,7 @@ struct Session {
             const QJsonObject &fields = dispatcher.state().resultFields;
             if (!fields.isEmpty())
                 printJson(fields);
-        } else if (QString text = pane.text(); !text.isEmpty()) {
+        } else if (QString text = pane.text(); !rtfToStandardOutput && !text.isEmpty()) {
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             if (!text.endsWith(QLatin1Char('\n')))
                 text += QLatin1Char('\n');
@@ -502,6 +507,8 @@ int CliRunner::run(const QStringList &arguments)
     if (isSet(parser, "format") && format != QLatin1String("text") && format != QLatin1String("json"))
         return badUsage(QStringLiteral("--format takes text or json"));
     const bool json = format == QLatin1String("json");
+    if (json && parser.value(option(QStringLiteral("rtf"))) == QLatin1String("-"))
+        return badUsage(QStringLiteral("--rtf - and --format json both print to standard output"));
 
     QStringList args = parser.positionalArguments();
     if (args.isEmpty())

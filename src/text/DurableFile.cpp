@@ -1,110 +1,18 @@
 #include "text/DurableFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cerrno>
-#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace tolvane {
 
 namespace {
-
-constexpr int kAttempts = 10;
-// How long a writer waits for another one that is writing the same file.
-constexpr auto kLockWait = std::chrono::seconds(5);
-constexpr auto kLockPoll = std::chrono::milliseconds(20);
-
-// A file descriptor that is closed however the write ends.
-class Descriptor final {
-public:
-    explicit Descriptor(int fd = -1)
-        : m_fd(fd)
-    {
-    }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return m_fd; }
-    int release()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
-
-bool sameFile(int fd, const QByteArray &path)
-{
-    struct stat opened { };
-    struct stat named { };
-    return ::fstat(fd, &opened) == 0 && ::lstat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev
-        && opened.st_ino == named.st_ino;
-}
-
-// Waits until no other writer holds the temporary; false when one keeps it longer than kLockWait.
-bool lockExclusively(int fd)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR)
-            return false;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            errno = EWOULDBLOCK;
-            return false;
-        }
-        std::this_thread::sleep_for(kLockPoll);
-    }
-    return true;
-}
-
-// Creates the temporary and holds its lock. A temporary that is already there belongs either to a writer
-// that is still at work (its lock is held: wait for it) or to one that was killed (its lock went with it:
-// remove the file and start again).
-int openTemporary(const QByteArray &temp, mode_t mode)
-{
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const int created = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-        if (created >= 0) {
-            Descriptor fd(created);
-            if (!lockExclusively(fd.get()))
-                return -1;
-            // Another writer may have taken this file for a stale one between our open and our lock.
-            if (sameFile(fd.get(), temp))
-                return fd.release();
-            continue;
-        }
-        if (errno != EEXIST)
-            return -1;
-        Descriptor existing(::open(temp.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
-        if (existing.get() < 0) {
-            if (errno == ENOENT)
-                continue; // its writer has just finished
-            return -1;
-        }
-        if (!lockExclusively(existing.get()))
-            return -1;
-        // Still under its name once we hold the lock: no live writer has it, so it is left over.
-        if (sameFile(existing.get(), temp) && ::unlink(temp.constData()) != 0 && errno != ENOENT)
-            return -1;
-    }
-    errno = EBUSY;
-    return -1;
-}
 
 bool writeAll(int fd, const QByteArray &bytes)
 {
@@ -112,13 +20,11 @@ bool writeAll(int fd, const QByteArray &bytes)
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = ENOSPC;
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
             return false;
         }
         data += written;
@@ -127,33 +33,49 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
-void syncFolder(const QByteArray &folder)
+bool sameFile(const struct stat &a, const struct stat &b)
 {
-    // The rename itself is made durable; a file system that cannot sync a folder has nothing to lose here.
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The standard output or error when target is the file one of them is written to (/dev/stdout, or the file
+// the output is redirected to), else -1. Replacing that file would lose what the process prints there.
+int standardStreamOf(const struct stat &target)
+{
+    for (const int fd : { STDOUT_FILENO, STDERR_FILENO }) {
+        struct stat stream { };
+        if (::fstat(fd, &stream) == 0 && sameFile(stream, target))
+            return fd;
+    }
+    return -1;
+}
+
+// QSaveFile would put a regular file in the place of a device or a FIFO: they are written directly.
+bool writeInPlace(const QByteArray &path, const QByteArray &bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, bytes);
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return written;
+}
+
+// QSaveFile syncs the file but not the folder that holds its new name (the link's target's, for a link).
+void syncFolder(const QString &file)
+{
+    // A file system that cannot sync a folder has nothing to lose here.
+    const int fd = ::open(QFile::encodeName(QFileInfo(QFileInfo(file).canonicalFilePath()).absolutePath()).constData(),
+        O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
 }
 
-// The file a path names: a symbolic link is followed (to its target, even one not yet there).
-QString resolvedTarget(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.isSymLink())
-        return info.absoluteFilePath();
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
-}
-
 } // namespace
-
-QString DurableFile::temporaryPathFor(const QString &path)
-{
-    const QFileInfo info(resolvedTarget(path));
-    return info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".tolvane-tmp"));
-}
 
 QString DurableFile::reasonFor(int error)
 {
@@ -187,43 +109,49 @@ bool DurableFile::write(const QString &path, const QByteArray &bytes, QString *r
 {
     const auto fail = [reason](int error) {
         if (reason)
-            *reason = reasonFor(error);
+            *reason = reasonFor(error ? error : EIO);
         return false;
     };
     if (path.isEmpty())
         return fail(ENOENT);
-    const QString targetPath = resolvedTarget(path);
-    const QByteArray target = QFile::encodeName(targetPath);
-    const QByteArray temp = QFile::encodeName(temporaryPathFor(path));
-
-    // A replaced file keeps its permissions; the owner-only ones are enforced whatever the file had.
+    const QByteArray name = QFile::encodeName(path);
     struct stat old { };
-    const bool replacing = ::stat(target.constData(), &old) == 0;
-    if (replacing && S_ISDIR(old.st_mode))
-        return fail(EISDIR);
-    const mode_t createMode = access == Access::OwnerOnly ? 0600 : 0666;
-
-    Descriptor fd(openTemporary(temp, createMode));
-    if (fd.get() < 0)
-        return fail(errno);
-    // From here on the temporary is ours; it goes again on every failure.
-    const auto abandon = [&](int error) {
-        ::unlink(temp.constData());
-        return fail(error);
-    };
-    if (access == Access::OwnerOnly) {
-        if (::fchmod(fd.get(), 0600) != 0)
-            return abandon(errno);
-    } else if (replacing && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
-        return abandon(errno);
+    if (::stat(name.constData(), &old) == 0) {
+        if (const int stream = standardStreamOf(old); stream >= 0) {
+            std::fflush(stream == STDOUT_FILENO ? stdout : stderr);
+            return writeAll(stream, bytes) || fail(errno);
+        }
+        if (S_ISDIR(old.st_mode))
+            return fail(EISDIR);
+        if (!S_ISREG(old.st_mode))
+            return writeInPlace(name, bytes) || fail(errno);
+        // QSaveFile gives the new file the old one's permissions: an owner-only file must never have others'.
+        if (access == Access::OwnerOnly && ::chmod(name.constData(), 0600) != 0)
+            return fail(errno);
     }
-    if (!writeAll(fd.get(), bytes))
-        return abandon(errno);
-    if (::fsync(fd.get()) != 0 && errno != EINVAL)
-        return abandon(errno);
-    if (::rename(temp.constData(), target.constData()) != 0)
-        return abandon(errno);
-    syncFolder(QFile::encodeName(QFileInfo(targetPath).absolutePath()));
+
+    QSaveFile file(path);
+    errno = 0;
+    // QSaveFile creates a new file's temporary for everyone to read (less the umask); an owner-only one is
+    // created for its owner alone, so nobody can open it before its permissions are set.
+    const mode_t oldMask = access == Access::OwnerOnly ? ::umask(077) : 0;
+    const bool opened = file.open(QIODevice::WriteOnly);
+    if (access == Access::OwnerOnly)
+        ::umask(oldMask);
+    if (!opened)
+        return fail(errno);
+    // Qt 6.4's commit() renames the temporary over the target even when the flush of its last buffered bytes
+    // fails (a full disk leaves an empty file where the old one was), and ignores a failed sync: both are
+    // checked here, before the commit.
+    if (file.write(bytes) != bytes.size() || !file.flush() || (::fsync(file.handle()) != 0 && errno != EINVAL)) {
+        const int error = errno;
+        file.cancelWriting();
+        return fail(error);
+    }
+    errno = 0;
+    if (!file.commit())
+        return fail(errno);
+    syncFolder(path);
     return true;
 }
 

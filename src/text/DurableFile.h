@@ -6,11 +6,10 @@
 namespace tolvane {
 
 // Every file the program writes is replaced through here, so that no failure can leave a user's file empty
-// or cut off. The bytes go to a temporary file beside the target (".NAME.tolvane-tmp"); every write is
-// checked, the data is synced to the disk, and only then is the temporary renamed over the target. Until
-// that rename the old file is untouched; after a failure the temporary is removed and the caller is told
-// why. A temporary left behind by a run that was killed while writing is removed by the next write of the
-// same file. Two writers of one file take turns.
+// or cut off: QSaveFile writes a temporary beside the target and renames it over the target only when every
+// byte is on the disk; after a failure the old file is untouched and the caller is told why. A symbolic link
+// is followed: the file it names is replaced and the link stays. What is not a regular file (a device, a
+// FIFO, the terminal) is written as it is, never replaced.
 class DurableFile final {
 public:
     enum class Access {
@@ -20,14 +19,10 @@ public:
         OwnerOnly,
     };
 
-    // Replaces (or creates) the file at path with bytes. A symbolic link is followed: the file it names is
-    // replaced and the link stays. Returns false when the file could not be written; reason then says why,
-    // in words for the user ("磁盘空间不足").
+    // Replaces (or creates) the file at path with bytes. Returns false when the file could not be written;
+    // reason then says why, in words for the user ("磁盘空间不足").
     [[nodiscard]] static bool write(
         const QString &path, const QByteArray &bytes, QString *reason = nullptr, Access access = Access::Shared);
-
-    // The temporary file used while path is written.
-    static QString temporaryPathFor(const QString &path);
 
     // A few words for the user about a failed system call, by its errno value.
     static QString reasonFor(int error);

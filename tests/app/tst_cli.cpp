@@ -5,6 +5,7 @@
 #include "app/TextPane.h"
 #include "fakes/CliProcess.h"
 #include "fakes/FakePrompter.h"
+#include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
 
 #include <QDir>
@@ -18,6 +19,10 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tolvane;
 
@@ -56,6 +61,7 @@ class TestCli : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void companyPrintsThePane();
+    void rtfIsWhatTheWindowStores_data();
     void rtfIsWhatTheWindowStores();
     void messagesGoToStandardError_data();
     void messagesGoToStandardError();
@@ -102,13 +108,22 @@ void TestCli::companyPrintsThePane()
     QVERIFY(!r.out.contains(QLatin1Char('\r')));
 }
 
+void TestCli::rtfIsWhatTheWindowStores_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a file") << QStringLiteral("file");
+    // A FIFO, like a device, is written to, never replaced by a file.
+    QTest::newRow("a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("- for standard output") << QStringLiteral("-");
+    // Standard output sent to a file: the file gets the RTF, then the text, and loses neither.
+    QTest::newRow("/dev/stdout sent to a file") << QStringLiteral("/dev/stdout");
+}
+
 void TestCli::rtfIsWhatTheWindowStores()
 {
+    QFETCH(QString, target);
     QTemporaryDir dir;
-    const QString rtf = dir.filePath(QStringLiteral("out.rtf"));
-    const CliResult r = runCli({QStringLiteral("company"), QStringLiteral("青禾科技有限公司"), QStringLiteral("--rtf"), rtf});
-    QCOMPARE(r.status, 0);
-
+    const QString company = QStringLiteral("青禾科技有限公司");
     // The same controller, run in-process over the same library, stores byte for byte the same file.
     TextPane pane;
     HeadlessView view;
@@ -116,14 +131,45 @@ void TestCli::rtfIsWhatTheWindowStores()
     Dispatcher dispatcher(AppPaths(TestLibrary::binDir()), pane, view, prompter);
     const QString stored = dir.filePath(QStringLiteral("name.rtf"));
     dispatcher.setResultPath(stored);
-    dispatcher.execute({Function::CompanyAnalysis, QStringLiteral("青禾科技有限公司"), {}, {}});
-    QFile a(rtf);
-    QFile b(stored);
-    QVERIFY(a.open(QIODevice::ReadOnly));
-    QVERIFY(b.open(QIODevice::ReadOnly));
-    const QByteArray bytes = a.readAll();
-    QCOMPARE(bytes, b.readAll());
-    QVERIFY(bytes.startsWith("{\\rtf1\\ansi\\ansicpg936"));
+    dispatcher.execute({Function::CompanyAnalysis, company, {}, {}});
+    const QByteArray expected = readAll(stored);
+    QVERIFY(expected.startsWith("{\\rtf1\\ansi\\ansicpg936"));
+
+    const QString rtf = dir.filePath(QStringLiteral("out.rtf"));
+    const QString output = dir.filePath(QStringLiteral("output.txt"));
+    int fifo = -1;
+    if (target == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(rtf).constData(), 0600), 0);
+        fifo = ::open(QFile::encodeName(rtf).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(fifo >= 0);
+    }
+    const auto closeFifo = qScopeGuard([fifo] {
+        if (fifo >= 0)
+            ::close(fifo);
+    });
+    QProcess p;
+    if (target == u"/dev/stdout")
+        p.setStandardOutputFile(output);
+    p.start(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")),
+        {QStringLiteral("company"), company, QStringLiteral("--rtf"), target == u"fifo" || target == u"file" ? rtf : target});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(p.readAllStandardError(), QByteArray());
+    if (target == u"file") {
+        QCOMPARE(readAll(rtf), expected);
+    } else if (target == u"fifo") {
+        QByteArray bytes(expected.size() + 1, '\0');
+        QCOMPARE(::read(fifo, bytes.data(), size_t(bytes.size())), ssize_t(expected.size()));
+        bytes.chop(1);
+        QCOMPARE(bytes, expected);
+        QVERIFY(QFileInfo(rtf).exists() && !QFileInfo(rtf).isFile());
+    } else if (target == u"-") {
+        QCOMPARE(p.readAllStandardOutput(), expected);
+    } else {
+        const QByteArray bytes = readAll(output);
+        QVERIFY(bytes.startsWith(expected));
+        QVERIFY(bytes.mid(expected.size()).startsWith(company.toUtf8() + " "));
+    }
 }
 
 void TestCli::messagesGoToStandardError_data()
@@ -765,6 +811,9 @@ void TestCli::formatOnlyWhereThereIsOne_data()
         QStringLiteral("--format"), QStringLiteral("json") };
     QTest::newRow("correct has no JSON") << QStringList { QStringLiteral("correct"), QStringLiteral("十"),
         QStringLiteral("10"), QStringLiteral("--format"), QStringLiteral("json") };
+    QTest::newRow("JSON and RTF both on standard output") << QStringList { QStringLiteral("company"),
+        QStringLiteral("百度"), QStringLiteral("--rtf"), QStringLiteral("-"), QStringLiteral("--format"),
+        QStringLiteral("json") };
 }
 
 void TestCli::formatOnlyWhereThereIsOne()
