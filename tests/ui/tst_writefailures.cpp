@@ -97,6 +97,8 @@ void TestWriteFailures::fullDisk_data()
         QTest::addRow("%s, full", write) << QString::fromLatin1(write) << 0;
         QTest::addRow("%s, one block free", write) << QString::fromLatin1(write) << 1;
     }
+    // Room for the locks and a draft of the old settings, not for the new ones: QSettings says nothing of that.
+    QTest::newRow("start-up password, three blocks free") << QStringLiteral("start-up password") << 3;
 }
 
 void TestWriteFailures::fullDisk()
@@ -105,6 +107,8 @@ void TestWriteFailures::fullDisk()
     QFETCH(int, freeBlocks);
     SmallDisk disk(freeBlocks);
     QVERIFY(disk.isValid());
+    if (freeBlocks == 3 && !disk.isMounted())
+        QSKIP("a file-size limit takes the new settings for a full disk, with its own reason");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, disk.filePath(QStringLiteral("config")));
     const QString settingsFile = QSettings(QStringLiteral("TolVane"), QStringLiteral("TolVane")).fileName();
 
