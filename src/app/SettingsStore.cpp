@@ -95,13 +95,14 @@ bool SettingsStore::write(const QList<std::pair<QString, QString>> &changes, QSt
     // disk leaves the file empty), and it creates a new file readable by everyone. So QSettings writes its text
     // into a draft in a private folder beside the store, the draft is read back by another QSettings to prove
     // it whole, and only then does the text replace the store, owner-only, through DurableFile.
+    errno = 0;
     QTemporaryDir scratch(QFileInfo(m_path).absolutePath() + QStringLiteral("/.TolVane-draft-XXXXXX"));
     const QString draftPath = scratch.filePath(QStringLiteral("draft.conf"));
     const QString checkPath = scratch.filePath(QStringLiteral("check.conf"));
     // What QSettings does not say is why its file was not written: a full disk is the failure it keeps quiet.
     const QString notWritten = DurableFile::reasonFor(ENOSPC);
     if (!scratch.isValid())
-        return fail(notWritten);
+        return fail(DurableFile::reasonFor(errno));
     if (!writeDraft(draftPath, old, reason))
         return false;
     QMap<QString, QString> expected;

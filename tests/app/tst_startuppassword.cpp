@@ -4,6 +4,7 @@
 #include "app/SettingsStore.h"
 #include "app/StartupSequence.h"
 #include "app/TextPane.h"
+#include "fakes/DiskFaults.h"
 #include "fakes/FakePrompter.h"
 
 #include <QFile>
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void setPassword_data();
     void setPassword();
     void settingTwiceOverwrites();
+    void settingInAReadOnlyFolder();
     void changePassword_data();
     void changePassword();
 };
@@ -190,6 +192,23 @@ void TestStartupPassword::settingTwiceOverwrites()
     QCOMPARE(PasswordRules::storedPassword(store.store), QStringLiteral("second"));
     QVERIFY(PasswordRules::login(store.store, QStringLiteral("first")));
     QVERIFY(!PasswordRules::login(store.store, QStringLiteral("second")));
+}
+
+// The settings folder cannot be written: the password stays as it was, and the message gives the real reason.
+void TestStartupPassword::settingInAReadOnlyFolder()
+{
+    ReadOnlyFolder folder;
+    const QString path = folder.filePath(QStringLiteral("TolVane.conf"));
+    SettingsStore store(path);
+    QVERIFY(store.write(QStringLiteral("StartPass"), QStringLiteral("old")));
+    if (!folder.makeReadOnly())
+        QSKIP("a read-only folder needs the right to mount, or a user other than root");
+    const std::optional<UserMessage> refused = PasswordRules::setPassword(store, QStringLiteral("new"));
+    QVERIFY(refused);
+    QVERIFY2(refused->text == PasswordRules::notSaved(path, QStringLiteral("磁盘是只读的")).text
+            || refused->text == PasswordRules::notSaved(path, QStringLiteral("没有写入权限")).text,
+        qPrintable(refused->text));
+    QCOMPARE(PasswordRules::storedPassword(store), QStringLiteral("old"));
 }
 
 void TestStartupPassword::changePassword_data()
