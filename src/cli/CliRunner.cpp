@@ -287,7 +287,8 @@ const std::vector<Command> &commands()
                         s.prompter.showMessage(*advice.rejection);
                         return s.printPane();
                     }
-                    s.prompter.useElements(advice.value->elements);
+                    s.prompter.useElements(
+                        advice.value->elements, ChartPreface { advice.value->header, advice.value->headerFields });
                 }
                 if (s.parser.isSet(option(QStringLiteral("groups")))) {
                     const Outcome<qint16> groups = NamingWizard::readGroupCount(s.answers.groups);
