@@ -243,7 +243,7 @@ QString formatBirthChartReport(const BirthChart &chart)
     r += QStringLiteral("名词解释\n");
     r += QStringLiteral("藏干：地支里藏着的天干，一个地支藏一到三个，按主次分掉这个地支的分量。\n");
     r += QStringLiteral("日主：日柱的天干，代表命主本人，它的五行就是命主自己的五行。\n");
-    r += QStringLiteral("同我、生我、我生、我克：与日主五行相同的是同我，生日主的是生我，日主所生的是我生，日主所克的是我克。\n");
+    r += QStringLiteral("同我、生我、我生、我克、克我：与日主五行相同的是同我，生日主的是生我，日主所生的是我生，日主所克的是我克，克日主的是克我。\n");
     r += QStringLiteral("身强、身弱：同我、生我两行帮扶日主，它们的分量超过一半是身强，不足一半是身弱，恰好一半是中和。\n");
     r += QStringLiteral("建议五行：身强的取我生、我克两行来消耗过旺的日主，身弱的取生我、同我两行来扶助它，"
                         "名字用字取这几行的字，使八字五行趋于平衡。\n");

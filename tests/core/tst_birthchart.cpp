@@ -466,7 +466,7 @@ void TestBirthChart::report()
         nameElementRuleSentence() + QLatin1Char('\n'),
         QStringLiteral("\n藏干："),
         QStringLiteral("\n日主："),
-        QStringLiteral("\n同我、生我、我生、我克："),
+        QStringLiteral("\n同我、生我、我生、我克、克我："),
         QStringLiteral("\n身强、身弱："),
         QStringLiteral("\n建议五行："),
     };
