@@ -311,6 +311,12 @@ void TestBirthChart::elementBalance_data()
         << QList<int> { 10, 0, 40, 41, 9 } << "木土"
         << "木" << balanced << "木土"
         << "日主壬水生于子月，月令按三倍计，同我、生我合计占50%，恰好一半为中和，不必扶抑，补所缺的木、土。";
+    // Balanced with nothing missing: 庚金 with 金 23 + 土 27 (未 the month, 18 9 3) brings the weakest, 水.
+    QTest::newRow("甲子 辛未 庚午 丙戌, balanced, nothing missing")
+        << "甲子 辛未 庚午 丙戌" << QList<int> { 2, 1, 1, 2, 2 } << QList<int> { 23, 11, 10, 21, 15 }
+        << QList<int> { 23, 13, 10, 27, 27 } << ""
+        << "水" << balanced << "水"
+        << "日主庚金生于未月，月令按三倍计，同我、生我合计占50%，恰好一半为中和，不必扶抑，五行不缺，补最弱的水。";
 }
 
 void TestBirthChart::elementBalance()
