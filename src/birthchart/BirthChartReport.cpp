@@ -120,7 +120,7 @@ QString nearTermNote(const BirthChart &chart)
                                   .toOffsetFromUtc(chart.moment.utcOffsetMinutes * 60);
     return QStringLiteral("注：出生时刻离") + solar::termName(term) + QStringLiteral("交节（")
         + instant.time().toString(QStringLiteral("HH:mm:ss"))
-        + QStringLiteral("）不到一分钟，出生时间若早晚一分钟，月柱（立春前后还有年柱）就不同，请核对出生时间。\n");
+        + QStringLiteral("）不到一分钟，出生时间若早晚一分钟，月柱（立春前后还有年柱）就可能不同，请核对出生时间。\n");
 }
 
 // The note for a birth within a minute of the start of an hour branch (and of midnight when the day pillar
@@ -145,7 +145,7 @@ QString nearHourNote(const BirthChart &chart)
         return QStringLiteral("注：按") + (chart.moment.longitude ? QStringLiteral("真太阳时") : QStringLiteral("钟表时间"))
             + QStringLiteral("，出生时刻") + chart.chartTime.time().toString(QStringLiteral("HH:mm:ss"))
             + QStringLiteral("离") + start + QStringLiteral("%1:00").arg(hour, 2, 10, QLatin1Char('0'))
-            + QStringLiteral("不到一分钟，出生时间若早晚一分钟，时柱（子时前后还有日柱）就不同，请核对出生时间。\n");
+            + QStringLiteral("不到一分钟，出生时间若早晚一分钟，时柱（子时前后还有日柱）就可能不同，请核对出生时间。\n");
     }
     return {};
 }
@@ -243,7 +243,8 @@ QString formatBirthChartReport(const BirthChart &chart)
     r += QStringLiteral("名词解释\n");
     r += QStringLiteral("藏干：地支里藏着的天干，一个地支藏一到三个，按主次分掉这个地支的分量。\n");
     r += QStringLiteral("日主：日柱的天干，代表命主本人，它的五行就是命主自己的五行。\n");
-    r += QStringLiteral("同我、生我、我生、我克、克我：与日主五行相同的是同我，生日主的是生我，日主所生的是我生，日主所克的是我克，克日主的是克我。\n");
+    r += QStringLiteral("同我、生我、我生、我克、克我：与日主五行相同的是同我，生日主的是生我，日主所生的是我生，"
+                        "日主所克的是我克，克日主的是克我。\n");
     r += QStringLiteral("身强、身弱：同我、生我两行帮扶日主，它们的分量超过一半是身强，不足一半是身弱，恰好一半是中和。\n");
     r += QStringLiteral("建议五行：身强的取我生、我克两行来消耗过旺的日主，身弱的取生我、同我两行来扶助它，"
                         "名字用字取这几行的字，使八字五行趋于平衡。\n");

@@ -30,8 +30,8 @@ QString leftOutBecause(Element e, Element dayMaster, DayMasterStrength strength)
                                                    : QStringLiteral("是克我之行，本规则只以泄耗抑旺，不取克制");
     if (strength == DayMasterStrength::Strong)
         return QStringLiteral("是") + relation + QStringLiteral("之行，身强时再扶更旺");
-    return QStringLiteral("是") + relation + QStringLiteral("之行，身弱时再") + (e == elementGenerated(dayMaster)
-        ? QStringLiteral("泄更弱") : QStringLiteral("耗更弱"));
+    return QStringLiteral("是") + relation + QStringLiteral("之行，身弱时再")
+        + (e == elementGenerated(dayMaster) ? QStringLiteral("泄更弱") : QStringLiteral("耗更弱"));
 }
 
 } // namespace
@@ -49,8 +49,8 @@ QString relationToDayMaster(Element e, Element dayMaster)
     return QStringLiteral("克我");
 }
 
-NameElementAdvice adviseNameElements(const std::array<int, kElementCount> &strengthTenths, int dayStem,
-    int monthBranch, const QList<Element> &missing, const QList<Element> &weakest)
+NameElementAdvice adviseNameElements(const std::array<int, kElementCount> &strengthTenths, int dayStem, int monthBranch,
+    const QList<Element> &missing, const QList<Element> &weakest)
 {
     const Element dayMaster = stemElement(dayStem);
     NameElementAdvice advice;
@@ -79,8 +79,8 @@ NameElementAdvice adviseNameElements(const std::array<int, kElementCount> &stren
 
     // The reason, in one line.
     const QString percent = QString::number(advice.supportTenths * 100 / total) + QLatin1Char('%');
-    QString r = QStringLiteral("日主") + stemName(dayStem) + elementChar(dayMaster) + QStringLiteral("生于") + branchName(monthBranch)
-        + QStringLiteral("月，月令按三倍计，同我、生我合计占") + percent;
+    QString r = QStringLiteral("日主") + stemName(dayStem) + elementChar(dayMaster) + QStringLiteral("生于")
+        + branchName(monthBranch) + QStringLiteral("月，月令按三倍计，同我、生我合计占") + percent;
     QStringList taken;
     for (const Element e : inRuleOrder)
         taken.append(relationToDayMaster(e, dayMaster) + QStringLiteral("的") + elementChar(e));

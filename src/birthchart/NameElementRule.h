@@ -28,8 +28,8 @@ enum class DayMasterStrength { Weak, Balanced, Strong };
 struct NameElementAdvice {
     DayMasterStrength strength = DayMasterStrength::Weak;
     bool strongDayMaster = false; // strength == Strong
-    int supportTenths = 0;        // of the strength count's 100
-    QList<Element> elements;      // in the order 金 木 水 火 土
+    int supportTenths = 0; // of the strength count's 100
+    QList<Element> elements; // in the order 金 木 水 火 土
     // One line: the day master and its month, the support and the strength, the elements taken and why, and
     // what became of each missing element.
     QString reason;
@@ -38,8 +38,8 @@ struct NameElementAdvice {
 // strengthTenths: the strength count (month branch weighted) in tenths, total 100, at wishIndex(element);
 // dayStem and monthBranch: the day pillar's stem and the month pillar's branch; missing and weakest: as
 // ElementBalance keeps them.
-NameElementAdvice adviseNameElements(const std::array<int, kElementCount> &strengthTenths, int dayStem,
-    int monthBranch, const QList<Element> &missing, const QList<Element> &weakest);
+NameElementAdvice adviseNameElements(const std::array<int, kElementCount> &strengthTenths, int dayStem, int monthBranch,
+    const QList<Element> &missing, const QList<Element> &weakest);
 
 // What an element is to the day master: 同我, 生我, 我生, 我克 or 克我.
 QString relationToDayMaster(Element e, Element dayMaster);

@@ -1,9 +1,8 @@
 #include "birthchart/SolarTerms.h"
 
-#include <erfa.h>
-
 #include <algorithm>
 #include <cmath>
+#include <erfa.h>
 #include <iterator>
 
 namespace tolvane::solar {
@@ -33,6 +32,7 @@ struct DeltaTPoint {
     double year;
     double seconds;
 };
+// clang-format off
 constexpr DeltaTPoint kDeltaTTable[] {
     { 2005, 64.69 }, { 2006, 64.85 }, { 2007, 65.15 }, { 2008, 65.46 }, { 2009, 65.78 }, { 2010, 66.07 },
     { 2011, 66.32 }, { 2012, 66.60 }, { 2013, 66.91 }, { 2014, 67.28 }, { 2015, 67.64 }, { 2016, 68.10 },
@@ -40,6 +40,7 @@ constexpr DeltaTPoint kDeltaTTable[] {
     { 2023, 69.20 }, { 2024, 69.18 }, { 2025, 69.14 }, { 2030, 69.00 }, { 2035, 69.20 }, { 2040, 69.50 },
     { 2045, 70.20 }, { 2050, 71.05 },
 };
+// clang-format on
 
 // The long-term parabola of Stephenson and Morrison, to which the prediction is led over the century after
 // the table.
