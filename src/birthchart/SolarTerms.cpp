@@ -53,12 +53,14 @@ double longTermDeltaT(double year)
 // The Sun's apparent place at the Julian ephemeris day jde (TT): its apparent ecliptic longitude of date in
 // degrees and its apparent right ascension of date in radians. The geocentric Sun is the negated heliocentric
 // Earth of eraEpv00 (VSOP2000-based, a few km); annual aberration from the Earth's barycentric velocity
-// (eraAb); then the bias, precession (IAU 2006) and nutation (IAU 2000A) of eraPn06a carry it to the true
-// equator and equinox of the date, and the true obliquity to the ecliptic of the date. The Sun moves about the
-// barycentre by metres in the light's eight minutes, so its retarded place is its place.
+// (eraAb); then the bias and precession (IAU 2006) and the nutation (IAU 2000B, within a milliarcsecond of
+// 2000A and twenty times quicker) of eraPn06 carry it to the true equator and equinox of the date, and the true
+// obliquity to the ecliptic of the date. The Sun moves about the barycentre by metres in the light's eight
+// minutes, so its retarded place is its place.
 struct ApparentSun {
     double longitudeDegrees;
     double rightAscension;
+    double biasPrecessionNutation[3][3];
 };
 
 ApparentSun apparentSunAtJde(double jde)
@@ -78,15 +80,18 @@ ApparentSun apparentSunAtJde(double jde)
     eraAb(direction, velocity, distance, inverseLorentz, aberrated);
 
     double nutationLongitude = 0, nutationObliquity = 0, meanObliquity = 0;
-    double bias[3][3], precession[3][3], biasPrecession[3][3], nutation[3][3], all[3][3];
-    eraPn06a(kJ2000, jde - kJ2000, &nutationLongitude, &nutationObliquity, &meanObliquity, bias, precession,
-        biasPrecession, nutation, all);
+    eraNut00b(kJ2000, jde - kJ2000, &nutationLongitude, &nutationObliquity);
+    ApparentSun sun {};
+    double bias[3][3], precession[3][3], biasPrecession[3][3], nutation[3][3];
+    eraPn06(kJ2000, jde - kJ2000, nutationLongitude, nutationObliquity, &meanObliquity, bias, precession,
+        biasPrecession, nutation, sun.biasPrecessionNutation);
     double ofDate[3];
-    eraRxp(all, aberrated, ofDate);
+    eraRxp(sun.biasPrecessionNutation, aberrated, ofDate);
     const double obliquity = meanObliquity + nutationObliquity;
     const double eclipticY = ofDate[1] * std::cos(obliquity) + ofDate[2] * std::sin(obliquity);
-    return { normalizedDegrees(std::atan2(eclipticY, ofDate[0]) * kDegreesPerRadian),
-        std::atan2(ofDate[1], ofDate[0]) };
+    sun.longitudeDegrees = normalizedDegrees(std::atan2(eclipticY, ofDate[0]) * kDegreesPerRadian);
+    sun.rightAscension = std::atan2(ofDate[1], ofDate[0]);
+    return sun;
 }
 
 double jdeOf(double jd)
@@ -164,11 +169,12 @@ double apparentSolarLongitude(double jd)
 
 double equationOfTimeMinutes(double jd)
 {
-    // The Greenwich hour angle of the true Sun is the apparent sidereal time (IAU 2006/2000A) less its
+    // The Greenwich hour angle of the true Sun is the apparent sidereal time (IAU 2006) less its
     // apparent right ascension; apparent solar time is that hour angle plus 12 hours, mean solar time is UT.
     const double jde = jdeOf(jd);
-    const double rightAscension = apparentSunAtJde(jde).rightAscension;
-    const double sidereal = eraGst06a(kJ2000, jd - kJ2000, kJ2000, jde - kJ2000);
+    ApparentSun sun = apparentSunAtJde(jde);
+    const double rightAscension = sun.rightAscension;
+    const double sidereal = eraGst06(kJ2000, jd - kJ2000, kJ2000, jde - kJ2000, sun.biasPrecessionNutation);
     const double utHours = (jd + 0.5 - std::floor(jd + 0.5)) * 24.0;
     double hours = (sidereal - rightAscension) * kDegreesPerRadian / 15.0 + 12.0 - utHours;
     hours = std::fmod(hours, 24.0);

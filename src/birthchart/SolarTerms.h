@@ -6,8 +6,9 @@
 namespace tolvane {
 
 // The Sun's apparent place and the solar terms (节气), computed with ERFA (the IAU SOFA routines): the Earth's
-// place and velocity, precession-nutation IAU 2006/2000A and the apparent sidereal time. Times are Universal Time
-// given as Julian days or as UTC date-times; UTC is taken for UT1, which it never leaves by more than 0.9 s.
+// place and velocity, precession IAU 2006, nutation IAU 2000B and the apparent sidereal time. Times are
+// Universal Time given as Julian days or as UTC date-times; UTC is taken for UT1, which it never leaves by more
+// than 0.9 s.
 namespace solar {
 
 // The Julian day of a date-time (any time spec; converted to UTC), and back (to the millisecond).
