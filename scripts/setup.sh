@@ -28,7 +28,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlcipher-dev sqlcipher libssl-dev libbz2-dev bzip2 libopencc-dev libopencc-data
   unicode-data fonts-arphic-uming fonts-wqy-zenhei
-  libnova-dev
+  liberfa-dev
   libbenchmark-dev npm
 )
 if [ "$mode" != run ]; then

@@ -162,7 +162,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         return;
     }
     m_state.configSummary = ConfigSearch::summary(search, m_state.configs);
-    m_pane.setText(m_state.configSummary);
+    m_pane.setText(chartPrefaceText() + m_state.configSummary);
     if (m_state.flags.namingCancelled) {
         m_pane.setText(QString());
     } else {
@@ -170,7 +170,9 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         for (int i = 0; i < search.surnameLength && i < 2; ++i)
             surnameStrokes.append(search.surnameStrokes[i]);
         m_state.resultFields = configurationFields(trimmed, surnameStrokes, m_state.request, m_state.configs);
-        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_state.configSummary));
+        m_state.resultFields.insert(
+            QStringLiteral("text"), withLineFeeds(chartPrefaceText() + m_state.configSummary));
+        addChartFields();
     }
 
     // Names from the classics come with their verses, the names' characters in bold.
@@ -210,11 +212,15 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         // The listing's groups (or the names from the classics) join the configurations; otherwise the summary
         // stays the result.
         m_state.resultFields.insert(QStringLiteral("groups"), listedGroups);
-        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_state.reportText));
-        if (classicNames)
-            m_pane.setMarkedText(*classicNames);
-        else
-            m_pane.setText(m_state.reportText);
+        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(chartPrefaceText() + m_state.reportText));
+        if (classicNames) {
+            MarkedText shown;
+            shown.append(chartPrefaceText());
+            shown.append(*classicNames);
+            m_pane.setMarkedText(shown);
+        } else {
+            m_pane.setText(chartPrefaceText() + m_state.reportText);
+        }
         storeResult();
         return;
     }
@@ -293,7 +299,7 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
                 m_state.configs.configNext, m_state.request, classics, m_paths.databasePath(), m_paths.classicsPath());
         // The configurations stay on the pane when no name is found, as after a library listing.
         MarkedText text;
-        text.append(m_state.fixed.configText + kCrLf + kCrLf);
+        text.append(chartPrefaceText() + m_state.fixed.configText + kCrLf + kCrLf);
         if (const std::optional<MarkedText> names = classicNamesText(listing))
             text.append(*names);
         m_pane.setMarkedText(text);
@@ -301,6 +307,7 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
             { pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, firstFree }, m_state.request, {});
         m_state.resultFields.insert(QStringLiteral("groups"), classicGroupFields(listing, m_state.fixedCharStrokes));
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text.text));
+        addChartFields();
         finish();
         return;
     }
@@ -311,12 +318,14 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
     const std::optional<FixedListing::Listing> listing = absorb(
         FixedListing::run(m_state.fixed, m_state.configs.configNext, m_state.request, m_paths.databasePath(), &m_view));
     // After a failed library nothing is listed, and no earlier listing is shown again.
-    m_pane.setText(m_state.fixed.configText + kCrLf + kCrLf + (listing ? listing->listingText : QString()));
+    m_pane.setText(chartPrefaceText() + m_state.fixed.configText + kCrLf + kCrLf
+        + (listing ? listing->listingText : QString()));
     if (listing) {
         m_state.resultFields
             = fixedNamingFields({ pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, search.firstFree },
                 m_state.request, *listing);
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_pane.text()));
+        addChartFields();
     }
     finish();
 }
@@ -517,6 +526,21 @@ void Dispatcher::storeResult()
         }
     }
     finish();
+}
+
+QString Dispatcher::chartPrefaceText() const
+{
+    if (!m_state.request.chartPreface)
+        return {};
+    QString text = m_state.request.chartPreface->text;
+    text.replace(QLatin1Char('\n'), kCrLf);
+    return text + kCrLf;
+}
+
+void Dispatcher::addChartFields()
+{
+    if (m_state.request.chartPreface)
+        m_state.resultFields.insert(QStringLiteral("birthChart"), m_state.request.chartPreface->fields);
 }
 
 void Dispatcher::finish()

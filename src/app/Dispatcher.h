@@ -78,6 +78,10 @@ private:
     void runFixedCharacterNaming(const QString &pattern);
     // Shows a listing's message and notes a failed file; the pane's text of its names, none when it has none.
     std::optional<MarkedText> classicNamesText(const ClassicListing &listing);
+    // Naming from a birth time: the chart's lines and a blank line, to stand above the result (empty otherwise);
+    // addChartFields puts the chart's object into the result's fields as "birthChart".
+    QString chartPrefaceText() const;
+    void addChartFields();
     bool analyzeName(const QString &input);
     std::optional<NameReport> buildReport();
     // Shows an outcome's messages, notes a failed library and hands back its value.

@@ -54,8 +54,11 @@ std::optional<BirthChart> computeBirthChart(const BirthMoment &moment)
 
     if (moment.longitude) {
         chart.equationOfTimeMinutes = solar::equationOfTimeMinutes(jd);
+        // Kept to the millisecond until the hour is read: 08:59:59.7 is still the 辰 hour.
         const double aheadOfUtc = *moment.longitude * 240.0 + chart.equationOfTimeMinutes * 60.0;
-        chart.chartTime = chart.instantUtc.toOffsetFromUtc(int(std::lround(aheadOfUtc)));
+        const QDateTime wall = QDateTime(chart.instantUtc.date(), chart.instantUtc.time(), Qt::UTC)
+                                   .addMSecs(std::llround(aheadOfUtc * 1000.0));
+        chart.chartTime = QDateTime(wall.date(), wall.time(), Qt::OffsetFromUTC, int(std::lround(aheadOfUtc)));
     } else {
         chart.chartTime = local;
     }

@@ -45,7 +45,8 @@ struct BirthChart {
     BirthMoment moment;
     QDateTime instantUtc;
     // The local time the day and hour pillars are read from: the clock time, or the true solar time when a
-    // longitude is given (then also the equation of time used, in minutes).
+    // longitude is given (then also the equation of time used, in minutes). The true solar time keeps its
+    // milliseconds; its offset from UTC is rounded to the second.
     QDateTime chartTime;
     double equationOfTimeMinutes = 0;
     // The Sun's apparent longitude at birth, the 节 that opened the birth month (a term index of

@@ -11,8 +11,15 @@ namespace tolvane {
 
 namespace {
 
-// A birth this close to a 节 may fall on the other side of it in another almanac.
-constexpr qint64 kNearTermSeconds = 120;
+// A birth recorded to the minute whose minute starts less than a minute after a boundary (a 节, or the start of
+// an hour branch), or ends less than a minute before it, is noted: a minute's error in the record moves it across.
+constexpr qint64 kNearBeforeMs = 60 * 1000;
+constexpr qint64 kNearAfterMs = 120 * 1000;
+
+bool nearBoundary(qint64 boundaryMinusBirthMs)
+{
+    return boundaryMinusBirthMs > -kNearBeforeMs && boundaryMinusBirthMs < kNearAfterMs;
+}
 
 QString tenths(int t)
 {
@@ -101,6 +108,82 @@ QString pillarLine(const QString &label, const Pillar &p)
         + elementChar(branchElement(p.branch)) + QStringLiteral("）　藏干：") + stems + QLatin1Char('\n');
 }
 
+// The note for a birth within a minute of a 节, with the 节's instant to the second in the birth's zone.
+QString nearTermNote(const BirthChart &chart)
+{
+    const bool afterOpening = nearBoundary(chart.instantUtc.msecsTo(chart.monthTermInstant));
+    const bool beforeNext = nearBoundary(chart.instantUtc.msecsTo(chart.nextTermInstant));
+    if (!afterOpening && !beforeNext)
+        return {};
+    const int term = afterOpening ? chart.monthTerm : chart.nextTerm;
+    const QDateTime instant = (afterOpening ? chart.monthTermInstant : chart.nextTermInstant)
+                                  .toOffsetFromUtc(chart.moment.utcOffsetMinutes * 60);
+    return QStringLiteral("注：出生时刻离") + solar::termName(term) + QStringLiteral("交节（")
+        + instant.time().toString(QStringLiteral("HH:mm:ss"))
+        + QStringLiteral("）不到一分钟，出生时间若早晚一分钟，月柱（立春前后还有年柱）就可能不同，请核对出生时间。\n");
+}
+
+// The note for a birth within a minute of the start of an hour branch (and of midnight when the day pillar
+// changes then), read in the time the hour pillar is read from.
+QString nearHourNote(const BirthChart &chart)
+{
+    const qint64 birthMs = chart.chartTime.time().msecsSinceStartOfDay();
+    QList<qint64> boundaries;
+    for (int hour = -1; hour <= 25; hour += 2)
+        boundaries.append(qint64(hour) * 3600 * 1000);
+    if (chart.moment.lateZiHour == LateZiHour::SameDay) {
+        boundaries.append(0);
+        boundaries.append(qint64(24) * 3600 * 1000);
+    }
+    for (const qint64 boundary : std::as_const(boundaries)) {
+        if (!nearBoundary(boundary - birthMs))
+            continue;
+        const int hour = int((boundary / (3600 * 1000) + 24) % 24);
+        const QString start = hour % 2
+            ? QString(branchName((hour + 1) / 2 % kBranchCount)) + QStringLiteral("时的起点")
+            : QStringLiteral("日柱换日的");
+        return QStringLiteral("注：按") + (chart.moment.longitude ? QStringLiteral("真太阳时") : QStringLiteral("钟表时间"))
+            + QStringLiteral("，出生时刻") + chart.chartTime.time().toString(QStringLiteral("HH:mm:ss"))
+            + QStringLiteral("离") + start + QStringLiteral("%1:00").arg(hour, 2, 10, QLatin1Char('0'))
+            + QStringLiteral("不到一分钟，出生时间若早晚一分钟，时柱（子时前后还有日柱）就可能不同，请核对出生时间。\n");
+    }
+    return {};
+}
+
+QString strengthWord(DayMasterStrength strength)
+{
+    switch (strength) {
+    case DayMasterStrength::Strong:
+        return QStringLiteral("身强");
+    case DayMasterStrength::Balanced:
+        return QStringLiteral("中和");
+    case DayMasterStrength::Weak:
+        break;
+    }
+    return QStringLiteral("身弱");
+}
+
+QString strengthKey(DayMasterStrength strength)
+{
+    switch (strength) {
+    case DayMasterStrength::Strong:
+        return QStringLiteral("strong");
+    case DayMasterStrength::Balanced:
+        return QStringLiteral("balanced");
+    case DayMasterStrength::Weak:
+        break;
+    }
+    return QStringLiteral("weak");
+}
+
+QString pillarsText(const BirthChart &chart)
+{
+    QStringList pillars;
+    for (const Pillar &p : chart.pillars)
+        pillars.append(p.text());
+    return pillars.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 QString formatBirthChartReport(const BirthChart &chart)
@@ -125,11 +208,8 @@ QString formatBirthChartReport(const BirthChart &chart)
         + chineseDateTime(termInZone(chart.monthTermInstant, m.utcOffsetMinutes)) + QStringLiteral("交节，下一节")
         + solar::termName(chart.nextTerm) + QLatin1Char(' ')
         + chineseDateTime(termInZone(chart.nextTermInstant, m.utcOffsetMinutes)) + QLatin1Char('\n');
-    const qint64 sinceTerm = chart.monthTermInstant.secsTo(chart.instantUtc);
-    const qint64 untilTerm = chart.instantUtc.secsTo(chart.nextTermInstant);
-    if (sinceTerm < kNearTermSeconds || untilTerm < kNearTermSeconds)
-        r += QStringLiteral("注：出生时刻离交节不到两分钟，各家历书的交节时刻可差数十秒，月柱（立春前后还有年柱）"
-                            "可能与别处不同。\n");
+    r += nearTermNote(chart);
+    r += nearHourNote(chart);
     r += m.lateZiHour == LateZiHour::NextDay
         ? QStringLiteral("子时：23点起算次日的子时，日柱随之换日\n")
         : QStringLiteral("子时：23点至24点为夜子时，日柱仍按当日，时柱用次日的子时\n");
@@ -148,12 +228,26 @@ QString formatBirthChartReport(const BirthChart &chart)
         ? QStringLiteral("五行不缺\n")
         : QStringLiteral("五行缺：") + elementList(b.missing, QStringLiteral("、")) + QLatin1Char('\n');
     r += QStringLiteral("最弱：") + elementList(b.weakest, QStringLiteral("、")) + QLatin1Char('\n');
-    r += QStringLiteral("日主：") + stemName(chart.pillars[2].stem) + elementChar(b.dayMaster)
-        + QStringLiteral("，同我与生我合计") + tenths(b.advice.supportTenths)
-        + (b.advice.strongDayMaster ? QStringLiteral("，超过总数8的一半，身强\n")
-                                    : QStringLiteral("，不超过总数8的一半，身弱\n"));
+    r += QStringLiteral("月令加权（同上，月支按三倍计，共10）：") + countsLine(b.strengthTenths, true) + QLatin1Char('\n');
+    const int half = 50;
+    r += QStringLiteral("日主：") + stemName(chart.pillars[2].stem) + elementChar(b.dayMaster) + QStringLiteral("，生于")
+        + branchName(chart.pillars[1].branch) + QStringLiteral("月，同我与生我合计") + tenths(b.advice.supportTenths)
+        + (b.advice.supportTenths > half       ? QStringLiteral("，超过总数10的一半，")
+                : b.advice.supportTenths < half ? QStringLiteral("，不足总数10的一半，")
+                                                : QStringLiteral("，恰好是总数10的一半，"))
+        + strengthWord(b.advice.strength) + QLatin1Char('\n');
     r += QStringLiteral("建议名字补：") + elementList(b.advice.elements, QStringLiteral("、")) + QLatin1Char('\n');
+    r += QStringLiteral("理由：") + b.advice.reason + QLatin1Char('\n');
     r += nameElementRuleSentence() + QLatin1Char('\n');
+    r += QLatin1Char('\n');
+    r += QStringLiteral("名词解释\n");
+    r += QStringLiteral("藏干：地支里藏着的天干，一个地支藏一到三个，按主次分掉这个地支的分量。\n");
+    r += QStringLiteral("日主：日柱的天干，代表命主本人，它的五行就是命主自己的五行。\n");
+    r += QStringLiteral("同我、生我、我生、我克、克我：与日主五行相同的是同我，生日主的是生我，日主所生的是我生，"
+                        "日主所克的是我克，克日主的是克我。\n");
+    r += QStringLiteral("身强、身弱：同我、生我两行帮扶日主，它们的分量超过一半是身强，不足一半是身弱，恰好一半是中和。\n");
+    r += QStringLiteral("建议五行：身强的取我生、我克两行来消耗过旺的日主，身弱的取生我、同我两行来扶助它，"
+                        "名字用字取这几行的字，使八字五行趋于平衡。\n");
     return r;
 }
 
@@ -197,8 +291,11 @@ QJsonObject birthChartJson(const BirthChart &chart)
     o.insert(QStringLiteral("missing"), elementArray(b.missing));
     o.insert(QStringLiteral("weakest"), elementArray(b.weakest));
     o.insert(QStringLiteral("dayMaster"), QString(elementChar(b.dayMaster)));
+    o.insert(QStringLiteral("strengthCounts"), countObject(b.strengthTenths, 10.0));
     o.insert(QStringLiteral("strongDayMaster"), b.advice.strongDayMaster);
+    o.insert(QStringLiteral("strength"), strengthKey(b.advice.strength));
     o.insert(QStringLiteral("suggested"), elementArray(b.advice.elements));
+    o.insert(QStringLiteral("reason"), b.advice.reason);
     o.insert(QStringLiteral("rule"), nameElementRuleSentence());
     return o;
 }
@@ -214,6 +311,41 @@ ParsedInput<BirthChart> chartForBirth(const QString &typed)
     return { std::move(chart), std::nullopt };
 }
 
+QString namingChartHeader(const BirthChart &chart)
+{
+    const BirthMoment &m = chart.moment;
+    return QStringLiteral("生辰八字：") + pillarsText(chart) + QStringLiteral("（")
+        + chineseDateTime(QDateTime(m.date, QTime(m.time.hour(), m.time.minute()))) + QLatin1Char(' ')
+        + zoneName(m.utcOffsetMinutes)
+        + (m.longitude ? QStringLiteral("，") + longitudeText(*m.longitude) + QStringLiteral("真太阳时") : QString())
+        + QStringLiteral("）\n") + QStringLiteral("名字五行：") + elementList(chart.balance.advice.elements, QStringLiteral("、"))
+        + QLatin1Char('\n') + QStringLiteral("理由：") + chart.balance.advice.reason + QLatin1Char('\n');
+}
+
+QJsonObject namingChartJson(const BirthChart &chart)
+{
+    const BirthMoment &m = chart.moment;
+    const NameElementAdvice &advice = chart.balance.advice;
+    QJsonObject o;
+    o.insert(QStringLiteral("birth"),
+        QDateTime(m.date, QTime(m.time.hour(), m.time.minute())).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    o.insert(QStringLiteral("utcOffsetMinutes"), m.utcOffsetMinutes);
+    if (m.longitude)
+        o.insert(QStringLiteral("longitude"), *m.longitude);
+    QJsonArray pillars;
+    for (const Pillar &p : chart.pillars)
+        pillars.append(p.text());
+    o.insert(QStringLiteral("pillars"), pillars);
+    o.insert(QStringLiteral("dayMaster"), QString(elementChar(chart.balance.dayMaster)));
+    o.insert(QStringLiteral("strength"), strengthKey(advice.strength));
+    QJsonArray suggested;
+    for (const Element e : advice.elements)
+        suggested.append(QString(elementChar(e)));
+    o.insert(QStringLiteral("suggested"), suggested);
+    o.insert(QStringLiteral("reason"), advice.reason);
+    return o;
+}
+
 ParsedInput<BirthElementAdvice> adviseElementsForBirth(const QString &typed)
 {
     const ParsedInput<BirthChart> chart = chartForBirth(typed);
@@ -221,14 +353,11 @@ ParsedInput<BirthElementAdvice> adviseElementsForBirth(const QString &typed)
         return { std::nullopt, chart.rejection };
     const BirthChart &c = *chart.value;
     const ElementBalance &b = c.balance;
-    QStringList pillars;
-    for (const Pillar &p : c.pillars)
-        pillars.append(p.text());
-    const QString summary = QStringLiteral("八字：") + pillars.join(QLatin1Char(' ')) + QStringLiteral("，日主")
-        + stemName(c.pillars[2].stem) + elementChar(b.dayMaster)
-        + (b.advice.strongDayMaster ? QStringLiteral("，身强") : QStringLiteral("，身弱"))
+    const QString summary = QStringLiteral("八字：") + pillarsText(c) + QStringLiteral("，日主")
+        + stemName(c.pillars[2].stem) + elementChar(b.dayMaster) + QStringLiteral("，") + strengthWord(b.advice.strength)
         + QStringLiteral("\n建议名字补：") + elementList(b.advice.elements, QStringLiteral("、"));
-    return { BirthElementAdvice { suggestedElements(c), summary }, std::nullopt };
+    return { BirthElementAdvice { suggestedElements(c), summary, namingChartHeader(c), namingChartJson(c) },
+        std::nullopt };
 }
 
 ElementSet suggestedElements(const BirthChart &chart)

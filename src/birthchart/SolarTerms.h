@@ -5,8 +5,10 @@
 
 namespace tolvane {
 
-// The Sun's apparent place and the solar terms (节气), computed with libnova's VSOP87 solar theory, nutation
-// and sidereal time. Times are Universal Time given as Julian days or as UTC date-times.
+// The Sun's apparent place and the solar terms (节气), computed with ERFA (the IAU SOFA routines): the Earth's
+// place and velocity, precession IAU 2006, nutation IAU 2000B and the apparent sidereal time. Times are
+// Universal Time given as Julian days or as UTC date-times; UTC is taken for UT1, which it never leaves by more
+// than 0.9 s.
 namespace solar {
 
 // The Julian day of a date-time (any time spec; converted to UTC), and back (to the millisecond).
@@ -14,11 +16,12 @@ double julianDay(const QDateTime &when);
 QDateTime utcFromJulianDay(double jd);
 
 // TT - UT in seconds at the given Julian day (UT): the polynomials of Espenak and Meeus (NASA's Five
-// Millennium Canon of Solar Eclipses) for 1860-2150, their long-term parabola outside.
+// Millennium Canon of Solar Eclipses) for 1860-2005, the observed yearly values and a prediction to 2050, then
+// over a century to the long-term parabola -20 + 31 u^2 (u in centuries from 1820).
 double deltaTSeconds(double jd);
 
-// The Sun's apparent geocentric ecliptic longitude of date in degrees, 0 <= result < 360 (VSOP87, precessed
-// from J2000 to the date, with nutation and aberration).
+// The Sun's apparent geocentric ecliptic longitude of date in degrees, 0 <= result < 360 (with aberration,
+// referred to the true equinox and ecliptic of the date).
 double apparentSolarLongitude(double jd);
 
 // The equation of time in minutes: apparent solar time minus mean solar time (about -14 in February, +16 in

@@ -43,7 +43,7 @@ void CliPrompter::runNamingWizard(NamingWizard &wizard)
     }
     if (stayed(wizard.confirmNameLength(m_answers.length)))
         return;
-    if (stayed(wizard.confirmSexAndElements(m_answers.sex, m_answers.elements)))
+    if (stayed(wizard.confirmSexAndElements(m_answers.sex, m_answers.elements, m_answers.chartPreface)))
         return;
     if (stayed(wizard.chooseSource(m_answers.classics)))
         return;
@@ -74,7 +74,7 @@ void CliPrompter::askFixedOptions(FixedOptionsForm &form)
         form.cancel();
         return;
     }
-    form.confirm(m_answers.sex, m_answers.luckLevel, m_answers.elements);
+    form.confirm(m_answers.sex, m_answers.luckLevel, m_answers.elements, m_answers.chartPreface);
 }
 
 void CliPrompter::askSurnameKind(SurnameKindForm &form)

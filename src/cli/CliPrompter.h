@@ -2,6 +2,7 @@
 
 #include "app/Prompter.h"
 #include "data/Classics.h"
+#include "naming/NameRequest.h"
 #include "numerology/Vocabulary.h"
 
 #include <QString>
@@ -25,6 +26,7 @@ struct NamingAnswers {
     QString groups = QStringLiteral("6");
     bool summaryOnly = false;     // leave the find-character window with 退出
     std::optional<ClassicSet> classics; // names from these collections instead of the library
+    std::optional<ChartPreface> chartPreface; // the birth chart the elements came from (--born)
 };
 
 // Answers the logic from the command line: every message box becomes one line on standard error, the
@@ -41,8 +43,13 @@ public:
     // in the middle of one.
     bool askStartupPassword(const SettingsStore &) override { return true; }
     int messageCount() const { return m_count; }
-    // The wished-for elements from elsewhere than --elements (a birth chart).
-    void useElements(ElementSet elements) { m_answers.elements = elements; }
+    // The wished-for elements from elsewhere than --elements: a birth chart's suggestion, with the chart as the
+    // result shows it at its top.
+    void useElements(ElementSet elements, ChartPreface preface)
+    {
+        m_answers.elements = elements;
+        m_answers.chartPreface = std::move(preface);
+    }
 
 private:
     NamingAnswers m_answers;

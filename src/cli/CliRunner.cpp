@@ -43,7 +43,8 @@ const std::vector<QCommandLineOption> &options()
             QStringLiteral("elements")),
         QCommandLineOption(QStringLiteral("born"),
             QStringLiteral("the child's birth, \"YYYY-MM-DD HH:MM\" in Beijing time: the elements its birth chart "
-                           "suggests (as bazi shows them) instead of --elements"),
+                           "suggests (as bazi shows them) instead of --elements; the result begins with the chart's "
+                           "pillars, those elements and the reason"),
             QStringLiteral("time")),
         QCommandLineOption(QStringLiteral("start"),
             QStringLiteral("stroke count of the first given-name character to start from (1..29)"),
@@ -292,7 +293,8 @@ const std::vector<Command> &commands()
                         s.prompter.showMessage(*advice.rejection);
                         return s.printPane();
                     }
-                    s.prompter.useElements(advice.value->elements);
+                    s.prompter.useElements(
+                        advice.value->elements, ChartPreface { advice.value->header, advice.value->headerFields });
                 }
                 if (s.parser.isSet(option(QStringLiteral("groups")))) {
                     const Outcome<qint16> groups = NamingWizard::readGroupCount(s.answers.groups);

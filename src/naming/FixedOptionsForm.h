@@ -35,12 +35,13 @@ public:
     // The source the window shows: the one chosen last.
     std::optional<ClassicSet> source() const { return m_request.classics; }
 
-    // 确定.
-    void confirm(Sex sex, LuckLevel level, ElementSet elements)
+    // 确定; preface: the birth chart the elements are the suggestion of, shown above the result.
+    void confirm(Sex sex, LuckLevel level, ElementSet elements, std::optional<ChartPreface> preface = std::nullopt)
     {
         m_request.sex = sex;
         m_request.luckLevel = level;
         m_request.elementWishes = elements;
+        m_request.chartPreface = std::move(preface);
         m_closed = true;
         m_cancelled = false;
     }

@@ -3,11 +3,20 @@
 #include "data/Classics.h"
 #include "numerology/Vocabulary.h"
 
+#include <QJsonObject>
+#include <QString>
 #include <QtGlobal>
 
 #include <optional>
 
 namespace tolvane {
+
+// The birth chart the wished-for elements were taken from, as the naming result shows it at its top: its
+// lines (ending with "\n") and its JSON object.
+struct ChartPreface {
+    QString text;
+    QJsonObject fields;
+};
 
 // The user's naming request as the naming wizard leaves it. Fields survive between runs unless a step
 // says otherwise; the group limit is 7 (six groups) from start-up until the advanced page changes it.
@@ -22,6 +31,8 @@ struct NameRequest {
     qint16 groupLimit = 7;                  // groups wanted plus one, at most 21
     // Where the given names come from: none for the library's characters, else the lines of these collections.
     std::optional<ClassicSet> classics;
+    // Set when the elements were confirmed as a birth chart suggested them; none otherwise.
+    std::optional<ChartPreface> chartPreface;
 };
 
 } // namespace tolvane

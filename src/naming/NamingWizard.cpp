@@ -63,16 +63,19 @@ std::optional<UserMessage> NamingWizard::confirmNameLength(int length)
         return UserMessage::plain(QStringLiteral("复姓最多只能取双字名。"));
     m_request.nameLength = qint16(length);
     m_request.elementWishes = ElementSet::all();
+    m_request.chartPreface.reset();
     show(Page::SexAndElements, true);
     return std::nullopt;
 }
 
-std::optional<UserMessage> NamingWizard::confirmSexAndElements(std::optional<Sex> sex, ElementSet elements)
+std::optional<UserMessage> NamingWizard::confirmSexAndElements(
+    std::optional<Sex> sex, ElementSet elements, std::optional<ChartPreface> preface)
 {
     if (!sex)
         return UserMessage::plain(QStringLiteral("必须选择性别选项。"));
     m_request.sex = *sex;
     m_request.elementWishes = elements;
+    m_request.chartPreface = std::move(preface);
     show(Page::Luck, true);
     return std::nullopt;
 }

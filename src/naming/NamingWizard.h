@@ -55,8 +55,9 @@ public:
     // page then stays with its message.
     std::optional<UserMessage> confirmNameLength(int length);
     // Sex-and-elements page: 确定; sex is none when neither option is selected. Returns the message to show
-    // when the page stays.
-    std::optional<UserMessage> confirmSexAndElements(std::optional<Sex> sex, ElementSet elements);
+    // when the page stays. preface: the birth chart the elements are the suggestion of, shown above the result.
+    std::optional<UserMessage> confirmSexAndElements(
+        std::optional<Sex> sex, ElementSet elements, std::optional<ChartPreface> preface = std::nullopt);
     // Sex-and-elements page: 上一步.
     void backToNameLength();
     // Luck page: where the names come from, taken before its 确定 or 高级: the library (none) or the collections

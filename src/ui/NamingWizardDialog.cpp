@@ -297,8 +297,11 @@ void NamingWizardDialog::confirmSexAndElements()
     std::array<bool, 5> elements{};
     for (int i = 0; i < 5; ++i)
         elements[i] = m_elements[i]->isChecked();
-    if (const std::optional<UserMessage> message =
-            m_wizard.confirmSexAndElements(sex, ElementSet::fromWishFlags(elements)))
+    const ElementSet ticked = ElementSet::fromWishFlags(elements);
+    std::optional<ChartPreface> preface;
+    if (m_birthTicks && m_birthTicks->typed == m_birth->text() && m_birthTicks->elements == ticked)
+        preface = m_birthTicks->preface;
+    if (const std::optional<UserMessage> message = m_wizard.confirmSexAndElements(sex, ticked, preface))
         showMessage(*message);
     sync();
 }
@@ -306,6 +309,7 @@ void NamingWizardDialog::confirmSexAndElements()
 void NamingWizardDialog::tickElementsOfBirth()
 {
     const ParsedInput<BirthElementAdvice> advice = adviseElementsForBirth(m_birth->text());
+    m_birthTicks.reset();
     if (!advice.value) {
         showMessage(*advice.rejection);
         m_birth->setFocus();
@@ -315,6 +319,10 @@ void NamingWizardDialog::tickElementsOfBirth()
     for (int i = 0; i < 5; ++i)
         m_elements[i]->setChecked(ticks[std::size_t(i)]);
     m_birthAdvice->setText(advice.value->summary);
+    m_birthAdvice->setToolTip(advice.value->headerFields.value(QStringLiteral("reason")).toString()
+        + QLatin1Char('\n') + nameElementRuleSentence());
+    m_birthTicks = BirthTicks { m_birth->text(), advice.value->elements,
+        ChartPreface { advice.value->header, advice.value->headerFields } };
 }
 
 bool NamingWizardDialog::eventFilter(QObject *watched, QEvent *event)

@@ -92,6 +92,13 @@ private:
     QCheckBox *m_elements[5] = {};
     QLineEdit *m_birth = nullptr;
     QLabel *m_birthAdvice = nullptr;
+    // The chart behind the ticks: it heads the naming result while the birth box and the ticks are as it left them.
+    struct BirthTicks {
+        QString typed;
+        ElementSet elements;
+        ChartPreface preface;
+    };
+    std::optional<BirthTicks> m_birthTicks;
     QPushButton *m_sexOk = nullptr;
 
     QGroupBox *m_luckPage = nullptr;

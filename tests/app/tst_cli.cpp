@@ -7,6 +7,7 @@
 #include "fakes/FakePrompter.h"
 #include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
+#include "text/RtfReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -898,22 +899,55 @@ void TestCli::birthChart()
     QCOMPARE(fromJson.join(QLatin1Char(' ')), pillars);
 }
 
-// name --born ticks the elements the chart suggests: the same run as --elements with them.
+// name --born ticks the elements the chart suggests: the same run as --elements with them, headed by the chart
+// (its pillars, the elements and the reason) in the text, the RTF and the JSON.
 void TestCli::namingFromTheBirthChart()
 {
     const QStringList naming { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"),
         QStringLiteral("1"), QStringLiteral("--luck"), QStringLiteral("全吉") };
-    const CliResult born
-        = runCli(naming + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30") });
+    QTemporaryDir dir;
+    const QString rtf = dir.filePath(QStringLiteral("born.rtf"));
+    const CliResult born = runCli(naming
+        + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30"), QStringLiteral("--rtf"), rtf });
     const CliResult ticked = runCli(naming + QStringList { QStringLiteral("--elements"), QStringLiteral("火土") });
     QCOMPARE(born.status, 0);
-    QCOMPARE(born.out, ticked.out);
+    const QString header = QStringLiteral("生辰八字：甲辰 丙寅 戊戌 庚申（2024年2月4日 16:30 北京时间）\n名字五行：火、土\n"
+                                          "理由：日主戊土生于寅月，");
+    QVERIFY2(born.out.startsWith(header), qPrintable(born.out.left(300)));
+    const qsizetype blank = born.out.indexOf(QStringLiteral("\n\n"));
+    QCOMPARE(born.out.left(blank).count(QLatin1Char('\n')), 2);
+    QCOMPARE(born.out.mid(blank + 2), ticked.out);
     QVERIFY(born.out.contains(QStringLiteral("有以下字可选")));
+    QVERIFY(!ticked.out.contains(QStringLiteral("生辰八字")));
+    QFile stored(rtf);
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    const std::optional<RtfDocument> document = RtfReader::read(stored.readAll());
+    QVERIFY(document);
+    QString storedText;
+    for (const RtfRun &run : *document)
+        storedText += run.text;
+    QVERIFY2(storedText.startsWith(header), qPrintable(storedText.left(300)));
+
     const CliResult json = runCli(naming
         + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30"), QStringLiteral("--format"),
             QStringLiteral("json") });
-    QCOMPARE(QJsonDocument::fromJson(json.out.toUtf8()).object().value(QStringLiteral("elements")).toString(),
-        QStringLiteral("火土"));
+    const QJsonObject fields = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    QCOMPARE(fields.value(QStringLiteral("elements")).toString(), QStringLiteral("火土"));
+    const QJsonObject chart = fields.value(QStringLiteral("birthChart")).toObject();
+    QCOMPARE(chart.value(QStringLiteral("pillars")).toArray(),
+        (QJsonArray { QStringLiteral("甲辰"), QStringLiteral("丙寅"), QStringLiteral("戊戌"), QStringLiteral("庚申") }));
+    QCOMPARE(chart.value(QStringLiteral("suggested")).toArray(), (QJsonArray { QStringLiteral("火"), QStringLiteral("土") }));
+    QVERIFY(chart.value(QStringLiteral("reason")).toString().startsWith(QStringLiteral("日主戊土生于寅月")));
+    QCOMPARE(fields.value(QStringLiteral("text")).toString(), born.out);
+    const CliResult tickedJson
+        = runCli(naming + QStringList { QStringLiteral("--elements"), QStringLiteral("火土"), QStringLiteral("--format"),
+            QStringLiteral("json") });
+    QVERIFY(!QJsonDocument::fromJson(tickedJson.out.toUtf8()).object().contains(QStringLiteral("birthChart")));
+    // Fixed-character naming is headed the same way.
+    const CliResult fixed = runCli({ QStringLiteral("name"), QStringLiteral("李-华"), QStringLiteral("--born"),
+        QStringLiteral("2024-02-04 16:30") });
+    QCOMPARE(fixed.status, 0);
+    QVERIFY2(fixed.out.startsWith(header), qPrintable(fixed.out.left(300)));
     // A zone moves the birth before 立春: 癸卯 乙丑 戊戌 庚申 is another chart.
     const CliResult tokyo = runCli(naming
         + QStringList { QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30"), QStringLiteral("--utc-offset"),

@@ -498,24 +498,29 @@ void TestNamingDialogs::birthTimeTicksTheElements_data()
     QTest::addColumn<bool>("enter"); // Enter in the box rather than the button
     QTest::addColumn<QString>("message"); // empty: the birth is charted
     QTest::addColumn<QStringList>("wishes");
+    QTest::addColumn<bool>("touch"); // the person ticks 金 before 确定
     const QStringList afterTouch { QStringLiteral("金"), QString(), QString(), QStringLiteral("火"),
         QStringLiteral("土") };
     // 2024-02-04 16:30 is three minutes after 立春: 甲辰 丙寅 戊戌 庚申, a weak 戊 day that wants 火 and 土; the
-    // person then ticks 金 as well.
-    QTest::newRow("the button") << QStringLiteral("2024-02-04 16:30") << false << QString() << afterTouch;
-    QTest::newRow("Enter in the box") << QStringLiteral("2024-02-04 16:30") << true << QString() << afterTouch;
+    // person then ticks 金 as well, and the chart no longer heads the result. Untouched, it does.
+    QTest::newRow("the button") << QStringLiteral("2024-02-04 16:30") << false << QString() << afterTouch << true;
+    QTest::newRow("ticks kept") << QStringLiteral("2024-02-04 16:30") << false << QString()
+                                << QStringList { QString(), QString(), QString(), QStringLiteral("火"),
+                                       QStringLiteral("土") }
+                                << false;
+    QTest::newRow("Enter in the box") << QStringLiteral("2024-02-04 16:30") << true << QString() << afterTouch << true;
     QTest::newRow("with longitude and zone")
-        << QStringLiteral("2024-02-04 17:10 116.4 +08:00") << false << QString() << afterTouch;
+        << QStringLiteral("2024-02-04 17:10 116.4 +08:00") << false << QString() << afterTouch << true;
     // Refused: the ticks stay as they were (all five, then 金 taken away).
     const QStringList untouched { QString(), QStringLiteral("木"), QStringLiteral("水"), QStringLiteral("火"),
         QStringLiteral("土") };
     QTest::newRow("no such day") << QStringLiteral("2023-02-29 08:00") << false
-                                 << QStringLiteral("2023年2月只有28天，没有29日。") << untouched;
+                                 << QStringLiteral("2023年2月只有28天，没有29日。") << untouched << true;
     QTest::newRow("24:00") << QStringLiteral("2024-02-04 24:00") << true
-                           << QStringLiteral("小时须在0至23之间，午夜零点请写作次日的 00:00。") << untouched;
+                           << QStringLiteral("小时须在0至23之间，午夜零点请写作次日的 00:00。") << untouched << true;
     QTest::newRow("text") << QStringLiteral("明天") << false
                           << QStringLiteral("无法识别出生时间“明天”，请按“年-月-日 时:分”输入，例如 2024-02-04 16:30。")
-                          << untouched;
+                          << untouched << true;
 }
 
 void TestNamingDialogs::birthTimeTicksTheElements()
@@ -524,6 +529,7 @@ void TestNamingDialogs::birthTimeTicksTheElements()
     QFETCH(bool, enter);
     QFETCH(QString, message);
     QFETCH(QStringList, wishes);
+    QFETCH(bool, touch);
     ModalScript script;
     BoxSeen seen;
     script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) { click(dialog, "cmdNameOK"); });
@@ -556,7 +562,8 @@ void TestNamingDialogs::birthTimeTicksTheElements()
             expectAllElements(dialog, true);
         }
         // The ticks stay the person's.
-        click(dialog, "chkMoreJin");
+        if (touch)
+            click(dialog, "chkMoreJin");
         click(dialog, "cmdMoreOK");
     });
     script.on(QStringLiteral("dlgdanfuxing"), [&](QWidget *dialog) {
@@ -567,6 +574,9 @@ void TestNamingDialogs::birthTimeTicksTheElements()
 
     QCOMPARE(seen.text, message);
     QCOMPARE(wishSlots(m_request), wishes);
+    QCOMPARE(m_request.chartPreface.has_value(), !touch);
+    if (!touch)
+        QVERIFY(m_request.chartPreface->text.startsWith(QStringLiteral("生辰八字：甲辰 丙寅 戊戌 庚申")));
 }
 
 void TestNamingDialogs::enterConfirmsThePageShown()
