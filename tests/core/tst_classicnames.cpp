@@ -22,6 +22,7 @@ using namespace tolvane;
 namespace {
 
 const QString kAll = QStringLiteral("诗经,论语,楚辞,唐诗,宋词");
+const QString kClassicsFailed = QStringLiteral("找不到classics.db典籍库，或者它已损坏，无法从典籍取名。");
 
 NameRequest request(int nameLength, const QString &sex, const QString &wishes)
 {
@@ -348,7 +349,9 @@ void TestClassicNames::missingOrForeignClassicsFile()
             = ClassicNameSearch::run(QStringLiteral("王"), t, r, ClassicSet::all(), m_library, path);
         QVERIFY(listing.databaseFailed);
         QVERIFY(listing.groups.isEmpty());
-        QCOMPARE(listing.message, ClassicsDatabase::failureMessage());
+        QVERIFY(listing.message);
+        QCOMPARE(listing.message->text, kClassicsFailed);
+        QCOMPARE(listing.message->style, UserMessage::Style::Warning);
     }
     // A missing library is the library's own failure.
     const ClassicListing listing = ClassicNameSearch::run(
@@ -414,7 +417,7 @@ void TestClassicNames::damagedLibrary()
     QVERIFY(listing.groups.isEmpty());
     QVERIFY(listing.message);
     QCOMPARE(listing.message->text,
-        classicsDamaged ? ClassicsDatabase::failureMessage().text : QStringLiteral("找不到namedbs.mdb数据库。"));
+        classicsDamaged ? kClassicsFailed : QStringLiteral("找不到namedbs.mdb数据库。"));
 }
 
 void TestClassicNames::girlForWangFromShijingOnTheRealFiles()
