@@ -23,6 +23,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 using namespace tolvane;
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void classicsReadWhereShipped();
     void startupPassword_data();
     void startupPassword();
+    void startupPasswordAtATerminal_data();
+    void startupPasswordAtATerminal();
 };
 
 void TestCli::companyPrintsThePane()
@@ -187,10 +190,13 @@ void TestCli::messagesGoToStandardError()
 {
     QFETCH(QString, name);
     QFETCH(QString, message);
-    const CliResult r = runCli({QStringLiteral("company"), name});
-    QCOMPARE(r.status, 1);
-    QCOMPARE(r.err, message);
-    QCOMPARE(r.out, QString());
+    // As text and as JSON: a run without a result prints nothing, not an empty object.
+    for (const QStringList &format : { QStringList {}, QStringList { QStringLiteral("--format"), QStringLiteral("json") } }) {
+        const CliResult r = runCli(QStringList { QStringLiteral("company"), name } + format);
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, message);
+        QCOMPARE(r.out, QString());
+    }
 }
 
 void TestCli::missingLibrary()
@@ -461,6 +467,8 @@ void TestCli::usage_data()
     QTest::newRow("unknown command") << QStringList{QStringLiteral("fly")} << 2;
     QTest::newRow("missing name") << QStringList{QStringLiteral("company")} << 2;
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+    QTest::newRow("an element that is none") << QStringList { QStringLiteral("name"), QStringLiteral("王"),
+        QStringLiteral("--elements"), QStringLiteral("金X") } << 2;
 }
 
 void TestCli::usage()
@@ -695,6 +703,12 @@ void TestCli::batch_data()
         << QStringList { QStringLiteral(
                              "欧阳明华\t单\t15 17 8 14\t16 32 39 54 22\t吉 吉 半吉 凶 凶\t土木水 凶\t二二 半吉"),
                ouyang, zhangSan };
+    QTest::newRow("--surname-kind leaves two-character names alone")
+        << QStringLiteral("欧阳明华\n张三\n").toUtf8()
+        << QStringList { QStringLiteral("--surname-kind"), QStringLiteral("复") } << 0 << QStringList { ouyang, zhangSan };
+    QTest::newRow("CR LF: the line break is no part of the input echoed")
+        << QStringLiteral("John\r\n张三\t单\r\n").toUtf8() << QStringList {} << 1
+        << QStringList { QStringLiteral("John\t错误：“J”不是汉字，姓名只能由汉字组成。"), zhangSan };
     QTest::newRow("empty input") << QByteArray() << QStringList {} << 0 << QStringList {};
 }
 
@@ -1018,6 +1032,8 @@ void TestCli::startupPassword_data()
     QTest::newRow("piped, blanks around") << lookup << QByteArray(" 青禾 1 \n") << QByteArray() << QString();
     QTest::newRow("from a file, CRLF") << fromFile << QByteArray("wrong\n") << QByteArray("青禾 1\r\nmore\r\n")
                                        << QString();
+    QTest::newRow("piped, CR LF") << lookup << QByteArray("青禾 1\r\n") << QByteArray() << QString();
+    QTest::newRow("piped, no line break after it") << lookup << QByteArray("青禾 1") << QByteArray() << QString();
     QTest::newRow("wrong") << lookup << QByteArray("青禾\n") << QByteArray() << wrong;
     QTest::newRow("none given") << lookup << QByteArray() << QByteArray() << wrong;
     QTest::newRow("wrong in the file") << fromFile << QByteArray("青禾 1\n") << QByteArray("青禾\n") << wrong;
@@ -1074,6 +1090,69 @@ void TestCli::startupPassword()
     QFile after(library);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QVERIFY(after.readAll() == bytes);
+}
+
+void TestCli::startupPasswordAtATerminal_data()
+{
+    QTest::addColumn<QList<QByteArray>>("typed"); // one entry for each prompt, in order
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("wrongMessages");
+    QTest::newRow("wrong, asked again, right") << QList<QByteArray> { "青禾\n", "青禾 1\n" } << 0 << 1;
+    QTest::newRow("wrong twice, then Ctrl-D") << QList<QByteArray> { "x\n", "y\n", "\x04" } << 1 << 2;
+}
+
+// At a terminal the password is typed unseen and asked for again after a wrong one, as the window does; Ctrl-D
+// gives up. The program runs with its standard input on a pseudo-terminal, and each line is typed once the
+// prompt is shown and the echo is off.
+void TestCli::startupPasswordAtATerminal()
+{
+    QFETCH(QList<QByteArray>, typed);
+    QFETCH(int, status);
+    QFETCH(int, wrongMessages);
+    SettingsStore settings;
+    QVERIFY(settings.write(QStringLiteral("StartPass"), QStringLiteral("青禾 1")));
+    const auto noPassword = qScopeGuard([&settings] { (void)settings.write(QStringLiteral("StartPass"), QString()); });
+
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    const auto closeMaster = qScopeGuard([master] { ::close(master); });
+    QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const QByteArray terminal = ::ptsname(master);
+    QProcess p;
+    p.setChildProcessModifier([terminal] {
+        ::setsid();
+        const int fd = ::open(terminal.constData(), O_RDWR);
+        ::dup2(fd, STDIN_FILENO);
+        ::close(fd);
+    });
+    p.setReadChannel(QProcess::StandardError);
+    p.start(QDir(TestLibrary::binDir()).filePath(QStringLiteral("tolvane-cli")),
+        { QStringLiteral("lookup"), QStringLiteral("strokes"), QStringLiteral("王") });
+    QVERIFY(p.waitForStarted());
+    const QString prompt = QStringLiteral("输入启动密码:");
+    QByteArray err;
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        QDeadlineTimer deadline(20000);
+        const auto echoOff = [master] {
+            termios t {};
+            return ::tcgetattr(master, &t) == 0 && !(t.c_lflag & ECHO);
+        };
+        while (QString::fromUtf8(err).count(prompt) <= i || !echoOff()) {
+            QVERIFY2(!deadline.hasExpired() && p.state() == QProcess::Running,
+                qPrintable(QStringLiteral("no prompt %1: %2").arg(i + 1).arg(QString::fromUtf8(err))));
+            p.waitForReadyRead(50);
+            err += p.readAllStandardError();
+        }
+        QCOMPARE(::write(master, typed.at(i).constData(), size_t(typed.at(i).size())), ssize_t(typed.at(i).size()));
+    }
+    QVERIFY(p.waitForFinished(20000));
+    err += p.readAllStandardError();
+    const QString errText = QString::fromUtf8(err);
+    QCOMPARE(p.exitCode(), status);
+    QCOMPARE(errText.count(prompt), typed.size());
+    QCOMPARE(errText.count(QStringLiteral("密码不对，请重新输入密码。")), wrongMessages);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    QCOMPARE(out.startsWith(QStringLiteral("“王” 字笔画数是： 4")), status == 0);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -25,6 +25,8 @@ private Q_SLOTS:
     void lunarJsBirths();
     void boundaries_data();
     void boundaries();
+    void hiddenStemsOfEachBranch_data();
+    void hiddenStemsOfEachBranch();
     void elementBalance_data();
     void elementBalance();
     void badInput_data();
@@ -260,6 +262,41 @@ void TestBirthChart::boundaries()
     QCOMPARE(pillarsOf(m), pillars);
 }
 
+void TestBirthChart::hiddenStemsOfEachBranch_data()
+{
+    QTest::addColumn<QChar>("branch");
+    QTest::addColumn<QString>("stems"); // main stem first
+    // lunar-javascript 1.7.7 (npm), LunarUtil.ZHI_HIDE_GAN.
+    const QStringList table { QStringLiteral("子癸"), QStringLiteral("丑己癸辛"), QStringLiteral("寅甲丙戊"),
+        QStringLiteral("卯乙"), QStringLiteral("辰戊乙癸"), QStringLiteral("巳丙庚戊"), QStringLiteral("午丁己"),
+        QStringLiteral("未己丁乙"), QStringLiteral("申庚壬戊"), QStringLiteral("酉辛"), QStringLiteral("戌戊辛丁"),
+        QStringLiteral("亥壬甲") };
+    for (const QString &row : table)
+        QTest::newRow(qPrintable(row.left(1))) << row.at(0) << row.mid(1);
+}
+
+void TestBirthChart::hiddenStemsOfEachBranch()
+{
+    QFETCH(QChar, branch);
+    QFETCH(QString, stems);
+    int b = 0;
+    while (b < kBranchCount && branchName(b) != branch)
+        ++b;
+    QVERIFY(b < kBranchCount);
+    const HiddenStems hidden = hiddenStems(b);
+    QString got;
+    for (int i = 0; i < hidden.count; ++i)
+        got += stemName(hidden.stems[i]);
+    QCOMPARE(got, stems);
+    // The pane shows them in that order for a pillar of this branch.
+    BirthMoment m = moment(QStringLiteral("2024-02-04 16:30"));
+    const std::optional<BirthChart> chart = computeBirthChart(m);
+    QVERIFY(chart);
+    BirthChart withBranch = *chart;
+    withBranch.pillars[3].branch = b;
+    QVERIFY(formatBirthChartReport(withBranch).contains(QStringLiteral("藏干：") + stems + QLatin1Char('\n')));
+}
+
 void TestBirthChart::elementBalance_data()
 {
     QTest::addColumn<QString>("pillars");
@@ -413,6 +450,12 @@ void TestBirthChart::noChartForBadMoments_data()
                                      << "+08:75" << zone;
     QTest::newRow("zone text") << "116.4"
                                << "Beijing" << zone;
+    QTest::newRow("zone +14:30") << "116.4"
+                                 << "+14:30" << zone;
+    QTest::newRow("zone +14:00, the last there is") << "116.4"
+                                                    << "+14:00" << QString();
+    QTest::newRow("zone -12:00, the first there is") << "116.4"
+                                                     << "-12:00" << QString();
     QTest::newRow("west, UTC-5") << "-73.99"
                                  << "UTC-5" << QString();
     QTest::newRow("India") << "77.2"

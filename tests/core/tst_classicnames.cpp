@@ -22,6 +22,7 @@ using namespace tolvane;
 namespace {
 
 const QString kAll = QStringLiteral("诗经,论语,楚辞,唐诗,宋词");
+const QString kClassicsFailed = QStringLiteral("找不到classics.db典籍库，或者它已损坏，无法从典籍取名。");
 
 NameRequest request(int nameLength, const QString &sex, const QString &wishes)
 {
@@ -148,6 +149,10 @@ void TestClassicNames::personalNames_data()
     QTest::newRow("only the chosen collections")
         << QStringLiteral("8+6,8+4") << QStringLiteral("女") << QStringLiteral("金木水火土") << QStringLiteral("宋词")
         << QStringLiteral("1:明月(宋词); 2:青天(宋词)");
+    // 月松 is read first (唐诗 before 宋词), 几 stored first: the second character's stored order decides.
+    QTest::newRow("two names of one first character: stored order of the second")
+        << QStringLiteral("6+13") << QStringLiteral("女") << QStringLiteral("金木水火土") << kAll
+        << QStringLiteral("1:月几(宋词) 月松(唐诗)");
     QTest::newRow("one character: stored order, best line")
         << QStringLiteral("14,9") << QStringLiteral("男") << QStringLiteral("金木水火土") << kAll
         << QStringLiteral("1:华(诗经) 嘉(诗经); 2:则(楚辞) 泉(唐诗) 皇(唐诗) 风(楚辞) 秋(楚辞)");
@@ -344,7 +349,9 @@ void TestClassicNames::missingOrForeignClassicsFile()
             = ClassicNameSearch::run(QStringLiteral("王"), t, r, ClassicSet::all(), m_library, path);
         QVERIFY(listing.databaseFailed);
         QVERIFY(listing.groups.isEmpty());
-        QCOMPARE(listing.message, ClassicsDatabase::failureMessage());
+        QVERIFY(listing.message);
+        QCOMPARE(listing.message->text, kClassicsFailed);
+        QCOMPARE(listing.message->style, UserMessage::Style::Warning);
     }
     // A missing library is the library's own failure.
     const ClassicListing listing = ClassicNameSearch::run(
@@ -356,27 +363,61 @@ void TestClassicNames::missingOrForeignClassicsFile()
 void TestClassicNames::damagedLibrary_data()
 {
     QTest::addColumn<bool>("fixed");
-    QTest::newRow("personal naming") << false;
-    QTest::newRow("fixed character") << true;
+    QTest::addColumn<bool>("classicsDamaged"); // else namedbs.mdb
+    QTest::newRow("personal naming") << false << false;
+    QTest::newRow("fixed character") << true << false;
+    QTest::newRow("personal naming, classics.db damaged") << false << true;
+    QTest::newRow("fixed character, classics.db damaged") << true << true;
 }
 
 // A library that opens but whose rows cannot be read (every page after the first damaged) is the library
-// failing, said as for a missing one; never a search that found nothing and suggests what to relax.
+// failing, said as for a missing one; never a search that found nothing and suggests what to relax. The same
+// for classics.db whose table of pairs is damaged: it opens, and the first read of a pair fails.
 void TestClassicNames::damagedLibrary()
 {
     QFETCH(bool, fixed);
+    QFETCH(bool, classicsDamaged);
     QTemporaryDir dir;
-    const QString library = TestLibrary::writeDamagedCopy(dir.path());
+    const QString library = classicsDamaged ? m_library : TestLibrary::writeDamagedCopy(dir.path());
+    QString classics = m_classics;
+    if (classicsDamaged) {
+        classics = dir.filePath(QStringLiteral("classics.db"));
+        QVERIFY(QFile::copy(m_classics, classics));
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open_v2(QFile::encodeName(classics).constData(), &db, SQLITE_OPEN_READONLY, nullptr),
+            SQLITE_OK);
+        const auto number = [db](const char *sql) {
+            sqlite3_stmt *stmt = nullptr;
+            qint64 value = 0;
+            if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+                value = sqlite3_column_int64(stmt, 0);
+            sqlite3_finalize(stmt);
+            return value;
+        };
+        // The pairs by their first character, and the index by their second.
+        const qint64 roots[2] = { number("SELECT rootpage FROM sqlite_master WHERE name = 'pair';"),
+            number("SELECT rootpage FROM sqlite_master WHERE name = 'pair_second';") };
+        const qint64 pageSize = number("PRAGMA page_size;");
+        sqlite3_close_v2(db);
+        QFile file(classics);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        for (const qint64 root : roots) {
+            QVERIFY(root > 1 && pageSize > 0);
+            QVERIFY(file.seek((root - 1) * pageSize));
+            QCOMPARE(file.write(QByteArray(pageSize, '\xff')), pageSize);
+        }
+    }
     const NameRequest r = request(2, QStringLiteral("女"), QStringLiteral("金木水火土"));
     const ClassicListing listing = fixed
         ? ClassicNameSearch::runFixed(QStringLiteral("王"), QStringLiteral("月"), true,
-            fixedConfigs(QStringLiteral("12,9"), true, 4), 3, r, ClassicSet::all(), library, m_classics)
+            fixedConfigs(QStringLiteral("12,9"), true, 4), 3, r, ClassicSet::all(), library, classics)
         : ClassicNameSearch::run(
-            QStringLiteral("王"), configs(QStringLiteral("5+9")), r, ClassicSet::all(), library, m_classics);
+            QStringLiteral("王"), configs(QStringLiteral("5+9")), r, ClassicSet::all(), library, classics);
     QVERIFY(listing.databaseFailed);
     QVERIFY(listing.groups.isEmpty());
     QVERIFY(listing.message);
-    QCOMPARE(listing.message->text, QStringLiteral("找不到namedbs.mdb数据库。"));
+    QCOMPARE(listing.message->text,
+        classicsDamaged ? kClassicsFailed : QStringLiteral("找不到namedbs.mdb数据库。"));
 }
 
 void TestClassicNames::girlForWangFromShijingOnTheRealFiles()

@@ -219,6 +219,8 @@ void TestClassicsGenerator::bestLines_data()
     QTest::newRow("pair only inside a note: none") << QStringLiteral("细雨") << all << QString() << QString();
     // The Tang poem also has the editor's note 按《嘉舜》一本作「華發」。: neither pair is drawn from it.
     QTest::newRow("editor's note among Tang verses: none") << QStringLiteral("嘉舜") << all << QString() << QString();
+    // The same poem has 細風吹□雨。: a line with a lost character is taken for a note too.
+    QTest::newRow("Tang line with a lost character: none") << QStringLiteral("细风") << all << QString() << QString();
     QTest::newRow("论语 prose") << QStringLiteral("时习") << all << QStringLiteral("子曰：“学而时习之，不亦说乎？")
                                 << QStringLiteral("论语|学而篇|");
     QTest::newRow("楚辞 section before title, text not converted")
@@ -333,6 +335,8 @@ void TestClassicsGenerator::malformedUnfitLineStopsTheBuild_data()
     QTest::newRow("no tab") << QStringLiteral("清泉 理由") << 3;
     QTest::newRow("no reason") << QStringLiteral("清泉\t ") << 3;
     QTest::newRow("out of order") << QStringLiteral("清泉\t理由\n明镜\t理由") << 4;
+    QTest::newRow("listed twice") << QStringLiteral("明月\t另一个理由") << 3;
+    QTest::newRow("three characters") << QStringLiteral("清泉石\t理由") << 3;
 }
 
 void TestClassicsGenerator::malformedUnfitLineStopsTheBuild()

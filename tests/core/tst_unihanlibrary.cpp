@@ -222,6 +222,12 @@ private Q_SLOTS:
         QTest::newRow("钟 as the surname 鍾") << QStringLiteral("钟") << 17;
         QTest::newRow("发 as 發") << QStringLiteral("发") << 12;
         QTest::newRow("乃 as 迺") << QStringLiteral("乃") << 13;
+        QTest::newRow("迟 as 遲 as written (辵 7 + 12)") << QStringLiteral("迟") << 19;
+        // A simplified character that is a traditional word of its own, while its Unihan form is another word.
+        QTest::newRow("芸 as itself, not 蕓 (rape)") << QStringLiteral("芸") << 10;
+        QTest::newRow("征 as itself, not 徵 (summon)") << QStringLiteral("征") << 8;
+        QTest::newRow("the surname 党 as itself, not 黨 (party)") << QStringLiteral("党") << 10;
+        QTest::newRow("采 as itself, not Unihan's 埰 (fief)") << QStringLiteral("采") << 8;
     }
 
     void strokes()
@@ -324,6 +330,8 @@ private Q_SLOTS:
         QTest::newRow("秋 stays itself") << QStringLiteral("秋") << QStringLiteral("秋");
         QTest::newRow("么 as 麼") << QStringLiteral("么") << QStringLiteral("麼");
         QTest::newRow("traditional 張 is its own") << QStringLiteral("張") << QStringLiteral("張");
+        QTest::newRow("芸 stays itself") << QStringLiteral("芸") << QStringLiteral("芸");
+        QTest::newRow("the surname 里 stays itself, not 裡 (inside)") << QStringLiteral("里") << QStringLiteral("里");
     }
 
     void fantizi()
@@ -389,6 +397,15 @@ private Q_SLOTS:
         QTest::newRow("娜 女") << QStringLiteral("娜") << QStringLiteral("女") << false;
         QTest::newRow("明: given to both sexes") << QStringLiteral("明") << QStringLiteral("0") << false;
         QTest::newRow("了: a particle") << QStringLiteral("了") << QStringLiteral("0") << true;
+        QTest::newRow("男: boys only") << QStringLiteral("男") << QStringLiteral("男") << false;
+        QTest::newRow("龙: boys only") << QStringLiteral("龙") << QStringLiteral("男") << false;
+        QTest::newRow("霸: a bully, unfit") << QStringLiteral("霸") << QStringLiteral("0") << true;
+        QTest::newRow("檀 sandalwood") << QStringLiteral("檀") << QStringLiteral("0") << false;
+        QTest::newRow("瞳 bright eyes") << QStringLiteral("瞳") << QStringLiteral("0") << false;
+        QTest::newRow("穗 ear of grain") << QStringLiteral("穗") << QStringLiteral("0") << false;
+        QTest::newRow("鸾: second level, popular") << QStringLiteral("鸾") << QStringLiteral("女") << false;
+        QTest::newRow("淼: third level, popular") << QStringLiteral("淼") << QStringLiteral("0") << false;
+        QTest::newRow("垚: third level, popular") << QStringLiteral("垚") << QStringLiteral("男") << false;
     }
 
     void marks()
@@ -429,9 +446,19 @@ private Q_SLOTS:
         }
     }
 
-    // Naming strokes where the two naming tables agree on one value.
+    // Naming strokes where the two naming tables agree on one value. Where we count otherwise, the decision and
+    // its reason are on record in strokes.tsv or fantizi.tsv (芸 10, not 蕓 18; the surname 姜 9, not 薑 19).
     void strokesAgreeWithNamingPractice()
     {
+        QSet<QString> decided;
+        for (const QString file : { QStringLiteral("strokes.tsv"), QStringLiteral("fantizi.tsv") }) {
+            QFile f(dataDir() + QStringLiteral("/characters/") + file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            for (const QByteArray &line : f.readAll().split('\n')) {
+                if (!line.isEmpty() && !line.startsWith('#'))
+                    decided.insert(QString::fromUtf8(line.left(line.indexOf('\t'))));
+            }
+        }
         const QList<ReferenceRow> reference = readReference();
         QVERIFY2(!reference.isEmpty(), "tests/data/kangxi-reference.tsv is missing");
         Agreement naming;
@@ -448,7 +475,9 @@ private Q_SLOTS:
         }
         qInfo("naming practice: %s", qPrintable(naming.describe()));
         QVERIFY(naming.compared > 5000);
-        QVERIFY2(naming.ratio() >= 0.995, qPrintable(naming.describe()));
+        QVERIFY2(naming.ratio() >= 0.99, qPrintable(naming.describe()));
+        for (const QString &miss : std::as_const(naming.misses))
+            QVERIFY2(decided.contains(miss), qPrintable(miss + QStringLiteral(" differs from both naming tables undecided")));
     }
 
     // Characters that are their own traditional form, where the two Kangxi tables agree. The numerals are
@@ -523,7 +552,7 @@ private Q_SLOTS:
         QTest::newRow("everyday words") << QStringLiteral("桌碗锅吃搬");
     }
 
-    // What a listing may offer: a first-level character, or a second-level one listed in popular.tsv; never
+    // What a listing may offer: a first-level character, or one of the other levels listed in popular.tsv; never
     // one outside the BMP, one listed in xiong.tsv, or one without a meaning written in Chinese.
     void offeredRowsAreFitCommonAndExplained()
     {
@@ -548,7 +577,7 @@ private Q_SLOTS:
                 continue;
             ++offered;
             const QByteArray what = QStringLiteral("%1 (%2)").arg(row.namechr).arg(i + 1).toUtf8();
-            QVERIFY2(i < 3500 || (i < 6500 && popular.contains(row.namechr)), what.constData());
+            QVERIFY2(i < 3500 || (i < kStandardCount && popular.contains(row.namechr)), what.constData());
             QVERIFY2(row.namechr.size() == 1, what.constData());
             QVERIFY2(!unfit.contains(row.namechr), what.constData());
             QVERIFY2(!row.meaning.isEmpty() && !row.meaning.startsWith(QStringLiteral("英文：")), what.constData());
@@ -735,6 +764,36 @@ private Q_SLOTS:
         QString error;
         QVERIFY(!UnihanLibrary::build(smallUnihanDir(), dir.path(), &error).has_value());
         QVERIFY2(error.contains(QStringLiteral("%1:%2").arg(file).arg(lineNo)), qPrintable(error));
+    }
+
+    void undecidedMergedCharacterStopsTheBuild_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::newRow("芸, its own form beside 蕓") << QStringLiteral("芸");
+        QTest::newRow("云, a form of 雲 beside its own") << QStringLiteral("云");
+    }
+
+    // A character that may be offered and is a traditional character of its own as well as the simplified form
+    // of another is counted by the form fantizi.tsv decides; without a decision the build stops.
+    void undecidedMergedCharacterStopsTheBuild()
+    {
+        QFETCH(QString, character);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(copyCuratedFiles(dir));
+        QFile file(dir.path() + QStringLiteral("/characters/fantizi.tsv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArrayList lines = file.readAll().split('\n');
+        file.close();
+        const qsizetype before = lines.size();
+        lines.removeIf([&](const QByteArray &line) { return line.startsWith((character + QLatin1Char('\t')).toUtf8()); });
+        QCOMPARE(lines.size(), before - 1);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(lines.join('\n'));
+        file.close();
+        QString error;
+        QVERIFY(!UnihanLibrary::build(unihanDir(), dir.path(), &error).has_value());
+        QVERIFY2(error.contains(QStringLiteral("fantizi.tsv")) && error.contains(character), qPrintable(error));
     }
 
     void rejectsMissingCuratedFile()

@@ -392,9 +392,8 @@ std::optional<QList<QByteArray>> readUnihanFiles(const QString &unihanDir, const
     return ok ? std::optional<QList<QByteArray>>(texts) : std::nullopt;
 }
 
-// The table's first level ends at 3500, its second at 6500; the third level runs to 8105.
+// The table's first level ends at 3500; the second and third levels run to 8105.
 constexpr int kFirstLevelSize = 3500;
-constexpr int kSecondLevelEnd = 6500;
 const QString kRareMark = QStringLiteral("僻");
 
 // groups.tsv: group<TAB>mark<TAB>reason. The mark is what the xiong column of a listed character holds.
@@ -420,14 +419,14 @@ bool readUnfitGroups(const QString &path, QHash<QString, QString> &groups, QStri
 }
 
 // Whether a character of the standard table may be offered for a name ("0"), and if not, why: the mark of
-// its group in xiong.tsv; else 僻 for a character outside the BMP, of the third level, or of the second level
-// unless popular.tsv lists it.
+// its group in xiong.tsv; else 僻 for a character outside the BMP, or of the second or third level unless
+// popular.tsv lists it.
 QString offeringMark(char32_t c, int tghIndex, const OverrideMap &unfit, const QHash<QString, QString> &groups,
     const OverrideMap &popular)
 {
     if (unfit.contains(c))
         return groups.value(unfit.value(c).value);
-    if (c > 0xFFFF || tghIndex > kSecondLevelEnd || (tghIndex > kFirstLevelSize && !popular.contains(c)))
+    if (c > 0xFFFF || (tghIndex > kFirstLevelSize && !popular.contains(c)))
         return kRareMark;
     return QStringLiteral("0");
 }
@@ -629,9 +628,9 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
     }
     for (auto it = popular.cbegin(); it != popular.cend(); ++it) {
         const int index = unihan.value(it.key()).tghIndex;
-        if (index <= kFirstLevelSize || index > kSecondLevelEnd || it.key() > 0xFFFF) {
+        if (index <= kFirstLevelSize || it.key() > 0xFFFF) {
             fail(error,
-                QStringLiteral("%1popular.tsv:%2: %3 is not a second-level character of the BMP")
+                QStringLiteral("%1popular.tsv:%2: %3 is not a second- or third-level character of the BMP")
                     .arg(characters)
                     .arg(it->line)
                     .arg(charString(it.key())));
@@ -699,6 +698,17 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
         if (strokesOverrides.contains(c))
             row.strokes = strokesOverrides.value(c).value.toInt();
         row.meaning = meaningOf(meanings, c, unihan.value(c));
+        // A character that is a traditional character of its own as well as the simplified form of another
+        // (芸 and 蕓) is counted by whichever of them is the word names use: never by Unihan's first form
+        // unseen, when a listing may offer it.
+        const QList<char32_t> &forms = unihan.value(c).traditional;
+        if (row.xiong == QStringLiteral("0") && forms.contains(c) && forms.size() > 1 && !fantiziOverrides.contains(c)) {
+            fail(error,
+                QStringLiteral("%1fantizi.tsv: %2 may be offered and is its own traditional form as well as the "
+                               "simplified form of another; decide the form it is counted by")
+                    .arg(characters, charString(c)));
+            return std::nullopt;
+        }
         rowOf.insert(c, rows.size());
         rows.append(row);
     }
