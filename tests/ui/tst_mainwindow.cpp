@@ -83,6 +83,10 @@ private Q_SLOTS:
     void keyboardPasteReplacesTheSelection_data();
     void keyboardPasteReplacesTheSelection();
     void damagedLibraryClearsTheWaitNotice();
+    void keyboardReachesEveryControl_data();
+    void keyboardReachesEveryControl();
+    void progressPanelOnlyWhileListing();
+    void undoStopsAtTheResult();
 
 private:
     void choose(const char *combo, const QString &text);
@@ -484,6 +488,94 @@ void TestMainWindow::keyboardPasteReplacesTheSelection()
     QTRY_VERIFY(!menu->isVisible());
     QCOMPARE(edit->text(), expected);
     QVERIFY(edit->hasFocus());
+}
+
+// The control that has the keyboard, by the name the window gives it (an editable selector's line edit counts
+// as the selector).
+static QString focusedControl()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QStringLiteral("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+void TestMainWindow::keyboardReachesEveryControl_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QStringList>("visited");
+    const QStringList order { QStringLiteral("cmbOptions"), QStringLiteral("txtName"), QStringLiteral("cmbOtherOptions"),
+        QStringLiteral("txtOther"), QStringLiteral("cmdOk"), QStringLiteral("cmdPrint"), QStringLiteral("cmdExit"),
+        QStringLiteral("RichText") };
+    QTest::newRow("Tab from 选项 through every control")
+        << QStringLiteral("cmbOptions") << int(Qt::Key_Tab) << int(Qt::NoModifier) << order.mid(1);
+    // In the pane Tab is a character; Ctrl+Tab and Ctrl+Shift+Tab leave it.
+    QTest::newRow("Ctrl+Tab leaves the pane") << QStringLiteral("RichText") << int(Qt::Key_Tab)
+                                              << int(Qt::ControlModifier) << QStringList { QStringLiteral("cmbOptions") };
+    QTest::newRow("Ctrl+Shift+Tab leaves the pane backwards")
+        << QStringLiteral("RichText") << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier)
+        << QStringList { QStringLiteral("cmdExit") };
+}
+
+void TestMainWindow::keyboardReachesEveryControl()
+{
+    QFETCH(QString, start);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QStringList, visited);
+    choose("cmbOptions", QStringLiteral("其他功能")); // the lookup panel takes part only when chosen
+    QApplication::setActiveWindow(m_window);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    m_window->findChild<QWidget *>(start)->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(focusedControl(), start);
+    QStringList seen;
+    for (qsizetype i = 0; i < visited.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        seen.append(focusedControl());
+    }
+    QCOMPARE(seen, visited);
+    // Plain Tab in the pane is still a tab character.
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    pane->clear();
+    pane->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pane, Qt::Key_Tab);
+    QCOMPARE(pane->toPlainText(), QStringLiteral("\t"));
+    QCOMPARE(focusedControl(), QStringLiteral("RichText"));
+}
+
+// The progress panel stands over the five-grid panel only while a listing drives its bars; while the naming
+// questions are open it would be an empty frame.
+void TestMainWindow::progressPanelOnlyWhileListing()
+{
+    auto *progress = m_window->findChild<QGroupBox *>(QStringLiteral("frmProgress"));
+    m_window->setProgressPanelVisible(true);
+    QVERIFY(!progress->isVisible());
+    m_window->setProgressBarsVisible(true);
+    QVERIFY(progress->isVisible());
+    m_window->setProgressBarsVisible(false);
+    QVERIFY(!progress->isVisible());
+    QVERIFY(m_window->findChild<QGroupBox *>(QStringLiteral("fraXingMWG"))->isVisible());
+}
+
+// Each result starts the undo history anew: undo after a second result does not bring back the first.
+void TestMainWindow::undoStopsAtTheResult()
+{
+    choose("cmbOptions", QStringLiteral("公司名分析"));
+    auto *name = m_window->findChild<QLineEdit *>(QStringLiteral("txtName"));
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    for (const QString &company : { QStringLiteral("百度"), QStringLiteral("青禾") }) {
+        name->setText(company);
+        QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    }
+    const QString second = pane->toPlainText();
+    QVERIFY(second.startsWith(QStringLiteral("青禾 ")));
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(pane->toPlainText(), second);
+    QVERIFY(!pane->document()->isUndoAvailable());
 }
 
 QTEST_MAIN(TestMainWindow)
