@@ -87,7 +87,7 @@ void AboutDialog::showSystemInformation()
                          .arg(shown->size().height())
                          .arg(qRound(shown->logicalDotsPerInch()));
     }
-    QDialog box(this);
+    QDialog box(this, DialogFrame::kFlags);
     box.setObjectName(QStringLiteral("frmSysInfo"));
     box.setWindowTitle(SystemInfoTool::caption());
     auto *form = new QFormLayout;
@@ -98,7 +98,6 @@ void AboutDialog::showSystemInformation()
         value->setObjectName(QStringLiteral("lblFact%1").arg(i + 1));
         // The facts can be copied, for a question to whoever helps.
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setWordWrap(true);
         form->addRow(facts[i].first + QStringLiteral("："), value);
     }
     auto *buttons = new QDialogButtonBox(&box);
@@ -109,8 +108,10 @@ void AboutDialog::showSystemInformation()
     auto *layout = new QVBoxLayout(&box);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    // Wide enough for the title and a processor's long name.
-    box.setMinimumWidth(box.fontMetrics().horizontalAdvance(QStringLiteral("字")) * 28);
+    // As large as the facts need, and wide enough for the title.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    form->setHorizontalSpacing(box.fontMetrics().horizontalAdvance(QStringLiteral("字")));
+    buttons->setMinimumWidth(box.fontMetrics().horizontalAdvance(QStringLiteral("字")) * 20);
     box.exec();
 }
 

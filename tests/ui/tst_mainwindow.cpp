@@ -18,7 +18,14 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
+#include <QSet>
+#include <QAbstractTextDocumentLayout>
 #include <QTimer>
 
 using namespace tolvane;
@@ -87,6 +94,7 @@ private Q_SLOTS:
     void keyboardReachesEveryControl();
     void progressPanelOnlyWhileListing();
     void undoStopsAtTheResult();
+    void charactersByStrokesInOneFace();
 
 private:
     void choose(const char *combo, const QString &text);
@@ -576,6 +584,38 @@ void TestMainWindow::undoStopsAtTheResult()
     QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(pane->toPlainText(), second);
     QVERIFY(!pane->document()->isUndoAvailable());
+}
+
+// 笔画查字 lists rare characters too: they come in the pane's own Song face, not a bolder stand-in with other
+// line heights, so that every line of the answer is as high as the next.
+void TestMainWindow::charactersByStrokesInOneFace()
+{
+    choose("cmbOptions", QStringLiteral("其他功能"));
+    choose("cmbOtherOptions", QStringLiteral("笔画查字"));
+    auto *other = m_window->findChild<QLineEdit *>(QStringLiteral("txtOther"));
+    other->setText(QStringLiteral("10"));
+    QTest::keyClick(other, Qt::Key_Return);
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    QVERIFY(pane->toPlainText().startsWith(QStringLiteral("10 画的字如下所示：")));
+    QTextDocument *document = pane->document();
+    document->documentLayout(); // laid out at the pane's width
+    QSet<int> heights;
+    QSet<QString> faces;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        for (int i = 0; layout && i < layout->lineCount(); ++i) {
+            // The distance from one line to the next, in the long groups that wrap.
+            if (i > 0)
+                heights.insert(qRound(layout->lineAt(i).y() - layout->lineAt(i - 1).y()));
+            for (const QGlyphRun &run : layout->lineAt(i).glyphRuns())
+                faces.insert(run.rawFont().familyName().toLower());
+        }
+    }
+    QVERIFY2(heights.size() == 1, qPrintable(QStringLiteral("%1 line heights").arg(heights.size())));
+    // Song faces only: AR PL UMing and, for the characters it lacks, Noto Serif CJK.
+    for (const QString &face : faces)
+        QVERIFY2(face.startsWith(QStringLiteral("ar pl uming")) || face.startsWith(QStringLiteral("noto serif cjk")),
+            qPrintable(face));
 }
 
 QTEST_MAIN(TestMainWindow)
