@@ -27,7 +27,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlcipher-dev sqlcipher libssl-dev libbz2-dev bzip2 libopencc-dev libopencc-data
-  unicode-data fonts-arphic-uming fonts-wqy-zenhei
+  unicode-data fonts-arphic-uming fonts-wqy-zenhei fonts-noto-cjk
   liberfa-dev
   libbenchmark-dev npm
 )

@@ -5,7 +5,10 @@
 #include "text/Characters.h"
 #include "text/VbText.h"
 
+#include <QHash>
 #include <QJsonArray>
+#include <QJsonObject>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -108,22 +111,24 @@ LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const Q
         return unreadable();
     // The groups in the order 金木水火土; a row whose wuxing is no single element is not listed.
     constexpr std::array<Element, 5> order = ElementSet::kWishOrder;
-    std::array<QString, 5> groups;
+    std::array<QStringList, 5> groups;
     for (const NameDatabase::LibraryRow &row : *rows) {
         const std::optional<Element> element =
             row.wuxing.size() == 1 ? elementFromChar(row.wuxing.at(0)) : std::nullopt;
         if (element)
-            groups[std::size_t(std::find(order.begin(), order.end(), *element) - order.begin())] += row.namechr;
+            groups[std::size_t(std::find(order.begin(), order.end(), *element) - order.begin())].append(row.namechr);
     }
 
-    QString answer = decimal(*n) + QStringLiteral(" 画的字如以所示：") + kCrLf;
+    // The characters stand apart, a blank between two, so that each can be read and picked out.
+    QString answer = decimal(*n) + QStringLiteral(" 画的字如下所示：") + kCrLf;
     QJsonArray elements;
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (i > 0)
             answer += kCrLf + kCrLf;
-        answer += QStringLiteral("五行属“") + elementChar(order[i]) + QStringLiteral("”的字有：") + kCrLf + groups[i];
+        answer += QStringLiteral("五行属“") + elementChar(order[i]) + QStringLiteral("”的字有：") + kCrLf
+            + groups[i].join(QLatin1Char(' '));
         elements.append(QJsonObject { { QStringLiteral("element"), QString(elementChar(order[i])) },
-            { QStringLiteral("characters"), QJsonArray::fromStringList(splitCharacters(groups[i])) } });
+            { QStringLiteral("characters"), QJsonArray::fromStringList(groups[i]) } });
     }
     return result(answer, { { QStringLiteral("strokes"), *n }, { QStringLiteral("elements"), elements } });
 }
@@ -147,7 +152,8 @@ LookupAnswer CharacterLookups::homophones(const QString &input, const QString &d
     if (!own)
         return unreadable();
     const QString pinyin = own->isEmpty() ? QString() : own->constFirst().pinyin;
-    const QStringList readings = pinyin.split(QStringLiteral("、")).mid(0, kMaxReadings);
+    QStringList readings = pinyin.split(QStringLiteral("、")).mid(0, kMaxReadings);
+    readings.removeDuplicates(); // a reading listed twice is one group
 
     QString answer = QStringLiteral("“") + text + QStringLiteral("”字的同音字有：") + kCrLf + kCrLf;
     QJsonArray groups;
@@ -155,7 +161,30 @@ LookupAnswer CharacterLookups::homophones(const QString &input, const QString &d
         const std::optional<QStringList> chars = db.charactersReading(reading);
         if (!chars)
             return unreadable();
-        answer += chars->join(QString()) + kCrLf + kCrLf;
+        // Each group says its reading. A character whose traditional form is in the group too stands once,
+        // with that form after it in brackets, instead of both standing apart as two homophones.
+        QHash<QString, QString> traditionalOf;
+        QSet<QString> traditionals;
+        for (const QString &ch : *chars) {
+            const std::optional<QList<NameDatabase::LibraryRow>> rows = db.rowsOf(ch);
+            if (!rows)
+                return unreadable();
+            const QString traditional = rows->isEmpty() ? QString() : rows->constFirst().fantizi;
+            if (!traditional.isEmpty() && traditional != ch && chars->contains(traditional) && !traditionals.contains(ch)
+                && !traditionalOf.contains(traditional)) {
+                traditionalOf.insert(ch, traditional);
+                traditionals.insert(traditional);
+            }
+        }
+        QStringList shown;
+        for (const QString &ch : *chars) {
+            if (traditionalOf.contains(ch))
+                shown.append(ch + QStringLiteral("（") + traditionalOf.value(ch) + QStringLiteral("）"));
+            else if (!traditionals.contains(ch))
+                shown.append(ch);
+        }
+        const QString label = reading.isEmpty() ? QStringLiteral("读音不详的字：") : QStringLiteral("读 %1 的字：").arg(reading);
+        answer += label + shown.join(QLatin1Char(' ')) + kCrLf + kCrLf;
         groups.append(QJsonObject { { QStringLiteral("reading"), reading },
             { QStringLiteral("characters"), QJsonArray::fromStringList(*chars) } });
     }

@@ -1,5 +1,6 @@
 #include "analysis/CompanyAnalysis.h"
 
+#include "analysis/RefusalTexts.h"
 #include "data/NameDatabase.h"
 #include "numerology/Fold81.h"
 #include "text/Characters.h"
@@ -101,15 +102,33 @@ Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QStr
     // A character outside the BMP is one library row, not two halves of a surrogate pair.
     CompanyReport result;
     result.name = name;
+    // Only Chinese characters have stroke counts: letters, digits and blanks the library lacks are gathered,
+    // and the name is refused with all of them named.
+    QStringList others;
     for (const QString &ch : splitCharacters(name)) {
         const RowRead<qint16> strokes = db.strokesOf(ch);
         if (strokes.failed)
             return Result::failed(DatabaseFailure::unreadable());
-        if (!strokes.row)
+        if (!strokes.row && !RefusalTexts::isChinese(ch)) {
+            if (!others.contains(ch))
+                others.append(ch);
+            continue;
+        }
+        if (!strokes.row && others.isEmpty())
             return Result::refused(UserMessage::warning(QStringLiteral("字库里没有 ") + ch + QStringLiteral(" 字，请与程序员联系。")));
+        if (!strokes.row)
+            break;
         total += *strokes.row;
         result.characters.append(ch);
         result.strokes.append(*strokes.row);
+    }
+    if (!others.isEmpty()) {
+        QString chinese;
+        for (const QString &ch : splitCharacters(name)) {
+            if (RefusalTexts::isChinese(ch))
+                chinese += ch;
+        }
+        return Result::refused(RefusalTexts::companyNameNotChinese(name, others, chinese));
     }
     result.total = total;
     result.folded = fold81(total);

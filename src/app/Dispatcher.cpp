@@ -6,6 +6,7 @@
 #include "analysis/CompoundSurnames.h"
 #include "analysis/NameAnalysis.h"
 #include "analysis/NumberLookups.h"
+#include "analysis/RefusalTexts.h"
 #include "analysis/StrokeNumbersParser.h"
 #include "app/AppInfo.h"
 #include "app/MainView.h"
@@ -162,10 +163,9 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         return;
     }
     m_state.configSummary = ConfigSearch::summary(search, m_state.configs);
-    m_pane.setText(chartPrefaceText() + m_state.configSummary);
-    if (m_state.flags.namingCancelled) {
-        m_pane.setText(QString());
-    } else {
+    // A cancelled wizard leaves the pane as it was: it may hold what the user wrote or edited there.
+    if (!m_state.flags.namingCancelled) {
+        m_pane.setText(chartPrefaceText() + m_state.configSummary);
         QList<int> surnameStrokes;
         for (int i = 0; i < search.surnameLength && i < 2; ++i)
             surnameStrokes.append(search.surnameStrokes[i]);
@@ -268,7 +268,6 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
 
     if (m_state.fixedCancelled) {
         m_state.fixed.configText.clear();
-        m_pane.setText(QString());
         finish();
         return;
     }
@@ -282,8 +281,17 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
     m_state.configs.configNext = FixedConfigSearch::search(search, m_state.fixed);
     const int found = m_state.configs.configNext - 1;
     if (found == 0) {
-        m_prompter.showMessage(
-            UserMessage::plain(QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。")));
+        // Where no choice of options finds a configuration, advising to change them would send the person
+        // round in circles: say that the fixed character is the cause.
+        const bool fixedIsSecond = search.firstFree;
+        if (!FixedConfigSearch::anyOptionFinds(search.surnameStrokes, search.fixedStrokes, search.firstFree)) {
+            m_prompter.showMessage(RefusalTexts::fixedCharacterAlwaysUnlucky(parsed.chars[0],
+                parsed.chars[fixedIsSecond ? 2 : 1], fixedIsSecond,
+                FixedConfigSearch::anyOptionFinds(search.surnameStrokes, search.fixedStrokes, !search.firstFree)));
+        } else {
+            m_prompter.showMessage(
+                UserMessage::plain(QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。")));
+        }
         finish();
         return;
     }
@@ -380,7 +388,7 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
     // Info.txt is read again before every report, so an edit made outside the program shows at once.
     const ReportInfo::Texts info = ReportInfo::load(m_paths.infoPath());
     setReportHeaderFooter(info.header, info.footer);
-    m_pane.setText(m_state.reportHeader + m_state.reportText + m_state.reportFooter);
+    m_pane.setText(ReportInfo::wrapReport(m_state.reportHeader, m_state.reportText, m_state.reportFooter));
     storeResult();
 }
 
@@ -487,6 +495,7 @@ bool Dispatcher::showBirthChart(const QString &input)
 
 bool Dispatcher::analyzeStrokeNumbers(const QString &input)
 {
+    bool abandoned = false;
     if (const std::optional<QList<int>> numbers = absorb(StrokeNumbersParser::parse(input))) {
         m_state.request.surnameKind.reset();
         if (numbers->size() == 2) {
@@ -494,6 +503,7 @@ bool Dispatcher::analyzeStrokeNumbers(const QString &input)
         } else {
             SurnameKindForm form(m_state.request);
             m_prompter.askSurnameKind(form);
+            abandoned = !m_state.request.surnameKind;
         }
         if (m_state.request.surnameKind) {
             m_state.analysisGrids
@@ -505,9 +515,9 @@ bool Dispatcher::analyzeStrokeNumbers(const QString &input)
             }
         }
     }
-    // A text of fewer than two characters was never a stroke list: the pane stays as it was. Otherwise the
-    // report replaces it, and a rejected or abandoned input empties it.
-    if (input.size() < 2)
+    // A text of fewer than two characters was never a stroke list, and a surname kind left unanswered withdraws
+    // the question: the pane stays as it was. Otherwise the report replaces it, and a rejected input empties it.
+    if (input.size() < 2 || abandoned)
         return false;
     m_pane.setText(m_state.reportText);
     return true;

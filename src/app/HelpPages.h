@@ -3,6 +3,7 @@
 #include "text/UserMessage.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tolvane {
 
@@ -14,6 +15,12 @@ public:
     static QString folder();
     static QString indexFile();
     static UserMessage missing();
+    // The page (and place on it) F1 opens for a window, by the window's object name: the naming questions
+    // open the wizard's page, the password windows the settings page, and so on. The main window's page
+    // follows the function chosen in its selector (`function`, the selector's text). Relative to folder().
+    static QString pageFor(const QString &windowName, const QString &function = {});
+    // Every page pageFor can give, for checking that the pages have them.
+    static QStringList contextPages();
     // Looks in this folder first (a program started from elsewhere, such as a test, names its pages).
     static void setPreferredFolder(const QString &dir);
 };

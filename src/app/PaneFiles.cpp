@@ -28,6 +28,18 @@ PaneFiles::Format PaneFiles::formatForFilterIndex(int index)
     return index == 2 ? Format::Rtf : Format::PlainText;
 }
 
+QString PaneFiles::extensionForFilterIndex(int index)
+{
+    switch (index) {
+    case 2:
+        return QStringLiteral("rtf");
+    case 3:
+        return QStringLiteral("txt");
+    default:
+        return {};
+    }
+}
+
 std::optional<RtfDocument> PaneFiles::loadRtf(const QString &path)
 {
     const std::optional<QByteArray> bytes = PlainTextFile::readBytes(path);

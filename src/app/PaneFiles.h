@@ -24,6 +24,9 @@ public:
     static QStringList filterDescriptions();
     // index is 1-based, as in the filter string.
     static Format formatForFilterIndex(int index);
+    // The extension a saved file gets when its name has none: "rtf" and "txt" for those types, none for
+    // "All Files".
+    static QString extensionForFilterIndex(int index);
 
     // Nothing when the file cannot be read or, for RTF, is not an RTF document.
     static std::optional<RtfDocument> loadRtf(const QString &path);

@@ -44,6 +44,18 @@ QString PasswordRules::changeCaption()
     return QStringLiteral("取消或修改启动密码(&D)");
 }
 
+QString PasswordRules::menuCaption(const SettingsStore &store)
+{
+    return passwordSet(store) ? changeCaption() : setCaption();
+}
+
+std::optional<UserMessage> PasswordRules::confirmationProblem(const QString &entry, const QString &again)
+{
+    if (trimSpaces(entry) == trimSpaces(again))
+        return std::nullopt;
+    return UserMessage::warning(QStringLiteral("两次输入的新密码不一样，请重新输入。"));
+}
+
 std::optional<UserMessage> PasswordRules::login(const SettingsStore &store, const QString &entry)
 {
     if (matches(entry, storedPassword(store)))
@@ -64,6 +76,16 @@ std::optional<UserMessage> PasswordRules::changePassword(
 {
     if (!matches(oldEntry, storedPassword(store)))
         return UserMessage::plain(QStringLiteral("原密码不对，请重新输入。"));
+    return setPassword(store, newEntry);
+}
+
+std::optional<UserMessage> PasswordRules::changePassword(
+    SettingsStore &store, const QString &oldEntry, const QString &newEntry, const QString &newAgain)
+{
+    if (!matches(oldEntry, storedPassword(store)))
+        return changePassword(store, oldEntry, newEntry);
+    if (std::optional<UserMessage> differ = confirmationProblem(newEntry, newAgain))
+        return differ;
     return setPassword(store, newEntry);
 }
 

@@ -20,9 +20,14 @@ public:
     static bool passwordSet(const SettingsStore &store);
     static bool matches(const QString &entry, const QString &stored);
 
-    // Captions of mnu_SetPass, decided once at start-up.
+    // Captions of mnu_SetPass: the one that fits the password stored now.
     static QString setCaption(); // "设置启动密码(&D)"
     static QString changeCaption(); // "取消或修改启动密码(&D)"
+    static QString menuCaption(const SettingsStore &store);
+
+    // A new password is typed twice, hidden: the message when the two entries differ (blanks around them
+    // do not count), else nothing.
+    static std::optional<UserMessage> confirmationProblem(const QString &entry, const QString &again);
 
     // frmLogin's OK: nothing when the entry opens the program, else the message to show.
     static std::optional<UserMessage> login(const SettingsStore &store, const QString &entry);
@@ -31,6 +36,9 @@ public:
     // frmCancelPass's OK: nothing when the new password (empty: none) was written, else the message.
     static std::optional<UserMessage> changePassword(
         SettingsStore &store, const QString &oldEntry, const QString &newEntry);
+    // The same with the new password typed a second time: the old one is checked first, then the two entries.
+    static std::optional<UserMessage> changePassword(
+        SettingsStore &store, const QString &oldEntry, const QString &newEntry, const QString &newAgain);
     // The message when the settings file cannot be replaced; the password stays as it was.
     static UserMessage notSaved(const QString &settingsFile, const QString &reason);
 };

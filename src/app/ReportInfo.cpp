@@ -46,6 +46,20 @@ QString ReportInfo::compose(const QString &header, const QString &footer)
     return kHeaderMarker + header + kFooterMarker + footer + kCrLf;
 }
 
+QString ReportInfo::wrapReport(const QString &header, const QString &report, const QString &footer)
+{
+    const auto endsLine = [](const QString &text) {
+        return text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'));
+    };
+    QString text = header;
+    if (!header.isEmpty() && !endsLine(header))
+        text += kCrLf;
+    text += report;
+    if (!footer.isEmpty() && !text.isEmpty() && !endsLine(text))
+        text += kCrLf;
+    return text + footer;
+}
+
 bool ReportInfo::save(const QString &path, const QString &header, const QString &footer)
 {
     return PlainTextFile::write(path, compose(header, footer));

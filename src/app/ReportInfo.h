@@ -16,6 +16,9 @@ public:
     static Texts load(const QString &path);
     static Texts parse(const QString &text);
     static QString compose(const QString &header, const QString &footer);
+    // The name-analysis result: header, report and footer. A header (or report) that does not end in a line
+    // break gets one, so that the report starts on its own line and the footer on its own.
+    static QString wrapReport(const QString &header, const QString &report, const QString &footer);
     // Replaces the file in one step; false when it cannot be written (the old file is then as it was).
     static bool save(const QString &path, const QString &header, const QString &footer);
     // The message when saving fails.

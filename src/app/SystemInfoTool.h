@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace tolvane {
 
@@ -18,6 +19,13 @@ public:
     // Starts it on its own; the message to show when there is none or it cannot be started.
     static std::optional<UserMessage> start(const QStringList &searchPaths = {});
     static UserMessage unavailable(); // "此时系统信息不可用"
+
+    // What the system tells of itself, for the box shown when no tool is installed: caption and value, in
+    // the order operating system, kernel, processor, memory, screen (described by the window, which knows
+    // it), Qt. A fact that cannot be read says "不详".
+    using Fact = std::pair<QString, QString>;
+    static QList<Fact> facts(const QString &screen);
+    static QString caption(); // "系统信息"
 };
 
 } // namespace tolvane

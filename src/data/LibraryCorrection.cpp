@@ -1,6 +1,7 @@
 #include "data/LibraryCorrection.h"
 
 #include "data/NameDatabase.h"
+#include "data/StrokeLookup.h"
 #include "text/Characters.h"
 #include "text/VbText.h"
 
@@ -42,6 +43,18 @@ Outcome<QString> LibraryCorrection::apply(const QString &databasePath, const QSt
     }
     return refuse(QStringLiteral("新的笔画数没能写入起名字库，字库保持原样。请确认namedbs.mdb没有被其他程序占用、")
                   + QStringLiteral("文件可以写入，然后再试一次。"));
+}
+
+QString LibraryCorrection::presentStrokes(const QString &databasePath, const QString &character)
+{
+    if (splitCharacters(character).size() != 1)
+        return {};
+    const Outcome<qint16> found = StrokeLookup::strokesOf(databasePath, character);
+    if (!found.value || *found.value == 0)
+        return {};
+    if (*found.value == StrokeLookup::kNotInLibrary)
+        return QStringLiteral("起名字库中没有“%1”字。").arg(character);
+    return QStringLiteral("“%1”字现在的笔画数是 %2。").arg(character).arg(*found.value);
 }
 
 } // namespace tolvane

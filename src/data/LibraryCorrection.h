@@ -14,6 +14,11 @@ public:
     // Once the new count is committed, the status the window shows (kDone); else the message saying why not.
     static Outcome<QString> apply(const QString &databasePath, const QString &character, const QString &strokes);
 
+    // What the window shows while a character is typed: its count in the library now, or that the library
+    // lacks it; empty text for anything but one character, or when the library cannot be read (applying
+    // the correction says why).
+    static QString presentStrokes(const QString &databasePath, const QString &character);
+
     static constexpr int kMaxStrokes = 50;
     static const QString kDone;
 };

@@ -39,4 +39,21 @@ qint16 FixedConfigSearch::search(const FixedSearchInput &input, FixedTables &tab
     return qint16(next);
 }
 
+bool FixedConfigSearch::anyOptionFinds(int surnameStrokes, int fixedStrokes, bool firstFree)
+{
+    for (const Sex sex : { Sex::Male, Sex::Female }) {
+        FixedSearchInput input;
+        input.firstFree = firstFree;
+        input.surnameStrokes = surnameStrokes;
+        input.fixedStrokes = fixedStrokes;
+        input.sex = sex;
+        input.luckLevel = LuckLevel::Half;
+        input.groupLimit = 2; // one configuration is enough
+        FixedTables tables;
+        if (search(input, tables) > 1)
+            return true;
+    }
+    return false;
+}
+
 } // namespace tolvane

@@ -35,6 +35,9 @@ public:
     // The free position runs from 1 to 30, and the first groupLimit - 1 configurations the rules accept are
     // taken. Returns one more than the number of groups found.
     static qint16 search(const FixedSearchInput &input, FixedTables &tables);
+    // Whether any choice of the options (either sex, 半吉 allowed) finds a configuration for the fixed
+    // character at this place; when none does, changing the options cannot help.
+    static bool anyOptionFinds(int surnameStrokes, int fixedStrokes, bool firstFree);
 };
 
 } // namespace tolvane

@@ -2,39 +2,23 @@
 
 #include "app/AppInfo.h"
 #include "app/SystemInfoTool.h"
-#include "ui/ClickFilter.h"
-#include "ui/LinkOpener.h"
+#include "ui/DialogFrame.h"
 #include "ui/Logo.h"
 #include "ui/WidgetPrompter.h"
 
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tolvane {
 
-namespace {
-
-QLabel *linkLabel(QWidget *parent, const char *name, const QString &caption, const QString &text)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    // Looks like a link; the whole label takes the click.
-    label->setTextFormat(Qt::RichText);
-    label->setText(caption.toHtmlEscaped()
-        + QStringLiteral("<span style=\"color:#1a4fa0; text-decoration:underline\">%1</span>")
-              .arg(text.toHtmlEscaped()));
-    label->setToolTip(text);
-    return label;
-}
-
-} // namespace
-
 AboutDialog::AboutDialog(QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFrame::kFlags)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("关于 ") + AppInfo::title());
@@ -51,14 +35,10 @@ AboutDialog::AboutDialog(QWidget *parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     title->setFont(titleFont);
+    // Only what is true of the program: no address, mailbox or telephone that nobody answers.
     auto *version
         = new QLabel(QStringLiteral("版本 %1.%2").arg(AppInfo::majorVersion()).arg(AppInfo::minorVersion()), this);
     version->setObjectName(QStringLiteral("lblVersion"));
-
-    QLabel *web = linkLabel(this, "lblWeb", QStringLiteral("主页："), AppInfo::webAddress());
-    QLabel *email = linkLabel(this, "lblEmail", QStringLiteral("邮件："), AppInfo::emailAddress());
-    auto *phone = new QLabel(AppInfo::phoneNumbers(), this);
-    phone->setObjectName(QStringLiteral("lblPhone"));
 
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -77,10 +57,6 @@ AboutDialog::AboutDialog(QWidget *parent)
     auto *text = new QVBoxLayout;
     text->addWidget(title);
     text->addWidget(version);
-    text->addSpacing(8);
-    text->addWidget(web);
-    text->addWidget(email);
-    text->addWidget(phone);
     auto *buttons = new QVBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -95,19 +71,48 @@ AboutDialog::AboutDialog(QWidget *parent)
     layout->setHorizontalSpacing(16);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ClickFilter::install(web), &ClickFilter::clicked, this,
-        [this] { LinkOpener::open(this, QUrl(AppInfo::webAddress()), AppInfo::webOpenFailed()); });
-    connect(ClickFilter::install(email), &ClickFilter::clicked, this, [this] {
-        LinkOpener::open(this, QUrl(QStringLiteral("mailto:") + AppInfo::emailAddress()), AppInfo::mailOpenFailed());
-    });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(sysInfo, &QPushButton::clicked, this, &AboutDialog::showSystemInformation);
 }
 
 void AboutDialog::showSystemInformation()
 {
-    if (const std::optional<UserMessage> failed = SystemInfoTool::start())
-        WidgetPrompter(this).showMessage(*failed);
+    // The desktop's own tool where one is installed; else what the system tells of itself.
+    if (!SystemInfoTool::start())
+        return;
+    QString screenText;
+    if (const QScreen *shown = screen()) {
+        screenText = QStringLiteral("%1 × %2 像素，%3 DPI")
+                         .arg(shown->size().width())
+                         .arg(shown->size().height())
+                         .arg(qRound(shown->logicalDotsPerInch()));
+    }
+    QDialog box(this, DialogFrame::kFlags);
+    box.setObjectName(QStringLiteral("frmSysInfo"));
+    box.setWindowTitle(SystemInfoTool::caption());
+    auto *form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignLeft);
+    const QList<SystemInfoTool::Fact> facts = SystemInfoTool::facts(screenText);
+    for (qsizetype i = 0; i < facts.size(); ++i) {
+        auto *value = new QLabel(facts[i].second, &box);
+        value->setObjectName(QStringLiteral("lblFact%1").arg(i + 1));
+        // The facts can be copied, for a question to whoever helps.
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form->addRow(facts[i].first + QStringLiteral("："), value);
+    }
+    auto *buttons = new QDialogButtonBox(&box);
+    QPushButton *ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    auto *layout = new QVBoxLayout(&box);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    // As large as the facts need, and wide enough for the title.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    form->setHorizontalSpacing(box.fontMetrics().horizontalAdvance(QStringLiteral("字")));
+    buttons->setMinimumWidth(box.fontMetrics().horizontalAdvance(QStringLiteral("字")) * 20);
+    box.exec();
 }
 
 } // namespace tolvane

@@ -23,6 +23,7 @@ private:
     SettingsStore &m_settings;
     QLineEdit *m_txtOldPass = nullptr;
     QLineEdit *m_txtNewPass = nullptr;
+    QLineEdit *m_txtNewConfirm = nullptr;
 };
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #include "ui/CorrectDialog.h"
 
 #include "data/LibraryCorrection.h"
+#include "ui/DialogFrame.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,7 +18,7 @@ constexpr int kInfoColumns = 26;
 } // namespace
 
 CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFrame::kFlags)
     , m_databasePath(std::move(databasePath))
     , m_prompter(this)
 {
@@ -26,7 +27,7 @@ CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
     setModal(true);
 
     auto *info = new QLabel(QStringLiteral("本程序可允许用户更改起名字库的笔画数。在下面输入框分别输入汉字和笔画数，"
-                                           "然后点击“执行”；如果不做更改，点击“退出”即可。"),
+                                           "然后点击“确定”；如果不做更改，点击“退出”即可。"),
                             this);
     info->setObjectName(QStringLiteral("lblInfo"));
     info->setWordWrap(true);
@@ -41,6 +42,8 @@ CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
     lblBihuashu->setObjectName(QStringLiteral("lblBihuashu"));
     m_txtBihua = new QLineEdit(this);
     m_txtBihua->setObjectName(QStringLiteral("txtBihua"));
+    m_lblNow = new QLabel(this);
+    m_lblNow->setObjectName(QStringLiteral("lblNow"));
     m_lblOk = new QLabel(this);
     m_lblOk->setObjectName(QStringLiteral("lblOk"));
 
@@ -57,6 +60,7 @@ CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
     fields->addWidget(m_txtZi, 0, 1);
     fields->addWidget(lblBihuashu, 1, 0);
     fields->addWidget(m_txtBihua, 1, 1);
+    fields->addWidget(m_lblNow, 2, 1);
     fields->setColumnStretch(1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_lblOk, 1);
@@ -73,6 +77,12 @@ CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
     connect(m_txtZi, &QLineEdit::returnPressed, this, &CorrectDialog::applyCorrection);
     connect(m_txtBihua, &QLineEdit::returnPressed, this, &CorrectDialog::applyCorrection);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_txtZi, &QLineEdit::textChanged, this, &CorrectDialog::showPresentStrokes);
+}
+
+void CorrectDialog::showPresentStrokes()
+{
+    m_lblNow->setText(LibraryCorrection::presentStrokes(m_databasePath, m_txtZi->text()));
 }
 
 void CorrectDialog::applyCorrection()
@@ -81,8 +91,10 @@ void CorrectDialog::applyCorrection()
     const Outcome<QString> result = LibraryCorrection::apply(m_databasePath, m_txtZi->text(), m_txtBihua->text());
     unsetCursor();
     // The label keeps its text until the window closes, through later refusals too.
-    if (result.value)
+    if (result.value) {
         m_lblOk->setText(*result.value);
+        showPresentStrokes();
+    }
     for (const UserMessage &message : result.messages)
         m_prompter.showMessage(message);
 }

@@ -22,11 +22,13 @@ public:
 
 private:
     void applyCorrection();
+    void showPresentStrokes();
 
     QString m_databasePath;
     WidgetPrompter m_prompter;
     QLineEdit *m_txtZi = nullptr;
     QLineEdit *m_txtBihua = nullptr;
+    QLabel *m_lblNow = nullptr; // the typed character's count in the library now
     QLabel *m_lblOk = nullptr;
 };
 

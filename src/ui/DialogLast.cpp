@@ -1,5 +1,7 @@
 #include "ui/DialogLast.h"
 
+#include "ui/DialogFrame.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,7 +15,7 @@ constexpr int kTextColumns = 22;
 } // namespace
 
 DialogLast::DialogLast(const QString &text, QWidget *mainWindow)
-    : QDialog(mainWindow)
+    : QDialog(mainWindow, DialogFrame::kFlags)
 {
     setObjectName(QStringLiteral("DialogLast"));
     setWindowTitle(QStringLiteral("对话框"));

@@ -2,6 +2,7 @@
 
 #include "naming/FindCharacterForm.h"
 #include "ui/ButtonRow.h"
+#include "ui/DialogFrame.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -12,7 +13,7 @@
 namespace tolvane {
 
 FindCharacterDialog::FindCharacterDialog(FindCharacterForm &form, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFrame::kFlags)
     , m_form(form)
 {
     setObjectName(QStringLiteral("frmZhaozi"));

@@ -3,6 +3,7 @@
 #include "naming/FixedOptionsForm.h"
 #include "ui/ButtonRow.h"
 #include "ui/ClassicSourceBox.h"
+#include "ui/DialogFrame.h"
 #include "ui/WidgetPrompter.h"
 
 #include <QCheckBox>
@@ -16,7 +17,7 @@
 namespace tolvane {
 
 FixedOptionsDialog::FixedOptionsDialog(FixedOptionsForm &form, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFrame::kFlags)
     , m_form(form)
 {
     setObjectName(QStringLiteral("frmGudingzi"));

@@ -3,8 +3,11 @@
 #include "app/AppInfo.h"
 #include "ui/LinkOpener.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -51,7 +54,18 @@ HelpWindow::HelpWindow(const QString &indexFile, QWidget *parent)
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
+    // Closed from the keyboard as a reading window is.
+    for (const QKeySequence &keys : { QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W) })
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     showHome();
+}
+
+void HelpWindow::showPage(const QString &page)
+{
+    QUrl url = QUrl::fromLocalFile(QFileInfo(m_indexFile).dir().filePath(page.section(QLatin1Char('#'), 0, 0)));
+    if (page.contains(QLatin1Char('#')))
+        url.setFragment(page.section(QLatin1Char('#'), 1));
+    m_browser->setSource(url);
 }
 
 void HelpWindow::showHome()

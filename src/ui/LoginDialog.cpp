@@ -1,6 +1,7 @@
 #include "ui/LoginDialog.h"
 
 #include "app/PasswordRules.h"
+#include "ui/DialogFrame.h"
 #include "ui/PasswordForm.h"
 #include "ui/WidgetPrompter.h"
 
@@ -10,7 +11,7 @@
 namespace tolvane {
 
 LoginDialog::LoginDialog(const SettingsStore &settings, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFrame::kFlags)
     , m_settings(settings)
 {
     PasswordForm form(this, "frmLogin", QStringLiteral("输入启动密码"));

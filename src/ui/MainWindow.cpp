@@ -28,6 +28,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -236,6 +237,14 @@ void MainWindow::buildControls()
     for (QLineEdit *box : { m_txtOther, m_txtName, m_cmbOtherOptions->lineEdit(), m_cmbOptions->lineEdit() })
         SelectionKeeper::install(box);
 
+    // Every control in the keyboard's order, as the window reads: the selectors, the lookup panel, the
+    // buttons, then the pane, which keeps Tab for its text and is left by Ctrl+Tab.
+    const QList<QWidget *> tabOrder { m_cmbOptions, m_txtName, m_cmbOtherOptions, m_txtOther, m_cmdOk, m_cmdPrint,
+        m_cmdExit, m_richText };
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    m_richText->installEventFilter(this);
+
     connect(m_cmdOk, &QPushButton::clicked, this, &MainWindow::execute);
     connect(m_txtName, &QLineEdit::returnPressed, this, &MainWindow::execute);
     connect(m_txtOther, &QLineEdit::returnPressed, this, &MainWindow::execute);
@@ -378,7 +387,6 @@ void MainWindow::exitProgram()
 
 void MainWindow::openPasswordWindow()
 {
-    // The caption was decided at start-up and stays for the whole run, so the same window opens every time.
     const QString caption = m_menus.startupPassword->text();
     if (caption == PasswordRules::setCaption()) {
         SetPassDialog dialog(m_settings, this);
@@ -388,6 +396,8 @@ void MainWindow::openPasswordWindow()
         CancelPassDialog dialog(m_settings, this);
         dialog.exec();
     }
+    // The menu follows the password stored now: once one is set, the item changes or removes it.
+    setPasswordMenuCaption(PasswordRules::menuCaption(m_settings));
 }
 
 void MainWindow::openReportInfoWindow()
@@ -413,6 +423,8 @@ void MainWindow::showHelp()
     }
     if (!m_help)
         m_help = new HelpWindow(index, this);
+    // The part of the help for the function chosen.
+    m_help->showPage(HelpPages::pageFor(objectName(), m_cmbOptions->currentText()));
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
@@ -428,6 +440,8 @@ void MainWindow::showHelpOver(QWidget *modal)
     // A window of the modal one, so that it can be read and closed while the modal window waits.
     auto *help = new HelpWindow(index, modal);
     help->setAttribute(Qt::WA_DeleteOnClose);
+    // The page that explains the window in use.
+    help->showPage(HelpPages::pageFor(modal->objectName()));
     help->show();
     help->raise();
     help->activateWindow();
@@ -448,6 +462,21 @@ void MainWindow::execute()
 {
     m_dispatcher.execute(Selectors::input(m_cmbOptions->currentText(), m_txtName->text(),
                                           m_cmbOtherOptions->currentText(), m_txtOther->text()));
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_richText && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const bool backward = key->key() == Qt::Key_Backtab
+            || (key->key() == Qt::Key_Tab && modifiers == (Qt::ControlModifier | Qt::ShiftModifier));
+        if (modifiers.testFlag(Qt::ControlModifier) && (key->key() == Qt::Key_Tab || backward)) {
+            focusNextPrevChild(!backward);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -553,7 +582,15 @@ void MainWindow::setGridPanelVisible(bool visible)
 
 void MainWindow::setProgressPanelVisible(bool visible)
 {
-    m_frmProgress->setVisible(visible);
+    m_progressWanted = visible;
+    showProgressPanel();
+}
+
+void MainWindow::showProgressPanel()
+{
+    // The panel stands over the five-grid panel only while a listing reports through it: during the naming
+    // questions and after the listing it would be an empty frame.
+    m_frmProgress->setVisible(m_progressWanted && m_progressRunning);
 }
 
 void MainWindow::showGrids(const GridPanel &panel)
@@ -585,6 +622,10 @@ void MainWindow::setProgressBarsVisible(bool visible)
 {
     m_groupProgress->setVisible(visible);
     m_overallProgress->setVisible(visible);
+    m_progressRunning = visible;
+    showProgressPanel();
+    if (visible)
+        m_frmProgress->repaint();
 }
 
 void MainWindow::setProgressLabels(const QString &group, const QString &percent)

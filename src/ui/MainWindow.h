@@ -23,6 +23,7 @@ class QTextEdit;
 
 namespace tolvane {
 
+class HelpWindow;
 class ResultPaneMenus;
 
 // The main window. It holds the controls and wires them to the controller; every decision is made in the app
@@ -65,6 +66,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Ctrl+Tab and Ctrl+Shift+Tab leave the result pane, where Tab types a tab character.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -80,6 +83,7 @@ private:
     void buildControls();
     void wireMenus();
     void layoutControls();
+    void showProgressPanel();
     // The selectors' labels beside their boxes, or above them where the band is narrow.
     void arrangeSelectors(bool stacked);
 
@@ -110,6 +114,8 @@ private:
     QProgressBar *m_overallProgress = nullptr;
     QLabel *m_groupLabel = nullptr;
     QLabel *m_percentLabel = nullptr;
+    bool m_progressWanted = false; // the dispatcher's choice
+    bool m_progressRunning = false; // a listing drives the bars
     MainMenus m_menus;
     ResultPaneMenus *m_paneMenus = nullptr;
 
@@ -118,7 +124,7 @@ private:
     SettingsStore m_settings;
     float m_frmflag = 0; // as read at start-up, kept until the window closes
     QPointer<QWidget> m_splash;
-    QPointer<QWidget> m_help;
+    QPointer<HelpWindow> m_help;
     Dispatcher m_dispatcher;
 };
 

@@ -2,9 +2,9 @@
 
 #include "birthchart/BirthChartReport.h"
 #include "ui/ClassicSourceBox.h"
+#include "ui/DialogFrame.h"
 #include "ui/DialogLast.h"
 #include "ui/ListRows.h"
-#include "ui/Twips.h"
 #include "ui/WidgetPrompter.h"
 
 #include <QCheckBox>
@@ -24,8 +24,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int kOriginX = 2000;
-constexpr int kOriginY = 3000;
 // Help texts wrap at about this many characters, which keeps the longest one to a few lines.
 constexpr int kHelpColumns = 26;
 
@@ -104,7 +102,7 @@ QComboBox *makeNumberCombo(QWidget *page, const char *objectName, int last, int 
 } // namespace
 
 NamingWizardDialog::NamingWizardDialog(NamingWizard &wizard, QWidget *mainWindow)
-    : QDialog(mainWindow)
+    : QDialog(mainWindow, DialogFrame::kFlags)
     , m_wizard(wizard)
 {
     setObjectName(QStringLiteral("dlgdanfuxing"));
@@ -122,11 +120,6 @@ NamingWizardDialog::NamingWizardDialog(NamingWizard &wizard, QWidget *mainWindow
 
     m_wizard.load();
     sync();
-}
-
-QPoint NamingWizardDialog::origin(const QWidget &mainWindow)
-{
-    return Twips::offsetFrom(mainWindow, kOriginX, kOriginY);
 }
 
 void NamingWizardDialog::buildSurnameKindPage()
@@ -432,8 +425,6 @@ void NamingWizardDialog::sync()
         break;
     case NamingWizard::State::DialogLast: {
         DialogLast last(m_wizard.dialogLastText(), parentWidget());
-        if (parentWidget())
-            last.move(origin(*parentWidget()));
         // 确定 closes the wizard; the frame button brings back the page that opened DialogLast.
         if (last.exec() == QDialog::Accepted)
             m_wizard.confirmDialogLast();

@@ -30,9 +30,6 @@ public:
     NamingWizardDialog(const NamingWizardDialog &) = delete;
     NamingWizardDialog &operator=(const NamingWizardDialog &) = delete;
 
-    // Where the naming dialogs stand: 2000 twips right of and 3000 twips below the main window's corner.
-    static QPoint origin(const QWidget &mainWindow);
-
 public Q_SLOTS:
     // The frame button and Esc.
     void reject() override;

@@ -3,6 +3,7 @@
 #include "app/AddressOpener.h"
 #include "app/PaneFiles.h"
 #include "app/Prompter.h"
+#include "ui/DialogFrame.h"
 #include "ui/DocumentPrinter.h"
 #include "ui/PaneFontDialog.h"
 #include "ui/RichTextPane.h"
@@ -39,13 +40,23 @@ std::optional<std::pair<QString, int>> askFile(QWidget *parent, QFileDialog::Acc
 {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setWindowFlags(DialogFrame::kFlags);
     // Qt's own dialog: the filter list then reads exactly as written, and the chosen filter is always known.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     const QStringList filters = PaneFiles::filterDescriptions();
     dialog.setNameFilters(filters);
+    // A name typed without an extension gets the chosen type's, so that the file is listed under that type
+    // and the dialog asks before it replaces a file of that name.
+    const auto followFilter = [&dialog, &filters](const QString &filter) {
+        dialog.setDefaultSuffix(PaneFiles::extensionForFilterIndex(int(filters.indexOf(filter)) + 1));
+    };
+    if (mode == QFileDialog::AcceptSave)
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
     dialog.selectNameFilter(filters.at(PaneFiles::kDefaultFilterIndex - 1));
+    if (mode == QFileDialog::AcceptSave)
+        followFilter(filters.at(PaneFiles::kDefaultFilterIndex - 1));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const int index = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
@@ -123,6 +134,7 @@ void PaneCommands::print()
     const bool hasSelection = cursor.hasSelection();
     QPrintDialog dialog(&m_printer, m_edit->window());
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setWindowFlags(DialogFrame::kFlags);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);

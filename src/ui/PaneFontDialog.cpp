@@ -1,5 +1,7 @@
 #include "ui/PaneFontDialog.h"
 
+#include "ui/DialogFrame.h"
+
 #include "ui/ListRows.h"
 
 #include <QCheckBox>
@@ -44,6 +46,7 @@ PaneFontDialog::PaneFontDialog(const QFont &preset, QWidget *parent)
     : QFontDialog(preset, parent)
 {
     setObjectName(QStringLiteral("CommonDialog1"));
+    DialogFrame::apply(this);
     // Qt's own dialog on every desktop, so that the colour choice below is always there.
     setOption(QFontDialog::DontUseNativeDialog);
     // The dialog lists real faces only: show the face the preset name (宋体) stands for on this system.

@@ -3,6 +3,7 @@
 #include "app/Prompter.h"
 #include "app/ReportInfo.h"
 #include "ui/ButtonRow.h"
+#include "ui/DialogFrame.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,7 +26,7 @@ QString crLf(QString text)
 } // namespace
 
 PersonalInfoDialog::PersonalInfoDialog(QString infoPath, Prompter &prompter, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFrame::kFlags)
     , m_infoPath(std::move(infoPath))
     , m_prompter(prompter)
 {

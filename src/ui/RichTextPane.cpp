@@ -37,11 +37,15 @@ QString RichTextPane::text() const
 void RichTextPane::setText(const QString &text)
 {
     setPlainText(m_edit, text, m_insertionFormat);
+    // A new result starts the undo history anew: undo would otherwise bring back earlier results while the
+    // five-grid panel still shows the latest.
+    m_edit->document()->clearUndoRedoStacks();
 }
 
 void RichTextPane::setMarkedText(const MarkedText &text)
 {
     setMarkedText(m_edit, text, m_insertionFormat);
+    m_edit->document()->clearUndoRedoStacks();
 }
 
 void RichTextPane::resetInsertionFormat()

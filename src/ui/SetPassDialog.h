@@ -8,7 +8,8 @@ namespace tolvane {
 
 class SettingsStore;
 
-// frmSetPass: sets the start-up password (empty: none); it takes effect at the next start.
+// frmSetPass: sets the start-up password (empty: none), typed twice and hidden; it takes effect at the next
+// start.
 class SetPassDialog final : public QDialog {
     Q_OBJECT
 
@@ -21,6 +22,7 @@ private:
 
     SettingsStore &m_settings;
     QLineEdit *m_txtPassword = nullptr;
+    QLineEdit *m_txtConfirm = nullptr;
 };
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #include "ui/SurnameKindDialog.h"
 
 #include "naming/SurnameKindForm.h"
+#include "ui/DialogFrame.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@ constexpr int kHelpColumns = 22;
 } // namespace
 
 SurnameKindDialog::SurnameKindDialog(SurnameKindForm &form, QWidget *mainWindow)
-    : QDialog(mainWindow)
+    : QDialog(mainWindow, DialogFrame::kFlags)
     , m_form(form)
 {
     setObjectName(QStringLiteral("frmDanfuxing"));

@@ -7,10 +7,10 @@
 #include "ui/FixedOptionsDialog.h"
 #include "ui/LoginDialog.h"
 #include "ui/NamingWizardDialog.h"
-#include "ui/Twips.h"
 #include "ui/SurnameKindDialog.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace tolvane {
@@ -25,6 +25,13 @@ void WidgetPrompter::showMessage(const UserMessage &message)
     QMessageBox box(message.style == UserMessage::Style::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     message.title.isEmpty() ? AppInfo::title() : message.title, message.text, QMessageBox::Ok,
                     m_parent);
+    // A short text makes a narrow box, and the window manager then cuts its title ("青禾··· 序"): the box is
+    // made at least as wide as its title with room for the frame's button.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 3 / 2 + 120;
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+            1, grid->columnCount());
+    }
     // The pointer may be the hourglass while the function runs; the box needs the ordinary one.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
@@ -33,37 +40,26 @@ void WidgetPrompter::showMessage(const UserMessage &message)
 
 void WidgetPrompter::runNamingWizard(NamingWizard &wizard)
 {
+    // Dialogs open centred on the main window, as Qt places a dialog that was not moved.
     NamingWizardDialog dialog(wizard, m_parent);
-    if (m_parent)
-        dialog.move(NamingWizardDialog::origin(*m_parent));
     dialog.exec();
 }
 
 void WidgetPrompter::askSurnameKind(SurnameKindForm &form)
 {
     SurnameKindDialog dialog(form, m_parent);
-    if (m_parent)
-        dialog.move(NamingWizardDialog::origin(*m_parent));
     dialog.exec();
 }
 
 void WidgetPrompter::askFindCharacters(FindCharacterForm &form)
 {
     FindCharacterDialog dialog(form, m_parent);
-    if (m_parent) {
-        // Below the top of the result pane, inside the main window.
-        const QWidget *pane = m_parent->findChild<QWidget *>(QStringLiteral("RichText"));
-        const int paneTop = pane ? Twips::fromPixelsY(*m_parent, pane->mapTo(m_parent, QPoint()).y()) : 0;
-        dialog.move(Twips::offsetFrom(*m_parent, 1400, paneTop + 2400));
-    }
     dialog.exec();
 }
 
 void WidgetPrompter::askFixedOptions(FixedOptionsForm &form)
 {
     FixedOptionsDialog dialog(form, m_parent);
-    if (m_parent)
-        dialog.move(Twips::offsetFrom(*m_parent, 2500, 3300));
     dialog.exec();
 }
 

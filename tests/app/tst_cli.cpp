@@ -183,7 +183,10 @@ void TestCli::messagesGoToStandardError_data()
     QTest::newRow("empty") << QString() << QStringLiteral("您还没有输入公司名称。\n");
     QTest::newRow("too long") << QString(51, QChar(u'青'))
                               << QStringLiteral("在此最多输入50个字，本程序最多分析50个字的名称。\n");
-    QTest::newRow("not in library") << QStringLiteral("青禾Q") << QStringLiteral("字库里没有 Q 字，请与程序员联系。\n");
+    // A letter: the same words as in the window, that only Chinese characters count and the name was refused.
+    QTest::newRow("not in library") << QStringLiteral("青禾Q")
+        << QStringLiteral("公司名分析只计算汉字的笔画数。“青禾Q”中的Q不是汉字，本程序没有分析这个名称。"
+                          "如果只分析其中的汉字，请输入“青禾”。\n");
 }
 
 void TestCli::messagesGoToStandardError()
@@ -329,10 +332,12 @@ void TestCli::listing()
     QVERIFY(r.out.startsWith(QStringLiteral("以下若干组名字组合皆为良好配置，您可从中选择您喜欢的名字：\n\n王姓配20画字，有以下字可选：\n")));
     QVERIFY(r.out.contains(QStringLiteral("\n其五格数是（天格、人格、地格、总格、外格）：5 24 21 24 2\n三才是：五四一（土火木）\n\n\n共有1组良好配置供您选择。\n")));
 
-    // Fixed-character naming: 王-明 keeps 明 second; nothing fits a girl, and the box says so.
+    // Fixed-character naming: 王-明 keeps 明 second; nothing fits whatever the options, and the message says
+    // that the fixed character is the cause.
     const CliResult fixed = runCli({QStringLiteral("name"), QStringLiteral("王-明"), QStringLiteral("--sex"), QStringLiteral("女")});
     QCOMPARE(fixed.status, 1);
-    QCOMPARE(fixed.err, QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。\n"));
+    QCOMPARE(fixed.err, QStringLiteral("“明”字作为名字的第二个字，与“王”姓配出的所有笔画组合都不吉利，无论选择哪种性别、"
+                                       "是否允许半吉，都找不出合适的名字。“明”字放在名字的哪个位置都是这样，请换一个字再试。\n"));
     // 王-华 (华 counts 14 as 華): the free first character runs 3, 7, 11, 17, 19, 21.
     const CliResult fixedBoy = runCli({QStringLiteral("name"), QStringLiteral("王-华")});
     QCOMPARE(fixedBoy.status, 0);
@@ -399,7 +404,7 @@ void TestCli::lookups_data()
     QTest::newRow("strokes") << QStringList{QStringLiteral("lookup"), QStringLiteral("strokes"), QStringLiteral("张 王")}
                              << 0 << QStringLiteral("“张” 字笔画数是： 11    五行属： 火\n“王” 字笔画数是： 4     五行属： 土\n");
     QTest::newRow("by-strokes") << QStringList{QStringLiteral("lookup"), QStringLiteral("by-strokes"), QStringLiteral("4")}
-                                << 0 << QStringLiteral("4 画的字如以所示：\n五行属“金”的字有：\n");
+                                << 0 << QStringLiteral("4 画的字如下所示：\n五行属“金”的字有：\n");
     QTest::newRow("homophones") << QStringList{QStringLiteral("lookup"), QStringLiteral("homophones"), QStringLiteral("李")}
                                 << 0 << QStringLiteral("“李”字的同音字有：\n\n");
     QTest::newRow("82") << QStringList{QStringLiteral("lookup"), QStringLiteral("81man"), QStringLiteral("82")} << 1

@@ -1,3 +1,4 @@
+#include "analysis/RefusalTexts.h"
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
 #include "app/Selectors.h"
@@ -104,6 +105,7 @@ private Q_SLOTS:
     void threeCharactersWithoutDash();
     void groupLimitSurvivesBetweenRuns();
     void numberLookupReplacesThePane();
+    void nameAnalysisOfTwoCharacters_data();
     void nameAnalysisOfTwoCharacters();
     void nameAnalysisAsksTheSurnameKind();
     void nameAnalysisStops_data();
@@ -410,7 +412,8 @@ void TestDispatcher::personalNamingCancelled()
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(int(rig.dispatcher.state().configs.configNext), 0);
     QVERIFY(rig.dispatcher.state().flags.namingCancelled);
-    QCOMPARE(rig.pane.text(), QString());
+    // What the pane held (perhaps the user's own text) stays.
+    QCOMPARE(rig.pane.text(), QStringLiteral("旧文字"));
 }
 
 void TestDispatcher::personalNamingStopsAtTheSurnameCheck_data()
@@ -476,12 +479,13 @@ void TestDispatcher::fixedCharacterNaming()
     QCOMPARE(rig.prompter.texts(),
              QStringList{QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过更改名字字数、允许半吉、或放宽其他起名条件再试试。")});
 
-    // Cancelled options: an empty pane and no message.
+    // Cancelled options: the pane as it was and no message.
     rig.prompter.messages.clear();
     rig.prompter.fixedScript = [](FixedOptionsForm &f) { f.cancel(); };
+    rig.pane.setText(QStringLiteral("旧文字"));
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
-    QCOMPARE(rig.pane.text(), QString());
+    QCOMPARE(rig.pane.text(), QStringLiteral("旧文字"));
     QVERIFY(rig.dispatcher.state().fixedCancelled);
 }
 
@@ -525,11 +529,18 @@ void TestDispatcher::fixedCharacterPatterns_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("optionRuns");
+    QTest::addColumn<bool>("full"); // 全吉 chosen, else 半吉
     const QString refused = QStringLiteral("“个人起名”功能，您输入的姓氏超过两个字，或没有输入“-”。");
-    QTest::newRow("two dashes") << QStringLiteral("四--") << refused << 0;
-    QTest::newRow("no dash") << QStringLiteral("四二一") << refused << 0;
-    QTest::newRow("nothing found") << QStringLiteral("四-青") << QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。") << 1;
-    QTest::newRow("XY-") << QStringLiteral("四二-") << QString() << 1;
+    QTest::newRow("two dashes") << QStringLiteral("四--") << refused << 0 << false;
+    QTest::newRow("no dash") << QStringLiteral("四二一") << refused << 0 << false;
+    // Nothing at 全吉 where 半吉 finds some: changing the options helps.
+    QTest::newRow("nothing found at 全吉") << QStringLiteral("四二-")
+        << QStringLiteral("对不起，没有找出一组合适的名字来。请更改一些选项后再试试。") << 1 << true;
+    // Nothing whatever the options: the fixed character is named as the cause.
+    QTest::newRow("nothing found whatever the options") << QStringLiteral("四-青")
+        << RefusalTexts::fixedCharacterAlwaysUnlucky(QStringLiteral("四"), QStringLiteral("青"), true, false).text
+        << 1 << false;
+    QTest::newRow("XY-") << QStringLiteral("四二-") << QString() << 1 << false;
 }
 
 void TestDispatcher::fixedCharacterPatterns()
@@ -537,12 +548,16 @@ void TestDispatcher::fixedCharacterPatterns()
     QFETCH(QString, pattern);
     QFETCH(QString, message);
     QFETCH(int, optionRuns);
+    QFETCH(bool, full);
     Rig rig;
     // An earlier run leaves the strokes of its fixed character (二, 2).
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
     QCOMPARE(int(rig.dispatcher.state().fixedCharStrokes), 2);
     rig.prompter.messages.clear();
     rig.prompter.fixedRuns = 0;
+    rig.prompter.fixedScript = [full](FixedOptionsForm &f) {
+        f.confirm(Sex::Male, full ? LuckLevel::Full : LuckLevel::Half, ElementSet::all());
+    };
     rig.run(QStringLiteral("个人起名"), pattern, {}, {});
     QCOMPARE(rig.prompter.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
     if (!message.isEmpty())
@@ -614,10 +629,10 @@ void TestDispatcher::characterLookupPaintsTheNoticeFirst_data()
     QTest::newRow("单字笔画数") << QStringLiteral("单字笔画数") << QStringLiteral("十") << QStringLiteral("请等待1-25秒...")
                               << QStringLiteral("“十” 字笔画数是： 10    五行属： 金\r\n");
     QTest::newRow("笔画查字") << QStringLiteral("笔画查字") << QStringLiteral("30") << QStringLiteral("请等待3-10秒...")
-                            << QStringLiteral("30 画的字如以所示：\r\n五行属“金”的字有：\r\n\r\n\r\n五行属“木”的字有：\r\n\r\n\r\n"
+                            << QStringLiteral("30 画的字如下所示：\r\n五行属“金”的字有：\r\n\r\n\r\n五行属“木”的字有：\r\n\r\n\r\n"
                                               "五行属“水”的字有：\r\n\r\n\r\n五行属“火”的字有：\r\n\r\n\r\n五行属“土”的字有：\r\n");
     QTest::newRow("同音字查询") << QStringLiteral("同音字查询") << QStringLiteral("形") << QStringLiteral("请等待1-10秒...")
-                              << QStringLiteral("“形”字的同音字有：\r\n\r\n形\r\n\r\n");
+                              << QStringLiteral("“形”字的同音字有：\r\n\r\n读 xíng 的字：形\r\n\r\n");
     QTest::newRow("字义查询") << QStringLiteral("字义查询") << QStringLiteral("青") << QStringLiteral("请等待1-10秒...")
                             << QStringLiteral("“青” 字义如下： \r\n\r\nqīng\r\n青\r\n颜色名\r\n\r\n\r\n");
 }
@@ -660,12 +675,21 @@ void TestDispatcher::correctionIsSeenByTheNextLookup()
     QCOMPARE(rig.pane.text(), QStringLiteral("“十” 字笔画数是： 8     五行属： 金\r\n"));
 }
 
+void TestDispatcher::nameAnalysisOfTwoCharacters_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::newRow("header ending in a line break") << QStringLiteral("欢迎\r\n");
+    // A header typed without a final line break still leaves the report on a line of its own.
+    QTest::newRow("header without a final line break") << QStringLiteral("欢迎");
+}
+
 void TestDispatcher::nameAnalysisOfTwoCharacters()
 {
+    QFETCH(QString, header);
     Rig rig;
     QFile info(rig.dir.filePath(QStringLiteral("Info.txt")));
     QVERIFY(info.open(QIODevice::WriteOnly));
-    info.write(QStringLiteral("抬头信息：欢迎\r\n结尾信息：再见\r\n").toUtf8());
+    info.write((QStringLiteral("抬头信息：") + header + QStringLiteral("结尾信息：再见\r\n")).toUtf8());
     info.close();
     rig.run(QStringLiteral("姓名分析"), QStringLiteral(" 青禾 "), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
@@ -739,7 +763,8 @@ void TestDispatcher::strokeNumberReports_data()
                                    << QStringLiteral("旧") << false;
     QTest::newRow("rejected empties the pane") << QStringLiteral("5 x") << QStringList{QStringLiteral("输入必须为数字！")}
                                                << QString() << true;
-    QTest::newRow("kind not chosen") << QStringLiteral("5 8 12") << QStringList{} << QString() << true;
+    // Withdrawing the surname-kind question leaves the pane as it was.
+    QTest::newRow("kind not chosen") << QStringLiteral("5 8 12") << QStringList{} << QStringLiteral("旧") << false;
 }
 
 void TestDispatcher::strokeNumberReports()

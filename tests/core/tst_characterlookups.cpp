@@ -37,7 +37,7 @@ QString strokeLine(const QString &c, const QString &strokes, const QString &spac
 
 QString byStrokesText(const QString &n, const QStringList &groups)
 {
-    return n + QStringLiteral(" 画的字如以所示：\r\n五行属“金”的字有：\r\n") + groups.at(0)
+    return n + QStringLiteral(" 画的字如下所示：\r\n五行属“金”的字有：\r\n") + groups.at(0)
         + QStringLiteral("\r\n\r\n五行属“木”的字有：\r\n") + groups.at(1)
         + QStringLiteral("\r\n\r\n五行属“水”的字有：\r\n") + groups.at(2)
         + QStringLiteral("\r\n\r\n五行属“火”的字有：\r\n") + groups.at(3)
@@ -144,7 +144,7 @@ void TestCharacterLookups::answers_data()
     // Rows of 27 strokes: 行 木, 形 水, 杭 金, 衡 (no element), 杏 火, 沆 木, 央 金木.
     QTest::newRow("by-strokes: groups in the order 金 木 水 火 土, odd elements left out")
         << QStringLiteral("by-strokes") << QStringLiteral(" 27 ")
-        << byStrokesText(QStringLiteral("27"), {QStringLiteral("杭"), QStringLiteral("行沆"), QStringLiteral("形"),
+        << byStrokesText(QStringLiteral("27"), {QStringLiteral("杭"), QStringLiteral("行 沆"), QStringLiteral("形"),
                                                 QStringLiteral("杏"), QString()});
     QTest::newRow("by-strokes: 0 gives five empty groups")
         << QStringLiteral("by-strokes") << QStringLiteral("0") << byStrokesText(QStringLiteral("0"), QStringList(5));
@@ -157,19 +157,20 @@ void TestCharacterLookups::answers_data()
 
     QTest::newRow("homophones: at most four readings")
         << QStringLiteral("homophones") << QStringLiteral("行")
-        << QStringLiteral("“行”字的同音字有：\r\n\r\n形\r\n\r\n杭\r\n\r\n衡\r\n\r\n杏\r\n\r\n");
+        << QStringLiteral("“行”字的同音字有：\r\n\r\n读 xíng 的字：形\r\n\r\n读 háng 的字：杭\r\n\r\n"
+                          "读 héng 的字：衡\r\n\r\n读 xìng 的字：杏\r\n\r\n");
     QTest::newRow("homophones: two readings give two groups")
         << QStringLiteral("homophones") << QStringLiteral(" 重 ")
-        << QStringLiteral("“重”字的同音字有：\r\n\r\n重\r\n\r\n\r\n\r\n");
+        << QStringLiteral("“重”字的同音字有：\r\n\r\n读 zhòng 的字：重\r\n\r\n读 chóng 的字：\r\n\r\n");
     QTest::newRow("homophones: a single reading includes the character")
         << QStringLiteral("homophones") << QStringLiteral("形")
-        << QStringLiteral("“形”字的同音字有：\r\n\r\n形\r\n\r\n");
+        << QStringLiteral("“形”字的同音字有：\r\n\r\n读 xíng 的字：形\r\n\r\n");
     QTest::newRow("homophones: a missing character lists the rows without a reading")
         << QStringLiteral("homophones") << QStringLiteral("龙")
-        << QStringLiteral("“龙”字的同音字有：\r\n\r\nA\r\n\r\n");
+        << QStringLiteral("“龙”字的同音字有：\r\n\r\n读音不详的字：A\r\n\r\n");
     QTest::newRow("homophones: outside the BMP is one character")
         << QStringLiteral("homophones") << QStringLiteral("𠀀")
-        << QStringLiteral("“𠀀”字的同音字有：\r\n\r\n𠀀\r\n\r\n");
+        << QStringLiteral("“𠀀”字的同音字有：\r\n\r\n读 qiū 的字：𠀀\r\n\r\n");
 
     QTest::newRow("meaning: one character")
         << QStringLiteral("meaning") << QStringLiteral("青")
@@ -279,6 +280,14 @@ void TestCharacterLookups::realLibraryLines()
     QVERIFY(homophones.value->text.startsWith(QStringLiteral("“李”字的同音字有：\r\n\r\n")));
     QVERIFY(homophones.value->text.contains(QStringLiteral("李")));
     QVERIFY(homophones.value->text.contains(QStringLiteral("理")));
+
+    // Each group says its reading, and a simplified character whose traditional form reads the same stands
+    // once, with that form in brackets.
+    const LookupAnswer ming = CharacterLookups::homophones(QStringLiteral("明"), TestLibrary::realDatabasePath());
+    QVERIFY(ming.value);
+    QVERIFY2(ming.value->text.contains(QStringLiteral("读 míng 的字：鸣（鳴） 铭（銘） ")), qPrintable(ming.value->text));
+    QCOMPARE(ming.value->text.count(QStringLiteral("鳴")), 1);
+    QVERIFY(ming.value->text.contains(QStringLiteral("读 mèng 的字：")));
 }
 
 void TestCharacterLookups::meaningsNotFoundEmptyThePane()

@@ -136,9 +136,19 @@ void TestCompanyAnalysis::inputMessages_data()
                                        << QStringLiteral("在此最多输入50个字，本程序最多分析50个字的名称。");
     QTest::newRow("empty") << QString() << QStringLiteral("您还没有输入公司名称。");
     QTest::newRow("spaces only") << QStringLiteral("    ") << QStringLiteral("您还没有输入公司名称。");
-    QTest::newRow("letter not in library") << QStringLiteral("B公司") << QStringLiteral("字库里没有 B 字，请与程序员联系。");
-    QTest::newRow("space inside") << QStringLiteral("公 司") << QStringLiteral("字库里没有   字，请与程序员联系。");
-    QTest::newRow("full-width space inside") << QStringLiteral("公　司") << QStringLiteral("字库里没有 　 字，请与程序员联系。");
+    // Letters and blanks the library lacks: said to be no Chinese characters, the name refused.
+    QTest::newRow("letter not in library") << QStringLiteral("B公司")
+        << QStringLiteral("公司名分析只计算汉字的笔画数。“B公司”中的B不是汉字，本程序没有分析这个名称。"
+                          "如果只分析其中的汉字，请输入“公司”。");
+    QTest::newRow("letters all named") << QStringLiteral("BCB十们")
+        << QStringLiteral("公司名分析只计算汉字的笔画数。“BCB十们”中的B、C不是汉字，本程序没有分析这个名称。"
+                          "如果只分析其中的汉字，请输入“十们”。");
+    QTest::newRow("space inside") << QStringLiteral("公 司")
+        << QStringLiteral("公司名分析只计算汉字的笔画数。“公 司”中的空格不是汉字，本程序没有分析这个名称。"
+                          "如果只分析其中的汉字，请输入“公司”。");
+    QTest::newRow("full-width space inside") << QStringLiteral("公　司")
+        << QStringLiteral("公司名分析只计算汉字的笔画数。“公　司”中的空格不是汉字，本程序没有分析这个名称。"
+                          "如果只分析其中的汉字，请输入“公司”。");
     QTest::newRow("unknown character last") << QStringLiteral("公司们") << QStringLiteral("字库里没有 们 字，请与程序员联系。");
 }
 

@@ -131,7 +131,7 @@ void TestCorrectDialog::controlsAndCaptions()
     QCOMPARE(dialog.objectName(), QStringLiteral("frmCorrect"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("修改字库"));
     QCOMPARE(child<QLabel>(&dialog, "lblInfo")->text(),
-             QStringLiteral("本程序可允许用户更改起名字库的笔画数。在下面输入框分别输入汉字和笔画数，然后点击“执行”；"
+             QStringLiteral("本程序可允许用户更改起名字库的笔画数。在下面输入框分别输入汉字和笔画数，然后点击“确定”；"
                             "如果不做更改，点击“退出”即可。"));
     QCOMPARE(child<QLabel>(&dialog, "lblZi")->text(), QStringLiteral("汉字："));
     QCOMPARE(child<QLabel>(&dialog, "lblBihuashu")->text(), QStringLiteral("字的笔画数："));
@@ -158,12 +158,15 @@ void TestCorrectDialog::enterInEitherBox()
     BoxAnswer answer;
     BoxWatcher watcher(answer);
     typeText(child<QLineEdit>(&dialog, "txtZi"), QStringLiteral("十"));
+    // The count the library holds now is shown as soon as the character is typed, and again once changed.
+    QCOMPARE(child<QLabel>(&dialog, "lblNow")->text(), QStringLiteral("“十”字现在的笔画数是 10。"));
     typeText(child<QLineEdit>(&dialog, "txtBihua"), QStringLiteral("12"));
     auto *edit = child<QLineEdit>(&dialog, box.constData());
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(answer.count, 0);
     QCOMPARE(child<QLabel>(&dialog, "lblOk")->text(), QStringLiteral("更改完毕！"));
+    QCOMPARE(child<QLabel>(&dialog, "lblNow")->text(), QStringLiteral("“十”字现在的笔画数是 12。"));
     QCOMPARE(strokesOf(m_library, QStringLiteral("十")), qint16(12));
     QVERIFY(dialog.isVisible());
 }

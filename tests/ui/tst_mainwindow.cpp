@@ -18,7 +18,14 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
+#include <QSet>
+#include <QAbstractTextDocumentLayout>
 #include <QTimer>
 
 using namespace tolvane;
@@ -83,6 +90,11 @@ private Q_SLOTS:
     void keyboardPasteReplacesTheSelection_data();
     void keyboardPasteReplacesTheSelection();
     void damagedLibraryClearsTheWaitNotice();
+    void keyboardReachesEveryControl_data();
+    void keyboardReachesEveryControl();
+    void progressPanelOnlyWhileListing();
+    void undoStopsAtTheResult();
+    void charactersByStrokesInOneFace();
 
 private:
     void choose(const char *combo, const QString &text);
@@ -484,6 +496,126 @@ void TestMainWindow::keyboardPasteReplacesTheSelection()
     QTRY_VERIFY(!menu->isVisible());
     QCOMPARE(edit->text(), expected);
     QVERIFY(edit->hasFocus());
+}
+
+// The control that has the keyboard, by the name the window gives it (an editable selector's line edit counts
+// as the selector).
+static QString focusedControl()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QStringLiteral("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+void TestMainWindow::keyboardReachesEveryControl_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QStringList>("visited");
+    const QStringList order { QStringLiteral("cmbOptions"), QStringLiteral("txtName"), QStringLiteral("cmbOtherOptions"),
+        QStringLiteral("txtOther"), QStringLiteral("cmdOk"), QStringLiteral("cmdPrint"), QStringLiteral("cmdExit"),
+        QStringLiteral("RichText") };
+    QTest::newRow("Tab from 选项 through every control")
+        << QStringLiteral("cmbOptions") << int(Qt::Key_Tab) << int(Qt::NoModifier) << order.mid(1);
+    // In the pane Tab is a character; Ctrl+Tab and Ctrl+Shift+Tab leave it.
+    QTest::newRow("Ctrl+Tab leaves the pane") << QStringLiteral("RichText") << int(Qt::Key_Tab)
+                                              << int(Qt::ControlModifier) << QStringList { QStringLiteral("cmbOptions") };
+    QTest::newRow("Ctrl+Shift+Tab leaves the pane backwards")
+        << QStringLiteral("RichText") << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier)
+        << QStringList { QStringLiteral("cmdExit") };
+}
+
+void TestMainWindow::keyboardReachesEveryControl()
+{
+    QFETCH(QString, start);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QStringList, visited);
+    choose("cmbOptions", QStringLiteral("其他功能")); // the lookup panel takes part only when chosen
+    QApplication::setActiveWindow(m_window);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    m_window->findChild<QWidget *>(start)->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(focusedControl(), start);
+    QStringList seen;
+    for (qsizetype i = 0; i < visited.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        seen.append(focusedControl());
+    }
+    QCOMPARE(seen, visited);
+    // Plain Tab in the pane is still a tab character.
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    pane->clear();
+    pane->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pane, Qt::Key_Tab);
+    QCOMPARE(pane->toPlainText(), QStringLiteral("\t"));
+    QCOMPARE(focusedControl(), QStringLiteral("RichText"));
+}
+
+// The progress panel stands over the five-grid panel only while a listing drives its bars; while the naming
+// questions are open it would be an empty frame.
+void TestMainWindow::progressPanelOnlyWhileListing()
+{
+    auto *progress = m_window->findChild<QGroupBox *>(QStringLiteral("frmProgress"));
+    m_window->setProgressPanelVisible(true);
+    QVERIFY(!progress->isVisible());
+    m_window->setProgressBarsVisible(true);
+    QVERIFY(progress->isVisible());
+    m_window->setProgressBarsVisible(false);
+    QVERIFY(!progress->isVisible());
+    QVERIFY(m_window->findChild<QGroupBox *>(QStringLiteral("fraXingMWG"))->isVisible());
+}
+
+// Each result starts the undo history anew: undo after a second result does not bring back the first.
+void TestMainWindow::undoStopsAtTheResult()
+{
+    choose("cmbOptions", QStringLiteral("公司名分析"));
+    auto *name = m_window->findChild<QLineEdit *>(QStringLiteral("txtName"));
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    for (const QString &company : { QStringLiteral("百度"), QStringLiteral("青禾") }) {
+        name->setText(company);
+        QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    }
+    const QString second = pane->toPlainText();
+    QVERIFY(second.startsWith(QStringLiteral("青禾 ")));
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(pane->toPlainText(), second);
+    QVERIFY(!pane->document()->isUndoAvailable());
+}
+
+// 笔画查字 lists rare characters too: they come in the pane's own Song face, not a bolder stand-in with other
+// line heights, so that every line of the answer is as high as the next.
+void TestMainWindow::charactersByStrokesInOneFace()
+{
+    choose("cmbOptions", QStringLiteral("其他功能"));
+    choose("cmbOtherOptions", QStringLiteral("笔画查字"));
+    auto *other = m_window->findChild<QLineEdit *>(QStringLiteral("txtOther"));
+    other->setText(QStringLiteral("10"));
+    QTest::keyClick(other, Qt::Key_Return);
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    QVERIFY(pane->toPlainText().startsWith(QStringLiteral("10 画的字如下所示：")));
+    QTextDocument *document = pane->document();
+    document->documentLayout(); // laid out at the pane's width
+    QSet<int> heights;
+    QSet<QString> faces;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        for (int i = 0; layout && i < layout->lineCount(); ++i) {
+            // The distance from one line to the next, in the long groups that wrap.
+            if (i > 0)
+                heights.insert(qRound(layout->lineAt(i).y() - layout->lineAt(i - 1).y()));
+            for (const QGlyphRun &run : layout->lineAt(i).glyphRuns())
+                faces.insert(run.rawFont().familyName().toLower());
+        }
+    }
+    QVERIFY2(heights.size() == 1, qPrintable(QStringLiteral("%1 line heights").arg(heights.size())));
+    // Song faces only: AR PL UMing and, for the characters it lacks, Noto Serif CJK.
+    for (const QString &face : faces)
+        QVERIFY2(face.startsWith(QStringLiteral("ar pl uming")) || face.startsWith(QStringLiteral("noto serif cjk")),
+            qPrintable(face));
 }
 
 QTEST_MAIN(TestMainWindow)

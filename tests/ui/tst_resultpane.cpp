@@ -392,10 +392,12 @@ void TstResultPane::saveByFilterIndex_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("index");
     QTest::addColumn<bool>("rtf");
-    QTest::newRow("index 2 writes RTF") << u"out.rtf"_s << 2 << true;
-    QTest::newRow("index 2 writes RTF whatever the extension") << u"out.txt"_s << 2 << true;
-    QTest::newRow("index 1 writes plain text, even to .rtf") << u"plain.rtf"_s << 1 << false;
-    QTest::newRow("index 3 writes plain text") << u"plain.txt"_s << 3 << false;
+    QTest::addColumn<QString>("written"); // the file's name on disk
+    QTest::newRow("index 2 writes RTF") << u"out.rtf"_s << 2 << true << u"out.rtf"_s;
+    QTest::newRow("index 2 writes RTF whatever the extension") << u"out.txt"_s << 2 << true << u"out.txt"_s;
+    QTest::newRow("index 1 writes plain text, even to .rtf") << u"plain.rtf"_s << 1 << false << u"plain.rtf"_s;
+    QTest::newRow("index 3 writes plain text") << u"plain.txt"_s << 3 << false << u"plain.txt"_s;
+    QTest::newRow("a bare name gets the type's extension") << u"测试结果"_s << 2 << true << u"测试结果.rtf"_s;
 }
 
 void TstResultPane::saveByFilterIndex()
@@ -403,10 +405,10 @@ void TstResultPane::saveByFilterIndex()
     QFETCH(QString, file);
     QFETCH(int, index);
     QFETCH(bool, rtf);
+    QFETCH(QString, written);
     putFormattedText();
-    const QString path = m_dir->filePath(file);
-    saveWith(path, index);
-    const QByteArray bytes = readAll(path);
+    saveWith(m_dir->filePath(file), index);
+    const QByteArray bytes = readAll(m_dir->filePath(written));
     QVERIFY(!QApplication::overrideCursor());
     if (rtf) {
         QVERIFY(bytes.startsWith("{\\rtf1"));

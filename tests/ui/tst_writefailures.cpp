@@ -190,6 +190,7 @@ void TestWriteFailures::fullDisk()
     } else {
         answerNext(QStringLiteral("frmSetPass"), [&shown](QWidget *dialog) {
             dialog->findChild<QLineEdit *>(QStringLiteral("txtPassword"))->setText(longText());
+            dialog->findChild<QLineEdit *>(QStringLiteral("txtConfirm"))->setText(longText());
             answerBox(shown);
             dialog->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
             if (dialog->isVisible())
