@@ -17,41 +17,71 @@ quint64 pairKey(Classic classic, char32_t first, char32_t second)
 
 } // namespace
 
-ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit)
+ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words)
     : m_fit(std::move(fit))
     , m_unfit(std::move(unfit))
+    , m_words(words)
 {
 }
 
 void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
 {
+    using Context = UnfitPairs::Context;
     QList<QString> lines;
     for (const QString &paragraph : poem.paragraphs)
         lines += VerseText::lines(paragraph);
-    // The Tang and Song collections keep editors' notes among the verses; a name is never drawn from one.
-    if (PoetryPackage::isTraditional(classic))
+    const bool poetry = classic == Classic::Tangshi || classic == Classic::Songci || classic == Classic::Songshi;
+    if (poetry) {
+        // The Tang and Song collections keep editors' notes among the verses; a name is never drawn from one,
+        // nor from a preface or an inscription in prose filed among the poems.
         lines.removeIf([](const QString &line) { return VerseText::isEditorsNote(line); });
-    if (lines.isEmpty())
+        if (std::any_of(lines.cbegin(), lines.cend(),
+                [](const QString &line) { return VerseText::longestClause(line) > kLongestVerseClause; }))
+            return;
+    }
+    // 诗经 and the poems and lyrics keep the beats of shi in their four-, five- and seven-character clauses.
+    const bool metred = poetry || classic == Classic::Shijing;
+    const Context title = m_unfit.context(poem.title);
+    if (lines.isEmpty() || title == Context::Unfit)
         return;
     m_contents.poems.append({ classic, poem.title, poem.author });
     const auto poemId = qint32(m_contents.poems.size());
     for (const QString &text : std::as_const(lines)) {
+        const Context context = std::max(title, m_unfit.context(text));
+        if (context == Context::Unfit)
+            continue;
+        const bool sad = context == Context::Sad;
         m_contents.lines.append({ poemId, text });
         const auto lineId = qint32(m_contents.lines.size());
-        for (const auto &[first, second] : VerseText::namePairs(text, m_fit)) {
-            if (m_unfit.contains(first, second)) {
-                m_unfitMet.insert(pairKey(classic, first, second));
+        for (const VerseText::WordPair &pair : VerseText::wordPairs(text, m_fit, m_words, metred, classic == Classic::Shijing)) {
+            if (m_unfit.isParticle(pair.first) || m_unfit.isParticle(pair.second))
+                continue;
+            const quint64 key = pairKey(classic, pair.first, pair.second);
+            if (m_unfit.contains(pair.first, pair.second)) {
+                m_unfitMet.insert(key);
                 continue;
             }
-            if (!m_pairLines.contains(pairKey(classic, first, second))) {
-                m_pairLines.insert(pairKey(classic, first, second), lineId);
-                m_contents.pairs.push_back({ first, second, classic, lineId });
+            const int rank = int(pair.kind) + (sad ? 2 : 0);
+            const auto known = m_pairRows.constFind(key);
+            if (known == m_pairRows.cend()) {
+                m_pairRows.insert(key, qsizetype(m_contents.pairs.size()));
+                m_contents.pairs.push_back({ pair.first, pair.second, classic, lineId, rank,
+                    m_unfit.pairSex(pair.first, pair.second) });
+            } else if (rank < m_contents.pairs[size_t(*known)].rank) {
+                m_contents.pairs[size_t(*known)].rank = rank;
+                m_contents.pairs[size_t(*known)].line = lineId;
             }
         }
         for (char32_t c : VerseText::nameCharacters(text, m_fit)) {
-            if (!m_singleLines.contains(pairKey(classic, 0, c))) {
-                m_singleLines.insert(pairKey(classic, 0, c), lineId);
+            const quint64 key = pairKey(classic, 0, c);
+            const auto known = m_singleRows.constFind(key);
+            if (known == m_singleRows.cend()) {
+                m_singleRows.insert(key, qsizetype(m_contents.singles.size()));
+                if (sad)
+                    m_sadSingles.insert(qsizetype(m_contents.singles.size()));
                 m_contents.singles.push_back({ c, classic, lineId });
+            } else if (!sad && m_sadSingles.remove(*known)) {
+                m_contents.singles[size_t(*known)].line = lineId;
             }
         }
     }
@@ -96,8 +126,9 @@ ClassicsContents ClassicsBuilder::take()
         return std::tie(a.character, a.classic) < std::tie(b.character, b.classic);
     });
     m_contents.unfitPairsLeftOut = m_unfitMet.size();
-    m_pairLines.clear();
-    m_singleLines.clear();
+    m_pairRows.clear();
+    m_singleRows.clear();
+    m_sadSingles.clear();
     m_unfitMet.clear();
     return std::move(m_contents);
 }
