@@ -30,6 +30,8 @@ mkclassics::ClassicsRules realRules()
         qEnvironmentVariable("TOLVANE_JIEBA_DICT"), qEnvironmentVariable("TOLVANE_UNIHAN_DIR"), &error);
     if (!rules)
         qFatal("%s", qPrintable(error));
+    // The fixture's few poems cannot show how often the poets use a word.
+    rules->leastUses = 1;
     return std::move(*rules);
 }
 

@@ -17,10 +17,11 @@ quint64 pairKey(Classic classic, char32_t first, char32_t second)
 
 } // namespace
 
-ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words)
+ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses)
     : m_fit(std::move(fit))
     , m_unfit(std::move(unfit))
     , m_words(words)
+    , m_leastUses(leastUses)
 {
 }
 
@@ -54,13 +55,14 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
         m_contents.lines.append({ poemId, text });
         const auto lineId = qint32(m_contents.lines.size());
         for (const VerseText::WordPair &pair : VerseText::wordPairs(text, m_fit, m_words, metred, classic == Classic::Shijing)) {
-            if (m_unfit.isParticle(pair.first) || m_unfit.isParticle(pair.second))
+            if (m_unfit.hasParticle(pair.first, pair.second))
                 continue;
             const quint64 key = pairKey(classic, pair.first, pair.second);
             if (m_unfit.contains(pair.first, pair.second)) {
                 m_unfitMet.insert(key);
                 continue;
             }
+            m_uses[pairKey(Classic(0), pair.first, pair.second)] += 1;
             const int rank = int(pair.kind) + (sad ? 2 : 0);
             const auto known = m_pairRows.constFind(key);
             if (known == m_pairRows.cend()) {
@@ -89,6 +91,12 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
 
 ClassicsContents ClassicsBuilder::take()
 {
+    // A word the Tang and Song poets used fewer than m_leastUses times in all the collections is no word of the
+    // poetic language, however the dictionary tags it (信道, 柔道, 海通), or the cut was wrong.
+    std::erase_if(m_contents.pairs, [this](const ClassicsContents::PairRow &p) {
+        const bool poetry = p.classic == Classic::Tangshi || p.classic == Classic::Songci || p.classic == Classic::Songshi;
+        return poetry && m_uses.value(pairKey(Classic(0), p.first, p.second)) < m_leastUses;
+    });
     // Only the lines a pair or a character points to are kept, with their poems; both are numbered anew in
     // the same order.
     QList<qint32> newLine(m_contents.lines.size() + 1, 0);
@@ -127,6 +135,7 @@ ClassicsContents ClassicsBuilder::take()
     });
     m_contents.unfitPairsLeftOut = m_unfitMet.size();
     m_pairRows.clear();
+    m_uses.clear();
     m_singleRows.clear();
     m_sadSingles.clear();
     m_unfitMet.clear();

@@ -16,10 +16,11 @@ namespace tolvane::mkclassics {
 // one where it ranks best (a word before half of a four-character phrase, a line that is not sad before a sad
 // one), the first such line on a tie; a character's best line is its first line that is not sad, else its first.
 // No pair with a particle at either end or listed as unfit is written (its characters are still listed singly),
-// and nothing takes its line from a line or poem of an unfit context, nor from a Tang or Song poem that is prose.
+// nor a pair of the Tang and Song collections used as a word in fewer than kLeastUses lines, and nothing takes its
+// line from a line or poem of an unfit context, nor from a Tang or Song poem that is prose.
 class ClassicsBuilder final {
 public:
-    ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words);
+    ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses = kLeastUses);
 
     void add(Classic classic, const SourcePoem &poem);
     // The rows, pairs and singles sorted as the file keeps them, the lines no pair or character points to
@@ -28,13 +29,18 @@ public:
 
     // A clause of a Tang or Song poem longer than this is prose (a preface, an inscription), not verse.
     static constexpr int kLongestVerseClause = 11;
+    // A pair of 唐诗, 宋词 or 宋诗 is written only where it is a word of at least this many lines of all the
+    // collections: words of the poets' language, not words of today's dictionary the cut happened to find.
+    static constexpr int kLeastUses = 3;
 
 private:
     QSet<char32_t> m_fit;
     UnfitPairs m_unfit;
     const WordSegmenter &m_words;
+    int m_leastUses = kLeastUses;
     ClassicsContents m_contents;
     QHash<quint64, qsizetype> m_pairRows; // collection, first, second -> index in pairs
+    QHash<quint64, int> m_uses; // first, second -> lines of any collection where the pair is a word
     QHash<quint64, qsizetype> m_singleRows; // collection, character -> index in singles
     QSet<qsizetype> m_sadSingles; // singles whose line is sad
     QSet<quint64> m_unfitMet; // collection, first, second of the unfit pairs met

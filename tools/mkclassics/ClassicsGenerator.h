@@ -19,6 +19,9 @@ struct ClassicsRules {
     UnfitPairs unfit;
     WordSegmenter words;
     CharacterForms forms;
+    // How many lines of all the collections must use a pair of the Tang and Song collections as a word
+    // (ClassicsBuilder::kLeastUses; a package of a few poems shows no such counts).
+    int leastUses = 3;
 };
 
 // The whole generation: the characters fit for names from the library, the collections from the package,

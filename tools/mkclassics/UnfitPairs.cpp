@@ -105,13 +105,22 @@ std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *er
                             ++pairs->m_contextCount;
                             return true;
                         })
-        && readList(folder.filePath(QStringLiteral("particles.tsv")), 0, error,
+        && readList(folder.filePath(QStringLiteral("particles.tsv")), 1, error,
             [&](const std::u32string &term, const QStringList &fields, QString &problem) {
                 if (term.size() != 1) {
                     problem = QStringLiteral("\"%1\" is not one character").arg(fields.at(0));
                     return false;
                 }
-                pairs->m_particles.insert(term[0]);
+                const QString &where = fields.at(1);
+                const int place = where == u"两端" ? kNotFirst | kNotLast
+                    : where == u"首"              ? kNotFirst
+                    : where == u"末"              ? kNotLast
+                                                  : 0;
+                if (!place) {
+                    problem = QStringLiteral("\"%1\" is not 两端, 首 or 末").arg(where);
+                    return false;
+                }
+                pairs->m_particles.insert(term[0], place);
                 return true;
             })
         && readList(folder.filePath(QStringLiteral("pair-sex.tsv")), 1, error,

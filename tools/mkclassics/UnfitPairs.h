@@ -14,7 +14,8 @@ namespace tolvane::mkclassics {
 //   unfit-pairs.tsv     two characters that side by side make a word no parent would choose (深渊, 小心, 子之)
 //   unfit-contexts.tsv  words that make a whole line (or a poem, by its title) unfit to be quoted for a name: death,
 //                       lust, war's horror, known villains; or, with the kind 哀愁, a sad line that is quoted last
-//   particles.tsv       characters that are particles in the classics and never begin or end a name (之, 兮, 亦)
+//   particles.tsv       characters that are particles in the classics and never begin or end a name (之, 亦),
+//                       with where: 两端 (either end), 首 (never first) or 末 (never last: 如 of 颜如舜华)
 //   pair-sex.tsv        pairs that as a whole suit one sex only (淑女 for girls), with 男 or 女
 // classics.db holds none of the unfit pairs nor a pair with a particle, and no pair or character takes its line
 // from an unfit context.
@@ -30,7 +31,11 @@ public:
     bool contains(char32_t first, char32_t second) const { return m_pairs.contains(key(first, second)); }
     qsizetype size() const { return m_pairs.size(); }
 
-    bool isParticle(char32_t c) const { return m_particles.contains(c); }
+    // Whether a particle stands where the list keeps it from a name: first at the start, second at the end.
+    bool hasParticle(char32_t first, char32_t second) const
+    {
+        return (m_particles.value(first) & kNotFirst) || (m_particles.value(second) & kNotLast);
+    }
     // The sex a pair suits as a whole: 0 either, 1 男, 2 女.
     int pairSex(char32_t first, char32_t second) const { return m_pairSex.value(key(first, second), 0); }
 
@@ -44,7 +49,9 @@ private:
     static quint64 key(char32_t first, char32_t second) { return (quint64(first) << 21) | quint64(second); }
 
     QSet<quint64> m_pairs;
-    QSet<char32_t> m_particles;
+    static constexpr int kNotFirst = 1;
+    static constexpr int kNotLast = 2;
+    QHash<char32_t, int> m_particles;
     QHash<quint64, int> m_pairSex;
     // The listed words by their first character: the rest of the word and its context.
     QMultiHash<char32_t, std::pair<std::u32string, Context>> m_contexts;
