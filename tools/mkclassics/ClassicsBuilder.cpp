@@ -40,8 +40,9 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
                 [](const QString &line) { return VerseText::longestClause(line) > kLongestVerseClause; }))
             return;
     }
-    // 诗经 and the poems and lyrics keep the beats of shi in their four-, five- and seven-character clauses.
-    const bool metred = poetry || classic == Classic::Shijing;
+    // 诗经 and the poems keep the beats of shi in their four-, five- and seven-character clauses; the lyrics do not
+    // (a leading word such as 有 or 满 shifts them: 有仙风道骨, 满东风兰雾).
+    const bool metred = classic == Classic::Tangshi || classic == Classic::Songshi || classic == Classic::Shijing;
     const Context title = m_unfit.context(poem.title);
     if (lines.isEmpty() || title == Context::Unfit)
         return;
@@ -62,7 +63,9 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
                 m_unfitMet.insert(key);
                 continue;
             }
-            m_uses[pairKey(Classic(0), pair.first, pair.second)] += 1;
+            // Uses are counted on the feet of the poems, where the cut is surest.
+            if (metred && classic != Classic::Shijing)
+                m_uses[pairKey(Classic(0), pair.first, pair.second)] += 1;
             const int rank = int(pair.kind) + (sad ? 2 : 0);
             const auto known = m_pairRows.constFind(key);
             if (known == m_pairRows.cend()) {
@@ -91,8 +94,8 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
 
 ClassicsContents ClassicsBuilder::take()
 {
-    // A word the Tang and Song poets used fewer than m_leastUses times in all the collections is no word of the
-    // poetic language, however the dictionary tags it (信道, 柔道, 海通), or the cut was wrong.
+    // A word the Tang and Song poets used on a foot of their poems fewer than m_leastUses times is no word of the
+    // poetic language, however the dictionary tags it (信道, 柔道, 海通), or the cut was wrong (风良 of 好风良月).
     std::erase_if(m_contents.pairs, [this](const ClassicsContents::PairRow &p) {
         const bool poetry = p.classic == Classic::Tangshi || p.classic == Classic::Songci || p.classic == Classic::Songshi;
         return poetry && m_uses.value(pairKey(Classic(0), p.first, p.second)) < m_leastUses;

@@ -29,8 +29,8 @@ public:
 
     // A clause of a Tang or Song poem longer than this is prose (a preface, an inscription), not verse.
     static constexpr int kLongestVerseClause = 11;
-    // A pair of 唐诗, 宋词 or 宋诗 is written only where it is a word of at least this many lines of all the
-    // collections: words of the poets' language, not words of today's dictionary the cut happened to find.
+    // A pair of 唐诗, 宋词 or 宋诗 is written only where it is a word on a foot of at least this many lines of 唐诗
+    // and 宋诗: words of the poets' language, not words of today's dictionary the cut happened to find.
     static constexpr int kLeastUses = 3;
 
 private:
@@ -40,7 +40,7 @@ private:
     int m_leastUses = kLeastUses;
     ClassicsContents m_contents;
     QHash<quint64, qsizetype> m_pairRows; // collection, first, second -> index in pairs
-    QHash<quint64, int> m_uses; // first, second -> lines of any collection where the pair is a word
+    QHash<quint64, int> m_uses; // first, second -> lines of 唐诗 and 宋诗 where the pair is a word on a foot
     QHash<quint64, qsizetype> m_singleRows; // collection, character -> index in singles
     QSet<qsizetype> m_sadSingles; // singles whose line is sad
     QSet<quint64> m_unfitMet; // collection, first, second of the unfit pairs met

@@ -150,13 +150,16 @@ QList<VerseText::WordPair> VerseText::wordPairs(
             // a foot, where the cut keeps them together.
             size_t at = 0;
             for (const size_t length : feet) {
-                const std::u32string foot = run.substr(at, length);
-                const std::vector<int> cut = words.segment(foot);
-                const bool together = cut.front() == 2;
-                if (together && words.isNameWord(foot.substr(0, 2)))
-                    add(run, at, PairKind::Word);
-                else if (!together && length == 2 && feetArePhrases)
-                    add(run, at, PairKind::Phrase);
+                // The last foot of three characters is read 2+1 or 1+2, and the cut often reads it wrongly (若真梦,
+                // 易学仙): only the feet of two characters give names.
+                if (length == 2) {
+                    const std::u32string foot = run.substr(at, length);
+                    const bool together = words.segment(foot).front() == 2;
+                    if (together && words.isNameWord(foot))
+                        add(run, at, PairKind::Word);
+                    else if (!together && feetArePhrases)
+                        add(run, at, PairKind::Phrase);
+                }
                 at += length;
             }
             continue;
