@@ -154,6 +154,11 @@ void TestClassicNames::personalNames_data()
         << QStringLiteral("1:明月(唐诗)");
     QTest::newRow("one wished element") << QStringLiteral("8+6,5+9,12+9") << QStringLiteral("女")
                                         << QStringLiteral("水") << kAll << QStringLiteral("3:清泉(唐诗)");
+    QTest::newRow("舜华 suits a girl as a whole")
+        << QStringLiteral("12+14") << QStringLiteral("女") << QStringLiteral("金木水火土") << kAll
+        << QStringLiteral("1:舜华(诗经)");
+    QTest::newRow("舜华 is no boy's name, though 舜 and 华 are")
+        << QStringLiteral("12+14") << QStringLiteral("男") << QStringLiteral("金木水火土") << kAll << QString();
     QTest::newRow("the strokes of each position count")
         << QStringLiteral("6+8,9+5") << QStringLiteral("女") << QStringLiteral("金木水火土") << kAll << QString();
     QTest::newRow("older collection gives the verse")
