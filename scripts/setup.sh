@@ -28,7 +28,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlcipher-dev sqlcipher libssl-dev libbz2-dev bzip2 libopencc-dev libopencc-data
   unicode-data fonts-arphic-uming fonts-wqy-zenhei fonts-noto-cjk
-  liberfa-dev
+  liberfa-dev python3-jieba
   libbenchmark-dev npm
 )
 if [ "$mode" != run ]; then
@@ -55,12 +55,16 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The verses of the names from the classics: the npm package chinese-poetry, pinned to one version and checked
-# against its integrity hash, unpacked into the normal build tree (only the five collections the generator reads);
-# the sanitizer build uses the same copy.
+# against its integrity hash, unpacked into the normal build tree (only the collections the generator reads; the
+# marker names them too, so that a longer list unpacks the package again); the sanitizer build uses the same copy.
 poetry_version=2.0.1
 poetry_integrity=sha512-KtYARvV7CWNtax0na9+Jn6PlhGgSoid7PWyDzXI4KsCEm2odZcqEQyval5koaLygZnM/EQ3lfJ//25K8p3uHNg==
+poetry_folders=(package/package.json package/LICENSE 'package/dist/shijing/*' 'package/dist/chuci/*'
+  'package/dist/lunyu/*' 'package/dist/songci/*' 'package/dist/quantangshi/poet.tang.*'
+  'package/dist/quantangshi/poet.song.*' 'package/dist/sishuwujing/*')
+poetry_marker="$poetry_integrity ${poetry_folders[*]}"
 poetry_dir="$normal_build/chinese-poetry"
-if [ "$(cat "$poetry_dir/integrity" 2>/dev/null || true)" != "$poetry_integrity" ]; then
+if [ "$(cat "$poetry_dir/integrity" 2>/dev/null || true)" != "$poetry_marker" ]; then
   echo "Installing chinese-poetry $poetry_version"
   rm -rf "$poetry_dir"
   mkdir -p "$poetry_dir/download"
@@ -73,10 +77,9 @@ if [ "$(cat "$poetry_dir/integrity" 2>/dev/null || true)" != "$poetry_integrity"
     echo "chinese-poetry $poetry_version does not match its pinned integrity hash (got $actual)" >&2
     exit 1
   fi
-  tar -xzf "$tarball" -C "$poetry_dir" --wildcards package/package.json package/LICENSE 'package/dist/shijing/*' \
-    'package/dist/chuci/*' 'package/dist/lunyu/*' 'package/dist/songci/*' 'package/dist/quantangshi/poet.tang.*'
+  tar -xzf "$tarball" -C "$poetry_dir" --wildcards "${poetry_folders[@]}"
   rm -rf "$poetry_dir/download"
-  echo "$poetry_integrity" >"$poetry_dir/integrity"
+  echo "$poetry_marker" >"$poetry_dir/integrity"
 fi
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_POETRY_DIR="$poetry_dir/package" \

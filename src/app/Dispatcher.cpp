@@ -186,8 +186,9 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         m_pane.repaint();
     }
     if (!m_state.namingAborted && !m_state.flags.namingCancelled && m_state.request.classics) {
-        const ClassicListing listing = ClassicNameSearch::run(trimmed, m_state.configs, m_state.request,
-            *m_state.request.classics, m_paths.databasePath(), m_paths.classicsPath());
+        // The verses are searched over every good configuration, not only the groups the summary shows.
+        const ClassicListing listing = ClassicNameSearch::run(trimmed, ConfigSearch::everyGood(search),
+            m_state.request, *m_state.request.classics, m_paths.databasePath(), m_paths.classicsPath());
         classicNames = classicNamesText(listing);
         m_state.namingAborted = !classicNames;
         if (classicNames) {

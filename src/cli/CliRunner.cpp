@@ -55,7 +55,7 @@ const std::vector<QCommandLineOption> &options()
             QStringLiteral("n")),
         QCommandLineOption(QStringLiteral("from"),
             QStringLiteral("names from lines of the classics instead of the library: one or more of 诗经, 论语, 楚辞, "
-                           "唐诗, 宋词, separated by commas; each name is shown with its verse"),
+                           "孟子, 大学, 中庸, 唐诗, 宋词, 宋诗, separated by commas; each name is shown with its verse"),
             QStringLiteral("collections")),
         QCommandLineOption(QStringLiteral("surname-kind"),
             QStringLiteral("单 or 复, for the questions that ask whether the surname is compound (default: what the "
@@ -478,7 +478,8 @@ std::optional<QString> readAnswers(const QCommandLineParser &parser, NamingAnswe
     if (given("from")) {
         answers.classics = ClassicSet::parse(value("from"));
         if (!answers.classics)
-            return QStringLiteral("--from takes one or more of 诗经, 论语, 楚辞, 唐诗, 宋词, separated by commas");
+            return QStringLiteral(
+                "--from takes one or more of 诗经, 论语, 楚辞, 孟子, 大学, 中庸, 唐诗, 宋词, 宋诗, separated by commas");
     }
     if (given("surname-kind")) {
         const std::optional<SurnameKind> kind = surnameKindFromText(value("surname-kind"));

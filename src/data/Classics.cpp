@@ -18,8 +18,25 @@ QString classicName(Classic classic)
         return QStringLiteral("唐诗");
     case Classic::Songci:
         return QStringLiteral("宋词");
+    case Classic::Mengzi:
+        return QStringLiteral("孟子");
+    case Classic::Daxue:
+        return QStringLiteral("大学");
+    case Classic::Zhongyong:
+        return QStringLiteral("中庸");
+    case Classic::Songshi:
+        return QStringLiteral("宋诗");
     }
     return {};
+}
+
+int classicPreference(Classic classic)
+{
+    for (std::size_t i = 0; i < kAllClassics.size(); ++i) {
+        if (kAllClassics[i] == classic)
+            return int(i);
+    }
+    return int(kAllClassics.size());
 }
 
 std::optional<Classic> classicFromNumber(int number)

@@ -8,15 +8,28 @@
 
 namespace tolvane {
 
-// The collections names from the classics are drawn from. The numbers are the ones stored in classics.db, and
-// their order is the order of preference when a name stands in several collections: the older text first.
-enum class Classic : quint8 { Shijing = 1, Lunyu = 2, Chuci = 3, Tangshi = 4, Songci = 5 };
+// The collections names from the classics are drawn from. The numbers are the ones stored in classics.db.
+enum class Classic : quint8 {
+    Shijing = 1,
+    Lunyu = 2,
+    Chuci = 3,
+    Tangshi = 4,
+    Songci = 5,
+    Mengzi = 6,
+    Daxue = 7,
+    Zhongyong = 8,
+    Songshi = 9
+};
 
-inline constexpr std::array<Classic, 5> kAllClassics { Classic::Shijing, Classic::Lunyu, Classic::Chuci,
-    Classic::Tangshi, Classic::Songci };
+// Every collection in order of preference when a name stands in several: the books of the pre-Qin age first (诗经
+// and 楚辞 with the Four Books), then the poems and lyrics of Tang and Song.
+inline constexpr std::array<Classic, 9> kAllClassics { Classic::Shijing, Classic::Lunyu, Classic::Chuci,
+    Classic::Mengzi, Classic::Daxue, Classic::Zhongyong, Classic::Tangshi, Classic::Songci, Classic::Songshi };
 
-// 诗经, 论语, 楚辞, 唐诗, 宋词.
+// 诗经, 论语, 楚辞, 孟子, 大学, 中庸, 唐诗, 宋词, 宋诗.
 QString classicName(Classic classic);
+// The collection's place in kAllClassics: 0 for the most preferred.
+int classicPreference(Classic classic);
 // The collection of a stored number; nothing for any other number.
 std::optional<Classic> classicFromNumber(int number);
 
@@ -41,8 +54,8 @@ public:
     bool operator==(const ClassicSet &) const = default;
 
 private:
-    static constexpr quint8 bit(Classic classic) { return quint8(1U << quint8(classic)); }
-    quint8 m_bits = 0;
+    static constexpr quint16 bit(Classic classic) { return quint16(1U << quint8(classic)); }
+    quint16 m_bits = 0;
 };
 
 } // namespace tolvane

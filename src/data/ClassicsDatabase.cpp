@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -146,9 +148,12 @@ bool ClassicsDatabase::links(Query query, char32_t character, ClassicSet classic
             numbers.append(QString::number(int(c)));
         // The keys lead with the collection, so SQLite reads one range per chosen collection, in order.
         static const char *const templates[QueryCount] = {
-            "SELECT second, classic, line FROM pair WHERE first = ?1 AND classic IN (%1) ORDER BY classic, second;",
-            "SELECT first, classic, line FROM pair WHERE second = ?1 AND classic IN (%1) ORDER BY classic, first;",
-            "SELECT character, classic, line FROM single WHERE character = ?1 AND classic IN (%1) ORDER BY classic;"
+            "SELECT second, classic, line, rank, sex FROM pair WHERE first = ?1 AND classic IN (%1) "
+            "ORDER BY classic, second;",
+            "SELECT first, classic, line, rank, sex FROM pair WHERE second = ?1 AND classic IN (%1) "
+            "ORDER BY classic, first;",
+            "SELECT character, classic, line, 0, 0 FROM single WHERE character = ?1 AND classic IN (%1) "
+            "ORDER BY classic;"
         };
         const QByteArray sql = QString::fromLatin1(templates[query]).arg(numbers.join(QLatin1Char(','))).toUtf8();
         if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &q.stmt, nullptr) != SQLITE_OK) {
@@ -167,10 +172,15 @@ bool ClassicsDatabase::links(Query query, char32_t character, ClassicSet classic
         const std::optional<Classic> classic = classicFromNumber(sqlite3_column_int(q.stmt, 1));
         if (!classic)
             continue;
+        const int sex = sqlite3_column_int(q.stmt, 4);
         out.push_back({ firstCodePoint(sqlite3_column_text(q.stmt, 0), sqlite3_column_bytes(q.stmt, 0)), *classic,
-            qint32(sqlite3_column_int(q.stmt, 2)) });
+            qint32(sqlite3_column_int(q.stmt, 2)), quint8(std::clamp(sqlite3_column_int(q.stmt, 3), 0, 255)),
+            sex == 1 ? PairSex::Male : sex == 2 ? PairSex::Female : PairSex::Any });
     }
     sqlite3_reset(q.stmt);
+    // The stored numbers are not the order of preference.
+    std::stable_sort(out.begin(), out.end(),
+        [](const Link &a, const Link &b) { return classicPreference(a.classic) < classicPreference(b.classic); });
     return rc == SQLITE_DONE;
 }
 

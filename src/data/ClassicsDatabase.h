@@ -19,7 +19,7 @@ namespace tolvane {
 class ClassicsDatabase final {
 public:
     // The format the program reads, stored as meta.format.
-    static constexpr int kFormat = 1;
+    static constexpr int kFormat = 2;
 
     explicit ClassicsDatabase(QString path);
     ~ClassicsDatabase();
@@ -32,16 +32,21 @@ public:
     // The message for a file that cannot be opened or read.
     static UserMessage failureMessage();
 
-    // A pair of characters standing side by side in a line, or a character in a line: the other character of
-    // the pair (the character itself for a single), the collection and the best line of that collection.
+    // A pair of characters making a word of a line, or a character in a line: the other character of the pair
+    // (the character itself for a single), the collection, the best line of that collection, the pair's rank
+    // there (0 a word of a line a parent would quote, higher is worse; 0 for a single) and the one sex the pair
+    // is kept for as a whole, if any.
+    enum class PairSex : quint8 { Any = 0, Male = 1, Female = 2 };
     struct Link {
         char32_t other = 0;
         Classic classic = Classic::Shijing;
         qint32 line = 0;
+        quint8 rank = 0;
+        PairSex sex = PairSex::Any;
     };
     // The pairs of the chosen collections whose first character is first, ordered by collection in order of
-    // preference, then by the second character: the first link of a character is its best one. Replaces out;
-    // false when the file cannot be read.
+    // preference (classicPreference), then by the second character: the first link of a character is its best
+    // one. Replaces out; false when the file cannot be read.
     bool pairsStartingWith(char32_t first, ClassicSet classics, std::vector<Link> &out);
     // The pairs whose second character is second (other is the first character), ordered the same way.
     bool pairsEndingWith(char32_t second, ClassicSet classics, std::vector<Link> &out);

@@ -86,9 +86,18 @@ struct Hit {
     char32_t first = 0;
     char32_t second = 0; // 0 for a one-character name
     qint32 line = 0;
+    int preference = 0; // the collection's place in kAllClassics
+    int rank = 0; // the pair's rank in classics.db
     int orderFirst = 0;
     int orderSecond = 0;
 };
+
+// Whether a pair kept from one sex as a whole may be given to the sex asked for.
+bool pairSuitsSex(const ClassicsDatabase::Link &link, Sex sex)
+{
+    using PairSex = ClassicsDatabase::PairSex;
+    return link.sex == PairSex::Any || (link.sex == PairSex::Male) == (sex == Sex::Male);
+}
 
 // Visits the first link to each character fit for the request. The links come in order of preference, so that
 // is the character's best line.
@@ -107,9 +116,10 @@ void bestLinks(const std::vector<ClassicsDatabase::Link> &links, FitCharacters &
 
 class Finder {
 public:
-    Finder(ClassicsDatabase &verses, ClassicSet classics)
+    Finder(ClassicsDatabase &verses, ClassicSet classics, Sex sex)
         : m_verses(verses)
         , m_classics(classics)
+        , m_sex(sex)
     {
     }
 
@@ -129,18 +139,22 @@ public:
                     return std::nullopt;
                 if (m_links.empty())
                     continue;
+                const ClassicsDatabase::Link &best = m_links.front();
                 for (const Target &t : targets) {
                     if (entry.strokeMask & strokeBit(t.first))
-                        hits.push_back({ t.group, c, 0, m_links.front().line, entry.order, 0 });
+                        hits.push_back({ t.group, c, 0, best.line, classicPreference(best.classic), best.rank,
+                            entry.order, 0 });
                 }
                 continue;
             }
             if (!m_verses.pairsStartingWith(c, m_classics, m_links))
                 return std::nullopt;
+            std::erase_if(m_links, [this](const ClassicsDatabase::Link &l) { return !pairSuitsSex(l, m_sex); });
             bestLinks(m_links, fit, [&](const ClassicsDatabase::Link &link, const FitCharacters::Entry &second) {
                 for (const Target &t : targets) {
                     if ((entry.strokeMask & strokeBit(t.first)) && (second.strokeMask & strokeBit(t.second)))
-                        hits.push_back({ t.group, c, link.other, link.line, entry.order, second.order });
+                        hits.push_back({ t.group, c, link.other, link.line, classicPreference(link.classic),
+                            link.rank, entry.order, second.order });
                 }
             });
         }
@@ -155,15 +169,17 @@ public:
                                     : m_verses.pairsStartingWith(fixedChar, m_classics, m_links);
         if (!read)
             return std::nullopt;
+        std::erase_if(m_links, [this](const ClassicsDatabase::Link &l) { return !pairSuitsSex(l, m_sex); });
         std::vector<Hit> hits;
         bestLinks(m_links, fit, [&](const ClassicsDatabase::Link &link, const FitCharacters::Entry &free) {
+            const int preference = classicPreference(link.classic);
             for (const Target &t : targets) {
                 if (!(free.strokeMask & strokeBit(t.first)))
                     continue;
                 if (firstFree)
-                    hits.push_back({ t.group, link.other, fixedChar, link.line, free.order, 0 });
+                    hits.push_back({ t.group, link.other, fixedChar, link.line, preference, link.rank, free.order, 0 });
                 else
-                    hits.push_back({ t.group, fixedChar, link.other, link.line, 0, free.order });
+                    hits.push_back({ t.group, fixedChar, link.other, link.line, preference, link.rank, 0, free.order });
             }
         });
         return hits;
@@ -182,6 +198,7 @@ public:
 private:
     ClassicsDatabase &m_verses;
     ClassicSet m_classics;
+    Sex m_sex;
     std::vector<ClassicsDatabase::Link> m_links;
 };
 
@@ -190,11 +207,12 @@ QString characterText(char32_t c)
     return c ? QString::fromUcs4(&c, 1) : QString();
 }
 
-// Puts the hits into their groups, in stored order of the characters, with their verses.
+// Puts the hits into their groups, best first, with their verses.
 bool fillGroups(ClassicListing &listing, std::vector<Hit> &hits, ClassicsDatabase &verses)
 {
     std::stable_sort(hits.begin(), hits.end(), [](const Hit &a, const Hit &b) {
-        return std::tie(a.group, a.orderFirst, a.orderSecond) < std::tie(b.group, b.orderFirst, b.orderSecond);
+        return std::tie(a.group, a.preference, a.rank, a.orderFirst, a.orderSecond)
+            < std::tie(b.group, b.preference, b.rank, b.orderFirst, b.orderSecond);
     });
     QHash<qint32, ClassicVerse> cache;
     qsizetype next = 0;
@@ -272,7 +290,8 @@ std::optional<FitCharacters> openSources(
 std::optional<UserMessage> ClassicNameSearch::sourceProblem(ClassicSet classics, int nameLength)
 {
     if (classics.isEmpty())
-        return UserMessage::warning(QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。"));
+        return UserMessage::warning(QStringLiteral("请至少选择一部典籍（") + ClassicSet::all().names(QStringLiteral("、"))
+            + QStringLiteral("）。"));
     if (nameLength != 1 && nameLength != 2) {
         return UserMessage::warning(
             QStringLiteral("从典籍取名只取单字名或双字名，请把名字字数改为单字名或双字名再试试。"));
@@ -280,8 +299,8 @@ std::optional<UserMessage> ClassicNameSearch::sourceProblem(ClassicSet classics,
     return std::nullopt;
 }
 
-ClassicListing ClassicNameSearch::run(const QString &surname, const ConfigTables &configs, const NameRequest &request,
-    ClassicSet classics, const QString &libraryPath, const QString &classicsPath)
+ClassicListing ClassicNameSearch::run(const QString &surname, const QList<GoodConfiguration> &configurations,
+    const NameRequest &request, ClassicSet classics, const QString &libraryPath, const QString &classicsPath)
 {
     ClassicListing listing;
     listing.kind = ClassicListing::Kind::Personal;
@@ -297,16 +316,17 @@ ClassicListing ClassicNameSearch::run(const QString &surname, const ConfigTables
         return listing;
 
     QList<Target> targets;
-    listing.groupsSearched = configs.groupCount();
-    for (int g = 1; g <= configs.groupCount(); ++g) {
-        targets.append({ g, configs.strokes[g][0], configs.strokes[g][1] });
+    listing.groupsSearched = int(configurations.size());
+    for (int g = 1; g <= int(configurations.size()); ++g) {
+        const GoodConfiguration &config = configurations.at(g - 1);
+        targets.append({ g, config.strokes[0], config.strokes[1] });
         ClassicGroup group;
         group.group = g;
-        group.strokes = { configs.strokes[g][0], request.nameLength == 2 ? configs.strokes[g][1] : qint16(0) };
-        group.grids = configs.grids[g];
+        group.strokes = { config.strokes[0], request.nameLength == 2 ? config.strokes[1] : qint16(0) };
+        group.grids = config.grids;
         listing.groups.append(group);
     }
-    Finder finder(verses, classics);
+    Finder finder(verses, classics, request.sex);
     std::optional<std::vector<Hit>> hits = finder.personal(*fit, request.nameLength, targets);
     if (!hits || !fillGroups(listing, *hits, verses)) {
         listing.message = ClassicsDatabase::failureMessage();
@@ -316,7 +336,7 @@ ClassicListing ClassicNameSearch::run(const QString &surname, const ConfigTables
     }
     if (listing.groups.isEmpty() && !targets.isEmpty()) {
         const auto search = [&](FitCharacters &f, ClassicSet c) {
-            Finder again(verses, c);
+            Finder again(verses, c, request.sex);
             const auto found = again.personal(f, request.nameLength, targets);
             return found && !found->empty();
         };
@@ -362,7 +382,7 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
         group.grids = tables.grids[g];
         listing.groups.append(group);
     }
-    Finder finder(verses, classics);
+    Finder finder(verses, classics, request.sex);
     std::optional<std::vector<Hit>> hits = fixedChar ? finder.fixed(*fit, fixedChar, firstFree, targets)
                                                      : std::optional<std::vector<Hit>>(std::vector<Hit> {});
     if (!hits || !fillGroups(listing, *hits, verses)) {
@@ -376,7 +396,7 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
     // The fixed character may stand next to no character fit for names in these collections at all: then no
     // wish helps, only other collections or another fixed character.
     const auto pairsAtAll
-        = [&](ClassicSet c) { return fixedChar && Finder(verses, c).pairsAtAll(fixedChar, firstFree).value_or(false); };
+        = [&](ClassicSet c) { return fixedChar && Finder(verses, c, request.sex).pairsAtAll(fixedChar, firstFree).value_or(false); };
     if (!pairsAtAll(classics)) {
         const QString start = nothingFoundStart(classics);
         if (!classics.isAll() && pairsAtAll(ClassicSet::all())) {
@@ -390,7 +410,7 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
         return listing;
     }
     const auto search = [&](FitCharacters &f, ClassicSet c) {
-        Finder again(verses, c);
+        Finder again(verses, c, request.sex);
         const auto found = again.fixed(f, fixedChar, firstFree, targets);
         return found && !found->empty();
     };

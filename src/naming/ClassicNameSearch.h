@@ -31,11 +31,11 @@ struct ClassicName {
 
 // One good configuration and the names found for it.
 struct ClassicGroup {
-    int group = 0; // the configuration's number in the search's tables
+    int group = 0; // the configuration's number: its place in the list searched (from 1), or in the fixed tables
     std::array<qint16, 2> strokes {}; // strokes of the given-name positions (one used for a one-character name)
     qint16 freeStrokes = 0; // fixed-character naming: strokes of the position to find
     FiveGrids grids;
-    QList<ClassicName> names; // in the library's stored order of their characters
+    QList<ClassicName> names; // best first (see ClassicNameSearch::run)
 };
 
 struct ClassicListing {
@@ -54,19 +54,24 @@ struct ClassicListing {
     int namesFound() const;
 };
 
-// Names from the classics: for the good configurations already found, the given names whose characters stand
-// side by side in one line of the chosen collections, in the line's order, both fit for names (xiong "0") and
-// for the request's sex and element wishes, with the stroke counts of the configuration as the library counts
-// them now. One-character names take each such character with its best line. A pair (or character) found in
-// several collections is shown with its first line in the most preferred one: 诗经, 论语, 楚辞, 唐诗, 宋词.
+// Names from the classics: for good configurations, the given names whose two characters make a word (or half of
+// a fixed phrase) of one line of the chosen collections, in the line's order, both fit for names (xiong "0") and
+// for the request's sex and element wishes, the pair not kept from that sex as a whole, with the stroke counts of
+// the configuration as the library counts them now. One-character names take each such character with its best
+// line. A pair (or character) found in several collections is shown with its best line in the most preferred one
+// (the order of kAllClassics: the older text first). Within a configuration the best names come first: by the
+// collection's preference, then words before phrases and lines a parent would gladly quote before the others
+// (the rank classics.db gives each pair), then the library's stored order of the characters.
 class ClassicNameSearch final {
 public:
     // Whether names can be drawn from the chosen collections for a given name of nameLength characters: nothing
     // when they can, else the message that says why not (no collection chosen, or a three-character name).
     static std::optional<UserMessage> sourceProblem(ClassicSet classics, int nameLength);
-    // Personal naming: one- and two-character given names (a three-character request finds nothing and says so).
-    static ClassicListing run(const QString &surname, const ConfigTables &configs, const NameRequest &request,
-        ClassicSet classics, const QString &libraryPath, const QString &classicsPath);
+    // Personal naming over the configurations given (every good one, from ConfigSearch::everyGood): one group per
+    // configuration that has names, numbered by its place in the list. One- and two-character given names by
+    // request.nameLength (a three-character request finds nothing and says so).
+    static ClassicListing run(const QString &surname, const QList<GoodConfiguration> &configurations,
+        const NameRequest &request, ClassicSet classics, const QString &libraryPath, const QString &classicsPath);
     // Fixed-character naming (王-华, 王华-): the fixed character keeps its place; the wishes apply to the
     // character found, as in the library listing.
     static ClassicListing runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,

@@ -29,8 +29,8 @@ QString ClassicNameText::source(const ClassicVerse &verse)
 {
     // The collections cited as books name themselves before the title; a Tang poem or a Song lyric is cited
     // by its poet and title.
-    const bool book
-        = verse.classic == Classic::Shijing || verse.classic == Classic::Chuci || verse.classic == Classic::Lunyu;
+    const bool book = verse.classic != Classic::Tangshi && verse.classic != Classic::Songci
+        && verse.classic != Classic::Songshi;
     QString title = verse.title;
     if (book)
         title = title.isEmpty() ? classicName(verse.classic) : classicName(verse.classic) + QStringLiteral("·") + title;

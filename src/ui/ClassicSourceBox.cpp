@@ -1,7 +1,7 @@
 #include "ui/ClassicSourceBox.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -14,8 +14,12 @@ struct Tick {
     Classic classic;
     const char *objectName;
 };
-constexpr std::array<Tick, 5> kTicks { { { Classic::Shijing, "chkShijing" }, { Classic::Chuci, "chkChuci" },
-    { Classic::Tangshi, "chkTangshi" }, { Classic::Songci, "chkSongci" }, { Classic::Lunyu, "chkLunyu" } } };
+constexpr std::array<Tick, 9> kTicks { { { Classic::Shijing, "chkShijing" }, { Classic::Chuci, "chkChuci" },
+    { Classic::Tangshi, "chkTangshi" }, { Classic::Songci, "chkSongci" }, { Classic::Lunyu, "chkLunyu" },
+    { Classic::Songshi, "chkSongshi" }, { Classic::Mengzi, "chkMengzi" }, { Classic::Daxue, "chkDaxue" },
+    { Classic::Zhongyong, "chkZhongyong" } } };
+// The first row holds the poems and 论语, the second 宋诗 and the other Four Books.
+constexpr std::size_t kFirstRow = 5;
 
 } // namespace
 
@@ -29,14 +33,14 @@ ClassicSourceBox::ClassicSourceBox(QWidget *parent)
     m_classics = new QRadioButton(QStringLiteral("从典籍取名："), this);
     m_classics->setObjectName(QStringLiteral("optSourceClassics"));
     m_classics->setToolTip(QStringLiteral("名字的两个字在所选典籍的同一句中前后相连，每个名字列出原句和出处。"));
-    auto *ticks = new QHBoxLayout;
+    auto *ticks = new QGridLayout;
     ticks->setContentsMargins(fontMetrics().horizontalAdvance(QStringLiteral("字字")), 0, 0, 0);
     for (std::size_t i = 0; i < kTicks.size(); ++i) {
         m_ticks[i] = new QCheckBox(classicName(kTicks[i].classic), this);
         m_ticks[i]->setObjectName(QString::fromLatin1(kTicks[i].objectName));
-        ticks->addWidget(m_ticks[i]);
+        ticks->addWidget(m_ticks[i], i < kFirstRow ? 0 : 1, int(i < kFirstRow ? i : i - kFirstRow));
     }
-    ticks->addStretch();
+    ticks->setColumnStretch(int(kFirstRow), 1);
     // The options keep their natural width, so that a click beside their text does not choose them.
     auto *column = new QVBoxLayout(this);
     column->addWidget(m_library, 0, Qt::AlignLeft);

@@ -13,7 +13,8 @@ class QRadioButton;
 namespace tolvane {
 
 // fraSource ("名字来源"): where the names come from, the library's characters (optSourceLibrary) or lines of the
-// collections ticked (optSourceClassics, and chkShijing, chkChuci, chkTangshi, chkSongci, chkLunyu). The ticks
+// collections ticked (optSourceClassics, and chkShijing, chkChuci, chkTangshi, chkSongci, chkLunyu, then chkSongshi,
+// chkMengzi, chkDaxue, chkZhongyong on a second row). The ticks
 // can be changed only while the collections are chosen.
 class ClassicSourceBox final : public QGroupBox {
     Q_OBJECT
@@ -33,7 +34,7 @@ private:
 
     QRadioButton *m_library = nullptr;
     QRadioButton *m_classics = nullptr;
-    std::array<QCheckBox *, 5> m_ticks {};
+    std::array<QCheckBox *, 9> m_ticks {};
 };
 
 } // namespace tolvane

@@ -632,7 +632,7 @@ void TestCli::json_data()
                                        << QStringList { QStringLiteral("fixed=\"华\""),
                                               QStringLiteral("groups/0/strokes=[3,14]"),
                                               QStringLiteral("groups/0/names/0/name=\"大华\""),
-                                              QStringLiteral("groups/0/names/0/author=\"韩愈\"") };
+                                              QStringLiteral("groups/0/names/0/author=\"吴融\"") };
 }
 
 void TestCli::json()

@@ -21,20 +21,26 @@ using namespace tolvane::mkclassics;
 
 namespace {
 
+// The rules of the real build: the lists of data/classics, jieba's dictionary and Unihan.
+mkclassics::ClassicsRules realRules()
+{
+    QString error;
+    std::optional<mkclassics::ClassicsRules> rules = mkclassics::ClassicsGenerator::readRules(
+        qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data/classics"),
+        qEnvironmentVariable("TOLVANE_JIEBA_DICT"), qEnvironmentVariable("TOLVANE_UNIHAN_DIR"), &error);
+    if (!rules)
+        qFatal("%s", qPrintable(error));
+    // The fixture's few poems cannot show how often the poets use a word.
+    rules->leastUses = 0;
+    return std::move(*rules);
+}
+
 QSet<char32_t> charactersOf(const QString &text)
 {
     QSet<char32_t> set;
     for (uint c : text.toUcs4())
         set.insert(char32_t(c));
     return set;
-}
-
-QString pairsText(const QList<std::pair<char32_t, char32_t>> &pairs)
-{
-    QStringList list;
-    for (const auto &[a, b] : pairs)
-        list.append(QString::fromUcs4(&a, 1) + QString::fromUcs4(&b, 1));
-    return list.join(QLatin1Char(' '));
 }
 
 QString packageDir()
@@ -68,6 +74,8 @@ private Q_SLOTS:
     void verseLines();
     void namePairs_data();
     void namePairs();
+    void contexts_data();
+    void contexts();
     void traditionalToSimplified_data();
     void traditionalToSimplified();
     void bestLines_data();
@@ -75,16 +83,19 @@ private Q_SLOTS:
     void onlyConvertedSimplifiedLinesAreKept();
     void missingPackageStopsTheBuild();
     void unfitPairsAreLeftOut();
+    void rarelyUsedWordsAreLeftOut();
     void malformedUnfitLineStopsTheBuild_data();
     void malformedUnfitLineStopsTheBuild();
     void realFileWithoutTheUnfitPairs_data();
     void realFileWithoutTheUnfitPairs();
+    void realFileTexts();
 
 private:
     QTemporaryDir m_dir;
     QString m_library;
     QString m_classics;
     std::optional<QSet<char32_t>> m_fit;
+    ClassicsRules m_rules;
 };
 
 void TestClassicsGenerator::initTestCase()
@@ -93,8 +104,9 @@ void TestClassicsGenerator::initTestCase()
     QString error;
     m_fit = ClassicsGenerator::fitCharacters(m_library, &error);
     QVERIFY2(m_fit, qPrintable(error));
+    m_rules = realRules();
     const std::optional<ClassicsContents> contents
-        = ClassicsGenerator::build(packageDir(), *m_fit, UnfitPairs {}, QStringLiteral("t2s.json"), &error);
+        = ClassicsGenerator::build(packageDir(), *m_fit, m_rules, QStringLiteral("t2s.json"), &error);
     QVERIFY2(contents, qPrintable(error));
     m_classics = m_dir.filePath(QStringLiteral("classics.db"));
     QVERIFY2(ClassicsWriter::write(*contents, m_classics, &error), qPrintable(error));
@@ -141,29 +153,86 @@ void TestClassicsGenerator::namePairs_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("fit");
-    QTest::addColumn<QString>("pairs");
-    QTest::newRow("two pairs of one line")
-        << QStringLiteral("名余曰正则兮，字余曰灵均。") << QStringLiteral("正则灵均") << QStringLiteral("正则 灵均");
+    QTest::addColumn<QString>("verse"); // prose, shi (metred), 诗经 (metred, its feet phrases)
+    QTest::addColumn<QString>("pairs"); // a phrase marked +
+    const QString prose = QStringLiteral("prose");
+    const QString shi = QStringLiteral("shi");
+    const QString shijing = QStringLiteral("诗经");
+    QTest::newRow("two words of one line")
+        << QStringLiteral("名余曰正则兮，字余曰灵均。") << QStringLiteral("正则灵均") << prose << QStringLiteral("正则 灵均");
     QTest::newRow("never across a comma")
-        << QStringLiteral("桃之夭夭，灼灼其华。") << QStringLiteral("夭灼华") << QStringLiteral("夭夭 灼灼");
+        << QStringLiteral("桃之夭夭，灼灼其华。") << QStringLiteral("夭灼华") << shijing << QStringLiteral("夭夭 灼灼");
     QTest::newRow("never across a full stop")
-        << QStringLiteral("早生华发。明月几时有") << QStringLiteral("发明") << QString();
+        << QStringLiteral("早生华发。明月几时有") << QStringLiteral("发明") << prose << QString();
     QTest::newRow("never across a quotation mark")
-        << QStringLiteral("子曰“学而时习之”") << QStringLiteral("曰学") << QString();
+        << QStringLiteral("子曰“学而时习之”") << QStringLiteral("曰学") << prose << QString();
     QTest::newRow("a character not fit breaks the run")
-        << QStringLiteral("明月松间照") << QStringLiteral("明月间照") << QStringLiteral("明月 间照");
-    QTest::newRow("a pair met twice is listed twice")
-        << QStringLiteral("悠哉悠哉，辗转反侧。") << QStringLiteral("悠哉") << QStringLiteral("悠哉 哉悠 悠哉");
-    QTest::newRow("characters beyond the basic plane")
-        << QStringLiteral("𠀀𠀁，𠀀") << QStringLiteral("𠀀𠀁") << QStringLiteral("𠀀𠀁");
+        << QStringLiteral("明月松间照") << QStringLiteral("明月间照") << shi << QStringLiteral("明月");
+    QTest::newRow("尔桐 of 感尔桐花意 is no word")
+        << QStringLiteral("感尔桐花意") << QStringLiteral("尔桐") << shi << QString();
+    QTest::newRow("丰贺 of 时丰贺国祯 is no word")
+        << QStringLiteral("时丰贺国祯") << QStringLiteral("丰贺") << shi << QString();
+    QTest::newRow("一亦 of 无一亦无二 is no word")
+        << QStringLiteral("无一亦无二") << QStringLiteral("一亦") << shi << QString();
+    QTest::newRow("礼喜 of 瞻礼喜成悲 is no word")
+        << QStringLiteral("瞻礼喜成悲") << QStringLiteral("礼喜") << shi << QString();
+    QTest::newRow("the pause decides: 清泉, not 泉石")
+        << QStringLiteral("明月松间照，清泉石上流。") << QStringLiteral("明月清泉石上流") << shi
+        << QStringLiteral("明月 清泉");
+    QTest::newRow("no word across the pause") << QStringLiteral("大舜门中亚绣旗") << QStringLiteral("舜门中亚绣旗")
+                                              << shi << QString();
+    QTest::newRow("a line's last two characters in shi")
+        << QStringLiteral("温润还将六美学") << QStringLiteral("六美学") << shi << QString();
+    QTest::newRow("prose has no feet")
+        << QStringLiteral("温润还将六美学") << QStringLiteral("六美学") << prose << QStringLiteral("美学");
+    QTest::newRow("诗经: a foot that is no word is a phrase")
+        << QStringLiteral("蒹葭苍苍，白露为霜。") << QStringLiteral("蒹葭苍白露为霜") << shijing
+        << QStringLiteral("蒹葭 苍苍 白露 为霜+");
+    QTest::newRow("shi: a foot that is no word is nothing")
+        << QStringLiteral("蒹葭苍苍，白露为霜。") << QStringLiteral("蒹葭苍白露为霜") << shi
+        << QStringLiteral("蒹葭 苍苍 白露");
+    QTest::newRow("halves of a four-character word")
+        << QStringLiteral("天下海晏河清") << QStringLiteral("海晏河清") << prose << QStringLiteral("海晏+ 河清+");
+    QTest::newRow("a verb is no name")
+        << QStringLiteral("天子闻知动颜色") << QStringLiteral("闻知颜色") << prose << QStringLiteral("颜色");
 }
 
 void TestClassicsGenerator::namePairs()
 {
     QFETCH(QString, line);
     QFETCH(QString, fit);
+    QFETCH(QString, verse);
     QFETCH(QString, pairs);
-    QCOMPARE(pairsText(VerseText::namePairs(line, charactersOf(fit))), pairs);
+    QStringList found;
+    for (const VerseText::WordPair &p :
+        VerseText::wordPairs(line, charactersOf(fit), m_rules.words, verse != u"prose", verse == u"诗经")) {
+        found.append(QString::fromUcs4(&p.first, 1) + QString::fromUcs4(&p.second, 1)
+            + (p.kind == VerseText::PairKind::Phrase ? QStringLiteral("+") : QString()));
+    }
+    QCOMPARE(found.join(QLatin1Char(' ')), pairs);
+}
+
+void TestClassicsGenerator::contexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("context"); // 0 fine, 1 sad (quoted last), 2 unfit
+    QTest::newRow("a fine line") << QStringLiteral("明月松间照，清泉石上流。") << 0;
+    QTest::newRow("death") << QStringLiteral("人生自古谁无死") << 2;
+    QTest::newRow("lust: 巫山云雨") << QStringLiteral("曾经沧海难为水，除却巫山不是云。") << 2;
+    QTest::newRow("war's horror") << QStringLiteral("可怜无定河边骨，犹是春闺梦里人。古来白骨无人收") << 2;
+    QTest::newRow("a known villain") << QStringLiteral("杨国忠") << 2;
+    QTest::newRow("杨贵妃 as 太真") << QStringLiteral("中有一人字太真，雪肤花貌参差是。") << 2;
+    QTest::newRow("a poem on toads, by its title") << QStringLiteral("虾蟆") << 2;
+    QTest::newRow("an elegy, by its title") << QStringLiteral("哭孟浩然") << 2;
+    QTest::newRow("sad: quoted last") << QStringLiteral("感时花溅泪，恨别鸟惊心。") << 1;
+    QTest::newRow("the worst context counts") << QStringLiteral("泪眼问花花不语，乱红飞过秋千去。死") << 2;
+}
+
+void TestClassicsGenerator::contexts()
+{
+    QFETCH(QString, text);
+    QFETCH(int, context);
+    QCOMPARE(int(m_rules.unfit.context(text)), context);
 }
 
 void TestClassicsGenerator::traditionalToSimplified_data()
@@ -195,7 +264,7 @@ void TestClassicsGenerator::bestLines_data()
     QTest::addColumn<QString>("line"); // empty: no such name
     QTest::addColumn<QString>("source"); // collection|title|author
 
-    const QString all = QStringLiteral("诗经,论语,楚辞,唐诗,宋词");
+    const QString all = QStringLiteral("诗经,论语,楚辞,孟子,大学,中庸,唐诗,宋词,宋诗");
     const QString lisao = QStringLiteral("名余曰正则兮，字余曰灵均。");
     QTest::newRow("pair in 楚辞") << QStringLiteral("正则") << all << lisao << QStringLiteral("楚辞|离骚|屈原");
     QTest::newRow("second pair of the same line")
@@ -204,8 +273,9 @@ void TestClassicsGenerator::bestLines_data()
                                        << QStringLiteral("诗经|周南·桃夭|");
     QTest::newRow("across a comma: no pair") << QStringLiteral("夭灼") << all << QString() << QString();
     QTest::newRow("traditional Tang line, simplified")
-        << QStringLiteral("壮皇") << all << QStringLiteral("秦川雄帝宅，函谷壮皇居。")
+        << QStringLiteral("壮") << all << QStringLiteral("秦川雄帝宅，函谷壮皇居。")
         << QStringLiteral("唐诗|帝京篇十首 一|太宗皇帝");
+    QTest::newRow("壮皇 of 函谷壮皇居 is no word") << QStringLiteral("壮皇") << all << QString() << QString();
     QTest::newRow("the traditional form never pairs") << QStringLiteral("壯皇") << all << QString() << QString();
     QTest::newRow("older collection preferred")
         << QStringLiteral("明月") << all << QStringLiteral("明月松间照，清泉石上流。")
@@ -214,14 +284,14 @@ void TestClassicsGenerator::bestLines_data()
         << QStringLiteral("明月") << QStringLiteral("宋词") << QStringLiteral("明月几时有？")
         << QStringLiteral("宋词|水调歌头|苏轼");
     QTest::newRow("numbered files in numeric order, note dropped")
-        << QStringLiteral("雨秋") << all << QStringLiteral("阑风长雨秋纷纷，四海八荒同一云。")
+        << QStringLiteral("风") << QStringLiteral("唐诗") << QStringLiteral("阑风长雨秋纷纷，四海八荒同一云。")
         << QStringLiteral("唐诗|秋雨叹三首 二|杜甫");
     QTest::newRow("pair only inside a note: none") << QStringLiteral("细雨") << all << QString() << QString();
     // The Tang poem also has the editor's note 按《嘉舜》一本作「華發」。: neither pair is drawn from it.
     QTest::newRow("editor's note among Tang verses: none") << QStringLiteral("嘉舜") << all << QString() << QString();
     // The same poem has 細風吹□雨。: a line with a lost character is taken for a note too.
     QTest::newRow("Tang line with a lost character: none") << QStringLiteral("细风") << all << QString() << QString();
-    QTest::newRow("论语 prose") << QStringLiteral("时习") << all << QStringLiteral("子曰：“学而时习之，不亦说乎？")
+    QTest::newRow("论语 prose") << QStringLiteral("习") << all << QStringLiteral("子曰：“学而时习之，不亦说乎？")
                                 << QStringLiteral("论语|学而篇|");
     QTest::newRow("楚辞 section before title, text not converted")
         << QStringLiteral("秋风") << all << QStringLiteral("嫋嫋兮秋风，洞庭波兮木叶下。")
@@ -297,10 +367,10 @@ void TestClassicsGenerator::missingPackageStopsTheBuild()
 {
     QString error;
     QVERIFY(!ClassicsGenerator::build(
-        m_dir.filePath(QStringLiteral("nowhere")), *m_fit, UnfitPairs {}, QStringLiteral("t2s.json"), &error));
+        m_dir.filePath(QStringLiteral("nowhere")), *m_fit, m_rules, QStringLiteral("t2s.json"), &error));
     QVERIFY2(error.contains(QStringLiteral("scripts/setup.sh")), qPrintable(error));
     QVERIFY(
-        !ClassicsGenerator::build(packageDir(), *m_fit, UnfitPairs {}, QStringLiteral("no-such-config.json"), &error));
+        !ClassicsGenerator::build(packageDir(), *m_fit, m_rules, QStringLiteral("no-such-config.json"), &error));
     QVERIFY2(error.contains(QStringLiteral("OpenCC")), qPrintable(error));
 }
 
@@ -312,19 +382,42 @@ void TestClassicsGenerator::unfitPairsAreLeftOut()
     QString error;
     const std::optional<UnfitPairs> unfit = UnfitPairs::read(list, &error);
     QVERIFY2(unfit, qPrintable(error));
+    ClassicsRules rules = realRules();
+    rules.unfit = *unfit;
     const std::optional<ClassicsContents> contents
-        = ClassicsGenerator::build(packageDir(), *m_fit, *unfit, QStringLiteral("t2s.json"), &error);
+        = ClassicsGenerator::build(packageDir(), *m_fit, rules, QStringLiteral("t2s.json"), &error);
     QVERIFY2(contents, qPrintable(error));
     QCOMPARE(contents->unfitPairsLeftOut, 2); // 唐诗 and 宋词
     const QString file = m_dir.filePath(QStringLiteral("without-mingyue.db"));
     QVERIFY2(ClassicsWriter::write(*contents, file, &error), qPrintable(error));
     ClassicsDatabase db(file);
     QVERIFY(db.open());
-    const ClassicSet all = *ClassicSet::parse(QStringLiteral("诗经,论语,楚辞,唐诗,宋词"));
+    const ClassicSet all = *ClassicSet::parse(QStringLiteral("诗经,论语,楚辞,孟子,大学,中庸,唐诗,宋词,宋诗"));
     QVERIFY(!hasPair(db, QStringLiteral("明月"), all));
     QVERIFY(hasPair(db, QStringLiteral("清泉"), all));
     QVERIFY(hasCharacter(db, QStringLiteral("明"), all));
     QVERIFY(hasCharacter(db, QStringLiteral("月"), all));
+}
+
+void TestClassicsGenerator::rarelyUsedWordsAreLeftOut()
+{
+    // 明月 is a word on a foot of a Tang poem (明月松间照), 华发 a word of a lyric only (早生华发): with one use
+    // asked for, 宋词 keeps 明月 and loses 华发, while 华 and 发 alone stay.
+    ClassicsRules rules = realRules();
+    rules.leastUses = 1;
+    QString error;
+    const std::optional<ClassicsContents> contents
+        = ClassicsGenerator::build(packageDir(), *m_fit, rules, QStringLiteral("t2s.json"), &error);
+    QVERIFY2(contents, qPrintable(error));
+    const QString file = m_dir.filePath(QStringLiteral("used-once.db"));
+    QVERIFY2(ClassicsWriter::write(*contents, file, &error), qPrintable(error));
+    ClassicsDatabase db(file);
+    QVERIFY(db.open());
+    const ClassicSet songci = *ClassicSet::parse(QStringLiteral("宋词"));
+    QVERIFY(hasPair(db, QStringLiteral("明月"), songci));
+    QVERIFY(!hasPair(db, QStringLiteral("华发"), songci));
+    QVERIFY(hasCharacter(db, QStringLiteral("华"), songci));
+    QVERIFY(hasCharacter(db, QStringLiteral("发"), songci));
 }
 
 void TestClassicsGenerator::malformedUnfitLineStopsTheBuild_data()
@@ -357,7 +450,7 @@ void TestClassicsGenerator::realFileWithoutTheUnfitPairs_data()
     QTest::newRow("深渊 of 如临深渊") << QStringLiteral("深渊") << true;
     QTest::newRow("子之 of 执子之手") << QStringLiteral("子之") << true;
     QTest::newRow("之子 of 之子于归") << QStringLiteral("之子") << true;
-    QTest::newRow("献之, a name with 之") << QStringLiteral("献之") << false;
+    QTest::newRow("明月, a word of 明月松间照") << QStringLiteral("明月") << false;
 }
 
 void TestClassicsGenerator::realFileWithoutTheUnfitPairs()
@@ -374,11 +467,48 @@ void TestClassicsGenerator::realFileWithoutTheUnfitPairs()
 
     ClassicsDatabase db(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")));
     QVERIFY(db.open());
-    const ClassicSet all = *ClassicSet::parse(QStringLiteral("诗经,论语,楚辞,唐诗,宋词"));
+    const ClassicSet all = *ClassicSet::parse(QStringLiteral("诗经,论语,楚辞,孟子,大学,中庸,唐诗,宋词,宋诗"));
     QCOMPARE(hasPair(db, pair, all), !listed);
     // Listing a pair takes nothing from its characters alone.
     QVERIFY(hasCharacter(db, pair.left(1), all));
     QVERIFY(hasCharacter(db, pair.mid(1), all));
+}
+
+void TestClassicsGenerator::realFileTexts()
+{
+    // The verses as a reader sees them: standard forms, poets' names as they are, and none of the pairs a
+    // reader found splitting a word or quoting an ugly context.
+    const QString path = QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db"));
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    const auto count = [db](const QString &sql) {
+        sqlite3_stmt *stmt = nullptr;
+        const QByteArray utf8 = sql.toUtf8();
+        sqlite3_prepare_v2(db, utf8.constData(), -1, &stmt, nullptr);
+        const int n = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+        sqlite3_finalize(stmt);
+        return n;
+    };
+    const QString variants = QStringLiteral("*[鴈劒覩慙廻堦謩蕋飡敍荅]*");
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM line WHERE text GLOB '%1';").arg(variants)), 0);
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE title GLOB '%1';").arg(variants)), 0);
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE author GLOB '*[0-9]' OR author GLOB '*[[]*';")), 0);
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE author = '侯置';")), 0);
+    QVERIFY(count(QStringLiteral("SELECT count(*) FROM poem WHERE author = '侯寘';")) > 0);
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE author = '向子𬤇';")), 0);
+    QVERIFY(count(QStringLiteral("SELECT count(*) FROM poem WHERE author = '向子諲';")) > 0);
+    // No particle at either end (之昭, 朱禹亦), and 如 never last (颜如 of 颜如舜华).
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM pair WHERE first IN ('之', '亦', '尔', '维', '言') "
+                                  "OR second IN ('之', '亦', '尔', '维', '言', '如');")),
+        0);
+    for (const char *pair : { "尔桐", "丰贺", "一亦", "礼喜", "奇颖", "雨洛", "至夏", "大杨", "太真", "之昭" }) {
+        const QString p = QString::fromUtf8(pair);
+        QVERIFY2(count(QStringLiteral("SELECT count(*) FROM pair WHERE first = '%1' AND second = '%2';")
+                           .arg(p.left(1), p.mid(1)))
+                == 0,
+            pair);
+    }
+    sqlite3_close_v2(db);
 }
 
 QTEST_GUILESS_MAIN(TestClassicsGenerator)

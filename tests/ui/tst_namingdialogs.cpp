@@ -760,7 +760,7 @@ void TestNamingDialogs::sourceOnTheLuckPage_data()
     QTest::newRow("no collection ticked")
         << 2 << library
         << QStringList { QStringLiteral("optSourceClassics"), QStringLiteral("chkShijing"), QStringLiteral("chkChuci") }
-        << ok << QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。") << library;
+        << ok << QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、孟子、大学、中庸、唐诗、宋词、宋诗）。") << library;
     QTest::newRow("three characters: the library only")
         << 3 << QStringLiteral("诗经") << QStringList() << ok << none << library;
 }
@@ -782,7 +782,9 @@ void TestNamingDialogs::sourceOnTheLuckPage()
         QCOMPARE(checked(dialog, "optSourceLibrary"), !classics);
         for (const auto &[name, classic] : { std::pair { "chkShijing", Classic::Shijing },
                  std::pair { "chkChuci", Classic::Chuci }, std::pair { "chkTangshi", Classic::Tangshi },
-                 std::pair { "chkSongci", Classic::Songci }, std::pair { "chkLunyu", Classic::Lunyu } }) {
+                 std::pair { "chkSongci", Classic::Songci }, std::pair { "chkLunyu", Classic::Lunyu },
+                 std::pair { "chkSongshi", Classic::Songshi }, std::pair { "chkMengzi", Classic::Mengzi },
+                 std::pair { "chkDaxue", Classic::Daxue }, std::pair { "chkZhongyong", Classic::Zhongyong } }) {
             // The ticks count only for the collections, and can be changed only then.
             QCOMPARE(child<QCheckBox>(dialog, name)->isEnabled(), classics);
             if (classics)

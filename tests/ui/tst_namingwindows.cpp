@@ -413,7 +413,7 @@ void TestNamingWindows::fixedOptionsSource_data()
         << QStringLiteral("论语") << QStringList() << QString() << QStringLiteral("论语");
     QTest::newRow("no collection ticked")
         << QStringLiteral("诗经") << QStringList { QStringLiteral("chkShijing") }
-        << QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、唐诗、宋词）。") << QString();
+        << QStringLiteral("请至少选择一部典籍（诗经、论语、楚辞、孟子、大学、中庸、唐诗、宋词、宋诗）。") << QString();
 }
 
 void TestNamingWindows::fixedOptionsSource()

@@ -17,41 +17,76 @@ quint64 pairKey(Classic classic, char32_t first, char32_t second)
 
 } // namespace
 
-ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit)
+ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses)
     : m_fit(std::move(fit))
     , m_unfit(std::move(unfit))
+    , m_words(words)
+    , m_leastUses(leastUses)
 {
 }
 
 void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
 {
+    using Context = UnfitPairs::Context;
     QList<QString> lines;
     for (const QString &paragraph : poem.paragraphs)
         lines += VerseText::lines(paragraph);
-    // The Tang and Song collections keep editors' notes among the verses; a name is never drawn from one.
-    if (PoetryPackage::isTraditional(classic))
+    const bool poetry = classic == Classic::Tangshi || classic == Classic::Songci || classic == Classic::Songshi;
+    if (poetry) {
+        // The Tang and Song collections keep editors' notes among the verses; a name is never drawn from one,
+        // nor from a preface or an inscription in prose filed among the poems.
         lines.removeIf([](const QString &line) { return VerseText::isEditorsNote(line); });
-    if (lines.isEmpty())
+        if (std::any_of(lines.cbegin(), lines.cend(),
+                [](const QString &line) { return VerseText::longestClause(line) > kLongestVerseClause; }))
+            return;
+    }
+    // 诗经 and the poems keep the beats of shi in their four-, five- and seven-character clauses; the lyrics do not
+    // (a leading word such as 有 or 满 shifts them: 有仙风道骨, 满东风兰雾).
+    const bool metred = classic == Classic::Tangshi || classic == Classic::Songshi || classic == Classic::Shijing;
+    const Context title = m_unfit.context(poem.title);
+    if (lines.isEmpty() || title == Context::Unfit)
         return;
     m_contents.poems.append({ classic, poem.title, poem.author });
     const auto poemId = qint32(m_contents.poems.size());
     for (const QString &text : std::as_const(lines)) {
+        const Context context = std::max(title, m_unfit.context(text));
+        if (context == Context::Unfit)
+            continue;
+        const bool sad = context == Context::Sad;
         m_contents.lines.append({ poemId, text });
         const auto lineId = qint32(m_contents.lines.size());
-        for (const auto &[first, second] : VerseText::namePairs(text, m_fit)) {
-            if (m_unfit.contains(first, second)) {
-                m_unfitMet.insert(pairKey(classic, first, second));
+        for (const VerseText::WordPair &pair : VerseText::wordPairs(text, m_fit, m_words, metred, classic == Classic::Shijing)) {
+            if (m_unfit.hasParticle(pair.first, pair.second))
+                continue;
+            const quint64 key = pairKey(classic, pair.first, pair.second);
+            if (m_unfit.contains(pair.first, pair.second)) {
+                m_unfitMet.insert(key);
                 continue;
             }
-            if (!m_pairLines.contains(pairKey(classic, first, second))) {
-                m_pairLines.insert(pairKey(classic, first, second), lineId);
-                m_contents.pairs.push_back({ first, second, classic, lineId });
+            // Uses are counted on the feet of the poems, where the cut is surest.
+            if (metred && classic != Classic::Shijing)
+                m_uses[pairKey(Classic(0), pair.first, pair.second)] += 1;
+            const int rank = int(pair.kind) + (sad ? 2 : 0);
+            const auto known = m_pairRows.constFind(key);
+            if (known == m_pairRows.cend()) {
+                m_pairRows.insert(key, qsizetype(m_contents.pairs.size()));
+                m_contents.pairs.push_back({ pair.first, pair.second, classic, lineId, rank,
+                    m_unfit.pairSex(pair.first, pair.second) });
+            } else if (rank < m_contents.pairs[size_t(*known)].rank) {
+                m_contents.pairs[size_t(*known)].rank = rank;
+                m_contents.pairs[size_t(*known)].line = lineId;
             }
         }
         for (char32_t c : VerseText::nameCharacters(text, m_fit)) {
-            if (!m_singleLines.contains(pairKey(classic, 0, c))) {
-                m_singleLines.insert(pairKey(classic, 0, c), lineId);
+            const quint64 key = pairKey(classic, 0, c);
+            const auto known = m_singleRows.constFind(key);
+            if (known == m_singleRows.cend()) {
+                m_singleRows.insert(key, qsizetype(m_contents.singles.size()));
+                if (sad)
+                    m_sadSingles.insert(qsizetype(m_contents.singles.size()));
                 m_contents.singles.push_back({ c, classic, lineId });
+            } else if (!sad && m_sadSingles.remove(*known)) {
+                m_contents.singles[size_t(*known)].line = lineId;
             }
         }
     }
@@ -59,6 +94,12 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
 
 ClassicsContents ClassicsBuilder::take()
 {
+    // A word the Tang and Song poets used on a foot of their poems fewer than m_leastUses times is no word of the
+    // poetic language, however the dictionary tags it (信道, 柔道, 海通), or the cut was wrong (风良 of 好风良月).
+    std::erase_if(m_contents.pairs, [this](const ClassicsContents::PairRow &p) {
+        const bool poetry = p.classic == Classic::Tangshi || p.classic == Classic::Songci || p.classic == Classic::Songshi;
+        return poetry && m_uses.value(pairKey(Classic(0), p.first, p.second)) < m_leastUses;
+    });
     // Only the lines a pair or a character points to are kept, with their poems; both are numbered anew in
     // the same order.
     QList<qint32> newLine(m_contents.lines.size() + 1, 0);
@@ -96,8 +137,10 @@ ClassicsContents ClassicsBuilder::take()
         return std::tie(a.character, a.classic) < std::tie(b.character, b.classic);
     });
     m_contents.unfitPairsLeftOut = m_unfitMet.size();
-    m_pairLines.clear();
-    m_singleLines.clear();
+    m_pairRows.clear();
+    m_uses.clear();
+    m_singleRows.clear();
+    m_sadSingles.clear();
     m_unfitMet.clear();
     return std::move(m_contents);
 }

@@ -3,31 +3,46 @@
 #include "ClassicsContents.h"
 #include "PoetryPackage.h"
 #include "UnfitPairs.h"
+#include "WordSegmenter.h"
 
 #include <QHash>
 #include <QSet>
 
 namespace tolvane::mkclassics {
 
-// Turns poems into the rows of classics.db: for each collection the pairs and single characters fit for names
-// with the first line that holds them, and those lines with their poems. Poems are added in order of preference
-// of their collections and in the package's order within one, so "first" is the line a reader meets first. A pair
-// the unfit list names is never written; its characters are still listed singly.
+// Turns poems into the rows of classics.db: for each collection the pairs that make a word of a line and the
+// single characters fit for names, each with its best line, and those lines with their poems. Poems are added
+// in order of preference of their collections and in the package's order within one. A pair's best line is the
+// one where it ranks best (a word before half of a four-character phrase, a line that is not sad before a sad
+// one), the first such line on a tie; a character's best line is its first line that is not sad, else its first.
+// No pair with a particle at either end or listed as unfit is written (its characters are still listed singly),
+// nor a pair of the Tang and Song collections used as a word in fewer than kLeastUses lines, and nothing takes its
+// line from a line or poem of an unfit context, nor from a Tang or Song poem that is prose.
 class ClassicsBuilder final {
 public:
-    ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit);
+    ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses = kLeastUses);
 
     void add(Classic classic, const SourcePoem &poem);
     // The rows, pairs and singles sorted as the file keeps them, the lines no pair or character points to
     // left out.
     ClassicsContents take();
 
+    // A clause of a Tang or Song poem longer than this is prose (a preface, an inscription), not verse.
+    static constexpr int kLongestVerseClause = 11;
+    // A pair of 唐诗, 宋词 or 宋诗 is written only where it is a word on a foot of at least this many lines of 唐诗
+    // and 宋诗: words of the poets' language, not words of today's dictionary the cut happened to find.
+    static constexpr int kLeastUses = 3;
+
 private:
     QSet<char32_t> m_fit;
     UnfitPairs m_unfit;
+    const WordSegmenter &m_words;
+    int m_leastUses = kLeastUses;
     ClassicsContents m_contents;
-    QHash<quint64, qint32> m_pairLines; // collection, first, second -> line
-    QHash<quint64, qint32> m_singleLines; // collection, character -> line
+    QHash<quint64, qsizetype> m_pairRows; // collection, first, second -> index in pairs
+    QHash<quint64, int> m_uses; // first, second -> lines of 唐诗 and 宋诗 where the pair is a word on a foot
+    QHash<quint64, qsizetype> m_singleRows; // collection, character -> index in singles
+    QSet<qsizetype> m_sadSingles; // singles whose line is sad
     QSet<quint64> m_unfitMet; // collection, first, second of the unfit pairs met
 };
 

@@ -21,12 +21,15 @@ struct ClassicsContents {
         qint32 poem = 0;
         QString text;
     };
-    // Two characters fit for names standing side by side, and the first line of the collection they stand in.
+    // Two characters fit for names making a word of a line, the best line of the collection they stand in,
+    // the pair's rank there (lower is better) and the one sex it is kept for as a whole (0 any, 1 男, 2 女).
     struct PairRow {
         char32_t first = 0;
         char32_t second = 0;
         Classic classic = Classic::Shijing;
         qint32 line = 0;
+        int rank = 0;
+        int sex = 0;
     };
     // A character fit for names and the first line of the collection that holds it.
     struct SingleRow {

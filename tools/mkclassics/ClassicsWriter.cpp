@@ -36,7 +36,8 @@ bool ClassicsWriter::write(const ClassicsContents &contents, const QString &path
                   "author TEXT NOT NULL);")
         && c.exec("CREATE TABLE line (id INTEGER PRIMARY KEY, poem INTEGER NOT NULL, text TEXT NOT NULL);")
         && c.exec("CREATE TABLE pair (first TEXT NOT NULL, second TEXT NOT NULL, classic INTEGER NOT NULL, "
-                  "line INTEGER NOT NULL, PRIMARY KEY (first, classic, second)) WITHOUT ROWID;")
+                  "line INTEGER NOT NULL, rank INTEGER NOT NULL, sex INTEGER NOT NULL, "
+                  "PRIMARY KEY (first, classic, second)) WITHOUT ROWID;")
         && c.exec("CREATE TABLE single (character TEXT NOT NULL, classic INTEGER NOT NULL, line INTEGER NOT NULL, "
                   "PRIMARY KEY (character, classic)) WITHOUT ROWID;")
         && c.exec("CREATE VIEW verse AS SELECT line.id AS line, classic.name AS classic, poem.title, poem.author, "
@@ -64,12 +65,14 @@ bool ClassicsWriter::write(const ClassicsContents &contents, const QString &path
                 sqlite3_bind_int(s, 2, r.poem);
                 bindText(s, 3, r.text);
             })
-        && c.insert("INSERT INTO pair VALUES (?1, ?2, ?3, ?4);", contents.pairs,
+        && c.insert("INSERT INTO pair VALUES (?1, ?2, ?3, ?4, ?5, ?6);", contents.pairs,
             [](sqlite3_stmt *s, qint64, const ClassicsContents::PairRow &r) {
                 bindCharacter(s, 1, r.first);
                 bindCharacter(s, 2, r.second);
                 sqlite3_bind_int(s, 3, int(r.classic));
                 sqlite3_bind_int(s, 4, r.line);
+                sqlite3_bind_int(s, 5, r.rank);
+                sqlite3_bind_int(s, 6, r.sex);
             })
         && c.insert("INSERT INTO single VALUES (?1, ?2, ?3);", contents.singles,
             [](sqlite3_stmt *s, qint64, const ClassicsContents::SingleRow &r) {
@@ -78,7 +81,7 @@ bool ClassicsWriter::write(const ClassicsContents &contents, const QString &path
                 sqlite3_bind_int(s, 3, r.line);
             })
         // Fixed-character naming looks pairs up by their second character.
-        && c.exec("CREATE INDEX pair_second ON pair (second, classic, first, line);") && c.exec("COMMIT;");
+        && c.exec("CREATE INDEX pair_second ON pair (second, classic, first, line, rank, sex);") && c.exec("COMMIT;");
     return ok && c.finish();
 }
 

@@ -29,6 +29,9 @@ std::optional<QJsonArray> readArray(const QString &path, QString *error)
     }
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    // 大学 and 中庸 are one chapter each, stored as a single object.
+    if (parseError.error == QJsonParseError::NoError && doc.isObject())
+        return QJsonArray { doc.object() };
     if (parseError.error != QJsonParseError::NoError || !doc.isArray()) {
         fail(error, QStringLiteral("%1: not a JSON array (%2)").arg(path, parseError.errorString()));
         return std::nullopt;
@@ -70,7 +73,7 @@ PoetryPackage::PoetryPackage(QString dir)
 
 bool PoetryPackage::isTraditional(Classic classic)
 {
-    return classic == Classic::Tangshi || classic == Classic::Songci;
+    return classic != Classic::Shijing && classic != Classic::Lunyu && classic != Classic::Chuci;
 }
 
 std::optional<QString> PoetryPackage::version(QString *error) const
@@ -109,6 +112,18 @@ std::optional<QStringList> PoetryPackage::files(Classic classic, QString *error)
     case Classic::Songci:
         files = numberedFiles(dist.filePath(QStringLiteral("songci")), QStringLiteral("ci.song"));
         break;
+    case Classic::Mengzi:
+        files = { dist.filePath(QStringLiteral("sishuwujing/mengzi.json")) };
+        break;
+    case Classic::Daxue:
+        files = { dist.filePath(QStringLiteral("sishuwujing/daxue.json")) };
+        break;
+    case Classic::Zhongyong:
+        files = { dist.filePath(QStringLiteral("sishuwujing/zhongyong.json")) };
+        break;
+    case Classic::Songshi:
+        files = numberedFiles(dist.filePath(QStringLiteral("quantangshi")), QStringLiteral("poet.song"));
+        break;
     }
     for (const QString &f : std::as_const(files)) {
         if (!QFile::exists(f)) {
@@ -124,7 +139,7 @@ std::optional<QStringList> PoetryPackage::files(Classic classic, QString *error)
 }
 
 std::optional<QList<SourcePoem>> PoetryPackage::poems(
-    Classic classic, const TraditionalConverter &converter, QString *error) const
+    Classic classic, const TraditionalConverter &converter, const CharacterForms &forms, QString *error) const
 {
     const std::optional<QStringList> paths = files(classic, error);
     if (!paths)
@@ -154,8 +169,16 @@ std::optional<QList<SourcePoem>> PoetryPackage::poems(
                 poem.title = field("chapter");
                 break;
             case Classic::Tangshi:
+            case Classic::Songshi:
                 poem.title = field("title");
                 poem.author = field("author");
+                break;
+            case Classic::Mengzi:
+                poem.title = field("chapter");
+                break;
+            case Classic::Daxue:
+            case Classic::Zhongyong:
+                // One chapter named as the book: cited by the book's name alone.
                 break;
             case Classic::Songci:
                 poem.title = field("rhythmic");
@@ -171,17 +194,19 @@ std::optional<QList<SourcePoem>> PoetryPackage::poems(
                 poem.paragraphs.append(p.toString().replace(QLatin1Char('\n'), QLatin1Char(' ')));
             if (convert) {
                 // One call per poem: OpenCC keeps the line breaks, and phrases are matched within a line.
-                const QString whole
-                    = (QStringList { poem.title, poem.author } + poem.paragraphs).join(QLatin1Char('\n'));
+                const QString whole = (QStringList { poem.title } + poem.paragraphs).join(QLatin1Char('\n'));
                 const QStringList parts = converter.toSimplified(whole).split(QLatin1Char('\n'));
-                if (parts.size() != poem.paragraphs.size() + 2) {
+                if (parts.size() != poem.paragraphs.size() + 1) {
                     fail(error, QStringLiteral("%1: conversion changed the lines of \"%2\"").arg(path, poem.title));
                     return std::nullopt;
                 }
                 poem.title = parts.at(0);
-                poem.author = parts.at(1);
-                poem.paragraphs = parts.mid(2);
+                poem.paragraphs = parts.mid(1);
             }
+            poem.author = forms.authorName(poem.author);
+            poem.title = forms.standardText(poem.title);
+            for (QString &paragraph : poem.paragraphs)
+                paragraph = forms.standardText(paragraph);
             poems.append(poem);
         }
     }

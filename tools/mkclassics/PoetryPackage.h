@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CharacterForms.h"
 #include "TraditionalConverter.h"
 #include "data/Classics.h"
 
@@ -27,10 +28,13 @@ public:
     std::optional<QString> version(QString *error = nullptr) const;
     // The files a collection is read from, in the package's order (numbered files by their number).
     std::optional<QStringList> files(Classic classic, QString *error = nullptr) const;
-    // The poems of a collection in the package's order. 唐诗 and 宋词 are converted to simplified characters
-    // (title, author and text); the other collections are simplified in the package already.
-    std::optional<QList<SourcePoem>> poems(
-        Classic classic, const TraditionalConverter &converter, QString *error = nullptr) const;
+    // The poems of a collection in the package's order. 唐诗, 宋词, 宋诗 and the three of the Four Books the
+    // package holds in traditional characters (孟子, 大学, 中庸) are converted to simplified characters (title,
+    // author and text); 诗经, 论语 and 楚辞 are simplified in the package already.
+    // Titles and text then have their variant characters in standard form (forms.standardText); poets' names are
+    // taken by forms.authorName, never through the conversion of running text.
+    std::optional<QList<SourcePoem>> poems(Classic classic, const TraditionalConverter &converter,
+        const CharacterForms &forms, QString *error = nullptr) const;
     static bool isTraditional(Classic classic);
 
 private:

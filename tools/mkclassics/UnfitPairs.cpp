@@ -2,50 +2,166 @@
 
 #include "common/DataLines.h"
 
+#include <QDir>
 #include <QStringList>
+
+#include <functional>
 
 namespace tolvane::mkclassics {
 
-std::optional<UnfitPairs> UnfitPairs::read(const QString &path, QString *error)
+namespace {
+
+// Reads one list: every line the term, `values` more fields and a reason, the terms in code point order, each
+// once; `take` checks the term's length and the values. False with the file and line in the error.
+bool readList(const QString &path, int values, QString *error,
+    const std::function<bool(const std::u32string &term, const QStringList &fields, QString &problem)> &take)
 {
-    const auto fail = [error](const QString &message) {
-        if (error)
-            *error = message;
-        return std::nullopt;
-    };
-    UnfitPairs pairs;
-    quint64 previous = 0;
+    std::u32string previous;
     QString previousText;
     QString problem;
     const bool read = tools::forEachDataLine(path, &problem, [&](const QStringList &fields, const QString &where, int) {
-        if (fields.size() != 2) {
-            problem = QStringLiteral("%1: expected two characters and a reason separated by one tab").arg(where);
+        if (fields.size() != values + 2) {
+            problem = values == 0
+                ? QStringLiteral("%1: expected the characters and a reason separated by one tab").arg(where)
+                : QStringLiteral("%1: expected the characters, %2 value and a reason separated by tabs")
+                      .arg(where)
+                      .arg(values);
             return false;
         }
-        const QList<uint> chars = fields.at(0).toUcs4();
-        if (chars.size() != 2) {
-            problem = QStringLiteral("%1: \"%2\" is not two characters").arg(where, fields.at(0));
-            return false;
-        }
-        if (fields.at(1).trimmed().isEmpty()) {
+        if (fields.last().trimmed().isEmpty()) {
             problem = QStringLiteral("%1: the reason is missing").arg(where);
             return false;
         }
-        const quint64 k = key(char32_t(chars.at(0)), char32_t(chars.at(1)));
-        if (k <= previous) {
-            problem = QStringLiteral("%1: %2 comes after %3; keep the pairs in code point order (LC_ALL=C sort), "
+        const QList<uint> ucs4 = fields.at(0).toUcs4();
+        const std::u32string term(ucs4.begin(), ucs4.end());
+        if (!previous.empty() && term <= previous) {
+            problem = QStringLiteral("%1: %2 comes after %3; keep the lines in code point order (LC_ALL=C sort), "
                                      "each once")
                           .arg(where, fields.at(0), previousText);
             return false;
         }
-        pairs.m_pairs.insert(k);
-        previous = k;
+        QString termProblem;
+        if (!take(term, fields, termProblem)) {
+            problem = QStringLiteral("%1: %2").arg(where, termProblem);
+            return false;
+        }
+        previous = term;
         previousText = fields.at(0);
         return true;
     });
-    if (!read)
-        return fail(problem);
+    if (!read && error)
+        *error = problem;
+    return read;
+}
+
+// A context's reason begins with its kind.
+std::optional<UnfitPairs::Context> contextKind(const QString &reason)
+{
+    static const QStringList unfit { QStringLiteral("死丧："), QStringLiteral("色情："), QStringLiteral("战祸："),
+        QStringLiteral("奸佞："), QStringLiteral("凶物：") };
+    for (const QString &kind : unfit) {
+        if (reason.startsWith(kind))
+            return UnfitPairs::Context::Unfit;
+    }
+    if (reason.startsWith(QStringLiteral("哀愁：")))
+        return UnfitPairs::Context::Sad;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<UnfitPairs> UnfitPairs::read(const QString &path, QString *error)
+{
+    UnfitPairs pairs;
+    const bool ok = readList(path, 0, error, [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+        if (term.size() != 2) {
+            problem = QStringLiteral("\"%1\" is not two characters").arg(fields.at(0));
+            return false;
+        }
+        pairs.m_pairs.insert(key(term[0], term[1]));
+        return true;
+    });
+    if (!ok)
+        return std::nullopt;
     return pairs;
+}
+
+std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *error)
+{
+    const QDir folder(dir);
+    std::optional<UnfitPairs> pairs = read(folder.filePath(QStringLiteral("unfit-pairs.tsv")), error);
+    if (!pairs)
+        return std::nullopt;
+    const bool ok = readList(folder.filePath(QStringLiteral("unfit-contexts.tsv")), 0, error,
+                        [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+                            const std::optional<Context> kind = contextKind(fields.last());
+                            if (!kind) {
+                                problem = QStringLiteral("the reason of \"%1\" does not begin with 死丧：, 色情：, "
+                                                         "战祸：, 奸佞：, 凶物： or 哀愁：")
+                                              .arg(fields.at(0));
+                                return false;
+                            }
+                            pairs->m_contexts.insert(term[0], { term.substr(1), *kind });
+                            ++pairs->m_contextCount;
+                            return true;
+                        })
+        && readList(folder.filePath(QStringLiteral("particles.tsv")), 1, error,
+            [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+                if (term.size() != 1) {
+                    problem = QStringLiteral("\"%1\" is not one character").arg(fields.at(0));
+                    return false;
+                }
+                const QString &where = fields.at(1);
+                const int place = where == u"两端" ? kNotFirst | kNotLast
+                    : where == u"首"              ? kNotFirst
+                    : where == u"末"              ? kNotLast
+                                                  : 0;
+                if (!place) {
+                    problem = QStringLiteral("\"%1\" is not 两端, 首 or 末").arg(where);
+                    return false;
+                }
+                pairs->m_particles.insert(term[0], place);
+                return true;
+            })
+        && readList(folder.filePath(QStringLiteral("pair-sex.tsv")), 1, error,
+            [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+                if (term.size() != 2) {
+                    problem = QStringLiteral("\"%1\" is not two characters").arg(fields.at(0));
+                    return false;
+                }
+                const QString &sex = fields.at(1);
+                if (sex != u"男" && sex != u"女") {
+                    problem = QStringLiteral("\"%1\" is not 男 or 女").arg(sex);
+                    return false;
+                }
+                pairs->m_pairSex.insert(key(term[0], term[1]), sex == u"男" ? 1 : 2);
+                return true;
+            });
+    if (!ok)
+        return std::nullopt;
+    return pairs;
+}
+
+UnfitPairs::Context UnfitPairs::context(const QString &text) const
+{
+    if (m_contexts.isEmpty())
+        return Context::Fine;
+    Context worst = Context::Fine;
+    const QList<uint> chars = text.toUcs4();
+    for (qsizetype i = 0; i < chars.size(); ++i) {
+        for (auto it = m_contexts.constFind(char32_t(chars.at(i))); it != m_contexts.cend() && it.key() == chars.at(i);
+             ++it) {
+            const std::u32string &rest = it.value().first;
+            if (qsizetype(rest.size()) > chars.size() - i - 1)
+                continue;
+            bool match = true;
+            for (size_t k = 0; k < rest.size() && match; ++k)
+                match = char32_t(chars.at(i + 1 + qsizetype(k))) == rest[k];
+            if (match && it.value().second > worst)
+                worst = it.value().second;
+        }
+    }
+    return worst;
 }
 
 } // namespace tolvane::mkclassics

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 
@@ -7,23 +8,54 @@
 
 namespace tolvane::mkclassics {
 
-// The pairs of data/classics/unfit-pairs.tsv: two characters, each fit for names, that side by side make a word
-// no parent would choose as a name (深渊, 小心, 子之). classics.db holds none of them.
+// What keeps a pair of characters, each fit for names, from being a name drawn from a line: the lists of
+// data/classics, each a file of lines "term<TAB>[value<TAB>]reason" kept in code point order (LC_ALL=C sort), each
+// term once, lines starting with # and blank lines skipped.
+//   unfit-pairs.tsv     two characters that side by side make a word no parent would choose (深渊, 小心, 子之)
+//   unfit-contexts.tsv  words that make a whole line (or a poem, by its title) unfit to be quoted for a name: death,
+//                       lust, war's horror, known villains; or, with the kind 哀愁, a sad line that is quoted last
+//   particles.tsv       characters that are particles in the classics and never begin or end a name (之, 亦),
+//                       with where: 两端 (either end), 首 (never first) or 末 (never last: 如 of 颜如舜华)
+//   pair-sex.tsv        pairs that as a whole suit one sex only (淑女 for girls), with 男 or 女
+// classics.db holds none of the unfit pairs nor a pair with a particle, and no pair or character takes its line
+// from an unfit context.
 class UnfitPairs final {
 public:
-    // The file's pairs: one a line, the two characters, a tab and the reason; lines starting with # and blank
-    // lines are skipped. Nothing, with the file and line in the error, when a line is not two characters and a
+    // The pairs file alone. Nothing, with the file and line in the error, when a line is not two characters and a
     // reason, or does not come after the line before it in code point order (so no pair is listed twice).
     static std::optional<UnfitPairs> read(const QString &path, QString *error = nullptr);
+    // Every list of the folder (data/classics); the same checks for each file, and a context's reason must begin
+    // with one of the kinds, a pair sex must be 男 or 女.
+    static std::optional<UnfitPairs> readFolder(const QString &dir, QString *error = nullptr);
 
     bool contains(char32_t first, char32_t second) const { return m_pairs.contains(key(first, second)); }
     qsizetype size() const { return m_pairs.size(); }
+
+    // Whether a particle stands where the list keeps it from a name: first at the start, second at the end.
+    bool hasParticle(char32_t first, char32_t second) const
+    {
+        return (m_particles.value(first) & kNotFirst) || (m_particles.value(second) & kNotLast);
+    }
+    // The sex a pair suits as a whole: 0 either, 1 男, 2 女.
+    int pairSex(char32_t first, char32_t second) const { return m_pairSex.value(key(first, second), 0); }
+
+    enum class Context { Fine, Sad, Unfit };
+    // The worst context any listed word found in the text gives.
+    Context context(const QString &text) const;
+    qsizetype contextCount() const { return m_contextCount; }
 
 private:
     // Code points take 21 bits.
     static quint64 key(char32_t first, char32_t second) { return (quint64(first) << 21) | quint64(second); }
 
     QSet<quint64> m_pairs;
+    static constexpr int kNotFirst = 1;
+    static constexpr int kNotLast = 2;
+    QHash<char32_t, int> m_particles;
+    QHash<quint64, int> m_pairSex;
+    // The listed words by their first character: the rest of the word and its context.
+    QMultiHash<char32_t, std::pair<std::u32string, Context>> m_contexts;
+    qsizetype m_contextCount = 0;
 };
 
 } // namespace tolvane::mkclassics

@@ -1,5 +1,7 @@
 #include "VerseText.h"
 
+#include "WordSegmenter.h"
+
 #include <algorithm>
 
 namespace tolvane::mkclassics {
@@ -103,15 +105,88 @@ bool VerseText::isEditorsNote(const QString &line)
     return std::any_of(line.begin(), line.end(), [](QChar c) { return marks.contains(c); });
 }
 
-QList<std::pair<char32_t, char32_t>> VerseText::namePairs(const QString &line, const QSet<char32_t> &fit)
+namespace {
+
+// The feet of a clause of shi: 2+2, 2+3 and 2+2+3; none for a clause of any other length.
+std::vector<size_t> feetOf(size_t length)
 {
-    QList<std::pair<char32_t, char32_t>> pairs;
+    switch (length) {
+    case 4:
+        return { 2, 2 };
+    case 5:
+        return { 2, 3 };
+    case 7:
+        return { 2, 2, 3 };
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QList<VerseText::WordPair> VerseText::wordPairs(
+    const QString &line, const QSet<char32_t> &fit, const WordSegmenter &words, bool metred, bool feetArePhrases)
+{
+    QList<WordPair> pairs;
+    const auto add = [&](const std::u32string &run, size_t i, PairKind kind) {
+        if (fit.contains(run[i]) && fit.contains(run[i + 1]))
+            pairs.append({ run[i], run[i + 1], kind });
+    };
     const QList<uint> chars = line.toUcs4();
-    for (qsizetype i = 0; i + 1 < chars.size(); ++i) {
-        if (fit.contains(char32_t(chars.at(i))) && fit.contains(char32_t(chars.at(i + 1))))
-            pairs.append({ char32_t(chars.at(i)), char32_t(chars.at(i + 1)) });
+    qsizetype start = 0;
+    while (start < chars.size()) {
+        if (!isHan(chars.at(start))) {
+            ++start;
+            continue;
+        }
+        qsizetype end = start;
+        while (end < chars.size() && isHan(chars.at(end)))
+            ++end;
+        const std::u32string run(chars.begin() + start, chars.begin() + end);
+        start = end;
+        const std::vector<size_t> feet = metred ? feetOf(run.size()) : std::vector<size_t> {};
+        if (!feet.empty()) {
+            // Each foot is cut on its own, so that no word crosses a pause; a pair is the first two characters of
+            // a foot, where the cut keeps them together.
+            size_t at = 0;
+            for (const size_t length : feet) {
+                // The last foot of three characters is read 2+1 or 1+2, and the cut often reads it wrongly (若真梦,
+                // 易学仙): only the feet of two characters give names.
+                if (length == 2) {
+                    const std::u32string foot = run.substr(at, length);
+                    const bool together = words.segment(foot).front() == 2;
+                    if (together && words.isNameWord(foot))
+                        add(run, at, PairKind::Word);
+                    else if (!together && feetArePhrases)
+                        add(run, at, PairKind::Phrase);
+                }
+                at += length;
+            }
+            continue;
+        }
+        size_t at = 0;
+        for (const int length : words.segment(run)) {
+            if (length == 2 && words.isNameWord(run.substr(at, 2))) {
+                add(run, at, PairKind::Word);
+            } else if (length == 4) {
+                add(run, at, PairKind::Phrase);
+                add(run, at + 2, PairKind::Phrase);
+            }
+            at += size_t(length);
+        }
     }
     return pairs;
+}
+
+int VerseText::longestClause(const QString &line)
+{
+    int longest = 0;
+    int run = 0;
+    for (uint c : line.toUcs4()) {
+        run = isHan(c) ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
 }
 
 QList<char32_t> VerseText::nameCharacters(const QString &line, const QSet<char32_t> &fit)

@@ -9,6 +9,8 @@
 
 namespace tolvane::mkclassics {
 
+class WordSegmenter;
+
 // How a paragraph of the poetry package becomes lines, and which characters of a line make names. The rules
 // are written down in data/README.md.
 class VerseText final {
@@ -20,9 +22,27 @@ public:
     // The cleaned paragraph cut into lines after every 。！？； (and ! ? ;), a closing quotation mark or
     // bracket staying with its line. Lines without a Chinese character are left out.
     static QStringList lines(const QString &paragraph);
-    // The pairs of characters that stand side by side in the line and are both in fit, in the order of the
-    // line (a pair met twice is listed twice). Nothing pairs across a punctuation mark or any other character.
-    static QList<std::pair<char32_t, char32_t>> namePairs(const QString &line, const QSet<char32_t> &fit);
+    // How a pair stands in its line: as a word of it, or as half of a four-character word (a fixed phrase or an
+    // idiom such as 窈窕淑女 or 海晏河清).
+    enum class PairKind { Word = 0, Phrase = 1 };
+    struct WordPair {
+        char32_t first = 0;
+        char32_t second = 0;
+        PairKind kind = PairKind::Word;
+    };
+    // The pairs of characters that stand side by side in the line and make a word of it, in the order of the line
+    // (a pair met twice is listed twice), both characters in fit: each run of Chinese characters (so never across
+    // a punctuation mark) is cut into words, and a pair is a two-character word the segmenter lets be a name, or
+    // either half of a four-character word (a phrase). In metred verse (metred true) a clause of four, five or
+    // seven characters is cut foot by foot (2+2, 2+3, 2+2+3), so that no word crosses a pause, and a pair is a
+    // foot of two characters that its cut keeps together as a word that may be a name: 清泉石上流 gives 清泉 (not
+    // 清 泉石 上流), 大舜门中亚绣旗 never 中亚, 温润还将六美学 never 美学; the last foot of three characters, which the
+    // cut often reads wrongly, gives none. With feetArePhrases (诗经) a foot of two characters that is no word is a
+    // phrase of the line (白露为霜: 白露 a word, 为霜 a phrase).
+    static QList<WordPair> wordPairs(const QString &line, const QSet<char32_t> &fit, const WordSegmenter &words,
+        bool metred = false, bool feetArePhrases = false);
+    // The longest run of Chinese characters between two punctuation marks (a clause), in characters.
+    static int longestClause(const QString &line);
     // The characters of the line that are in fit, in the order of the line.
     static QList<char32_t> nameCharacters(const QString &line, const QSet<char32_t> &fit);
 

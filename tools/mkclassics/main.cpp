@@ -1,5 +1,5 @@
-// mkclassics: generates classics.db from the chinese-poetry package, the characters of namedbs.mdb and the list
-// of unfit pairs.
+// mkclassics: generates classics.db from the chinese-poetry package, the characters of namedbs.mdb, jieba's word
+// list, Unihan's variants and the lists of data/classics.
 #include "ClassicsGenerator.h"
 #include "ClassicsWriter.h"
 #include "UnfitPairs.h"
@@ -21,15 +21,23 @@ int main(int argc, char *argv[])
         QStringLiteral("poetry"), QStringLiteral("The chinese-poetry package folder."), QStringLiteral("dir"));
     const QCommandLineOption library(
         QStringLiteral("library"), QStringLiteral("The generated namedbs.mdb."), QStringLiteral("file"));
-    const QCommandLineOption unfitPairs(QStringLiteral("unfit-pairs"),
-        QStringLiteral("The pairs never to write (data/classics/unfit-pairs.tsv)."), QStringLiteral("file"));
+    const QCommandLineOption rules(QStringLiteral("rules"),
+        QStringLiteral("The curated lists (data/classics: unfit pairs and contexts, particles, pair sexes, words, "
+                       "variants)."),
+        QStringLiteral("dir"));
+    const QCommandLineOption words(QStringLiteral("words"),
+        QStringLiteral("jieba's dictionary (python3-jieba: /usr/lib/python3/dist-packages/jieba/dict.txt)."),
+        QStringLiteral("file"));
+    const QCommandLineOption unihan(
+        QStringLiteral("unihan"), QStringLiteral("The folder of Unihan_*.txt.bz2."), QStringLiteral("dir"));
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The file to write."), QStringLiteral("file"));
     const QCommandLineOption opencc(QStringLiteral("opencc"), QStringLiteral("OpenCC configuration."),
         QStringLiteral("config"), QStringLiteral("t2s.json"));
-    parser.addOptions({ poetry, library, unfitPairs, out, opencc });
+    parser.addOptions({ poetry, library, rules, words, unihan, out, opencc });
     parser.process(app);
-    if (!parser.isSet(poetry) || !parser.isSet(library) || !parser.isSet(unfitPairs) || !parser.isSet(out)) {
-        std::fputs("mkclassics: --poetry, --library, --unfit-pairs and --out are required\n", stderr);
+    if (!parser.isSet(poetry) || !parser.isSet(library) || !parser.isSet(rules) || !parser.isSet(words)
+        || !parser.isSet(unihan) || !parser.isSet(out)) {
+        std::fputs("mkclassics: --poetry, --library, --rules, --words, --unihan and --out are required\n", stderr);
         return 2;
     }
 
@@ -37,10 +45,11 @@ int main(int argc, char *argv[])
     timer.start();
     QString error;
     using tolvane::mkclassics::ClassicsGenerator;
-    const auto unfit = tolvane::mkclassics::UnfitPairs::read(parser.value(unfitPairs), &error);
-    const auto fit = unfit ? ClassicsGenerator::fitCharacters(parser.value(library), &error) : std::nullopt;
+    const auto read
+        = ClassicsGenerator::readRules(parser.value(rules), parser.value(words), parser.value(unihan), &error);
+    const auto fit = read ? ClassicsGenerator::fitCharacters(parser.value(library), &error) : std::nullopt;
     const auto contents = fit
-        ? ClassicsGenerator::build(parser.value(poetry), *fit, *unfit, parser.value(opencc), &error)
+        ? ClassicsGenerator::build(parser.value(poetry), *fit, *read, parser.value(opencc), &error)
         : std::nullopt;
     if (!contents || !tolvane::mkclassics::ClassicsWriter::write(*contents, parser.value(out), &error)) {
         std::fprintf(stderr, "mkclassics: %s\n", qPrintable(error));
