@@ -6,8 +6,13 @@
 set -eu
 program=$1 name=$2 include=$3 out=$4
 page=${out%.gz}
-LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen help2man --locale=C.UTF-8 --no-info --section=1 --name="$name" \
+# The help unwrapped (COLUMNS): groff fills the lines.
+COLUMNS=100000 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen help2man --locale=C.UTF-8 --no-info --section=1 --name="$name" \
   --include="$include" --output="$page" "$program"
-perl -CSD -pi -e 's/([\x{3000}-\x{303F}\x{3400}-\x{9FFF}\x{FF00}-\x{FFEF}])/$1\\:/g unless /^\.(TH|SH|SS)/;
+# No break before closing punctuation or after opening punctuation.
+perl -CSD -Mutf8 -pi -e 'unless (/^\.(TH|SH|SS)/) {
+                    s/([\x{3000}-\x{303F}\x{3400}-\x{9FFF}\x{FF00}-\x{FFEF}])(?![，。、；：？！）》」』”’…])/
+                      index("（《「『“‘", $1) >= 0 ? $1 : "$1\\:"/ge;
+                  }
                   $_ .= ".ad l\n" if /^\.TH /' "$page"
 gzip -9n -c "$page" >"$out"

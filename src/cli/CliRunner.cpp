@@ -87,7 +87,7 @@ const std::vector<CliOption> &options()
             QStringLiteral("分析文件 FILE 中的每个姓名，代替 NAME（- 为标准输入）：一行一个姓名，可在制表符后写单或复。"
                            "每行印一行结果；不能分析的行印出错误，接着分析下一行；有一行出错，退出状态就是 1")),
         CliOption::choice(QStringLiteral("encoding"), QStringLiteral("ENCODING"),
-            QStringLiteral("--batch 姓名文件的编码；不给出时自动判断：以 UTF-16 字节顺序标记开头的是 UTF-16，"
+            QStringLiteral("姓名文件（--batch）的编码；不给出时自动判断：以 UTF-16 字节顺序标记开头的是 UTF-16，"
                            "是有效 UTF-8 的是 UTF-8，其余是 GB18030（GBK）"),
             { QStringLiteral("utf-8"), QStringLiteral("gb18030"), QStringLiteral("utf-16") }),
         CliOption::choice(QStringLiteral("format"), QStringLiteral("FORMAT"),
@@ -460,7 +460,7 @@ QString usage()
     const QString closing = QStringLiteral(
         "结果印在标准输出上。窗口在对话框中显示的消息，在标准错误上印成一行，退出状态为 1；命令行有误时退出状态为 "
         "2。--format json 的各字段见 README。");
-    return text + QLatin1Char('\n') + wrapForTerminal(closing, 80).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return text + QLatin1Char('\n') + helpText(closing) + QLatin1Char('\n');
 }
 
 int printUsage(std::FILE *out, int status)

@@ -6,8 +6,15 @@ namespace tolvane {
 
 namespace {
 
-constexpr int kHelpWidth = 80;
 constexpr int kHelpColumn = 30;
+
+// The help's width: the terminal's (COLUMNS), else 80. help2man asks for a very wide help to wrap the lines
+// itself.
+int helpWidth()
+{
+    const int columns = qEnvironmentVariableIntValue("COLUMNS");
+    return columns >= 60 ? columns : 80;
+}
 
 bool isWide(char32_t c)
 {
@@ -216,12 +223,17 @@ CliParse parseCommandLine(const QStringList &arguments, const std::vector<CliOpt
     return parse;
 }
 
+QString helpText(const QString &text)
+{
+    return wrapForTerminal(text, helpWidth()).join(QLatin1Char('\n'));
+}
+
 QString helpColumns(const QString &left, const QString &right, int indent)
 {
     const QString head = QString(indent, QLatin1Char(' ')) + left;
     const QString pad(kHelpColumn, QLatin1Char(' '));
     QString out;
-    const QStringList lines = wrapForTerminal(right, kHelpWidth - kHelpColumn);
+    const QStringList lines = wrapForTerminal(right, helpWidth() - kHelpColumn);
     if (terminalWidth(head) + 2 > kHelpColumn)
         out += head + QLatin1Char('\n') + pad;
     else

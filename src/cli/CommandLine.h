@@ -101,6 +101,8 @@ CliParse parseCommandLine(const QStringList &arguments, const std::vector<CliOpt
 // One option's lines in the help: its names and value on the left, from indent on, and its description with the
 // values it takes in the column on the right.
 QString optionHelp(const CliOption &option, int indent);
+// A paragraph of the help, wrapped to the terminal's width.
+QString helpText(const QString &text);
 // Two columns of the help: left from indent, right wrapped in its column.
 QString helpColumns(const QString &left, const QString &right, int indent);
 
