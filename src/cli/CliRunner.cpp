@@ -247,7 +247,9 @@ std::optional<QStringList> batchLines(const Session &s, const QString &file, con
                                                                  : TextEncoding::Gb18030;
     const std::optional<QString> text = PlainTextFile::decodeAs(bytes, encoding);
     if (!text) {
-        printError(QStringLiteral("姓名文件“%1”不是 %2 编码的文本。").arg(file, name.toUpper()));
+        const QString source = file == QLatin1String("-") ? QStringLiteral("标准输入")
+                                                          : QStringLiteral("姓名文件“%1”").arg(file);
+        printError(QStringLiteral("%1不是 %2 编码的文本。").arg(source, name.toUpper()));
         return std::nullopt;
     }
     return NameBatch::splitLines(*text);
