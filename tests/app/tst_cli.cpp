@@ -425,6 +425,15 @@ void TestCli::usage_data()
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QString();
     QTest::newRow("unknown option") << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--lenght=2")}
                                     << 2 << QStringLiteral("tolvane-cli：没有 --lenght 这个选项。");
+    QTest::newRow("option without its value")
+        << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length")} << 2
+        << QStringLiteral("tolvane-cli：选项 --length 后面缺少值 N。");
+    QTest::newRow("a choice not offered")
+        << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--sex"), QStringLiteral("中")} << 2
+        << QStringLiteral("tolvane-cli：选项 --sex 只能是 男、女 之一，而不是“中”。");
+    QTest::newRow("negative count without --")
+        << QStringList{QStringLiteral("correct"), QStringLiteral("王"), QStringLiteral("-5")} << 2
+        << QStringLiteral("tolvane-cli：没有 -5 这个选项；负数请写在 -- 之后，如 correct 王 -- -5。");
     // What the input brings is shown, not obeyed: no line break, escape sequence or right-to-left override
     // reaches the terminal.
     QTest::newRow("control characters")
@@ -437,12 +446,23 @@ void TestCli::usage()
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     QFETCH(QString, error);
-    const CliResult r = runCli(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("COLUMNS"));
+    const CliResult r = runCli(arguments, {}, {}, environment);
     QCOMPARE(r.status, status);
     const QString said = status == 0 ? r.out : r.err;
     QVERIFY(said.contains(QStringLiteral("用法：tolvane-cli")));
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         QCOMPARE(said.section(QLatin1Char('\n'), 0, 0), error);
+        return;
+    }
+    // The help fits a terminal of 80 columns, where a Chinese character takes two.
+    for (const QString &line : said.split(QLatin1Char('\n'))) {
+        int columns = 0;
+        for (const char32_t c : line.toUcs4())
+            columns += c >= 0x1100 ? 2 : 1;
+        QVERIFY2(columns <= 80, qPrintable(line));
+    }
 }
 
 void TestCli::surnameKindFromTheList_data()
