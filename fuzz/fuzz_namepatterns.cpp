@@ -3,6 +3,7 @@
 // or two surname characters with their stroke counts; a three-character pattern keeps its characters, and a
 // given-name character other than "-" has its strokes looked up. The library is never reported as failing.
 #include "data/StrokeLookup.h"
+#include "text/Characters.h"
 #include "text/VbText.h"
 
 #include <QByteArray>
@@ -51,9 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(checked.messages.size() == 1);
     } else {
         check(checked.messages.isEmpty());
-        const QString trimmed = trimSpaces(text);
-        check(surname.length == trimmed.size() && (trimmed.size() == 1 || trimmed.size() == 2));
-        for (qsizetype i = 0; i < trimmed.size(); ++i)
+        // Characters, not UTF-16 units: 𠀀 is one character of a surname.
+        const qsizetype length = splitCharacters(trimSpaces(text)).size();
+        check(surname.length == length && (length == 1 || length == 2));
+        for (qsizetype i = 0; i < length; ++i)
             check(surname.strokes[i] != StrokeLookup::kNotInLibrary);
     }
 
@@ -62,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Outcome<StrokeLookup::FixedPattern> outcome = StrokeLookup::parseFixedPattern(g_library, pattern);
     check(!outcome.databaseFailed && outcome.messages.isEmpty() && outcome.value);
     const StrokeLookup::FixedPattern &parsed = *outcome.value;
-    if (pattern.size() == 3) {
+    if (splitCharacters(pattern).size() == 3) {
         check(parsed.chars[0] + parsed.chars[1] + parsed.chars[2] == pattern);
         const QString dash = QStringLiteral("-");
         check(parsed.fixedCharStrokes.has_value() == (parsed.chars[1] != dash || parsed.chars[2] != dash));

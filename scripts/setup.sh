@@ -35,6 +35,9 @@ if [ "$mode" != run ]; then
   # The RTF tests check what we write against LibreOffice's own reader and the printouts with pdftotext; the menu
   # entry and the AppStream description are checked by the desktop's own validators.
   packages+=(libreoffice-writer-nogui poppler-utils desktop-file-utils appstream)
+  # The Debian package is checked by lintian, with manual pages made by help2man; the fuzz targets
+  # (scripts/fuzz.sh) need clang and its sanitizer runtime.
+  packages+=(lintian help2man clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -105,7 +105,12 @@ NameBatch::Result NameBatch::analyze(int line, const QString &input, std::option
 
 QStringList NameBatch::lines(const QByteArray &bytes)
 {
-    QStringList lines = PlainTextFile::decode(bytes).split(QLatin1Char('\n'));
+    return splitLines(PlainTextFile::decode(bytes));
+}
+
+QStringList NameBatch::splitLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
     if (lines.constLast().isEmpty())
         lines.removeLast();
     for (QString &line : lines) {

@@ -44,9 +44,12 @@ public:
     // kindForAll when given (names of three or four characters), else the kind the compound-surname list gives.
     Result analyze(int line, const QString &input, std::optional<SurnameKind> kindForAll = std::nullopt);
 
-    // The lines of an input file: UTF-8 with or without a byte-order mark, else GB18030; lines end at LF, with
-    // or without a CR before it, and a line break at the very end does not begin another line.
+    // The lines of an input file: UTF-16 after its byte-order mark, UTF-8 with or without one, else GB18030;
+    // lines end at LF, with or without a CR before it, and a line break at the very end does not begin another
+    // line.
     static QStringList lines(const QByteArray &bytes);
+    // The same lines of a text already decoded.
+    static QStringList splitLines(const QString &text);
 
     // A result as one line of text, its columns separated by tabs: the name, 单 or 复, the strokes, the five
     // grids, their verdicts, the 三才 with its verdict and the pairing with its verdict; an error as the

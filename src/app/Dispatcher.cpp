@@ -144,7 +144,8 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         m_view.setBusy(true);
 
     SearchInput search;
-    search.surnameLength = int(trimmed.size());
+    // Characters, not UTF-16 units: a surname outside the BMP is one character, not a compound surname.
+    search.surnameLength = int(splitCharacters(trimmed).size());
     search.surnameStrokes = m_state.surnameStrokes;
     search.nameLength = m_state.request.nameLength;
     search.sex = m_state.request.sex;

@@ -1,5 +1,7 @@
 #include "cli/CliPrompter.h"
 
+#include "cli/CommandLine.h"
+
 #include "naming/FindCharacterForm.h"
 #include "naming/FixedOptionsForm.h"
 #include "naming/NamingWizard.h"
@@ -15,11 +17,11 @@ CliPrompter::CliPrompter(NamingAnswers answers, std::FILE *out)
 
 void CliPrompter::showMessage(const UserMessage &message)
 {
-    // One line per box, even when the text holds line breaks.
+    // One line per box: the box's own line breaks (CR LF) become blanks, and what else the text brought from the
+    // input (a lone line break, control characters, direction overrides) is shown escaped.
     QString line = message.text;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(m_out, "%s\n", line.toUtf8().constData());
+    std::fprintf(m_out, "%s\n", escapedForTerminal(line).toUtf8().constData());
     std::fflush(m_out);
     ++m_count;
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/CompoundSurnames.h"
 #include "analysis/NameBatch.h"
+#include "app/AppInfo.h"
 #include "app/AppPaths.h"
 #include "app/Dispatcher.h"
 #include "app/HeadlessView.h"
@@ -10,99 +11,120 @@
 #include "app/TextPane.h"
 #include "birthchart/BirthChartReport.h"
 #include "cli/CliPrompter.h"
+#include "cli/CommandLine.h"
 #include "cli/StartupPasswordGate.h"
 #include "naming/NamingWizard.h"
+#include "text/PlainTextFile.h"
 
-#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tolvane {
 
 namespace {
 
-// The options, in the order the help lists them; commands name the ones that concern them alone.
-const std::vector<QCommandLineOption> &options()
+// The options with the types of their values, in the order the help lists them; commands name the ones that
+// concern them alone. A new option is one row here; the parser checks its value by its type and the help
+// lists it with its values and default.
+const std::vector<CliOption> &options()
 {
-    static const std::vector<QCommandLineOption> list {
-        QCommandLineOption(
-            QStringLiteral("summary-only"), QStringLiteral("stop after the configurations, before the library search")),
-        QCommandLineOption(QStringLiteral("length"), QStringLiteral("given-name characters: 1, 2 or 3 (default 2)"),
-            QStringLiteral("n")),
-        QCommandLineOption(QStringLiteral("sex"), QStringLiteral("男 or 女 (default 男)"), QStringLiteral("sex")),
-        QCommandLineOption(
-            QStringLiteral("luck"), QStringLiteral("全吉 or 半吉 (default 半吉)"), QStringLiteral("level")),
-        QCommandLineOption(QStringLiteral("elements"),
-            QStringLiteral("the wished-for elements, characters of 金木水火土 (default all five)"),
-            QStringLiteral("elements")),
-        QCommandLineOption(QStringLiteral("born"),
-            QStringLiteral("the child's birth, \"YYYY-MM-DD HH:MM\" in Beijing time: the elements its birth chart "
-                           "suggests (as bazi shows them) instead of --elements; the result begins with the chart's "
-                           "pillars, those elements and the reason"),
-            QStringLiteral("time")),
-        QCommandLineOption(QStringLiteral("start"),
-            QStringLiteral("stroke count of the first given-name character to start from (1..29)"),
-            QStringLiteral("n")),
-        QCommandLineOption(QStringLiteral("groups"),
-            QStringLiteral("how many groups to find, also for 王-明 (1..20; default 6, as the window starts with: it "
-                           "does not store the count)"),
-            QStringLiteral("n")),
-        QCommandLineOption(QStringLiteral("from"),
-            QStringLiteral("names from lines of the classics instead of the library: one or more of 诗经, 论语, 楚辞, "
-                           "孟子, 大学, 中庸, 唐诗, 宋词, 宋诗, separated by commas; each name is shown with its verse"),
-            QStringLiteral("collections")),
-        QCommandLineOption(QStringLiteral("surname-kind"),
-            QStringLiteral("单 or 复, for the questions that ask whether the surname is compound (default: what the "
-                           "window preselects, 复 for a name that begins with a listed compound surname such as "
-                           "欧阳 or 司马, else 单)"),
-            QStringLiteral("kind")),
-        QCommandLineOption(QStringLiteral("longitude"),
-            QStringLiteral("degrees east of the place of birth (west negative), for the true solar time"),
-            QStringLiteral("degrees")),
-        QCommandLineOption(QStringLiteral("utc-offset"),
-            QStringLiteral("the zone the birth time is given in, e.g. +09:00 (default +08:00, Beijing time)"),
-            QStringLiteral("zone")),
-        QCommandLineOption(QStringLiteral("late-zi-same-day"),
-            QStringLiteral("the other 子 hour convention: from 23:00 to midnight the day pillar stays the day's own "
-                           "(夜子时); by default 23:00 begins the next day")),
-        QCommandLineOption(QStringLiteral("batch"),
-            QStringLiteral("analyse every name of FILE (- for standard input) instead of NAME: one name a line, "
-                           "optionally a tab and 单 or 复; UTF-8 (with or without BOM), UTF-16 with BOM or GB18030. One result a "
-                           "line, a line that cannot be analysed gives its error and the run goes on; the exit "
-                           "status is 1 when any line failed"),
-            QStringLiteral("file")),
-        QCommandLineOption(QStringLiteral("format"),
-            QStringLiteral("text (the default: the pane's text) or json (one JSON object per result, one per line "
-                           "for a batch); for name, analyze, strokes-report, company and lookup"),
-            QStringLiteral("format")),
-        QCommandLineOption(QStringLiteral("rtf"),
-            QStringLiteral("also write the result as RTF, exactly as the window stores name.rtf; - writes the RTF to "
-                           "standard output instead of the text"),
-            QStringLiteral("file")),
-        QCommandLineOption(QStringLiteral("password-file"),
-            QStringLiteral("the start-up password set in the window, from the first line of FILE; without it the "
-                           "password is asked for on a terminal (not shown as typed) or read from the first line "
-                           "of standard input. Nothing runs without it"),
-            QStringLiteral("file")),
-        QCommandLineOption(
-            QStringList { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("show this help")),
+    static const std::vector<CliOption> list {
+        CliOption::flag(QStringLiteral("summary-only"), QStringLiteral("只列出良好的笔画配置，不在字库中找字")),
+        CliOption::number(QStringLiteral("length"), QStringLiteral("N"), QStringLiteral("名字的字数"), 1, 3,
+            QStringLiteral("2")),
+        CliOption::choice(QStringLiteral("sex"), QStringLiteral("SEX"), QStringLiteral("男性名或女性名"),
+            { QStringLiteral("男"), QStringLiteral("女") }, QStringLiteral("男")),
+        CliOption::choice(QStringLiteral("luck"), QStringLiteral("LEVEL"),
+            QStringLiteral("全吉：各格都须吉；半吉：也容许半吉"), { QStringLiteral("全吉"), QStringLiteral("半吉") },
+            QStringLiteral("半吉")),
+        CliOption::text(QStringLiteral("elements"), QStringLiteral("ELEMENTS"),
+            QStringLiteral("希望名字所属的五行，由金木水火土中的字组成"), QStringLiteral("金木水火土"),
+            [](const QString &value) -> std::optional<QString> {
+                if (ElementSet::fromText(value))
+                    return std::nullopt;
+                return QStringLiteral("选项 --elements 的值只能由金木水火土中的字组成，而不是“%1”。").arg(value);
+            }),
+        CliOption::text(QStringLiteral("born"), QStringLiteral("TIME"),
+            QStringLiteral("孩子的出生时间，北京时间 \"YYYY-MM-DD HH:MM\"：按其生辰八字建议的五行选字（即 bazi "
+                           "所示），代替 --elements；结果开头列出四柱、所用五行及理由")),
+        CliOption::number(QStringLiteral("start"), QStringLiteral("N"),
+            QStringLiteral("名字第一个字从多少画找起"), 1, 29, QStringLiteral("1")),
+        CliOption::number(QStringLiteral("groups"), QStringLiteral("N"),
+            QStringLiteral("找出几组名字，王-明 这样固定一字的取名也用；与窗口启动时相同，次数不保存"), 1, 20,
+            QStringLiteral("6")),
+        CliOption::text(QStringLiteral("from"), QStringLiteral("COLLECTIONS"),
+            QStringLiteral("不用字库，从典籍的诗文中取名：诗经、论语、楚辞、孟子、大学、中庸、唐诗、宋词、宋诗中的一部或几部，以逗号隔开；"
+                           "每个名字附上它出自的诗句"),
+            {},
+            [](const QString &value) -> std::optional<QString> {
+                if (ClassicSet::parse(value))
+                    return std::nullopt;
+                return QStringLiteral("选项 --from 的值应为诗经、论语、楚辞、孟子、大学、中庸、唐诗、宋词、宋诗中的一部或几部，以逗号隔开，"
+                                      "而不是“%1”。")
+                    .arg(value);
+            }),
+        CliOption::choice(QStringLiteral("surname-kind"), QStringLiteral("KIND"),
+            QStringLiteral("回答姓氏是单姓还是复姓；不给出时同窗口的预选：以欧阳、司马等所列复姓开头的姓名为复，"
+                           "否则为单"),
+            { QStringLiteral("单"), QStringLiteral("复") }),
+        CliOption::text(QStringLiteral("longitude"), QStringLiteral("DEGREES"),
+            QStringLiteral("出生地的东经度数（西经为负），用于真太阳时")),
+        CliOption::text(QStringLiteral("utc-offset"), QStringLiteral("ZONE"),
+            QStringLiteral("出生时间所用的时区，如 +09:00"), QStringLiteral("+08:00，北京时间")),
+        CliOption::flag(QStringLiteral("late-zi-same-day"),
+            QStringLiteral("子时的另一派算法：23 点到午夜的日柱仍取当日（夜子时）；不给出时 23 点起算作次日")),
+        CliOption::text(QStringLiteral("batch"), QStringLiteral("FILE"),
+            QStringLiteral("分析文件 FILE 中的每个姓名，代替 NAME（- 为标准输入）：一行一个姓名，可在制表符后写单或复。"
+                           "每行印一行结果；不能分析的行印出错误，接着分析下一行；有一行出错，退出状态就是 1")),
+        CliOption::choice(QStringLiteral("encoding"), QStringLiteral("ENCODING"),
+            QStringLiteral("姓名文件（--batch）的编码；不给出时自动判断：以 UTF-16 字节顺序标记开头的是 UTF-16，"
+                           "是有效 UTF-8 的是 UTF-8，其余是 GB18030（GBK）"),
+            { QStringLiteral("utf-8"), QStringLiteral("gb18030"), QStringLiteral("utf-16") }),
+        CliOption::choice(QStringLiteral("format"), QStringLiteral("FORMAT"),
+            QStringLiteral("text 印出结果窗格的文字，json 把每个结果印成一行 JSON 对象（--batch 每个姓名一行）；"
+                           "用于 name、analyze、strokes-report、company 和 lookup"),
+            { QStringLiteral("text"), QStringLiteral("json") }, QStringLiteral("text")),
+        CliOption::text(QStringLiteral("rtf"), QStringLiteral("FILE"),
+            QStringLiteral("另把结果写成 RTF 文件 FILE，与窗口保存的 name.rtf 完全相同；FILE 为 - 时把 RTF 印到标准输出，代替文字")),
+        CliOption::text(QStringLiteral("password-file"), QStringLiteral("FILE"),
+            QStringLiteral("启动密码（在窗口中设置的）取自文件 FILE 的第一行；不给出时在终端上询问（输入不显示），"
+                           "或读标准输入的第一行。没有正确的密码，什么命令都不运行")),
+        CliOption::flag(QStringLiteral("version"), QStringLiteral("印出版本号")),
+        [] {
+            CliOption help = CliOption::flag(QStringLiteral("help"), QStringLiteral("印出本帮助"));
+            help.shortName = QStringLiteral("h");
+            return help;
+        }(),
     };
     return list;
 }
 
-const QCommandLineOption &option(const QString &name)
+const CliOption &option(const QString &name)
 {
-    for (const QCommandLineOption &o : options()) {
-        if (o.names().contains(name))
+    for (const CliOption &o : options()) {
+        if (o.name == name)
             return o;
     }
-    Q_UNREACHABLE();
+    // Only the names of the table above are asked for.
+    Q_ASSERT_X(false, "option", qPrintable(name));
+    return options().back();
+}
+
+// Everything the command line says on standard error goes through here: one line, with whatever control
+// characters the input brought shown as escapes.
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", escapedForTerminal(text).toUtf8().constData());
 }
 
 void printJson(const QJsonObject &fields)
@@ -114,7 +136,7 @@ void printJson(const QJsonObject &fields)
 // What a command runs with: the parsed options and the controller the window uses, over a pane and a view
 // without a window and a prompter that answers from the options.
 struct Session {
-    const QCommandLineParser &parser;
+    const CliArguments &given;
     NamingAnswers answers;
     TextPane pane;
     HeadlessView view;
@@ -125,26 +147,27 @@ struct Session {
     // --rtf -: the RTF takes the text's place on standard output.
     bool rtfToStandardOutput;
 
-    Session(const QCommandLineParser &parser, const NamingAnswers &answers)
-        : parser(parser)
+    Session(const CliArguments &given, const NamingAnswers &answers)
+        : given(given)
         , answers(answers)
         , prompter(answers)
         , dispatcher(AppPaths::forExecutable(), pane, view, prompter)
-        , json(parser.value(option(QStringLiteral("format"))) == QLatin1String("json"))
-        , rtfToStandardOutput(parser.value(option(QStringLiteral("rtf"))) == QLatin1String("-"))
+        , json(given.value(QStringLiteral("format")) == QLatin1String("json"))
+        , rtfToStandardOutput(given.value(QStringLiteral("rtf")) == QLatin1String("-"))
     {
         dispatcher.setResultPath(
-            rtfToStandardOutput ? QStringLiteral("/dev/stdout") : parser.value(option(QStringLiteral("rtf"))));
+            rtfToStandardOutput ? QStringLiteral("/dev/stdout") : given.value(QStringLiteral("rtf")));
     }
 
-    // Prints the pane with LF line breaks, or with --format json the result's fields as one JSON object (nothing
-    // when the run gave no result); status lines go to standard error. The exit status is 1 when a message box
-    // or a status line was shown.
+    // Prints the pane with LF line breaks, or with --format json the result's fields as one JSON object; status
+    // lines go to standard error. The exit status is 1 when a message box or a status line was shown, and then
+    // no JSON is printed: a run that had to say something gave no result a program could take as whole.
     int printPane()
     {
+        const int status = prompter.messageCount() > 0 || !view.statusMessages.isEmpty() ? 1 : 0;
         if (json) {
             const QJsonObject &fields = dispatcher.state().resultFields;
-            if (!fields.isEmpty())
+            if (!fields.isEmpty() && status == 0)
                 printJson(fields);
         } else if (QString text = pane.text(); !rtfToStandardOutput && !text.isEmpty()) {
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -152,9 +175,9 @@ struct Session {
                 text += QLatin1Char('\n');
             std::fputs(text.toUtf8().constData(), stdout);
         }
-        for (const QString &status : std::as_const(view.statusMessages))
-            std::fprintf(stderr, "%s\n", status.toUtf8().constData());
-        return prompter.messageCount() > 0 || !view.statusMessages.isEmpty() ? 1 : 0;
+        for (const QString &line : std::as_const(view.statusMessages))
+            printError(line);
+        return status;
     }
 
     int execute(Function function, const QString &name, std::optional<Lookup> lookup = {}, const QString &other = {})
@@ -165,8 +188,8 @@ struct Session {
 };
 
 // One command: its name, the names of its arguments, what it does, the options that concern it alone, how
-// many arguments it takes (-1: as accepts decides), whether it can print JSON, and how it runs, returning the
-// exit status. accepts, where given, checks the arguments before anything runs.
+// many arguments it takes (-1: as check decides), whether it can print JSON, and how it runs, returning the
+// exit status. check, where given, looks at the arguments before anything runs and gives the usage error.
 struct Command {
     QString name;
     QString arguments;
@@ -175,44 +198,71 @@ struct Command {
     int argumentCount;
     bool json;
     std::function<int(Session &, const QStringList &)> run;
-    std::function<bool(const QCommandLineParser &, const QStringList &)> accepts = {};
+    std::function<std::optional<QString>(const CliArguments &, const QStringList &)> check = {};
 };
-
-bool isSet(const QCommandLineParser &parser, const char *name)
-{
-    return parser.isSet(option(QLatin1String(name)));
-}
 
 // The birth as the lookup box reads it: the typed time, then the longitude and the zone of their options, each
 // checked on its own so that its message names it. Nothing (the message shown) when an option is wrong.
-std::optional<QString> birthLine(const QCommandLineParser &parser, const QString &time, CliPrompter &prompter)
+std::optional<QString> birthLine(const CliArguments &given, const QString &time, CliPrompter &prompter)
 {
     QString line = time;
     const auto reject = [&prompter](const UserMessage &message) {
         prompter.showMessage(message);
         return std::nullopt;
     };
-    if (isSet(parser, "longitude")) {
-        const ParsedInput<double> longitude = parseLongitude(parser.value(option(QStringLiteral("longitude"))));
+    if (given.isSet(QStringLiteral("longitude"))) {
+        const ParsedInput<double> longitude = parseLongitude(given.value(QStringLiteral("longitude")));
         if (!longitude.value)
             return reject(*longitude.rejection);
         line += QLatin1Char(' ') + QString::number(*longitude.value, 'g', 12);
     }
-    if (isSet(parser, "utc-offset")) {
-        const ParsedInput<int> offset = parseUtcOffset(parser.value(option(QStringLiteral("utc-offset"))));
+    if (given.isSet(QStringLiteral("utc-offset"))) {
+        const ParsedInput<int> offset = parseUtcOffset(given.value(QStringLiteral("utc-offset")));
         if (!offset.value)
             return reject(*offset.rejection);
         line += QLatin1Char(' ') + utcOffsetText(*offset.value);
     }
-    if (isSet(parser, "late-zi-same-day"))
+    if (given.isSet(QStringLiteral("late-zi-same-day")))
         line += QLatin1Char(' ') + lateZiWord();
     return line;
+}
+
+// Whether a file name leads to this process's standard input: "-", or a path to the very file or pipe standard
+// input is (/dev/stdin, /proc/self/fd/0, the file it was redirected from).
+bool namesStandardInput(const QString &file)
+{
+    if (file == QLatin1String("-"))
+        return true;
+    struct stat input {};
+    struct stat named {};
+    return ::fstat(STDIN_FILENO, &input) == 0 && ::stat(QFile::encodeName(file).constData(), &named) == 0
+        && input.st_dev == named.st_dev && input.st_ino == named.st_ino;
+}
+
+// The lines of a batch file, in the encoding --encoding names or else as guessed; nothing (the message printed)
+// when the bytes are not text in the named encoding.
+std::optional<QStringList> batchLines(const Session &s, const QString &file, const QByteArray &bytes)
+{
+    if (!s.given.isSet(QStringLiteral("encoding")))
+        return NameBatch::lines(bytes);
+    const QString name = s.given.value(QStringLiteral("encoding"));
+    const TextEncoding encoding = name == QLatin1String("utf-8") ? TextEncoding::Utf8
+        : name == QLatin1String("utf-16")                        ? TextEncoding::Utf16
+                                                                 : TextEncoding::Gb18030;
+    const std::optional<QString> text = PlainTextFile::decodeAs(bytes, encoding);
+    if (!text) {
+        const QString source = file == QLatin1String("-") ? QStringLiteral("标准输入")
+                                                          : QStringLiteral("姓名文件“%1”").arg(file);
+        printError(QStringLiteral("%1不是 %2 编码的文本。").arg(source, name.toUpper()));
+        return std::nullopt;
+    }
+    return NameBatch::splitLines(*text);
 }
 
 // analyze --batch: every line of the file through one NameBatch, each result printed as it comes.
 int runBatch(Session &s)
 {
-    const QString file = s.parser.value(option(QStringLiteral("batch")));
+    const QString file = s.given.value(QStringLiteral("batch"));
     QByteArray bytes;
     QFile in;
     const bool opened = file == QLatin1String("-") ? in.open(stdin, QIODevice::ReadOnly)
@@ -220,12 +270,14 @@ int runBatch(Session &s)
     if (opened)
         bytes = in.readAll();
     if (!opened || in.error() != QFileDevice::NoError) {
-        const QString message = file != QLatin1String("-") && !QFileInfo(file).isFile()
-            ? QStringLiteral("找不到姓名文件“%1”。").arg(file)
-            : QStringLiteral("无法读取姓名文件“%1”。").arg(file);
-        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+        printError(file != QLatin1String("-") && !QFileInfo(file).isFile()
+                ? QStringLiteral("找不到姓名文件“%1”。").arg(file)
+                : QStringLiteral("无法读取姓名文件“%1”。").arg(file));
         return 1;
     }
+    const std::optional<QStringList> lines = batchLines(s, file, bytes);
+    if (!lines)
+        return 1;
 
     Outcome<NameBatch> batch = NameBatch::open(
         s.dispatcher.paths().databasePath(), CompoundSurnames::read(s.dispatcher.paths().compoundSurnamesPath()));
@@ -234,11 +286,10 @@ int runBatch(Session &s)
             s.prompter.showMessage(message);
         return 1;
     }
-    const QStringList lines = NameBatch::lines(bytes);
     bool failed = false;
     QByteArray out;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const NameBatch::Result result = batch.value->analyze(int(i + 1), lines.at(i), s.answers.surnameKind);
+    for (qsizetype i = 0; i < lines->size(); ++i) {
+        const NameBatch::Result result = batch.value->analyze(int(i + 1), lines->at(i), s.answers.surnameKind);
         failed = failed || result.error.has_value();
         out += s.json ? QJsonDocument(NameBatch::fields(result)).toJson(QJsonDocument::Compact)
                       : NameBatch::textLine(result).toUtf8();
@@ -259,14 +310,26 @@ int runBatch(Session &s)
     return failed ? 1 : 0;
 }
 
-QString lookupKinds()
+QStringList lookupKinds()
 {
     QStringList kinds;
     for (const LookupRow &row : FunctionTable::lookups())
-        kinds.append(QStringLiteral("%1 (%2)").arg(QLatin1String(row.commandName), QString::fromUtf16(row.caption)));
-    return QStringLiteral("a reference lookup (其他功能); KIND is one of ") + kinds.join(QStringLiteral(", "));
+        kinds.append(QLatin1String(row.commandName));
+    return kinds;
 }
 
+QString lookupDescription()
+{
+    QStringList kinds;
+    for (const LookupRow &row : FunctionTable::lookups())
+        kinds.append(QStringLiteral("%1（%2）").arg(QLatin1String(row.commandName), QString::fromUtf16(row.caption)));
+    return QStringLiteral("其他功能中的查询，KIND 为 ") + kinds.join(QStringLiteral("、"));
+}
+
+// The commands, in the order the help lists them. A new command is one more row: its name, the names of its
+// arguments as the help shows them, what it does, the options that concern it alone, how many arguments it
+// takes, whether it prints JSON, and the function that runs it through the session's dispatcher. Its help,
+// its usage errors and the password gate come from the row; a new option goes into options() above.
 const std::vector<Command> &commands()
 {
     const QStringList naming { QStringLiteral("summary-only"), QStringLiteral("length"), QStringLiteral("sex"),
@@ -275,17 +338,16 @@ const std::vector<Command> &commands()
         QStringLiteral("surname-kind") };
     static const std::vector<Command> list {
         { QStringLiteral("name"), QStringLiteral("SURNAME"),
-            QStringLiteral(
-                "personal naming (个人起名): the good stroke configurations for a surname and the library "
-                "characters that fit them; 王-明 or 王明- keeps one given-name character and finds the other"),
+            QStringLiteral("个人起名：为姓氏找出良好的笔画配置和字库中合适的字；王-明 或 王明- 固定名字中的一个字，"
+                           "找另一个"),
             naming, 1, true,
             [](Session &s, const QStringList &args) {
                 // The group count reaches fixed-character naming, which has no advanced page, as the count an
                 // earlier run of the window's advanced page left.
                 // --born: the elements of the birth chart, as the wizard's birth time ticks them.
-                if (isSet(s.parser, "born")) {
+                if (s.given.isSet(QStringLiteral("born"))) {
                     const std::optional<QString> birth
-                        = birthLine(s.parser, s.parser.value(option(QStringLiteral("born"))), s.prompter);
+                        = birthLine(s.given, s.given.value(QStringLiteral("born")), s.prompter);
                     if (!birth)
                         return s.printPane();
                     const ParsedInput<BirthElementAdvice> advice = adviseElementsForBirth(*birth);
@@ -296,7 +358,7 @@ const std::vector<Command> &commands()
                     s.prompter.useElements(
                         advice.value->elements, ChartPreface { advice.value->header, advice.value->headerFields });
                 }
-                if (s.parser.isSet(option(QStringLiteral("groups")))) {
+                if (s.given.isSet(QStringLiteral("groups"))) {
                     const Outcome<qint16> groups = NamingWizard::readGroupCount(s.answers.groups);
                     if (!groups.value) {
                         s.prompter.showMessage(*groups.message());
@@ -307,45 +369,52 @@ const std::vector<Command> &commands()
                 return s.execute(Function::PersonalNaming, args.at(0));
             } },
         { QStringLiteral("analyze"), QStringLiteral("NAME"),
-            QStringLiteral("name analysis (姓名分析) of a full name of two to four characters, or with --batch of "
-                           "every name in a file"),
-            { QStringLiteral("surname-kind"), QStringLiteral("batch") }, -1, true,
+            QStringLiteral("姓名分析：分析两到四个字的全名，或用 --batch 分析文件中的每个姓名"),
+            { QStringLiteral("surname-kind"), QStringLiteral("batch"), QStringLiteral("encoding") }, -1, true,
             [](Session &s, const QStringList &args) {
-                return isSet(s.parser, "batch") ? runBatch(s) : s.execute(Function::NameAnalysis, args.at(0));
+                return s.given.isSet(QStringLiteral("batch")) ? runBatch(s)
+                                                              : s.execute(Function::NameAnalysis, args.at(0));
             },
-            [](const QCommandLineParser &parser, const QStringList &args) {
-                return isSet(parser, "batch") ? args.isEmpty() && !isSet(parser, "rtf") : args.size() == 1;
+            [](const CliArguments &given, const QStringList &args) -> std::optional<QString> {
+                if (!given.isSet(QStringLiteral("batch")))
+                    return args.size() == 1 ? std::nullopt : std::optional(QStringLiteral("analyze 要一个姓名。"));
+                if (!args.isEmpty())
+                    return QStringLiteral("analyze 用 --batch 分析姓名文件时，不再给出姓名。");
+                if (given.isSet(QStringLiteral("rtf")))
+                    return QStringLiteral("--batch 的结果不写 RTF 文件，请去掉 --rtf。");
+                return std::nullopt;
             } },
         { QStringLiteral("strokes-report"), QStringLiteral("\"5 8 12\""),
-            QStringLiteral("the name analysis report from typed stroke counts (姓名笔画数)"),
+            QStringLiteral("姓名笔画数：由输入的各字笔画数作出姓名分析报告"),
             { QStringLiteral("surname-kind") }, 1, true,
             [](Session &s, const QStringList &args) {
                 return s.execute(Function::OtherFunctions, {}, Lookup::StrokeNumbers, args.at(0));
             } },
-        { QStringLiteral("company"), QStringLiteral("NAME"), QStringLiteral("company-name analysis (公司名分析)"), {},
-            1, true,
+        { QStringLiteral("company"), QStringLiteral("NAME"), QStringLiteral("公司名分析"), {}, 1, true,
             [](Session &s, const QStringList &args) { return s.execute(Function::CompanyAnalysis, args.at(0)); } },
-        { QStringLiteral("lookup"), QStringLiteral("KIND INPUT"), lookupKinds(), {}, 2, true,
+        { QStringLiteral("lookup"), QStringLiteral("KIND INPUT"), lookupDescription(), {}, 2, true,
             [](Session &s, const QStringList &args) {
                 return s.execute(
                     Function::OtherFunctions, {}, FunctionTable::lookupFromCommandName(args.at(0)), args.at(1));
             },
-            [](const QCommandLineParser &, const QStringList &args) {
-                return FunctionTable::lookupFromCommandName(args.at(0)).has_value();
+            [](const CliArguments &, const QStringList &args) -> std::optional<QString> {
+                if (FunctionTable::lookupFromCommandName(args.at(0)))
+                    return std::nullopt;
+                return QStringLiteral("没有“%1”这种查询；种类有 %2。")
+                    .arg(args.at(0), lookupKinds().join(QStringLiteral("、")));
             } },
         { QStringLiteral("bazi"), QStringLiteral("\"YYYY-MM-DD HH:MM\""),
-            QStringLiteral("the birth chart (生辰八字): the four pillars of a birth in Beijing time, the elements of "
-                           "their eight characters and the elements suggested for the name"),
+            QStringLiteral("生辰八字：北京时间出生时刻的四柱、八字的五行，和建议名字所用的五行"),
             { QStringLiteral("longitude"), QStringLiteral("utc-offset"), QStringLiteral("late-zi-same-day") }, 1, true,
             [](Session &s, const QStringList &args) {
-                const std::optional<QString> birth = birthLine(s.parser, args.at(0), s.prompter);
+                const std::optional<QString> birth = birthLine(s.given, args.at(0), s.prompter);
                 if (!birth)
                     return s.printPane();
                 return s.execute(Function::OtherFunctions, {}, Lookup::BirthChart, *birth);
             } },
         { QStringLiteral("correct"), QStringLiteral("CHAR STROKES"),
-            QStringLiteral("set the stroke count of CHAR in the character library (修改字库); write -- before a "
-                           "negative count"),
+            QStringLiteral("修改字库：把字库中 CHAR 字的笔画数改为 STROKES，以后每次运行（窗口也一样）都用它；负数前"
+                           "先写 --"),
             {}, 2, false,
             [](Session &s, const QStringList &args) {
                 const std::optional<QString> done = s.dispatcher.correctStrokes(args.at(0), args.at(1));
@@ -354,74 +423,51 @@ const std::vector<Command> &commands()
                 return done ? 0 : 1;
             } },
         { QStringLiteral("read"), QStringLiteral("KEY"),
-            QStringLiteral("print a reading text (造命篇): ") + ReadingTexts::keys().join(QStringLiteral(", ")), {}, 1,
+            QStringLiteral("印出造命篇的一篇文章，KEY 为 ") + ReadingTexts::keys().join(QStringLiteral("、")), {}, 1,
             false,
             [](Session &s, const QStringList &args) {
                 s.dispatcher.showReadingText(args.at(0));
                 const int status = s.printPane();
                 return status == 0 && s.pane.text().isEmpty() ? 1 : status;
             },
-            [](const QCommandLineParser &, const QStringList &args) {
-                return ReadingTexts::keys().contains(args.at(0));
+            [](const CliArguments &, const QStringList &args) -> std::optional<QString> {
+                if (ReadingTexts::keys().contains(args.at(0)))
+                    return std::nullopt;
+                return QStringLiteral("没有“%1”这篇文章；篇名有 %2。")
+                    .arg(args.at(0), ReadingTexts::keys().join(QStringLiteral("、")));
             } },
     };
     return list;
 }
 
-// Wraps text to the help's right-hand column.
-QString wrapped(const QString &text, int indent, int width = 110)
+const QString &usageLine()
 {
-    QString out;
-    QString line;
-    for (const QString &word : text.split(QLatin1Char(' '))) {
-        if (!line.isEmpty() && indent + line.size() + 1 + word.size() > width) {
-            out += line + QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
-            line.clear();
-        }
-        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-    }
-    return out + line;
-}
-
-QString column(const QString &left, const QString &right, int indent)
-{
-    constexpr int kColumn = 28;
-    const QString head = QString(indent, QLatin1Char(' ')) + left;
-    return head.leftJustified(kColumn - 1) + QLatin1Char(' ') + wrapped(right, kColumn) + QLatin1Char('\n');
-}
-
-QString optionLine(const QCommandLineOption &o, int indent)
-{
-    QStringList names;
-    for (const QString &n : o.names())
-        names.append((n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + n);
-    QString left = names.join(QStringLiteral(", "));
-    if (!o.valueName().isEmpty())
-        left += QLatin1Char(' ') + o.valueName().toUpper();
-    return column(left, o.description(), indent);
+    static const QString line = QStringLiteral("用法：tolvane-cli 命令 参数 [选项]");
+    return line;
 }
 
 // The help, from the tables above.
 QString usage()
 {
-    QString text = QStringLiteral("Usage: tolvane-cli COMMAND ARGUMENTS [OPTIONS]\n\nCommands:\n");
+    QString text = usageLine() + QStringLiteral("\n\n命令：\n");
     QStringList listed;
     for (const Command &c : commands()) {
-        text += column(c.name + QLatin1Char(' ') + c.arguments, c.description, 2);
+        text += helpColumns(c.name + QLatin1Char(' ') + c.arguments, c.description, 2);
         for (const QString &name : c.options) {
-            text += optionLine(option(name), 6);
+            if (!listed.contains(name))
+                text += optionHelp(option(name), 6);
             listed.append(name);
         }
     }
-    text += QStringLiteral("\nOptions:\n");
-    for (const QCommandLineOption &o : options()) {
-        if (!listed.contains(o.names().constFirst()))
-            text += optionLine(o, 2);
+    text += QStringLiteral("\n选项：\n");
+    for (const CliOption &o : options()) {
+        if (!listed.contains(o.name))
+            text += optionHelp(o, 2);
     }
-    return text
-        + QStringLiteral("\nThe result is printed to standard output. Each message the window would show in a box is "
-                         "printed\nas one line to standard error, and the exit status is then 1.\n"
-                         "The fields of --format json are described in the README.\n");
+    const QString closing = QStringLiteral(
+        "结果印在标准输出上。窗口在对话框中显示的消息，在标准错误上印成一行，退出状态为 1；命令行有误时退出状态为 "
+        "2。--format json 的各字段见 README。");
+    return text + QLatin1Char('\n') + helpText(closing) + QLatin1Char('\n');
 }
 
 int printUsage(std::FILE *out, int status)
@@ -430,63 +476,42 @@ int printUsage(std::FILE *out, int status)
     return status;
 }
 
+// A wrong command line: what is wrong, and where the help is. Exit status 2.
 int badUsage(const QString &what)
 {
-    std::fprintf(stderr, "tolvane-cli: %s\n", what.toUtf8().constData());
-    return printUsage(stderr, 2);
+    printError(QStringLiteral("tolvane-cli：") + what);
+    printError(usageLine() + QStringLiteral("；全部命令和选项见 tolvane-cli --help。"));
+    return 2;
 }
 
-// The wizard's answers from the naming options; an option with a value it cannot take is bad usage.
-std::optional<QString> readAnswers(const QCommandLineParser &parser, NamingAnswers &answers)
+// The wizard's answers from the naming options, whose values the parser has checked by their types.
+std::optional<QString> readAnswers(const CliArguments &given, NamingAnswers &answers)
 {
-    const auto given = [&parser](const char *name) { return parser.isSet(option(QLatin1String(name))); };
-    const auto value = [&parser](const char *name) { return parser.value(option(QLatin1String(name))); };
-    if (given("length")) {
+    const auto isSet = [&given](const char *name) { return given.isSet(QLatin1String(name)); };
+    const auto value = [&given](const char *name) { return given.value(QLatin1String(name)); };
+    if (isSet("length"))
         answers.length = value("length").toInt();
-        if (answers.length < 1 || answers.length > 3)
-            return QStringLiteral("--length takes 1, 2 or 3");
-    }
-    if (given("sex")) {
-        const std::optional<Sex> sex = sexFromText(value("sex"));
-        if (!sex)
-            return QStringLiteral("--sex takes 男 or 女");
-        answers.sex = *sex;
-    }
-    if (given("luck")) {
-        const std::optional<LuckLevel> level = luckLevelFromText(value("luck"));
-        if (!level || *level == LuckLevel::Bad)
-            return QStringLiteral("--luck takes 全吉 or 半吉");
-        answers.luckLevel = *level;
-    }
-    if (given("born") && given("elements"))
-        return QStringLiteral("--born and --elements cannot be given together");
-    if (given("elements")) {
-        const std::optional<ElementSet> elements = ElementSet::fromText(value("elements"));
-        if (!elements)
-            return QStringLiteral("--elements takes characters of 金木水火土");
-        answers.elements = *elements;
-    }
-    if (given("start") || given("groups")) {
+    if (isSet("sex"))
+        answers.sex = sexFromText(value("sex")).value_or(Sex::Male);
+    if (isSet("luck"))
+        answers.luckLevel = luckLevelFromText(value("luck")).value_or(LuckLevel::Half);
+    if (isSet("born") && isSet("elements"))
+        return QStringLiteral("选项 --born 和 --elements 不能同时给出。");
+    if (isSet("elements"))
+        answers.elements = ElementSet::fromText(value("elements")).value_or(ElementSet::all());
+    if (isSet("start") || isSet("groups")) {
         // The advanced page checks both texts as the window does.
         answers.advanced = true;
-        if (given("start"))
+        if (isSet("start"))
             answers.firstStrokes = value("start");
-        if (given("groups"))
+        if (isSet("groups"))
             answers.groups = value("groups");
     }
-    answers.summaryOnly = given("summary-only");
-    if (given("from")) {
+    answers.summaryOnly = isSet("summary-only");
+    if (isSet("from"))
         answers.classics = ClassicSet::parse(value("from"));
-        if (!answers.classics)
-            return QStringLiteral(
-                "--from takes one or more of 诗经, 论语, 楚辞, 孟子, 大学, 中庸, 唐诗, 宋词, 宋诗, separated by commas");
-    }
-    if (given("surname-kind")) {
-        const std::optional<SurnameKind> kind = surnameKindFromText(value("surname-kind"));
-        if (!kind)
-            return QStringLiteral("--surname-kind takes 单 or 复");
-        answers.surnameKind = *kind;
-    }
+    if (isSet("surname-kind"))
+        answers.surnameKind = surnameKindFromText(value("surname-kind"));
     return std::nullopt;
 }
 
@@ -494,44 +519,50 @@ std::optional<QString> readAnswers(const QCommandLineParser &parser, NamingAnswe
 
 int CliRunner::run(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    for (const QCommandLineOption &o : options())
-        parser.addOption(o);
-    if (!parser.parse(arguments))
-        return badUsage(parser.errorText());
-    if (parser.isSet(option(QStringLiteral("help"))))
+    const CliParse parse = parseCommandLine(arguments.mid(1), options());
+    if (parse.error)
+        return badUsage(*parse.error);
+    const CliArguments &given = parse.arguments;
+    if (given.isSet(QStringLiteral("help")))
         return printUsage(stdout, 0);
+    if (given.isSet(QStringLiteral("version"))) {
+        std::printf("tolvane-cli %d.%d\n", AppInfo::majorVersion(), AppInfo::minorVersion());
+        return 0;
+    }
 
     NamingAnswers answers;
-    if (const std::optional<QString> wrong = readAnswers(parser, answers))
+    if (const std::optional<QString> wrong = readAnswers(given, answers))
         return badUsage(*wrong);
-    const QString format = parser.value(option(QStringLiteral("format")));
-    if (isSet(parser, "format") && format != QLatin1String("text") && format != QLatin1String("json"))
-        return badUsage(QStringLiteral("--format takes text or json"));
-    const bool json = format == QLatin1String("json");
-    if (json && parser.value(option(QStringLiteral("rtf"))) == QLatin1String("-"))
-        return badUsage(QStringLiteral("--rtf - and --format json both print to standard output"));
+    const bool json = given.value(QStringLiteral("format")) == QLatin1String("json");
+    if (json && given.value(QStringLiteral("rtf")) == QLatin1String("-"))
+        return badUsage(QStringLiteral("--rtf - 和 --format json 都要印到标准输出，不能同时给出。"));
 
-    QStringList args = parser.positionalArguments();
+    QStringList args = given.positional;
     if (args.isEmpty())
         return printUsage(stderr, 2);
     const QString name = args.takeFirst();
-    for (const Command &command : commands()) {
-        if (command.name != name || (command.argumentCount >= 0 && args.size() != command.argumentCount)
-            || (command.accepts && !command.accepts(parser, args)))
-            continue;
-        if (json && !command.json)
-            return badUsage(QStringLiteral("--format json is not available for ") + name);
-        CliPrompter gatePrompter;
-        const StartupPasswordGate::Source source { parser.value(option(QStringLiteral("password-file"))),
-            parser.value(option(QStringLiteral("batch"))) == QLatin1String("-") };
-        if (!StartupPasswordGate::unlock(SettingsStore(), source, gatePrompter))
-            return 1;
-        Session session(parser, answers);
-        return command.run(session, args);
+    const auto command = std::find_if(
+        commands().cbegin(), commands().cend(), [&name](const Command &c) { return c.name == name; });
+    if (command == commands().cend())
+        return badUsage(QStringLiteral("没有“%1”这个命令。").arg(name));
+    if (command->argumentCount >= 0 && args.size() != command->argumentCount)
+        return badUsage(QStringLiteral("%1 的参数不对，应为：tolvane-cli %1 %2").arg(name, command->arguments));
+    if (command->check) {
+        if (const std::optional<QString> wrong = command->check(given, args))
+            return badUsage(*wrong);
     }
-    return badUsage(QStringLiteral("unknown command or wrong arguments: ") + (QStringList { name } + args).join(u' '));
+    if (json && !command->json)
+        return badUsage(QStringLiteral("%1 没有 JSON 输出。").arg(name));
+    if (given.isSet(QStringLiteral("encoding")) && !given.isSet(QStringLiteral("batch")))
+        return badUsage(QStringLiteral("选项 --encoding 只用于 --batch 的姓名文件。"));
+
+    CliPrompter gatePrompter;
+    const StartupPasswordGate::Source source { given.value(QStringLiteral("password-file")),
+        given.isSet(QStringLiteral("batch")) && namesStandardInput(given.value(QStringLiteral("batch"))) };
+    if (!StartupPasswordGate::unlock(SettingsStore(), source, gatePrompter))
+        return 1;
+    Session session(given, answers);
+    return command->run(session, args);
 }
 
 } // namespace tolvane

@@ -18,7 +18,7 @@ class StartupPasswordGate final {
 public:
     struct Source {
         QString passwordFile; // empty: none given
-        bool stdinIsInput = false; // standard input is the command's own input (analyze --batch -)
+        bool stdinIsInput = false; // standard input is the command's own input (analyze --batch - or /dev/stdin)
     };
 
     // True when no password is set or the one given opens the program; otherwise its message was shown.

@@ -24,6 +24,39 @@ QString PlainTextFile::decode(const QByteArray &bytes)
     return gb18030.decode(bytes);
 }
 
+std::optional<QString> PlainTextFile::decodeAs(const QByteArray &bytes, TextEncoding encoding)
+{
+    QByteArray body = bytes;
+    std::optional<QStringDecoder> decoder;
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        if (body.startsWith("\xEF\xBB\xBF"))
+            body.remove(0, 3);
+        decoder.emplace(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        break;
+    case TextEncoding::Gb18030:
+        // GB18030's own byte-order mark is the code of U+FEFF.
+        if (body.startsWith("\x84\x31\x95\x33"))
+            body.remove(0, 4);
+        decoder.emplace("GB18030", QStringDecoder::Flag::Stateless);
+        break;
+    case TextEncoding::Utf16:
+        if (body.size() % 2 != 0)
+            return std::nullopt;
+        const bool bigEndian = body.startsWith("\xFE\xFF");
+        if (bigEndian || body.startsWith("\xFF\xFE"))
+            body.remove(0, 2);
+        decoder.emplace(bigEndian ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+        break;
+    }
+    if (!decoder->isValid())
+        return std::nullopt;
+    const QString text = decoder->decode(body);
+    if (decoder->hasError())
+        return std::nullopt;
+    return text;
+}
+
 QByteArray PlainTextFile::encode(const QString &text)
 {
     return text.toUtf8();

@@ -288,7 +288,13 @@ void TestCli::naming_data()
         << 0 << header + QStringLiteral("姓名笔画数：4 1 2       五格数：5 5 3 7 3        三才五行：土土火\n") << QString();
     QTest::newRow("groups out of range")
         << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--groups"), QStringLiteral("21")}
-        << 1 << QString() << QStringLiteral("取名组数应在1至20之间。\n");
+        << 2 << QString() << QString();
+    // A surname outside the BMP is one character (two UTF-16 units), not a compound surname: the same
+    // configurations as 王, which has the same four strokes.
+    QTest::newRow("surname outside the BMP")
+        << QStringList{QStringLiteral("name"), QStringLiteral("𠙶"), QStringLiteral("--length"), QStringLiteral("1"),
+                       QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--summary-only")}
+        << 0 << header + QStringLiteral("姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\n") << QString();
     QTest::newRow("compound surname, three characters")
         << QStringList{QStringLiteral("name"), QStringLiteral("欧阳"), QStringLiteral("--length"), QStringLiteral("3")}
         << 1 << QString() << QStringLiteral("复姓最多只能取双字名。\n");
@@ -468,21 +474,56 @@ void TestCli::usage_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
-    QTest::newRow("no command") << QStringList{} << 2;
-    QTest::newRow("unknown command") << QStringList{QStringLiteral("fly")} << 2;
-    QTest::newRow("missing name") << QStringList{QStringLiteral("company")} << 2;
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+    QTest::addColumn<QString>("error"); // the first line on standard error; empty: the help itself
+    QTest::newRow("no command") << QStringList{} << 2 << QString();
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("fly")} << 2
+                                     << QStringLiteral("tolvane-cli：没有“fly”这个命令。");
+    QTest::newRow("missing name") << QStringList{QStringLiteral("company")} << 2
+                                  << QStringLiteral("tolvane-cli：company 的参数不对，应为：tolvane-cli company NAME");
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QString();
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--lenght=2")}
+                                    << 2 << QStringLiteral("tolvane-cli：没有 --lenght 这个选项。");
+    QTest::newRow("option without its value")
+        << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length")} << 2
+        << QStringLiteral("tolvane-cli：选项 --length 后面缺少值 N。");
+    QTest::newRow("a choice not offered")
+        << QStringList{QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--sex"), QStringLiteral("中")} << 2
+        << QStringLiteral("tolvane-cli：选项 --sex 只能是 男、女 之一，而不是“中”。");
+    QTest::newRow("negative count without --")
+        << QStringList{QStringLiteral("correct"), QStringLiteral("王"), QStringLiteral("-5")} << 2
+        << QStringLiteral("tolvane-cli：没有 -5 这个选项；负数请写在 -- 之后，如 correct 王 -- -5。");
+    // What the input brings is shown, not obeyed: no line break, escape sequence or right-to-left override
+    // reaches the terminal.
+    QTest::newRow("control characters")
+        << QStringList{QStringLiteral("fly\n\x1b[2J\u202Eevil")} << 2
+        << QStringLiteral("tolvane-cli：没有“fly\\n\\x1b[2J\\u202eevil”这个命令。");
     QTest::newRow("an element that is none") << QStringList { QStringLiteral("name"), QStringLiteral("王"),
-        QStringLiteral("--elements"), QStringLiteral("金X") } << 2;
+        QStringLiteral("--elements"), QStringLiteral("金X") } << 2
+        << QStringLiteral("tolvane-cli：选项 --elements 的值只能由金木水火土中的字组成，而不是“金X”。");
 }
 
 void TestCli::usage()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
-    const CliResult r = runCli(arguments);
+    QFETCH(QString, error);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("COLUMNS"));
+    const CliResult r = runCli(arguments, {}, {}, environment);
     QCOMPARE(r.status, status);
-    QVERIFY((status == 0 ? r.out : r.err).contains(QStringLiteral("Usage: tolvane-cli")));
+    const QString said = status == 0 ? r.out : r.err;
+    QVERIFY(said.contains(QStringLiteral("用法：tolvane-cli")));
+    if (!error.isEmpty()) {
+        QCOMPARE(said.section(QLatin1Char('\n'), 0, 0), error);
+        return;
+    }
+    // The help fits a terminal of 80 columns, where a Chinese character takes two.
+    for (const QString &line : said.split(QLatin1Char('\n'))) {
+        int columns = 0;
+        for (const char32_t c : line.toUcs4())
+            columns += c >= 0x1100 ? 2 : 1;
+        QVERIFY2(columns <= 80, qPrintable(line));
+    }
 }
 
 void TestCli::surnameKindFromTheList_data()
@@ -532,8 +573,12 @@ void TestCli::groupsInFixedCharacterNaming_data()
     QTest::newRow("two") << QStringLiteral("2") << 0 << 2 << QString();
     // 王-华 has seven good configurations with the free character counted from 1 to 30.
     QTest::newRow("twenty: all seven there are") << QStringLiteral("20") << 0 << 7 << QString();
-    QTest::newRow("21") << QStringLiteral("21") << 1 << 0 << QStringLiteral("取名组数应在1至20之间。\n");
-    QTest::newRow("text") << QStringLiteral("六") << 1 << 0 << QStringLiteral("取名组数应为数字。\n");
+    QTest::newRow("21") << QStringLiteral("21") << 2 << 0
+                        << QStringLiteral("tolvane-cli：选项 --groups 的值应在 1 至 20 之间，而不是 21。\n");
+    QTest::newRow("32768, past 16 bits") << QStringLiteral("32768") << 2 << 0
+                        << QStringLiteral("tolvane-cli：选项 --groups 的值应在 1 至 20 之间，而不是 32768。\n");
+    QTest::newRow("text") << QStringLiteral("六") << 2 << 0
+                          << QStringLiteral("tolvane-cli：选项 --groups 的值应为 1 至 20 之间的整数，而不是“六”。\n");
 }
 
 void TestCli::groupsInFixedCharacterNaming()
@@ -547,7 +592,7 @@ void TestCli::groupsInFixedCharacterNaming()
         arguments << QStringLiteral("--groups") << groups;
     const CliResult r = runCli(arguments);
     QCOMPARE(r.status, status);
-    QCOMPARE(r.err, err);
+    QCOMPARE(r.err.left(err.isEmpty() ? -1 : err.size()), err);
     QCOMPARE(r.out.count(QStringLiteral("画的字有：")), listed);
 }
 
@@ -715,6 +760,10 @@ void TestCli::batch_data()
         << QStringLiteral("John\r\n张三\t单\r\n").toUtf8() << QStringList {} << 1
         << QStringList { QStringLiteral("John\t错误：“J”不是汉字，姓名只能由汉字组成。"), zhangSan };
     QTest::newRow("empty input") << QByteArray() << QStringList {} << 0 << QStringList {};
+    // GBK bytes that are also valid UTF-8 (the guess would read other characters): the encoding named.
+    QTest::newRow("GBK that is valid UTF-8, --encoding gb18030")
+        << QByteArray(gb18030.encode(QStringLiteral("郑伟\r\n"))) << QStringList { QStringLiteral("--encoding"), QStringLiteral("gb18030") }
+        << 0 << QStringList { QStringLiteral("郑伟\t单\t19 11\t20 30 12 30 2\t凶 半吉 凶 半吉 凶\t水水木 凶\t十二 半吉") };
 }
 
 void TestCli::batch()
@@ -842,7 +891,7 @@ void TestCli::formatOnlyWhereThereIsOne()
     const CliResult r = runCli(arguments);
     QCOMPARE(r.status, 2);
     QCOMPARE(r.out, QString());
-    QVERIFY(r.err.contains(QStringLiteral("Usage: tolvane-cli")));
+    QVERIFY(r.err.contains(QStringLiteral("用法：tolvane-cli")));
 }
 
 void TestCli::birthChart_data()
@@ -991,6 +1040,8 @@ void TestCli::classicsReadWhereShipped_data()
     QTest::newRow("beside the program") << QStringLiteral("classics.db");
     QTest::newRow("installed, in share/tolvane") << QStringLiteral("../share/tolvane/classics.db");
     QTest::newRow("nowhere") << QString();
+    // No result as JSON: the configurations alone are not what was asked for.
+    QTest::newRow("nowhere, as JSON") << QStringLiteral("json");
 }
 
 // A copy of the program reads classics.db where it was shipped, beside itself or in the installed data folder,
@@ -998,6 +1049,9 @@ void TestCli::classicsReadWhereShipped_data()
 void TestCli::classicsReadWhereShipped()
 {
     QFETCH(QString, place);
+    const bool json = place == u"json";
+    if (json)
+        place.clear();
     QTemporaryDir dir;
     const QDir bin(dir.filePath(QStringLiteral("bin")));
     QVERIFY(QDir().mkpath(bin.path()));
@@ -1010,10 +1064,13 @@ void TestCli::classicsReadWhereShipped()
         QVERIFY(QFile::link(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")), target));
     }
     const CliResult r = runCli(
-        { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
-            QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--from"), QStringLiteral("诗经") },
+        QStringList { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),
+            QStringLiteral("--luck"), QStringLiteral("全吉"), QStringLiteral("--from"), QStringLiteral("诗经") }
+            + (json ? QStringList { QStringLiteral("--format"), QStringLiteral("json") } : QStringList {}),
         program);
     QCOMPARE(r.status, place.isEmpty() ? 1 : 0);
+    if (json)
+        QCOMPARE(r.out, QString());
     QCOMPARE(r.out.contains(QStringLiteral("王怀\n　　嗟我怀人，置彼周行。——《诗经·周南·卷耳》\n")), !place.isEmpty());
     QCOMPARE(r.err,
         place.isEmpty() ? QStringLiteral("找不到classics.db典籍库，或者它已损坏，无法从典籍取名。\n") : QString());
@@ -1048,6 +1105,10 @@ void TestCli::startupPassword_data()
         QStringLiteral("5") } << QByteArray("青禾\n") << QByteArray() << wrong;
     QTest::newRow("batch on standard input")
         << QStringList { QStringLiteral("analyze"), QStringLiteral("--batch"), QStringLiteral("-") }
+        << QByteArray("青禾 1\n王明\n") << QByteArray()
+        << QStringLiteral("已设置启动密码，而标准输入是姓名文件：请用 --password-file 给出启动密码。\n");
+    QTest::newRow("batch on /dev/stdin")
+        << QStringList { QStringLiteral("analyze"), QStringLiteral("--batch"), QStringLiteral("/dev/stdin") }
         << QByteArray("青禾 1\n王明\n") << QByteArray()
         << QStringLiteral("已设置启动密码，而标准输入是姓名文件：请用 --password-file 给出启动密码。\n");
 }

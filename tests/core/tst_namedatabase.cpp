@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -291,7 +292,16 @@ void TestNameDatabase::readmeStatementsOpenTheLibrary()
     process.closeWriteChannel();
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
-    QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).trimmed().toInt() > 10000);
+    const int rows = QString::fromUtf8(process.readAllStandardOutput()).trimmed().toInt();
+    QVERIFY(rows > 10000);
+
+    // The project's README gives the same number of characters.
+    QFile projectReadme(qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/README.md"));
+    QVERIFY(projectReadme.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch stated = QRegularExpression(QStringLiteral("`namedbs.mdb` \\(([0-9,]+) characters"))
+                                               .match(QString::fromUtf8(projectReadme.readAll()));
+    QVERIFY(stated.hasMatch());
+    QCOMPARE(stated.captured(1).remove(QLatin1Char(',')).toInt(), rows);
 }
 
 void TestNameDatabase::surnamesCountTheFormTheyAreWrittenIn_data()

@@ -78,7 +78,8 @@ void SmallDisk::fill()
     }
     // Whole pages are what tmpfs counts: give back exactly the free ones asked for.
     size -= size % page;
-    ::ftruncate(fd, std::max<off_t>(0, size - off_t(m_freeBlocks) * page));
+    if (::ftruncate(fd, std::max<off_t>(0, size - off_t(m_freeBlocks) * page)) != 0)
+        qWarning("could not give the filler's pages back");
     ::close(fd);
 }
 
