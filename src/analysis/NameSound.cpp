@@ -68,12 +68,19 @@ QString nasalCoda(const QString &final)
     return {};
 }
 
+// The medial of a final: i, u or ü before another vowel (iang, uan, üe); none for a final without one.
+QChar medial(const QString &final)
+{
+    return final.size() > 1 && (final.at(0) == u'i' || final.at(0) == u'u' || final.at(0) == u'ü') ? final.at(0)
+                                                                                                  : QChar();
+}
+
 // Initials that many speakers do not keep apart.
 bool confusableInitials(const QString &a, const QString &b)
 {
     static const QList<QPair<QString, QString>> pairs { { QStringLiteral("z"), QStringLiteral("zh") },
         { QStringLiteral("c"), QStringLiteral("ch") }, { QStringLiteral("s"), QStringLiteral("sh") },
-        { QStringLiteral("n"), QStringLiteral("l") }, { QStringLiteral("f"), QStringLiteral("h") } };
+        { QStringLiteral("n"), QStringLiteral("l") } };
     for (const auto &[x, y] : pairs) {
         if ((a == x && b == y) || (a == y && b == x))
             return true;
@@ -110,12 +117,12 @@ std::optional<NameSoundChecker> NameSoundChecker::load(const QString &path, QStr
         } else if (f.at(0) == u"S" && f.size() == 3) {
             if (const std::optional<Syllables> s = parseNumbered(f.at(2)))
                 checker.m_surnames.insert(f.at(1).toString(), *s);
-        } else if (f.at(0) == u"T" && f.size() == 5) {
+        } else if (f.at(0) == u"T" && f.size() == 6) {
             const std::optional<Syllables> s = parseNumbered(f.at(1));
             if (!s || s->size() < 2)
                 continue;
             QStringList key;
-            Trap trap { {}, f.at(2).toString(), f.at(3).toString(), f.at(4).toString() };
+            Trap trap { {}, f.at(3) == u"同音", f.at(2).toString(), f.at(4).toString(), f.at(5).toString() };
             for (const PinyinSyllable &syllable : *s) {
                 key.append(syllable.letters);
                 trap.tones.append(syllable.tone);
@@ -176,17 +183,29 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
     sound.tonePattern = tones.join(QLatin1Char(' ')) + QStringLiteral("（") + levels + QStringLiteral("）");
 
     // Homophones: every run of two or more characters that is not the surname alone, read as the name reads it
-    // and with each misreading of a character read two ways.
+    // and with each misreading of a character read two ways. A run inside a longer run that sounds like a trap
+    // is not reported again (杜子 within 杜子腾).
+    struct Found {
+        qsizetype from;
+        qsizetype to;
+        SoundFinding finding;
+    };
+    QList<Found> found;
     QSet<QString> trapsFound;
-    QList<SoundFinding> strongHomophones;
-    QList<SoundFinding> weakHomophones;
-    for (qsizetype from = 0; from + 1 < n; ++from) {
-        for (qsizetype to = std::max(from + 2, surnameLength + 1); to <= n; ++to) {
+    for (qsizetype length = n; length >= 2; --length) {
+        for (qsizetype from = 0; from + length <= n; ++from) {
+            const qsizetype to = from + length;
+            if (to <= surnameLength)
+                continue;
             bool known = true;
             for (qsizetype i = from; i < to; ++i)
                 known = known && syllables.at(i).has_value();
             if (!known)
-                break;
+                continue;
+            const bool inside = std::any_of(found.cbegin(), found.cend(),
+                [&](const Found &f) { return f.from <= from && to <= f.to; });
+            if (inside)
+                continue;
             // The readings to try: the name's own first, then one misread character at a time.
             QList<Syllables> tries { {} };
             for (qsizetype i = from; i < to; ++i)
@@ -209,14 +228,17 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
                 for (const Trap &trap : *traps) {
                     if (trapsFound.contains(trap.word))
                         continue;
-                    trapsFound.insert(trap.word);
-                    bool strong = true;
+                    int differing = 0;
                     Syllables trapSyllables;
                     for (qsizetype i = 0; i < t.size(); ++i) {
-                        strong = strong && tonesMatch(t.at(i).tone, trap.tones.at(i));
+                        differing += tonesMatch(t.at(i).tone, trap.tones.at(i)) ? 0 : 1;
                         trapSyllables.append(PinyinSyllable { t.at(i).letters, trap.tones.at(i) });
                     }
-                    const QString part = chars.mid(from, to - from).join(QString());
+                    const bool strong = differing == 0;
+                    if (differing > (trap.tonesRequired ? 0 : 1))
+                        continue;
+                    trapsFound.insert(trap.word);
+                    const QString part = chars.mid(from, length).join(QString());
                     QString text = QStringLiteral("“%1”%2%3，%4“%5”%6：%7")
                                        .arg(part, k == 0 ? QStringLiteral("读作") : QStringLiteral("若读作"),
                                            markedList(t), strong ? QStringLiteral("与") : QStringLiteral("音近"),
@@ -227,13 +249,18 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
                                            trap.reason);
                     if (!text.endsWith(u'。'))
                         text += u'。';
-                    (strong ? strongHomophones : weakHomophones)
-                        .append(SoundFinding { SoundFinding::Kind::Homophone, strong, text });
+                    found.append(Found { from, to, SoundFinding { SoundFinding::Kind::Homophone, strong, text } });
                 }
             }
         }
     }
-    sound.findings = strongHomophones + weakHomophones;
+    // The homophones that sound the same first, then those that sound alike.
+    for (const bool strong : { true, false }) {
+        for (const Found &f : std::as_const(found)) {
+            if (f.finding.strong == strong)
+                sound.findings.append(f.finding);
+        }
+    }
 
     // Characters of the given name read two ways.
     QSet<QString> doubleRead;
@@ -281,14 +308,14 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
         const QString ib = b->initial();
         const QString fa = a->final();
         const QString fb = b->final();
-        if (a->letters == b->letters) {
+        if (a->letters == b->letters && a->tone == b->tone) {
             sound.findings.append(SoundFinding { SoundFinding::Kind::SameInitial, false,
-                QStringLiteral("“%1”读%2，两字同音相连，听来重复，不易分辨。").arg(pair, read) });
-        } else if (!ia.isEmpty() && ia == ib && (fa == fb || (!nasalCoda(fa).isEmpty() && nasalCoda(fa) == nasalCoda(fb)))) {
-            const QString why = fa == fb ? QStringLiteral("韵母都是%1").arg(fa)
-                                         : QStringLiteral("韵尾都是-%1").arg(nasalCoda(fa));
+                QStringLiteral("“%1”两字都读%2，同音相连，听来重复，不易分辨。").arg(pair, a->marked()) });
+        } else if (!ia.isEmpty() && ia == ib && fa != fb && medial(fa) == medial(fb) && !nasalCoda(fa).isEmpty()
+                   && nasalCoda(fa) == nasalCoda(fb)) {
             sound.findings.append(SoundFinding { SoundFinding::Kind::SameInitial, false,
-                QStringLiteral("“%1”读%2，声母都是%3、%4，连读像绕口令。").arg(pair, read, ia, why) });
+                QStringLiteral("“%1”读%2，声母都是%3，韵母%4和%5只差一个元音，连读像绕口令。")
+                    .arg(pair, read, ia, fa, fb) });
         } else if (fa == fb && confusableInitials(ia, ib)) {
             sound.findings.append(SoundFinding { SoundFinding::Kind::SameFinal, false,
                 QStringLiteral("“%1”读%2，韵母都是%3，声母%4和%5容易混读，连读拗口。").arg(pair, read, fa, ia, ib) });

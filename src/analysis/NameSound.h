@@ -72,6 +72,8 @@ private:
     };
     struct Trap {
         QList<int> tones;
+        // Only when every tone matches (同音); else also with one tone different (近音).
+        bool tonesRequired = false;
         QString word;
         QString category;
         QString reason;

@@ -251,8 +251,8 @@ std::optional<QByteArray> NameSoundData::build(const QList<CharacterRow> &rows, 
     QSet<QString> words;
     ok = forEachDataLine(sound + QStringLiteral("traps.tsv"), error,
         [&](const QStringList &f, const QString &where, int) {
-            if (f.size() != 4 || f.at(3).trimmed().isEmpty()) {
-                fail(error, QStringLiteral("%1: expected reading, word, category and reason").arg(where));
+            if (f.size() != 5 || f.at(4).trimmed().isEmpty()) {
+                fail(error, QStringLiteral("%1: expected reading, word, match, category and reason").arg(where));
                 return false;
             }
             const std::optional<Syllables> syl = parseSyllables(f.at(0));
@@ -261,9 +261,13 @@ std::optional<QByteArray> NameSoundData::build(const QList<CharacterRow> &rows, 
                 fail(error, QStringLiteral("%1: a word of two or more characters, one syllable each").arg(where));
                 return false;
             }
-            if (!trapCategories().contains(f.at(2))) {
+            if (f.at(2) != u"同音" && f.at(2) != u"近音") {
+                fail(error, QStringLiteral("%1: the match is 同音 or 近音, not \"%2\"").arg(where, f.at(2)));
+                return false;
+            }
+            if (!trapCategories().contains(f.at(3))) {
                 fail(error, QStringLiteral("%1: \"%2\" is not one of %3")
-                                .arg(where, f.at(2), trapCategories().join(QLatin1Char(' '))));
+                                .arg(where, f.at(3), trapCategories().join(QLatin1Char(' '))));
                 return false;
             }
             if (words.contains(f.at(1))) {
@@ -271,7 +275,7 @@ std::optional<QByteArray> NameSoundData::build(const QList<CharacterRow> &rows, 
                 return false;
             }
             words.insert(f.at(1));
-            out += QStringList { QStringLiteral("T"), numbered(*syl), f.at(1), f.at(2), f.at(3).trimmed() }
+            out += QStringList { QStringLiteral("T"), numbered(*syl), f.at(1), f.at(2), f.at(3), f.at(4).trimmed() }
                        .join(QLatin1Char('\t'))
                        .toUtf8();
             out += '\n';

@@ -17,7 +17,7 @@ namespace tolvane::mkdb {
 // data/README.md. Every line of the output is one of
 //   C <char> <name reading> <other readings> <misread as> <note>   (readings as zhao1, several joined by blanks)
 //   S <surname> <its readings, one per character>
-//   T <readings of the word> <word> <category> <reason>
+//   T <readings of the word> <word> <同音 or 近音> <category> <reason>
 class NameSoundData final {
 public:
     static std::optional<QByteArray> build(const QList<CharacterRow> &rows, const QString &dataDir,
