@@ -235,7 +235,7 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
                         trapSyllables.append(PinyinSyllable { t.at(i).letters, trap.tones.at(i) });
                     }
                     const bool strong = differing == 0;
-                    if (differing > (trap.tonesRequired ? 0 : 1))
+                    if (differing > (trap.tonesRequired ? 0 : t.size() - 1))
                         continue;
                     trapsFound.insert(trap.word);
                     const QString part = chars.mid(from, length).join(QString());
