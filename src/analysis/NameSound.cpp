@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QJsonArray>
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -100,49 +102,79 @@ std::optional<NameSoundChecker> NameSoundChecker::load(const QString &path, QStr
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refuse(QStringLiteral("找不到读音资料%1，无法给出读音。").arg(fileName()));
-    const QString text = QString::fromUtf8(file.readAll());
     NameSoundChecker checker;
-    for (const QStringView line : QStringView(text).split(u'\n')) {
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        const QList<QStringView> f = line.split(u'\t');
-        if (f.at(0) == u"C" && f.size() == 6) {
-            const std::optional<Syllables> name = parseNumbered(f.at(2));
-            const std::optional<Syllables> others = parseNumbered(f.at(3));
-            const std::optional<Syllables> misread = parseNumbered(f.at(4));
-            if (!name || name->size() != 1 || !others || !misread)
-                continue;
-            checker.m_chars.insert(
-                f.at(1).toString(), CharacterReadings { name->first(), *others, *misread, f.at(5).toString() });
-        } else if (f.at(0) == u"S" && f.size() == 3) {
-            if (const std::optional<Syllables> s = parseNumbered(f.at(2)))
-                checker.m_surnames.insert(f.at(1).toString(), *s);
-        } else if (f.at(0) == u"T" && f.size() == 6) {
-            const std::optional<Syllables> s = parseNumbered(f.at(1));
-            if (!s || s->size() < 2)
-                continue;
-            QStringList key;
-            Trap trap { {}, f.at(3) == u"同音", f.at(2).toString(), f.at(4).toString(), f.at(5).toString() };
-            for (const PinyinSyllable &syllable : *s) {
-                key.append(syllable.letters);
-                trap.tones.append(syllable.tone);
+    checker.m_text = QString::fromUtf8(file.readAll());
+    const QString &text = checker.m_text;
+    // The characters' lines are only indexed here and read when a name needs them: a name reads four of ten
+    // thousand, and the command line loads the file for one name.
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).sliced(start, end - start);
+        if (line.startsWith(u"C\t") && line.size() > 3) {
+            const char32_t c = QChar::isHighSurrogate(line.at(2).unicode()) && line.size() > 4
+                ? QChar::surrogateToUcs4(line.at(2), line.at(3))
+                : line.at(2).unicode();
+            checker.m_index.append({ c, start });
+        } else if (line.startsWith(u"S\t") || line.startsWith(u"T\t")) {
+            const QList<QStringView> f = line.split(u'\t');
+            if (f.at(0) == u"S" && f.size() == 3) {
+                if (const std::optional<Syllables> s = parseNumbered(f.at(2)))
+                    checker.m_surnames.insert(f.at(1).toString(), *s);
+            } else if (f.at(0) == u"T" && f.size() == 6) {
+                const std::optional<Syllables> s = parseNumbered(f.at(1));
+                if (!s || s->size() < 2) {
+                    start = end + 1;
+                    continue;
+                }
+                QStringList key;
+                Trap trap { {}, f.at(3) == u"同音", f.at(2).toString(), f.at(4).toString(), f.at(5).toString() };
+                for (const PinyinSyllable &syllable : *s) {
+                    key.append(syllable.letters);
+                    trap.tones.append(syllable.tone);
+                }
+                checker.m_traps[key.join(QLatin1Char(' '))].append(trap);
+                ++checker.m_trapCount;
             }
-            checker.m_traps[key.join(QLatin1Char(' '))].append(trap);
-            ++checker.m_trapCount;
         }
+        start = end + 1;
     }
-    if (checker.m_chars.isEmpty())
+    std::sort(checker.m_index.begin(), checker.m_index.end());
+    if (checker.m_index.isEmpty())
         return refuse(QStringLiteral("读音资料%1已损坏，无法给出读音。").arg(fileName()));
     return checker;
 }
 
+std::optional<NameSoundChecker::CharacterReadings> NameSoundChecker::entry(const QString &character) const
+{
+    const QList<uint> ucs4 = character.toUcs4();
+    if (ucs4.size() != 1)
+        return std::nullopt;
+    const auto it = std::lower_bound(m_index.cbegin(), m_index.cend(), std::pair<char32_t, qsizetype>(ucs4.first(), 0));
+    if (it == m_index.cend() || it->first != ucs4.first())
+        return std::nullopt;
+    qsizetype end = m_text.indexOf(u'\n', it->second);
+    if (end < 0)
+        end = m_text.size();
+    const QList<QStringView> f = QStringView(m_text).sliced(it->second, end - it->second).split(u'\t');
+    if (f.size() != 6)
+        return std::nullopt;
+    const std::optional<Syllables> name = parseNumbered(f.at(2));
+    const std::optional<Syllables> others = parseNumbered(f.at(3));
+    const std::optional<Syllables> misread = parseNumbered(f.at(4));
+    if (!name || name->size() != 1 || !others || !misread)
+        return std::nullopt;
+    return CharacterReadings { name->first(), *others, *misread, f.at(5).toString() };
+}
+
 QStringList NameSoundChecker::readings(const QString &character) const
 {
-    const auto it = m_chars.constFind(character);
-    if (it == m_chars.constEnd())
+    const std::optional<CharacterReadings> e = entry(character);
+    if (!e)
         return {};
-    QStringList out { it->name.marked() };
-    for (const PinyinSyllable &s : it->others)
+    QStringList out { e->name.marked() };
+    for (const PinyinSyllable &s : e->others)
         out.append(s.marked());
     return out;
 }
@@ -157,14 +189,17 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
     // Each character's reading, and for a given-name character the readings it may be misread with.
     QList<std::optional<PinyinSyllable>> syllables(n);
     QList<Syllables> alternatives(n);
+    QList<std::optional<CharacterReadings>> entries(n);
+    for (qsizetype i = 0; i < n; ++i)
+        entries[i] = entry(chars.at(i));
     const auto surnameIt = m_surnames.constFind(surname);
     for (qsizetype i = 0; i < n; ++i) {
         if (i < surnameLength && surnameIt != m_surnames.constEnd() && surnameIt->size() == surnameLength) {
             syllables[i] = surnameIt->at(i);
-        } else if (const auto it = m_chars.constFind(chars.at(i)); it != m_chars.constEnd()) {
-            syllables[i] = it->name;
+        } else if (const std::optional<CharacterReadings> &e = entries.at(i)) {
+            syllables[i] = e->name;
             if (i >= surnameLength)
-                alternatives[i] = it->misread;
+                alternatives[i] = e->misread;
         }
     }
 
@@ -265,8 +300,8 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
     // Characters of the given name read two ways.
     QSet<QString> doubleRead;
     for (qsizetype i = surnameLength; i < n; ++i) {
-        const auto it = m_chars.constFind(chars.at(i));
-        if (it == m_chars.constEnd() || it->misread.isEmpty() || doubleRead.contains(chars.at(i)))
+        const std::optional<CharacterReadings> &it = entries.at(i);
+        if (!it || it->misread.isEmpty() || doubleRead.contains(chars.at(i)))
             continue;
         doubleRead.insert(chars.at(i));
         QString text = QStringLiteral("“%1”字有%2两读，名字里读%3，旁人容易读成%4")

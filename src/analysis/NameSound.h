@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace tolvane {
 
@@ -52,7 +53,7 @@ public:
     QStringList readings(const QString &character) const;
 
     // The number of characters and traps loaded.
-    qsizetype characterCount() const { return m_chars.size(); }
+    qsizetype characterCount() const { return m_index.size(); }
     qsizetype trapCount() const { return m_trapCount; }
 
     // The sound section appended to a name's report, CR LF line breaks, ending with an empty line; and the line
@@ -79,7 +80,11 @@ private:
         QString reason;
     };
 
-    QHash<QString, CharacterReadings> m_chars;
+    std::optional<CharacterReadings> entry(const QString &character) const;
+
+    // The file's text, and where each character's line begins, by code point.
+    QString m_text;
+    QList<std::pair<char32_t, qsizetype>> m_index;
     QHash<QString, QList<PinyinSyllable>> m_surnames;
     // By the toneless syllables joined with blanks (jiu gui).
     QHash<QString, QList<Trap>> m_traps;
