@@ -318,7 +318,7 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
         const bool allOblique = !levels.contains(u'平') && !levels.contains(u'·');
         const bool oneTone = std::all_of(syllables.cbegin(), syllables.cend(),
             [&](const std::optional<PinyinSyllable> &s) { return s->tone == syllables.first()->tone; });
-        const QString count = QString::number(n);
+        const QString count = n == 3 ? QStringLiteral("三") : QStringLiteral("四");
         if (oneTone && (allLevel || allOblique)) {
             sound.findings.append(SoundFinding { SoundFinding::Kind::SameTones, true,
                 QStringLiteral("全名%1个字都是%2，读来平板，没有抑扬。").arg(count, tones.first()) });
