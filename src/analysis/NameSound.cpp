@@ -282,6 +282,10 @@ NameSound NameSoundChecker::check(const QString &surname, const QString &givenNa
                                                   : QStringLiteral("（") + markedList(trapSyllables)
                                                    + QStringLiteral("）"),
                                            trap.reason);
+                    if (part == trap.word) {
+                        // The name writes the word itself (孙子轩).
+                        text = QStringLiteral("“%1”连起来就是“%2”这个词：%3").arg(part, trap.word, trap.reason);
+                    }
                     if (!text.endsWith(u'。'))
                         text += u'。';
                     found.append(Found { from, to, SoundFinding { SoundFinding::Kind::Homophone, strong, text } });
