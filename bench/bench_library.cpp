@@ -1,7 +1,9 @@
 // Costs of reaching the library: one open (with the per-process key), one stroke lookup, a whole
-// company-name analysis and a whole name analysis, each on the real generated namedbs.mdb.
+// company-name analysis and a whole name analysis, each on the real generated namedbs.mdb; the sound check of a
+// name on the name-sound.tsv generated beside it.
 #include "analysis/CompanyAnalysis.h"
 #include "analysis/NameAnalysis.h"
+#include "analysis/NameSound.h"
 #include "data/NameDatabase.h"
 
 #include <benchmark/benchmark.h>
@@ -59,6 +61,33 @@ void nameAnalysisReport(benchmark::State &state)
     }
 }
 BENCHMARK(nameAnalysisReport)->Unit(benchmark::kMicrosecond);
+
+// What the sound section adds to an analysis: the check of one name (the readings file is loaded once per
+// process, as the dispatcher does) and its text. Arg 0: 王子涵 (nothing to report), 1: 欧阳朝优 (a homophone, a
+// character read two ways, four level tones).
+void nameSoundCheck(benchmark::State &state)
+{
+    const std::optional<NameSoundChecker> checker
+        = NameSoundChecker::load(QStringLiteral(TOLVANE_BIN_DIR "/") + NameSoundChecker::fileName());
+    if (!checker) {
+        state.SkipWithError("name-sound.tsv is missing");
+        return;
+    }
+    const QString surname = state.range(0) == 0 ? QStringLiteral("王") : QStringLiteral("欧阳");
+    const QString given = state.range(0) == 0 ? QStringLiteral("子涵") : QStringLiteral("朝优");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NameSoundChecker::reportSection(checker->check(surname, given)));
+}
+BENCHMARK(nameSoundCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Loading name-sound.tsv, once per process at the first analysis.
+void nameSoundLoad(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            NameSoundChecker::load(QStringLiteral(TOLVANE_BIN_DIR "/") + NameSoundChecker::fileName()));
+}
+BENCHMARK(nameSoundLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

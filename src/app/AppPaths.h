@@ -36,8 +36,13 @@ public:
     // The compound-surname list: beside the library when one lies there, else the one shipped with the program
     // (beside the executable, or in the shared data folder of an installed program).
     QString compoundSurnamesPath() const;
+    // The readings and homophone traps of names (name-sound.tsv), looked for as the compound-surname list is.
+    QString nameSoundPath() const;
 
 private:
+    // A file of the program beside the library, else beside the executable or in the shared data folder.
+    QString shippedFilePath(const QString &file) const;
+
     QString m_appDir;
     QString m_databasePath;
     QString m_classicsPath;

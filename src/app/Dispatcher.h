@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/NameAnalysis.h"
+#include "analysis/NameSound.h"
 #include "analysis/NumberLookups.h"
 #include "app/AppPaths.h"
 #include "app/FunctionTable.h"
@@ -84,6 +85,9 @@ private:
     void addChartFields();
     bool analyzeName(const QString &input);
     std::optional<NameReport> buildReport();
+    // The sound checks, loaded from name-sound.tsv at the first name that needs them; nothing (and the reason)
+    // while the file cannot be read.
+    const NameSoundChecker *soundChecker(QString *problem);
     // Shows an outcome's messages, notes a failed library and hands back its value.
     template <typename T> std::optional<T> absorb(Outcome<T> outcome);
     // A lookup's answer replaces the pane's text.
@@ -99,6 +103,7 @@ private:
     ProgramState m_state;
     QString m_resultPath;
     bool m_storeFailureShown = false;
+    std::optional<NameSoundChecker> m_sound;
 };
 
 } // namespace tolvane

@@ -108,6 +108,8 @@ private Q_SLOTS:
     void nameAnalysisOfTwoCharacters_data();
     void nameAnalysisOfTwoCharacters();
     void nameAnalysisAsksTheSurnameKind();
+    void nameAnalysisEndsWithHowItSounds_data();
+    void nameAnalysisEndsWithHowItSounds();
     void nameAnalysisStops_data();
     void nameAnalysisStops();
     void strokeNumberReports_data();
@@ -710,6 +712,47 @@ void TestDispatcher::nameAnalysisOfTwoCharacters()
     QVERIFY(rig.view.grids == expected);
     QVERIFY(rig.view.gridPanelEnabled);
     QVERIFY(QFile::exists(rig.rtfPath()));
+}
+
+// The report stays as it was; how the name sounds comes after it, inside the header and footer; without the
+// sound file, one line says so.
+void TestDispatcher::nameAnalysisEndsWithHowItSounds_data()
+{
+    QTest::addColumn<bool>("soundFile");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("pinyin");
+    QTest::newRow("with the sound file")
+        << true
+        << QStringLiteral("读音：\r\n    拼音：Qīng Hé\r\n    声调：一声 二声（平平）\r\n"
+                          "    未见不好的谐音、易读错的字和拗口的声韵。\r\n\r\n")
+        << QStringLiteral("Qīng Hé");
+    QTest::newRow("without it") << false
+                                << QStringLiteral("读音：\r\n    找不到读音资料name-sound.tsv，无法给出读音。\r\n\r\n")
+                                << QString();
+}
+
+void TestDispatcher::nameAnalysisEndsWithHowItSounds()
+{
+    QFETCH(bool, soundFile);
+    QFETCH(QString, section);
+    QFETCH(QString, pinyin);
+    Rig rig;
+    if (soundFile) {
+        QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(NameSoundChecker::fileName()),
+            rig.dir.filePath(NameSoundChecker::fileName())));
+    }
+    QFile info(rig.dir.filePath(QStringLiteral("Info.txt")));
+    QVERIFY(info.open(QIODevice::WriteOnly));
+    info.write(QStringLiteral("抬头信息：欢迎\r\n结尾信息：再见\r\n").toUtf8());
+    info.close();
+    rig.run(QStringLiteral("姓名分析"), QStringLiteral("青禾"), {}, {});
+    const FiveGrids grids = NameAnalysis::gridsFor({ 8, 5 }, false);
+    const QString report = *NameAnalysis::buildReport(
+        NameAnalysis::nameHeading(QStringLiteral("青禾"), { 8, 5 }, grids), grids, rig.dispatcher.paths().databasePath())
+                                .value;
+    QCOMPARE(rig.pane.text(), QStringLiteral("欢迎\r\n") + report + section + QStringLiteral("再见"));
+    QCOMPARE(rig.dispatcher.state().resultFields.value(QStringLiteral("sound")).toObject().value(QStringLiteral("pinyin")).toString(),
+        pinyin);
 }
 
 void TestDispatcher::nameAnalysisAsksTheSurnameKind()

@@ -93,6 +93,8 @@ private Q_SLOTS:
     void fiftyCharactersWithSpaces();
     void realLibraryLines();
     void meaningsNotFoundEmptyThePane();
+    void meaningShowsTheReadingsOfNames_data();
+    void meaningShowsTheReadingsOfNames();
     void waitNotices_data();
     void waitNotices();
     void databaseFailures_data();
@@ -288,6 +290,40 @@ void TestCharacterLookups::realLibraryLines()
     QVERIFY2(ming.value->text.contains(QStringLiteral("读 míng 的字：鸣（鳴） 铭（銘） ")), qPrintable(ming.value->text));
     QCOMPARE(ming.value->text.count(QStringLiteral("鳴")), 1);
     QVERIFY(ming.value->text.contains(QStringLiteral("读 mèng 的字：")));
+}
+
+// 字义查询 with the sound checks: the reading a name uses first, readings no one uses today left out; without
+// them the library's readings as stored.
+void TestCharacterLookups::meaningShowsTheReadingsOfNames_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<bool>("withSound");
+    QTest::addColumn<QString>("readings");
+    QTest::newRow("子: not the neutral tone") << QStringLiteral("子") << true << QStringLiteral("zǐ");
+    QTest::newRow("泊") << QStringLiteral("泊") << true << QStringLiteral("bó、pō");
+    QTest::newRow("罗") << QStringLiteral("罗") << true << QStringLiteral("luó");
+    QTest::newRow("长") << QStringLiteral("长") << true << QStringLiteral("cháng、zhǎng");
+    QTest::newRow("朝") << QStringLiteral("朝") << true << QStringLiteral("zhāo、cháo");
+    QTest::newRow("桃: old readings left out") << QStringLiteral("桃") << true << QStringLiteral("táo");
+    QTest::newRow("虹: jiàng left out") << QStringLiteral("虹") << true << QStringLiteral("hóng");
+    QTest::newRow("家") << QStringLiteral("家") << true << QStringLiteral("jiā");
+    QTest::newRow("行") << QStringLiteral("行") << true << QStringLiteral("xíng、háng");
+    QTest::newRow("桃 without the sound file") << QStringLiteral("桃") << false
+                                               << QStringLiteral("táo、tiāo、zhào");
+}
+
+void TestCharacterLookups::meaningShowsTheReadingsOfNames()
+{
+    QFETCH(QString, character);
+    QFETCH(bool, withSound);
+    QFETCH(QString, readings);
+    const std::optional<NameSoundChecker> sound
+        = NameSoundChecker::load(TestLibrary::binDir() + QLatin1Char('/') + NameSoundChecker::fileName());
+    QVERIFY(sound);
+    const LookupAnswer a = CharacterLookups::characterMeanings(
+        character, TestLibrary::realDatabasePath(), kAddress, {}, withSound ? &*sound : nullptr);
+    QVERIFY(a.value);
+    QCOMPARE(a.value->text.section(QStringLiteral("\r\n"), 2, 2), readings);
 }
 
 void TestCharacterLookups::meaningsNotFoundEmptyThePane()

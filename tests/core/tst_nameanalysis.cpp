@@ -1,6 +1,7 @@
 #include "analysis/CompoundSurnames.h"
 #include "analysis/NameAnalysis.h"
 #include "analysis/NameAnalysisTexts.h"
+#include "analysis/NameSound.h"
 #include "analysis/StrokeNumbersParser.h"
 #include "app/AppPaths.h"
 #include "app/ReportInfo.h"
@@ -35,6 +36,27 @@ QString manMeaning(int id)
 QString report(const FiveGrids &g)
 {
     return *NameAnalysis::buildReport(QStringLiteral("H\r\n"), g, TestLibrary::realDatabasePath()).value;
+}
+
+const NameSoundChecker &soundChecker()
+{
+    static const std::optional<NameSoundChecker> checker
+        = NameSoundChecker::load(AppPaths(TestLibrary::binDir()).nameSoundPath());
+    return *checker;
+}
+
+// The lines of a curated file of data/sound, split at tabs, without comments.
+QList<QStringList> soundDataRows(const QString &file)
+{
+    QFile f(qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data/sound/") + file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QList<QStringList> rows;
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!line.startsWith(QLatin1Char('#')))
+            rows.append(line.split(QLatin1Char('\t')));
+    }
+    return rows;
 }
 
 // The paragraphs after "更多信息：", each without its two closing line breaks.
@@ -73,6 +95,13 @@ private Q_SLOTS:
     void kindByTheCompoundSurnameList();
     void compoundSurnameFile();
     void infoFileWriteFailureKeepsTheOldFile();
+    void soundOfJudgedNames_data();
+    void soundOfJudgedNames();
+    void soundFalseAlarmsOnCommonNames();
+    void soundReadsTheSurnameAsASurname_data();
+    void soundReadsTheSurnameAsASurname();
+    void soundTones_data();
+    void soundTones();
 };
 
 void TestNameAnalysis::lengthChecks_data()
@@ -501,3 +530,142 @@ void TestNameAnalysis::compoundSurnameFile()
 
 QTEST_GUILESS_MAIN(TestNameAnalysis)
 #include "tst_nameanalysis.moc"
+
+// Every name of the judged list gets the finding a reader expects, naming the word or character.
+void TestNameAnalysis::soundOfJudgedNames_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("mention");
+    const QList<QStringList> rows = soundDataRows(QStringLiteral("judged-names.tsv"));
+    QVERIFY(rows.size() >= 40);
+    for (const QStringList &row : rows)
+        QTest::newRow(qPrintable(row.value(0) + row.value(1))) << row.value(0) << row.value(1) << row.value(2)
+                                                               << row.value(3);
+}
+
+void TestNameAnalysis::soundOfJudgedNames()
+{
+    QFETCH(QString, surname);
+    QFETCH(QString, given);
+    QFETCH(QString, kind);
+    QFETCH(QString, mention);
+    const NameSound sound = soundChecker().check(surname, given);
+    QStringList texts;
+    bool found = false;
+    for (const SoundFinding &f : sound.findings) {
+        texts.append(NameSoundChecker::kindName(f.kind) + QLatin1Char(' ') + f.text);
+        found = found || (NameSoundChecker::kindName(f.kind) == kind && f.text.contains(mention));
+    }
+    QVERIFY2(found, qPrintable(texts.join(QLatin1Char('\n'))));
+}
+
+// The most common given names with the hundred most common surnames: homophones, characters read two ways and
+// neighbours are rare; the tone notes are counted apart (a name of three level tones is common and mild).
+void TestNameAnalysis::soundFalseAlarmsOnCommonNames()
+{
+    QStringList surnames;
+    QFile common(qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data/surnames/common.tsv"));
+    QVERIFY(common.open(QIODevice::ReadOnly));
+    for (const QString &line : QString::fromUtf8(common.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!line.startsWith(QLatin1Char('#')) && surnames.size() < 100)
+            surnames.append(line.section(QLatin1Char('\t'), 1, 1).trimmed());
+    }
+    const QList<QStringList> given = soundDataRows(QStringLiteral("common-given-names.tsv"));
+    QCOMPARE(given.size(), 300);
+    int names = 0;
+    int homophones = 0;
+    int strongHomophones = 0;
+    int otherThanTones = 0;
+    int tones = 0;
+    for (const QString &surname : std::as_const(surnames)) {
+        for (const QStringList &row : given) {
+            const NameSound sound = soundChecker().check(surname, row.at(0));
+            ++names;
+            bool homophone = false;
+            bool strong = false;
+            bool other = false;
+            bool tone = false;
+            for (const SoundFinding &f : sound.findings) {
+                homophone = homophone || f.kind == SoundFinding::Kind::Homophone;
+                strong = strong || (f.kind == SoundFinding::Kind::Homophone && f.strong);
+                other = other || f.kind != SoundFinding::Kind::SameTones;
+                tone = tone || f.kind == SoundFinding::Kind::SameTones;
+            }
+            homophones += homophone;
+            strongHomophones += strong;
+            otherThanTones += other;
+            tones += tone;
+        }
+    }
+    qInfo("%d names: %d with a homophone (%d sounding the same), %d with any finding but tones, %d with a tone note",
+        names, homophones, strongHomophones, otherThanTones, tones);
+    QCOMPARE(names, 30000);
+    QVERIFY(homophones <= 200);
+    QVERIFY(otherThanTones <= 600);
+}
+
+void TestNameAnalysis::soundReadsTheSurnameAsASurname_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("pinyin");
+    QTest::newRow("单") << QStringLiteral("单") << QStringLiteral("田芳") << QStringLiteral("Shàn Tiánfāng");
+    QTest::newRow("解") << QStringLiteral("解") << QStringLiteral("放") << QStringLiteral("Xiè Fàng");
+    QTest::newRow("仇") << QStringLiteral("仇") << QStringLiteral("英") << QStringLiteral("Qiú Yīng");
+    QTest::newRow("区") << QStringLiteral("区") << QStringLiteral("雅") << QStringLiteral("Ōu Yǎ");
+    QTest::newRow("朴") << QStringLiteral("朴") << QStringLiteral("正") << QStringLiteral("Piáo Zhèng");
+    QTest::newRow("曾") << QStringLiteral("曾") << QStringLiteral("子墨") << QStringLiteral("Zēng Zǐmò");
+    QTest::newRow("尉迟") << QStringLiteral("尉迟") << QStringLiteral("恭") << QStringLiteral("Yùchí Gōng");
+    QTest::newRow("万俟") << QStringLiteral("万俟") << QStringLiteral("雪") << QStringLiteral("Mòqí Xuě");
+    QTest::newRow("吕: ü with its mark") << QStringLiteral("吕") << QStringLiteral("静") << QStringLiteral("Lǚ Jìng");
+    QTest::newRow("西安: apostrophe") << QStringLiteral("王") << QStringLiteral("西安") << QStringLiteral("Wáng Xī'ān");
+    QTest::newRow("名字里的单读dān") << QStringLiteral("王") << QStringLiteral("单") << QStringLiteral("Wáng Dān");
+}
+
+void TestNameAnalysis::soundReadsTheSurnameAsASurname()
+{
+    QFETCH(QString, surname);
+    QFETCH(QString, given);
+    QFETCH(QString, pinyin);
+    QCOMPARE(soundChecker().check(surname, given).pinyin, pinyin);
+}
+
+void TestNameAnalysis::soundTones_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("toneFinding"); // 0 none, 1 mild, 2 strong
+    QTest::newRow("胡容宁: one tone") << QStringLiteral("胡") << QStringLiteral("容宁")
+                                      << QStringLiteral("二声 二声 二声（平平平）") << 2;
+    QTest::newRow("何一贤: level") << QStringLiteral("何") << QStringLiteral("一贤")
+                                   << QStringLiteral("二声 一声 二声（平平平）") << 1;
+    QTest::newRow("李小雨: one tone") << QStringLiteral("李") << QStringLiteral("小雨")
+                                      << QStringLiteral("三声 三声 三声（仄仄仄）") << 2;
+    QTest::newRow("赵宇浩: oblique") << QStringLiteral("赵") << QStringLiteral("宇浩")
+                                     << QStringLiteral("四声 三声 四声（仄仄仄）") << 1;
+    QTest::newRow("王伟华") << QStringLiteral("王") << QStringLiteral("伟华")
+                            << QStringLiteral("二声 三声 二声（平仄平）") << 0;
+    QTest::newRow("张三: two characters") << QStringLiteral("张") << QStringLiteral("三")
+                                          << QStringLiteral("一声 一声（平平）") << 0;
+    QTest::newRow("欧阳朝优") << QStringLiteral("欧阳") << QStringLiteral("朝优")
+                              << QStringLiteral("一声 二声 一声 一声（平平平平）") << 1;
+}
+
+void TestNameAnalysis::soundTones()
+{
+    QFETCH(QString, surname);
+    QFETCH(QString, given);
+    QFETCH(QString, pattern);
+    QFETCH(int, toneFinding);
+    const NameSound sound = soundChecker().check(surname, given);
+    QCOMPARE(sound.tonePattern, pattern);
+    int found = 0;
+    for (const SoundFinding &f : sound.findings) {
+        if (f.kind == SoundFinding::Kind::SameTones)
+            found = f.strong ? 2 : 1;
+    }
+    QCOMPARE(found, toneFinding);
+}

@@ -1,4 +1,5 @@
 // Checks the character rows built from the real Unihan files and the project's curated lists.
+#include "NameSoundData.h"
 #include "UnihanLibrary.h"
 
 #include <QDir>
@@ -794,6 +795,75 @@ private Q_SLOTS:
         QString error;
         QVERIFY(!UnihanLibrary::build(unihanDir(), dir.path(), &error).has_value());
         QVERIFY2(error.contains(QStringLiteral("fantizi.tsv")) && error.contains(character), qPrintable(error));
+    }
+
+    // name-sound.tsv from the real rows and data/sound with one line added or taken away: each decision the build
+    // relies on is checked, with the file and line.
+    void rejectsBadSoundLines_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("removed"); // the start of a line to take away
+        QTest::addColumn<QString>("error");
+        QTest::newRow("not a reading of the character")
+            << QStringLiteral("readings.tsv") << QStringLiteral("天\tdiān\t-\t-\treason") << QString()
+            << QStringLiteral("is not a reading of 天");
+        QTest::newRow("reason missing") << QStringLiteral("readings.tsv") << QStringLiteral("天\ttiān\t-\t-\t")
+                                        << QString() << QStringLiteral("expected character");
+        QTest::newRow("an offered character read two ways, undecided")
+            << QStringLiteral("readings.tsv") << QString() << QStringLiteral("长\t")
+            << QStringLiteral("长 can be offered and has the readings");
+        QTest::newRow("a surname read two ways, undecided")
+            << QStringLiteral("surnames.tsv") << QString() << QStringLiteral("单\t")
+            << QStringLiteral("the surname 单 is read more than one way");
+        QTest::newRow("a surname reading the character lacks")
+            << QStringLiteral("surnames.tsv") << QStringLiteral("张\tzhàng\treason") << QString()
+            << QStringLiteral("is not a reading of 张");
+        QTest::newRow("a syllable short") << QStringLiteral("traps.tsv")
+                                          << QStringLiteral("gǒu\t狗蛋\t近音\t骂人\treason") << QString()
+                                          << QStringLiteral("one syllable each");
+        QTest::newRow("match neither 同音 nor 近音")
+            << QStringLiteral("traps.tsv") << QStringLiteral("gǒu dàn\t狗蛋\t同调\t骂人\treason") << QString()
+            << QStringLiteral("the match is");
+        QTest::newRow("unknown category") << QStringLiteral("traps.tsv")
+                                          << QStringLiteral("gǒu dàn\t狗蛋\t近音\t坏话\treason") << QString()
+                                          << QStringLiteral("is not one of");
+    }
+
+    void rejectsBadSoundLines()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, added);
+        QFETCH(QString, removed);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        for (const QString folder : { QStringLiteral("sound"), QStringLiteral("surnames") }) {
+            QVERIFY(QDir(dir.path()).mkpath(folder));
+            const QDir source(dataDir() + QLatin1Char('/') + folder);
+            for (const QString &name : source.entryList({ QStringLiteral("*.tsv") }, QDir::Files))
+                QVERIFY(QFile::copy(source.filePath(name), dir.path() + QLatin1Char('/') + folder + QLatin1Char('/') + name));
+        }
+        QString problem;
+        QVERIFY2(NameSoundData::build(m_rows, dir.path(), &problem).has_value(), qPrintable(problem));
+
+        QFile target(dir.path() + QStringLiteral("/sound/") + file);
+        QVERIFY(target.open(QIODevice::ReadOnly));
+        QStringList lines = QString::fromUtf8(target.readAll()).split(QLatin1Char('\n'));
+        target.close();
+        if (!removed.isEmpty()) {
+            const qsizetype before = lines.size();
+            lines.erase(std::remove_if(lines.begin(), lines.end(), [&](const QString &l) { return l.startsWith(removed); }),
+                lines.end());
+            QCOMPARE(lines.size(), before - 1);
+        }
+        if (!added.isEmpty())
+            lines.append(added);
+        QVERIFY(target.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        target.write(lines.join(QLatin1Char('\n')).toUtf8());
+        target.close();
+        QVERIFY(!NameSoundData::build(m_rows, dir.path(), &problem).has_value());
+        QVERIFY2(problem.contains(error), qPrintable(problem));
     }
 
     void rejectsMissingCuratedFile()

@@ -1,3 +1,4 @@
+#include "text/Pinyin.h"
 #include "text/VbText.h"
 
 #include <QRandomGenerator>
@@ -14,6 +15,8 @@ class TstVbText : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void pinyinSyllables_data();
+    void pinyinSyllables();
     void trimSpaces_data();
     void trimSpaces();
     void toInt16_data();
@@ -262,6 +265,46 @@ void TstVbText::decimal()
     QFETCH(int, value);
     QFETCH(QString, expected);
     QCOMPARE(tolvane::decimal(value), expected);
+}
+
+// A syllable read with its tone mark or number, written back with the mark where it belongs, and split into
+// initial and final as the tables write them (the sound checks compare finals).
+void TstVbText::pinyinSyllables_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("marked"); // empty: not a syllable
+    QTest::addColumn<int>("tone");
+    QTest::addColumn<QString>("initial");
+    QTest::addColumn<QString>("final");
+    QTest::newRow("liù: mark on the second of iu") << QStringLiteral("liu4") << QStringLiteral("liù") << 4 << QStringLiteral("l") << QStringLiteral("iu");
+    QTest::newRow("guǐ: mark on the second of ui") << QStringLiteral("guǐ") << QStringLiteral("guǐ") << 3 << QStringLiteral("g") << QStringLiteral("ui");
+    QTest::newRow("zhāo") << QStringLiteral("zhāo") << QStringLiteral("zhāo") << 1 << QStringLiteral("zh") << QStringLiteral("ao");
+    QTest::newRow("lǜ from v") << QStringLiteral("lv4") << QStringLiteral("lǜ") << 4 << QStringLiteral("l") << QStringLiteral("ü");
+    QTest::newRow("ju is jü") << QStringLiteral("jú") << QStringLiteral("jú") << 2 << QStringLiteral("j") << QStringLiteral("ü");
+    QTest::newRow("yang is iang") << QStringLiteral("yáng") << QStringLiteral("yáng") << 2 << QString() << QStringLiteral("iang");
+    QTest::newRow("yuan is üan") << QStringLiteral("yuan2") << QStringLiteral("yuán") << 2 << QString() << QStringLiteral("üan");
+    QTest::newRow("wei is ui") << QStringLiteral("wěi") << QStringLiteral("wěi") << 3 << QString() << QStringLiteral("ui");
+    QTest::newRow("you is iu") << QStringLiteral("yōu") << QStringLiteral("yōu") << 1 << QString() << QStringLiteral("iu");
+    QTest::newRow("neutral tone") << QStringLiteral("zi") << QStringLiteral("zi") << 5 << QStringLiteral("z") << QStringLiteral("i");
+    QTest::newRow("two marks") << QStringLiteral("hǎó") << QString() << 0 << QString() << QString();
+    QTest::newRow("no vowel") << QStringLiteral("hm") << QString() << 0 << QString() << QString();
+}
+
+void TstVbText::pinyinSyllables()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, marked);
+    QFETCH(int, tone);
+    QFETCH(QString, initial);
+    QFETCH(QString, final);
+    const std::optional<tolvane::PinyinSyllable> s = tolvane::PinyinSyllable::parse(written);
+    QCOMPARE(s.has_value(), !marked.isEmpty());
+    if (!s)
+        return;
+    QCOMPARE(s->marked(), marked);
+    QCOMPARE(s->tone, tone);
+    QCOMPARE(s->initial(), initial);
+    QCOMPARE(s->final(), final);
 }
 
 QTEST_GUILESS_MAIN(TstVbText)

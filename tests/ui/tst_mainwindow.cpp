@@ -18,6 +18,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QDir>
 #include <QGlyphRun>
 #include <QRawFont>
 #include <QTextBlock>
@@ -79,6 +80,7 @@ private Q_SLOTS:
     void companyNameByEnter();
     void companyMessageBox();
     void otherFunctionsPanel();
+    void nameAnalysisEndsWithHowTheNameSounds();
     void enterInTheLookupBoxRunsExecute();
     void birthChartLookup_data();
     void birthChartLookup();
@@ -226,6 +228,22 @@ void TestMainWindow::otherFunctionsPanel()
     choose("cmbOptions", QStringLiteral("姓名分析"));
     QVERIFY(!m_window->findChild<QGroupBox *>(QStringLiteral("fraOther"))->isEnabled());
     QVERIFY(m_window->findChild<QGroupBox *>(QStringLiteral("fraXingMWG"))->isEnabled());
+}
+
+// The real window over the library and the sound file as shipped: the pane's report ends with the name's pinyin,
+// tones and the homophone.
+void TestMainWindow::nameAnalysisEndsWithHowTheNameSounds()
+{
+    QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("name-sound.tsv")),
+        m_dir->filePath(QStringLiteral("name-sound.tsv"))));
+    choose("cmbOptions", QStringLiteral("姓名分析"));
+    m_window->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("杨伟"));
+    QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    const QString text = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"))->toPlainText();
+    QVERIFY(text.startsWith(QStringLiteral("杨伟：")));
+    QVERIFY2(text.endsWith(QStringLiteral("读音：\n    拼音：Yáng Wěi\n    声调：二声 三声（平仄）\n"
+                                          "    注意：“杨伟”读作yáng wěi，与“阳痿”同音：男性疾病，著名的笑话名“杨伟”。\n\n")),
+        qPrintable(text.right(200)));
 }
 
 void TestMainWindow::enterInTheLookupBoxRunsExecute()
