@@ -12,12 +12,14 @@
 #include "cli/CliPrompter.h"
 #include "cli/StartupPasswordGate.h"
 #include "naming/NamingWizard.h"
+#include "naming/SuggestionForm.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <functional>
@@ -54,8 +56,20 @@ const std::vector<QCommandLineOption> &options()
             QStringLiteral("n")),
         QCommandLineOption(QStringLiteral("from"),
             QStringLiteral("names from lines of the classics instead of the library: one or more of 诗经, 论语, 楚辞, "
-                           "唐诗, 宋词, separated by commas; each name is shown with its verse"),
+                           "唐诗, 宋词, separated by commas; each name is shown with its verse. For suggest, 字库 "
+                           "among them takes the library's names as well (default 字库 and all five)"),
             QStringLiteral("collections")),
+        QCommandLineOption(QStringLiteral("count"),
+            QStringLiteral("how many names to suggest (1..500, default 50)"), QStringLiteral("n")),
+        QCommandLineOption(QStringLiteral("exclude"),
+            QStringLiteral("characters never to use, e.g. the elders' names or characters the parent dislikes"),
+            QStringLiteral("chars")),
+        QCommandLineOption(QStringLiteral("include"),
+            QStringLiteral("one character every suggested name must have (a generation name)"), QStringLiteral("char")),
+        QCommandLineOption(QStringLiteral("min-strokes"),
+            QStringLiteral("the fewest strokes of each given-name character (1..30)"), QStringLiteral("n")),
+        QCommandLineOption(QStringLiteral("max-strokes"),
+            QStringLiteral("the most strokes of each given-name character (1..30)"), QStringLiteral("n")),
         QCommandLineOption(QStringLiteral("surname-kind"),
             QStringLiteral("单 or 复, for the questions that ask whether the surname is compound (default: what the "
                            "window preselects, 复 for a name that begins with a listed compound surname such as "
@@ -203,6 +217,47 @@ std::optional<QString> birthLine(const QCommandLineParser &parser, const QString
     return line;
 }
 
+// The questions of suggest (and compare) from the options; false, the message shown, when a value is wrong.
+bool suggestionAnswers(Session &s, SuggestionForm &form)
+{
+    SuggestionRequest &r = form.request;
+    r.sex = s.answers.sex;
+    r.nameLength = s.answers.length;
+    r.elements = s.answers.elements;
+    r.fromLibrary = !isSet(s.parser, "from") || s.answers.libraryNamed;
+    r.classics = isSet(s.parser, "from") ? s.answers.classics : std::optional<ClassicSet>(ClassicSet::all());
+    if (isSet(s.parser, "born")) {
+        const std::optional<QString> birth
+            = birthLine(s.parser, s.parser.value(option(QStringLiteral("born"))), s.prompter);
+        if (!birth)
+            return false;
+        form.birth = *birth;
+    }
+    const auto number = [&](const char *name, int &out, const QString &message) {
+        if (!isSet(s.parser, name))
+            return true;
+        bool ok = false;
+        out = s.parser.value(option(QLatin1String(name))).trimmed().toInt(&ok);
+        if (!ok) {
+            s.prompter.showMessage(UserMessage::warning(message));
+            return false;
+        }
+        return true;
+    };
+    if (!number("count", r.count, QStringLiteral("推荐名字的个数须在1到500之间。"))
+        || !number("min-strokes", r.minStrokes, QStringLiteral("每个字的最少、最多笔画数须在1到30之间，且最少不大于最多。"))
+        || !number("max-strokes", r.maxStrokes, QStringLiteral("每个字的最少、最多笔画数须在1到30之间，且最少不大于最多。")))
+        return false;
+    if ((isSet(s.parser, "min-strokes") && r.minStrokes < 1) || (isSet(s.parser, "max-strokes") && r.maxStrokes < 1)) {
+        s.prompter.showMessage(
+            UserMessage::warning(QStringLiteral("每个字的最少、最多笔画数须在1到30之间，且最少不大于最多。")));
+        return false;
+    }
+    r.exclude = s.parser.value(option(QStringLiteral("exclude"))).trimmed();
+    r.include = s.parser.value(option(QStringLiteral("include"))).trimmed();
+    return true;
+}
+
 // analyze --batch: every line of the file through one NameBatch, each result printed as it comes.
 int runBatch(Session &s)
 {
@@ -267,6 +322,9 @@ const std::vector<Command> &commands()
         QStringLiteral("luck"), QStringLiteral("elements"), QStringLiteral("born"), QStringLiteral("longitude"),
         QStringLiteral("utc-offset"), QStringLiteral("late-zi-same-day"), QStringLiteral("start"), QStringLiteral("groups"), QStringLiteral("from"),
         QStringLiteral("surname-kind") };
+    const QStringList suggestOptions { QStringLiteral("sex"), QStringLiteral("length"), QStringLiteral("elements"),
+        QStringLiteral("born"), QStringLiteral("from"), QStringLiteral("count"), QStringLiteral("exclude"),
+        QStringLiteral("include"), QStringLiteral("min-strokes"), QStringLiteral("max-strokes") };
     static const std::vector<Command> list {
         { QStringLiteral("name"), QStringLiteral("SURNAME"),
             QStringLiteral(
@@ -299,6 +357,40 @@ const std::vector<Command> &commands()
                 }
                 return s.execute(Function::PersonalNaming, args.at(0));
             } },
+        { QStringLiteral("suggest"), QStringLiteral("SURNAME"),
+            QStringLiteral("suggested names (推荐名字): whole names for the surname over every good configuration, "
+                           "ranked by numerology, elements, sound and meaning, each with its reasons, grids and "
+                           "meanings"),
+            suggestOptions, 1, true,
+            [](Session &s, const QStringList &args) {
+                SuggestionForm form;
+                if (!suggestionAnswers(s, form))
+                    return s.printPane();
+                s.prompter.useSuggestionAnswers(form);
+                return s.execute(Function::SuggestedNames, args.at(0));
+            } },
+        { QStringLiteral("compare"), QStringLiteral("NAME NAME..."),
+            QStringLiteral("two to five full names side by side (名字比较): grids, luck, 三才, elements, sound, "
+                           "meaning and score, judged as the suggested names are"),
+            { QStringLiteral("sex"), QStringLiteral("elements"), QStringLiteral("born") }, -1, true,
+            [](Session &s, const QStringList &args) {
+                SuggestionForm form;
+                if (!suggestionAnswers(s, form))
+                    return s.printPane();
+                QList<FavouriteNames::Name> names;
+                for (const QString &arg : args) {
+                    const std::optional<FavouriteNames::Name> name = s.dispatcher.splitFullName(arg);
+                    if (!name) {
+                        s.prompter.showMessage(UserMessage::warning(
+                            QStringLiteral("“") + arg + QStringLiteral("”不是两到四个字的全名。")));
+                        return s.printPane();
+                    }
+                    names.append(*name);
+                }
+                s.dispatcher.compareNames(names, form.request.sex, form.request.elements, form.birth);
+                return s.printPane();
+            },
+            [](const QCommandLineParser &, const QStringList &args) { return args.size() >= 2 && args.size() <= 5; } },
         { QStringLiteral("analyze"), QStringLiteral("NAME"),
             QStringLiteral("name analysis (姓名分析) of a full name of two to four characters, or with --batch of "
                            "every name in a file"),
@@ -469,8 +561,12 @@ std::optional<QString> readAnswers(const QCommandLineParser &parser, NamingAnswe
     }
     answers.summaryOnly = given("summary-only");
     if (given("from")) {
-        answers.classics = ClassicSet::parse(value("from"));
-        if (!answers.classics)
+        // 字库 names the library (suggest takes it beside the collections).
+        QStringList names = value("from").split(QRegularExpression(QStringLiteral("[,，、\\s]+")), Qt::SkipEmptyParts);
+        answers.libraryNamed = names.removeAll(QStringLiteral("字库")) > 0;
+        answers.classics = names.isEmpty() && answers.libraryNamed ? std::nullopt
+                                                                    : ClassicSet::parse(names.join(QLatin1Char(',')));
+        if (!answers.classics && !(names.isEmpty() && answers.libraryNamed))
             return QStringLiteral("--from takes one or more of 诗经, 论语, 楚辞, 唐诗, 宋词, separated by commas");
     }
     if (given("surname-kind")) {

@@ -1,4 +1,5 @@
 #include "ui/WidgetPrompter.h"
+#include "ui/SuggestionDialog.h"
 
 #include "app/AppInfo.h"
 #include "naming/NamingWizard.h"
@@ -64,6 +65,14 @@ void WidgetPrompter::askFixedOptions(FixedOptionsForm &form)
     FixedOptionsDialog dialog(form, m_parent);
     if (m_parent)
         dialog.move(Twips::offsetFrom(*m_parent, 2500, 3300));
+    dialog.exec();
+}
+
+void WidgetPrompter::askSuggestionOptions(SuggestionForm &form)
+{
+    SuggestionDialog dialog(form, m_parent);
+    if (m_parent)
+        dialog.move(NamingWizardDialog::origin(*m_parent));
     dialog.exec();
 }
 
