@@ -545,6 +545,8 @@ void Dispatcher::runSuggestedNames(const DispatchInput &input)
     m_view.setProgressPanelVisible(false);
     SuggestionForm form;
     form.request.surname = trimSpaces(input.name);
+    // The library and every collection, unless the person chooses otherwise.
+    form.request.classics = ClassicSet::all();
     if (const std::optional<UserMessage> problem = NameSuggestions::requestProblem(form.request)) {
         m_prompter.showMessage(*problem);
         finish();

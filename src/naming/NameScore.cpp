@@ -35,62 +35,55 @@ int testedGrids(const FiveGrids &g, int givenCount, std::array<int, 4> &out)
     return givenCount >= 2 ? 4 : 3;
 }
 
-int soundPoints(const SoundVerdict &sound, const RankingRules &rules)
+int soundPoints(const SoundVerdict &sound, const RankingRules::Weights &w)
 {
-    const int clear = sound.strong.isEmpty() && sound.weak.isEmpty() ? rules.value(QStringLiteral("sound.clear")) : 0;
-    return clear + rules.value(QStringLiteral("sound.weak")) * int(sound.weak.size())
-        + rules.value(QStringLiteral("sound.strong")) * int(sound.strong.size());
+    const int clear = sound.strong.isEmpty() && sound.weak.isEmpty() ? w.soundClear : 0;
+    return clear + w.soundWeak * int(sound.weak.size()) + w.soundStrong * int(sound.strong.size());
 }
 
 } // namespace
 
 NameScore scoreName(const NameFacts &facts, const std::optional<SoundVerdict> &sound, const RankingRules &rules)
 {
+    const RankingRules::Weights &w = rules.weights();
     NameScore score;
     const FiveGrids &g = facts.grids;
     std::array<int, 4> tested {};
     const int n = testedGrids(g, facts.givenCount, tested);
     int gridPoints = 0;
-    const int full = rules.value(QStringLiteral("grids.full"));
-    const int half = rules.value(QStringLiteral("grids.half"));
     for (int i = 0; i < n; ++i)
-        gridPoints += levelPoints(LuckRules::luckClass(tested[size_t(i)]), full, half);
+        gridPoints += levelPoints(LuckRules::luckClass(tested[size_t(i)]), w.gridsFull, w.gridsHalf);
     gridPoints = (gridPoints + n / 2) / n;
     score.sancaiLevel = sancaiLevel(g);
     score.pairLevel = pairLevel(g);
-    const int numerology = gridPoints
-        + levelPoints(score.sancaiLevel, rules.value(QStringLiteral("sancai.full")),
-            rules.value(QStringLiteral("sancai.half")))
-        + levelPoints(score.pairLevel, rules.value(QStringLiteral("pairing.full")),
-            rules.value(QStringLiteral("pairing.half")));
+    const int numerology = gridPoints + levelPoints(score.sancaiLevel, w.sancaiFull, w.sancaiHalf)
+        + levelPoints(score.pairLevel, w.pairingFull, w.pairingHalf);
 
     int elements = 0;
     for (int i = 0; i < facts.givenCount && i < 2; ++i) {
         if (facts.elements[size_t(i)] && facts.wishes.contains(*facts.elements[size_t(i)]))
-            elements += rules.value(QStringLiteral("elements.character"));
+            elements += w.elementsCharacter;
     }
     if (facts.wishes.contains(DigitTables::element(g.renge)))
-        elements += rules.value(QStringLiteral("elements.person"));
+        elements += w.elementsPerson;
 
     int meaning = 0;
-    if (facts.word.kind == NameWords::Kind::GivenName) {
-        meaning += rules.value(QStringLiteral("meaning.name"))
-            + std::min(rules.value(QStringLiteral("meaning.name.cap")),
-                rules.value(QStringLiteral("meaning.name.each")) * std::max(0, facts.word.weight - 2));
-    } else if (facts.word.kind == NameWords::Kind::Word) {
-        meaning += rules.value(QStringLiteral("meaning.word"));
-    }
+    if (facts.word.kind == NameWords::Kind::GivenName)
+        meaning += w.name + std::min(w.nameCap, w.nameEach * std::max(0, facts.word.weight - 2));
+    else if (facts.word.kind == NameWords::Kind::Word)
+        meaning += w.word;
     if (facts.inClassics)
-        meaning += rules.value(QStringLiteral("meaning.classic"));
+        meaning += w.classic;
     for (int i = 0; i < facts.givenCount && i < 2; ++i) {
         if (facts.sexes[size_t(i)] == facts.sex)
-            meaning += rules.value(QStringLiteral("meaning.sex"));
+            meaning += w.sex;
+        meaning += facts.tastes[size_t(i)];
     }
 
-    score.parts = { { ScorePart::Kind::Numerology, numerology, true }, { ScorePart::Kind::Elements, elements, true },
-        { ScorePart::Kind::Sound, 0, false }, { ScorePart::Kind::Meaning, meaning, true } };
+    score.parts = { { { ScorePart::Kind::Numerology, numerology, true }, { ScorePart::Kind::Elements, elements, true },
+        { ScorePart::Kind::Sound, 0, false }, { ScorePart::Kind::Meaning, meaning, true } } };
     score.total = numerology + elements + meaning;
-    return rescoreWithSound(score, sound, rules);
+    return sound ? rescoreWithSound(score, sound, rules) : score;
 }
 
 NameScore rescoreWithSound(NameScore score, const std::optional<SoundVerdict> &sound, const RankingRules &rules)
@@ -98,7 +91,7 @@ NameScore rescoreWithSound(NameScore score, const std::optional<SoundVerdict> &s
     ScorePart &part = score.parts[2];
     score.total -= part.points;
     part.judged = sound.has_value();
-    part.points = sound ? soundPoints(*sound, rules) : 0;
+    part.points = sound ? soundPoints(*sound, rules.weights()) : 0;
     score.total += part.points;
     return score;
 }

@@ -23,13 +23,14 @@ struct NameFacts {
     std::array<QString, 2> characters;
     std::array<std::optional<Element>, 2> elements;
     std::array<std::optional<Sex>, 2> sexes; // none: fit for both
+    std::array<int, 2> tastes {}; // how each character reads today (name-characters.tsv)
     NameWords::Entry word;
     bool inClassics = false;
 };
 
 struct NameScore {
     int total = 0;
-    QList<ScorePart> parts; // numerology, elements, sound, meaning
+    std::array<ScorePart, 4> parts {}; // numerology, elements, sound, meaning
     LuckLevel sancaiLevel = LuckLevel::Bad;
     LuckLevel pairLevel = LuckLevel::Bad;
 };

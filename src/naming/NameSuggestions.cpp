@@ -18,6 +18,7 @@ namespace tolvane {
 
 // The text of data/suggestions/ranking.tsv, built into the program (RankingRulesText.cpp, generated).
 extern const char16_t kRankingRulesText[];
+extern const char16_t kNameCharactersText[];
 
 namespace {
 
@@ -71,7 +72,37 @@ std::optional<RankingRules> RankingRules::parse(const QString &text, QString *er
     }
     if (rules.value(QStringLiteral("variety.character")) < 1 || rules.value(QStringLiteral("variety.first")) < 1)
         return refuse(QStringLiteral("ranking.tsv: the variety limits must be at least 1"));
+    const auto v = [&rules](const char *name) { return rules.value(QLatin1String(name)); };
+    rules.m_weights = { v("grids.full"), v("grids.half"), v("sancai.full"), v("sancai.half"), v("pairing.full"),
+        v("pairing.half"), v("elements.character"), v("elements.person"), v("sound.clear"), v("sound.weak"),
+        v("sound.strong"), v("meaning.name"), v("meaning.name.each"), v("meaning.name.cap"), v("meaning.word"),
+        v("meaning.classic"), v("meaning.sex") };
     return rules;
+}
+
+bool RankingRules::readTastes(const QString &text, QString *error)
+{
+    QHash<QString, int> tastes;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = lines.at(i).split(QLatin1Char('\t'));
+        bool number = false;
+        const int points = fields.value(1).toInt(&number);
+        if (fields.size() != 3 || splitCharacters(fields.at(0)).size() != 1 || !number || points < -10 || points > 10
+            || fields.at(2).trimmed().isEmpty() || tastes.contains(fields.at(0))) {
+            if (error)
+                *error = QStringLiteral("name-characters.tsv:%1: expected a character listed once, points -10..10 "
+                                        "and the reason")
+                             .arg(i + 1);
+            return false;
+        }
+        tastes.insert(fields.at(0), points);
+    }
+    m_tastes = tastes;
+    return true;
 }
 
 const RankingRules &RankingRules::builtIn()
@@ -79,9 +110,13 @@ const RankingRules &RankingRules::builtIn()
     static const RankingRules rules = [] {
         QString error;
         std::optional<RankingRules> parsed = parse(QString::fromUtf16(kRankingRulesText), &error);
-        // The build checks the file (the tests parse it too); a broken file must never reach a user.
+        // The build checks the files (the tests parse them too); a broken file must never reach a user.
         Q_ASSERT_X(parsed, "RankingRules", qPrintable(error));
-        return parsed.value_or(RankingRules {});
+        RankingRules built = parsed.value_or(RankingRules {});
+        const bool tastes = built.readTastes(QString::fromUtf16(kNameCharactersText), &error);
+        Q_ASSERT_X(tastes, "RankingRules", qPrintable(error));
+        Q_UNUSED(tastes);
+        return built;
     }();
     return rules;
 }
@@ -155,6 +190,7 @@ struct Character {
     SuggestedCharacter shown;
     std::optional<Element> element;
     std::optional<Sex> sex; // none: fit for both
+    int taste = 0; // the rules' points for how it reads today
 };
 
 // One name before the shortlist is cut.
@@ -167,6 +203,11 @@ struct Candidate {
     bool inClassics = false;
     NameScore score;
 };
+
+quint64 pairKey(char32_t first, char32_t second)
+{
+    return (quint64(first) << 32) | second;
+}
 
 QString firstReading(const QString &pinyin)
 {
@@ -259,7 +300,7 @@ public:
     bool collect(const Wishes &wishes, const QList<GoodConfiguration> &configs, int configOffset, LuckLevel level,
         std::vector<Candidate> &out)
     {
-        QHash<QString, QString> classic;
+        QHash<quint64, QString> classic;
         if (wishes.classics && !classicNames(wishes, configs, classic))
             return false;
         // The characters by stroke count that fit the wishes, in stored order.
@@ -293,6 +334,7 @@ public:
                 const Character &ca = m_sources.characters[size_t(a)];
                 facts.elements[0] = ca.element;
                 facts.sexes[0] = ca.sex;
+                facts.tastes[0] = ca.taste;
                 for (int b : seconds) {
                     if (included && a != *included && b != *included)
                         continue;
@@ -304,18 +346,17 @@ public:
                     if (b >= 0) {
                         const Character &cb = m_sources.characters[size_t(b)];
                         c.word = m_sources.words.find(ca.code, cb.code);
-                        if (c.word.kind == NameWords::Kind::Unfit)
+                        if (c.word.kind == NameWords::Kind::Unfit || (c.word.sex && *c.word.sex != m_request.sex))
                             continue;
                         // A doubled character is a name only where people use it or it is a word (婷婷, 依依).
                         if (a == b && c.word.kind == NameWords::Kind::None)
                             continue;
                         facts.elements[1] = cb.element;
                         facts.sexes[1] = cb.sex;
+                        facts.tastes[1] = cb.taste;
                     }
                     if (wishes.classics) {
-                        const QString given = ca.shown.character
-                            + (b >= 0 ? m_sources.characters[size_t(b)].shown.character : QString());
-                        c.inClassics = classic.contains(given);
+                        c.inClassics = classic.contains(pairKey(ca.code, b >= 0 ? m_sources.characters[size_t(b)].code : 0));
                         if (!wishes.fromLibrary && !c.inClassics)
                             continue;
                     }
@@ -330,7 +371,7 @@ public:
         return true;
     }
 
-    QString verse(const QString &given) const { return m_verses.value(given); }
+    QString verse(char32_t first, char32_t second) const { return m_verses.value(pairKey(first, second)); }
 
 private:
     bool fits(const Wishes &wishes, int index) const
@@ -351,7 +392,7 @@ private:
 
     // Names from the classics for the configurations, by ClassicNameSearch, twenty configurations at a time
     // (its tables hold twenty groups).
-    bool classicNames(const Wishes &wishes, const QList<GoodConfiguration> &configs, QHash<QString, QString> &out)
+    bool classicNames(const Wishes &wishes, const QList<GoodConfiguration> &configs, QHash<quint64, QString> &out)
     {
         NameRequest request;
         request.nameLength = qint16(wishes.nameLength);
@@ -377,8 +418,10 @@ private:
             }
             for (const ClassicGroup &group : listing.groups) {
                 for (const ClassicName &name : group.names) {
-                    if (!out.contains(name.given))
-                        out.insert(name.given, verseText(name.verse));
+                    const QList<uint> codes = name.given.toUcs4();
+                    const quint64 key = pairKey(char32_t(codes.value(0)), char32_t(codes.value(1)));
+                    if (!out.contains(key))
+                        out.insert(key, verseText(name.verse));
                 }
             }
         }
@@ -393,7 +436,7 @@ private:
     const SuggestionSources &m_paths;
     const Sources &m_sources;
     const RankingRules &m_rules;
-    QHash<QString, QString> m_verses;
+    QHash<quint64, QString> m_verses;
 };
 
 bool better(const Candidate &a, const Candidate &b)
@@ -445,11 +488,13 @@ NameFacts factsOf(const Candidate &c, const GoodConfiguration &config, const Sou
     facts.characters[0] = a.shown.character;
     facts.elements[0] = a.element;
     facts.sexes[0] = a.sex;
+    facts.tastes[0] = a.taste;
     if (c.second >= 0) {
         const Character &b = sources.characters[size_t(c.second)];
         facts.characters[1] = b.shown.character;
         facts.elements[1] = b.element;
         facts.sexes[1] = b.sex;
+        facts.tastes[1] = b.taste;
     }
     facts.word = c.word;
     facts.inClassics = c.inClassics;
@@ -566,8 +611,10 @@ Suggestions NameSuggestions::run(
             sources.surnamePinyin.append(known && !known->isEmpty() ? firstReading(known->constFirst().pinyin) : QString());
         }
         sources.characters.reserve(size_t(rows->size()) + 1);
-        for (const NameDatabase::NameRow &row : *rows)
+        for (const NameDatabase::NameRow &row : *rows) {
             sources.characters.push_back(characterOf(row));
+            sources.characters.back().taste = rules.taste(row.namechr);
+        }
         if (!req.include.isEmpty()) {
             const auto it = std::find_if(sources.characters.begin(), sources.characters.end(),
                 [&](const Character &c) { return c.shown.character == req.include; });
@@ -591,6 +638,7 @@ Suggestions NameSuggestions::run(
                 sources.characters.push_back(characterOf(
                     { row.namechr, qint16(row.strokes.toInt()), row.wuxing, QStringLiteral("0"), row.pinyin,
                         row.meaning }));
+                sources.characters.back().taste = rules.taste(row.namechr);
                 sources.included = int(sources.characters.size() - 1);
             }
         }
@@ -604,7 +652,7 @@ Suggestions NameSuggestions::run(
     }
     sources.words = *words;
 
-    // 全吉 first; 半吉 too only when 全吉 gives fewer names than asked for.
+    // 全吉 first; 半吉 too only when 全吉 gives too few names.
     const Wishes wishes = wishesOf(req);
     Search search(req, paths, sources, rules);
     QList<GoodConfiguration> configs
@@ -616,7 +664,12 @@ Suggestions NameSuggestions::run(
         result.databaseFailed = true;
         return result;
     }
-    if (int(candidates.size()) < req.count) {
+    // Too few: fewer names that people use or that are words than asked for. Two characters that merely fit the
+    // strokes are no name a parent would read far for; the 半吉 configurations bring real names instead.
+    const auto recognised = [](const Candidate &c) {
+        return c.word.kind == NameWords::Kind::GivenName || c.word.kind == NameWords::Kind::Word;
+    };
+    if (std::count_if(candidates.begin(), candidates.end(), recognised) < req.count) {
         const QList<GoodConfiguration> half
             = configurations(sources.surnameStrokes, req.nameLength, req.sex, LuckLevel::Half, &result.girlsLeftOut);
         result.halfConfigurations = int(half.size());
@@ -631,9 +684,9 @@ Suggestions NameSuggestions::run(
     result.candidates = int(candidates.size());
 
     // The sound is judged for the best of them only: it can lower a score, never raise it above the others'.
-    std::sort(candidates.begin(), candidates.end(), better);
     result.soundJudged = bool(paths.sound);
     const size_t judged = std::min(candidates.size(), size_t(std::max(req.count * 6, 300)));
+    std::partial_sort(candidates.begin(), candidates.begin() + qsizetype(judged), candidates.end(), better);
     std::vector<Candidate> ranked(candidates.begin(), candidates.begin() + qsizetype(judged));
     std::vector<std::optional<SoundVerdict>> sounds(ranked.size());
     for (size_t i = 0; i < ranked.size(); ++i) {
@@ -677,7 +730,7 @@ Suggestions NameSuggestions::run(
         name.wordKind = c.word.kind;
         name.inClassics = c.inClassics;
         if (c.inClassics)
-            name.verse = search.verse(name.given);
+            name.verse = search.verse(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0);
         const std::optional<SoundVerdict> &sound = sortedSounds[i];
         if (sound) {
             name.pinyin = sound->pinyin;
@@ -691,7 +744,7 @@ Suggestions NameSuggestions::run(
             name.pinyin = syllables.join(QLatin1Char(' '));
         }
         name.score = c.score.total;
-        name.parts = c.score.parts;
+        name.parts = QList<ScorePart>(c.score.parts.begin(), c.score.parts.end());
         name.reasons = scoreReasons(factsOf(c, name.configuration, sources, req), c.score, sound);
         result.names.append(name);
     }
@@ -769,6 +822,7 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
             facts.characters[size_t(k)] = ch;
             facts.elements[size_t(k)] = c.element;
             facts.sexes[size_t(k)] = c.sex;
+            facts.tastes[size_t(k)] = rules.taste(ch);
             name.characters.append(c.shown);
         }
     }
@@ -809,7 +863,7 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
     name.sancaiLevel = score.sancaiLevel;
     name.pairLevel = score.pairLevel;
     name.score = score.total;
-    name.parts = score.parts;
+    name.parts = QList<ScorePart>(score.parts.begin(), score.parts.end());
     name.reasons = scoreReasons(facts, score, sound);
     return name;
 }

@@ -29,11 +29,27 @@ public:
     static std::optional<RankingRules> parse(const QString &text, QString *error = nullptr);
 
     int value(const QString &rule) const { return m_values.value(rule); }
+    // The same values read once, for the score of tens of thousands of names.
+    struct Weights {
+        int gridsFull = 0, gridsHalf = 0, sancaiFull = 0, sancaiHalf = 0, pairingFull = 0, pairingHalf = 0;
+        int elementsCharacter = 0, elementsPerson = 0;
+        int soundClear = 0, soundWeak = 0, soundStrong = 0;
+        int name = 0, nameEach = 0, nameCap = 0, word = 0, classic = 0, sex = 0;
+    };
+    const Weights &weights() const { return m_weights; }
     // Every rule the ranking reads.
     static QStringList names();
 
+    // The points a character brings to a name by how it reads today (data/suggestions/name-characters.tsv:
+    // character<TAB>points<TAB>reason, points -10..10); 0 for a character not listed.
+    int taste(const QString &character) const { return m_tastes.value(character); }
+    // Reads such a file into the rules; false, with the line that is wrong in error, for a malformed line.
+    bool readTastes(const QString &text, QString *error = nullptr);
+
 private:
     QHash<QString, int> m_values;
+    QHash<QString, int> m_tastes;
+    Weights m_weights;
 };
 
 // How a whole name sounds, as far as the ranking needs it: the pinyin to show and the findings, each as a short

@@ -23,7 +23,7 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes)
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         const QList<QByteArray> fields = line.split('\t');
-        if (fields.size() != 3)
+        if (fields.size() != 4)
             return std::nullopt;
         const QList<uint> pair = QString::fromUtf8(fields.at(0)).toUcs4();
         const QString kind = QString::fromUtf8(fields.at(1));
@@ -33,6 +33,12 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes)
             return std::nullopt;
         Entry entry;
         entry.weight = weight;
+        const QString sex = QString::fromUtf8(fields.at(3).trimmed());
+        if (sex != QStringLiteral("0")) {
+            entry.sex = sexFromText(sex);
+            if (!entry.sex)
+                return std::nullopt;
+        }
         if (kind == QStringLiteral("名"))
             entry.kind = Kind::GivenName;
         else if (kind == QStringLiteral("词"))

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QString>
 
+#include "numerology/Vocabulary.h"
+
 #include <optional>
 
 namespace tolvane {
@@ -20,6 +22,7 @@ public:
     struct Entry {
         Kind kind = Kind::None;
         int weight = 0; // given names: how many common surnames it follows; words: jieba's frequency
+        std::optional<Sex> sex; // a name meant for one sex as a whole (秀英 for girls); none: either
     };
 
     static QString fileName() { return QStringLiteral("namewords.tsv"); }

@@ -112,7 +112,7 @@ QString SuggestionText::shortlist(const Suggestions &s, const QString &birthNote
         text += QStringLiteral("和 %1 种半吉配置").arg(s.halfConfigurations);
     text += QStringLiteral("中找出 %1 个名字，这里是得分最高的 %2 个。").arg(s.candidates).arg(s.names.size());
     if (s.halfUsed)
-        text += QStringLiteral("全吉配置的名字不足 %1 个，所以加入了半吉配置。").arg(r.count);
+        text += QStringLiteral("全吉配置里常用的名字和成词的名字不足 %1 个，所以加入了半吉配置。").arg(r.count);
     text += kBreak;
     if (s.girlsLeftOut > 0) {
         text += QStringLiteral("已除去 %1 种地格对女性婚姻不利的配置（姓名分析会对这样的名字提出警示）。").arg(s.girlsLeftOut)

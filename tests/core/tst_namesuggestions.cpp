@@ -45,6 +45,8 @@ class TestNameSuggestions : public QObject {
 private Q_SLOTS:
     void rulesFile_data();
     void rulesFile();
+    void characterTastes_data();
+    void characterTastes();
     void scoreParts_data();
     void scoreParts();
     void excludeAndInclude_data();
@@ -93,6 +95,32 @@ void TestNameSuggestions::rulesFile()
             RankingRules::parse(text)->value(QStringLiteral("meaning.name")));
 }
 
+void TestNameSuggestions::characterTastes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QFile file(QDir(qEnvironmentVariable("TOLVANE_SOURCE_DIR")).filePath(QStringLiteral("data/suggestions/name-characters.tsv")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTest::newRow("the file as it is") << QString::fromUtf8(file.readAll()) << true;
+    QTest::newRow("out of range") << QStringLiteral("宇\t11\t理由\n") << false;
+    QTest::newRow("two characters") << QStringLiteral("宇宙\t2\t理由\n") << false;
+    QTest::newRow("listed twice") << QStringLiteral("宇\t2\t理由\n宇\t3\t理由\n") << false;
+    QTest::newRow("no reason") << QStringLiteral("宇\t2\t\n") << false;
+}
+
+// The characters' points are read from data/ as the rules are; a broken line must stop, not shift the ranking.
+void TestNameSuggestions::characterTastes()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    RankingRules rules;
+    QString error;
+    QCOMPARE(rules.readTastes(text, &error), valid);
+    QCOMPARE(error.isEmpty(), valid);
+    if (valid)
+        QCOMPARE(rules.taste(QStringLiteral("富")), RankingRules::builtIn().taste(QStringLiteral("富")));
+}
+
 void TestNameSuggestions::scoreParts_data()
 {
     QTest::addColumn<QList<int>>("strokes"); // surname, then given
@@ -101,31 +129,36 @@ void TestNameSuggestions::scoreParts_data()
     QTest::addColumn<QString>("sexes"); // 男 女 or 0 per given character
     QTest::addColumn<int>("word"); // 0 none, 1 word, 2 given name (weight 10)
     QTest::addColumn<bool>("classic");
+    QTest::addColumn<QString>("characters"); // for their points in name-characters.tsv; empty: none
     QTest::addColumn<QList<int>>("parts"); // numerology, elements, meaning
     // 王 4 + 1 + 2: 人格 5, 地格 3, 总格 7, 外格 3, all 全吉; 三才 土土火 and 五三 全吉.
     QTest::newRow("all full, plain pair") << QList<int> { 4, 1, 2 } << QStringLiteral("金木水火土")
                                           << QStringLiteral("土木") << QStringLiteral("00") << 0 << false
-                                          << QList<int> { 50, 15, 0 };
+                                          << QString() << QList<int> { 50, 15, 0 };
     // 4 + 3 + 4: 人格 7 全吉, 地格 7, 总格 11, 外格 5; 三才 土金金 全吉, 七五 全吉.
     QTest::newRow("given name of ten surnames") << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土")
                                                 << QStringLiteral("金金") << QStringLiteral("00") << 2 << false
-                                                << QList<int> { 50, 15, 30 };
+                                                << QString() << QList<int> { 50, 15, 25 };
     QTest::newRow("word in a classic, one character for boys")
         << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土") << QStringLiteral("金金") << QStringLiteral("男0") << 1
-        << true << QList<int> { 50, 15, 24 };
+        << true << QString() << QList<int> { 50, 15, 20 };
     QTest::newRow("a girl's character counts nothing for a boy")
         << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土") << QStringLiteral("金金") << QStringLiteral("女0") << 0
-        << false << QList<int> { 50, 15, 0 };
+        << false << QString() << QList<int> { 50, 15, 0 };
     // Wished 水: neither character nor 人格 (7, 金) is 水.
     QTest::newRow("elements outside the wish") << QList<int> { 4, 3, 4 } << QStringLiteral("水") << QStringLiteral("金木")
-                                               << QStringLiteral("00") << 0 << false << QList<int> { 50, 0, 0 };
+                                               << QStringLiteral("00") << 0 << false << QString() << QList<int> { 50, 0, 0 };
     QTest::newRow("one character and 人格 wished") << QList<int> { 4, 3, 4 } << QStringLiteral("金")
                                                   << QStringLiteral("金木") << QStringLiteral("00") << 0 << false
-                                                  << QList<int> { 50, 10, 0 };
+                                                  << QString() << QList<int> { 50, 10, 0 };
     // 4 + 4 + 4: 人格 8 半吉, 地格 8 半吉, 总格 12 凶, 外格 5: (0 + 15 + 15 + 30) / 4 = 15; 三才 土金金 全吉; 八五 全吉.
     QTest::newRow("half and bad grids") << QList<int> { 4, 4, 4 } << QStringLiteral("金木水火土")
                                         << QStringLiteral("金金") << QStringLiteral("00") << 0 << false
-                                        << QList<int> { 35, 15, 0 };
+                                        << QString() << QList<int> { 35, 15, 0 };
+    // 宇 reads as today's name, 富 as a crude wish: their points from name-characters.tsv.
+    QTest::newRow("how the characters read today") << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土")
+                                                   << QStringLiteral("金金") << QStringLiteral("00") << 0 << false
+                                                   << QStringLiteral("宇富") << QList<int> { 50, 15, -2 };
 }
 
 // The score's parts by the rules of ranking.tsv as built in: each row breaks if a weight is read under the wrong
@@ -138,6 +171,7 @@ void TestNameSuggestions::scoreParts()
     QFETCH(QString, sexes);
     QFETCH(int, word);
     QFETCH(bool, classic);
+    QFETCH(QString, characters);
     QFETCH(QList<int>, parts);
     NameFacts facts;
     const int surname[1] = { strokes.at(0) };
@@ -153,6 +187,8 @@ void TestNameSuggestions::scoreParts()
         : word == 1        ? NameWords::Entry { NameWords::Kind::Word, 5000 }
                            : NameWords::Entry {};
     facts.inClassics = classic;
+    for (int i = 0; i < characters.size() && i < 2; ++i)
+        facts.tastes[size_t(i)] = RankingRules::builtIn().taste(characters.mid(i, 1));
     const NameScore score = scoreName(facts, std::nullopt, RankingRules::builtIn());
     QCOMPARE((QList<int> { score.parts.at(0).points, score.parts.at(1).points, score.parts.at(3).points }), parts);
     QVERIFY(!score.parts.at(2).judged);

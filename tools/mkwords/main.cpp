@@ -27,17 +27,14 @@ std::optional<QString> pairOf(const QString &text)
     return text;
 }
 
-// jieba's tags of the words that are no words of a name: places, persons, transliterations and other proper
-// names, numerals, measure words, pronouns, particles, onomatopoeia, prepositions and conjunctions.
+// jieba's tags of the words that can make a name as they stand: adjectives and the words that describe a state
+// (温柔, 悠然, 皎洁, 嫣然), idioms and set phrases. Nouns and verbs are mostly things and acts of everyday life
+// (国家, 樱桃, 知道), times (夏天) or proper names, and are not counted as words of a name.
 bool wordTagFits(const QString &tag)
 {
-    static const QSet<QString> unfit { QStringLiteral("ns"), QStringLiteral("nr"), QStringLiteral("nrt"),
-        QStringLiteral("nrfg"), QStringLiteral("nz"), QStringLiteral("nt"), QStringLiteral("m"),
-        QStringLiteral("mq"), QStringLiteral("q"), QStringLiteral("r"), QStringLiteral("rr"), QStringLiteral("rz"),
-        QStringLiteral("u"), QStringLiteral("uj"), QStringLiteral("ul"), QStringLiteral("uz"), QStringLiteral("ud"),
-        QStringLiteral("ug"), QStringLiteral("uv"), QStringLiteral("y"), QStringLiteral("o"), QStringLiteral("p"),
-        QStringLiteral("c"), QStringLiteral("e"), QStringLiteral("x"), QStringLiteral("eng") };
-    return !unfit.contains(tag);
+    static const QSet<QString> fit { QStringLiteral("a"), QStringLiteral("ad"), QStringLiteral("z"),
+        QStringLiteral("b"), QStringLiteral("i"), QStringLiteral("l") };
+    return fit.contains(tag);
 }
 
 } // namespace
@@ -56,8 +53,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption unfit(QStringLiteral("unfit"),
         QStringLiteral("A list of unfit pairs (pair<TAB>reason); may be given more than once."),
         QStringLiteral("file"));
+    const QCommandLineOption nameSex(QStringLiteral("name-sex"),
+        QStringLiteral("The given names meant for one sex (pair<TAB>男 or 女<TAB>reason)."), QStringLiteral("file"));
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The file to write."), QStringLiteral("file"));
-    parser.addOptions({ dict, library, surnames, unfit, out });
+    parser.addOptions({ dict, library, surnames, unfit, nameSex, out });
     parser.process(app);
     if (!parser.isSet(dict) || !parser.isSet(library) || !parser.isSet(surnames) || !parser.isSet(out)) {
         std::fputs("mkwords: --dict, --library, --surnames and --out are required\n", stderr);
@@ -103,6 +102,21 @@ int main(int argc, char *argv[])
             return fail(error);
     }
 
+    // Given names whose characters each suit both sexes, but which as a whole are a girl's (秀英) or a boy's name.
+    QHash<QString, QString> sexOfName;
+    if (parser.isSet(nameSex)
+        && !forEachDataLine(parser.value(nameSex), &error, [&](const QStringList &f, const QString &where, int) {
+               const std::optional<QString> pair = pairOf(f.value(0));
+               if (!pair || f.size() < 3 || (f.at(1) != QStringLiteral("男") && f.at(1) != QStringLiteral("女"))
+                   || f.at(2).trimmed().isEmpty() || sexOfName.contains(*pair)) {
+                   error = where + QStringLiteral(": expected a pair listed once, a tab, 男 or 女, a tab and the reason");
+                   return false;
+               }
+               sexOfName.insert(*pair, f.at(1));
+               return true;
+           }))
+        return fail(error);
+
     QFile in(parser.value(dict));
     if (!in.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("cannot read %1").arg(parser.value(dict)));
@@ -110,11 +124,21 @@ int main(int argc, char *argv[])
     // the surnames they follow; a name that follows one surname only is most often one famous person.
     QHash<QString, QSet<QChar>> givenNames;
     QHash<QString, qint64> words;
+    // Pairs that are places or transliterated names themselves, or stand in several transliterated names (德尔,
+    // 斯基): they follow surnames in jieba's names of foreigners (费德尔), not as given names.
+    QSet<QString> foreign;
+    QHash<QString, int> inTransliterations;
     while (!in.atEnd()) {
         const QStringList f = QString::fromUtf8(in.readLine()).trimmed().split(QLatin1Char(' '));
         if (f.size() < 3)
             continue;
         const QString &word = f.at(0);
+        if (word.size() == 2 && (f.at(2) == QLatin1String("ns") || f.at(2) == QLatin1String("nrt")))
+            foreign.insert(word);
+        if (word.size() >= 3 && f.at(2) == QLatin1String("nrt")) {
+            for (qsizetype i = 0; i + 1 < word.size(); ++i)
+                ++inTransliterations[word.mid(i, 2)];
+        }
         if (word.size() == 3 && f.at(2) == QLatin1String("nr") && surnameChars.contains(word.at(0))) {
             const QString given = word.mid(1);
             if (fit.contains(given.left(1)) && fit.contains(given.mid(1)))
@@ -132,7 +156,8 @@ int main(int argc, char *argv[])
     int names = 0;
     int wordCount = 0;
     for (auto it = givenNames.cbegin(); it != givenNames.cend(); ++it) {
-        if (it.value().size() >= 2 && !unfitPairs.contains(it.key())) {
+        if (it.value().size() >= 2 && !unfitPairs.contains(it.key()) && !foreign.contains(it.key())
+            && inTransliterations.value(it.key()) < 2) {
             lines.insert(it.key(), QStringLiteral("名\t%1").arg(it.value().size()));
             ++names;
         }
@@ -148,10 +173,13 @@ int main(int argc, char *argv[])
             lines.insert(pair, QStringLiteral("忌\t0"));
     }
 
-    QByteArray bytes = "# 生成文件（mkwords），勿手改。字对<TAB>类别<TAB>权重：名 = 常用名字（权重为它跟在几个常见姓氏后），"
-                       "词 = 词语（权重为 jieba 词频），忌 = 不宜作名字。\n";
-    for (auto it = lines.cbegin(); it != lines.cend(); ++it)
-        bytes += (it.key() + QLatin1Char('\t') + it.value() + QLatin1Char('\n')).toUtf8();
+    QByteArray bytes = "# 生成文件（mkwords），勿手改。字对<TAB>类别<TAB>权重<TAB>性别：名 = 常用名字（权重为它跟在几个常见"
+                       "姓氏后），词 = 词语（权重为 jieba 词频），忌 = 不宜作名字；性别为男、女，或 0（不分）。\n";
+    for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
+        bytes += (it.key() + QLatin1Char('\t') + it.value() + QLatin1Char('\t')
+            + sexOfName.value(it.key(), QStringLiteral("0")) + QLatin1Char('\n'))
+                     .toUtf8();
+    }
     QFile file(parser.value(out) + QStringLiteral(".part"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush()) {
         file.remove();
