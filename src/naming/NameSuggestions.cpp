@@ -309,13 +309,15 @@ public:
             if (fits(wishes, i))
                 byStrokes[m_sources.characters[size_t(i)].shown.strokes].push_back(i);
         }
-        const std::optional<int> included = wishes.include ? m_sources.included : std::nullopt;
-        if (wishes.include && !included)
+        // The index of the character every name must have, or -1 (a plain int: GCC 12 cannot follow an optional
+        // through the loops below).
+        const int included = wishes.include && m_sources.included ? *m_sources.included : -1;
+        if (wishes.include && included < 0)
             return true;
-        if (included && !byStrokes.value(m_sources.characters[size_t(*included)].shown.strokes).empty()) {
-            // Already among them.
-        } else if (included) {
-            byStrokes[m_sources.characters[size_t(*included)].shown.strokes].push_back(*included);
+        if (included >= 0) {
+            std::vector<int> &same = byStrokes[m_sources.characters[size_t(included)].shown.strokes];
+            if (std::find(same.begin(), same.end(), included) == same.end())
+                same.push_back(included);
         }
         NameFacts facts;
         facts.sex = m_request.sex;
@@ -336,7 +338,7 @@ public:
                 facts.sexes[0] = ca.sex;
                 facts.tastes[0] = ca.taste;
                 for (int b : seconds) {
-                    if (included && a != *included && b != *included)
+                    if (included >= 0 && a != included && b != included)
                         continue;
                     Candidate c;
                     c.config = configOffset + k;

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace tolvane;
@@ -55,6 +56,7 @@ private Q_SLOTS:
     void girlsConfigurations();
     void shortlistVariety();
     void halfOnlyWhenTooFew();
+    void nothingFoundSaysWhatToRelax_data();
     void nothingFoundSaysWhatToRelax();
 };
 
@@ -183,8 +185,8 @@ void TestNameSuggestions::scoreParts()
         facts.elements[size_t(i)] = elementFromChar(elements.at(i));
         facts.sexes[size_t(i)] = sexes.at(i) == QLatin1Char('0') ? std::nullopt : sexFromText(sexes.mid(i, 1));
     }
-    facts.word = word == 2 ? NameWords::Entry { NameWords::Kind::GivenName, 10 }
-        : word == 1        ? NameWords::Entry { NameWords::Kind::Word, 5000 }
+    facts.word = word == 2 ? NameWords::Entry { NameWords::Kind::GivenName, 10, {} }
+        : word == 1        ? NameWords::Entry { NameWords::Kind::Word, 5000, {} }
                            : NameWords::Entry {};
     facts.inClassics = classic;
     for (int i = 0; i < characters.size() && i < 2; ++i)
@@ -242,7 +244,7 @@ void TestNameSuggestions::girlsConfigurations_data()
     // The names the issue found the analysis warning about: 欧阳捷忆 and 高滢凌, 地格 29.
     QTest::newRow("欧阳") << QStringLiteral("欧阳") << 2;
     QTest::newRow("高") << QStringLiteral("高") << 2;
-    QTest::newRow("林, one character") << QStringLiteral("林") << 1;
+    QTest::newRow("孙, one character") << QStringLiteral("孙") << 1;
 }
 
 // A girl is never offered a name whose analysis then says her marriage will be unhappy.
@@ -304,18 +306,54 @@ void TestNameSuggestions::halfOnlyWhenTooFew()
     QVERIFY(std::any_of(few.names.begin(), few.names.end(), [](const SuggestedName &n) { return n.level == LuckLevel::Half; }));
 }
 
-// Nothing found: the message names the wish to relax and how many names that would give.
+void TestNameSuggestions::nothingFoundSaysWhatToRelax_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("elements");
+    QTest::addColumn<QString>("include");
+    QTest::addColumn<int>("maxStrokes");
+    QTest::addColumn<QString>("relax"); // what the message offers
+    QTest::newRow("郑, 火, at most 6 strokes") << QStringLiteral("郑") << 2 << QStringLiteral("火") << QString() << 6
+                                           << QStringLiteral("不限笔画数");
+    QTest::newRow("郭, 水, with 鑫") << QStringLiteral("郭") << 2 << QStringLiteral("水") << QStringLiteral("鑫") << 0
+                                  << QStringLiteral("不指定必须用的“鑫”字");
+    QTest::newRow("郭, one character") << QStringLiteral("郭") << 1 << QStringLiteral("金木水火土") << QString() << 0
+                                      << QStringLiteral("改起双字名");
+}
+
+// Nothing found: the message names the wish to relax and how many names that would give, and the count is what a
+// request so relaxed finds.
 void TestNameSuggestions::nothingFoundSaysWhatToRelax()
 {
-    SuggestionRequest r = request(QStringLiteral("郭"), Sex::Female);
-    r.include = QStringLiteral("鑫");
-    r.elements = *ElementSet::fromText(QStringLiteral("水"));
+    QFETCH(QString, surname);
+    QFETCH(int, length);
+    QFETCH(QString, elements);
+    QFETCH(QString, include);
+    QFETCH(int, maxStrokes);
+    QFETCH(QString, relax);
+    SuggestionRequest r = request(surname, Sex::Female, length);
+    r.elements = *ElementSet::fromText(elements);
+    r.include = include;
+    r.maxStrokes = maxStrokes;
     const Suggestions s = NameSuggestions::run(r, realSources());
     QVERIFY(s.names.isEmpty());
     QVERIFY(s.message);
-    QVERIFY2(s.message->text.startsWith(QStringLiteral("对不起，按您的要求没有找出任何名字。")), qPrintable(s.message->text));
-    QVERIFY2(s.message->text.contains(QRegularExpression(QStringLiteral("放宽五行要求可得 \\d+ 个名字"))),
+    const QRegularExpressionMatch offer
+        = QRegularExpression(QRegularExpression::escape(relax) + QStringLiteral("可得 (\\d+) 个名字")).match(s.message->text);
+    QVERIFY2(s.message->text.startsWith(QStringLiteral("对不起，按您的要求没有找出任何名字。")) && offer.hasMatch(),
         qPrintable(s.message->text));
+    if (maxStrokes > 0)
+        r.maxStrokes = 0;
+    else if (!include.isEmpty())
+        r.include.clear();
+    else
+        r.nameLength = 3 - length;
+    r.count = 500;
+    const Suggestions relaxed = NameSuggestions::run(r, realSources());
+    QVERIFY(!relaxed.names.isEmpty());
+    if (relaxed.halfUsed)
+        QCOMPARE(relaxed.candidates, offer.captured(1).toInt());
 }
 
 QTEST_GUILESS_MAIN(TestNameSuggestions)
