@@ -29,7 +29,8 @@ const QStringList &ruleNames()
         QStringLiteral("pairing.half"), QStringLiteral("elements.character"), QStringLiteral("elements.person"),
         QStringLiteral("sound.clear"), QStringLiteral("sound.weak"), QStringLiteral("sound.strong"),
         QStringLiteral("meaning.name"), QStringLiteral("meaning.name.each"), QStringLiteral("meaning.name.cap"),
-        QStringLiteral("meaning.word"), QStringLiteral("meaning.classic"), QStringLiteral("meaning.sex"),
+        QStringLiteral("meaning.word"), QStringLiteral("meaning.classic"), QStringLiteral("meaning.plain"),
+        QStringLiteral("meaning.sex"),
         QStringLiteral("variety.character"), QStringLiteral("variety.first") };
     return names;
 }
@@ -76,7 +77,7 @@ std::optional<RankingRules> RankingRules::parse(const QString &text, QString *er
     rules.m_weights = { v("grids.full"), v("grids.half"), v("sancai.full"), v("sancai.half"), v("pairing.full"),
         v("pairing.half"), v("elements.character"), v("elements.person"), v("sound.clear"), v("sound.weak"),
         v("sound.strong"), v("meaning.name"), v("meaning.name.each"), v("meaning.name.cap"), v("meaning.word"),
-        v("meaning.classic"), v("meaning.sex") };
+        v("meaning.classic"), v("meaning.plain"), v("meaning.sex") };
     return rules;
 }
 
@@ -350,8 +351,9 @@ public:
                         c.word = m_sources.words.find(ca.code, cb.code);
                         if (c.word.kind == NameWords::Kind::Unfit || (c.word.sex && *c.word.sex != m_request.sex))
                             continue;
-                        // A doubled character is a name only where people use it or it is a word (婷婷, 依依).
-                        if (a == b && c.word.kind == NameWords::Kind::None)
+                        // A doubled character is a name only where people use it as one (婷婷), not as a mere word
+                        // (清清, 深深).
+                        if (a == b && c.word.kind != NameWords::Kind::GivenName)
                             continue;
                         facts.elements[1] = cb.element;
                         facts.sexes[1] = cb.sex;
@@ -362,6 +364,13 @@ public:
                         if (!wishes.fromLibrary && !c.inClassics)
                             continue;
                     }
+                    // Two characters that merely fit the strokes make a name only when both are characters parents
+                    // choose today; otherwise they read as a random pair (然少, 博中).
+                    if (b >= 0 && c.word.kind == NameWords::Kind::None && !c.inClassics && a != included
+                        && b != included
+                        && (ca.taste < m_rules.weights().plain
+                            || m_sources.characters[size_t(b)].taste < m_rules.weights().plain))
+                        continue;
                     facts.word = c.word;
                     facts.inClassics = c.inClassics;
                     c.score = scoreName(facts, std::nullopt, m_rules);

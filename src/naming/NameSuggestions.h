@@ -34,7 +34,7 @@ public:
         int gridsFull = 0, gridsHalf = 0, sancaiFull = 0, sancaiHalf = 0, pairingFull = 0, pairingHalf = 0;
         int elementsCharacter = 0, elementsPerson = 0;
         int soundClear = 0, soundWeak = 0, soundStrong = 0;
-        int name = 0, nameEach = 0, nameCap = 0, word = 0, classic = 0, sex = 0;
+        int name = 0, nameEach = 0, nameCap = 0, word = 0, classic = 0, plain = 0, sex = 0;
     };
     const Weights &weights() const { return m_weights; }
     // Every rule the ranking reads.

@@ -27,13 +27,14 @@ std::optional<QString> pairOf(const QString &text)
     return text;
 }
 
-// jieba's tags of the words that can make a name as they stand: adjectives and the words that describe a state
-// (温柔, 悠然, 皎洁, 嫣然), idioms and set phrases. Nouns and verbs are mostly things and acts of everyday life
-// (国家, 樱桃, 知道), times (夏天) or proper names, and are not counted as words of a name.
+// jieba's tags of the words that can make a name as they stand: the words that describe a state (悠然, 皎洁,
+// 嫣然, 超然), idioms and set phrases. Nouns and verbs are mostly things and acts of everyday life (国家, 樱桃,
+// 知道), times (夏天) or proper names, and plain adjectives mostly describe things (敏捷, 茂盛, 美满): none of
+// them counts as a word of a name.
 bool wordTagFits(const QString &tag)
 {
-    static const QSet<QString> fit { QStringLiteral("a"), QStringLiteral("ad"), QStringLiteral("z"),
-        QStringLiteral("b"), QStringLiteral("i"), QStringLiteral("l") };
+    static const QSet<QString> fit { QStringLiteral("z"), QStringLiteral("b"), QStringLiteral("i"),
+        QStringLiteral("l") };
     return fit.contains(tag);
 }
 
