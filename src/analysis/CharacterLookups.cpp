@@ -163,7 +163,8 @@ LookupAnswer CharacterLookups::homophones(const QString &input, const QString &d
 }
 
 LookupAnswer CharacterLookups::characterMeanings(const QString &input, const QString &databasePath,
-                                                 const QString &makerAddress, const WaitNotice &notice)
+                                                 const QString &makerAddress, const WaitNotice &notice,
+                                                 const NameSoundChecker *sound)
 {
     // Taken as typed: a space is a character here, and counts towards the four.
     const QStringList chars = splitCharacters(input);
@@ -186,10 +187,14 @@ LookupAnswer CharacterLookups::characterMeanings(const QString &input, const QSt
         const std::optional<QList<NameDatabase::LibraryRow>> rows = db.rowsOf(c);
         if (!rows)
             return unreadable();
+        // The readings as names use them when the sound file knows the character, else the library's list.
+        const QStringList readings = sound ? sound->readings(c) : QStringList();
+        const QString shown = readings.join(QStringLiteral("、"));
         for (const NameDatabase::LibraryRow &row : *rows) {
-            body += row.pinyin + kCrLf + row.fantizi + kCrLf + row.meaning + kCrLf + kCrLf + kCrLf;
+            const QString pinyin = shown.isEmpty() ? row.pinyin : shown;
+            body += pinyin + kCrLf + row.fantizi + kCrLf + row.meaning + kCrLf + kCrLf + kCrLf;
             meanings += row.meaning;
-            found.append(QJsonObject { { QStringLiteral("character"), c }, { QStringLiteral("pinyin"), row.pinyin },
+            found.append(QJsonObject { { QStringLiteral("character"), c }, { QStringLiteral("pinyin"), pinyin },
                 { QStringLiteral("traditional"), row.fantizi },
                 { QStringLiteral("meaning"), withLineFeeds(row.meaning) } });
         }

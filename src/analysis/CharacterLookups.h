@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/NameSound.h"
 #include "analysis/NumberLookups.h"
 
 #include <QString>
@@ -25,9 +26,12 @@ public:
     // 同音字查询: one character; one group per reading, at most four.
     static LookupAnswer homophones(const QString &input, const QString &databasePath, const WaitNotice &notice = {});
     // 字义查询: up to four characters taken as typed (spaces count). makerAddress ends the message shown when
-    // none of them has a meaning.
+    // none of them has a meaning. With the sound checks, a character's readings are shown as names use them: the
+    // name reading first, readings no one uses today left out; without them (or for a character they do not
+    // know), the library's readings as stored.
     static LookupAnswer characterMeanings(const QString &input, const QString &databasePath,
-                                          const QString &makerAddress, const WaitNotice &notice = {});
+                                          const QString &makerAddress, const WaitNotice &notice = {},
+                                          const NameSoundChecker *sound = nullptr);
 
     static constexpr qsizetype kMaxStrokeCharacters = 50;
     static constexpr int kMaxStrokes = 30;

@@ -23,7 +23,8 @@ QString verdict(const std::optional<MeaningRow> &row)
 
 } // namespace
 
-Outcome<NameBatch> NameBatch::open(const QString &databasePath, CompoundSurnames surnames)
+Outcome<NameBatch> NameBatch::open(
+    const QString &databasePath, CompoundSurnames surnames, std::optional<NameSoundChecker> sound)
 {
     NameBatch batch;
     batch.m_db = std::make_unique<NameDatabase>(databasePath);
@@ -34,6 +35,7 @@ Outcome<NameBatch> NameBatch::open(const QString &databasePath, CompoundSurnames
         return Outcome<NameBatch>::failed(DatabaseFailure::unreadable());
     batch.m_meanings = std::move(*meanings);
     batch.m_surnames = std::move(surnames);
+    batch.m_sound = std::move(sound);
     return Outcome<NameBatch>(std::move(batch));
 }
 
@@ -100,6 +102,10 @@ NameBatch::Result NameBatch::analyze(int line, const QString &input, std::option
     result.name = name;
     result.report = NameAnalysis::compose(
         NameAnalysis::gridsFor(result.strokes, result.kind == SurnameKind::Compound), m_meanings);
+    if (m_sound) {
+        const qsizetype surnameLength = result.kind == SurnameKind::Compound ? 2 : 1;
+        result.sound = m_sound->check(chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()));
+    }
     return result;
 }
 
@@ -141,6 +147,8 @@ QJsonObject NameBatch::fields(const Result &result)
         // The report's whole text is left out: it only repeats the parts, and would double a long batch.
         fields = nameAnalysisFields(result.name, result.strokes, result.kind, result.report, QString());
         fields.insert(QStringLiteral("surnameKindGiven"), result.kindGiven);
+        if (result.sound)
+            fields.insert(QStringLiteral("sound"), NameSoundChecker::fields(*result.sound));
     }
     fields.insert(QStringLiteral("line"), result.line);
     fields.insert(QStringLiteral("input"), result.input);

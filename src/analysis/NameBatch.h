@@ -2,6 +2,7 @@
 
 #include "analysis/CompoundSurnames.h"
 #include "analysis/NameAnalysis.h"
+#include "analysis/NameSound.h"
 #include "data/NameDatabase.h"
 #include "data/Outcome.h"
 
@@ -35,10 +36,14 @@ public:
         bool kindGiven = false; // from the line or the run; otherwise from the compound-surname list
         QList<int> strokes;
         NameReport report;
+        // How the name sounds, when the batch has the sound checks.
+        std::optional<NameSound> sound;
     };
 
-    // The library is read here; a library that cannot be read gives its message and no batch.
-    static Outcome<NameBatch> open(const QString &databasePath, CompoundSurnames surnames);
+    // The library is read here; a library that cannot be read gives its message and no batch. With the sound
+    // checks, every name's result also says how it sounds.
+    static Outcome<NameBatch> open(const QString &databasePath, CompoundSurnames surnames,
+                                   std::optional<NameSoundChecker> sound = std::nullopt);
 
     // One line: a name of two to four characters, optionally a tab and 单 or 复. A line without its own kind takes
     // kindForAll when given (names of three or four characters), else the kind the compound-surname list gives.
@@ -53,7 +58,8 @@ public:
     // input (a tab in it as a blank), then "错误：" and the reason.
     static QString textLine(const Result &result);
     // A result as fields for machines: the name analysis fields (without the report's whole text, whose parts
-    // they hold) and whether the surname kind was given, or the error; each with the line number and the input.
+    // they hold), how it sounds and whether the surname kind was given, or the error; each with the line number
+    // and the input.
     static QJsonObject fields(const Result &result);
 
 private:
@@ -63,6 +69,7 @@ private:
     std::unique_ptr<NameDatabase> m_db;
     ReportMeanings m_meanings;
     CompoundSurnames m_surnames;
+    std::optional<NameSoundChecker> m_sound;
     QHash<QString, qint16> m_strokes;
 };
 

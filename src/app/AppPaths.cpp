@@ -1,6 +1,7 @@
 #include "app/AppPaths.h"
 
 #include "analysis/CompoundSurnames.h"
+#include "analysis/NameSound.h"
 #include "app/BuildInfo.h"
 #include "naming/FavouriteNames.h"
 #include "naming/NameWords.h"
@@ -109,7 +110,16 @@ QString AppPaths::infoPath() const
 
 QString AppPaths::compoundSurnamesPath() const
 {
-    const QString file = CompoundSurnames::fileName();
+    return shippedFilePath(CompoundSurnames::fileName());
+}
+
+QString AppPaths::nameSoundPath() const
+{
+    return shippedFilePath(NameSoundChecker::fileName());
+}
+
+QString AppPaths::shippedFilePath(const QString &file) const
+{
     QStringList places { QDir(m_appDir).filePath(file) };
     if (QCoreApplication::instance()) {
         const QDir exe(QCoreApplication::applicationDirPath());

@@ -40,9 +40,13 @@ public:
     QString nameWordsPath() const;
     // The names kept (收藏): in the per-user data folder, for a portable copy too; in appDir for a folder given.
     QString favouritesPath() const { return m_favouritesPath; }
+    // The readings and homophone traps of names (name-sound.tsv), looked for as the compound-surname list is.
+    QString nameSoundPath() const;
 
 private:
     static AppPaths forExecutableFolders();
+    // A file of the program beside the library, else beside the executable or in the shared data folder.
+    QString shippedFilePath(const QString &file) const;
 
     QString m_appDir;
     QString m_databasePath;

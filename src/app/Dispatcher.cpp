@@ -367,8 +367,21 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
         return;
     }
     if (const std::optional<NameReport> report = buildReport()) {
+        // How the name sounds comes last, after the numerology.
+        const QStringList chars = splitCharacters(trimSpaces(input.name));
+        const qsizetype surnameLength = *m_state.request.surnameKind == SurnameKind::Compound ? 2 : 1;
+        QString problem;
+        std::optional<NameSound> sound;
+        if (const NameSoundChecker *checker = soundChecker(&problem)) {
+            sound = checker->check(chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()));
+            m_state.reportText += NameSoundChecker::reportSection(*sound);
+        } else {
+            m_state.reportText += NameSoundChecker::missingSection(problem);
+        }
         m_state.resultFields = nameAnalysisFields(
             trimSpaces(input.name), m_state.analysisStrokes, *m_state.request.surnameKind, *report, m_state.reportText);
+        m_state.resultFields.insert(QStringLiteral("sound"),
+            sound ? QJsonValue(NameSoundChecker::fields(*sound)) : QJsonValue(QJsonValue::Null));
     }
     // Info.txt is read again before every report, so an edit made outside the program shows at once.
     const ReportInfo::Texts info = ReportInfo::load(m_paths.infoPath());
@@ -384,6 +397,13 @@ std::optional<NameReport> Dispatcher::buildReport()
     if (report)
         m_state.reportText = NameAnalysis::text(m_state.analysisHeading, *report);
     return report;
+}
+
+const NameSoundChecker *Dispatcher::soundChecker(QString *problem)
+{
+    if (!m_sound)
+        m_sound = NameSoundChecker::load(m_paths.nameSoundPath(), problem);
+    return m_sound ? &*m_sound : nullptr;
 }
 
 void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
@@ -463,8 +483,9 @@ bool Dispatcher::listHomophones(const QString &input)
 
 bool Dispatcher::showCharacterMeanings(const QString &input)
 {
+    QString problem;
     return answer(CharacterLookups::characterMeanings(
-        input, m_paths.databasePath(), AppInfo::webAddress(), paintedNotice(m_pane)));
+        input, m_paths.databasePath(), AppInfo::webAddress(), paintedNotice(m_pane), soundChecker(&problem)));
 }
 
 bool Dispatcher::showBirthChart(const QString &input)
@@ -520,12 +541,27 @@ std::optional<FavouriteNames::Name> Dispatcher::splitFullName(const QString &typ
     return FavouriteNames::Name { chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()) };
 }
 
-SuggestionSources Dispatcher::suggestionSources() const
+SuggestionSources Dispatcher::suggestionSources()
 {
     SuggestionSources sources;
     sources.libraryPath = m_paths.databasePath();
     sources.classicsPath = m_paths.classicsPath();
     sources.wordsPath = m_paths.nameWordsPath();
+    QString problem;
+    if (const NameSoundChecker *checker = soundChecker(&problem)) {
+        sources.sound = [checker](const QString &surname, const QString &given) -> std::optional<SoundVerdict> {
+            const NameSound sound = checker->check(surname, given);
+            SoundVerdict verdict;
+            verdict.pinyin = sound.pinyin;
+            // Only a homophone whose tones match as well sinks a name; a name all in one tone, a character read
+            // two ways or neighbours alike in sound are reasons to read it aloud once more, not to drop it.
+            for (const SoundFinding &finding : sound.findings) {
+                const bool strong = finding.strong && finding.kind == SoundFinding::Kind::Homophone;
+                (strong ? verdict.strong : verdict.weak).append(finding.text);
+            }
+            return verdict;
+        };
+    }
     return sources;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/NameAnalysis.h"
+#include "analysis/NameSound.h"
 #include "analysis/NumberLookups.h"
 #include "app/AppPaths.h"
 #include "app/FunctionTable.h"
@@ -78,8 +79,8 @@ public:
     // A full name of two to four characters as surname and given name: a listed compound surname for three
     // characters, two and two for four; nothing for any other length.
     std::optional<FavouriteNames::Name> splitFullName(const QString &name) const;
-    // Where the suggested names read from (the sound check among them).
-    SuggestionSources suggestionSources() const;
+    // Where the suggested names read from, the sound check among them (unjudged when name-sound.tsv cannot be read).
+    SuggestionSources suggestionSources();
     bool showPersonalNumber(const QString &input);
     bool showCompanyNumber(const QString &input);
     bool showSancai(const QString &input);
@@ -98,6 +99,9 @@ private:
     std::optional<MarkedText> classicNamesText(const ClassicListing &listing);
     bool analyzeName(const QString &input);
     std::optional<NameReport> buildReport();
+    // The sound checks, loaded from name-sound.tsv at the first name that needs them; nothing (and the reason)
+    // while the file cannot be read.
+    const NameSoundChecker *soundChecker(QString *problem);
     // Shows an outcome's messages, notes a failed library and hands back its value.
     template <typename T> std::optional<T> absorb(Outcome<T> outcome);
     // A lookup's answer replaces the pane's text.
@@ -115,6 +119,7 @@ private:
     bool m_storeFailureShown = false;
     QList<SuggestedName> m_lastSuggestions;
     SuggestionRequest m_lastSuggestionRequest;
+    std::optional<NameSoundChecker> m_sound;
 };
 
 } // namespace tolvane

@@ -276,8 +276,9 @@ int runBatch(Session &s)
         return 1;
     }
 
-    Outcome<NameBatch> batch = NameBatch::open(
-        s.dispatcher.paths().databasePath(), CompoundSurnames::read(s.dispatcher.paths().compoundSurnamesPath()));
+    Outcome<NameBatch> batch = NameBatch::open(s.dispatcher.paths().databasePath(),
+        CompoundSurnames::read(s.dispatcher.paths().compoundSurnamesPath()),
+        s.json ? NameSoundChecker::load(s.dispatcher.paths().nameSoundPath()) : std::nullopt);
     if (!batch.value) {
         for (const UserMessage &message : std::as_const(batch.messages))
             s.prompter.showMessage(message);

@@ -520,7 +520,7 @@ void TestCli::json_data()
                QStringLiteral("grids/3/number=54"), QStringLiteral("grids/3/meaningNumber=54"),
                QStringLiteral("grids/0/verdict=\"吉\""), QStringLiteral("sancai/elements=\"木土木\""),
                QStringLiteral("sancai/numerals=\"二五二\""), QStringLiteral("pairing/key=\"五九\""),
-               QStringLiteral("pairing/verdict=\"凶\"") };
+               QStringLiteral("pairing/verdict=\"凶\""), QStringLiteral("sound/pinyin=\"Ōuyáng Mínghuá\"") };
     QTest::newRow("analyze 张三") << QStringList { QStringLiteral("analyze"), QStringLiteral("张三") }
                                   << QStringList { QStringLiteral("surnameKind=\"单\""),
                                          QStringLiteral("strokes=[11,3]"), QStringLiteral("grids/4/number=2") };
@@ -554,7 +554,7 @@ void TestCli::json_data()
                                        QStringLiteral("readings/0/reading=\"lǐ\""),
                                        QStringLiteral("readings/0/characters/1=\"李\"") };
     QTest::newRow("meaning") << QStringList { lookup, QStringLiteral("meaning"), QStringLiteral("青") }
-                             << QStringList { QStringLiteral("characters/0/pinyin=\"qīng、jīng\""),
+                             << QStringList { QStringLiteral("characters/0/pinyin=\"qīng\""),
                                     QStringLiteral("characters/0/traditional=\"青\"") };
     QTest::newRow("name, configurations only")
         << QStringList { QStringLiteral("name"), QStringLiteral("王"), QStringLiteral("--length"), QStringLiteral("1"),

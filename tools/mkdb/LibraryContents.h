@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 namespace tolvane::mkdb {
 
@@ -16,6 +17,8 @@ struct CharacterRow {
     QString pinyin;
     QString fantizi;
     QString meaning;
+    // Not a column: the readings of today's dictionaries, from which the name readings are made.
+    QStringList modernReadings;
 };
 
 // A row of 81man or 81corp.

@@ -28,6 +28,8 @@ struct UnihanEntry {
     QByteArray mandarin;
     QByteArray tghz2013;
     QByteArray hanyuPinyin;
+    QByteArray hanyuPinlu;
+    QByteArray xhc1983;
     QByteArray definition;
     QByteArray rsKangXi;
     QByteArray rsUnicode;
@@ -224,6 +226,34 @@ QStringList readingsOf(const UnihanEntry &entry)
     for (const QByteArrayView r : splitView(entry.mandarin, ' '))
         add(r);
     for (const QByteArrayView field : { QByteArrayView(entry.tghz2013), QByteArrayView(entry.hanyuPinyin) }) {
+        for (const QByteArrayView token : splitView(field, ' ')) {
+            const qsizetype colon = token.indexOf(':');
+            if (colon < 0)
+                continue;
+            for (const QByteArrayView r : splitView(token.sliced(colon + 1), ','))
+                add(r);
+        }
+    }
+    return readings;
+}
+
+// The readings of today's dictionaries and usage, as written: kHanyuPinlu (most frequent first), kMandarin,
+// kTGHZ2013, kXHC1983, each reading once; kHanyuPinyin's older readings are not among them.
+QStringList modernReadingsOf(const UnihanEntry &entry)
+{
+    QStringList readings;
+    const auto add = [&readings](QByteArrayView reading) {
+        const QString text = QString::fromUtf8(reading);
+        if (!text.isEmpty() && !readings.contains(text))
+            readings.append(text);
+    };
+    for (const QByteArrayView r : splitView(entry.hanyuPinlu, ' ')) {
+        const qsizetype count = r.indexOf('(');
+        add(count < 0 ? r : r.first(count));
+    }
+    for (const QByteArrayView r : splitView(entry.mandarin, ' '))
+        add(r);
+    for (const QByteArrayView field : { QByteArrayView(entry.tghz2013), QByteArrayView(entry.xhc1983) }) {
         for (const QByteArrayView token : splitView(field, ' ')) {
             const qsizetype colon = token.indexOf(':');
             if (colon < 0)
@@ -593,6 +623,8 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
         keep(cp, field, value, "kMandarin", &UnihanEntry::mandarin);
         keep(cp, field, value, "kTGHZ2013", &UnihanEntry::tghz2013);
         keep(cp, field, value, "kHanyuPinyin", &UnihanEntry::hanyuPinyin);
+        keep(cp, field, value, "kHanyuPinlu", &UnihanEntry::hanyuPinlu);
+        keep(cp, field, value, "kXHC1983", &UnihanEntry::xhc1983);
         keep(cp, field, value, "kDefinition", &UnihanEntry::definition);
     });
     forEachField(files->at(RadicalStrokeCounts), [&](char32_t cp, QByteArrayView field, QByteArrayView value) {
@@ -688,6 +720,7 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
             return std::nullopt;
         const QStringList readings = readingsOf(unihan.value(c));
         row.pinyin = readings.join(QStringLiteral("、"));
+        row.modernReadings = modernReadingsOf(unihan.value(c));
         row.fantizi = charString(counted);
         const std::optional<RadicalStroke> rs = radicalStrokeOf(unihan.value(counted));
         row.wuxing = rs ? elementOfRadical(rs->radical) : QString();
@@ -711,6 +744,8 @@ std::optional<QList<CharacterRow>> UnihanLibrary::build(
             return std::nullopt;
         const QStringList readings = readingsOf(unihan.value(t));
         row.pinyin = readings.isEmpty() ? from.pinyin : readings.join(QStringLiteral("、"));
+        // A traditional form is read as the character it was met from.
+        row.modernReadings = from.modernReadings;
         row.fantizi = row.namechr;
         // Looked up in place of its simplified form, so it judges the same unless listed itself.
         row.wuxing = overridden(wuxingOverrides, t, from.wuxing);
