@@ -365,9 +365,11 @@ public:
                             continue;
                     }
                     // Two characters that merely fit the strokes make a name only when both are characters parents
-                    // choose today; otherwise they read as a random pair (然少, 博中).
-                    if (b >= 0 && c.word.kind == NameWords::Kind::None && !c.inClassics && a != included
-                        && b != included
+                    // choose today; otherwise they read as a random pair (然少, 博中). Two characters that merely
+                    // stand side by side in a line are no more, unless the names are to come from the classics
+                    // alone.
+                    if (b >= 0 && c.word.kind == NameWords::Kind::None && (wishes.fromLibrary || !c.inClassics)
+                        && a != included && b != included
                         && (ca.taste < m_rules.weights().plain
                             || m_sources.characters[size_t(b)].taste < m_rules.weights().plain))
                         continue;

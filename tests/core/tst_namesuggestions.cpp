@@ -293,13 +293,13 @@ void TestNameSuggestions::shortlistVariety()
 void TestNameSuggestions::halfOnlyWhenTooFew()
 {
     SuggestionRequest r = request(QStringLiteral("马"), Sex::Male);
+    r.count = 10;
     const Suggestions enough = NameSuggestions::run(r, realSources());
     QVERIFY(!enough.halfUsed);
     QCOMPARE(enough.halfConfigurations, 0);
     for (const SuggestedName &n : enough.names)
         QCOMPARE(n.level, LuckLevel::Full);
-    r.elements = *ElementSet::fromText(QStringLiteral("土"));
-    r.minStrokes = 14;
+    r.count = 50;
     const Suggestions few = NameSuggestions::run(r, realSources());
     QVERIFY(few.halfUsed);
     QVERIFY(few.halfConfigurations > 0);
@@ -312,10 +312,10 @@ void TestNameSuggestions::nothingFoundSaysWhatToRelax_data()
     QTest::addColumn<int>("length");
     QTest::addColumn<QString>("elements");
     QTest::addColumn<QString>("include");
-    QTest::addColumn<int>("maxStrokes");
+    QTest::addColumn<int>("minStrokes");
     QTest::addColumn<QString>("relax"); // what the message offers
-    QTest::newRow("郑, 火, at most 6 strokes") << QStringLiteral("郑") << 2 << QStringLiteral("火") << QString() << 6
-                                           << QStringLiteral("不限笔画数");
+    QTest::newRow("马, 土, at least 14 strokes") << QStringLiteral("马") << 2 << QStringLiteral("土") << QString() << 14
+                                             << QStringLiteral("不限笔画数");
     QTest::newRow("郭, 水, with 鑫") << QStringLiteral("郭") << 2 << QStringLiteral("水") << QStringLiteral("鑫") << 0
                                   << QStringLiteral("不指定必须用的“鑫”字");
     QTest::newRow("郭, one character") << QStringLiteral("郭") << 1 << QStringLiteral("金木水火土") << QString() << 0
@@ -330,12 +330,12 @@ void TestNameSuggestions::nothingFoundSaysWhatToRelax()
     QFETCH(int, length);
     QFETCH(QString, elements);
     QFETCH(QString, include);
-    QFETCH(int, maxStrokes);
+    QFETCH(int, minStrokes);
     QFETCH(QString, relax);
-    SuggestionRequest r = request(surname, Sex::Female, length);
+    SuggestionRequest r = request(surname, minStrokes > 0 ? Sex::Male : Sex::Female, length);
     r.elements = *ElementSet::fromText(elements);
     r.include = include;
-    r.maxStrokes = maxStrokes;
+    r.minStrokes = minStrokes;
     const Suggestions s = NameSuggestions::run(r, realSources());
     QVERIFY(s.names.isEmpty());
     QVERIFY(s.message);
@@ -343,8 +343,8 @@ void TestNameSuggestions::nothingFoundSaysWhatToRelax()
         = QRegularExpression(QRegularExpression::escape(relax) + QStringLiteral("可得 (\\d+) 个名字")).match(s.message->text);
     QVERIFY2(s.message->text.startsWith(QStringLiteral("对不起，按您的要求没有找出任何名字。")) && offer.hasMatch(),
         qPrintable(s.message->text));
-    if (maxStrokes > 0)
-        r.maxStrokes = 0;
+    if (minStrokes > 0)
+        r.minStrokes = 0;
     else if (!include.isEmpty())
         r.include.clear();
     else
