@@ -84,6 +84,7 @@ std::optional<RankingRules> RankingRules::parse(const QString &text, QString *er
 bool RankingRules::readTastes(const QString &text, QString *error)
 {
     QHash<QString, int> tastes;
+    QHash<QString, Sex> keptFor;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines.at(i).trimmed();
@@ -92,17 +93,22 @@ bool RankingRules::readTastes(const QString &text, QString *error)
         const QStringList fields = lines.at(i).split(QLatin1Char('\t'));
         bool number = false;
         const int points = fields.value(1).toInt(&number);
-        if (fields.size() != 3 || splitCharacters(fields.at(0)).size() != 1 || !number || points < -10 || points > 10
+        const std::optional<Sex> sex = fields.size() == 4 ? sexFromText(fields.at(3).trimmed()) : std::nullopt;
+        if (fields.size() < 3 || fields.size() > 4 || (fields.size() == 4 && !sex)
+            || splitCharacters(fields.at(0)).size() != 1 || !number || points < -10 || points > 10
             || fields.at(2).trimmed().isEmpty() || tastes.contains(fields.at(0))) {
             if (error)
-                *error = QStringLiteral("name-characters.tsv:%1: expected a character listed once, points -10..10 "
-                                        "and the reason")
+                *error = QStringLiteral("name-characters.tsv:%1: expected a character listed once, points -10..10, "
+                                        "the reason and perhaps 男 or 女")
                              .arg(i + 1);
             return false;
         }
         tastes.insert(fields.at(0), points);
+        if (sex)
+            keptFor.insert(fields.at(0), *sex);
     }
     m_tastes = tastes;
+    m_keptFor = keptFor;
     return true;
 }
 
@@ -192,6 +198,7 @@ struct Character {
     std::optional<Element> element;
     std::optional<Sex> sex; // none: fit for both
     int taste = 0; // the rules' points for how it reads today
+    std::optional<Sex> keptFor; // the rules keep it for this sex in suggested names
 };
 
 // One name before the shortlist is cut.
@@ -394,7 +401,7 @@ private:
             return true; // the family's choice: its element, sex and strokes are not asked about
         if (!c.code || m_sources.surnameCodes.contains(c.code) || wishes.exclude.contains(c.code))
             return false;
-        if (c.sex && *c.sex != m_request.sex)
+        if ((c.sex && *c.sex != m_request.sex) || (c.keptFor && *c.keptFor != m_request.sex))
             return false;
         if (!c.element || !wishes.elements.contains(*c.element))
             return false;
@@ -460,7 +467,8 @@ bool better(const Candidate &a, const Candidate &b)
 }
 
 // The shortlist: best first, no character in more than variety.character names, no first character in more than
-// a variety.first-th of the list. When the limits leave the list short, the best of the rest fill it.
+// a variety.first-th of the list. When the limits leave the list short, it stays short: a name that breaks them
+// would only repeat what the parent has read already.
 std::vector<size_t> shortlist(const std::vector<Candidate> &ranked, int count, const RankingRules &rules)
 {
     const int perCharacter = rules.value(QStringLiteral("variety.character"));
@@ -468,7 +476,6 @@ std::vector<size_t> shortlist(const std::vector<Candidate> &ranked, int count, c
     QHash<int, int> uses;
     QHash<int, int> firstUses;
     std::vector<size_t> chosen;
-    std::vector<bool> taken(ranked.size(), false);
     for (size_t i = 0; i < ranked.size() && int(chosen.size()) < count; ++i) {
         const Candidate &c = ranked[i];
         if (uses.value(c.first) >= perCharacter || firstUses.value(c.first) >= perFirst
@@ -479,13 +486,7 @@ std::vector<size_t> shortlist(const std::vector<Candidate> &ranked, int count, c
         if (c.second >= 0 && c.second != c.first)
             ++uses[c.second];
         chosen.push_back(i);
-        taken[i] = true;
     }
-    for (size_t i = 0; i < ranked.size() && int(chosen.size()) < count; ++i) {
-        if (!taken[i])
-            chosen.push_back(i);
-    }
-    std::sort(chosen.begin(), chosen.end());
     return chosen;
 }
 
@@ -627,6 +628,7 @@ Suggestions NameSuggestions::run(
         for (const NameDatabase::NameRow &row : *rows) {
             sources.characters.push_back(characterOf(row));
             sources.characters.back().taste = rules.taste(row.namechr);
+            sources.characters.back().keptFor = rules.keptFor(row.namechr);
         }
         if (!req.include.isEmpty()) {
             const auto it = std::find_if(sources.characters.begin(), sources.characters.end(),

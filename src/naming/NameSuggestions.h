@@ -43,12 +43,20 @@ public:
     // The points a character brings to a name by how it reads today (data/suggestions/name-characters.tsv:
     // character<TAB>points<TAB>reason, points -10..10); 0 for a character not listed.
     int taste(const QString &character) const { return m_tastes.value(character); }
+    // The sex a character is kept for in suggested names (a fourth column 男 or 女: 宸 and 昊 for boys, 萱 and 婉 for
+    // girls), beyond the library's own marks; none for either.
+    std::optional<Sex> keptFor(const QString &character) const
+    {
+        const auto it = m_keptFor.constFind(character);
+        return it == m_keptFor.constEnd() ? std::nullopt : std::optional<Sex>(*it);
+    }
     // Reads such a file into the rules; false, with the line that is wrong in error, for a malformed line.
     bool readTastes(const QString &text, QString *error = nullptr);
 
 private:
     QHash<QString, int> m_values;
     QHash<QString, int> m_tastes;
+    QHash<QString, Sex> m_keptFor;
     Weights m_weights;
 };
 

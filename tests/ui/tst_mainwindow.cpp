@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -519,16 +520,20 @@ void TestMainWindow::suggestKeepAndCompare()
     QVERIFY(rtf.readAll().contains("\\u25512")); // 推
 
     QStringList kept;
-    QTimer::singleShot(0, [&kept] {
+    int listed = 0;
+    QTimer::singleShot(0, [&kept, &listed] {
         QWidget *dialog = QApplication::activeModalWidget();
         QVERIFY(dialog && dialog->objectName() == u"frmShoucang");
         auto *suggested = dialog->findChild<QListWidget *>(QStringLiteral("lstTuijian"));
-        QCOMPARE(suggested->count(), 50);
+        listed = suggested->count();
+        if (listed < 2) {
+            static_cast<QDialog *>(dialog)->reject();
+            return;
+        }
         suggested->item(0)->setSelected(true);
         suggested->item(1)->setSelected(true);
         dialog->findChild<QPushButton *>(QStringLiteral("cmdShoucang"))->click();
         auto *favourites = dialog->findChild<QListWidget *>(QStringLiteral("lstShoucang"));
-        QCOMPARE(favourites->count(), 2);
         for (int i = 0; i < favourites->count(); ++i) {
             kept.append(favourites->item(i)->text());
             favourites->item(i)->setSelected(true);
@@ -536,6 +541,8 @@ void TestMainWindow::suggestKeepAndCompare()
         dialog->findChild<QPushButton *>(QStringLiteral("cmdBijiao"))->click();
     });
     m_window->findChild<QAction *>(QStringLiteral("mnu_Shoucang"))->trigger();
+    // Every name of the shortlist is offered for keeping.
+    QCOMPARE(listed, int(pane->toPlainText().count(QRegularExpression(QStringLiteral("\\n\\d+\\. 欧阳")))));
     QCOMPARE(kept.size(), 2);
     QVERIFY2(pane->toPlainText().startsWith(QStringLiteral("名字比较：") + kept.join(QStringLiteral("、"))),
         qPrintable(pane->toPlainText().left(100)));
