@@ -469,7 +469,8 @@ bool better(const Candidate &a, const Candidate &b)
 // The shortlist: best first, no character in more than variety.character names, no first character in more than
 // a variety.first-th of the list. When the limits leave the list short, it stays short: a name that breaks them
 // would only repeat what the parent has read already.
-std::vector<size_t> shortlist(const std::vector<Candidate> &ranked, int count, const RankingRules &rules)
+std::vector<size_t> shortlist(
+    const std::vector<Candidate> &ranked, int count, const RankingRules &rules, int included)
 {
     const int perCharacter = rules.value(QStringLiteral("variety.character"));
     const int perFirst = std::max(1, count / rules.value(QStringLiteral("variety.first")));
@@ -478,12 +479,17 @@ std::vector<size_t> shortlist(const std::vector<Candidate> &ranked, int count, c
     std::vector<size_t> chosen;
     for (size_t i = 0; i < ranked.size() && int(chosen.size()) < count; ++i) {
         const Candidate &c = ranked[i];
-        if (uses.value(c.first) >= perCharacter || firstUses.value(c.first) >= perFirst
-            || (c.second >= 0 && c.second != c.first && uses.value(c.second) >= perCharacter))
+        // The character the family asked for stands in every name: the limits are for the others.
+        const bool firstCounts = c.first != included;
+        const bool secondCounts = c.second >= 0 && c.second != c.first && c.second != included;
+        if ((firstCounts && (uses.value(c.first) >= perCharacter || firstUses.value(c.first) >= perFirst))
+            || (secondCounts && uses.value(c.second) >= perCharacter))
             continue;
-        ++uses[c.first];
-        ++firstUses[c.first];
-        if (c.second >= 0 && c.second != c.first)
+        if (firstCounts) {
+            ++uses[c.first];
+            ++firstUses[c.first];
+        }
+        if (secondCounts)
             ++uses[c.second];
         chosen.push_back(i);
     }
@@ -723,7 +729,7 @@ Suggestions NameSuggestions::run(
         sortedSounds.push_back(sounds[i]);
     }
 
-    for (size_t i : shortlist(sorted, req.count, rules)) {
+    for (size_t i : shortlist(sorted, req.count, rules, req.include.isEmpty() ? -1 : sources.included.value_or(-1))) {
         const Candidate &c = sorted[i];
         SuggestedName name;
         name.surname = req.surname;
