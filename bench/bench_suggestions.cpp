@@ -29,8 +29,9 @@ void shortlist(benchmark::State &state)
         result = NameSuggestions::run(r, s);
         benchmark::DoNotOptimize(SuggestionText::shortlist(result));
     }
-    if (result.names.size() != 50)
-        state.SkipWithError("no shortlist of 50");
+    if (result.names.isEmpty())
+        state.SkipWithError("no shortlist");
+    state.counters["names"] = double(result.names.size());
     state.counters["candidates"] = result.candidates;
     state.counters["configurations"] = result.fullConfigurations + result.halfConfigurations;
 }
