@@ -120,8 +120,14 @@ QStringList scoreReasons(const NameFacts &facts, const NameScore &score, const s
     if (sound) {
         if (sound->strong.isEmpty() && sound->weak.isEmpty())
             meaning.append(QStringLiteral("读音无碍"));
-        else
-            meaning.append(QStringLiteral("读音提醒：") + (sound->strong + sound->weak).join(QStringLiteral("；")));
+        else {
+            QStringList findings = sound->strong + sound->weak;
+            for (QString &finding : findings) {
+                while (finding.endsWith(QStringLiteral("。")))
+                    finding.chop(1);
+            }
+            meaning.append(QStringLiteral("读音提醒：") + findings.join(QStringLiteral("；")));
+        }
     }
 
     QStringList numbers;

@@ -44,7 +44,11 @@ QString characterLine(const SuggestedCharacter &c)
     if (!c.element.isEmpty())
         line += QStringLiteral("，") + c.element;
     line += QStringLiteral("）");
-    return line + (c.meaning.isEmpty() ? QStringLiteral("暂无释义") : c.meaning);
+    QString meaning = c.meaning;
+    // The meanings end with a full stop; the characters' meanings are joined with 、 and ；.
+    while (meaning.endsWith(QStringLiteral("。")))
+        meaning.chop(1);
+    return line + (meaning.isEmpty() ? QStringLiteral("暂无释义") : meaning);
 }
 
 QJsonArray numbers(const std::array<qint16, 5> &list)
