@@ -4,6 +4,7 @@
 #include "data/NameDatabase.h"
 #include "numerology/DigitTables.h"
 #include "numerology/Fold81.h"
+#include "numerology/LuckRules.h"
 #include "text/Characters.h"
 #include "text/VbText.h"
 
@@ -179,12 +180,10 @@ NameReport NameAnalysis::compose(const FiveGrids &grids, const ReportMeanings &m
             report.warnings.append(QString::fromUtf16(w.heading) + (w.text ? *w.text : QString()));
     }
 
-    static const QSet<int> unhappy{21, 23, 26, 28, 29, 30, 39};
-    static const QSet<int> virtuous{5, 6, 11, 13, 31, 32, 35};
-    if (unhappy.contains(di))
+    if (LuckRules::earthWarnsWomen(di))
         report.womenRemarks.append(
             QStringLiteral("地格数 ") + decimal(di) + QStringLiteral("，如果是女性，婚姻难得美满。 "));
-    if (virtuous.contains(di))
+    if (LuckRules::earthPraisesWomen(di))
         report.womenRemarks.append(
             QStringLiteral("地格数 ") + decimal(di) + QStringLiteral("，如果是女性，则德行优良，助夫爱子。 "));
 

@@ -3,6 +3,8 @@
 #include "analysis/CompoundSurnames.h"
 #include "analysis/NameSound.h"
 #include "app/BuildInfo.h"
+#include "naming/FavouriteNames.h"
+#include "naming/NameWords.h"
 #include "text/DurableFile.h"
 #include "text/PlainTextFile.h"
 
@@ -27,6 +29,7 @@ AppPaths::AppPaths(QString appDir, QString databasePath)
     : m_appDir(std::move(appDir))
     , m_databasePath(std::move(databasePath))
     , m_classicsPath(QDir(m_appDir).filePath(kClassicsFile))
+    , m_favouritesPath(QDir(m_appDir).filePath(FavouriteNames::fileName()))
 {
 }
 
@@ -46,7 +49,21 @@ QString AppPaths::shippedClassicsPath(const QString &executableDir)
     return beside;
 }
 
+QString AppPaths::nameWordsPath() const
+{
+    return QFileInfo(m_classicsPath).dir().filePath(NameWords::fileName());
+}
+
 AppPaths AppPaths::forExecutable()
+{
+    AppPaths paths = forExecutableFolders();
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!userDir.isEmpty())
+        paths.m_favouritesPath = QDir(userDir).filePath(FavouriteNames::fileName());
+    return paths;
+}
+
+AppPaths AppPaths::forExecutableFolders()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
     // An installed program ships its library in the shared data folder and keeps its files per user, even

@@ -36,16 +36,22 @@ public:
     // The compound-surname list: beside the library when one lies there, else the one shipped with the program
     // (beside the executable, or in the shared data folder of an installed program).
     QString compoundSurnamesPath() const;
+    // The words and given names of the suggested names, shipped beside classics.db.
+    QString nameWordsPath() const;
+    // The names kept (收藏): in the per-user data folder, for a portable copy too; in appDir for a folder given.
+    QString favouritesPath() const { return m_favouritesPath; }
     // The readings and homophone traps of names (name-sound.tsv), looked for as the compound-surname list is.
     QString nameSoundPath() const;
 
 private:
+    static AppPaths forExecutableFolders();
     // A file of the program beside the library, else beside the executable or in the shared data folder.
     QString shippedFilePath(const QString &file) const;
 
     QString m_appDir;
     QString m_databasePath;
     QString m_classicsPath;
+    QString m_favouritesPath;
 };
 
 } // namespace tolvane

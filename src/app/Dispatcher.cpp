@@ -26,6 +26,8 @@
 #include "naming/FixedOptionsForm.h"
 #include "naming/NamingFields.h"
 #include "naming/NamingWizard.h"
+#include "naming/SuggestionForm.h"
+#include "naming/SuggestionText.h"
 #include "naming/SurnameKindForm.h"
 #include "text/Characters.h"
 #include "text/VbText.h"
@@ -544,6 +546,148 @@ bool Dispatcher::analyzeStrokeNumbers(const QString &input)
         return false;
     m_pane.setText(m_state.reportText);
     return true;
+}
+
+std::optional<FavouriteNames::Name> Dispatcher::splitFullName(const QString &typed) const
+{
+    const QString name = trimSpaces(typed);
+    const QStringList chars = splitCharacters(name);
+    if (chars.size() < 2 || chars.size() > 4)
+        return std::nullopt;
+    int surnameLength = 1;
+    if (chars.size() == 4
+        || (chars.size() == 3
+            && CompoundSurnames::read(m_paths.compoundSurnamesPath()).kindOf(name) == SurnameKind::Compound))
+        surnameLength = 2;
+    return FavouriteNames::Name { chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()) };
+}
+
+SuggestionSources Dispatcher::suggestionSources()
+{
+    SuggestionSources sources;
+    sources.libraryPath = m_paths.databasePath();
+    sources.classicsPath = m_paths.classicsPath();
+    sources.wordsPath = m_paths.nameWordsPath();
+    QString problem;
+    if (const NameSoundChecker *checker = soundChecker(&problem)) {
+        sources.sound = [checker](const QString &surname, const QString &given) -> std::optional<SoundVerdict> {
+            const NameSound sound = checker->check(surname, given);
+            SoundVerdict verdict;
+            verdict.pinyin = sound.pinyin;
+            // Only a homophone whose tones match as well sinks a name; a name all in one tone, a character read
+            // two ways or neighbours alike in sound are reasons to read it aloud once more, not to drop it.
+            for (const SoundFinding &finding : sound.findings) {
+                const bool strong = finding.strong && finding.kind == SoundFinding::Kind::Homophone;
+                (strong ? verdict.strong : verdict.weak).append(finding.text);
+            }
+            return verdict;
+        };
+    }
+    return sources;
+}
+
+namespace {
+
+// The elements a birth suggests for the name and the lines that say why; the one place where the suggested names
+// and their comparison read a birth chart. Nothing, with the message, when the birth cannot be read.
+ParsedInput<BirthElementAdvice> elementsForBirth(const QString &birth)
+{
+    return adviseElementsForBirth(birth);
+}
+
+} // namespace
+
+void Dispatcher::runSuggestedNames(const DispatchInput &input)
+{
+    m_view.setProgressPanelVisible(false);
+    SuggestionForm form;
+    form.request.surname = trimSpaces(input.name);
+    // The library and every collection, unless the person chooses otherwise.
+    form.request.classics = ClassicSet::all();
+    if (const std::optional<UserMessage> problem = NameSuggestions::requestProblem(form.request)) {
+        m_prompter.showMessage(*problem);
+        finish();
+        return;
+    }
+    m_view.setBusy(false);
+    m_prompter.askSuggestionOptions(form);
+    if (!form.accepted) {
+        finish();
+        return;
+    }
+    m_view.setBusy(true);
+    suggest(form);
+}
+
+void Dispatcher::suggest(const SuggestionForm &form)
+{
+    SuggestionRequest request = form.request;
+    QString birthNote;
+    if (!form.birth.trimmed().isEmpty()) {
+        const ParsedInput<BirthElementAdvice> advice = elementsForBirth(form.birth);
+        if (!advice.value) {
+            m_prompter.showMessage(*advice.rejection);
+            finish();
+            return;
+        }
+        request.elements = advice.value->elements;
+        birthNote = advice.value->summary;
+    }
+    const Suggestions suggestions = NameSuggestions::run(request, suggestionSources());
+    if (suggestions.databaseFailed)
+        m_state.databaseFailed = true;
+    if (suggestions.message)
+        m_prompter.showMessage(*suggestions.message);
+    if (suggestions.names.isEmpty()) {
+        finish();
+        return;
+    }
+    m_lastSuggestions = suggestions.names;
+    m_lastSuggestionRequest = request;
+    const QString text = SuggestionText::shortlist(suggestions, birthNote);
+    m_pane.setText(text);
+    m_state.resultFields = SuggestionText::shortlistFields(suggestions);
+    if (!birthNote.isEmpty())
+        m_state.resultFields.insert(QStringLiteral("birth"), birthNote);
+    m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text));
+    storeResult();
+}
+
+void Dispatcher::compareNames(
+    const QList<FavouriteNames::Name> &names, Sex sex, const ElementSet &elements, const QString &birth)
+{
+    prepare();
+    m_view.setProgressPanelVisible(false);
+    if (names.size() < 2 || names.size() > 5) {
+        m_prompter.showMessage(UserMessage::warning(QStringLiteral("请选择两到五个名字来比较。")));
+        finish();
+        return;
+    }
+    ElementSet wishes = elements;
+    if (!birth.trimmed().isEmpty()) {
+        const ParsedInput<BirthElementAdvice> advice = elementsForBirth(birth);
+        if (!advice.value) {
+            m_prompter.showMessage(*advice.rejection);
+            finish();
+            return;
+        }
+        wishes = advice.value->elements;
+    }
+    QList<SuggestedName> judged;
+    for (const FavouriteNames::Name &name : names) {
+        std::optional<SuggestedName> one
+            = absorb(NameSuggestions::judge(name.surname, name.given, sex, wishes, suggestionSources()));
+        if (!one) {
+            finish();
+            return;
+        }
+        judged.append(*one);
+    }
+    const QString text = SuggestionText::comparison(judged);
+    m_pane.setText(text);
+    m_state.resultFields = SuggestionText::comparisonFields(judged);
+    m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text));
+    storeResult();
 }
 
 void Dispatcher::storeResult()

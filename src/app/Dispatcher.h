@@ -7,6 +7,8 @@
 #include "app/FunctionTable.h"
 #include "app/ProgramState.h"
 #include "data/Outcome.h"
+#include "naming/FavouriteNames.h"
+#include "naming/NameSuggestions.h"
 #include "text/MarkedText.h"
 
 #include <QString>
@@ -16,6 +18,7 @@
 namespace tolvane {
 
 struct ClassicListing;
+struct SuggestionForm;
 class MainView;
 class Prompter;
 class ResultPane;
@@ -63,6 +66,21 @@ public:
     void runNameAnalysis(const DispatchInput &input);
     void runCompanyAnalysis(const DispatchInput &input);
     void runLookup(const DispatchInput &input);
+    // 推荐名字: the questions, then the shortlist (suggest), which replaces the pane's text.
+    void runSuggestedNames(const DispatchInput &input);
+    void suggest(const SuggestionForm &form);
+    // Two to five names side by side, judged for the sex and the wished elements (or a birth's).
+    void compareNames(const QList<FavouriteNames::Name> &names, Sex sex, const ElementSet &elements,
+        const QString &birth = {});
+    // The names of the last shortlist, for keeping them.
+    const QList<SuggestedName> &lastSuggestions() const { return m_lastSuggestions; }
+    Sex lastSuggestedSex() const { return m_lastSuggestionRequest.sex; }
+    ElementSet lastSuggestedElements() const { return m_lastSuggestionRequest.elements; }
+    // A full name of two to four characters as surname and given name: a listed compound surname for three
+    // characters, two and two for four; nothing for any other length.
+    std::optional<FavouriteNames::Name> splitFullName(const QString &name) const;
+    // Where the suggested names read from, the sound check among them (unjudged when name-sound.tsv cannot be read).
+    SuggestionSources suggestionSources();
     bool showPersonalNumber(const QString &input);
     bool showCompanyNumber(const QString &input);
     bool showSancai(const QString &input);
@@ -103,6 +121,8 @@ private:
     ProgramState m_state;
     QString m_resultPath;
     bool m_storeFailureShown = false;
+    QList<SuggestedName> m_lastSuggestions;
+    SuggestionRequest m_lastSuggestionRequest;
     std::optional<NameSoundChecker> m_sound;
 };
 

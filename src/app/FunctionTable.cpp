@@ -18,6 +18,9 @@ constexpr FunctionRow kFunctions[] = {
     // Whatever lookup is selected, choosing the function gives the lookup box the hint for one number.
     { Function::OtherFunctions, u"其他功能", u"您选择了其他功能，可不必理会此输入框。", true, false, kOneNumberTip,
         "lookup", &Dispatcher::runLookup },
+    { Function::SuggestedNames, u"推荐名字",
+        u"在此输入姓氏，然后按回车或点击“执行”：按您的要求推荐完整的名字，好的在前，每个都说明理由。", false, false,
+        nullptr, "suggest", &Dispatcher::runSuggestedNames },
 };
 
 constexpr LookupRow kLookups[] = {

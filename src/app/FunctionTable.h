@@ -11,7 +11,7 @@ class Dispatcher;
 struct DispatchInput;
 
 // The four functions of the main selector, in its order.
-enum class Function { PersonalNaming, NameAnalysis, CompanyAnalysis, OtherFunctions };
+enum class Function { PersonalNaming, NameAnalysis, CompanyAnalysis, OtherFunctions, SuggestedNames };
 
 // The lookups of "其他功能", in the order of their selector.
 enum class Lookup {

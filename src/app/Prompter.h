@@ -8,6 +8,7 @@ class FindCharacterForm;
 class FixedOptionsForm;
 class NamingWizard;
 class SettingsStore;
+struct SuggestionForm;
 class SurnameKindForm;
 
 // Everything the logic needs from a person. The window shows real dialogs; the command line answers from
@@ -26,6 +27,9 @@ public:
     virtual void askFindCharacters(FindCharacterForm &form) = 0;
     // frmGudingzi, modal: calls form.load(), returns when form.closed().
     virtual void askFixedOptions(FixedOptionsForm &form) = 0;
+    // The questions of 推荐名字, modal: form.request.surname holds the surname typed; returns with form.accepted
+    // set when the person asks for names.
+    virtual void askSuggestionOptions(SuggestionForm &form) = 0;
     // frmLogin, modal: asks for the start-up password until one is accepted (PasswordRules::login) or the
     // person gives up; returns LoginAccepted.
     virtual bool askStartupPassword(const SettingsStore &settings) = 0;

@@ -79,6 +79,14 @@ void CliPrompter::askFixedOptions(FixedOptionsForm &form)
     form.confirm(m_answers.sex, m_answers.luckLevel, m_answers.elements, m_answers.chartPreface);
 }
 
+void CliPrompter::askSuggestionOptions(SuggestionForm &form)
+{
+    const QString surname = form.request.surname;
+    form = m_suggestion;
+    form.request.surname = surname;
+    form.accepted = true;
+}
+
 void CliPrompter::askSurnameKind(SurnameKindForm &form)
 {
     form.confirm(m_answers.surnameKind.value_or(SurnameKind::Single));

@@ -3,6 +3,7 @@
 #include "app/Prompter.h"
 #include "data/Classics.h"
 #include "naming/NameRequest.h"
+#include "naming/SuggestionForm.h"
 #include "numerology/Vocabulary.h"
 
 #include <QString>
@@ -27,6 +28,7 @@ struct NamingAnswers {
     bool summaryOnly = false;     // leave the find-character window with 退出
     std::optional<ClassicSet> classics; // names from these collections instead of the library
     std::optional<ChartPreface> chartPreface; // the birth chart the elements came from (--born)
+    bool libraryNamed = false; // --from named 字库
 };
 
 // Answers the logic from the command line: every message box becomes one line on standard error, the
@@ -39,6 +41,9 @@ public:
     void askSurnameKind(SurnameKindForm &form) override;
     void askFindCharacters(FindCharacterForm &form) override;
     void askFixedOptions(FixedOptionsForm &form) override;
+    // The answers of suggest's options, as useSuggestionAnswers left them; the surname stays the one given.
+    void askSuggestionOptions(SuggestionForm &form) override;
+    void useSuggestionAnswers(const SuggestionForm &answers) { m_suggestion = answers; }
     // The command line asks for the start-up password before any command runs (StartupPasswordGate), never
     // in the middle of one.
     bool askStartupPassword(const SettingsStore &) override { return true; }
@@ -53,6 +58,7 @@ public:
 
 private:
     NamingAnswers m_answers;
+    SuggestionForm m_suggestion;
     std::FILE *m_out;
     int m_count = 0;
 };

@@ -14,12 +14,14 @@
 #include "cli/CommandLine.h"
 #include "cli/StartupPasswordGate.h"
 #include "naming/NamingWizard.h"
+#include "naming/SuggestionForm.h"
 #include "text/PlainTextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdio>
@@ -64,15 +66,27 @@ const std::vector<CliOption> &options()
             QStringLiteral("6")),
         CliOption::text(QStringLiteral("from"), QStringLiteral("COLLECTIONS"),
             QStringLiteral("不用字库，从典籍的诗文中取名：诗经、论语、楚辞、孟子、大学、中庸、唐诗、宋词、宋诗中的一部或几部，以逗号隔开；"
-                           "每个名字附上它出自的诗句"),
+                           "每个名字附上它出自的诗句。推荐名字（suggest）时还可写“字库”，与典籍一同取名；不给出时为字库和全部典籍"),
             {},
             [](const QString &value) -> std::optional<QString> {
-                if (ClassicSet::parse(value))
+                QStringList names = value.split(QRegularExpression(QStringLiteral("[,，、\\s]+")), Qt::SkipEmptyParts);
+                const bool library = names.removeAll(QStringLiteral("字库")) > 0;
+                if ((names.isEmpty() && library) || ClassicSet::parse(names.join(QLatin1Char(','))))
                     return std::nullopt;
                 return QStringLiteral("选项 --from 的值应为诗经、论语、楚辞、孟子、大学、中庸、唐诗、宋词、宋诗中的一部或几部，以逗号隔开，"
                                       "而不是“%1”。")
                     .arg(value);
             }),
+        CliOption::number(QStringLiteral("count"), QStringLiteral("N"), QStringLiteral("推荐几个名字"), 1, 500,
+            QStringLiteral("50")),
+        CliOption::text(QStringLiteral("exclude"), QStringLiteral("CHARS"),
+            QStringLiteral("推荐名字中不用的字，如长辈名字中的字、不喜欢的字")),
+        CliOption::text(QStringLiteral("include"), QStringLiteral("CHAR"),
+            QStringLiteral("推荐的每个名字都要有的一个字（如辈分字）")),
+        CliOption::number(QStringLiteral("min-strokes"), QStringLiteral("N"),
+            QStringLiteral("名字中每个字最少的笔画数"), 1, 30),
+        CliOption::number(QStringLiteral("max-strokes"), QStringLiteral("N"),
+            QStringLiteral("名字中每个字最多的笔画数"), 1, 30),
         CliOption::choice(QStringLiteral("surname-kind"), QStringLiteral("KIND"),
             QStringLiteral("回答姓氏是单姓还是复姓；不给出时同窗口的预选：以欧阳、司马等所列复姓开头的姓名为复，"
                            "否则为单"),
@@ -259,6 +273,39 @@ std::optional<QStringList> batchLines(const Session &s, const QString &file, con
     return NameBatch::splitLines(*text);
 }
 
+// The questions of suggest (and compare) from the options, whose values the parser has checked by their types;
+// false, the message shown, when a value is wrong.
+bool suggestionAnswers(Session &s, SuggestionForm &form)
+{
+    SuggestionRequest &r = form.request;
+    r.sex = s.answers.sex;
+    r.nameLength = s.answers.length;
+    r.elements = s.answers.elements;
+    const bool from = s.given.isSet(QStringLiteral("from"));
+    r.fromLibrary = !from || s.answers.libraryNamed;
+    r.classics = from ? s.answers.classics : std::optional<ClassicSet>(ClassicSet::all());
+    if (s.given.isSet(QStringLiteral("born"))) {
+        const std::optional<QString> birth = birthLine(s.given, s.given.value(QStringLiteral("born")), s.prompter);
+        if (!birth)
+            return false;
+        form.birth = *birth;
+    }
+    if (s.given.isSet(QStringLiteral("count")))
+        r.count = s.given.value(QStringLiteral("count")).toInt();
+    if (s.given.isSet(QStringLiteral("min-strokes")))
+        r.minStrokes = s.given.value(QStringLiteral("min-strokes")).toInt();
+    if (s.given.isSet(QStringLiteral("max-strokes")))
+        r.maxStrokes = s.given.value(QStringLiteral("max-strokes")).toInt();
+    if (r.minStrokes > 0 && r.maxStrokes > 0 && r.minStrokes > r.maxStrokes) {
+        s.prompter.showMessage(
+            UserMessage::warning(QStringLiteral("每个字的最少、最多笔画数须在1到30之间，且最少不大于最多。")));
+        return false;
+    }
+    r.exclude = s.given.value(QStringLiteral("exclude")).trimmed();
+    r.include = s.given.value(QStringLiteral("include")).trimmed();
+    return true;
+}
+
 // analyze --batch: every line of the file through one NameBatch, each result printed as it comes.
 int runBatch(Session &s)
 {
@@ -337,6 +384,9 @@ const std::vector<Command> &commands()
         QStringLiteral("luck"), QStringLiteral("elements"), QStringLiteral("born"), QStringLiteral("longitude"),
         QStringLiteral("utc-offset"), QStringLiteral("late-zi-same-day"), QStringLiteral("start"), QStringLiteral("groups"), QStringLiteral("from"),
         QStringLiteral("surname-kind") };
+    const QStringList suggestOptions { QStringLiteral("sex"), QStringLiteral("length"), QStringLiteral("elements"),
+        QStringLiteral("born"), QStringLiteral("from"), QStringLiteral("count"), QStringLiteral("exclude"),
+        QStringLiteral("include"), QStringLiteral("min-strokes"), QStringLiteral("max-strokes") };
     static const std::vector<Command> list {
         { QStringLiteral("name"), QStringLiteral("SURNAME"),
             QStringLiteral("个人起名：为姓氏找出良好的笔画配置和字库中合适的字；王-明 或 王明- 固定名字中的一个字，"
@@ -368,6 +418,43 @@ const std::vector<Command> &commands()
                     s.dispatcher.setGroupCount(*groups.value);
                 }
                 return s.execute(Function::PersonalNaming, args.at(0));
+            } },
+        { QStringLiteral("suggest"), QStringLiteral("SURNAME"),
+            QStringLiteral("推荐名字：在姓氏的每个良好笔画配置中挑出整个名字，按数理、五行、读音和字义评分排列，"
+                           "每个名字附上理由、五格和字义"),
+            suggestOptions, 1, true,
+            [](Session &s, const QStringList &args) {
+                SuggestionForm form;
+                if (!suggestionAnswers(s, form))
+                    return s.printPane();
+                s.prompter.useSuggestionAnswers(form);
+                return s.execute(Function::SuggestedNames, args.at(0));
+            } },
+        { QStringLiteral("compare"), QStringLiteral("NAME NAME..."),
+            QStringLiteral("名字比较：把两到五个全名的五格、吉凶、三才、五行、读音、字义和评分并列成一张表，"
+                           "评法与推荐名字相同"),
+            { QStringLiteral("sex"), QStringLiteral("elements"), QStringLiteral("born") }, -1, true,
+            [](Session &s, const QStringList &args) {
+                SuggestionForm form;
+                if (!suggestionAnswers(s, form))
+                    return s.printPane();
+                QList<FavouriteNames::Name> names;
+                for (const QString &arg : args) {
+                    const std::optional<FavouriteNames::Name> name = s.dispatcher.splitFullName(arg);
+                    if (!name) {
+                        s.prompter.showMessage(UserMessage::warning(
+                            QStringLiteral("“") + arg + QStringLiteral("”不是两到四个字的全名。")));
+                        return s.printPane();
+                    }
+                    names.append(*name);
+                }
+                s.dispatcher.compareNames(names, form.request.sex, form.request.elements, form.birth);
+                return s.printPane();
+            },
+            [](const CliArguments &, const QStringList &args) -> std::optional<QString> {
+                if (args.size() < 2 || args.size() > 5)
+                    return QStringLiteral("compare 要两到五个全名。");
+                return std::nullopt;
             } },
         { QStringLiteral("analyze"), QStringLiteral("NAME"),
             QStringLiteral("姓名分析：分析两到四个字的全名，或用 --batch 分析文件中的每个姓名"),
@@ -509,8 +596,13 @@ std::optional<QString> readAnswers(const CliArguments &given, NamingAnswers &ans
             answers.groups = value("groups");
     }
     answers.summaryOnly = isSet("summary-only");
-    if (isSet("from"))
-        answers.classics = ClassicSet::parse(value("from"));
+    if (isSet("from")) {
+        // 字库 names the library (suggest takes it beside the collections).
+        QStringList names = value("from").split(QRegularExpression(QStringLiteral("[,，、\\s]+")), Qt::SkipEmptyParts);
+        answers.libraryNamed = names.removeAll(QStringLiteral("字库")) > 0;
+        if (!names.isEmpty())
+            answers.classics = ClassicSet::parse(names.join(QLatin1Char(',')));
+    }
     if (isSet("surname-kind"))
         answers.surnameKind = surnameKindFromText(value("surname-kind"));
     return std::nullopt;

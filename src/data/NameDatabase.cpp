@@ -237,6 +237,28 @@ std::optional<QStringList> NameDatabase::nameCharacters()
     return chars;
 }
 
+std::optional<QList<NameDatabase::NameRow>> NameDatabase::nameRows()
+{
+    sqlite3_stmt *stmt = prepare("SELECT namechr, strokes, wuxing, sex, pinyin, meaning FROM name WHERE xiong = '0' "
+                                 "AND namechr IS NOT NULL AND strokes IS NOT NULL ORDER BY rowid;");
+    if (!stmt)
+        return std::nullopt;
+    const auto column = [stmt](int i) {
+        return QString::fromUtf8(
+            reinterpret_cast<const char *>(sqlite3_column_text(stmt, i)), sqlite3_column_bytes(stmt, i));
+    };
+    QList<NameRow> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        rows.append({ column(0), static_cast<qint16>(sqlite3_column_int(stmt, 1)), column(2), column(3), column(4),
+            column(5) });
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return rows;
+}
+
 RowRead<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
 {
     return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE ID = ?1 ORDER BY rowid DESC LIMIT 1;")

@@ -72,6 +72,17 @@ public:
     std::optional<QList<Candidate>> candidates(const QString &sex, const QStringList &elementWishes);
     // namechr of every row fit for names (xiong "0"), whatever its sex and element, in stored order.
     std::optional<QStringList> nameCharacters();
+    // Every row fit for names (xiong "0") with what the suggested names weigh and show, in stored order; rows
+    // without a character or a stroke count are left out. Nothing when the rows cannot be read to the end.
+    struct NameRow {
+        QString namechr;
+        qint16 strokes = 0;
+        QString wuxing;
+        QString sex;
+        QString pinyin;
+        QString meaning;
+    };
+    std::optional<QList<NameRow>> nameRows();
 
     // A row of name as the character lookups show it; a missing value reads as empty text.
     struct LibraryRow {

@@ -190,4 +190,24 @@ bool LuckRules::accepts(const FiveGrids &grids, int givenCount, LuckLevel level,
     return pairPasses(level, grids.renge, grids.waige) && sancaiPasses(level, grids.tiange, grids.renge, grids.dige);
 }
 
+bool LuckRules::earthWarnsWomen(int earth)
+{
+    switch (earth) {
+    case 21: case 23: case 26: case 28: case 29: case 30: case 39:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool LuckRules::earthPraisesWomen(int earth)
+{
+    switch (earth) {
+    case 5: case 6: case 11: case 13: case 31: case 32: case 35:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace tolvane

@@ -29,6 +29,12 @@ public:
     // (and 外格 for two- and three-character given names), the 三才 and the pair; for a girl no tested grid
     // may be 21, 23, 28 or 33.
     static bool accepts(const FiveGrids &grids, int givenCount, LuckLevel level, Sex sex);
+
+    // What the name analysis says of a woman's marriage by the unfolded 地格: 21, 23, 26, 28, 29, 30 and 39 warn
+    // ("婚姻难得美满"), 5, 6, 11, 13, 31, 32 and 35 praise. The analysis's remarks and the suggested names' choice of
+    // configurations for girls both ask here.
+    static bool earthWarnsWomen(int earth);
+    static bool earthPraisesWomen(int earth);
 };
 
 } // namespace tolvane

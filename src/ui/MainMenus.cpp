@@ -60,6 +60,7 @@ MainMenus MainMenus::build(QMenuBar *bar)
     m.correctLibrary = addItem(m.tools, "Menu_CorrectZiku", QStringLiteral("修改字库(&C)"));
     m.reportInfo = addItem(m.tools, "mnu_Info", QStringLiteral("抬头及结尾信息(&I)"));
     m.startupPassword = addItem(m.tools, "mnu_SetPass", QStringLiteral("设置启动密码(&D)"));
+    m.favourites = addItem(m.tools, "mnu_Shoucang", QStringLiteral("收藏与比较(&S)..."));
 
     m.help = addMenu(bar, "Menu_bangzhu", QStringLiteral("帮助(&H)"));
     m.helpTopics = addItem(m.help, "Menu_ruanjianjieshao", QStringLiteral("帮助主题(&H)"));

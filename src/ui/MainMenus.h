@@ -34,6 +34,7 @@ struct MainMenus {
     QAction *correctLibrary = nullptr;
     QAction *reportInfo = nullptr;
     QAction *startupPassword = nullptr;
+    QAction *favourites = nullptr; // 收藏与比较 of the suggested names
 
     QMenu *help = nullptr; // 帮助
     QAction *helpTopics = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/MainWindow.h"
+#include "ui/FavouritesDialog.h"
 
 #include "app/AppInfo.h"
 #include "app/HelpPages.h"
@@ -312,6 +313,7 @@ void MainWindow::wireMenus()
 
     connect(m_menus.newWindow, &QAction::triggered, m_paneMenus, &ResultPaneMenus::openNewWindow);
     connect(m_menus.correctLibrary, &QAction::triggered, this, &MainWindow::openCorrectionWindow);
+    connect(m_menus.favourites, &QAction::triggered, this, &MainWindow::openFavouritesWindow);
     connect(m_menus.reportInfo, &QAction::triggered, this, &MainWindow::openReportInfoWindow);
     connect(m_menus.startupPassword, &QAction::triggered, this, &MainWindow::openPasswordWindow);
 
@@ -405,6 +407,12 @@ void MainWindow::openReportInfoWindow()
     PersonalInfoDialog dialog(m_dispatcher.paths().infoPath(), m_prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         m_dispatcher.setReportHeaderFooter(dialog.header(), dialog.footer());
+}
+
+void MainWindow::openFavouritesWindow()
+{
+    FavouritesDialog dialog(m_dispatcher, this);
+    dialog.exec();
 }
 
 void MainWindow::openCorrectionWindow()

@@ -76,6 +76,7 @@ private:
     void openPasswordWindow();
     void openReportInfoWindow();
     void openCorrectionWindow();
+    void openFavouritesWindow();
     void showHelp();
     void showHelpOver(QWidget *modal);
     void openHomePage();

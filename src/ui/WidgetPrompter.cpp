@@ -1,4 +1,5 @@
 #include "ui/WidgetPrompter.h"
+#include "ui/SuggestionDialog.h"
 
 #include "app/AppInfo.h"
 #include "naming/NamingWizard.h"
@@ -60,6 +61,14 @@ void WidgetPrompter::askFindCharacters(FindCharacterForm &form)
 void WidgetPrompter::askFixedOptions(FixedOptionsForm &form)
 {
     FixedOptionsDialog dialog(form, m_parent);
+    dialog.exec();
+}
+
+void WidgetPrompter::askSuggestionOptions(SuggestionForm &form)
+{
+    SuggestionDialog dialog(form, m_parent);
+    if (m_parent)
+        dialog.move(NamingWizardDialog::origin(*m_parent));
     dialog.exec();
 }
 

@@ -15,6 +15,7 @@ public:
     void askSurnameKind(SurnameKindForm &form) override;
     void askFindCharacters(FindCharacterForm &form) override;
     void askFixedOptions(FixedOptionsForm &form) override;
+    void askSuggestionOptions(SuggestionForm &form) override;
     bool askStartupPassword(const SettingsStore &settings) override;
 
 private:

@@ -328,6 +328,22 @@ void TestCli::naming_data()
     QTest::newRow("a collection not offered") << QStringList { QStringLiteral("name"), QStringLiteral("王"),
         QStringLiteral("--from"), QStringLiteral("诗经,红楼梦") }
                                               << 2 << QString() << QString();
+    const QString suggest = QStringLiteral("suggest");
+    QTest::newRow("suggest: three characters") << QStringList { suggest, QStringLiteral("王"), QStringLiteral("--length"),
+        QStringLiteral("3") } << 1 << QString() << QStringLiteral("推荐名字只推荐单字名或双字名。\n");
+    QTest::newRow("suggest: two characters to include") << QStringList { suggest, QStringLiteral("王"),
+        QStringLiteral("--include"), QStringLiteral("山水") } << 1 << QString() << QStringLiteral("必须用的字只能填一个字。\n");
+    QTest::newRow("suggest: no names asked for") << QStringList { suggest, QStringLiteral("王"), QStringLiteral("--count"),
+        QStringLiteral("0") } << 1 << QString() << QStringLiteral("推荐名字的个数须在1到500之间。\n");
+    QTest::newRow("suggest: strokes the wrong way round") << QStringList { suggest, QStringLiteral("王"),
+        QStringLiteral("--min-strokes"), QStringLiteral("20"), QStringLiteral("--max-strokes"), QStringLiteral("10") }
+        << 1 << QString() << QStringLiteral("每个字的最少、最多笔画数须在1到30之间，且最少不大于最多。\n");
+    QTest::newRow("suggest: a character not in the library") << QStringList { suggest, QStringLiteral("王"),
+        QStringLiteral("--include"), QStringLiteral("Q") } << 1 << QString() << QStringLiteral("字库中没有“Q”字，无法用它起名。\n");
+    QTest::newRow("compare: a name of five characters") << QStringList { QStringLiteral("compare"), QStringLiteral("王明"),
+        QStringLiteral("诸葛孔明明") } << 1 << QString() << QStringLiteral("“诸葛孔明明”不是两到四个字的全名。\n");
+    QTest::newRow("compare: one name") << QStringList { QStringLiteral("compare"), QStringLiteral("王明") } << 2
+                                       << QString() << QString();
 }
 
 void TestCli::listing()
@@ -672,6 +688,21 @@ void TestCli::json_data()
                                         QStringLiteral("groups/0/names/0/collection=\"诗经\""),
                                         QStringLiteral("groups/0/names/0/title=\"周南·卷耳\""),
                                         QStringLiteral("groups/0/names/0/verse=\"嗟我怀人，置彼周行。\"") };
+    QTest::newRow("suggest 王") << QStringList { QStringLiteral("suggest"), QStringLiteral("王"), QStringLiteral("--count"),
+        QStringLiteral("5"), QStringLiteral("--exclude"), QStringLiteral("子") }
+                                << QStringList { QStringLiteral("surname=\"王\""), QStringLiteral("sex=\"男\""),
+                                       QStringLiteral("length=2"), QStringLiteral("count=5"), QStringLiteral("exclude=\"子\""),
+                                       QStringLiteral("sources=[\"字库\",\"诗经,论语,楚辞,唐诗,宋词\"]"),
+                                       QStringLiteral("halfUsed=false"), QStringLiteral("names/0/surname=\"王\""),
+                                       QStringLiteral("names/0/grids/0=5"), QStringLiteral("names/0/level=\"全吉\""),
+                                       QStringLiteral("names/4/gridLuck/1=\"全吉\""), QStringLiteral("names/5=null") };
+    QTest::newRow("compare") << QStringList { QStringLiteral("compare"), QStringLiteral("王思远"), QStringLiteral("欧阳明华"),
+        QStringLiteral("--sex"), QStringLiteral("男") }
+                             << QStringList { QStringLiteral("names/0/name=\"王思远\""), QStringLiteral("names/0/strokes=[9,17]"),
+                                    QStringLiteral("names/0/grids=[5,13,26,30,18]"), QStringLiteral("names/0/gridLuck/2=\"凶\""),
+                                    QStringLiteral("names/1/surname=\"欧阳\""), QStringLiteral("names/1/given=\"明华\""),
+                                    QStringLiteral("names/1/grids=[32,25,22,54,29]"), QStringLiteral("names/1/pairKey=\"五九\""),
+                                    QStringLiteral("names/1/level=\"凶\""), QStringLiteral("names/2=null") };
     QTest::newRow("name 王-华 --from") << QStringList { QStringLiteral("name"), QStringLiteral("王-华"),
         QStringLiteral("--groups"), QStringLiteral("2"), QStringLiteral("--from"), QStringLiteral("唐诗") }
                                        << QStringList { QStringLiteral("fixed=\"华\""),

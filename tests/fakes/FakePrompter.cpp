@@ -5,6 +5,7 @@
 #include "naming/FindCharacterForm.h"
 #include "naming/FixedOptionsForm.h"
 #include "naming/NamingWizard.h"
+#include "naming/SuggestionForm.h"
 #include "naming/SurnameKindForm.h"
 
 namespace tolvane {
@@ -43,6 +44,13 @@ void FakePrompter::askFindCharacters(FindCharacterForm &form)
         form.confirm();
     if (!form.closed())
         form.closeByFrame();
+}
+
+void FakePrompter::askSuggestionOptions(SuggestionForm &form)
+{
+    ++suggestionRuns;
+    if (suggestionScript)
+        suggestionScript(form);
 }
 
 void FakePrompter::askFixedOptions(FixedOptionsForm &form)

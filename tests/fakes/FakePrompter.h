@@ -18,6 +18,7 @@ public:
     void askSurnameKind(SurnameKindForm &form) override;
     void askFindCharacters(FindCharacterForm &form) override;
     void askFixedOptions(FixedOptionsForm &form) override;
+    void askSuggestionOptions(SuggestionForm &form) override;
     bool askStartupPassword(const SettingsStore &settings) override;
 
     QStringList texts() const;
@@ -30,6 +31,9 @@ public:
     // as they open (男性名, 半吉, all five elements).
     std::function<void(FindCharacterForm &)> findScript;
     std::function<void(FixedOptionsForm &)> fixedScript;
+    // Answers the questions of 推荐名字; without a script they are closed without asking.
+    std::function<void(SuggestionForm &)> suggestionScript;
+    int suggestionRuns = 0;
     QStringList findTexts;
     int fixedRuns = 0;
     // Typed into frmLogin one after the other; when none is accepted the prompt is cancelled.

@@ -7,11 +7,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -97,6 +101,7 @@ private Q_SLOTS:
     void progressPanelOnlyWhileListing();
     void undoStopsAtTheResult();
     void charactersByStrokesInOneFace();
+    void suggestKeepAndCompare();
 
 private:
     void choose(const char *combo, const QString &text);
@@ -634,6 +639,70 @@ void TestMainWindow::charactersByStrokesInOneFace()
     for (const QString &face : faces)
         QVERIFY2(face.startsWith(QStringLiteral("ar pl uming")) || face.startsWith(QStringLiteral("noto serif cjk")),
             qPrintable(face));
+}
+
+// 推荐名字 from the function selector: the questions, the shortlist in the pane and name.rtf; then 收藏与比较 keeps two
+// of its names in the per-user favourites file and sets them side by side in the pane.
+void TestMainWindow::suggestKeepAndCompare()
+{
+    for (const QString file : { QStringLiteral("classics.db"), QStringLiteral("namewords.tsv") })
+        QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(file), m_dir->filePath(file)));
+    choose("cmbOptions", QStringLiteral("推荐名字"));
+    auto *name = m_window->findChild<QLineEdit *>(QStringLiteral("txtName"));
+    name->setText(QStringLiteral("欧阳"));
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog && dialog->objectName() == u"dlgTuijian");
+        asked = true;
+        dialog->findChild<QRadioButton *>(QStringLiteral("optTuijianFemale"))->setChecked(true);
+        dialog->findChild<QLineEdit *>(QStringLiteral("txtTuijianExclude"))->setText(QStringLiteral("雪"));
+        dialog->findChild<QPushButton *>(QStringLiteral("cmdTuijianOK"))->click();
+    });
+    QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    QVERIFY(asked);
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    QVERIFY2(pane->toPlainText().startsWith(QStringLiteral("推荐名字：欧阳姓女孩，双字名，")), qPrintable(pane->toPlainText().left(200)));
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("\n1. 欧阳")));
+    QVERIFY(!pane->toPlainText().contains(QStringLiteral("欧阳雪")));
+    const int shown = int(pane->toPlainText().count(QRegularExpression(QStringLiteral("\\n\\d+\\. 欧阳"))));
+    QFile rtf(m_dir->filePath(QStringLiteral("name.rtf")));
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    QVERIFY(rtf.readAll().contains("\\u25512")); // 推
+
+    QStringList kept;
+    int listed = 0;
+    QTimer::singleShot(0, [&kept, &listed] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog && dialog->objectName() == u"frmShoucang");
+        auto *suggested = dialog->findChild<QListWidget *>(QStringLiteral("lstTuijian"));
+        listed = suggested->count();
+        if (listed < 2) {
+            static_cast<QDialog *>(dialog)->reject();
+            return;
+        }
+        suggested->item(0)->setSelected(true);
+        suggested->item(1)->setSelected(true);
+        dialog->findChild<QPushButton *>(QStringLiteral("cmdShoucang"))->click();
+        auto *favourites = dialog->findChild<QListWidget *>(QStringLiteral("lstShoucang"));
+        for (int i = 0; i < favourites->count(); ++i) {
+            kept.append(favourites->item(i)->text());
+            favourites->item(i)->setSelected(true);
+        }
+        dialog->findChild<QPushButton *>(QStringLiteral("cmdBijiao"))->click();
+    });
+    m_window->findChild<QAction *>(QStringLiteral("mnu_Shoucang"))->trigger();
+    // Every name of the shortlist is offered for keeping.
+    QCOMPARE(listed, shown);
+    QCOMPARE(kept.size(), 2);
+    QVERIFY2(pane->toPlainText().startsWith(QStringLiteral("名字比较：") + kept.join(QStringLiteral("、"))),
+        qPrintable(pane->toPlainText().left(100)));
+    // Kept across starts: the file in the per-user folder.
+    QFile favourites(m_dir->filePath(QStringLiteral("favourites.tsv")));
+    QVERIFY(favourites.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(favourites.readAll());
+    for (const QString &n : kept)
+        QVERIFY(written.contains(QStringLiteral("欧阳\t") + n.mid(2)));
 }
 
 QTEST_MAIN(TestMainWindow)

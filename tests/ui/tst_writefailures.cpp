@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -99,6 +100,8 @@ void TestWriteFailures::fullDisk_data()
     }
     // Room for the locks and a draft of the old settings, not for the new ones: QSettings says nothing of that.
     QTest::newRow("start-up password, three blocks free") << QStringLiteral("start-up password") << 3;
+    // The names kept are a few lines: one free block holds them, only a full disk refuses them.
+    QTest::addRow("favourites, full") << QStringLiteral("favourites") << 0;
 }
 
 void TestWriteFailures::fullDisk()
@@ -118,11 +121,14 @@ void TestWriteFailures::fullDisk()
         { QStringLiteral("Save As .rtf"), disk.filePath(QStringLiteral("saved.rtf")) },
         { QStringLiteral("Save As .txt"), disk.filePath(QStringLiteral("saved.txt")) },
         { QStringLiteral("start-up password"), settingsFile },
-        { QStringLiteral("stroke correction"), disk.filePath(QStringLiteral("namedbs.mdb")) } };
+        { QStringLiteral("stroke correction"), disk.filePath(QStringLiteral("namedbs.mdb")) },
+        { QStringLiteral("favourites"), disk.filePath(QStringLiteral("favourites.tsv")) } };
     const QString target = targets.value(write);
     QByteArray old = QByteArrayLiteral("抬头信息：旧的抬头结尾信息：旧的结尾\r\n");
     if (write == u"start-up password")
         old = QByteArrayLiteral("[Name]\nStartPass=old\n");
+    if (write == u"favourites")
+        old = QByteArrayLiteral("王\t明华\n");
     if (write == u"stroke correction") {
         // A copy of the program and its library on the small disk: the library is the file written.
         old = readAll(TestLibrary::realDatabasePath());
@@ -176,6 +182,21 @@ void TestWriteFailures::fullDisk()
         });
         window.findChild<QAction *>(QStringLiteral("mnu_Info"))->trigger();
         expected = QStringLiteral("请关闭文件Info.txt。");
+    } else if (write == u"favourites") {
+        QStringList listed;
+        answerNext(QStringLiteral("frmShoucang"), [&shown, &listed](QWidget *dialog) {
+            dialog->findChild<QLineEdit *>(QStringLiteral("txtShoucangName"))->setText(QStringLiteral("王思远"));
+            answerBox(shown);
+            dialog->findChild<QPushButton *>(QStringLiteral("cmdShoucangAdd"))->click();
+            // The list shows what is kept on the disk, not the name that could not be written.
+            auto *kept = dialog->findChild<QListWidget *>(QStringLiteral("lstShoucang"));
+            for (int i = 0; i < kept->count(); ++i)
+                listed.append(kept->item(i)->text());
+            static_cast<QDialog *>(dialog)->reject();
+        });
+        window.findChild<QAction *>(QStringLiteral("mnu_Shoucang"))->trigger();
+        QCOMPARE(listed, QStringList { QStringLiteral("王明华") });
+        expected = QStringLiteral("无法保存收藏文件 %1：%2。收藏没有改动。").arg(target, disk.reason());
     } else if (write.startsWith(u"Save As")) {
         const int filter = write.endsWith(u".rtf") ? 2 : 3;
         answerNext(QStringLiteral("CommonDialog1"), [&](QWidget *w) {

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include "numerology/Vocabulary.h"
+
+#include <optional>
+
+namespace tolvane {
+
+// namewords.tsv, generated beside the library from jieba's dictionary and the lists of unfit pairs: what a pair of
+// name characters is as a whole.
+class NameWords final {
+public:
+    enum class Kind : quint8 {
+        None,      // two characters with nothing between them
+        Word,      // a word of the language
+        GivenName, // a given name people use
+        Unfit,     // a pair no parent would choose: never suggested
+    };
+    struct Entry {
+        Kind kind = Kind::None;
+        int weight = 0; // given names: how many common surnames it follows; words: jieba's frequency
+        std::optional<Sex> sex; // a name meant for one sex as a whole (秀英 for girls); none: either
+    };
+
+    static QString fileName() { return QStringLiteral("namewords.tsv"); }
+    // Nothing when the file cannot be read or a line is malformed.
+    static std::optional<NameWords> read(const QString &path);
+    static std::optional<NameWords> parse(const QByteArray &bytes);
+
+    Entry find(char32_t first, char32_t second) const
+    {
+        return m_pairs.value((quint64(first) << 32) | second);
+    }
+    qsizetype size() const { return m_pairs.size(); }
+
+private:
+    QHash<quint64, Entry> m_pairs;
+};
+
+} // namespace tolvane

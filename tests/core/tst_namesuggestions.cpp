@@ -1,0 +1,360 @@
+// Suggested names: the ranking rules as rows, the exclude and include wishes, the configurations offered to girls,
+// the variety of the shortlist and what an empty result says, on the real generated library, verses and words.
+#include "analysis/NameAnalysis.h"
+#include "fakes/TestLibrary.h"
+#include "naming/NameScore.h"
+#include "naming/NameSuggestions.h"
+#include "numerology/LuckRules.h"
+#include "text/Characters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace tolvane;
+
+namespace {
+
+SuggestionSources realSources()
+{
+    const QDir bin(TestLibrary::binDir());
+    return { TestLibrary::realDatabasePath(), bin.filePath(QStringLiteral("classics.db")),
+        bin.filePath(NameWords::fileName()), {} };
+}
+
+SuggestionRequest request(const QString &surname, Sex sex, int length = 2)
+{
+    SuggestionRequest r;
+    r.surname = surname;
+    r.sex = sex;
+    r.nameLength = length;
+    return r;
+}
+
+QString rulesText()
+{
+    QFile file(QDir(qEnvironmentVariable("TOLVANE_SOURCE_DIR")).filePath(QStringLiteral("data/suggestions/ranking.tsv")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class TestNameSuggestions : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rulesFile_data();
+    void rulesFile();
+    void characterTastes_data();
+    void characterTastes();
+    void scoreParts_data();
+    void scoreParts();
+    void excludeAndInclude_data();
+    void excludeAndInclude();
+    void girlsConfigurations_data();
+    void girlsConfigurations();
+    void shortlistVariety();
+    void halfOnlyWhenTooFew();
+    void nothingFoundSaysWhatToRelax_data();
+    void nothingFoundSaysWhatToRelax();
+};
+
+void TestNameSuggestions::rulesFile_data()
+{
+    QTest::addColumn<QString>("edit"); // a line appended to the real file, or a rule taken out
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("the file as it is") << QString() << true;
+    QTest::newRow("an unknown rule") << QStringLiteral("+grids.perfect\t40\t理由") << false;
+    QTest::newRow("a rule twice") << QStringLiteral("+meaning.word\t20\t理由") << false;
+    QTest::newRow("a rule missing") << QStringLiteral("-sound.strong") << false;
+    QTest::newRow("no reason") << QStringLiteral("-meaning.sex+meaning.sex\t2\t") << false;
+    QTest::newRow("a variety limit of 0") << QStringLiteral("-variety.first+variety.first\t0\t理由") << false;
+}
+
+// The rules are read from data/ when the program is built; a file a reviewer breaks must not build a program that
+// ranks by half a table.
+void TestNameSuggestions::rulesFile()
+{
+    QFETCH(QString, edit);
+    QFETCH(bool, valid);
+    QString text = rulesText();
+    QVERIFY(!text.isEmpty());
+    for (const QString &step : edit.split(QLatin1Char('+'), Qt::SkipEmptyParts)) {
+        if (step.startsWith(QLatin1Char('-'))) {
+            QStringList lines = text.split(QLatin1Char('\n'));
+            lines.removeIf([&](const QString &l) { return l.startsWith(step.mid(1) + QLatin1Char('\t')); });
+            text = lines.join(QLatin1Char('\n'));
+        } else {
+            text += QLatin1Char('\n') + step + QLatin1Char('\n');
+        }
+    }
+    QString error;
+    QCOMPARE(RankingRules::parse(text, &error).has_value(), valid);
+    QCOMPARE(error.isEmpty(), valid);
+    if (valid)
+        QCOMPARE(RankingRules::builtIn().value(QStringLiteral("meaning.name")),
+            RankingRules::parse(text)->value(QStringLiteral("meaning.name")));
+}
+
+void TestNameSuggestions::characterTastes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QFile file(QDir(qEnvironmentVariable("TOLVANE_SOURCE_DIR")).filePath(QStringLiteral("data/suggestions/name-characters.tsv")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTest::newRow("the file as it is") << QString::fromUtf8(file.readAll()) << true;
+    QTest::newRow("out of range") << QStringLiteral("宇\t11\t理由\n") << false;
+    QTest::newRow("two characters") << QStringLiteral("宇宙\t2\t理由\n") << false;
+    QTest::newRow("listed twice") << QStringLiteral("宇\t2\t理由\n宇\t3\t理由\n") << false;
+    QTest::newRow("no reason") << QStringLiteral("宇\t2\t\n") << false;
+}
+
+// The characters' points are read from data/ as the rules are; a broken line must stop, not shift the ranking.
+void TestNameSuggestions::characterTastes()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    RankingRules rules;
+    QString error;
+    QCOMPARE(rules.readTastes(text, &error), valid);
+    QCOMPARE(error.isEmpty(), valid);
+    if (valid)
+        QCOMPARE(rules.taste(QStringLiteral("富")), RankingRules::builtIn().taste(QStringLiteral("富")));
+}
+
+void TestNameSuggestions::scoreParts_data()
+{
+    QTest::addColumn<QList<int>>("strokes"); // surname, then given
+    QTest::addColumn<QString>("wishes");
+    QTest::addColumn<QString>("elements"); // of the given characters
+    QTest::addColumn<QString>("sexes"); // 男 女 or 0 per given character
+    QTest::addColumn<int>("word"); // 0 none, 1 word, 2 given name (weight 10)
+    QTest::addColumn<bool>("classic");
+    QTest::addColumn<QString>("characters"); // for their points in name-characters.tsv; empty: none
+    QTest::addColumn<QList<int>>("parts"); // numerology, elements, meaning
+    // 王 4 + 1 + 2: 人格 5, 地格 3, 总格 7, 外格 3, all 全吉; 三才 土土火 and 五三 全吉.
+    QTest::newRow("all full, plain pair") << QList<int> { 4, 1, 2 } << QStringLiteral("金木水火土")
+                                          << QStringLiteral("土木") << QStringLiteral("00") << 0 << false
+                                          << QString() << QList<int> { 50, 15, 0 };
+    // 4 + 3 + 4: 人格 7 全吉, 地格 7, 总格 11, 外格 5; 三才 土金金 全吉, 七五 全吉.
+    QTest::newRow("given name of ten surnames") << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土")
+                                                << QStringLiteral("金金") << QStringLiteral("00") << 2 << false
+                                                << QString() << QList<int> { 50, 15, 25 };
+    QTest::newRow("word in a classic, one character for boys")
+        << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土") << QStringLiteral("金金") << QStringLiteral("男0") << 1
+        << true << QString() << QList<int> { 50, 15, 20 };
+    QTest::newRow("a girl's character counts nothing for a boy")
+        << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土") << QStringLiteral("金金") << QStringLiteral("女0") << 0
+        << false << QString() << QList<int> { 50, 15, 0 };
+    // Wished 水: neither character nor 人格 (7, 金) is 水.
+    QTest::newRow("elements outside the wish") << QList<int> { 4, 3, 4 } << QStringLiteral("水") << QStringLiteral("金木")
+                                               << QStringLiteral("00") << 0 << false << QString() << QList<int> { 50, 0, 0 };
+    QTest::newRow("one character and 人格 wished") << QList<int> { 4, 3, 4 } << QStringLiteral("金")
+                                                  << QStringLiteral("金木") << QStringLiteral("00") << 0 << false
+                                                  << QString() << QList<int> { 50, 10, 0 };
+    // 4 + 4 + 4: 人格 8 半吉, 地格 8 半吉, 总格 12 凶, 外格 5: (0 + 15 + 15 + 30) / 4 = 15; 三才 土金金 全吉; 八五 全吉.
+    QTest::newRow("half and bad grids") << QList<int> { 4, 4, 4 } << QStringLiteral("金木水火土")
+                                        << QStringLiteral("金金") << QStringLiteral("00") << 0 << false
+                                        << QString() << QList<int> { 35, 15, 0 };
+    // 宇 reads as today's name, 富 as a crude wish: their points from name-characters.tsv.
+    QTest::newRow("how the characters read today") << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土")
+                                                   << QStringLiteral("金金") << QStringLiteral("00") << 0 << false
+                                                   << QStringLiteral("宇富") << QList<int> { 50, 15, -2 };
+}
+
+// The score's parts by the rules of ranking.tsv as built in: each row breaks if a weight is read under the wrong
+// rule, a grid is left untested or a sex mark is matched to the wrong sex.
+void TestNameSuggestions::scoreParts()
+{
+    QFETCH(QList<int>, strokes);
+    QFETCH(QString, wishes);
+    QFETCH(QString, elements);
+    QFETCH(QString, sexes);
+    QFETCH(int, word);
+    QFETCH(bool, classic);
+    QFETCH(QString, characters);
+    QFETCH(QList<int>, parts);
+    NameFacts facts;
+    const int surname[1] = { strokes.at(0) };
+    facts.givenCount = int(strokes.size() - 1);
+    facts.grids = FiveGrids::compute(1, surname, facts.givenCount, strokes.constData() + 1);
+    facts.sex = Sex::Male;
+    facts.wishes = *ElementSet::fromText(wishes);
+    for (int i = 0; i < facts.givenCount; ++i) {
+        facts.elements[size_t(i)] = elementFromChar(elements.at(i));
+        facts.sexes[size_t(i)] = sexes.at(i) == QLatin1Char('0') ? std::nullopt : sexFromText(sexes.mid(i, 1));
+    }
+    facts.word = word == 2 ? NameWords::Entry { NameWords::Kind::GivenName, 10, {} }
+        : word == 1        ? NameWords::Entry { NameWords::Kind::Word, 5000, {} }
+                           : NameWords::Entry {};
+    facts.inClassics = classic;
+    for (int i = 0; i < characters.size() && i < 2; ++i)
+        facts.tastes[size_t(i)] = RankingRules::builtIn().taste(characters.mid(i, 1));
+    const NameScore score = scoreName(facts, std::nullopt, RankingRules::builtIn());
+    QCOMPARE((QList<int> { score.parts.at(0).points, score.parts.at(1).points, score.parts.at(3).points }), parts);
+    QVERIFY(!score.parts.at(2).judged);
+    QCOMPARE(score.total, parts.at(0) + parts.at(1) + parts.at(2));
+    // A strong sound finding sinks a name below any name without one.
+    const NameScore sunk = rescoreWithSound(score, SoundVerdict { {}, { QStringLiteral("谐音") }, {} }, RankingRules::builtIn());
+    QVERIFY(sunk.total < score.total - RankingRules::builtIn().value(QStringLiteral("meaning.name")));
+}
+
+void TestNameSuggestions::excludeAndInclude_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("exclude");
+    QTest::addColumn<QString>("include");
+    QTest::newRow("王, elders' characters left out") << QStringLiteral("王") << 2 << QStringLiteral("明华子") << QString();
+    QTest::newRow("李, generation character 承") << QStringLiteral("李") << 2 << QString() << QStringLiteral("承");
+    QTest::newRow("欧阳, both") << QStringLiteral("欧阳") << 2 << QStringLiteral("文") << QStringLiteral("思");
+    QTest::newRow("张, one character, exclude") << QStringLiteral("张") << 1 << QStringLiteral("涵") << QString();
+}
+
+// The family's wishes hold for every name: no excluded character, the included one in each, never the surname's
+// own characters.
+void TestNameSuggestions::excludeAndInclude()
+{
+    QFETCH(QString, surname);
+    QFETCH(int, length);
+    QFETCH(QString, exclude);
+    QFETCH(QString, include);
+    SuggestionRequest r = request(surname, Sex::Male, length);
+    r.exclude = exclude;
+    r.include = include;
+    const Suggestions s = NameSuggestions::run(r, realSources());
+    QVERIFY2(!s.message, qPrintable(s.message ? s.message->text : QString()));
+    QCOMPARE(s.names.size(), 50);
+    for (const SuggestedName &n : s.names) {
+        QCOMPARE(splitCharacters(n.given).size(), length);
+        for (const QString &c : splitCharacters(n.given)) {
+            QVERIFY2(!exclude.contains(c), qPrintable(n.fullName()));
+            QVERIFY2(!surname.contains(c), qPrintable(n.fullName()));
+        }
+        if (!include.isEmpty())
+            QVERIFY2(n.given.contains(include), qPrintable(n.fullName()));
+    }
+}
+
+void TestNameSuggestions::girlsConfigurations_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<int>("length");
+    // The names the issue found the analysis warning about: 欧阳捷忆 and 高滢凌, 地格 29.
+    QTest::newRow("欧阳") << QStringLiteral("欧阳") << 2;
+    QTest::newRow("高") << QStringLiteral("高") << 2;
+    QTest::newRow("孙, one character") << QStringLiteral("孙") << 1;
+}
+
+// A girl is never offered a name whose analysis then says her marriage will be unhappy.
+void TestNameSuggestions::girlsConfigurations()
+{
+    QFETCH(QString, surname);
+    QFETCH(int, length);
+    SuggestionRequest r = request(surname, Sex::Female, length);
+    r.count = 500;
+    const Suggestions s = NameSuggestions::run(r, realSources());
+    QVERIFY(!s.names.isEmpty());
+    ReportMeanings none;
+    for (const SuggestedName &n : s.names) {
+        const NameReport report = NameAnalysis::compose(n.configuration.grids, none);
+        for (const QString &remark : report.womenRemarks)
+            QVERIFY2(!remark.contains(QStringLiteral("婚姻难得美满")), qPrintable(n.fullName() + remark));
+    }
+    QVERIFY(s.girlsLeftOut > 0);
+}
+
+// No character in more than three names and no first character in more than a fifth of the list.
+void TestNameSuggestions::shortlistVariety()
+{
+    for (const QString &surname : { QStringLiteral("孙"), QStringLiteral("司马") }) {
+        const Suggestions s = NameSuggestions::run(request(surname, Sex::Male), realSources());
+        QCOMPARE(s.names.size(), 50);
+        QHash<QString, int> uses;
+        QHash<QString, int> firsts;
+        int last = std::numeric_limits<int>::max();
+        for (const SuggestedName &n : s.names) {
+            QVERIFY(n.score <= last); // best first
+            last = n.score;
+            const QStringList chars = splitCharacters(n.given);
+            ++firsts[chars.at(0)];
+            for (const QString &c : QSet<QString>(chars.begin(), chars.end()))
+                ++uses[c];
+        }
+        for (auto it = uses.cbegin(); it != uses.cend(); ++it)
+            QVERIFY2(it.value() <= 3, qPrintable(surname + it.key()));
+        for (auto it = firsts.cbegin(); it != firsts.cend(); ++it)
+            QVERIFY2(it.value() <= 10, qPrintable(surname + it.key()));
+    }
+}
+
+// 半吉 configurations are searched only when the 全吉 ones give too few names, and the result says so.
+void TestNameSuggestions::halfOnlyWhenTooFew()
+{
+    SuggestionRequest r = request(QStringLiteral("马"), Sex::Male);
+    r.count = 10;
+    const Suggestions enough = NameSuggestions::run(r, realSources());
+    QVERIFY(!enough.halfUsed);
+    QCOMPARE(enough.halfConfigurations, 0);
+    for (const SuggestedName &n : enough.names)
+        QCOMPARE(n.level, LuckLevel::Full);
+    r.count = 50;
+    const Suggestions few = NameSuggestions::run(r, realSources());
+    QVERIFY(few.halfUsed);
+    QVERIFY(few.halfConfigurations > 0);
+    QVERIFY(std::any_of(few.names.begin(), few.names.end(), [](const SuggestedName &n) { return n.level == LuckLevel::Half; }));
+}
+
+void TestNameSuggestions::nothingFoundSaysWhatToRelax_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("elements");
+    QTest::addColumn<QString>("include");
+    QTest::addColumn<int>("minStrokes");
+    QTest::addColumn<QString>("relax"); // what the message offers
+    QTest::newRow("马, 土, at least 14 strokes") << QStringLiteral("马") << 2 << QStringLiteral("土") << QString() << 14
+                                             << QStringLiteral("不限笔画数");
+    QTest::newRow("郭, 水, with 鑫") << QStringLiteral("郭") << 2 << QStringLiteral("水") << QStringLiteral("鑫") << 0
+                                  << QStringLiteral("不指定必须用的“鑫”字");
+    QTest::newRow("郭, one character") << QStringLiteral("郭") << 1 << QStringLiteral("金木水火土") << QString() << 0
+                                      << QStringLiteral("改起双字名");
+}
+
+// Nothing found: the message names the wish to relax and how many names that would give, and the count is what a
+// request so relaxed finds.
+void TestNameSuggestions::nothingFoundSaysWhatToRelax()
+{
+    QFETCH(QString, surname);
+    QFETCH(int, length);
+    QFETCH(QString, elements);
+    QFETCH(QString, include);
+    QFETCH(int, minStrokes);
+    QFETCH(QString, relax);
+    SuggestionRequest r = request(surname, minStrokes > 0 ? Sex::Male : Sex::Female, length);
+    r.elements = *ElementSet::fromText(elements);
+    r.include = include;
+    r.minStrokes = minStrokes;
+    const Suggestions s = NameSuggestions::run(r, realSources());
+    QVERIFY(s.names.isEmpty());
+    QVERIFY(s.message);
+    const QRegularExpressionMatch offer
+        = QRegularExpression(QRegularExpression::escape(relax) + QStringLiteral("可得 (\\d+) 个名字")).match(s.message->text);
+    QVERIFY2(s.message->text.startsWith(QStringLiteral("对不起，按您的要求没有找出任何名字。")) && offer.hasMatch(),
+        qPrintable(s.message->text));
+    if (minStrokes > 0)
+        r.minStrokes = 0;
+    else if (!include.isEmpty())
+        r.include.clear();
+    else
+        r.nameLength = 3 - length;
+    r.count = 500;
+    const Suggestions relaxed = NameSuggestions::run(r, realSources());
+    QVERIFY(!relaxed.names.isEmpty());
+    if (relaxed.halfUsed)
+        QCOMPARE(relaxed.candidates, offer.captured(1).toInt());
+}
+
+QTEST_GUILESS_MAIN(TestNameSuggestions)
+#include "tst_namesuggestions.moc"
