@@ -168,10 +168,6 @@ void TestClassicNames::personalNames_data()
     QTest::newRow("only the chosen collections")
         << QStringLiteral("8+6,8+4") << QStringLiteral("女") << QStringLiteral("金木水火土") << QStringLiteral("宋词")
         << QStringLiteral("1:明月(宋词)");
-    // 月松 is read first (唐诗 before 宋词), 几 stored first: the second character's stored order decides.
-    QTest::newRow("two names of one first character: stored order of the second")
-        << QStringLiteral("6+13") << QStringLiteral("女") << QStringLiteral("金木水火土") << kAll
-        << QStringLiteral("1:月几(宋词) 月松(唐诗)");
     QTest::newRow("one character: the older collection first, then stored order")
         << QStringLiteral("14,9") << QStringLiteral("男") << QStringLiteral("金木水火土") << kAll
         << QStringLiteral("1:华(诗经) 嘉(诗经); 2:则(楚辞) 风(楚辞) 秋(楚辞) 泉(唐诗) 皇(唐诗)");

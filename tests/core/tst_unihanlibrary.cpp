@@ -46,10 +46,11 @@ bool isOneCharacter(const QString &text)
     return text.toUcs4().size() == 1;
 }
 
-// A data folder of our own: copies of the small library's curated files, so a test can spoil one of them.
-bool copyCuratedFiles(const QTemporaryDir &into)
+// A data folder of our own: copies of the curated files (the small library's unless another folder is named), so a
+// test can spoil one of them.
+bool copyCuratedFiles(const QTemporaryDir &into, const QString &from = smallDataDir())
 {
-    const QDir source(smallDataDir() + QStringLiteral("/characters"));
+    const QDir source(from + QStringLiteral("/characters"));
     QDir target(into.path());
     if (!target.mkpath(QStringLiteral("characters")))
         return false;
@@ -781,7 +782,7 @@ private Q_SLOTS:
         QFETCH(QString, character);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QVERIFY(copyCuratedFiles(dir));
+        QVERIFY(copyCuratedFiles(dir, dataDir()));
         QFile file(dir.path() + QStringLiteral("/characters/fantizi.tsv"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QByteArrayList lines = file.readAll().split('\n');
