@@ -1,4 +1,5 @@
 #include "ui/FavouritesDialog.h"
+#include "ui/DialogFrame.h"
 
 #include "app/Dispatcher.h"
 #include "naming/SuggestionText.h"
@@ -25,7 +26,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text)
 } // namespace
 
 FavouritesDialog::FavouritesDialog(Dispatcher &dispatcher, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFrame::kFlags)
     , m_dispatcher(dispatcher)
 {
     setObjectName(QStringLiteral("frmShoucang"));

@@ -1,4 +1,5 @@
 #include "ui/SuggestionDialog.h"
+#include "ui/DialogFrame.h"
 
 #include "naming/SuggestionForm.h"
 
@@ -43,7 +44,7 @@ QWidget *row(QWidget *parent, std::initializer_list<QWidget *> widgets)
 } // namespace
 
 SuggestionDialog::SuggestionDialog(SuggestionForm &form, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, DialogFrame::kFlags)
     , m_form(form)
 {
     setObjectName(QStringLiteral("dlgTuijian"));

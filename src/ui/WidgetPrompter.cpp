@@ -67,8 +67,6 @@ void WidgetPrompter::askFixedOptions(FixedOptionsForm &form)
 void WidgetPrompter::askSuggestionOptions(SuggestionForm &form)
 {
     SuggestionDialog dialog(form, m_parent);
-    if (m_parent)
-        dialog.move(NamingWizardDialog::origin(*m_parent));
     dialog.exec();
 }
 
