@@ -84,9 +84,9 @@ const std::vector<CliOption> &options()
         CliOption::text(QStringLiteral("include"), QStringLiteral("CHAR"),
             QStringLiteral("推荐的每个名字都要有的一个字（如辈分字）")),
         CliOption::number(QStringLiteral("min-strokes"), QStringLiteral("N"),
-            QStringLiteral("名字中每个字最少的笔画数"), 1, 30),
+            QStringLiteral("名字中每个字最少的笔画数"), 1, 30, QStringLiteral("不限")),
         CliOption::number(QStringLiteral("max-strokes"), QStringLiteral("N"),
-            QStringLiteral("名字中每个字最多的笔画数"), 1, 30),
+            QStringLiteral("名字中每个字最多的笔画数"), 1, 30, QStringLiteral("不限")),
         CliOption::choice(QStringLiteral("surname-kind"), QStringLiteral("KIND"),
             QStringLiteral("回答姓氏是单姓还是复姓；不给出时同窗口的预选：以欧阳、司马等所列复姓开头的姓名为复，"
                            "否则为单"),
