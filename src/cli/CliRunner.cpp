@@ -66,7 +66,7 @@ const std::vector<CliOption> &options()
             QStringLiteral("6")),
         CliOption::text(QStringLiteral("from"), QStringLiteral("COLLECTIONS"),
             QStringLiteral("不用字库，从典籍的诗文中取名：诗经、论语、楚辞、孟子、大学、中庸、唐诗、宋词、宋诗中的一部或几部，以逗号隔开；"
-                           "每个名字附上它出自的诗句。推荐名字（suggest）时还可写“字库”，与典籍一同取名；不给出时为字库和全部典籍"),
+                           "每个名字附上它出自的诗句。推荐名字（suggest）时还可写 字库，与典籍一同取名；不给出时为字库和全部典籍"),
             {},
             [](const QString &value) -> std::optional<QString> {
                 QStringList names = value.split(QRegularExpression(QStringLiteral("[,，、\\s]+")), Qt::SkipEmptyParts);

@@ -334,7 +334,7 @@ void TestCli::naming_data()
     QTest::newRow("suggest: two characters to include") << QStringList { suggest, QStringLiteral("王"),
         QStringLiteral("--include"), QStringLiteral("山水") } << 1 << QString() << QStringLiteral("必须用的字只能填一个字。\n");
     QTest::newRow("suggest: no names asked for") << QStringList { suggest, QStringLiteral("王"), QStringLiteral("--count"),
-        QStringLiteral("0") } << 1 << QString() << QStringLiteral("推荐名字的个数须在1到500之间。\n");
+        QStringLiteral("0") } << 2 << QString() << QString();
     QTest::newRow("suggest: strokes the wrong way round") << QStringList { suggest, QStringLiteral("王"),
         QStringLiteral("--min-strokes"), QStringLiteral("20"), QStringLiteral("--max-strokes"), QStringLiteral("10") }
         << 1 << QString() << QStringLiteral("每个字的最少、最多笔画数须在1到30之间，且最少不大于最多。\n");
@@ -692,7 +692,7 @@ void TestCli::json_data()
         QStringLiteral("5"), QStringLiteral("--exclude"), QStringLiteral("子") }
                                 << QStringList { QStringLiteral("surname=\"王\""), QStringLiteral("sex=\"男\""),
                                        QStringLiteral("length=2"), QStringLiteral("count=5"), QStringLiteral("exclude=\"子\""),
-                                       QStringLiteral("sources=[\"字库\",\"诗经,论语,楚辞,唐诗,宋词\"]"),
+                                       QStringLiteral("sources=[\"字库\",\"诗经,论语,楚辞,孟子,大学,中庸,唐诗,宋词,宋诗\"]"),
                                        QStringLiteral("halfUsed=false"), QStringLiteral("names/0/surname=\"王\""),
                                        QStringLiteral("names/0/grids/0=5"), QStringLiteral("names/0/level=\"全吉\""),
                                        QStringLiteral("names/4/gridLuck/1=\"全吉\""), QStringLiteral("names/5=null") };
