@@ -623,6 +623,7 @@ void Dispatcher::suggest(const SuggestionForm &form)
 {
     SuggestionRequest request = form.request;
     QString birthNote;
+    QJsonObject birthFields;
     if (!form.birth.trimmed().isEmpty()) {
         const ParsedInput<BirthElementAdvice> advice = elementsForBirth(form.birth);
         if (!advice.value) {
@@ -631,7 +632,9 @@ void Dispatcher::suggest(const SuggestionForm &form)
             return;
         }
         request.elements = advice.value->elements;
-        birthNote = advice.value->summary;
+        // The chart's pillars, the elements taken and why, as every naming from a birth time begins.
+        birthNote = advice.value->header.trimmed();
+        birthFields = advice.value->headerFields;
     }
     const Suggestions suggestions = NameSuggestions::run(request, suggestionSources());
     if (suggestions.databaseFailed)
@@ -647,8 +650,10 @@ void Dispatcher::suggest(const SuggestionForm &form)
     const QString text = SuggestionText::shortlist(suggestions, birthNote);
     m_pane.setText(text);
     m_state.resultFields = SuggestionText::shortlistFields(suggestions);
-    if (!birthNote.isEmpty())
+    if (!birthNote.isEmpty()) {
         m_state.resultFields.insert(QStringLiteral("birth"), birthNote);
+        m_state.resultFields.insert(QStringLiteral("birthChart"), birthFields);
+    }
     m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text));
     storeResult();
 }

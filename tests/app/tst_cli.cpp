@@ -688,6 +688,12 @@ void TestCli::json_data()
                                         QStringLiteral("groups/0/names/0/collection=\"诗经\""),
                                         QStringLiteral("groups/0/names/0/title=\"周南·卷耳\""),
                                         QStringLiteral("groups/0/names/0/verse=\"嗟我怀人，置彼周行。\"") };
+    // A birth time heads the suggestions with its chart, as it heads every naming from a birth time.
+    QTest::newRow("suggest 王 --born") << QStringList { QStringLiteral("suggest"), QStringLiteral("王"), QStringLiteral("--count"),
+        QStringLiteral("1"), QStringLiteral("--born"), QStringLiteral("2024-02-04 16:30") }
+                                       << QStringList { QStringLiteral("elements=\"火土\""),
+                                              QStringLiteral("birthChart/pillars/3=\"庚申\""),
+                                              QStringLiteral("birthChart/suggested/1=\"土\"") };
     QTest::newRow("suggest 王") << QStringList { QStringLiteral("suggest"), QStringLiteral("王"), QStringLiteral("--count"),
         QStringLiteral("5"), QStringLiteral("--exclude"), QStringLiteral("子") }
                                 << QStringList { QStringLiteral("surname=\"王\""), QStringLiteral("sex=\"男\""),
