@@ -131,18 +131,22 @@ std::optional<int> countStrokes(const UnihanEntry &entry)
     return UnihanLibrary::radicalStrokes(rs->radical) + rs->residual;
 }
 
-// Readings in order: kMandarin, then kTGHZ2013, then kHanyuPinyin, each reading once.
-QStringList readingsOf(const UnihanEntry &entry)
+// Appends each reading once, in order: first the plain readings (one field of readings apart by blanks), then
+// those of the dictionary fields ("page.position:reading,reading ...").
+void appendReadings(QStringList &readings, const QList<QByteArrayView> &plain, const QList<QByteArrayView> &dictionaries)
 {
-    QStringList readings;
     const auto add = [&readings](QByteArrayView reading) {
         const QString text = QString::fromUtf8(reading);
         if (!text.isEmpty() && !readings.contains(text))
             readings.append(text);
     };
-    for (const QByteArrayView r : splitView(entry.mandarin, ' '))
-        add(r);
-    for (const QByteArrayView field : { QByteArrayView(entry.tghz2013), QByteArrayView(entry.hanyuPinyin) }) {
+    for (const QByteArrayView field : plain) {
+        for (const QByteArrayView r : splitView(field, ' ')) {
+            const qsizetype count = r.indexOf('('); // kHanyuPinlu's frequency
+            add(count < 0 ? r : r.first(count));
+        }
+    }
+    for (const QByteArrayView field : dictionaries) {
         for (const QByteArrayView token : splitView(field, ' ')) {
             const qsizetype colon = token.indexOf(':');
             if (colon < 0)
@@ -151,6 +155,14 @@ QStringList readingsOf(const UnihanEntry &entry)
                 add(r);
         }
     }
+}
+
+// Readings in order: kMandarin, then kTGHZ2013, then kHanyuPinyin, each reading once.
+QStringList readingsOf(const UnihanEntry &entry)
+{
+    QStringList readings;
+    appendReadings(readings, { QByteArrayView(entry.mandarin) },
+        { QByteArrayView(entry.tghz2013), QByteArrayView(entry.hanyuPinyin) });
     return readings;
 }
 
@@ -159,26 +171,8 @@ QStringList readingsOf(const UnihanEntry &entry)
 QStringList modernReadingsOf(const UnihanEntry &entry)
 {
     QStringList readings;
-    const auto add = [&readings](QByteArrayView reading) {
-        const QString text = QString::fromUtf8(reading);
-        if (!text.isEmpty() && !readings.contains(text))
-            readings.append(text);
-    };
-    for (const QByteArrayView r : splitView(entry.hanyuPinlu, ' ')) {
-        const qsizetype count = r.indexOf('(');
-        add(count < 0 ? r : r.first(count));
-    }
-    for (const QByteArrayView r : splitView(entry.mandarin, ' '))
-        add(r);
-    for (const QByteArrayView field : { QByteArrayView(entry.tghz2013), QByteArrayView(entry.xhc1983) }) {
-        for (const QByteArrayView token : splitView(field, ' ')) {
-            const qsizetype colon = token.indexOf(':');
-            if (colon < 0)
-                continue;
-            for (const QByteArrayView r : splitView(token.sliced(colon + 1), ','))
-                add(r);
-        }
-    }
+    appendReadings(readings, { QByteArrayView(entry.hanyuPinlu), QByteArrayView(entry.mandarin) },
+        { QByteArrayView(entry.tghz2013), QByteArrayView(entry.xhc1983) });
     return readings;
 }
 
