@@ -18,7 +18,7 @@ const QString kFiller = QStringLiteral("filler");
 // Room for the old files a test puts on a small disk (a copy of the command line and its library: about 30 MB,
 // over 50 MB as the sanitizer build makes them), and for a copy of the program in a read-only folder.
 constexpr const char *kSmallDiskOptions = "size=96m,mode=0777";
-constexpr const char *kFolderOptions = "size=64m,mode=0777";
+constexpr const char *kFolderOptions = "size=256m,mode=0777"; // room for a sanitizer build of the command line
 
 long pageSize()
 {
