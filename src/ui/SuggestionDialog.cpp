@@ -86,14 +86,17 @@ SuggestionDialog::SuggestionDialog(SuggestionForm &form, QWidget *parent)
 
     m_library = named<QCheckBox>(this, "chkTuijianLibrary", QStringLiteral("字库"));
     m_library->setChecked(form.request.fromLibrary);
-    const char *classicNames[] = { "chkTuijianShijing", "chkTuijianLunyu", "chkTuijianChuci", "chkTuijianTangshi",
-        "chkTuijianSongci" };
+    // In the order of preference, the older books first; a second row takes the later collections.
+    const char *classicNames[] = { "chkTuijianShijing", "chkTuijianLunyu", "chkTuijianChuci", "chkTuijianMengzi",
+        "chkTuijianDaxue", "chkTuijianZhongyong", "chkTuijianTangshi", "chkTuijianSongci", "chkTuijianSongshi" };
+    static_assert(std::size(classicNames) == kAllClassics.size());
     for (std::size_t i = 0; i < m_classics.size(); ++i) {
         m_classics[i] = named<QCheckBox>(this, classicNames[i], classicName(kAllClassics[i]));
         m_classics[i]->setChecked(form.request.classics && form.request.classics->contains(kAllClassics[i]));
     }
     formLayout->addRow(QStringLiteral("名字来源："),
         row(this, { m_library, m_classics[0], m_classics[1], m_classics[2], m_classics[3], m_classics[4] }));
+    formLayout->addRow(QString(), row(this, { m_classics[5], m_classics[6], m_classics[7], m_classics[8] }));
 
     m_count = named<QSpinBox>(this, "txtTuijianCount");
     m_count->setRange(1, 500);

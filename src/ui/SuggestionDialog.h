@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Classics.h"
+
 #include <QDialog>
 
 #include <array>
@@ -33,7 +35,7 @@ private:
     std::array<QCheckBox *, 5> m_elements {};
     QLineEdit *m_birth = nullptr;
     QCheckBox *m_library = nullptr;
-    std::array<QCheckBox *, 5> m_classics {};
+    std::array<QCheckBox *, kAllClassics.size()> m_classics {};
     QSpinBox *m_count = nullptr;
     QLineEdit *m_exclude = nullptr;
     QLineEdit *m_include = nullptr;

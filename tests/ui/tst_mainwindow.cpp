@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -655,6 +656,12 @@ void TestMainWindow::suggestKeepAndCompare()
         QWidget *dialog = QApplication::activeModalWidget();
         QVERIFY(dialog && dialog->objectName() == u"dlgTuijian");
         asked = true;
+        // Every collection is offered, ticked, under its own name.
+        for (const char *tick : { "chkTuijianShijing", "chkTuijianMengzi", "chkTuijianTangshi", "chkTuijianSongshi" }) {
+            auto *box = dialog->findChild<QCheckBox *>(QLatin1String(tick));
+            QVERIFY2(box && box->isChecked(), tick);
+        }
+        QCOMPARE(dialog->findChild<QCheckBox *>(QStringLiteral("chkTuijianSongshi"))->text(), QStringLiteral("宋诗"));
         dialog->findChild<QRadioButton *>(QStringLiteral("optTuijianFemale"))->setChecked(true);
         dialog->findChild<QLineEdit *>(QStringLiteral("txtTuijianExclude"))->setText(QStringLiteral("雪"));
         dialog->findChild<QPushButton *>(QStringLiteral("cmdTuijianOK"))->click();
