@@ -35,6 +35,23 @@ namespace tolvane {
 
 namespace {
 
+// The value of --from: 字库 names the library (suggest takes it beside the collections), the rest collections;
+// nothing when a name is neither.
+struct Sources {
+    bool library = false;
+    std::optional<ClassicSet> classics;
+};
+std::optional<Sources> parseSources(const QString &value)
+{
+    QStringList names = value.split(QRegularExpression(QStringLiteral("[,，、\\s]+")), Qt::SkipEmptyParts);
+    Sources sources;
+    sources.library = names.removeAll(QStringLiteral("字库")) > 0;
+    if (names.isEmpty())
+        return sources.library ? std::optional(sources) : std::nullopt;
+    sources.classics = ClassicSet::parse(names.join(QLatin1Char(',')));
+    return sources.classics ? std::optional(sources) : std::nullopt;
+}
+
 // The options with the types of their values, in the order the help lists them; commands name the ones that
 // concern them alone. A new option is one row here; the parser checks its value by its type and the help
 // lists it with its values and default.
@@ -69,9 +86,7 @@ const std::vector<CliOption> &options()
                            "每个名字附上它出自的诗句。推荐名字（suggest）时还可写 字库，与典籍一同取名；不给出时为字库和全部典籍"),
             {},
             [](const QString &value) -> std::optional<QString> {
-                QStringList names = value.split(QRegularExpression(QStringLiteral("[,，、\\s]+")), Qt::SkipEmptyParts);
-                const bool library = names.removeAll(QStringLiteral("字库")) > 0;
-                if ((names.isEmpty() && library) || ClassicSet::parse(names.join(QLatin1Char(','))))
+                if (parseSources(value))
                     return std::nullopt;
                 return QStringLiteral("选项 --from 的值应为诗经、论语、楚辞、孟子、大学、中庸、唐诗、宋词、宋诗中的一部或几部，以逗号隔开，"
                                       "而不是“%1”。")
@@ -597,11 +612,9 @@ std::optional<QString> readAnswers(const CliArguments &given, NamingAnswers &ans
     }
     answers.summaryOnly = isSet("summary-only");
     if (isSet("from")) {
-        // 字库 names the library (suggest takes it beside the collections).
-        QStringList names = value("from").split(QRegularExpression(QStringLiteral("[,，、\\s]+")), Qt::SkipEmptyParts);
-        answers.libraryNamed = names.removeAll(QStringLiteral("字库")) > 0;
-        if (!names.isEmpty())
-            answers.classics = ClassicSet::parse(names.join(QLatin1Char(',')));
+        const std::optional<Sources> sources = parseSources(value("from")); // checked by the option's type
+        answers.libraryNamed = sources && sources->library;
+        answers.classics = sources ? sources->classics : std::nullopt;
     }
     if (isSet("surname-kind"))
         answers.surnameKind = surnameKindFromText(value("surname-kind"));

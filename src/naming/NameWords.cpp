@@ -1,18 +1,13 @@
 #include "naming/NameWords.h"
 
-#include <QFile>
+#include "text/PlainTextFile.h"
 
 namespace tolvane {
 
 std::optional<NameWords> NameWords::read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return parse(bytes);
+    const std::optional<QByteArray> bytes = PlainTextFile::readBytes(path);
+    return bytes ? parse(*bytes) : std::nullopt;
 }
 
 std::optional<NameWords> NameWords::parse(const QByteArray &bytes)

@@ -51,6 +51,18 @@ QString characterLine(const SuggestedCharacter &c)
     return line + (meaning.isEmpty() ? QStringLiteral("暂无释义") : meaning);
 }
 
+// The 字义 line of a name and, where it comes from a classic, its 出处 line.
+QString meaningAndVerseLines(const SuggestedName &n)
+{
+    QStringList meanings;
+    for (const SuggestedCharacter &c : n.characters)
+        meanings.append(characterLine(c));
+    QString text = QStringLiteral("    字义：") + meanings.join(QStringLiteral("；")) + kBreak;
+    if (n.verse)
+        text += QStringLiteral("    出处：") + *n.verse + kBreak;
+    return text;
+}
+
 QJsonArray numbers(const std::array<qint16, 5> &list)
 {
     QJsonArray a;
@@ -134,13 +146,7 @@ QString SuggestionText::shortlist(const Suggestions &s, const QString &birthNote
         for (const QString &reason : n.reasons)
             text += QStringLiteral("    ") + reason + kBreak;
         text += QStringLiteral("    五格：") + gridsLine(n) + kBreak;
-        QStringList meanings;
-        for (const SuggestedCharacter &c : n.characters)
-            meanings.append(characterLine(c));
-        text += QStringLiteral("    字义：") + meanings.join(QStringLiteral("；")) + kBreak;
-        if (n.verse)
-            text += QStringLiteral("    出处：") + *n.verse + kBreak;
-        text += kBreak;
+        text += meaningAndVerseLines(n) + kBreak;
     }
     return text;
 }
@@ -275,13 +281,7 @@ QString SuggestionText::comparison(const QList<SuggestedName> &names)
         text += n.fullName() + QStringLiteral("：") + kBreak;
         for (const QString &reason : n.reasons)
             text += QStringLiteral("    ") + reason + kBreak;
-        QStringList meanings;
-        for (const SuggestedCharacter &c : n.characters)
-            meanings.append(characterLine(c));
-        text += QStringLiteral("    字义：") + meanings.join(QStringLiteral("；")) + kBreak;
-        if (n.verse)
-            text += QStringLiteral("    出处：") + *n.verse + kBreak;
-        text += kBreak;
+        text += meaningAndVerseLines(n) + kBreak;
     }
     return text;
 }
