@@ -30,7 +30,6 @@ packages=(
   unicode-data fonts-arphic-uming fonts-wqy-zenhei fonts-noto-cjk
   liberfa-dev python3-jieba
   libbenchmark-dev npm
-  python3-jieba
 )
 if [ "$mode" != run ]; then
   # The RTF tests check what we write against LibreOffice's own reader and the printouts with pdftotext; the menu
