@@ -336,9 +336,10 @@ bool MainWindow::startUp()
     return true;
 }
 
-void MainWindow::setPasswordMenuCaption(const QString &caption)
+void MainWindow::setPasswordMenu(PasswordMenu menu)
 {
-    m_menus.startupPassword->setText(caption);
+    m_passwordMenu = menu;
+    m_menus.startupPassword->setText(PasswordRules::menuCaption(menu));
 }
 
 void MainWindow::restoreLayout()
@@ -389,17 +390,15 @@ void MainWindow::exitProgram()
 
 void MainWindow::openPasswordWindow()
 {
-    const QString caption = m_menus.startupPassword->text();
-    if (caption == PasswordRules::setCaption()) {
+    if (m_passwordMenu == PasswordMenu::Set) {
         SetPassDialog dialog(m_settings, this);
         dialog.exec();
-    }
-    if (caption == PasswordRules::changeCaption()) {
+    } else {
         CancelPassDialog dialog(m_settings, this);
         dialog.exec();
     }
     // The menu follows the password stored now: once one is set, the item changes or removes it.
-    setPasswordMenuCaption(PasswordRules::menuCaption(m_settings));
+    setPasswordMenu(PasswordRules::menuFor(m_settings));
 }
 
 void MainWindow::openReportInfoWindow()

@@ -60,7 +60,7 @@ public:
     void setProgressBarsVisible(bool visible) override;
     void setProgressLabels(const QString &group, const QString &percent) override;
     void setProgressBars(int groupPercent, int overallPercent) override;
-    void setPasswordMenuCaption(const QString &caption) override;
+    void setPasswordMenu(PasswordMenu menu) override;
     void restoreLayout() override;
     void closeSplash() override;
 
@@ -118,6 +118,7 @@ private:
     bool m_progressWanted = false; // the dispatcher's choice
     bool m_progressRunning = false; // a listing drives the bars
     MainMenus m_menus;
+    PasswordMenu m_passwordMenu = PasswordMenu::Set;
     ResultPaneMenus *m_paneMenus = nullptr;
 
     RichTextPane m_pane;
