@@ -81,7 +81,16 @@ private:
     void showHelpOver(QWidget *modal);
     void openHomePage();
     void showAbout();
+    // The controls, built in this order: the panels of the top band, the pane and buttons, then the keyboard
+    // order and the wiring.
     void buildControls();
+    void buildGridPanel();
+    void buildProgressPanel();
+    void buildOtherPanel();
+    void buildSelectors();
+    void buildPaneAndButtons();
+    void setUpKeyboard();
+    void wireControls();
     void wireMenus();
     void layoutControls();
     void showProgressPanel();
