@@ -232,7 +232,7 @@ private:
         RtfToken token(RtfToken::Kind::HexByte);
         for (int digits = 0; digits < 2; ++digits) {
             const char h = at(m_pos);
-            const int v = isDigit(h)           ? h - '0'
+            const int v = isDigit(h)     ? h - '0'
                 : (h >= 'a' && h <= 'f') ? h - 'a' + 10
                 : (h >= 'A' && h <= 'F') ? h - 'A' + 10
                                          : -1;
