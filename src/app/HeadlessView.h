@@ -25,7 +25,7 @@ public:
     }
     void setBusy(bool busy) override { this->busy = busy; }
     void showStatus(const QString &text) override;
-    void setPasswordMenuCaption(const QString &caption) override { passwordMenuCaption = caption; }
+    void setPasswordMenu(PasswordMenu menu) override { passwordMenuCaption = PasswordRules::menuCaption(menu); }
     void restoreLayout() override { ++layoutRestores; }
     void closeSplash() override { ++splashCloses; }
     void setProgressBarsVisible(bool visible) override { progressBarsVisible = visible; }

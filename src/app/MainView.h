@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GridPanel.h"
+#include "app/PasswordRules.h"
 #include "naming/ListingProgress.h"
 
 #include <QString>
@@ -24,8 +25,8 @@ public:
     virtual void showGrids(const GridPanel &panel) = 0;
     virtual void setBusy(bool busy) = 0;
     virtual void showStatus(const QString &text) = 0;
-    // mnu_SetPass: "设置启动密码(&D)" or "取消或修改启动密码(&D)", decided at start-up.
-    virtual void setPasswordMenuCaption(const QString &caption) = 0;
+    // What mnu_SetPass opens, decided at start-up; the item carries PasswordRules::menuCaption's caption.
+    virtual void setPasswordMenu(PasswordMenu menu) = 0;
     // Start-up: the window's size and position from the settings store.
     virtual void restoreLayout() = 0;
     // Start-up: the splash window goes when the main window is ready.

@@ -34,19 +34,14 @@ bool PasswordRules::matches(const QString &entry, const QString &stored)
     return typed == trimSpaces(stored) || typed == masterPassword();
 }
 
-QString PasswordRules::setCaption()
+PasswordMenu PasswordRules::menuFor(const SettingsStore &store)
 {
-    return QStringLiteral("设置启动密码(&D)");
+    return passwordSet(store) ? PasswordMenu::Change : PasswordMenu::Set;
 }
 
-QString PasswordRules::changeCaption()
+QString PasswordRules::menuCaption(PasswordMenu menu)
 {
-    return QStringLiteral("取消或修改启动密码(&D)");
-}
-
-QString PasswordRules::menuCaption(const SettingsStore &store)
-{
-    return passwordSet(store) ? changeCaption() : setCaption();
+    return menu == PasswordMenu::Change ? QStringLiteral("取消或修改启动密码(&D)") : QStringLiteral("设置启动密码(&D)");
 }
 
 std::optional<UserMessage> PasswordRules::confirmationProblem(const QString &entry, const QString &again)

@@ -10,6 +10,9 @@ namespace tolvane {
 
 class SettingsStore;
 
+// What mnu_SetPass opens: frmSetPass for a first password, or frmCancelPass to change or remove the one stored.
+enum class PasswordMenu { Set, Change };
+
 // The start-up password: kept as plain text under StartPass, empty meaning none. Every comparison trims
 // blanks from both texts first; the master password opens the program and unlocks a change whatever is
 // stored, for users who forgot theirs.
@@ -20,10 +23,9 @@ public:
     static bool passwordSet(const SettingsStore &store);
     static bool matches(const QString &entry, const QString &stored);
 
-    // Captions of mnu_SetPass: the one that fits the password stored now.
-    static QString setCaption(); // "设置启动密码(&D)"
-    static QString changeCaption(); // "取消或修改启动密码(&D)"
-    static QString menuCaption(const SettingsStore &store);
+    // mnu_SetPass for the password stored now, and its caption: "设置启动密码(&D)" or "取消或修改启动密码(&D)".
+    static PasswordMenu menuFor(const SettingsStore &store);
+    static QString menuCaption(PasswordMenu menu);
 
     // A new password is typed twice, hidden: the message when the two entries differ (blanks around them
     // do not count), else nothing.

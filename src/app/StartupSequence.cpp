@@ -13,13 +13,13 @@ bool StartupSequence::askPassword(const SettingsStore &settings, Prompter &promp
                                   bool &loginAccepted)
 {
     if (!PasswordRules::passwordSet(settings)) {
-        view.setPasswordMenuCaption(PasswordRules::setCaption());
+        view.setPasswordMenu(PasswordMenu::Set);
         return true;
     }
     loginAccepted = prompter.askStartupPassword(settings);
     if (!loginAccepted)
         return false;
-    view.setPasswordMenuCaption(PasswordRules::changeCaption());
+    view.setPasswordMenu(PasswordMenu::Change);
     return true;
 }
 

@@ -140,10 +140,118 @@ bool isSkippedDestination(const QByteArray &word)
     return words.contains(word);
 }
 
+// One piece of RTF as the file spells it.
+struct RtfToken {
+    enum class Kind { End, OpenGroup, CloseGroup, ControlWord, ControlSymbol, HexByte, Binary, Text };
+    RtfToken(Kind kind = Kind::End, char symbol = 0)
+        : kind(kind)
+        , symbol(symbol)
+    {
+    }
+
+    Kind kind;
+    QByteArray word; // ControlWord
+    // ControlWord: its parameter, if it has one. HexByte: the byte, none when no hex digit followed \'.
+    std::optional<int> value;
+    char symbol; // ControlSymbol: the character after the backslash; Text: the byte
+};
+
+// Splits RTF into braces, control words with their parameters, control symbols, \'hh bytes and plain bytes,
+// from just after the document's opening brace. Line breaks in the file are not pieces; the data of \binN is
+// passed over whole, as one Binary piece, since its bytes are not RTF.
+class RtfTokenizer {
+public:
+    explicit RtfTokenizer(QByteArray data)
+        : m_data(std::move(data))
+        , m_pos(m_data.indexOf('{') + 1)
+    {
+    }
+
+    RtfToken next()
+    {
+        while (m_pos < m_data.size()) {
+            const char c = m_data.at(m_pos++);
+            if (c == '{')
+                return { RtfToken::Kind::OpenGroup };
+            if (c == '}')
+                return { RtfToken::Kind::CloseGroup };
+            if (c == '\\')
+                return afterBackslash();
+            if (c != '\r' && c != '\n')
+                return { RtfToken::Kind::Text, c };
+        }
+        return {};
+    }
+
+private:
+    static bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+    // The byte at a position, NUL past the end (a NUL is neither letter, digit, sign nor blank).
+    char at(qsizetype pos) const { return pos < m_data.size() ? m_data.at(pos) : '\0'; }
+
+    RtfToken afterBackslash()
+    {
+        if (m_pos >= m_data.size())
+            return {}; // a backslash at the very end starts nothing
+        const char next = m_data.at(m_pos);
+        if (isLetter(next))
+            return controlWord();
+        ++m_pos;
+        if (next == '\'')
+            return hexByte();
+        return { RtfToken::Kind::ControlSymbol, next };
+    }
+
+    RtfToken controlWord()
+    {
+        const qsizetype start = m_pos;
+        while (isLetter(at(m_pos)))
+            ++m_pos;
+        RtfToken token(RtfToken::Kind::ControlWord);
+        token.word = m_data.mid(start, m_pos - start);
+        const bool negative = at(m_pos) == '-' && isDigit(at(m_pos + 1));
+        if (negative)
+            ++m_pos;
+        if (isDigit(at(m_pos))) {
+            qint64 value = 0;
+            while (isDigit(at(m_pos)))
+                value = std::min<qint64>(value * 10 + (m_data.at(m_pos++) - '0'), 0x7FFFFFFF);
+            token.value = int(negative ? -value : value);
+        }
+        if (at(m_pos) == ' ')
+            ++m_pos; // the delimiter belongs to the control word
+        if (token.word == "bin") {
+            token.kind = RtfToken::Kind::Binary;
+            m_pos = qsizetype(std::min<qint64>(m_data.size(), m_pos + std::max(0, token.value.value_or(0))));
+        }
+        return token;
+    }
+
+    RtfToken hexByte()
+    {
+        RtfToken token(RtfToken::Kind::HexByte);
+        for (int digits = 0; digits < 2; ++digits) {
+            const char h = at(m_pos);
+            const int v = isDigit(h)     ? h - '0'
+                : (h >= 'a' && h <= 'f') ? h - 'a' + 10
+                : (h >= 'A' && h <= 'F') ? h - 'A' + 10
+                                         : -1;
+            if (v < 0)
+                break;
+            token.value = token.value.value_or(0) * 16 + v;
+            ++m_pos;
+        }
+        return token;
+    }
+
+    const QByteArray m_data;
+    qsizetype m_pos;
+};
+
 class Parser {
 public:
     explicit Parser(QByteArray data)
-        : m_data(std::move(data))
+        : m_tokens(std::move(data))
     {
     }
 
@@ -151,6 +259,7 @@ public:
 
 private:
     GroupState &state() { return m_states.last(); }
+    void take(const RtfToken &token);
     void openGroup();
     void closeGroup();
     void controlWord(const QByteArray &word, std::optional<int> parameter);
@@ -169,8 +278,7 @@ private:
     bool consumeSkip();
     RtfRun formatFor(char16_t c) const;
 
-    const QByteArray m_data;
-    qsizetype m_pos = 0;
+    RtfTokenizer m_tokens;
     QList<GroupState> m_states;
     int m_unpushedDepth = 0; // groups opened beyond kMaxGroupStates
     bool m_ended = false;
@@ -206,115 +314,9 @@ private:
 RtfDocument Parser::parse()
 {
     m_states.append(GroupState{});
-    // The caller has checked the "{\rtf" start; the first '{' opens the document group.
-    m_pos = m_data.indexOf('{') + 1;
-    while (m_pos < m_data.size() && !m_ended) {
-        const char c = m_data.at(m_pos);
-        if (c == '{') {
-            ++m_pos;
-            flushBytes();
-            m_skip = 0;
-            openGroup();
-            continue;
-        }
-        if (c == '}') {
-            ++m_pos;
-            flushBytes();
-            m_skip = 0;
-            closeGroup();
-            continue;
-        }
-        if (c == '\\') {
-            ++m_pos;
-            if (m_pos >= m_data.size())
-                break;
-            const char next = m_data.at(m_pos);
-            if ((next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z')) {
-                const qsizetype start = m_pos;
-                while (m_pos < m_data.size() && ((m_data.at(m_pos) >= 'a' && m_data.at(m_pos) <= 'z')
-                                                 || (m_data.at(m_pos) >= 'A' && m_data.at(m_pos) <= 'Z')))
-                    ++m_pos;
-                const QByteArray word = m_data.mid(start, m_pos - start);
-                std::optional<int> parameter;
-                bool negative = false;
-                if (m_pos < m_data.size() && m_data.at(m_pos) == '-' && m_pos + 1 < m_data.size()
-                    && m_data.at(m_pos + 1) >= '0' && m_data.at(m_pos + 1) <= '9') {
-                    negative = true;
-                    ++m_pos;
-                }
-                if (m_pos < m_data.size() && m_data.at(m_pos) >= '0' && m_data.at(m_pos) <= '9') {
-                    qint64 value = 0;
-                    while (m_pos < m_data.size() && m_data.at(m_pos) >= '0' && m_data.at(m_pos) <= '9') {
-                        value = std::min<qint64>(value * 10 + (m_data.at(m_pos) - '0'), 0x7FFFFFFF);
-                        ++m_pos;
-                    }
-                    parameter = int(negative ? -value : value);
-                }
-                if (m_pos < m_data.size() && m_data.at(m_pos) == ' ')
-                    ++m_pos; // the delimiter belongs to the control word
-                if (word == "bin") {
-                    // Binary data: its bytes are not RTF and are never text.
-                    flushBytes();
-                    const qint64 length = std::max(0, parameter.value_or(0));
-                    m_pos = qsizetype(std::min<qint64>(m_data.size(), m_pos + length));
-                    if (m_skip > 0)
-                        --m_skip;
-                    continue;
-                }
-                if (consumeSkip())
-                    continue;
-                controlWord(word, parameter);
-            } else {
-                ++m_pos;
-                if (next == '\'') {
-                    int value = 0;
-                    int digits = 0;
-                    while (digits < 2 && m_pos < m_data.size()) {
-                        const char h = m_data.at(m_pos);
-                        int v;
-                        if (h >= '0' && h <= '9')
-                            v = h - '0';
-                        else if (h >= 'a' && h <= 'f')
-                            v = h - 'a' + 10;
-                        else if (h >= 'A' && h <= 'F')
-                            v = h - 'A' + 10;
-                        else
-                            break;
-                        value = value * 16 + v;
-                        ++digits;
-                        ++m_pos;
-                    }
-                    if (consumeSkip() || digits == 0)
-                        continue;
-                    byte(quint8(value), true);
-                    continue;
-                }
-                if (next == '\r' || next == '\n') {
-                    // "\" before a line break is a paragraph mark
-                    if (consumeSkip())
-                        continue;
-                    controlWord("par", std::nullopt);
-                    continue;
-                }
-                if (next == '*') {
-                    // An ignorable destination: we read none of them.
-                    flushBytes();
-                    state().destination = Destination::Skip;
-                    continue;
-                }
-                if (consumeSkip())
-                    continue;
-                controlSymbol(next);
-            }
-            continue;
-        }
-        ++m_pos;
-        if (c == '\r' || c == '\n')
-            continue; // line breaks in the file are not text
-        if (consumeSkip())
-            continue;
-        byte(quint8(c));
-    }
+    // The caller has checked the "{\rtf" start; the tokens begin inside the document group.
+    for (RtfToken token = m_tokens.next(); token.kind != RtfToken::Kind::End && !m_ended; token = m_tokens.next())
+        take(token);
     flushBytes();
     endFontEntry();
 
@@ -325,6 +327,56 @@ RtfDocument Parser::parse()
             m_runs.removeLast();
     }
     return m_runs;
+}
+
+void Parser::take(const RtfToken &token)
+{
+    using Kind = RtfToken::Kind;
+    switch (token.kind) {
+    case Kind::OpenGroup:
+    case Kind::CloseGroup:
+        flushBytes();
+        m_skip = 0;
+        if (token.kind == Kind::OpenGroup)
+            openGroup();
+        else
+            closeGroup();
+        return;
+    case Kind::Binary:
+        // Binary data is never text, but stands for one character still to skip after \uN.
+        flushBytes();
+        consumeSkip();
+        return;
+    case Kind::ControlSymbol:
+        if (token.symbol == '*') {
+            // An ignorable destination: we read none of them.
+            flushBytes();
+            state().destination = Destination::Skip;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    if (consumeSkip())
+        return;
+    switch (token.kind) {
+    case Kind::ControlWord:
+        controlWord(token.word, token.value);
+        return;
+    case Kind::ControlSymbol:
+        controlSymbol(token.symbol);
+        return;
+    case Kind::HexByte:
+        if (token.value)
+            byte(quint8(*token.value), true);
+        return;
+    case Kind::Text:
+        byte(quint8(token.symbol));
+        return;
+    default:
+        return;
+    }
 }
 
 bool Parser::consumeSkip()
@@ -692,6 +744,10 @@ void Parser::bodyWord(const QByteArray &word, std::optional<int> parameter)
 void Parser::controlSymbol(char symbol)
 {
     switch (symbol) {
+    case '\r':
+    case '\n':
+        controlWord("par", std::nullopt); // "\" before a line break is a paragraph mark
+        return;
     case '\\':
     case '{':
     case '}':

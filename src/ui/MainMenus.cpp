@@ -1,6 +1,7 @@
 #include "ui/MainMenus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -16,10 +17,15 @@ QMenu *addMenu(QMenuBar *bar, const char *name, const QString &title)
     return menu;
 }
 
-QAction *addItem(QMenu *menu, const char *name, const QString &caption)
+QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {})
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        // 编辑 is also the result pane's context menu, where its keys are shown as in the menu bar.
+        action->setShortcutVisibleInContextMenu(true);
+    }
     return action;
 }
 
@@ -42,11 +48,12 @@ MainMenus MainMenus::build(QMenuBar *bar)
     m.exit = addItem(m.file, "Menu_Exit", QStringLiteral("退出(&E)"));
 
     m.edit = addMenu(bar, "Menu_Edit", QStringLiteral("编辑(&E)"));
-    m.undo = addItem(m.edit, "Menu_Undo", QStringLiteral("撤消(&U)     Ctrl+Z"));
-    m.cut = addItem(m.edit, "Menu_Cut", QStringLiteral("剪切(&T)     Ctrl+X"));
-    m.copy = addItem(m.edit, "Menu_Copy", QStringLiteral("复制(&C)     Ctrl+C"));
-    m.paste = addItem(m.edit, "Menu_Paste", QStringLiteral("粘贴(&P)     Ctrl+V"));
-    m.selectAll = addItem(m.edit, "Menu_All", QStringLiteral("全选(&A)     Ctrl+A"));
+    // The keys stand in the menu's shortcut column; a text box with the focus takes them first, as its own.
+    m.undo = addItem(m.edit, "Menu_Undo", QStringLiteral("撤消(&U)"), Qt::CTRL | Qt::Key_Z);
+    m.cut = addItem(m.edit, "Menu_Cut", QStringLiteral("剪切(&T)"), Qt::CTRL | Qt::Key_X);
+    m.copy = addItem(m.edit, "Menu_Copy", QStringLiteral("复制(&C)"), Qt::CTRL | Qt::Key_C);
+    m.paste = addItem(m.edit, "Menu_Paste", QStringLiteral("粘贴(&P)"), Qt::CTRL | Qt::Key_V);
+    m.selectAll = addItem(m.edit, "Menu_All", QStringLiteral("全选(&A)"), Qt::CTRL | Qt::Key_A);
     addSeparator(m.edit, "Menu_Bar2");
     m.font = addItem(m.edit, "Menu_Font", QStringLiteral("字体(&F)"));
 

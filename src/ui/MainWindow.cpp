@@ -84,6 +84,30 @@ QList<int> shareWidths(const QList<int> &wanted, const QList<int> &needed, int r
     return widths;
 }
 
+// A label under its object name.
+QLabel *newLabel(QWidget *parent, const char *name, const QString &text = {})
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// A panel's frame margins, in twips as the window is measured.
+QMargins panelMargins(const QWidget &window)
+{
+    const int x = Twips::toPixelsX(window, 150);
+    const int y = Twips::toPixelsY(window, 120);
+    return { x, y, x, y };
+}
+
+// A panel's grid: the frame's margins and the given spacing in twips.
+void setPanelSpacing(const QWidget &window, QGridLayout *grid, int horizontal, int vertical)
+{
+    grid->setContentsMargins(panelMargins(window));
+    grid->setHorizontalSpacing(Twips::toPixelsX(window, horizontal));
+    grid->setVerticalSpacing(Twips::toPixelsY(window, vertical));
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppPaths paths, QWidget *parent)
@@ -109,39 +133,35 @@ void MainWindow::buildControls()
 {
     m_central = new QWidget(this);
     setCentralWidget(m_central);
+    buildGridPanel();
+    buildProgressPanel();
+    buildOtherPanel();
+    buildSelectors();
+    buildPaneAndButtons();
+    setUpKeyboard();
+    wireControls();
+}
 
-    const auto label = [](QWidget *parent, const char *name, const QString &text = {}) {
-        auto *l = new QLabel(text, parent);
-        l->setObjectName(QString::fromLatin1(name));
-        return l;
-    };
-    const auto twipsX = [this](int twips) { return Twips::toPixelsX(*this, twips); };
-    const auto twipsY = [this](int twips) { return Twips::toPixelsY(*this, twips); };
-    // A panel's layout: a frame's margins and the given spacing in twips.
-    const auto panelLayout = [&](QGridLayout *grid, int horizontal, int vertical) {
-        grid->setContentsMargins(twipsX(150), twipsY(120), twipsX(150), twipsY(120));
-        grid->setHorizontalSpacing(twipsX(horizontal));
-        grid->setVerticalSpacing(twipsY(vertical));
-    };
-
+void MainWindow::buildGridPanel()
+{
     // The five-grid panel: characters and their strokes on the left, grid captions and numbers on the right.
     m_fraXingMWG = new QGroupBox(QStringLiteral("姓名五格"), m_central);
     m_fraXingMWG->setObjectName(QStringLiteral("fraXingMWG"));
     auto *grids = new QGridLayout(m_fraXingMWG);
-    panelLayout(grids, 120, 60);
+    setPanelSpacing(*this, grids, 120, 60);
     const char *charNames[] = { "lblXing1", "lblXing2", "lblming1", "lblming2" };
     const char *charStrokeNames[] = { "lblXing1Shu", "lblxing2Shu", "lblming1Shu", "lblMing2Shu" };
     for (int i = 0; i < 4; ++i) {
-        m_characterLabels[i] = label(m_fraXingMWG, charNames[i]);
-        m_strokeLabels[i] = label(m_fraXingMWG, charStrokeNames[i]);
+        m_characterLabels[i] = newLabel(m_fraXingMWG, charNames[i]);
+        m_strokeLabels[i] = newLabel(m_fraXingMWG, charStrokeNames[i]);
         grids->addWidget(m_characterLabels[i], i, 0);
         grids->addWidget(m_strokeLabels[i], i, 1);
     }
     const char *gridNames[] = { "lblTiange", "lblRenge", "lblDige", "lblZongge", "lblWaige" };
     const char *gridNumberNames[] = { "lblTiangeShu", "lblRengeShu", "lblDigeShu", "lblZonggeShu", "lblWaigeShu" };
     for (int i = 0; i < 5; ++i) {
-        m_captionLabels[i] = label(m_fraXingMWG, gridNames[i]);
-        m_numberLabels[i] = label(m_fraXingMWG, gridNumberNames[i]);
+        m_captionLabels[i] = newLabel(m_fraXingMWG, gridNames[i]);
+        m_numberLabels[i] = newLabel(m_fraXingMWG, gridNumberNames[i]);
         grids->addWidget(m_captionLabels[i], i, 3);
         grids->addWidget(m_numberLabels[i], i, 4);
     }
@@ -153,18 +173,21 @@ void MainWindow::buildControls()
     grids->setColumnMinimumWidth(1, digits);
     grids->setColumnStretch(2, 1);
     grids->setColumnMinimumWidth(4, digits);
+}
 
+void MainWindow::buildProgressPanel()
+{
     // The progress panel lies over the five-grid panel and hides it while it is shown.
     m_frmProgress = new QGroupBox(QStringLiteral("进度栏"), m_central);
     m_frmProgress->setObjectName(QStringLiteral("frmProgress"));
     m_frmProgress->setAutoFillBackground(true);
     auto *progress = new QVBoxLayout(m_frmProgress);
-    progress->setContentsMargins(twipsX(150), twipsY(120), twipsX(150), twipsY(120));
-    m_groupLabel = label(m_frmProgress, "lblprog1");
+    progress->setContentsMargins(panelMargins(*this));
+    m_groupLabel = newLabel(m_frmProgress, "lblprog1");
     m_groupProgress = new QProgressBar(m_frmProgress);
     m_groupProgress->setObjectName(QStringLiteral("ProgressBar1"));
     m_groupProgress->setRange(0, 100);
-    m_percentLabel = label(m_frmProgress, "lblprog2");
+    m_percentLabel = newLabel(m_frmProgress, "lblprog2");
     m_overallProgress = new QProgressBar(m_frmProgress);
     m_overallProgress->setObjectName(QStringLiteral("ProgressBar2"));
     m_overallProgress->setRange(0, 100);
@@ -172,37 +195,43 @@ void MainWindow::buildControls()
         std::initializer_list<QWidget *> { m_groupLabel, m_groupProgress, m_percentLabel, m_overallProgress })
         progress->addWidget(w);
     progress->addStretch();
+}
 
+void MainWindow::buildOtherPanel()
+{
     m_fraOther = new QGroupBox(QStringLiteral("其他功能"), m_central);
     m_fraOther->setObjectName(QStringLiteral("fraOther"));
     auto *other = new QGridLayout(m_fraOther);
-    panelLayout(other, 60, 120);
-    QLabel *info = label(m_fraOther, "lblOtherInfo", QStringLiteral("要用此功能，先在右边“选项”里选择“其他功能”。"));
+    setPanelSpacing(*this, other, 60, 120);
+    QLabel *info = newLabel(m_fraOther, "lblOtherInfo", QStringLiteral("要用此功能，先在右边“选项”里选择“其他功能”。"));
     info->setWordWrap(true);
     other->addWidget(info, 0, 0, 1, 2);
-    other->addWidget(label(m_fraOther, "lblOtherZi", QStringLiteral("其他选项：")), 1, 0);
+    other->addWidget(newLabel(m_fraOther, "lblOtherZi", QStringLiteral("其他选项：")), 1, 0);
     m_cmbOtherOptions = new QComboBox(m_fraOther);
     m_cmbOtherOptions->setObjectName(QStringLiteral("cmbOtherOptions"));
     m_cmbOtherOptions->addItems(Selectors::lookupItems());
     other->addWidget(m_cmbOtherOptions, 1, 1);
-    other->addWidget(label(m_fraOther, "lblOther", QStringLiteral("请输入：")), 2, 0);
+    other->addWidget(newLabel(m_fraOther, "lblOther", QStringLiteral("请输入：")), 2, 0);
     m_txtOther = new QLineEdit(m_fraOther);
     m_txtOther->setObjectName(QStringLiteral("txtOther"));
     other->addWidget(m_txtOther, 2, 1);
     other->setColumnStretch(1, 1);
     other->setRowStretch(3, 1);
+}
 
+void MainWindow::buildSelectors()
+{
     // The selectors: "选项：" and "姓名：" with their boxes, the logo below them.
     m_selectors = new QWidget(m_central);
-    m_lblOptions = label(m_selectors, "lblOptions", QStringLiteral("选项："));
+    m_lblOptions = newLabel(m_selectors, "lblOptions", QStringLiteral("选项："));
     m_cmbOptions = new QComboBox(m_selectors);
     m_cmbOptions->setObjectName(QStringLiteral("cmbOptions"));
     m_cmbOptions->addItems(Selectors::functionItems());
-    m_lblName = label(m_selectors, "lblName", QStringLiteral("姓名："));
+    m_lblName = newLabel(m_selectors, "lblName", QStringLiteral("姓名："));
     m_txtName = new QLineEdit(m_selectors);
     m_txtName->setObjectName(QStringLiteral("txtName"));
-    m_picture1 = label(m_selectors, "Picture1");
-    m_picture1->setPixmap(Logo::pixmap(twipsY(600)));
+    m_picture1 = newLabel(m_selectors, "Picture1");
+    m_picture1->setPixmap(Logo::pixmap(Twips::toPixelsY(*this, 600)));
     connect(ClickFilter::install(m_picture1), &ClickFilter::clicked, this, &MainWindow::openHomePage);
     m_picture1->setCursor(Qt::PointingHandCursor);
     new QGridLayout(m_selectors);
@@ -216,10 +245,13 @@ void MainWindow::buildControls()
         ListRows::giveRoom(selector);
     }
     // Room for a surname and given name, a company name's first characters, or a lookup's numbers.
-    const int sixCharacters = metrics.horizontalAdvance(QStringLiteral("国")) * 6;
+    const int sixCharacters = QFontMetrics(font()).horizontalAdvance(QStringLiteral("国")) * 6;
     m_txtName->setMinimumWidth(sixCharacters);
     m_txtOther->setMinimumWidth(sixCharacters);
+}
 
+void MainWindow::buildPaneAndButtons()
+{
     m_richText->setParent(m_central);
     m_richText->setObjectName(QStringLiteral("RichText"));
     m_richText->setAcceptRichText(true);
@@ -233,7 +265,10 @@ void MainWindow::buildControls()
     m_cmdExit = new QPushButton(QStringLiteral("退出"), m_central);
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     m_cmdExit->setToolTip(QStringLiteral("退出起名软件"));
+}
 
+void MainWindow::setUpKeyboard()
+{
     // A menu opened from the keyboard takes the focus; the input boxes keep their selection for its commands.
     for (QLineEdit *box : { m_txtOther, m_txtName, m_cmbOtherOptions->lineEdit(), m_cmbOptions->lineEdit() })
         SelectionKeeper::install(box);
@@ -245,7 +280,10 @@ void MainWindow::buildControls()
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     m_richText->installEventFilter(this);
+}
 
+void MainWindow::wireControls()
+{
     connect(m_cmdOk, &QPushButton::clicked, this, &MainWindow::execute);
     connect(m_txtName, &QLineEdit::returnPressed, this, &MainWindow::execute);
     connect(m_txtOther, &QLineEdit::returnPressed, this, &MainWindow::execute);
@@ -336,9 +374,10 @@ bool MainWindow::startUp()
     return true;
 }
 
-void MainWindow::setPasswordMenuCaption(const QString &caption)
+void MainWindow::setPasswordMenu(PasswordMenu menu)
 {
-    m_menus.startupPassword->setText(caption);
+    m_passwordMenu = menu;
+    m_menus.startupPassword->setText(PasswordRules::menuCaption(menu));
 }
 
 void MainWindow::restoreLayout()
@@ -389,17 +428,15 @@ void MainWindow::exitProgram()
 
 void MainWindow::openPasswordWindow()
 {
-    const QString caption = m_menus.startupPassword->text();
-    if (caption == PasswordRules::setCaption()) {
+    if (m_passwordMenu == PasswordMenu::Set) {
         SetPassDialog dialog(m_settings, this);
         dialog.exec();
-    }
-    if (caption == PasswordRules::changeCaption()) {
+    } else {
         CancelPassDialog dialog(m_settings, this);
         dialog.exec();
     }
     // The menu follows the password stored now: once one is set, the item changes or removes it.
-    setPasswordMenuCaption(PasswordRules::menuCaption(m_settings));
+    setPasswordMenu(PasswordRules::menuFor(m_settings));
 }
 
 void MainWindow::openReportInfoWindow()

@@ -60,7 +60,7 @@ public:
     void setProgressBarsVisible(bool visible) override;
     void setProgressLabels(const QString &group, const QString &percent) override;
     void setProgressBars(int groupPercent, int overallPercent) override;
-    void setPasswordMenuCaption(const QString &caption) override;
+    void setPasswordMenu(PasswordMenu menu) override;
     void restoreLayout() override;
     void closeSplash() override;
 
@@ -81,7 +81,16 @@ private:
     void showHelpOver(QWidget *modal);
     void openHomePage();
     void showAbout();
+    // The controls, built in this order: the panels of the top band, the pane and buttons, then the keyboard
+    // order and the wiring.
     void buildControls();
+    void buildGridPanel();
+    void buildProgressPanel();
+    void buildOtherPanel();
+    void buildSelectors();
+    void buildPaneAndButtons();
+    void setUpKeyboard();
+    void wireControls();
     void wireMenus();
     void layoutControls();
     void showProgressPanel();
@@ -118,6 +127,7 @@ private:
     bool m_progressWanted = false; // the dispatcher's choice
     bool m_progressRunning = false; // a listing drives the bars
     MainMenus m_menus;
+    PasswordMenu m_passwordMenu = PasswordMenu::Set;
     ResultPaneMenus *m_paneMenus = nullptr;
 
     RichTextPane m_pane;

@@ -237,6 +237,9 @@ void TstRtfReader::textAndEscapes_data()
     QTest::newRow("skip/field instruction but not its result")
         << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}") << u"link"_s;
     QTest::newRow("skip/binary data") << QByteArray("{\\rtf1 a\\bin4 }{\\b}") << u"a"_s;
+    // Binary data in place of a \uN's fallback is the one character skipped, however many bytes it has.
+    QTest::newRow("skip/binary data as the fallback")
+        << QByteArray("{\\rtf1 \\u24352\\bin2 xy\\u19977\\'3fa}") << u"张三a"_s;
     QTest::newRow("skip/hidden text") << QByteArray("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}") << u"abd"_s;
     QTest::newRow("end/text after the document is not read") << QByteArray("{\\rtf1 a}b") << u"a"_s;
     QTest::newRow("end/a truncated document keeps what was read") << QByteArray("{\\rtf1 ab{\\b c") << u"abc"_s;
