@@ -86,6 +86,26 @@ std::optional<UnfitPairs> UnfitPairs::read(const QString &path, QString *error)
     return pairs;
 }
 
+bool UnfitPairs::placeOf(
+    const std::u32string &term, const QStringList &fields, QString &problem, QHash<char32_t, int> &places)
+{
+    if (term.size() != 1) {
+        problem = QStringLiteral("\"%1\" is not one character").arg(fields.at(0));
+        return false;
+    }
+    const QString &where = fields.at(1);
+    const int place = where == u"两端" ? kNotFirst | kNotLast
+        : where == u"首"              ? kNotFirst
+        : where == u"末"              ? kNotLast
+                                      : 0;
+    if (!place) {
+        problem = QStringLiteral("\"%1\" is not 两端, 首 or 末").arg(where);
+        return false;
+    }
+    places.insert(term[0], place);
+    return true;
+}
+
 std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *error)
 {
     const QDir folder(dir);
@@ -107,21 +127,11 @@ std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *er
                         })
         && readList(folder.filePath(QStringLiteral("particles.tsv")), 1, error,
             [&](const std::u32string &term, const QStringList &fields, QString &problem) {
-                if (term.size() != 1) {
-                    problem = QStringLiteral("\"%1\" is not one character").arg(fields.at(0));
-                    return false;
-                }
-                const QString &where = fields.at(1);
-                const int place = where == u"两端" ? kNotFirst | kNotLast
-                    : where == u"首"              ? kNotFirst
-                    : where == u"末"              ? kNotLast
-                                                  : 0;
-                if (!place) {
-                    problem = QStringLiteral("\"%1\" is not 两端, 首 or 末").arg(where);
-                    return false;
-                }
-                pairs->m_particles.insert(term[0], place);
-                return true;
+                return placeOf(term, fields, problem, pairs->m_particles);
+            })
+        && readList(folder.filePath(QStringLiteral("plain-parts.tsv")), 1, error,
+            [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+                return placeOf(term, fields, problem, pairs->m_plainParts);
             })
         && readList(folder.filePath(QStringLiteral("pair-sex.tsv")), 1, error,
             [&](const std::u32string &term, const QStringList &fields, QString &problem) {

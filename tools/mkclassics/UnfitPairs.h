@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +18,8 @@ namespace tolvane::mkclassics {
 //   particles.tsv       characters that are particles in the classics and never begin or end a name (之, 亦),
 //                       with where: 两端 (either end), 首 (never first) or 末 (never last: 如 of 颜如舜华)
 //   pair-sex.tsv        pairs that as a whole suit one sex only (淑女 for girls), with 男 or 女
+//   plain-parts.tsv     characters that make a pair of the Tang and Song collections a plain word of things, places
+//                       or times where they stand (中 last: 林中; 小 first: 小花), with 两端, 首 or 末
 // classics.db holds none of the unfit pairs nor a pair with a particle, and no pair or character takes its line
 // from an unfit context.
 class UnfitPairs final {
@@ -36,6 +39,12 @@ public:
     {
         return (m_particles.value(first) & kNotFirst) || (m_particles.value(second) & kNotLast);
     }
+    // Whether a character of plain-parts.tsv stands where it makes the pair a plain word of things (林中, 家书, 画作,
+    // 小花): first at the start, second at the end.
+    bool hasPlainPart(char32_t first, char32_t second) const
+    {
+        return (m_plainParts.value(first) & kNotFirst) || (m_plainParts.value(second) & kNotLast);
+    }
     // The sex a pair suits as a whole: 0 either, 1 男, 2 女.
     int pairSex(char32_t first, char32_t second) const { return m_pairSex.value(key(first, second), 0); }
 
@@ -45,6 +54,9 @@ public:
     qsizetype contextCount() const { return m_contextCount; }
 
 private:
+    // A character and where it stands (两端, 首 or 末) into places; false with the problem.
+    static bool placeOf(
+        const std::u32string &term, const QStringList &fields, QString &problem, QHash<char32_t, int> &places);
     // Code points take 21 bits.
     static quint64 key(char32_t first, char32_t second) { return (quint64(first) << 21) | quint64(second); }
 
@@ -52,6 +64,7 @@ private:
     static constexpr int kNotFirst = 1;
     static constexpr int kNotLast = 2;
     QHash<char32_t, int> m_particles;
+    QHash<char32_t, int> m_plainParts;
     QHash<quint64, int> m_pairSex;
     // The listed words by their first character: the rest of the word and its context.
     QMultiHash<char32_t, std::pair<std::u32string, Context>> m_contexts;
