@@ -140,6 +140,19 @@ void addContracted(QList<VerseText::WordPair> &pairs, const std::u32string &run,
         pairs.append({ run[0], run[2], VerseText::PairKind::Phrase });
 }
 
+// 诗经 frames two words with one word twice (如切如磋, 允文允武, 令闻令望) or with 既 and 且 (既明且哲, 既和且平): the
+// two framed characters make a phrase of the line where they are a word the list knows and lets be a name (文武,
+// 明哲, 和平, 圭璋), never two things merely listed side by side (如山如阜, 维熊维罴).
+void addFramed(QList<VerseText::WordPair> &pairs, const std::u32string &run, const QSet<char32_t> &fit,
+    const WordSegmenter &words)
+{
+    if (run.size() != 4 || run[1] == run[3] || !(run[0] == run[2] || (run[0] == U'既' && run[2] == U'且')))
+        return;
+    const std::u32string framed { run[1], run[3] };
+    if (fit.contains(run[1]) && fit.contains(run[3]) && words.contains(framed) && words.isNameWord(framed))
+        pairs.append({ run[1], run[3], VerseText::PairKind::Phrase });
+}
+
 } // namespace
 
 QList<VerseText::WordPair> VerseText::wordPairs(
@@ -170,6 +183,7 @@ QList<VerseText::WordPair> VerseText::wordPairs(
                 from += size_t(length);
             }
             addContracted(pairs, run, wordAt, fit);
+            addFramed(pairs, run, fit, words);
         }
         const std::vector<size_t> feet = metred ? feetOf(run.size()) : std::vector<size_t> {};
         if (!feet.empty()) {
