@@ -58,7 +58,7 @@ bool readList(const QString &path, int values, QString *error,
 std::optional<UnfitPairs::Context> contextKind(const QString &reason)
 {
     static const QStringList unfit { QStringLiteral("死丧："), QStringLiteral("色情："), QStringLiteral("战祸："),
-        QStringLiteral("奸佞："), QStringLiteral("凶物：") };
+        QStringLiteral("奸佞："), QStringLiteral("凶物："), QStringLiteral("偈颂：") };
     for (const QString &kind : unfit) {
         if (reason.startsWith(kind))
             return UnfitPairs::Context::Unfit;
@@ -117,7 +117,7 @@ std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *er
                             const std::optional<Context> kind = contextKind(fields.last());
                             if (!kind) {
                                 problem = QStringLiteral("the reason of \"%1\" does not begin with 死丧：, 色情：, "
-                                                         "战祸：, 奸佞：, 凶物： or 哀愁：")
+                                                         "战祸：, 奸佞：, 凶物：, 偈颂： or 哀愁：")
                                               .arg(fields.at(0));
                                 return false;
                             }
