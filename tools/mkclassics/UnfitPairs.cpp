@@ -73,17 +73,26 @@ std::optional<UnfitPairs::Context> contextKind(const QString &reason)
 std::optional<UnfitPairs> UnfitPairs::read(const QString &path, QString *error)
 {
     UnfitPairs pairs;
-    const bool ok = readList(path, 0, error, [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+    if (!pairs.readPairs(path, error))
+        return std::nullopt;
+    return pairs;
+}
+
+bool UnfitPairs::readPairs(const QString &path, QString *error)
+{
+    UnfitPairs &pairs = *this;
+    return readList(path, 0, error, [&](const std::u32string &term, const QStringList &fields, QString &problem) {
         if (term.size() != 2) {
             problem = QStringLiteral("\"%1\" is not two characters").arg(fields.at(0));
+            return false;
+        }
+        if (pairs.m_pairs.contains(key(term[0], term[1]))) {
+            problem = QStringLiteral("\"%1\" is listed in another file of unfit pairs already").arg(fields.at(0));
             return false;
         }
         pairs.m_pairs.insert(key(term[0], term[1]));
         return true;
     });
-    if (!ok)
-        return std::nullopt;
-    return pairs;
 }
 
 bool UnfitPairs::placeOf(
@@ -112,7 +121,8 @@ std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *er
     std::optional<UnfitPairs> pairs = read(folder.filePath(QStringLiteral("unfit-pairs.tsv")), error);
     if (!pairs)
         return std::nullopt;
-    const bool ok = readList(folder.filePath(QStringLiteral("unfit-contexts.tsv")), 0, error,
+    const bool ok = pairs->readPairs(folder.filePath(QStringLiteral("unfit-verse-pairs.tsv")), error)
+        && readList(folder.filePath(QStringLiteral("unfit-contexts.tsv")), 0, error,
                         [&](const std::u32string &term, const QStringList &fields, QString &problem) {
                             const std::optional<Context> kind = contextKind(fields.last());
                             if (!kind) {

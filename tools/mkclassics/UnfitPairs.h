@@ -13,6 +13,9 @@ namespace tolvane::mkclassics {
 // data/classics, each a file of lines "term<TAB>[value<TAB>]reason" kept in code point order (LC_ALL=C sort), each
 // term once, lines starting with # and blank lines skipped.
 //   unfit-pairs.tsv     two characters that side by side make a word no parent would choose (深渊, 小心, 子之)
+//   unfit-verse-pairs.tsv  the same, judged on the names drawn from the verses: plain words of today, verb phrases,
+//                       places, people, weapons and era names of the lines (秋天, 愿闻, 丰溪, 子方, 天宝); the
+//                       suggestions read unfit-pairs.tsv only
 //   unfit-contexts.tsv  words that make a whole line (or a poem, by its title) unfit to be quoted for a name: death,
 //                       lust, war's horror, known villains; or, with the kind 哀愁, a sad line that is quoted last
 //   particles.tsv       characters that are particles in the classics and never begin or end a name (之, 亦),
@@ -54,6 +57,8 @@ public:
     qsizetype contextCount() const { return m_contextCount; }
 
 private:
+    // Adds the pairs of one file; false with the file and line in the error (a pair listed before counts).
+    bool readPairs(const QString &path, QString *error);
     // A character and where it stands (两端, 首 or 末) into places; false with the problem.
     static bool placeOf(
         const std::u32string &term, const QStringList &fields, QString &problem, QHash<char32_t, int> &places);
