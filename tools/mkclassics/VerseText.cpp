@@ -52,7 +52,8 @@ QString VerseText::cleaned(const QString &paragraph)
             i = skipBracketed(paragraph, i, QStringLiteral("{"), QStringLiteral("}"));
             out += QChar(0x25A1);
         } else {
-            if (c != u'[' && c != u']')
+            // A closing bracket without its opening one ends a note begun in the paragraph before: it goes.
+            if (c != u'[' && c != u']' && !noteClose.contains(c))
                 out += c;
             ++i;
         }
@@ -192,11 +193,13 @@ QList<VerseText::WordPair> VerseText::wordPairs(
             // an edge of the foot and is more frequent than the foot's word wins: the line is read across the
             // metre there (a half of a four-character word crosses nothing). The rarer 泉石 does not take 清泉 of
             // 清泉石上流.
+            // In 诗经 a foot that is no word is a phrase only where no word of the cut crosses its edges (为公子裳
+            // is not 为公 and 子裳).
             std::vector<qint64> crossed(run.size() + 1, 0); // the frequency of a word crossing the edge
-            if (!feetArePhrases) {
+            {
                 size_t from = 0;
                 for (const int length : words.segment(run)) {
-                    const qint64 frequency = words.frequency(run.substr(from, size_t(length)));
+                    const qint64 frequency = std::max<qint64>(words.frequency(run.substr(from, size_t(length))), 1);
                     for (size_t inside = 1; inside < size_t(length); ++inside)
                         crossed[from + inside] = length == 4 && inside == 2 ? 0 : frequency;
                     from += size_t(length);
@@ -209,11 +212,11 @@ QList<VerseText::WordPair> VerseText::wordPairs(
                 if (length == 2) {
                     const std::u32string foot = run.substr(at, length);
                     const qint64 frequency = words.frequency(foot);
-                    const bool together = words.segment(foot).front() == 2 && crossed[at] <= frequency
-                        && crossed[at + 2] <= frequency;
+                    const bool whole = words.segment(foot).front() == 2;
+                    const bool together = whole && (feetArePhrases || (crossed[at] <= frequency && crossed[at + 2] <= frequency));
                     if (together && words.isNameWord(foot))
                         add(run, at, PairKind::Word);
-                    else if (!together && feetArePhrases)
+                    else if (!whole && feetArePhrases && !crossed[at] && !crossed[at + 2])
                         add(run, at, PairKind::Phrase);
                 }
                 at += length;
