@@ -61,7 +61,8 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
         m_contents.lines.append({ poemId, text });
         const auto lineId = qint32(m_contents.lines.size());
         for (const VerseText::WordPair &pair : VerseText::wordPairs(text, m_fit, m_words, metred, classic == Classic::Shijing)) {
-            if (m_unfit.hasParticle(pair.first, pair.second))
+            if (m_unfit.hasParticle(pair.first, pair.second)
+                || (pair.kind == VerseText::PairKind::Phrase && m_unfit.notPhraseFirst(pair.first)))
                 continue;
             const quint64 key = pairKey(classic, pair.first, pair.second);
             if (m_unfit.contains(pair.first, pair.second)) {

@@ -106,9 +106,10 @@ bool UnfitPairs::placeOf(
     const int place = where == u"两端" ? kNotFirst | kNotLast
         : where == u"首"              ? kNotFirst
         : where == u"末"              ? kNotLast
+        : where == u"短语首"          ? kNotPhraseFirst
                                       : 0;
     if (!place) {
-        problem = QStringLiteral("\"%1\" is not 两端, 首 or 末").arg(where);
+        problem = QStringLiteral("\"%1\" is not 两端, 首, 末 or 短语首").arg(where);
         return false;
     }
     places.insert(term[0], place);

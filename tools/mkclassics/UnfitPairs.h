@@ -19,7 +19,8 @@ namespace tolvane::mkclassics {
 //   unfit-contexts.tsv  words that make a whole line (or a poem, by its title) unfit to be quoted for a name: death,
 //                       lust, war's horror, known villains; or, with the kind 哀愁, a sad line that is quoted last
 //   particles.tsv       characters that are particles in the classics and never begin or end a name (之, 亦),
-//                       with where: 两端 (either end), 首 (never first) or 末 (never last: 如 of 颜如舜华)
+//                       with where: 两端 (either end), 首 (never first), 末 (never last: 如 of 颜如舜华) or 短语首
+//                       (never first of a phrase, a foot that is no word: 子 "you" of 子惠思我)
 //   pair-sex.tsv        pairs that as a whole suit one sex only (淑女 for girls), with 男 or 女
 //   plain-parts.tsv     characters that make a pair of the Tang and Song collections a plain word of things, places
 //                       or times where they stand (中 last: 林中; 小 first: 小花), with 两端, 首 or 末
@@ -48,6 +49,8 @@ public:
     {
         return (m_plainParts.value(first) & kNotFirst) || (m_plainParts.value(second) & kNotLast);
     }
+    // Whether a particle of the list may not begin a phrase (短语首): 子 "you" in 子惠思我, 子兴视夜.
+    bool notPhraseFirst(char32_t first) const { return m_particles.value(first) & kNotPhraseFirst; }
     // The sex a pair suits as a whole: 0 either, 1 男, 2 女.
     int pairSex(char32_t first, char32_t second) const { return m_pairSex.value(key(first, second), 0); }
 
@@ -68,6 +71,7 @@ private:
     QSet<quint64> m_pairs;
     static constexpr int kNotFirst = 1;
     static constexpr int kNotLast = 2;
+    static constexpr int kNotPhraseFirst = 4;
     QHash<char32_t, int> m_particles;
     QHash<char32_t, int> m_plainParts;
     QHash<quint64, int> m_pairSex;
