@@ -4,8 +4,6 @@
 #include "VerseText.h"
 
 #include <algorithm>
-#include <QFile>
-#include <QTextStream>
 
 namespace tolvane::mkclassics {
 
@@ -100,15 +98,6 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
 
 ClassicsContents ClassicsBuilder::take()
 {
-    if (qEnvironmentVariableIsSet("TOLVANE_PAIR_REPORT")) {
-        QFile f(qEnvironmentVariable("TOLVANE_PAIR_REPORT"));
-        f.open(QIODevice::WriteOnly);
-        QTextStream out(&f);
-        for (const auto &p : m_contents.pairs) {
-            const std::u32string w { p.first, p.second };
-            out << QString::fromUcs4(w.data(), 2) << '\t' << int(p.classic) << '\t' << m_uses.value(pairKey(Classic(0), p.first, p.second)) << '\t' << m_words.frequency(w) << '\t' << p.rank << '\t' << m_contents.lines.at(p.line - 1).text << '\n';
-        }
-    }
     // A word the Tang and Song poets used on a foot of their poems fewer than m_leastUses times is no word of the
     // poetic language, however the dictionary tags it (信道, 柔道, 海通), or the cut was wrong (风良 of 好风良月).
     // A word of today's speech far more than of verse (路程, 图书), or a plain word of things (林中, 家书), is no name
