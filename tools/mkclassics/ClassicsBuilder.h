@@ -15,9 +15,11 @@ namespace tolvane::mkclassics {
 // in order of preference of their collections and in the package's order within one. A pair's best line is the
 // one where it ranks best (a word before half of a four-character phrase, a line that is not sad before a sad
 // one), the first such line on a tie; a character's best line is its first line that is not sad, else its first.
-// No pair with a particle at either end or listed as unfit is written (its characters are still listed singly),
-// nor a pair of the Tang and Song collections used as a word in fewer than kLeastUses lines, and nothing takes its
-// line from a line or poem of an unfit context, nor from a Tang or Song poem that is prose.
+// No pair with a particle where the list keeps it out or listed as unfit is written (its characters are still
+// listed singly), nor a pair of the Tang and Song collections used as a word in fewer than kLeastUses lines, far
+// more frequent in today's language than in verse (kModernRatio) or made a plain word by a part of
+// plain-parts.tsv, and nothing takes its line from a line or poem of an unfit context, nor from a Tang or Song poem
+// that is prose.
 class ClassicsBuilder final {
 public:
     ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses = kLeastUses,
