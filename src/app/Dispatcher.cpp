@@ -306,9 +306,11 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
         m_pane.repaint();
         m_view.setBusy(true);
         const bool firstFree = parsed.chars[1] == dash;
+        // The verses are searched over every good configuration, not only the groups the summary shows.
         const ClassicListing listing
-            = ClassicNameSearch::runFixed(parsed.chars[0], parsed.chars[firstFree ? 2 : 1], firstFree, m_state.fixed,
-                m_state.configs.configNext, m_state.request, classics, m_paths.databasePath(), m_paths.classicsPath());
+            = ClassicNameSearch::runFixed(parsed.chars[0], parsed.chars[firstFree ? 2 : 1], firstFree,
+                FixedConfigSearch::everyGood(search), m_state.request, classics, m_paths.databasePath(),
+                m_paths.classicsPath());
         // The configurations stay on the pane when no name is found, as after a library listing.
         MarkedText text;
         text.append(chartPrefaceText() + m_state.fixed.configText + kCrLf + kCrLf);

@@ -353,6 +353,21 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
     const FixedTables &tables, int configNext, const NameRequest &request, ClassicSet classics,
     const QString &libraryPath, const QString &classicsPath)
 {
+    QList<GoodConfiguration> configurations;
+    const int groups = std::clamp(configNext - 1, 0, FixedTables::kSlots);
+    for (int g = 1; g <= groups; ++g) {
+        GoodConfiguration config;
+        config.strokes = { tables.strokes[g][0], tables.strokes[g][1], 0 };
+        config.grids = tables.grids[g];
+        configurations.append(config);
+    }
+    return runFixed(surname, fixedCharacter, firstFree, configurations, request, classics, libraryPath, classicsPath);
+}
+
+ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
+    const QList<GoodConfiguration> &configurations, const NameRequest &request, ClassicSet classics,
+    const QString &libraryPath, const QString &classicsPath)
+{
     ClassicListing listing;
     listing.kind = ClassicListing::Kind::Fixed;
     listing.surname = surname;
@@ -370,16 +385,17 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
 
     const QList<uint> fixedUcs4 = fixedCharacter.toUcs4();
     const char32_t fixedChar = fixedUcs4.size() == 1 ? char32_t(fixedUcs4.first()) : 0;
-    const int groups = std::clamp(configNext - 1, 0, FixedTables::kSlots);
     QList<Target> targets;
-    listing.groupsSearched = groups;
-    for (int g = 1; g <= groups; ++g) {
-        targets.append({ g, tables.freeCharStrokes[g], 0 });
+    listing.groupsSearched = int(configurations.size());
+    for (int g = 1; g <= int(configurations.size()); ++g) {
+        const GoodConfiguration &config = configurations.at(g - 1);
+        const qint16 free = config.strokes[firstFree ? 0 : 1];
+        targets.append({ g, free, 0 });
         ClassicGroup group;
         group.group = g;
-        group.strokes = { tables.strokes[g][0], tables.strokes[g][1] };
-        group.freeStrokes = tables.freeCharStrokes[g];
-        group.grids = tables.grids[g];
+        group.strokes = { config.strokes[0], config.strokes[1] };
+        group.freeStrokes = free;
+        group.grids = config.grids;
         listing.groups.append(group);
     }
     Finder finder(verses, classics, request.sex);

@@ -74,6 +74,11 @@ public:
         const NameRequest &request, ClassicSet classics, const QString &libraryPath, const QString &classicsPath);
     // Fixed-character naming (王-华, 王华-): the fixed character keeps its place; the wishes apply to the
     // character found, as in the library listing.
+    // configurations: every good one (FixedConfigSearch::everyGood), numbered by their place in the list.
+    static ClassicListing runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
+        const QList<GoodConfiguration> &configurations, const NameRequest &request, ClassicSet classics,
+        const QString &libraryPath, const QString &classicsPath);
+    // The same over the groups of the fixed tables a listing found (configNext - 1 of them).
     static ClassicListing runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
         const FixedTables &tables, int configNext, const NameRequest &request, ClassicSet classics,
         const QString &libraryPath, const QString &classicsPath);

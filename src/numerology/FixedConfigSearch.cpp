@@ -39,6 +39,26 @@ qint16 FixedConfigSearch::search(const FixedSearchInput &input, FixedTables &tab
     return qint16(next);
 }
 
+QList<GoodConfiguration> FixedConfigSearch::everyGood(const FixedSearchInput &input)
+{
+    const LuckLevel level = input.luckLevel.value_or(LuckLevel::Bad);
+    const int surname[1] = {input.surnameStrokes};
+    QList<GoodConfiguration> found;
+    for (int c = 1; c <= 30; ++c) {
+        const int given[2] = {input.firstFree ? c : input.fixedStrokes, input.firstFree ? input.fixedStrokes : c};
+        const FiveGrids g = FiveGrids::compute(1, surname, 2, given);
+        if (!LuckRules::accepts(g, 2, level, input.sex))
+            continue;
+        GoodConfiguration config;
+        config.strokes = {qint16(given[0]), qint16(given[1]), 0};
+        config.grids = g;
+        config.triple = Sancai::compute(g.tiange, g.renge, g.dige).elementTriple;
+        config.pairKey = computePairKey(g.renge, g.waige);
+        found.append(config);
+    }
+    return found;
+}
+
 bool FixedConfigSearch::anyOptionFinds(int surnameStrokes, int fixedStrokes, bool firstFree)
 {
     for (const Sex sex : { Sex::Male, Sex::Female }) {

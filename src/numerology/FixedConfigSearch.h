@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numerology/ConfigSearch.h"
 #include "numerology/FiveGrids.h"
 #include "numerology/Vocabulary.h"
 
@@ -37,6 +38,9 @@ public:
     static qint16 search(const FixedSearchInput &input, FixedTables &tables);
     // Whether any choice of the options (either sex, 半吉 allowed) finds a configuration for the fixed
     // character at this place; when none does, changing the options cannot help.
+    // Every free stroke count from 1 to 30 the rules accept, with no group limit: names from the classics are
+    // searched over all of them, as in personal naming. strokes holds the two given-name positions.
+    static QList<GoodConfiguration> everyGood(const FixedSearchInput &input);
     static bool anyOptionFinds(int surnameStrokes, int fixedStrokes, bool firstFree);
 };
 

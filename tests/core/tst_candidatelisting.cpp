@@ -4,6 +4,7 @@
 #include "naming/FixedListing.h"
 #include "numerology/ConfigSearch.h"
 #include "numerology/FixedConfigSearch.h"
+#include "numerology/LuckRules.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -294,6 +295,19 @@ void TestCandidateListing::fixedSearch()
     }
     if (surname == 999)
         QCOMPARE(next, 1);
+    // Without the group limit (names from the classics): the same configurations first, then every other free
+    // count the rules accept; 王-华 as a boy's name with 半吉 allowed has more than the six the listing shows.
+    const QList<GoodConfiguration> every = FixedConfigSearch::everyGood(in);
+    QVERIFY(every.size() >= next - 1);
+    for (int g = 1; g < next; ++g) {
+        QCOMPARE(every[g - 1].grids, t.grids[g]);
+        QCOMPARE(every[g - 1].strokes[0], t.strokes[g][0]);
+        QCOMPARE(every[g - 1].strokes[1], t.strokes[g][1]);
+    }
+    for (const GoodConfiguration &c : every)
+        QVERIFY(LuckRules::accepts(c.grids, 2, in.luckLevel.value_or(LuckLevel::Bad), in.sex));
+    if (firstFree && surname == 4 && fixed == 14 && luck == u"半吉" && sex == u"男")
+        QVERIFY2(every.size() > 6, qPrintable(QString::number(every.size())));
 }
 
 void TestCandidateListing::fixedListing()

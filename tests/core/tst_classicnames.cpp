@@ -32,6 +32,7 @@ mkclassics::ClassicsRules realRules()
         qFatal("%s", qPrintable(error));
     // The fixture's few poems cannot show how often the poets use a word.
     rules->leastUses = 0;
+    rules->modernRatio = 0;
     return std::move(*rules);
 }
 

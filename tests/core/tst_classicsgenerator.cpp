@@ -32,6 +32,7 @@ mkclassics::ClassicsRules realRules()
         qFatal("%s", qPrintable(error));
     // The fixture's few poems cannot show how often the poets use a word.
     rules->leastUses = 0;
+    rules->modernRatio = 0;
     return std::move(*rules);
 }
 
@@ -89,6 +90,8 @@ private Q_SLOTS:
     void realFileWithoutTheUnfitPairs_data();
     void realFileWithoutTheUnfitPairs();
     void realFileTexts();
+    void realFileRules_data();
+    void realFileRules();
 
 private:
     QTemporaryDir m_dir;
@@ -138,6 +141,9 @@ void TestClassicsGenerator::verseLines_data()
     QTest::newRow("described character becomes a box")
         << QStringLiteral("疲{艹/尔}竟何人，洒涕巴东峡。") << QStringList { QStringLiteral("疲□竟何人，洒涕巴东峡。") };
     QTest::newRow("nothing but a note leaves no line") << QStringLiteral("（下缺）") << QStringList {};
+    QTest::newRow("the close of a note begun in the paragraph before goes")
+        << QStringLiteral("）独酌高吟问山水，到头山景属何人。")
+        << QStringList { QStringLiteral("独酌高吟问山水，到头山景属何人。") };
     QTest::newRow("blanks trimmed") << QStringLiteral("　 春眠不觉晓。 ")
                                     << QStringList { QStringLiteral("春眠不觉晓。") };
 }
@@ -193,6 +199,20 @@ void TestClassicsGenerator::namePairs_data()
         << QStringLiteral("蒹葭 苍苍 白露");
     QTest::newRow("halves of a four-character word")
         << QStringLiteral("天下海晏河清") << QStringLiteral("海晏河清") << prose << QStringLiteral("海晏+ 河清+");
+    QTest::newRow("shi: a foot yields to a more frequent word across it")
+        << QStringLiteral("人生活在世") << QStringLiteral("人生活") << shi << QString();
+    QTest::newRow("诗经: 之 dropped as in the odes' titles (汉广)")
+        << QStringLiteral("汉之广矣，不可泳思。") << QStringLiteral("汉广") << shijing << QStringLiteral("汉广+");
+    QTest::newRow("诗经: 之 in a clause of three (麟趾)")
+        << QStringLiteral("麟之趾") << QStringLiteral("麟趾") << shijing << QStringLiteral("麟趾+");
+    QTest::newRow("诗经: 之 in a longer clause is no phrase")
+        << QStringLiteral("宾之初筵") << QStringLiteral("宾初") << shijing << QString();
+    QTest::newRow("诗经: two words framed by 既 and 且 (明哲)")
+        << QStringLiteral("既明且哲，以保其身。") << QStringLiteral("明哲") << shijing << QStringLiteral("明哲+");
+    QTest::newRow("诗经: framed characters that are no word")
+        << QStringLiteral("如山如阜") << QStringLiteral("山阜") << shijing << QString();
+    QTest::newRow("诗经: no phrase across a word of the cut")
+        << QStringLiteral("为公子裳") << QStringLiteral("为公子裳") << shijing << QString();
     QTest::newRow("a verb is no name")
         << QStringLiteral("天子闻知动颜色") << QStringLiteral("闻知颜色") << prose << QStringLiteral("颜色");
 }
@@ -224,6 +244,7 @@ void TestClassicsGenerator::contexts_data()
     QTest::newRow("杨贵妃 as 太真") << QStringLiteral("中有一人字太真，雪肤花貌参差是。") << 2;
     QTest::newRow("a poem on toads, by its title") << QStringLiteral("虾蟆") << 2;
     QTest::newRow("an elegy, by its title") << QStringLiteral("哭孟浩然") << 2;
+    QTest::newRow("a gatha, by its title") << QStringLiteral("偈一百二十首") << 2;
     QTest::newRow("sad: quoted last") << QStringLiteral("感时花溅泪，恨别鸟惊心。") << 1;
     QTest::newRow("the worst context counts") << QStringLiteral("泪眼问花花不语，乱红飞过秋千去。死") << 2;
 }
@@ -401,10 +422,10 @@ void TestClassicsGenerator::unfitPairsAreLeftOut()
 
 void TestClassicsGenerator::rarelyUsedWordsAreLeftOut()
 {
-    // 明月 is a word on a foot of a Tang poem (明月松间照), 华发 a word of a lyric only (早生华发): with one use
-    // asked for, 宋词 keeps 明月 and loses 华发, while 华 and 发 alone stay.
+    // 明月 is a word on a foot of a Tang poem and of a lyric (明月松间照, 明月几时有), 华发 of one lyric only (早生华发):
+    // with two uses asked for, 宋词 keeps 明月 and loses 华发, while 华 and 发 alone stay.
     ClassicsRules rules = realRules();
-    rules.leastUses = 1;
+    rules.leastUses = 2;
     QString error;
     const std::optional<ClassicsContents> contents
         = ClassicsGenerator::build(packageDir(), *m_fit, rules, QStringLiteral("t2s.json"), &error);
@@ -489,7 +510,7 @@ void TestClassicsGenerator::realFileTexts()
         sqlite3_finalize(stmt);
         return n;
     };
-    const QString variants = QStringLiteral("*[鴈劒覩慙廻堦謩蕋飡敍荅]*");
+    const QString variants = QStringLiteral("*[鴈劒覩慙廻堦謩蕋飡敍荅浄珮羣鶑逈巖]*");
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM line WHERE text GLOB '%1';").arg(variants)), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE title GLOB '%1';").arg(variants)), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE author GLOB '*[0-9]' OR author GLOB '*[[]*';")), 0);
@@ -509,6 +530,36 @@ void TestClassicsGenerator::realFileTexts()
             pair);
     }
     sqlite3_close_v2(db);
+}
+
+void TestClassicsGenerator::realFileRules_data()
+{
+    QTest::addColumn<QString>("pair");
+    QTest::addColumn<QString>("collection");
+    QTest::addColumn<bool>("present");
+    QTest::newRow("a lyric is cut by its feet: no 子方 of 鸣榔艇子方云扰")
+        << QStringLiteral("子方") << QStringLiteral("宋词") << false;
+    QTest::newRow("a word of today's speech far more than of verse: 敏捷")
+        << QStringLiteral("敏捷") << QStringLiteral("唐诗") << false;
+    QTest::newRow("a plain word of place: 林中") << QStringLiteral("林中") << QStringLiteral("唐诗") << false;
+    QTest::newRow("子 \"you\" begins no phrase: 子兴 of 子兴视夜") << QStringLiteral("子兴") << QStringLiteral("诗经")
+                                                                 << false;
+    QTest::newRow("a pair judged unfit for the verses only: 秋天")
+        << QStringLiteral("秋天") << QStringLiteral("唐诗") << false;
+    QTest::newRow("汉广 of 汉之广矣") << QStringLiteral("汉广") << QStringLiteral("诗经") << true;
+    QTest::newRow("明哲 of 既明且哲") << QStringLiteral("明哲") << QStringLiteral("诗经") << true;
+    QTest::newRow("明月 of the Tang poets") << QStringLiteral("明月") << QStringLiteral("唐诗") << true;
+    QTest::newRow("清泉 against the rarer 泉石") << QStringLiteral("清泉") << QStringLiteral("唐诗") << true;
+}
+
+void TestClassicsGenerator::realFileRules()
+{
+    QFETCH(QString, pair);
+    QFETCH(QString, collection);
+    QFETCH(bool, present);
+    ClassicsDatabase db(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")));
+    QVERIFY(db.open());
+    QCOMPARE(hasPair(db, pair, *ClassicSet::parse(collection)), present);
 }
 
 QTEST_GUILESS_MAIN(TestClassicsGenerator)

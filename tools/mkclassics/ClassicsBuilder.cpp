@@ -17,11 +17,13 @@ quint64 pairKey(Classic classic, char32_t first, char32_t second)
 
 } // namespace
 
-ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses)
+ClassicsBuilder::ClassicsBuilder(
+    QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses, int modernRatio)
     : m_fit(std::move(fit))
     , m_unfit(std::move(unfit))
     , m_words(words)
     , m_leastUses(leastUses)
+    , m_modernRatio(modernRatio)
 {
 }
 
@@ -40,9 +42,10 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
                 [](const QString &line) { return VerseText::longestClause(line) > kLongestVerseClause; }))
             return;
     }
-    // 诗经 and the poems keep the beats of shi in their four-, five- and seven-character clauses; the lyrics do not
-    // (a leading word such as 有 or 满 shifts them: 有仙风道骨, 满东风兰雾).
-    const bool metred = classic == Classic::Tangshi || classic == Classic::Songshi || classic == Classic::Shijing;
+    // 诗经 and the poems keep the beats of shi in their clauses of four to seven characters, and so do most clauses
+    // of the lyrics; where a leading word shifts them (有仙风道骨, 满东风兰雾) the cut of the whole clause disagrees
+    // with the feet and no pair is taken.
+    const bool metred = poetry || classic == Classic::Shijing;
     const Context title = m_unfit.context(poem.title);
     if (lines.isEmpty() || title == Context::Unfit)
         return;
@@ -56,14 +59,15 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
         m_contents.lines.append({ poemId, text });
         const auto lineId = qint32(m_contents.lines.size());
         for (const VerseText::WordPair &pair : VerseText::wordPairs(text, m_fit, m_words, metred, classic == Classic::Shijing)) {
-            if (m_unfit.hasParticle(pair.first, pair.second))
+            if (m_unfit.hasParticle(pair.first, pair.second)
+                || (pair.kind == VerseText::PairKind::Phrase && m_unfit.notPhraseFirst(pair.first)))
                 continue;
             const quint64 key = pairKey(classic, pair.first, pair.second);
             if (m_unfit.contains(pair.first, pair.second)) {
                 m_unfitMet.insert(key);
                 continue;
             }
-            // Uses are counted on the feet of the poems, where the cut is surest.
+            // Uses are counted on the feet of the poems and lyrics, where the cut is surest.
             if (metred && classic != Classic::Shijing)
                 m_uses[pairKey(Classic(0), pair.first, pair.second)] += 1;
             const int rank = int(pair.kind) + (sad ? 2 : 0);
@@ -96,9 +100,15 @@ ClassicsContents ClassicsBuilder::take()
 {
     // A word the Tang and Song poets used on a foot of their poems fewer than m_leastUses times is no word of the
     // poetic language, however the dictionary tags it (信道, 柔道, 海通), or the cut was wrong (风良 of 好风良月).
+    // A word of today's speech far more than of verse (路程, 图书), or a plain word of things (林中, 家书), is no name
+    // either.
     std::erase_if(m_contents.pairs, [this](const ClassicsContents::PairRow &p) {
         const bool poetry = p.classic == Classic::Tangshi || p.classic == Classic::Songci || p.classic == Classic::Songshi;
-        return poetry && m_uses.value(pairKey(Classic(0), p.first, p.second)) < m_leastUses;
+        if (!poetry)
+            return false;
+        const int uses = m_uses.value(pairKey(Classic(0), p.first, p.second));
+        return uses < m_leastUses || m_unfit.hasPlainPart(p.first, p.second)
+            || (m_modernRatio > 0 && m_words.frequency({ p.first, p.second }) > qint64(m_modernRatio) * uses);
     });
     // Only the lines a pair or a character points to are kept, with their poems; both are numbered anew in
     // the same order.

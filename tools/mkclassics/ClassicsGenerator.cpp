@@ -59,7 +59,8 @@ std::optional<ClassicsRules> ClassicsGenerator::readRules(
             *error = problem;
         return std::nullopt;
     }
-    return ClassicsRules { std::move(*unfit), std::move(*words), std::move(*forms), ClassicsBuilder::kLeastUses };
+    return ClassicsRules { std::move(*unfit), std::move(*words), std::move(*forms), ClassicsBuilder::kLeastUses,
+        ClassicsBuilder::kModernRatio };
 }
 
 std::optional<ClassicsContents> ClassicsGenerator::build(const QString &packageDir, const QSet<char32_t> &fit,
@@ -75,7 +76,7 @@ std::optional<ClassicsContents> ClassicsGenerator::build(const QString &packageD
             *error = QStringLiteral("OpenCC cannot load %1: %2").arg(openccConfig, converter.error());
         return std::nullopt;
     }
-    ClassicsBuilder builder(fit, rules.unfit, rules.words, rules.leastUses);
+    ClassicsBuilder builder(fit, rules.unfit, rules.words, rules.leastUses, rules.modernRatio);
     for (Classic classic : kAllClassics) {
         const std::optional<QList<SourcePoem>> poems = package.poems(classic, converter, rules.forms, error);
         if (!poems)

@@ -22,6 +22,10 @@ struct ClassicsRules {
     // How many lines of all the collections must use a pair of the Tang and Song collections as a word
     // (ClassicsBuilder::kLeastUses; a package of a few poems shows no such counts).
     int leastUses = 3;
+    // A pair of the Tang and Song collections whose frequency in the word list (today's written language) is more
+    // than this many times the lines that use it is a word of today's speech (ClassicsBuilder::kModernRatio; 0:
+    // no such rule, for a package of a few poems).
+    int modernRatio = 8;
 };
 
 // The whole generation: the characters fit for names from the library, the collections from the package,

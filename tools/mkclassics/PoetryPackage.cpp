@@ -1,5 +1,7 @@
 #include "PoetryPackage.h"
 
+#include "VerseText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -204,7 +206,8 @@ std::optional<QList<SourcePoem>> PoetryPackage::poems(
                 poem.paragraphs = parts.mid(1);
             }
             poem.author = forms.authorName(poem.author);
-            poem.title = forms.standardText(poem.title);
+            // An editor's note in a title (兵要望江南 委任第一（京本作「占委任第一」二十六首）) goes as in the lines.
+            poem.title = forms.standardText(VerseText::cleaned(poem.title));
             for (QString &paragraph : poem.paragraphs)
                 paragraph = forms.standardText(paragraph);
             poems.append(poem);

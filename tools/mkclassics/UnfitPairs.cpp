@@ -58,7 +58,7 @@ bool readList(const QString &path, int values, QString *error,
 std::optional<UnfitPairs::Context> contextKind(const QString &reason)
 {
     static const QStringList unfit { QStringLiteral("死丧："), QStringLiteral("色情："), QStringLiteral("战祸："),
-        QStringLiteral("奸佞："), QStringLiteral("凶物：") };
+        QStringLiteral("奸佞："), QStringLiteral("凶物："), QStringLiteral("偈颂：") };
     for (const QString &kind : unfit) {
         if (reason.startsWith(kind))
             return UnfitPairs::Context::Unfit;
@@ -73,17 +73,47 @@ std::optional<UnfitPairs::Context> contextKind(const QString &reason)
 std::optional<UnfitPairs> UnfitPairs::read(const QString &path, QString *error)
 {
     UnfitPairs pairs;
-    const bool ok = readList(path, 0, error, [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+    if (!pairs.readPairs(path, error))
+        return std::nullopt;
+    return pairs;
+}
+
+bool UnfitPairs::readPairs(const QString &path, QString *error)
+{
+    UnfitPairs &pairs = *this;
+    return readList(path, 0, error, [&](const std::u32string &term, const QStringList &fields, QString &problem) {
         if (term.size() != 2) {
             problem = QStringLiteral("\"%1\" is not two characters").arg(fields.at(0));
+            return false;
+        }
+        if (pairs.m_pairs.contains(key(term[0], term[1]))) {
+            problem = QStringLiteral("\"%1\" is listed in another file of unfit pairs already").arg(fields.at(0));
             return false;
         }
         pairs.m_pairs.insert(key(term[0], term[1]));
         return true;
     });
-    if (!ok)
-        return std::nullopt;
-    return pairs;
+}
+
+bool UnfitPairs::placeOf(
+    const std::u32string &term, const QStringList &fields, QString &problem, QHash<char32_t, int> &places)
+{
+    if (term.size() != 1) {
+        problem = QStringLiteral("\"%1\" is not one character").arg(fields.at(0));
+        return false;
+    }
+    const QString &where = fields.at(1);
+    const int place = where == u"两端" ? kNotFirst | kNotLast
+        : where == u"首"              ? kNotFirst
+        : where == u"末"              ? kNotLast
+        : where == u"短语首"          ? kNotPhraseFirst
+                                      : 0;
+    if (!place) {
+        problem = QStringLiteral("\"%1\" is not 两端, 首, 末 or 短语首").arg(where);
+        return false;
+    }
+    places.insert(term[0], place);
+    return true;
 }
 
 std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *error)
@@ -92,12 +122,13 @@ std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *er
     std::optional<UnfitPairs> pairs = read(folder.filePath(QStringLiteral("unfit-pairs.tsv")), error);
     if (!pairs)
         return std::nullopt;
-    const bool ok = readList(folder.filePath(QStringLiteral("unfit-contexts.tsv")), 0, error,
+    const bool ok = pairs->readPairs(folder.filePath(QStringLiteral("unfit-verse-pairs.tsv")), error)
+        && readList(folder.filePath(QStringLiteral("unfit-contexts.tsv")), 0, error,
                         [&](const std::u32string &term, const QStringList &fields, QString &problem) {
                             const std::optional<Context> kind = contextKind(fields.last());
                             if (!kind) {
                                 problem = QStringLiteral("the reason of \"%1\" does not begin with 死丧：, 色情：, "
-                                                         "战祸：, 奸佞：, 凶物： or 哀愁：")
+                                                         "战祸：, 奸佞：, 凶物：, 偈颂： or 哀愁：")
                                               .arg(fields.at(0));
                                 return false;
                             }
@@ -107,21 +138,11 @@ std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *er
                         })
         && readList(folder.filePath(QStringLiteral("particles.tsv")), 1, error,
             [&](const std::u32string &term, const QStringList &fields, QString &problem) {
-                if (term.size() != 1) {
-                    problem = QStringLiteral("\"%1\" is not one character").arg(fields.at(0));
-                    return false;
-                }
-                const QString &where = fields.at(1);
-                const int place = where == u"两端" ? kNotFirst | kNotLast
-                    : where == u"首"              ? kNotFirst
-                    : where == u"末"              ? kNotLast
-                                                  : 0;
-                if (!place) {
-                    problem = QStringLiteral("\"%1\" is not 两端, 首 or 末").arg(where);
-                    return false;
-                }
-                pairs->m_particles.insert(term[0], place);
-                return true;
+                return placeOf(term, fields, problem, pairs->m_particles);
+            })
+        && readList(folder.filePath(QStringLiteral("plain-parts.tsv")), 1, error,
+            [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+                return placeOf(term, fields, problem, pairs->m_plainParts);
             })
         && readList(folder.filePath(QStringLiteral("pair-sex.tsv")), 1, error,
             [&](const std::u32string &term, const QStringList &fields, QString &problem) {

@@ -52,7 +52,8 @@ QString VerseText::cleaned(const QString &paragraph)
             i = skipBracketed(paragraph, i, QStringLiteral("{"), QStringLiteral("}"));
             out += QChar(0x25A1);
         } else {
-            if (c != u'[' && c != u']')
+            // A closing bracket without its opening one ends a note begun in the paragraph before: it goes.
+            if (c != u'[' && c != u']' && !noteClose.contains(c))
                 out += c;
             ++i;
         }
@@ -115,11 +116,42 @@ std::vector<size_t> feetOf(size_t length)
         return { 2, 2 };
     case 5:
         return { 2, 3 };
+    case 6:
+        return { 2, 2, 2 };
     case 7:
         return { 2, 2, 3 };
     default:
         return {};
     }
+}
+
+// 诗经 names its odes by dropping the 之 of a line (桃之夭夭 桃夭, 葛之覃兮 葛覃, 汉之广矣 汉广, 麟之趾 麟趾). A clause
+// that is only "A 之 B" (麟之趾), "A 之 BB" (桃之夭夭) or "A 之 B" and a closing particle (汉之广矣, 邦之媛也) makes the
+// phrase AB, where the cut leaves A and B words of their own (or B the start of the doubled word). Longer clauses
+// (宾之初筵, 民之秉彝, 如月之恒) go on after B, and the two characters are then seldom a phrase of their own.
+void addContracted(QList<VerseText::WordPair> &pairs, const std::u32string &run, const std::vector<int> &wordAt,
+    const QSet<char32_t> &fit)
+{
+    static const std::u32string closing = U"矣兮也哉";
+    if (run.size() < 3 || run.size() > 4 || run[1] != U'之' || wordAt[0] != 1 || wordAt[1] != 1)
+        return;
+    const bool doubled = run.size() == 4 && wordAt[2] == 2 && run[2] == run[3];
+    const bool closed = run.size() == 3 || (wordAt[2] == 1 && closing.find(run[3]) != std::u32string::npos);
+    if ((doubled || closed) && fit.contains(run[0]) && fit.contains(run[2]))
+        pairs.append({ run[0], run[2], VerseText::PairKind::Phrase });
+}
+
+// 诗经 frames two words with one word twice (如切如磋, 允文允武, 令闻令望) or with 既 and 且 (既明且哲, 既和且平): the
+// two framed characters make a phrase of the line where they are a word the list knows and lets be a name (文武,
+// 明哲, 和平, 圭璋), never two things merely listed side by side (如山如阜, 维熊维罴).
+void addFramed(QList<VerseText::WordPair> &pairs, const std::u32string &run, const QSet<char32_t> &fit,
+    const WordSegmenter &words)
+{
+    if (run.size() != 4 || run[1] == run[3] || !(run[0] == run[2] || (run[0] == U'既' && run[2] == U'且')))
+        return;
+    const std::u32string framed { run[1], run[3] };
+    if (fit.contains(run[1]) && fit.contains(run[3]) && words.contains(framed) && words.isNameWord(framed))
+        pairs.append({ run[1], run[3], VerseText::PairKind::Phrase });
 }
 
 } // namespace
@@ -144,20 +176,47 @@ QList<VerseText::WordPair> VerseText::wordPairs(
             ++end;
         const std::u32string run(chars.begin() + start, chars.begin() + end);
         start = end;
+        if (feetArePhrases) {
+            std::vector<int> wordAt(run.size(), 0); // the length of the word of the cut that begins there
+            size_t from = 0;
+            for (const int length : words.segment(run)) {
+                wordAt[from] = length;
+                from += size_t(length);
+            }
+            addContracted(pairs, run, wordAt, fit);
+            addFramed(pairs, run, fit, words);
+        }
         const std::vector<size_t> feet = metred ? feetOf(run.size()) : std::vector<size_t> {};
         if (!feet.empty()) {
             // Each foot is cut on its own, so that no word crosses a pause; a pair is the first two characters of
-            // a foot, where the cut keeps them together.
+            // a foot, where the cut keeps them together. Outside 诗经 a word of the whole clause's cut that crosses
+            // an edge of the foot and is more frequent than the foot's word wins: the line is read across the
+            // metre there (a half of a four-character word crosses nothing). The rarer 泉石 does not take 清泉 of
+            // 清泉石上流.
+            // In 诗经 a foot that is no word is a phrase only where no word of the cut crosses its edges (为公子裳
+            // is not 为公 and 子裳).
+            std::vector<qint64> crossed(run.size() + 1, 0); // the frequency of a word crossing the edge
+            {
+                size_t from = 0;
+                for (const int length : words.segment(run)) {
+                    const qint64 frequency = std::max<qint64>(words.frequency(run.substr(from, size_t(length))), 1);
+                    for (size_t inside = 1; inside < size_t(length); ++inside)
+                        crossed[from + inside] = length == 4 && inside == 2 ? 0 : frequency;
+                    from += size_t(length);
+                }
+            }
             size_t at = 0;
             for (const size_t length : feet) {
                 // The last foot of three characters is read 2+1 or 1+2, and the cut often reads it wrongly (若真梦,
                 // 易学仙): only the feet of two characters give names.
                 if (length == 2) {
                     const std::u32string foot = run.substr(at, length);
-                    const bool together = words.segment(foot).front() == 2;
+                    const qint64 frequency = words.frequency(foot);
+                    const bool whole = words.segment(foot).front() == 2;
+                    const bool together = whole && (feetArePhrases || (crossed[at] <= frequency && crossed[at + 2] <= frequency));
                     if (together && words.isNameWord(foot))
                         add(run, at, PairKind::Word);
-                    else if (!together && feetArePhrases)
+                    else if (!whole && feetArePhrases && !crossed[at] && !crossed[at + 2])
                         add(run, at, PairKind::Phrase);
                 }
                 at += length;

@@ -33,12 +33,15 @@ public:
     // The pairs of characters that stand side by side in the line and make a word of it, in the order of the line
     // (a pair met twice is listed twice), both characters in fit: each run of Chinese characters (so never across
     // a punctuation mark) is cut into words, and a pair is a two-character word the segmenter lets be a name, or
-    // either half of a four-character word (a phrase). In metred verse (metred true) a clause of four, five or
-    // seven characters is cut foot by foot (2+2, 2+3, 2+2+3), so that no word crosses a pause, and a pair is a
+    // either half of a four-character word (a phrase). In metred verse (metred true) a clause of four to seven
+    // characters is cut foot by foot (2+2, 2+3, 2+2+2, 2+2+3), so that no word crosses a pause, and a pair is a
     // foot of two characters that its cut keeps together as a word that may be a name: 清泉石上流 gives 清泉 (not
     // 清 泉石 上流), 大舜门中亚绣旗 never 中亚, 温润还将六美学 never 美学; the last foot of three characters, which the
-    // cut often reads wrongly, gives none. With feetArePhrases (诗经) a foot of two characters that is no word is a
-    // phrase of the line (白露为霜: 白露 a word, 为霜 a phrase).
+    // cut often reads wrongly, gives none; a word of the whole clause's cut that crosses an edge of the foot and is
+    // more frequent than the foot's word takes it (人生活在世 gives no 人生). With feetArePhrases (诗经) a foot of two
+    // characters that is no word and that no word of the cut crosses is a phrase of the line (白露为霜: 白露 a word,
+    // 为霜 a phrase; 为公子裳 nothing), and so are the odes' contractions of 之 (汉之广矣: 汉广) and the two
+    // characters framed by one word twice or by 既 and 且 where they are a word of the list (既明且哲: 明哲).
     static QList<WordPair> wordPairs(const QString &line, const QSet<char32_t> &fit, const WordSegmenter &words,
         bool metred = false, bool feetArePhrases = false);
     // The longest run of Chinese characters between two punctuation marks (a clause), in characters.

@@ -30,6 +30,12 @@ public:
     // Punctuation and other characters are words of their own.
     std::vector<int> segment(const std::u32string &line) const;
     bool contains(const std::u32string &word) const { return m_frequency.contains(word); }
+    // The word's frequency in the list, 0 when it is not listed.
+    qint64 frequency(const std::u32string &word) const
+    {
+        const auto it = m_frequency.find(word);
+        return it == m_frequency.end() ? 0 : it->second;
+    }
     qsizetype size() const { return qsizetype(m_frequency.size()); }
 
 private:
