@@ -84,7 +84,7 @@ QJsonObject CompanyAnalysis::fields(const CompanyReport &report)
     return fields;
 }
 
-Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QString &databasePath)
+Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const Library &library)
 {
     using Result = Outcome<CompanyReport>;
     const QString name = trimSpaces(input);
@@ -93,8 +93,8 @@ Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QStr
     if (name.isEmpty())
         return Result::refused(UserMessage::warning(QStringLiteral("您还没有输入公司名称。")));
 
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name, DbTable::Corp81}))
+    NameDatabase db = library.open({DbTable::Name, DbTable::Corp81});
+    if (auto failure = db.failure())
         return Result::failed(*failure);
 
     // Strokes are summed wider than 16 bits so that a hand-edited library cannot overflow the total.

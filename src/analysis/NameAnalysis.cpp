@@ -194,10 +194,10 @@ NameReport NameAnalysis::compose(const FiveGrids &grids, const ReportMeanings &m
     return report;
 }
 
-Outcome<NameReport> NameAnalysis::read(const FiveGrids &grids, const QString &databasePath)
+Outcome<NameReport> NameAnalysis::read(const FiveGrids &grids, const Library &library)
 {
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe }))
+    NameDatabase db = library.open({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe });
+    if (auto failure = db.failure())
         return Outcome<NameReport>::failed(*failure);
     const std::optional<ReportMeanings> meanings = ReportMeanings::read(db);
     if (!meanings)
@@ -248,9 +248,9 @@ QString NameAnalysis::text(const QString &heading, const NameReport &report)
     return text;
 }
 
-Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath)
+Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGrids &grids, const Library &library)
 {
-    Outcome<NameReport> report = read(grids, databasePath);
+    Outcome<NameReport> report = read(grids, library);
     Outcome<QString> result;
     result.messages = report.messages;
     result.databaseFailed = report.databaseFailed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "data/Outcome.h"
 #include "numerology/DigitTables.h"
 #include "numerology/FiveGrids.h"
@@ -64,12 +65,12 @@ public:
     // The parts of the report from the meanings read once (a batch of names reads them once for all).
     static NameReport compose(const FiveGrids &grids, const ReportMeanings &meanings);
     // The parts from the library; without it there is no report, only its message.
-    static Outcome<NameReport> read(const FiveGrids &grids, const QString &databasePath);
+    static Outcome<NameReport> read(const FiveGrids &grids, const Library &library);
     // The report: the heading, the meanings of the numbers, the 三才 and the pairing from the library, then
     // personality, success and basis luck, warnings, remarks for women and special numbers.
     static QString text(const QString &heading, const NameReport &report);
     // read() and text() in one.
-    static Outcome<QString> buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath);
+    static Outcome<QString> buildReport(const QString &heading, const FiveGrids &grids, const Library &library);
 };
 
 } // namespace tolvane

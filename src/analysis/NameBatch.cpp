@@ -24,11 +24,12 @@ QString verdict(const std::optional<MeaningRow> &row)
 } // namespace
 
 Outcome<NameBatch> NameBatch::open(
-    const QString &databasePath, CompoundSurnames surnames, std::optional<NameSoundChecker> sound)
+    const Library &library, CompoundSurnames surnames, std::optional<NameSoundChecker> sound)
 {
     NameBatch batch;
-    batch.m_db = std::make_unique<NameDatabase>(databasePath);
-    if (auto failure = batch.m_db->openWith({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe }))
+    batch.m_db = std::make_unique<NameDatabase>(
+        library.open({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe }));
+    if (auto failure = batch.m_db->failure())
         return Outcome<NameBatch>::failed(*failure);
     std::optional<ReportMeanings> meanings = ReportMeanings::read(*batch.m_db);
     if (!meanings)

@@ -105,13 +105,13 @@ void Dispatcher::setReportHeaderFooter(const QString &header, const QString &foo
 
 void Dispatcher::showReadingText(const QString &key)
 {
-    if (const std::optional<QString> content = absorb(ReadingTexts::lookup(m_paths.databasePath(), key)))
+    if (const std::optional<QString> content = absorb(ReadingTexts::lookup(m_paths.library(), key)))
         m_pane.setText(*content);
 }
 
 std::optional<QString> Dispatcher::correctStrokes(const QString &character, const QString &strokes)
 {
-    return absorb(LibraryCorrection::apply(m_paths.databasePath(), character, strokes));
+    return absorb(LibraryCorrection::apply(m_paths.library(), character, strokes));
 }
 
 void Dispatcher::runPersonalNaming(const DispatchInput &input)
@@ -128,7 +128,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
     for (auto &group : m_state.fixed.strokes)
         group.fill(0);
 
-    const StrokeLookup::Surname surname = *absorb(StrokeLookup::checkSurname(m_paths.databasePath(), input.name));
+    const StrokeLookup::Surname surname = *absorb(StrokeLookup::checkSurname(m_paths.library(), input.name));
     if (surname.length > 0) {
         m_state.request.surnameLength = surname.length;
         m_state.surnameStrokes = surname.strokes;
@@ -191,7 +191,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
     if (!m_state.namingAborted && !m_state.flags.namingCancelled && m_state.request.classics) {
         // The verses are searched over every good configuration, not only the groups the summary shows.
         const ClassicListing listing = ClassicNameSearch::run(trimmed, ConfigSearch::everyGood(search),
-            m_state.request, *m_state.request.classics, m_paths.databasePath(), m_paths.classicsPath());
+            m_state.request, *m_state.request.classics, m_paths.library(), m_paths.classics());
         classicNames = classicNamesText(listing);
         m_state.namingAborted = !classicNames;
         if (classicNames) {
@@ -205,7 +205,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         listing.namingCancelled = m_state.flags.namingCancelled;
         listing.configs = &m_state.configs;
         const std::optional<CandidateListing::Listing> result
-            = absorb(CandidateListing::run(listing, m_paths.databasePath(), &m_view));
+            = absorb(CandidateListing::run(listing, m_paths.library(), &m_view));
         if (result) {
             m_state.reportText = result->reportText;
             listedGroups = listedGroupFields(result->groups, m_state.request.nameLength);
@@ -247,7 +247,7 @@ std::optional<MarkedText> Dispatcher::classicNamesText(const ClassicListing &lis
 void Dispatcher::runFixedCharacterNaming(const QString &pattern)
 {
     const std::optional<StrokeLookup::FixedPattern> read
-        = absorb(StrokeLookup::parseFixedPattern(m_paths.databasePath(), pattern));
+        = absorb(StrokeLookup::parseFixedPattern(m_paths.library(), pattern));
     if (!read) {
         finish();
         return;
@@ -308,7 +308,7 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
         const bool firstFree = parsed.chars[1] == dash;
         const ClassicListing listing
             = ClassicNameSearch::runFixed(parsed.chars[0], parsed.chars[firstFree ? 2 : 1], firstFree, m_state.fixed,
-                m_state.configs.configNext, m_state.request, classics, m_paths.databasePath(), m_paths.classicsPath());
+                m_state.configs.configNext, m_state.request, classics, m_paths.library(), m_paths.classics());
         // The configurations stay on the pane when no name is found, as after a library listing.
         MarkedText text;
         text.append(chartPrefaceText() + m_state.fixed.configText + kCrLf + kCrLf);
@@ -328,7 +328,7 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
     m_pane.repaint();
     m_view.setBusy(true);
     const std::optional<FixedListing::Listing> listing = absorb(
-        FixedListing::run(m_state.fixed, m_state.configs.configNext, m_state.request, m_paths.databasePath(), &m_view));
+        FixedListing::run(m_state.fixed, m_state.configs.configNext, m_state.request, m_paths.library(), &m_view));
     // After a failed library nothing is listed, and no earlier listing is shown again.
     m_pane.setText(chartPrefaceText() + m_state.fixed.configText + kCrLf + kCrLf
         + (listing ? listing->listingText : QString()));
@@ -367,7 +367,7 @@ bool Dispatcher::analyzeName(const QString &input)
     if (!m_state.request.surnameKind)
         return false;
 
-    const std::optional<QList<int>> strokes = absorb(StrokeLookup::strokesOfName(m_paths.databasePath(), name));
+    const std::optional<QList<int>> strokes = absorb(StrokeLookup::strokesOfName(m_paths.library(), name));
     if (!strokes)
         return false;
     m_state.analysisStrokes = *strokes;
@@ -412,7 +412,7 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
 // The report over the heading and grids of the last analysis; the report text stays empty when the library fails.
 std::optional<NameReport> Dispatcher::buildReport()
 {
-    std::optional<NameReport> report = absorb(NameAnalysis::read(m_state.analysisGrids, m_paths.databasePath()));
+    std::optional<NameReport> report = absorb(NameAnalysis::read(m_state.analysisGrids, m_paths.library()));
     if (report)
         m_state.reportText = NameAnalysis::text(m_state.analysisHeading, *report);
     return report;
@@ -428,7 +428,7 @@ const NameSoundChecker *Dispatcher::soundChecker(QString *problem)
 void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
 {
     if (const std::optional<CompanyReport> report
-        = absorb(CompanyAnalysis::analyze(input.name, m_paths.databasePath()))) {
+        = absorb(CompanyAnalysis::analyze(input.name, m_paths.library()))) {
         if (report->replacement)
             m_pane.setText(*report->replacement);
         if (!report->appended.isEmpty())
@@ -454,22 +454,22 @@ void Dispatcher::runLookup(const DispatchInput &input)
 
 bool Dispatcher::showPersonalNumber(const QString &input)
 {
-    return answer(NumberLookups::personalNumber(input, m_paths.databasePath()));
+    return answer(NumberLookups::personalNumber(input, m_paths.library()));
 }
 
 bool Dispatcher::showCompanyNumber(const QString &input)
 {
-    return answer(NumberLookups::companyNumber(input, m_paths.databasePath()));
+    return answer(NumberLookups::companyNumber(input, m_paths.library()));
 }
 
 bool Dispatcher::showSancai(const QString &input)
 {
-    return answer(NumberLookups::sancai(input, m_paths.databasePath()));
+    return answer(NumberLookups::sancai(input, m_paths.library()));
 }
 
 bool Dispatcher::showPersonOuterPairing(const QString &input)
 {
-    return answer(NumberLookups::personOuterPairing(input, m_paths.databasePath()));
+    return answer(NumberLookups::personOuterPairing(input, m_paths.library()));
 }
 
 namespace {
@@ -487,24 +487,24 @@ WaitNotice paintedNotice(ResultPane &pane)
 
 bool Dispatcher::showCharacterStrokes(const QString &input)
 {
-    return answer(CharacterLookups::characterStrokes(input, m_paths.databasePath(), paintedNotice(m_pane)));
+    return answer(CharacterLookups::characterStrokes(input, m_paths.library(), paintedNotice(m_pane)));
 }
 
 bool Dispatcher::listCharactersByStrokes(const QString &input)
 {
-    return answer(CharacterLookups::charactersByStrokes(input, m_paths.databasePath(), paintedNotice(m_pane)));
+    return answer(CharacterLookups::charactersByStrokes(input, m_paths.library(), paintedNotice(m_pane)));
 }
 
 bool Dispatcher::listHomophones(const QString &input)
 {
-    return answer(CharacterLookups::homophones(input, m_paths.databasePath(), paintedNotice(m_pane)));
+    return answer(CharacterLookups::homophones(input, m_paths.library(), paintedNotice(m_pane)));
 }
 
 bool Dispatcher::showCharacterMeanings(const QString &input)
 {
     QString problem;
     return answer(CharacterLookups::characterMeanings(
-        input, m_paths.databasePath(), AppInfo::webAddress(), paintedNotice(m_pane), soundChecker(&problem)));
+        input, m_paths.library(), AppInfo::webAddress(), paintedNotice(m_pane), soundChecker(&problem)));
 }
 
 bool Dispatcher::showBirthChart(const QString &input)
@@ -565,8 +565,8 @@ std::optional<FavouriteNames::Name> Dispatcher::splitFullName(const QString &typ
 SuggestionSources Dispatcher::suggestionSources()
 {
     SuggestionSources sources;
-    sources.libraryPath = m_paths.databasePath();
-    sources.classicsPath = m_paths.classicsPath();
+    sources.library = m_paths.library();
+    sources.classics = m_paths.classics();
     sources.wordsPath = m_paths.nameWordsPath();
     QString problem;
     if (const NameSoundChecker *checker = soundChecker(&problem)) {

@@ -6,10 +6,10 @@
 
 namespace tolvane {
 
-Outcome<qint16> StrokeLookup::strokesOf(const QString &databasePath, const QString &ch)
+Outcome<qint16> StrokeLookup::strokesOf(const Library &library, const QString &ch)
 {
-    NameDatabase db(databasePath);
-    std::optional<DatabaseFailure> failure = db.openWith({ DbTable::Name });
+    NameDatabase db = library.open({DbTable::Name});
+    std::optional<DatabaseFailure> failure = db.failure();
     RowRead<qint16> read;
     // A damaged library: the same failure as one that cannot be opened, never "not in the library".
     if (!failure && (read = db.strokesOf(ch)).failed)
@@ -22,7 +22,7 @@ Outcome<qint16> StrokeLookup::strokesOf(const QString &databasePath, const QStri
     return read.row.value_or(kNotInLibrary);
 }
 
-Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databasePath, const QString &input)
+Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const Library &library, const QString &input)
 {
     Outcome<Surname> check = Surname {};
     Surname &surname = *check.value;
@@ -38,7 +38,7 @@ Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databas
     }
     surname.length = qint16(chars.size());
     for (qsizetype i = 0; i < chars.size(); ++i) {
-        const Outcome<qint16> r = strokesOf(databasePath, chars.at(i));
+        const Outcome<qint16> r = strokesOf(library, chars.at(i));
         surname.strokes[i] = *r.value;
         if (r.databaseFailed) {
             check.messages += r.messages;
@@ -54,7 +54,7 @@ Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databas
     return check;
 }
 
-Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const QString &databasePath, const QString &pattern)
+Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const Library &library, const QString &pattern)
 {
     FixedPattern p;
     // A character outside the BMP is one position of the pattern, not two halves of a surrogate pair.
@@ -63,8 +63,8 @@ Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const QStrin
         std::copy(chars.begin(), chars.end(), p.chars.begin());
     // One connection for the whole pattern; the first failure of the library ends the parse with its one
     // message, so that nothing is searched with strokes that were never read.
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({ DbTable::Name }))
+    NameDatabase db = library.open({ DbTable::Name });
+    if (auto failure = db.failure())
         return Outcome<FixedPattern>::failed(*failure);
     bool unreadable = false;
     const auto lookup = [&](const QString &ch) -> qint16 {
@@ -85,11 +85,11 @@ Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const QStrin
     return p;
 }
 
-Outcome<QList<int>> StrokeLookup::strokesOfName(const QString &databasePath, const QString &name)
+Outcome<QList<int>> StrokeLookup::strokesOfName(const Library &library, const QString &name)
 {
     // One connection serves the whole name: nothing else can touch the library between two characters.
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({ DbTable::Name }))
+    NameDatabase db = library.open({ DbTable::Name });
+    if (auto failure = db.failure())
         return Outcome<QList<int>>::failed(*failure);
     QList<int> strokes;
     for (const QString &ch : splitCharacters(name)) {

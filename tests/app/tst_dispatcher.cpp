@@ -748,7 +748,7 @@ void TestDispatcher::nameAnalysisEndsWithHowItSounds()
     rig.run(QStringLiteral("姓名分析"), QStringLiteral("青禾"), {}, {});
     const FiveGrids grids = NameAnalysis::gridsFor({ 8, 5 }, false);
     const QString report = *NameAnalysis::buildReport(
-        NameAnalysis::nameHeading(QStringLiteral("青禾"), { 8, 5 }, grids), grids, rig.dispatcher.paths().databasePath())
+        NameAnalysis::nameHeading(QStringLiteral("青禾"), { 8, 5 }, grids), grids, rig.dispatcher.paths().library())
                                 .value;
     QCOMPARE(rig.pane.text(), QStringLiteral("欢迎\r\n") + report + section + QStringLiteral("再见"));
     QCOMPARE(rig.dispatcher.state().resultFields.value(QStringLiteral("sound")).toObject().value(QStringLiteral("pinyin")).toString(),

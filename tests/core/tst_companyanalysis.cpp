@@ -63,12 +63,12 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_dir;
-    QString m_fixture;
+    Library m_fixture;
 };
 
 void TestCompanyAnalysis::initTestCase()
 {
-    m_fixture = TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path());
+    m_fixture = Library(TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path()));
 }
 
 void TestCompanyAnalysis::totals_data()
@@ -191,7 +191,7 @@ void TestCompanyAnalysis::databaseFailures()
         contents.omitTables.insert(omit);
         path = TestLibrary::write(contents, dir.path());
     }
-    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(QStringLiteral("青禾"), path);
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(QStringLiteral("青禾"), Library(path));
     QVERIFY(r.message());
     QCOMPARE(r.message()->text, message);
     QCOMPARE(r.message()->title, title);
@@ -261,7 +261,7 @@ void TestCompanyAnalysis::realCompanyNames()
     QFETCH(QString, name);
     QFETCH(int, total);
     QFETCH(QStringList, trades);
-    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(name, TestLibrary::realDatabasePath());
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(name, Library(TestLibrary::realDatabasePath()));
     QVERIFY2(!r.message(), qPrintable(r.message() ? r.message()->text : QString()));
     QCOMPARE(r.value->total, total);
     const auto [meaning, flag] = corpSource(total);
