@@ -41,7 +41,7 @@ NameDatabase::NameDatabase(const QString &path, std::initializer_list<DbTable> t
     for (DbTable table : tables) {
         const QByteArray sql
             = QStringLiteral("SELECT %1 FROM \"%2\" LIMIT 0;").arg(tableColumns(table), tableName(table)).toUtf8();
-        if (!Statement(m_db, sql).isValid()) {
+        if (!Statement(m_db.get(), sql).isValid()) {
             close();
             m_failure = DatabaseFailure{DatabaseFailure::Kind::Table, table, wording};
             return;
@@ -52,48 +52,28 @@ NameDatabase::NameDatabase(const QString &path, std::initializer_list<DbTable> t
 bool NameDatabase::connect(const QString &path, int keyRounds)
 {
     const std::optional<QByteArray> keyPragma = DatabaseKey::rawKeyPragmaFor(path, keyRounds);
+    sqlite3 *db = nullptr;
     if (!keyPragma
-        || sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+        || sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
                            nullptr)
             != SQLITE_OK) {
-        close();
+        sqlite3_close_v2(db);
         return false;
     }
-    sqlite3_busy_timeout(m_db, 2000);
+    m_db.reset(db);
+    sqlite3_busy_timeout(db, 2000);
     // The first read proves the key: with any other password the pages do not decrypt.
-    if (sqlite3_exec(m_db, keyPragma->constData(), nullptr, nullptr, nullptr) != SQLITE_OK
-        || sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    if (sqlite3_exec(db, keyPragma->constData(), nullptr, nullptr, nullptr) != SQLITE_OK
+        || sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) != SQLITE_OK) {
         close();
         return false;
     }
     return true;
 }
 
-NameDatabase::~NameDatabase()
+void NameDatabase::Closer::operator()(sqlite3 *db) const
 {
-    close();
-}
-
-NameDatabase::NameDatabase(NameDatabase &&other) noexcept
-    : m_failure(std::move(other.m_failure))
-    , m_db(std::exchange(other.m_db, nullptr))
-    , m_strokesQuery(std::move(other.m_strokesQuery))
-    , m_rowsQuery(std::move(other.m_rowsQuery))
-    , m_strokeRowsQuery(std::move(other.m_strokeRowsQuery))
-{
-}
-
-NameDatabase &NameDatabase::operator=(NameDatabase &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_failure = std::move(other.m_failure);
-        m_db = std::exchange(other.m_db, nullptr);
-        m_strokesQuery = std::move(other.m_strokesQuery);
-        m_rowsQuery = std::move(other.m_rowsQuery);
-        m_strokeRowsQuery = std::move(other.m_strokeRowsQuery);
-    }
-    return *this;
+    sqlite3_close_v2(db);
 }
 
 void NameDatabase::close()
@@ -101,16 +81,13 @@ void NameDatabase::close()
     m_strokesQuery.reset();
     m_rowsQuery.reset();
     m_strokeRowsQuery.reset();
-    if (m_db) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+    m_db.reset();
 }
 
 RowRead<qint16> NameDatabase::strokesOf(const QString &ch)
 {
     if (!m_strokesQuery)
-        m_strokesQuery.emplace(m_db, "SELECT strokes FROM name WHERE namechr = ?1 ORDER BY rowid LIMIT 1;");
+        m_strokesQuery.emplace(m_db.get(), "SELECT strokes FROM name WHERE namechr = ?1 ORDER BY rowid LIMIT 1;");
     Statement &query = m_strokesQuery->reset().bind(1, ch);
     const RowRead<qint16> result
         = stepOnce<qint16>(query, [](const Statement &row) { return static_cast<qint16>(row.integer(0)); });
@@ -120,7 +97,7 @@ RowRead<qint16> NameDatabase::strokesOf(const QString &ch)
 
 RowRead<MeaningRow> NameDatabase::lastMeaning(const QString &sql, const std::function<void(Statement &)> &bind)
 {
-    Statement stmt(m_db, sql.toUtf8());
+    Statement stmt(m_db.get(), sql.toUtf8());
     bind(stmt);
     return stepOnce<MeaningRow>(stmt, [](const Statement &row) { return MeaningRow{row.text(0), row.text(1)}; });
 }
@@ -130,7 +107,7 @@ std::optional<QList<NameDatabase::Candidate>> NameDatabase::candidates(const QSt
 {
     // One pass over the covering index answers every group and position of a listing; the rows come back in
     // index order and are put in stored order here, which is cheaper than a sort inside the query.
-    Statement stmt(m_db, "SELECT rowid, strokes, namechr FROM name WHERE xiong = '0' AND (sex = ?1 OR sex = '0') "
+    Statement stmt(m_db.get(), "SELECT rowid, strokes, namechr FROM name WHERE xiong = '0' AND (sex = ?1 OR sex = '0') "
                          "AND wuxing IN (?2, ?3, ?4, ?5, ?6) AND strokes IS NOT NULL AND namechr IS NOT NULL;");
     stmt.bind(1, sex);
     for (int i = 0; i < 5; ++i)
@@ -155,7 +132,7 @@ std::optional<QList<NameDatabase::Candidate>> NameDatabase::candidates(const QSt
 
 std::optional<QStringList> NameDatabase::nameCharacters()
 {
-    Statement stmt(m_db, "SELECT namechr FROM name WHERE xiong = '0' AND namechr IS NOT NULL ORDER BY rowid;");
+    Statement stmt(m_db.get(), "SELECT namechr FROM name WHERE xiong = '0' AND namechr IS NOT NULL ORDER BY rowid;");
     QStringList chars;
     while (stmt.next())
         chars.append(stmt.utf8(0));
@@ -164,7 +141,7 @@ std::optional<QStringList> NameDatabase::nameCharacters()
 
 std::optional<QList<NameDatabase::NameRow>> NameDatabase::nameRows()
 {
-    Statement stmt(m_db, "SELECT namechr, strokes, wuxing, sex, pinyin, meaning FROM name WHERE xiong = '0' "
+    Statement stmt(m_db.get(), "SELECT namechr, strokes, wuxing, sex, pinyin, meaning FROM name WHERE xiong = '0' "
                          "AND namechr IS NOT NULL AND strokes IS NOT NULL ORDER BY rowid;");
     QList<NameRow> rows;
     while (stmt.next()) {
@@ -195,7 +172,7 @@ std::optional<QHash<QString, MeaningRow>> NameDatabase::meaningsByKey(DbTable ta
     const QString key = numbered   ? QStringLiteral("ID")
         : table == DbTable::Sancai ? QStringLiteral("trdgewuxing")
                                    : QStringLiteral("rwGeshu");
-    Statement stmt(m_db, QStringLiteral("SELECT %1, meaning, flag FROM \"%2\" ORDER BY rowid;")
+    Statement stmt(m_db.get(), QStringLiteral("SELECT %1, meaning, flag FROM \"%2\" ORDER BY rowid;")
                              .arg(key, tableName(table))
                              .toUtf8());
     QHash<QString, MeaningRow> rows;
@@ -225,7 +202,7 @@ std::optional<QList<NameDatabase::LibraryRow>> libraryRows(Statement &stmt)
 std::optional<QList<NameDatabase::LibraryRow>> NameDatabase::rowsOf(const QString &ch)
 {
     if (!m_rowsQuery)
-        m_rowsQuery.emplace(m_db, "SELECT namechr, strokes, wuxing, pinyin, fantizi, meaning FROM name "
+        m_rowsQuery.emplace(m_db.get(), "SELECT namechr, strokes, wuxing, pinyin, fantizi, meaning FROM name "
                                   "WHERE namechr = ?1 ORDER BY rowid;");
     return libraryRows(m_rowsQuery->reset().bind(1, ch));
 }
@@ -234,7 +211,7 @@ std::optional<QList<NameDatabase::LibraryRow>> NameDatabase::strokeRowsOf(const 
 {
     // The index on namechr holds these columns: the table itself is not read.
     if (!m_strokeRowsQuery)
-        m_strokeRowsQuery.emplace(m_db, "SELECT namechr, strokes, wuxing, NULL, NULL, NULL FROM name "
+        m_strokeRowsQuery.emplace(m_db.get(), "SELECT namechr, strokes, wuxing, NULL, NULL, NULL FROM name "
                                         "WHERE namechr = ?1 ORDER BY rowid;");
     return libraryRows(m_strokeRowsQuery->reset().bind(1, ch));
 }
@@ -243,7 +220,7 @@ std::optional<QList<NameDatabase::LibraryRow>> NameDatabase::rowsWithStrokes(int
 {
     // Only the columns the index holds, so that the table itself is not read; the rows come in index order
     // and are put back into stored order here, which is cheaper than SQLite's sorter.
-    Statement stmt(m_db, "SELECT rowid, namechr, strokes, wuxing FROM name "
+    Statement stmt(m_db.get(), "SELECT rowid, namechr, strokes, wuxing FROM name "
                          "WHERE strokes = ?1 AND wuxing IN ('金', '木', '水', '火', '土');");
     stmt.bind(1, strokes);
     std::vector<std::pair<qint64, LibraryRow>> found;
@@ -262,7 +239,7 @@ std::optional<QList<NameDatabase::LibraryRow>> NameDatabase::rowsWithStrokes(int
 std::optional<QStringList> NameDatabase::charactersReading(const QString &reading)
 {
     // A missing pinyin reads as empty text, so the empty reading finds both.
-    Statement stmt(m_db, reading.isEmpty()
+    Statement stmt(m_db.get(), reading.isEmpty()
                              ? "SELECT namechr FROM name WHERE pinyin = '' OR pinyin IS NULL ORDER BY rowid;"
                              : "SELECT namechr FROM name WHERE pinyin = ?1 ORDER BY rowid;");
     if (!reading.isEmpty())
@@ -275,16 +252,16 @@ std::optional<QStringList> NameDatabase::charactersReading(const QString &readin
 
 NameDatabase::WriteOutcome NameDatabase::setFirstStrokes(const QString &ch, qint16 strokes)
 {
-    if (!m_db || sqlite3_exec(m_db, "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (!m_db || sqlite3_exec(m_db.get(), "BEGIN IMMEDIATE;", nullptr, nullptr, nullptr) != SQLITE_OK)
         return WriteOutcome::Failed;
     const auto rollBack = [this](WriteOutcome outcome) {
-        sqlite3_exec(m_db, "ROLLBACK;", nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db.get(), "ROLLBACK;", nullptr, nullptr, nullptr);
         return outcome;
     };
 
     sqlite3_int64 rowid = 0;
     {
-        Statement find(m_db, "SELECT rowid FROM name WHERE namechr = ?1 ORDER BY rowid LIMIT 1;");
+        Statement find(m_db.get(), "SELECT rowid FROM name WHERE namechr = ?1 ORDER BY rowid LIMIT 1;");
         if (!find.isValid())
             return rollBack(WriteOutcome::Unreadable);
         if (find.bind(1, ch).next())
@@ -296,18 +273,18 @@ NameDatabase::WriteOutcome NameDatabase::setFirstStrokes(const QString &ch, qint
         else
             return rollBack(WriteOutcome::Unreadable);
     }
-    Statement update(m_db, "UPDATE name SET strokes = ?1 WHERE rowid = ?2;");
+    Statement update(m_db.get(), "UPDATE name SET strokes = ?1 WHERE rowid = ?2;");
     update.bind(1, strokes).bind(2, rowid).next();
-    if (!update.finished() || sqlite3_changes(m_db) != 1)
+    if (!update.finished() || sqlite3_changes(m_db.get()) != 1)
         return rollBack(WriteOutcome::Failed);
-    if (sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_exec(m_db.get(), "COMMIT;", nullptr, nullptr, nullptr) != SQLITE_OK)
         return rollBack(WriteOutcome::Failed);
     return WriteOutcome::Written;
 }
 
 RowRead<QString> NameDatabase::textContent(const QString &key)
 {
-    Statement stmt(m_db, "SELECT Content FROM text WHERE Name = ?1 ORDER BY rowid LIMIT 1;");
+    Statement stmt(m_db.get(), "SELECT Content FROM text WHERE Name = ?1 ORDER BY rowid LIMIT 1;");
     stmt.bind(1, key);
     // A row whose Content is missing counts as no row.
     return stepOnce<QString>(stmt, [](const Statement &row) {

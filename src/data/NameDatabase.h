@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
@@ -35,9 +36,8 @@ template <typename T> struct RowRead {
 // keep overwriting, the last) matching row in that order.
 class NameDatabase final {
 public:
-    ~NameDatabase();
-    NameDatabase(NameDatabase &&other) noexcept;
-    NameDatabase &operator=(NameDatabase &&other) noexcept;
+    NameDatabase(NameDatabase &&other) noexcept = default;
+    NameDatabase &operator=(NameDatabase &&other) noexcept = default;
     NameDatabase(const NameDatabase &) = delete;
     NameDatabase &operator=(const NameDatabase &) = delete;
 
@@ -117,7 +117,11 @@ private:
     RowRead<MeaningRow> lastMeaning(const QString &sql, const std::function<void(Statement &)> &bind);
 
     std::optional<DatabaseFailure> m_failure;
-    sqlite3 *m_db = nullptr;
+    struct Closer {
+        void operator()(sqlite3 *db) const;
+    };
+    // Declared before the statements, so that they are finalised first.
+    std::unique_ptr<sqlite3, Closer> m_db;
     // Kept prepared: a lookup asks for up to 50 characters in a row.
     std::optional<Statement> m_strokesQuery;
     std::optional<Statement> m_rowsQuery;

@@ -6,35 +6,6 @@
 
 namespace tolvane {
 
-namespace {
-
-// Writes the UTF-8 form of cp into buffer and returns its length.
-int encodeUtf8(char32_t cp, char buffer[4])
-{
-    if (cp < 0x80) {
-        buffer[0] = char(cp);
-        return 1;
-    }
-    if (cp < 0x800) {
-        buffer[0] = char(0xC0 | (cp >> 6));
-        buffer[1] = char(0x80 | (cp & 0x3F));
-        return 2;
-    }
-    if (cp < 0x10000) {
-        buffer[0] = char(0xE0 | (cp >> 12));
-        buffer[1] = char(0x80 | ((cp >> 6) & 0x3F));
-        buffer[2] = char(0x80 | (cp & 0x3F));
-        return 3;
-    }
-    buffer[0] = char(0xF0 | (cp >> 18));
-    buffer[1] = char(0x80 | ((cp >> 12) & 0x3F));
-    buffer[2] = char(0x80 | ((cp >> 6) & 0x3F));
-    buffer[3] = char(0x80 | (cp & 0x3F));
-    return 4;
-}
-
-} // namespace
-
 Statement::Statement(sqlite3 *db, const QByteArray &sql)
     : m_code(SQLITE_MISUSE)
 {
@@ -77,10 +48,15 @@ Statement &Statement::bind(int index, const QString &text)
     return *this;
 }
 
-Statement &Statement::bindCodePoint(int index, char32_t character)
+Statement &Statement::bindCodePoint(int index, char32_t c)
 {
-    char key[4];
-    sqlite3_bind_text(m_stmt, index, key, encodeUtf8(character, key), SQLITE_TRANSIENT);
+    static constexpr unsigned char lead[] = { 0, 0, 0xC0, 0xE0, 0xF0 };
+    const int length = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    char utf8[4];
+    for (int i = length - 1; i > 0; --i, c >>= 6)
+        utf8[i] = char(0x80 | (c & 0x3F));
+    utf8[0] = char(lead[length] | c);
+    sqlite3_bind_text(m_stmt, index, utf8, length, SQLITE_TRANSIENT);
     return *this;
 }
 
@@ -128,27 +104,15 @@ char32_t Statement::firstCodePoint(int column) const
 {
     const unsigned char *s = sqlite3_column_text(m_stmt, column);
     const int bytes = sqlite3_column_bytes(m_stmt, column);
-    if (!s || bytes <= 0)
+    const int length = !s || bytes <= 0 ? 0
+        : s[0] < 0x80                   ? 1
+        : (s[0] & 0xE0) == 0xC0         ? 2
+        : (s[0] & 0xF0) == 0xE0         ? 3
+        : (s[0] & 0xF8) == 0xF0         ? 4
+                                        : 0;
+    if (length == 0 || bytes < length)
         return 0;
-    const unsigned char b0 = s[0];
-    if (b0 < 0x80)
-        return b0;
-    int length = 0;
-    char32_t cp = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        length = 2;
-        cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3;
-        cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4;
-        cp = b0 & 0x07;
-    } else {
-        return 0;
-    }
-    if (bytes < length)
-        return 0;
+    char32_t cp = length == 1 ? s[0] : s[0] & (0x7F >> length);
     for (int i = 1; i < length; ++i) {
         if ((s[i] & 0xC0) != 0x80)
             return 0;
