@@ -5,7 +5,6 @@
 #include "numerology/DigitTables.h"
 #include "numerology/Fold81.h"
 #include "numerology/LuckRules.h"
-#include "text/Characters.h"
 #include "text/VbText.h"
 
 #include <QSet>
@@ -83,10 +82,9 @@ const std::array<SpecialSet, 7> &specialSets()
 
 } // namespace
 
-std::optional<UserMessage> NameAnalysis::checkLength(const QString &name)
+std::optional<UserMessage> NameAnalysis::checkLength(const PersonName &name)
 {
-    // A character outside the BMP is one character of the name, not two.
-    const qsizetype length = splitCharacters(name).size();
+    const qsizetype length = name.length();
     if (length <= 1)
         return UserMessage::warning(QStringLiteral("您选择“姓名分析”吗？请输入全名。"));
     if (length >= 5)

@@ -32,8 +32,7 @@ public:
         std::optional<QString> error;
         // The library could not be read for this line (a damaged page): the batch ends here, with this message.
         std::optional<DatabaseFailure> libraryFailure;
-        QString name;
-        SurnameKind kind = SurnameKind::Single;
+        PersonName name; // with its surname's kind
         bool kindGiven = false; // from the line or the run; otherwise from the compound-surname list
         QList<int> strokes;
         NameReport report;

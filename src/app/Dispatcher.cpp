@@ -117,9 +117,9 @@ std::optional<QString> Dispatcher::correctStrokes(const QString &character, cons
 void Dispatcher::runPersonalNaming(const DispatchInput &input)
 {
     // Three characters are a surname with one fixed given-name character and a dash.
-    const QString trimmed = trimSpaces(input.name);
-    if (splitCharacters(trimmed).size() == 3) {
-        runFixedCharacterNaming(trimmed);
+    const PersonName &surnameTyped = input.name;
+    if (surnameTyped.length() == 3) {
+        runFixedCharacterNaming(surnameTyped);
         return;
     }
 
@@ -146,8 +146,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         m_view.setBusy(true);
 
     SearchInput search;
-    // Characters, not UTF-16 units: a surname outside the BMP is one character, not a compound surname.
-    search.surnameLength = int(splitCharacters(trimmed).size());
+    search.surnameLength = int(surnameTyped.length());
     search.surnameStrokes = m_state.surnameStrokes;
     search.nameLength = m_state.request.nameLength;
     search.sex = m_state.request.sex;
@@ -172,7 +171,8 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         QList<int> surnameStrokes;
         for (int i = 0; i < search.surnameLength && i < 2; ++i)
             surnameStrokes.append(search.surnameStrokes[i]);
-        m_state.resultFields = configurationFields(trimmed, surnameStrokes, m_state.request, m_state.configs);
+        m_state.resultFields
+            = configurationFields(surnameTyped.text(), surnameStrokes, m_state.request, m_state.configs);
         m_state.resultFields.insert(
             QStringLiteral("text"), withLineFeeds(chartPrefaceText() + m_state.configSummary));
         addChartFields();
@@ -190,7 +190,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
     }
     if (!m_state.namingAborted && !m_state.flags.namingCancelled && m_state.request.classics) {
         // The verses are searched over every good configuration, not only the groups the summary shows.
-        const ClassicListing listing = ClassicNameSearch::run(trimmed, ConfigSearch::everyGood(search),
+        const ClassicListing listing = ClassicNameSearch::run(surnameTyped.text(), ConfigSearch::everyGood(search),
             m_state.request, *m_state.request.classics, m_paths.library(), m_paths.classics());
         classicNames = classicNamesText(listing);
         m_state.namingAborted = !classicNames;
@@ -200,7 +200,7 @@ void Dispatcher::runPersonalNaming(const DispatchInput &input)
         }
     } else if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
         CandidateListing::Input listing;
-        listing.surname = trimmed;
+        listing.surname = surnameTyped.text();
         listing.request = m_state.request;
         listing.namingCancelled = m_state.flags.namingCancelled;
         listing.configs = &m_state.configs;
@@ -244,7 +244,7 @@ std::optional<MarkedText> Dispatcher::classicNamesText(const ClassicListing &lis
     return ClassicNameText::listing(listing);
 }
 
-void Dispatcher::runFixedCharacterNaming(const QString &pattern)
+void Dispatcher::runFixedCharacterNaming(const PersonName &pattern)
 {
     const std::optional<StrokeLookup::FixedPattern> read
         = absorb(StrokeLookup::parseFixedPattern(m_paths.library(), pattern));
@@ -316,7 +316,7 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
             text.append(*names);
         m_pane.setMarkedText(text);
         m_state.resultFields = fixedNamingFields(
-            { pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, firstFree }, m_state.request, {});
+            { pattern.text(), m_state.patternSurnameStrokes, m_state.fixedCharStrokes, firstFree }, m_state.request, {});
         m_state.resultFields.insert(QStringLiteral("groups"), classicGroupFields(listing, m_state.fixedCharStrokes));
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text.text));
         addChartFields();
@@ -334,7 +334,7 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
         + (listing ? listing->listingText : QString()));
     if (listing) {
         m_state.resultFields
-            = fixedNamingFields({ pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, search.firstFree },
+            = fixedNamingFields({ pattern.text(), m_state.patternSurnameStrokes, m_state.fixedCharStrokes, search.firstFree },
                 m_state.request, *listing);
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_pane.text()));
         addChartFields();
@@ -342,10 +342,9 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
     finish();
 }
 
-bool Dispatcher::analyzeName(const QString &input)
+bool Dispatcher::analyzeName(const PersonName &name)
 {
-    const QString name = trimSpaces(input);
-    m_state.analysisHeading = name + QStringLiteral("：") + kCrLf + kCrLf;
+    m_state.analysisHeading = name.text() + QStringLiteral("：") + kCrLf + kCrLf;
     if (const std::optional<UserMessage> message = NameAnalysis::checkLength(name)) {
         m_prompter.showMessage(*message);
         return false;
@@ -354,7 +353,7 @@ bool Dispatcher::analyzeName(const QString &input)
     // Two characters are a single surname and a single given name; otherwise the person says, with the kind the
     // compound-surname list gives preselected.
     m_state.request.surnameKind.reset();
-    if (splitCharacters(name).size() == 2) {
+    if (name.length() == 2) {
         m_state.request.surnameKind = SurnameKind::Single;
         m_view.setBusy(true);
     } else {
@@ -371,8 +370,9 @@ bool Dispatcher::analyzeName(const QString &input)
     if (!strokes)
         return false;
     m_state.analysisStrokes = *strokes;
-    m_state.analysisGrids = NameAnalysis::gridsFor(*strokes, m_state.request.surnameKind == SurnameKind::Compound);
-    m_state.analysisHeading = NameAnalysis::nameHeading(name, *strokes, m_state.analysisGrids);
+    m_state.analysisName = name.withSurnameKind(*m_state.request.surnameKind);
+    m_state.analysisGrids = NameAnalysis::gridsFor(*strokes, m_state.analysisName);
+    m_state.analysisHeading = NameAnalysis::nameHeading(name.text(), *strokes, m_state.analysisGrids);
     m_view.showGrids(GridPanel::forName(name, *strokes, m_state.analysisGrids));
     return true;
 }
@@ -387,18 +387,16 @@ void Dispatcher::runNameAnalysis(const DispatchInput &input)
     }
     if (const std::optional<NameReport> report = buildReport()) {
         // How the name sounds comes last, after the numerology.
-        const QStringList chars = splitCharacters(trimSpaces(input.name));
-        const qsizetype surnameLength = *m_state.request.surnameKind == SurnameKind::Compound ? 2 : 1;
+        const PersonName &name = m_state.analysisName;
         QString problem;
         std::optional<NameSound> sound;
         if (const NameSoundChecker *checker = soundChecker(&problem)) {
-            sound = checker->check(chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()));
+            sound = checker->check(name.surname(), name.givenName());
             m_state.reportText += NameSoundChecker::reportSection(*sound);
         } else {
             m_state.reportText += NameSoundChecker::missingSection(problem);
         }
-        m_state.resultFields = nameAnalysisFields(
-            trimSpaces(input.name), m_state.analysisStrokes, *m_state.request.surnameKind, *report, m_state.reportText);
+        m_state.resultFields = nameAnalysisFields(name, m_state.analysisStrokes, *report, m_state.reportText);
         m_state.resultFields.insert(QStringLiteral("sound"),
             sound ? QJsonValue(NameSoundChecker::fields(*sound)) : QJsonValue(QJsonValue::Null));
     }
@@ -428,7 +426,7 @@ const NameSoundChecker *Dispatcher::soundChecker(QString *problem)
 void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
 {
     if (const std::optional<CompanyReport> report
-        = absorb(CompanyAnalysis::analyze(input.name, m_paths.library()))) {
+        = absorb(CompanyAnalysis::analyze(input.name.typed(), m_paths.library()))) {
         if (report->replacement)
             m_pane.setText(*report->replacement);
         if (!report->appended.isEmpty())
@@ -542,24 +540,20 @@ bool Dispatcher::analyzeStrokeNumbers(const QString &input)
     }
     // A text of fewer than two characters was never a stroke list, and a surname kind left unanswered withdraws
     // the question: the pane stays as it was. Otherwise the report replaces it, and a rejected input empties it.
-    if (input.size() < 2 || abandoned)
+    if (splitCharacters(input).size() < 2 || abandoned)
         return false;
     m_pane.setText(m_state.reportText);
     return true;
 }
 
-std::optional<FavouriteNames::Name> Dispatcher::splitFullName(const QString &typed) const
+std::optional<FavouriteNames::Name> Dispatcher::splitFullName(const PersonName &typed) const
 {
-    const QString name = trimSpaces(typed);
-    const QStringList chars = splitCharacters(name);
-    if (chars.size() < 2 || chars.size() > 4)
+    if (typed.length() < 2 || typed.length() > 4)
         return std::nullopt;
-    int surnameLength = 1;
-    if (chars.size() == 4
-        || (chars.size() == 3
-            && CompoundSurnames::read(m_paths.compoundSurnamesPath()).kindOf(name) == SurnameKind::Compound))
-        surnameLength = 2;
-    return FavouriteNames::Name { chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()) };
+    const PersonName name = typed.withSurnameKind(typed.length() == 4
+            ? SurnameKind::Compound
+            : CompoundSurnames::read(m_paths.compoundSurnamesPath()).kindOf(typed));
+    return FavouriteNames::Name { name.surname(), name.givenName() };
 }
 
 SuggestionSources Dispatcher::suggestionSources()
@@ -601,7 +595,7 @@ void Dispatcher::runSuggestedNames(const DispatchInput &input)
 {
     m_view.setProgressPanelVisible(false);
     SuggestionForm form;
-    form.request.surname = trimSpaces(input.name);
+    form.request.surname = input.name.text();
     // The library and every collection, unless the person chooses otherwise.
     form.request.classics = ClassicSet::all();
     if (const std::optional<UserMessage> problem = NameSuggestions::requestProblem(form.request)) {

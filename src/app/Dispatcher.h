@@ -24,10 +24,10 @@ class Prompter;
 class ResultPane;
 
 // What Execute runs: the function and lookup chosen (none for a selector text that names none) and the two
-// input boxes as typed.
+// input boxes as typed, the name box read once as a name.
 struct DispatchInput {
     std::optional<Function> function;
-    QString name; // txtName
+    PersonName name; // txtName
     std::optional<Lookup> lookup;
     QString other; // txtOther
 };
@@ -78,7 +78,7 @@ public:
     ElementSet lastSuggestedElements() const { return m_lastSuggestionRequest.elements; }
     // A full name of two to four characters as surname and given name: a listed compound surname for three
     // characters, two and two for four; nothing for any other length.
-    std::optional<FavouriteNames::Name> splitFullName(const QString &name) const;
+    std::optional<FavouriteNames::Name> splitFullName(const PersonName &name) const;
     // Where the suggested names read from, the sound check among them (unjudged when name-sound.tsv cannot be read).
     SuggestionSources suggestionSources();
     bool showPersonalNumber(const QString &input);
@@ -94,14 +94,14 @@ public:
 
 private:
     void prepare();
-    void runFixedCharacterNaming(const QString &pattern);
+    void runFixedCharacterNaming(const PersonName &pattern);
     // Shows a listing's message and notes a failed file; the pane's text of its names, none when it has none.
     std::optional<MarkedText> classicNamesText(const ClassicListing &listing);
     // Naming from a birth time: the chart's lines and a blank line, to stand above the result (empty otherwise);
     // addChartFields puts the chart's object into the result's fields as "birthChart".
     QString chartPrefaceText() const;
     void addChartFields();
-    bool analyzeName(const QString &input);
+    bool analyzeName(const PersonName &typed);
     std::optional<NameReport> buildReport();
     // The sound checks, loaded from name-sound.tsv at the first name that needs them; nothing (and the reason)
     // while the file cannot be read.

@@ -30,6 +30,7 @@ struct ProgramState {
 
     // The strokes of the name and the grids of the last name analysis or stroke-number report.
     QList<int> analysisStrokes;
+    PersonName analysisName; // with its surname's kind
     FiveGrids analysisGrids;
 
     bool namingAborted = false;

@@ -804,6 +804,9 @@ void TestDispatcher::strokeNumberReports_data()
                          << QStringLiteral("姓名笔画数是 5 8 的五格数分别是：\r\n天格、人格、地格、总格、外格：6 13 9 13 2\r\n") << true;
     QTest::newRow("one character") << QStringLiteral("5") << QStringList{QStringLiteral("至少需输入两个数字。")}
                                    << QStringLiteral("旧") << false;
+    QTest::newRow("one character outside the BMP") << QStringLiteral("\U00020000")
+                                                   << QStringList{QStringLiteral("输入必须为数字！")}
+                                                   << QStringLiteral("旧") << false;
     QTest::newRow("rejected empties the pane") << QStringLiteral("5 x") << QStringList{QStringLiteral("输入必须为数字！")}
                                                << QString() << true;
     // Withdrawing the surname-kind question leaves the pane as it was.
