@@ -88,7 +88,7 @@ Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const Libr
 {
     using Result = Outcome<CompanyReport>;
     const QString name = trimSpaces(input);
-    if (name.size() > kMaxLength)
+    if (splitCharacters(name).size() > kMaxLength)
         return Result::refused(UserMessage::warning(QStringLiteral("在此最多输入50个字，本程序最多分析50个字的名称。")));
     if (name.isEmpty())
         return Result::refused(UserMessage::warning(QStringLiteral("您还没有输入公司名称。")));

@@ -406,7 +406,7 @@ const NameSoundChecker *Dispatcher::soundChecker(QString *problem)
 void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
 {
     if (const std::optional<CompanyReport> report
-        = absorb(CompanyAnalysis::analyze(input.name.typed(), m_paths.library()))) {
+        = absorb(CompanyAnalysis::analyze(input.name.text(), m_paths.library()))) {
         if (report->replacement)
             m_pane.setText(*report->replacement);
         if (!report->appended.isEmpty())

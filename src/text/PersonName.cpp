@@ -6,8 +6,7 @@
 namespace tolvane {
 
 PersonName::PersonName(const QString &typed)
-    : m_typed(typed)
-    , m_text(trimSpaces(typed))
+    : m_text(trimSpaces(typed))
     , m_characters(splitCharacters(m_text))
 {
 }

@@ -21,8 +21,6 @@ public:
     // The typed text; only U+0020 around it is trimmed, tabs and U+3000 stay characters of the name.
     PersonName(const QString &typed); // NOLINT(google-explicit-constructor): every typed name enters this way
 
-    // The text as typed, untrimmed (company names and other inputs of the same box read it so).
-    const QString &typed() const { return m_typed; }
     const QString &text() const { return m_text; }
     const QStringList &characters() const { return m_characters; }
     QList<char32_t> codePoints() const;
@@ -39,7 +37,6 @@ public:
     QString givenName() const;
 
 private:
-    QString m_typed;
     QString m_text;
     QStringList m_characters;
     std::optional<SurnameKind> m_kind;

@@ -90,6 +90,8 @@ void TestCompanyAnalysis::totals_data()
     QTest::newRow("outside the BMP") << QStringLiteral("𠀀二十四") << 23 << 23 << QString();
     QTest::newRow("spaces trimmed") << QStringLiteral("  十十四 ") << 24 << 24 << QStringLiteral("二十四数之意（后一行）");
     QTest::newRow("50 characters") << QString(50, QChar(u'一')) << 50 << 50 << QString();
+    // 52 UTF-16 units, 26 characters: within the limit.
+    QTest::newRow("26 characters outside the BMP") << QStringLiteral("𠀀").repeated(26) << 182 << 22 << QString();
 }
 
 void TestCompanyAnalysis::totals()
