@@ -25,6 +25,24 @@ template <typename T, typename Take> RowRead<T> stepOnce(Statement &stmt, Take t
     return result;
 }
 
+// The column the rows of a meaning table are looked up by.
+QString keyColumn(DbTable table)
+{
+    return table == DbTable::Man81 || table == DbTable::Corp81 ? QStringLiteral("ID")
+        : table == DbTable::Sancai                              ? QStringLiteral("trdgewuxing")
+                                                                : QStringLiteral("rwGeshu");
+}
+
+// The last row of a meaning table whose key is key.
+template <typename Key> RowRead<MeaningRow> lastMeaning(sqlite3 *db, DbTable table, const Key &key)
+{
+    Statement stmt(db, QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE %2 = ?1 ORDER BY rowid DESC LIMIT 1;")
+                           .arg(tableName(table), keyColumn(table))
+                           .toUtf8());
+    stmt.bind(1, key);
+    return stepOnce<MeaningRow>(stmt, [](const Statement &row) { return MeaningRow{row.text(0), row.text(1)}; });
+}
+
 } // namespace
 
 NameDatabase::NameDatabase(const QString &path, std::initializer_list<DbTable> tables,
@@ -95,13 +113,6 @@ RowRead<qint16> NameDatabase::strokesOf(const QString &ch)
     return result;
 }
 
-RowRead<MeaningRow> NameDatabase::lastMeaning(const QString &sql, const std::function<void(Statement &)> &bind)
-{
-    Statement stmt(m_db.get(), sql.toUtf8());
-    bind(stmt);
-    return stepOnce<MeaningRow>(stmt, [](const Statement &row) { return MeaningRow{row.text(0), row.text(1)}; });
-}
-
 std::optional<QList<NameDatabase::Candidate>> NameDatabase::candidates(const QString &sex,
                                                                         const QStringList &elementWishes)
 {
@@ -153,27 +164,19 @@ std::optional<QList<NameDatabase::NameRow>> NameDatabase::nameRows()
 
 RowRead<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
 {
-    return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE ID = ?1 ORDER BY rowid DESC LIMIT 1;")
-                           .arg(tableName(table)),
-                       [id](Statement &stmt) { stmt.bind(1, id); });
+    return lastMeaning(m_db.get(), table, qint64(id));
 }
 
 RowRead<MeaningRow> NameDatabase::keyedMeaning(DbTable table, const QString &key)
 {
-    const QString column = table == DbTable::Sancai ? QStringLiteral("trdgewuxing") : QStringLiteral("rwGeshu");
-    return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE %2 = ?1 ORDER BY rowid DESC LIMIT 1;")
-                           .arg(tableName(table), column),
-                       [&key](Statement &stmt) { stmt.bind(1, key); });
+    return lastMeaning(m_db.get(), table, key);
 }
 
 std::optional<QHash<QString, MeaningRow>> NameDatabase::meaningsByKey(DbTable table)
 {
     const bool numbered = table == DbTable::Man81 || table == DbTable::Corp81;
-    const QString key = numbered   ? QStringLiteral("ID")
-        : table == DbTable::Sancai ? QStringLiteral("trdgewuxing")
-                                   : QStringLiteral("rwGeshu");
     Statement stmt(m_db.get(), QStringLiteral("SELECT %1, meaning, flag FROM \"%2\" ORDER BY rowid;")
-                             .arg(key, tableName(table))
+                             .arg(keyColumn(table), tableName(table))
                              .toUtf8());
     QHash<QString, MeaningRow> rows;
     while (stmt.next()) {

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -114,7 +113,6 @@ private:
     friend class Library;
     NameDatabase(const QString &path, std::initializer_list<DbTable> tables, DatabaseFailure::Wording wording);
     bool connect(const QString &path, int keyRounds);
-    RowRead<MeaningRow> lastMeaning(const QString &sql, const std::function<void(Statement &)> &bind);
 
     std::optional<DatabaseFailure> m_failure;
     struct Closer {
