@@ -10,6 +10,7 @@
 #include "naming/FavouriteNames.h"
 #include "naming/NameSuggestions.h"
 #include "text/MarkedText.h"
+#include "text/PersonName.h"
 
 #include <QString>
 
