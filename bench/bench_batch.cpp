@@ -46,7 +46,7 @@ void batchOfNames(benchmark::State &state)
     const QStringList names = registerOfNames(10000);
     const CompoundSurnames surnames = CompoundSurnames::read(kBinDir + QStringLiteral("/compound-surnames.tsv"));
     for (auto _ : state) {
-        Outcome<NameBatch> batch = NameBatch::open(kBinDir + QStringLiteral("/namedbs.mdb"), surnames);
+        Outcome<NameBatch> batch = NameBatch::open(Library(kBinDir + QStringLiteral("/namedbs.mdb")), surnames);
         QByteArray out;
         for (qsizetype i = 0; i < names.size(); ++i) {
             const NameBatch::Result result = batch.value->analyze(int(i + 1), names.at(i));

@@ -53,7 +53,7 @@ void allClassics(benchmark::State &state)
     const QList<GoodConfiguration> configs = configsOfWang(r);
     ClassicListing listing;
     for (auto _ : state) {
-        listing = ClassicNameSearch::run(QStringLiteral("王"), configs, r, ClassicSet::all(), kLibrary, kClassics);
+        listing = ClassicNameSearch::run(QStringLiteral("王"), configs, r, ClassicSet::all(), Library(kLibrary), ClassicsLibrary(kClassics));
         benchmark::DoNotOptimize(ClassicNameText::listing(listing));
     }
     report(state, listing);
@@ -69,7 +69,7 @@ void shijingOnly(benchmark::State &state)
     shijing.insert(Classic::Shijing);
     ClassicListing listing;
     for (auto _ : state) {
-        listing = ClassicNameSearch::run(QStringLiteral("王"), configs, r, shijing, kLibrary, kClassics);
+        listing = ClassicNameSearch::run(QStringLiteral("王"), configs, r, shijing, Library(kLibrary), ClassicsLibrary(kClassics));
         benchmark::DoNotOptimize(ClassicNameText::listing(listing));
     }
     report(state, listing);
@@ -92,7 +92,7 @@ void fixedCharacter(benchmark::State &state)
     ClassicListing listing;
     for (auto _ : state) {
         listing = ClassicNameSearch::runFixed(
-            QStringLiteral("王"), QStringLiteral("华"), true, tables, next, r, ClassicSet::all(), kLibrary, kClassics);
+            QStringLiteral("王"), QStringLiteral("华"), true, tables, next, r, ClassicSet::all(), Library(kLibrary), ClassicsLibrary(kClassics));
         benchmark::DoNotOptimize(ClassicNameText::listing(listing));
     }
     report(state, listing);

@@ -4,7 +4,7 @@
 #include "analysis/CompanyAnalysis.h"
 #include "analysis/NameAnalysis.h"
 #include "analysis/NameSound.h"
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,8 +17,8 @@ const QString kDatabase = QStringLiteral(TOLVANE_BIN_DIR "/namedbs.mdb");
 void openAndCheckTables(benchmark::State &state)
 {
     for (auto _ : state) {
-        NameDatabase db(kDatabase);
-        benchmark::DoNotOptimize(db.openWith({DbTable::Name, DbTable::Corp81}));
+        NameDatabase db = Library(kDatabase).open({DbTable::Name, DbTable::Corp81});
+        benchmark::DoNotOptimize(db.failure());
     }
 }
 BENCHMARK(openAndCheckTables)->Unit(benchmark::kMicrosecond);
@@ -27,8 +27,7 @@ void openAndLookUpOneCharacter(benchmark::State &state)
 {
     const QString ch = QStringLiteral("龍");
     for (auto _ : state) {
-        NameDatabase db(kDatabase);
-        db.openWith({DbTable::Name});
+        NameDatabase db = Library(kDatabase).open({DbTable::Name});
         benchmark::DoNotOptimize(db.strokesOf(ch));
     }
 }
@@ -39,7 +38,7 @@ void companyAnalysis(benchmark::State &state)
     const QString name = state.range(0) == 8 ? QStringLiteral("青禾科技有限公司")
                                              : QStringLiteral("青禾科技有限公司").repeated(6).left(50);
     for (auto _ : state)
-        benchmark::DoNotOptimize(CompanyAnalysis::analyze(name, kDatabase));
+        benchmark::DoNotOptimize(CompanyAnalysis::analyze(name, Library(kDatabase)));
 }
 BENCHMARK(companyAnalysis)->Arg(8)->Arg(50)->Unit(benchmark::kMicrosecond);
 
@@ -50,14 +49,13 @@ void nameAnalysisReport(benchmark::State &state)
     const QString name = QStringLiteral("欧阳小明");
     for (auto _ : state) {
         QList<int> strokes;
-        NameDatabase db(kDatabase);
-        db.openWith({DbTable::Name});
+        NameDatabase db = Library(kDatabase).open({DbTable::Name});
         for (qsizetype i = 0; i < name.size(); ++i)
             strokes.append(*db.strokesOf(name.mid(i, 1)).row);
         db.close();
         const FiveGrids grids = NameAnalysis::gridsFor(strokes, true);
         benchmark::DoNotOptimize(
-            NameAnalysis::buildReport(NameAnalysis::nameHeading(name, strokes, grids), grids, kDatabase));
+            NameAnalysis::buildReport(NameAnalysis::nameHeading(name, strokes, grids), grids, Library(kDatabase)));
     }
 }
 BENCHMARK(nameAnalysisReport)->Unit(benchmark::kMicrosecond);

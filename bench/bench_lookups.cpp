@@ -21,7 +21,7 @@ void strokesOfCharacters(benchmark::State &state)
     const QString fifty = QStringLiteral("张王李赵刘陈杨黄周吴徐孙胡朱高林何郭马罗梁宋郑谢韩唐冯于董萧程曹袁邓许傅沈曾彭吕苏卢蒋蔡贾丁魏薛叶阎");
     const QString input = state.range(0) == 1 ? QStringLiteral("龍") : fifty.split(QString(), Qt::SkipEmptyParts).join(u' ');
     for (auto _ : state)
-        benchmark::DoNotOptimize(CharacterLookups::characterStrokes(input, kDatabase));
+        benchmark::DoNotOptimize(CharacterLookups::characterStrokes(input, Library(kDatabase)));
 }
 BENCHMARK(strokesOfCharacters)->Arg(1)->Arg(50)->Unit(benchmark::kMicrosecond);
 
@@ -30,7 +30,7 @@ void charactersByStrokes(benchmark::State &state)
     // 15 strokes is the largest group of the library.
     const QString input = QString::number(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(CharacterLookups::charactersByStrokes(input, kDatabase));
+        benchmark::DoNotOptimize(CharacterLookups::charactersByStrokes(input, Library(kDatabase)));
 }
 BENCHMARK(charactersByStrokes)->Arg(15)->Arg(30)->Unit(benchmark::kMicrosecond);
 
@@ -39,14 +39,14 @@ void homophones(benchmark::State &state)
     // 一 has one common reading; 行 has five, of which four are used.
     const QString input = state.range(0) == 1 ? QStringLiteral("一") : QStringLiteral("行");
     for (auto _ : state)
-        benchmark::DoNotOptimize(CharacterLookups::homophones(input, kDatabase));
+        benchmark::DoNotOptimize(CharacterLookups::homophones(input, Library(kDatabase)));
 }
 BENCHMARK(homophones)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 void meanings(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(CharacterLookups::characterMeanings(QStringLiteral("青禾起名"), kDatabase, kAddress));
+        benchmark::DoNotOptimize(CharacterLookups::characterMeanings(QStringLiteral("青禾起名"), Library(kDatabase), kAddress));
 }
 BENCHMARK(meanings)->Unit(benchmark::kMicrosecond);
 
@@ -61,7 +61,7 @@ void correction(benchmark::State &state)
     for (auto _ : state) {
         odd = !odd;
         benchmark::DoNotOptimize(
-            LibraryCorrection::apply(copy, QStringLiteral("十"), odd ? QStringLiteral("12") : QStringLiteral("10")));
+            LibraryCorrection::apply(Library(copy), QStringLiteral("十"), odd ? QStringLiteral("12") : QStringLiteral("10")));
     }
 }
 BENCHMARK(correction)->Unit(benchmark::kMicrosecond);

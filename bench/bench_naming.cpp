@@ -53,7 +53,7 @@ void listingTwentyGroups(benchmark::State &state)
     ConfigSearch::search(request(length), tables);
     const CandidateListing::Input in{QStringLiteral("王"), nameRequest(length), false, &tables};
     for (auto _ : state)
-        benchmark::DoNotOptimize(CandidateListing::run(in, kDatabase, nullptr));
+        benchmark::DoNotOptimize(CandidateListing::run(in, Library(kDatabase), nullptr));
     state.counters["groups"] = tables.groupCount();
 }
 BENCHMARK(listingTwentyGroups)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
@@ -67,7 +67,7 @@ void wholeFlowAfterTheDialogs(benchmark::State &state)
         ConfigSearch::search(in, tables);
         benchmark::DoNotOptimize(ConfigSearch::summary(in, tables));
         const CandidateListing::Input listing{QStringLiteral("王"), nameRequest(length), false, &tables};
-        benchmark::DoNotOptimize(CandidateListing::run(listing, kDatabase, nullptr));
+        benchmark::DoNotOptimize(CandidateListing::run(listing, Library(kDatabase), nullptr));
     }
 }
 BENCHMARK(wholeFlowAfterTheDialogs)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);

@@ -11,7 +11,7 @@ namespace {
 
 SuggestionSources sources()
 {
-    return { QStringLiteral(TOLVANE_BIN_DIR "/namedbs.mdb"), QStringLiteral(TOLVANE_BIN_DIR "/classics.db"),
+    return { Library(QStringLiteral(TOLVANE_BIN_DIR "/namedbs.mdb")), ClassicsLibrary(QStringLiteral(TOLVANE_BIN_DIR "/classics.db")),
         QStringLiteral(TOLVANE_BIN_DIR "/namewords.tsv"), {} };
 }
 

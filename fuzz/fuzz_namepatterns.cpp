@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0; // the input boxes are short; long texts only slow the search down
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    const Outcome<StrokeLookup::Surname> checked = StrokeLookup::checkSurname(g_library, text);
+    const Outcome<StrokeLookup::Surname> checked = StrokeLookup::checkSurname(Library(g_library), text);
     check(!checked.databaseFailed && checked.value);
     const StrokeLookup::Surname &surname = *checked.value;
     if (!surname.accepted) {
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The controller parses a pattern when the trimmed name has three characters.
     const QString pattern = trimSpaces(text);
-    const Outcome<StrokeLookup::FixedPattern> outcome = StrokeLookup::parseFixedPattern(g_library, pattern);
+    const Outcome<StrokeLookup::FixedPattern> outcome = StrokeLookup::parseFixedPattern(Library(g_library), pattern);
     check(!outcome.databaseFailed && outcome.messages.isEmpty() && outcome.value);
     const StrokeLookup::FixedPattern &parsed = *outcome.value;
     if (splitCharacters(pattern).size() == 3) {

@@ -1,6 +1,5 @@
 #include "analysis/AnalysisFields.h"
 
-#include "text/Characters.h"
 #include "text/JsonNumbers.h"
 #include "text/VbText.h"
 
@@ -60,15 +59,13 @@ QJsonObject nameReportFields(const NameReport &report)
 }
 
 QJsonObject nameAnalysisFields(
-    const QString &name, const QList<int> &strokes, SurnameKind kind, const NameReport &report, const QString &text)
+    const PersonName &name, const QList<int> &strokes, const NameReport &report, const QString &text)
 {
     QJsonObject fields = nameReportFields(report);
-    const QStringList chars = splitCharacters(name);
-    const qsizetype surnameLength = kind == SurnameKind::Compound && chars.size() >= 3 ? 2 : 1;
-    fields.insert(QStringLiteral("name"), name);
-    fields.insert(QStringLiteral("surname"), chars.mid(0, surnameLength).join(QString()));
-    fields.insert(QStringLiteral("givenName"), chars.mid(surnameLength).join(QString()));
-    fields.insert(QStringLiteral("surnameKind"), surnameKindText(kind));
+    fields.insert(QStringLiteral("name"), name.text());
+    fields.insert(QStringLiteral("surname"), name.surname());
+    fields.insert(QStringLiteral("givenName"), name.givenName());
+    fields.insert(QStringLiteral("surnameKind"), surnameKindText(name.surnameKind().value_or(SurnameKind::Single)));
     fields.insert(QStringLiteral("strokes"), jsonNumbers(strokes));
     if (!text.isEmpty())
         fields.insert(QStringLiteral("text"), withLineFeeds(text));

@@ -20,9 +20,10 @@ QJsonObject meaningFields(const std::optional<MeaningRow> &row);
 QJsonObject nameReportFields(const NameReport &report);
 
 // A name's analysis: nameReportFields() with the name, its surname and given name, the surname kind, the
-// strokes of every character and, unless it is empty, the report's text (heading included).
+// strokes of every character and, unless it is empty, the report's text (heading included). The name's surname
+// kind is known.
 QJsonObject nameAnalysisFields(
-    const QString &name, const QList<int> &strokes, SurnameKind kind, const NameReport &report, const QString &text);
+    const PersonName &name, const QList<int> &strokes, const NameReport &report, const QString &text);
 
 // The report from typed stroke numbers (姓名笔画数).
 QJsonObject strokeNumbersFields(

@@ -43,7 +43,7 @@ void announce(const WaitNotice &notice, const QString &text)
 
 } // namespace
 
-LookupAnswer CharacterLookups::characterStrokes(const QString &input, const QString &databasePath,
+LookupAnswer CharacterLookups::characterStrokes(const QString &input, const Library &library,
                                                 const WaitNotice &notice)
 {
     QString text = trimSpaces(input);
@@ -56,8 +56,8 @@ LookupAnswer CharacterLookups::characterStrokes(const QString &input, const QStr
         return LookupAnswer::refused(UserMessage::warning(kNoCharacter));
     }
 
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name}))
+    NameDatabase db = library.open({DbTable::Name});
+    if (auto failure = db.failure())
         return LookupAnswer::failed(*failure);
     announce(notice, QStringLiteral("请等待1-25秒..."));
 
@@ -85,7 +85,7 @@ LookupAnswer CharacterLookups::characterStrokes(const QString &input, const QStr
     return result(lines, { { QStringLiteral("characters"), found } });
 }
 
-LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const QString &databasePath,
+LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const Library &library,
                                                    const WaitNotice &notice)
 {
     const QString text = trimSpaces(input);
@@ -101,8 +101,8 @@ LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const Q
         return LookupAnswer::refused(UserMessage::warning(QStringLiteral("笔画数最大应是30。")));
     }
 
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name}))
+    NameDatabase db = library.open({DbTable::Name});
+    if (auto failure = db.failure())
         return LookupAnswer::failed(*failure);
     announce(notice, QStringLiteral("请等待3-10秒..."));
 
@@ -133,7 +133,7 @@ LookupAnswer CharacterLookups::charactersByStrokes(const QString &input, const Q
     return result(answer, { { QStringLiteral("strokes"), *n }, { QStringLiteral("elements"), elements } });
 }
 
-LookupAnswer CharacterLookups::homophones(const QString &input, const QString &databasePath, const WaitNotice &notice)
+LookupAnswer CharacterLookups::homophones(const QString &input, const Library &library, const WaitNotice &notice)
 {
     const QString text = trimSpaces(input);
     if (text.isEmpty()) {
@@ -143,8 +143,8 @@ LookupAnswer CharacterLookups::homophones(const QString &input, const QString &d
         return LookupAnswer::refused(UserMessage::warning(QStringLiteral("在此只能输入一个字。")));
     }
 
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name}))
+    NameDatabase db = library.open({DbTable::Name});
+    if (auto failure = db.failure())
         return LookupAnswer::failed(*failure);
     announce(notice, QStringLiteral("请等待1-10秒..."));
 
@@ -191,7 +191,7 @@ LookupAnswer CharacterLookups::homophones(const QString &input, const QString &d
     return result(answer, { { QStringLiteral("character"), text }, { QStringLiteral("readings"), groups } });
 }
 
-LookupAnswer CharacterLookups::characterMeanings(const QString &input, const QString &databasePath,
+LookupAnswer CharacterLookups::characterMeanings(const QString &input, const Library &library,
                                                  const QString &makerAddress, const WaitNotice &notice,
                                                  const NameSoundChecker *sound)
 {
@@ -204,8 +204,8 @@ LookupAnswer CharacterLookups::characterMeanings(const QString &input, const QSt
         return LookupAnswer::refused(UserMessage::plain(kNoCharacter));
     }
 
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name}))
+    NameDatabase db = library.open({DbTable::Name});
+    if (auto failure = db.failure())
         return LookupAnswer::failed(*failure);
     announce(notice, QStringLiteral("请等待1-10秒..."));
 

@@ -18,18 +18,18 @@ using WaitNotice = std::function<void(const QString &notice)>;
 class CharacterLookups final {
 public:
     // 单字笔画数: up to 50 characters; spaces anywhere are ignored.
-    static LookupAnswer characterStrokes(const QString &input, const QString &databasePath,
+    static LookupAnswer characterStrokes(const QString &input, const Library &library,
                                          const WaitNotice &notice = {});
     // 笔画查字: a stroke count up to 30.
-    static LookupAnswer charactersByStrokes(const QString &input, const QString &databasePath,
+    static LookupAnswer charactersByStrokes(const QString &input, const Library &library,
                                             const WaitNotice &notice = {});
     // 同音字查询: one character; one group per reading, at most four.
-    static LookupAnswer homophones(const QString &input, const QString &databasePath, const WaitNotice &notice = {});
+    static LookupAnswer homophones(const QString &input, const Library &library, const WaitNotice &notice = {});
     // 字义查询: up to four characters taken as typed (spaces count). makerAddress ends the message shown when
     // none of them has a meaning. With the sound checks, a character's readings are shown as names use them: the
     // name reading first, readings no one uses today left out; without them (or for a character they do not
     // know), the library's readings as stored.
-    static LookupAnswer characterMeanings(const QString &input, const QString &databasePath,
+    static LookupAnswer characterMeanings(const QString &input, const Library &library,
                                           const QString &makerAddress, const WaitNotice &notice = {},
                                           const NameSoundChecker *sound = nullptr);
 

@@ -84,17 +84,17 @@ QJsonObject CompanyAnalysis::fields(const CompanyReport &report)
     return fields;
 }
 
-Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const QString &databasePath)
+Outcome<CompanyReport> CompanyAnalysis::analyze(const QString &input, const Library &library)
 {
     using Result = Outcome<CompanyReport>;
     const QString name = trimSpaces(input);
-    if (name.size() > kMaxLength)
+    if (splitCharacters(name).size() > kMaxLength)
         return Result::refused(UserMessage::warning(QStringLiteral("在此最多输入50个字，本程序最多分析50个字的名称。")));
     if (name.isEmpty())
         return Result::refused(UserMessage::warning(QStringLiteral("您还没有输入公司名称。")));
 
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name, DbTable::Corp81}))
+    NameDatabase db = library.open({DbTable::Name, DbTable::Corp81});
+    if (auto failure = db.failure())
         return Result::failed(*failure);
 
     // Strokes are summed wider than 16 bits so that a hand-edited library cannot overflow the total.

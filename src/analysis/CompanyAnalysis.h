@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "data/Outcome.h"
 
 #include <QJsonObject>
@@ -34,7 +35,7 @@ public:
     static constexpr int kMaxLength = 50;
 
     // A message instead of a report means nothing is written.
-    static Outcome<CompanyReport> analyze(const QString &input, const QString &databasePath);
+    static Outcome<CompanyReport> analyze(const QString &input, const Library &library);
     // The trade sentences whose lucky numbers include total, one per line, in their fixed order.
     static QString tradeSentences(int total);
     static QStringList tradeList(int total);

@@ -1,6 +1,5 @@
 #include "analysis/CompoundSurnames.h"
 
-#include "text/Characters.h"
 #include "text/PlainTextFile.h"
 
 namespace tolvane {
@@ -20,9 +19,9 @@ CompoundSurnames CompoundSurnames::read(const QString &path)
     return list;
 }
 
-SurnameKind CompoundSurnames::kindOf(const QString &name) const
+SurnameKind CompoundSurnames::kindOf(const PersonName &name) const
 {
-    const QStringList chars = splitCharacters(name);
+    const QStringList &chars = name.characters();
     if ((chars.size() == 3 || chars.size() == 4) && contains(chars.at(0) + chars.at(1)))
         return SurnameKind::Compound;
     return SurnameKind::Single;

@@ -24,7 +24,7 @@ public:
     // The kind the surname of a full name (as analysed, blanks trimmed) is taken to be when nobody says:
     // compound when the name has three or four characters and its first two are a listed compound surname (欧阳明华,
     // 司马迁), single otherwise. A name of two characters is always a single surname and a single given name.
-    SurnameKind kindOf(const QString &name) const;
+    SurnameKind kindOf(const PersonName &name) const;
 
 private:
     QSet<QString> m_surnames;

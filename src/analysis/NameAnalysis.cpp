@@ -5,7 +5,6 @@
 #include "numerology/DigitTables.h"
 #include "numerology/Fold81.h"
 #include "numerology/LuckRules.h"
-#include "text/Characters.h"
 #include "text/VbText.h"
 
 #include <QSet>
@@ -83,10 +82,9 @@ const std::array<SpecialSet, 7> &specialSets()
 
 } // namespace
 
-std::optional<UserMessage> NameAnalysis::checkLength(const QString &name)
+std::optional<UserMessage> NameAnalysis::checkLength(const PersonName &name)
 {
-    // A character outside the BMP is one character of the name, not two.
-    const qsizetype length = splitCharacters(name).size();
+    const qsizetype length = name.length();
     if (length <= 1)
         return UserMessage::warning(QStringLiteral("您选择“姓名分析”吗？请输入全名。"));
     if (length >= 5)
@@ -194,10 +192,10 @@ NameReport NameAnalysis::compose(const FiveGrids &grids, const ReportMeanings &m
     return report;
 }
 
-Outcome<NameReport> NameAnalysis::read(const FiveGrids &grids, const QString &databasePath)
+Outcome<NameReport> NameAnalysis::read(const FiveGrids &grids, const Library &library)
 {
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe }))
+    NameDatabase db = library.open({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe });
+    if (auto failure = db.failure())
         return Outcome<NameReport>::failed(*failure);
     const std::optional<ReportMeanings> meanings = ReportMeanings::read(db);
     if (!meanings)
@@ -248,9 +246,9 @@ QString NameAnalysis::text(const QString &heading, const NameReport &report)
     return text;
 }
 
-Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath)
+Outcome<QString> NameAnalysis::buildReport(const QString &heading, const FiveGrids &grids, const Library &library)
 {
-    Outcome<NameReport> report = read(grids, databasePath);
+    Outcome<NameReport> report = read(grids, library);
     Outcome<QString> result;
     result.messages = report.messages;
     result.databaseFailed = report.databaseFailed;

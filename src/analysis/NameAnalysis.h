@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "data/Outcome.h"
 #include "numerology/DigitTables.h"
 #include "numerology/FiveGrids.h"
@@ -54,9 +55,14 @@ public:
     static constexpr std::array<const char16_t *, 5> kGridNames { u"天格", u"人格", u"地格", u"总格", u"外格" };
 
     // The length check of a name to analyse: too short or too long gives its message.
-    static std::optional<UserMessage> checkLength(const QString &name);
+    static std::optional<UserMessage> checkLength(const PersonName &name);
     // The grids of two to four stroke counts; only three- and four-character names can have a compound surname.
     static FiveGrids gridsFor(const QList<int> &strokes, bool compoundSurname);
+    // The grids of a name's strokes, its surname as long as its kind says.
+    static FiveGrids gridsFor(const QList<int> &strokes, const PersonName &name)
+    {
+        return gridsFor(strokes, name.surnameLength() == 2);
+    }
     // The heading of a name's report, and of a report from typed stroke numbers.
     static QString nameHeading(const QString &name, const QList<int> &strokes, const FiveGrids &grids);
     static QString strokeNumbersHeading(const QString &typed, const FiveGrids &grids);
@@ -64,12 +70,12 @@ public:
     // The parts of the report from the meanings read once (a batch of names reads them once for all).
     static NameReport compose(const FiveGrids &grids, const ReportMeanings &meanings);
     // The parts from the library; without it there is no report, only its message.
-    static Outcome<NameReport> read(const FiveGrids &grids, const QString &databasePath);
+    static Outcome<NameReport> read(const FiveGrids &grids, const Library &library);
     // The report: the heading, the meanings of the numbers, the 三才 and the pairing from the library, then
     // personality, success and basis luck, warnings, remarks for women and special numbers.
     static QString text(const QString &heading, const NameReport &report);
     // read() and text() in one.
-    static Outcome<QString> buildReport(const QString &heading, const FiveGrids &grids, const QString &databasePath);
+    static Outcome<QString> buildReport(const QString &heading, const FiveGrids &grids, const Library &library);
 };
 
 } // namespace tolvane

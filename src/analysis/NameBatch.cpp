@@ -1,7 +1,6 @@
 #include "analysis/NameBatch.h"
 
 #include "analysis/AnalysisFields.h"
-#include "text/Characters.h"
 #include "text/PlainTextFile.h"
 
 namespace tolvane {
@@ -24,11 +23,12 @@ QString verdict(const std::optional<MeaningRow> &row)
 } // namespace
 
 Outcome<NameBatch> NameBatch::open(
-    const QString &databasePath, CompoundSurnames surnames, std::optional<NameSoundChecker> sound)
+    const Library &library, CompoundSurnames surnames, std::optional<NameSoundChecker> sound)
 {
     NameBatch batch;
-    batch.m_db = std::make_unique<NameDatabase>(databasePath);
-    if (auto failure = batch.m_db->openWith({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe }))
+    batch.m_db = std::make_unique<NameDatabase>(
+        library.open({ DbTable::Name, DbTable::Man81, DbTable::Sancai, DbTable::WrGe }));
+    if (auto failure = batch.m_db->failure())
         return Outcome<NameBatch>::failed(*failure);
     std::optional<ReportMeanings> meanings = ReportMeanings::read(*batch.m_db);
     if (!meanings)
@@ -63,11 +63,10 @@ NameBatch::Result NameBatch::analyze(int line, const QString &input, std::option
     const QStringList columns = input.split(QLatin1Char('\t'));
     if (columns.size() > 2)
         return refuse(QStringLiteral("一行只能有两栏：姓名，和可省略的“单”或“复”，以制表符隔开。"));
-    const QString name = columns.constFirst().trimmed();
+    const PersonName name(columns.constFirst().trimmed());
     if (name.isEmpty())
         return refuse(QStringLiteral("空行，没有姓名。"));
-    const QStringList chars = splitCharacters(name);
-    for (const QString &ch : chars) {
+    for (const QString &ch : name.characters()) {
         if (QChar::script(ch.toUcs4().value(0)) != QChar::Script_Han)
             return refuse(QStringLiteral("“") + ch + QStringLiteral("”不是汉字，姓名只能由汉字组成。"));
     }
@@ -78,18 +77,18 @@ NameBatch::Result NameBatch::analyze(int line, const QString &input, std::option
         const std::optional<SurnameKind> kind = surnameKindFromText(columns.at(1).trimmed());
         if (!kind)
             return refuse(QStringLiteral("第二栏只能是“单”或“复”。"));
-        if (*kind == SurnameKind::Compound && chars.size() == 2)
+        if (*kind == SurnameKind::Compound && name.length() == 2)
             return refuse(QStringLiteral("两个字的姓名不能是复姓。"));
-        result.kind = *kind;
+        result.name = name.withSurnameKind(*kind);
         result.kindGiven = true;
-    } else if (kindForAll && chars.size() > 2) {
-        result.kind = *kindForAll;
+    } else if (kindForAll && name.length() > 2) {
+        result.name = name.withSurnameKind(*kindForAll);
         result.kindGiven = true;
     } else {
-        result.kind = m_surnames.kindOf(name);
+        result.name = name.withSurnameKind(m_surnames.kindOf(name));
     }
 
-    for (const QString &ch : chars) {
+    for (const QString &ch : name.characters()) {
         const RowRead<qint16> strokes = strokesOf(ch);
         if (strokes.failed) {
             result.libraryFailure = DatabaseFailure::unreadable();
@@ -99,13 +98,9 @@ NameBatch::Result NameBatch::analyze(int line, const QString &input, std::option
             return refuse(QStringLiteral("字库中没有 ") + ch + QStringLiteral(" 字。"));
         result.strokes.append(*strokes.row);
     }
-    result.name = name;
-    result.report = NameAnalysis::compose(
-        NameAnalysis::gridsFor(result.strokes, result.kind == SurnameKind::Compound), m_meanings);
-    if (m_sound) {
-        const qsizetype surnameLength = result.kind == SurnameKind::Compound ? 2 : 1;
-        result.sound = m_sound->check(chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()));
-    }
+    result.report = NameAnalysis::compose(NameAnalysis::gridsFor(result.strokes, result.name), m_meanings);
+    if (m_sound)
+        result.sound = m_sound->check(result.name.surname(), result.name.givenName());
     return result;
 }
 
@@ -136,7 +131,7 @@ QString NameBatch::textLine(const Result &result)
     QStringList verdicts;
     for (const std::optional<MeaningRow> &row : r.gridMeanings)
         verdicts.append(verdict(row));
-    return QStringList { result.name, surnameKindText(result.kind), numberList(result.strokes),
+    return QStringList { result.name.text(), surnameKindText(*result.name.surnameKind()), numberList(result.strokes),
         numberList(r.grids.list()), verdicts.join(QLatin1Char(' ')),
         r.sancai.elementTriple + QLatin1Char(' ') + verdict(r.sancaiMeaning),
         r.pairKey + QLatin1Char(' ') + verdict(r.pairMeaning) }
@@ -150,7 +145,7 @@ QJsonObject NameBatch::fields(const Result &result)
         fields.insert(QStringLiteral("error"), *result.error);
     } else {
         // The report's whole text is left out: it only repeats the parts, and would double a long batch.
-        fields = nameAnalysisFields(result.name, result.strokes, result.kind, result.report, QString());
+        fields = nameAnalysisFields(result.name, result.strokes, result.report, QString());
         fields.insert(QStringLiteral("surnameKindGiven"), result.kindGiven);
         if (result.sound)
             fields.insert(QStringLiteral("sound"), NameSoundChecker::fields(*result.sound));

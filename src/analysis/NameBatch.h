@@ -4,6 +4,7 @@
 #include "analysis/NameAnalysis.h"
 #include "analysis/NameSound.h"
 #include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "data/Outcome.h"
 
 #include <QByteArray>
@@ -31,8 +32,7 @@ public:
         std::optional<QString> error;
         // The library could not be read for this line (a damaged page): the batch ends here, with this message.
         std::optional<DatabaseFailure> libraryFailure;
-        QString name;
-        SurnameKind kind = SurnameKind::Single;
+        PersonName name; // with its surname's kind
         bool kindGiven = false; // from the line or the run; otherwise from the compound-surname list
         QList<int> strokes;
         NameReport report;
@@ -42,7 +42,7 @@ public:
 
     // The library is read here; a library that cannot be read gives its message and no batch. With the sound
     // checks, every name's result also says how it sounds.
-    static Outcome<NameBatch> open(const QString &databasePath, CompoundSurnames surnames,
+    static Outcome<NameBatch> open(const Library &library, CompoundSurnames surnames,
                                    std::optional<NameSoundChecker> sound = std::nullopt);
 
     // One line: a name of two to four characters, optionally a tab and 单 or 复. A line without its own kind takes

@@ -27,15 +27,15 @@ LookupResult answerWith(const QString &heading, const MeaningRow &row, QJsonObje
     return result;
 }
 
-LookupAnswer numberMeaning(const QString &input, const QString &databasePath, DbTable table)
+LookupAnswer numberMeaning(const QString &input, const Library &library, DbTable table)
 {
     const std::optional<qint16> n = toInt16(trimSpaces(input));
     if (!n)
         return LookupAnswer::refused(UserMessage::warning(QStringLiteral("输入81数应为数字。")));
     if (*n < 1 || *n > 81)
         return LookupAnswer::refused(UserMessage::warning(QStringLiteral("输入81数应为在1至81之间。")));
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({table}))
+    NameDatabase db = library.open({table});
+    if (auto failure = db.failure())
         return LookupAnswer::failed(*failure);
     const RowRead<MeaningRow> row = db.numberMeaning(table, *n);
     if (row.failed)
@@ -49,10 +49,10 @@ LookupAnswer numberMeaning(const QString &input, const QString &databasePath, Db
 
 // Looks the key up in sancai or wrGe and builds the answer from its heading.
 LookupAnswer keyedMeaning(
-    const QString &databasePath, DbTable table, const QString &key, const QString &heading, const QJsonObject &fields)
+    const Library &library, DbTable table, const QString &key, const QString &heading, const QJsonObject &fields)
 {
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({table}))
+    NameDatabase db = library.open({table});
+    if (auto failure = db.failure())
         return LookupAnswer::failed(*failure);
     const RowRead<MeaningRow> row = db.keyedMeaning(table, key);
     if (row.failed)
@@ -64,24 +64,24 @@ LookupAnswer keyedMeaning(
 
 } // namespace
 
-LookupAnswer NumberLookups::personalNumber(const QString &input, const QString &databasePath)
+LookupAnswer NumberLookups::personalNumber(const QString &input, const Library &library)
 {
-    return numberMeaning(input, databasePath, DbTable::Man81);
+    return numberMeaning(input, library, DbTable::Man81);
 }
 
-LookupAnswer NumberLookups::companyNumber(const QString &input, const QString &databasePath)
+LookupAnswer NumberLookups::companyNumber(const QString &input, const Library &library)
 {
-    return numberMeaning(input, databasePath, DbTable::Corp81);
+    return numberMeaning(input, library, DbTable::Corp81);
 }
 
-LookupAnswer NumberLookups::sancai(const QString &input, const QString &databasePath)
+LookupAnswer NumberLookups::sancai(const QString &input, const Library &library)
 {
     const GridNumberParser::Numbers parsed = GridNumberParser::parseThree(input);
     if (!parsed.value)
         return LookupAnswer::refused(*parsed.message());
     const auto [heaven, person, earth] = *parsed.value;
     const QString triple = Sancai::compute(heaven, person, earth).elementTriple;
-    return keyedMeaning(databasePath, DbTable::Sancai, triple,
+    return keyedMeaning(library, DbTable::Sancai, triple,
         QStringLiteral("天格、人格、地格： ") + decimal(heaven) + QStringLiteral("、") + decimal(person)
             + QStringLiteral("、") + decimal(earth) + QStringLiteral(" 之三才五行为：") + triple
             + QStringLiteral(" 解释如下："),
@@ -89,7 +89,7 @@ LookupAnswer NumberLookups::sancai(const QString &input, const QString &database
             { QStringLiteral("elements"), triple } });
 }
 
-LookupAnswer NumberLookups::personOuterPairing(const QString &input, const QString &databasePath)
+LookupAnswer NumberLookups::personOuterPairing(const QString &input, const Library &library)
 {
     const GridNumberParser::Numbers parsed = GridNumberParser::parseTwo(input);
     if (!parsed.value)
@@ -97,7 +97,7 @@ LookupAnswer NumberLookups::personOuterPairing(const QString &input, const QStri
     const int person = (*parsed.value)[0];
     const int outer = (*parsed.value)[1];
     const QString key = computePairKey(person, outer);
-    return keyedMeaning(databasePath, DbTable::WrGe, key,
+    return keyedMeaning(library, DbTable::WrGe, key,
         QStringLiteral("人格、外格数： ") + decimal(person) + QStringLiteral("、") + decimal(outer)
             + QStringLiteral(" 所暗示的人际关系、社交能力及事业发展等解释如下："),
         { { QStringLiteral("numbers"), QJsonArray { person, outer } }, { QStringLiteral("key"), key } });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Library.h"
 #include "data/Outcome.h"
 
 #include <QJsonObject>
@@ -22,10 +23,10 @@ using LookupAnswer = Outcome<LookupResult>;
 // numbers, and the 人格/外格 pairing from two.
 class NumberLookups final {
 public:
-    static LookupAnswer personalNumber(const QString &input, const QString &databasePath);
-    static LookupAnswer companyNumber(const QString &input, const QString &databasePath);
-    static LookupAnswer sancai(const QString &input, const QString &databasePath);
-    static LookupAnswer personOuterPairing(const QString &input, const QString &databasePath);
+    static LookupAnswer personalNumber(const QString &input, const Library &library);
+    static LookupAnswer companyNumber(const QString &input, const Library &library);
+    static LookupAnswer sancai(const QString &input, const Library &library);
+    static LookupAnswer personOuterPairing(const QString &input, const Library &library);
 };
 
 } // namespace tolvane

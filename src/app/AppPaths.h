@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Library.h"
+
 #include <QString>
 
 namespace tolvane {
@@ -24,11 +26,12 @@ public:
     static QString sharedDataDir();
 
     QString appDir() const { return m_appDir; }
-    QString databasePath() const { return m_databasePath; }
+    // The character library, namedbs.mdb.
+    Library library() const { return Library(m_databasePath); }
     QString resultRtfPath() const;
     QString infoPath() const;
     // The verses of the names from the classics.
-    QString classicsPath() const { return m_classicsPath; }
+    ClassicsLibrary classics() const { return ClassicsLibrary(m_classicsPath); }
     // classics.db as shipped: beside the executable (a build tree or a portable copy), else in the shared data
     // folder of an installed program (share/tolvane beside bin). The first of them that exists; the first when
     // neither does, so that its absence is reported there.

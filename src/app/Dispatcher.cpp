@@ -52,13 +52,13 @@ template <typename T> std::optional<T> Dispatcher::absorb(Outcome<T> outcome)
     return std::move(outcome.value);
 }
 
-bool Dispatcher::answer(LookupAnswer outcome)
+void Dispatcher::answer(LookupAnswer outcome)
 {
     if (const std::optional<LookupResult> result = absorb(std::move(outcome))) {
         m_pane.setText(result->text);
         m_state.resultFields = result->fields;
     }
-    return true;
+    storeResult();
 }
 
 void Dispatcher::warnNoSuchOption()
@@ -70,9 +70,7 @@ void Dispatcher::prepare()
 {
     m_view.showGrids(GridPanel {});
     m_pane.resetInsertionFormat();
-    m_state.reportText.clear();
     m_state.resultFields = {};
-    m_state.analysisHeading.clear();
     m_state.databaseFailed = false;
     m_state.request.surnameLength = 0;
     m_state.request.firstStrokeStart = 1;
@@ -105,130 +103,118 @@ void Dispatcher::setReportHeaderFooter(const QString &header, const QString &foo
 
 void Dispatcher::showReadingText(const QString &key)
 {
-    if (const std::optional<QString> content = absorb(ReadingTexts::lookup(m_paths.databasePath(), key)))
+    if (const std::optional<QString> content = absorb(ReadingTexts::lookup(m_paths.library(), key)))
         m_pane.setText(*content);
 }
 
 std::optional<QString> Dispatcher::correctStrokes(const QString &character, const QString &strokes)
 {
-    return absorb(LibraryCorrection::apply(m_paths.databasePath(), character, strokes));
+    return absorb(LibraryCorrection::apply(m_paths.library(), character, strokes));
 }
 
 void Dispatcher::runPersonalNaming(const DispatchInput &input)
 {
     // Three characters are a surname with one fixed given-name character and a dash.
-    const QString trimmed = trimSpaces(input.name);
-    if (splitCharacters(trimmed).size() == 3) {
-        runFixedCharacterNaming(trimmed);
+    const PersonName &surnameTyped = input.name;
+    if (surnameTyped.length() == 3) {
+        runFixedCharacterNaming(surnameTyped);
         return;
     }
 
     m_view.setProgressPanelVisible(true);
-    m_state.flags.namingCancelled = false;
-    for (auto &group : m_state.fixed.strokes)
-        group.fill(0);
-
-    const StrokeLookup::Surname surname = *absorb(StrokeLookup::checkSurname(m_paths.databasePath(), input.name));
-    if (surname.length > 0) {
-        m_state.request.surnameLength = surname.length;
-        m_state.surnameStrokes = surname.strokes;
-    }
-    m_state.namingAborted = !surname.accepted;
-    if (m_state.namingAborted) {
+    const StrokeLookup::Surname surname = *absorb(StrokeLookup::checkSurname(m_paths.library(), input.name));
+    if (!surname.accepted) {
         finish();
         return;
     }
+    NameRequest &request = m_state.request;
+    request.surnameLength = surname.length;
 
     // The naming wizard fills the request, or withdraws it.
-    NamingWizard wizard(m_state.request, m_state.flags, NamingWizard::Purpose::PersonalNaming);
+    WizardFlags flags;
+    NamingWizard wizard(request, flags, NamingWizard::Purpose::PersonalNaming);
     m_prompter.runNamingWizard(wizard);
     if (wizard.busyRequested())
         m_view.setBusy(true);
 
     SearchInput search;
-    // Characters, not UTF-16 units: a surname outside the BMP is one character, not a compound surname.
-    search.surnameLength = int(splitCharacters(trimmed).size());
-    search.surnameStrokes = m_state.surnameStrokes;
-    search.nameLength = m_state.request.nameLength;
-    search.sex = m_state.request.sex;
-    search.luckLevel = m_state.request.luckLevel;
-    search.firstStrokeStart = m_state.request.firstStrokeStart;
-    search.groupLimit = m_state.request.groupLimit;
-    if (search.nameLength < 1 || search.nameLength > 3) {
-        for (auto &group : m_state.fixed.strokes)
-            group.fill(0);
-    }
-    ConfigSearch::search(search, m_state.configs);
-    if (m_state.configs.configNext == 1) {
+    search.surnameLength = int(surnameTyped.length());
+    search.surnameStrokes = surname.strokes;
+    search.nameLength = request.nameLength;
+    search.sex = request.sex;
+    search.luckLevel = request.luckLevel;
+    search.firstStrokeStart = request.firstStrokeStart;
+    search.groupLimit = request.groupLimit;
+    ConfigTables configs;
+    ConfigSearch::search(search, configs);
+    if (configs.configNext == 1) {
         m_prompter.showMessage(UserMessage::warning(QStringLiteral("对不起，本程序没有找出任何良好名字。您可通过")
             + QStringLiteral("更改名字字数、允许半吉再试试。")));
         finish();
         return;
     }
-    m_state.configSummary = ConfigSearch::summary(search, m_state.configs);
     // A cancelled wizard leaves the pane as it was: it may hold what the user wrote or edited there.
-    if (!m_state.flags.namingCancelled) {
-        m_pane.setText(chartPrefaceText() + m_state.configSummary);
-        QList<int> surnameStrokes;
-        for (int i = 0; i < search.surnameLength && i < 2; ++i)
-            surnameStrokes.append(search.surnameStrokes[i]);
-        m_state.resultFields = configurationFields(trimmed, surnameStrokes, m_state.request, m_state.configs);
-        m_state.resultFields.insert(
-            QStringLiteral("text"), withLineFeeds(chartPrefaceText() + m_state.configSummary));
-        addChartFields();
+    if (flags.namingCancelled) {
+        finish();
+        return;
+    }
+    const QString summary = chartPrefaceText() + ConfigSearch::summary(search, configs);
+    m_pane.setText(summary);
+    m_state.resultFields = configurationFields(surnameTyped.text(),
+        QList<int>(surname.strokes.begin(), surname.strokes.begin() + search.surnameLength), request, configs);
+    m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(summary));
+    addChartFields();
+
+    FindCharacterForm form(request, flags, configs.groupCount());
+    m_prompter.askFindCharacters(form);
+    if (form.busyRequested())
+        m_view.setBusy(true);
+    m_pane.repaint();
+    if (flags.namingCancelled) {
+        finish();
+        return;
     }
 
     // Names from the classics come with their verses, the names' characters in bold.
+    QString reportText;
     std::optional<MarkedText> classicNames;
     QJsonArray listedGroups;
-    if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
-        FindCharacterForm form(m_state.request, m_state.flags, m_state.configs.groupCount());
-        m_prompter.askFindCharacters(form);
-        if (form.busyRequested())
-            m_view.setBusy(true);
-        m_pane.repaint();
-    }
-    if (!m_state.namingAborted && !m_state.flags.namingCancelled && m_state.request.classics) {
+    if (request.classics) {
         // The verses are searched over every good configuration, not only the groups the summary shows.
-        const ClassicListing listing = ClassicNameSearch::run(trimmed, ConfigSearch::everyGood(search),
-            m_state.request, *m_state.request.classics, m_paths.databasePath(), m_paths.classicsPath());
-        classicNames = classicNamesText(listing);
-        m_state.namingAborted = !classicNames;
-        if (classicNames) {
-            m_state.reportText = classicNames->text;
-            listedGroups = classicGroupFields(listing);
+        const ClassicListing listing = ClassicNameSearch::run(surnameTyped.text(), ConfigSearch::everyGood(search),
+            request, *request.classics, m_paths.library(), m_paths.classics());
+        if (!(classicNames = classicNamesText(listing))) {
+            finish();
+            return;
         }
-    } else if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
+        reportText = classicNames->text;
+        listedGroups = classicGroupFields(listing);
+    } else {
         CandidateListing::Input listing;
-        listing.surname = trimmed;
-        listing.request = m_state.request;
-        listing.namingCancelled = m_state.flags.namingCancelled;
-        listing.configs = &m_state.configs;
+        listing.surname = surnameTyped.text();
+        listing.request = request;
+        listing.configs = &configs;
         const std::optional<CandidateListing::Listing> result
-            = absorb(CandidateListing::run(listing, m_paths.databasePath(), &m_view));
-        if (result) {
-            m_state.reportText = result->reportText;
-            listedGroups = listedGroupFields(result->groups, m_state.request.nameLength);
+            = absorb(CandidateListing::run(listing, m_paths.library(), &m_view));
+        if (!result || result->namingAborted) {
+            finish();
+            return;
         }
-        m_state.namingAborted = !result || result->namingAborted;
+        reportText = result->reportText;
+        listedGroups = listedGroupFields(result->groups, request.nameLength);
     }
-    if (!m_state.namingAborted && !m_state.flags.namingCancelled) {
-        // The listing's groups (or the names from the classics) join the configurations; otherwise the summary
-        // stays the result.
-        m_state.resultFields.insert(QStringLiteral("groups"), listedGroups);
-        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(chartPrefaceText() + m_state.reportText));
-        if (classicNames) {
-            MarkedText shown;
-            shown.append(chartPrefaceText());
-            shown.append(*classicNames);
-            m_pane.setMarkedText(shown);
-        } else {
-            m_pane.setText(chartPrefaceText() + m_state.reportText);
-        }
-        storeResult();
-        return;
+    // The listing's groups (or the names from the classics) join the configurations.
+    m_state.resultFields.insert(QStringLiteral("groups"), listedGroups);
+    m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(chartPrefaceText() + reportText));
+    if (classicNames) {
+        MarkedText shown;
+        shown.append(chartPrefaceText());
+        shown.append(*classicNames);
+        m_pane.setMarkedText(shown);
+    } else {
+        m_pane.setText(chartPrefaceText() + reportText);
     }
-    finish();
+    storeResult();
 }
 
 std::optional<MarkedText> Dispatcher::classicNamesText(const ClassicListing &listing)
@@ -244,46 +230,44 @@ std::optional<MarkedText> Dispatcher::classicNamesText(const ClassicListing &lis
     return ClassicNameText::listing(listing);
 }
 
-void Dispatcher::runFixedCharacterNaming(const QString &pattern)
+void Dispatcher::runFixedCharacterNaming(const PersonName &pattern)
 {
     const std::optional<StrokeLookup::FixedPattern> read
-        = absorb(StrokeLookup::parseFixedPattern(m_paths.databasePath(), pattern));
+        = absorb(StrokeLookup::parseFixedPattern(m_paths.library(), pattern));
     if (!read) {
         finish();
         return;
     }
     const StrokeLookup::FixedPattern &parsed = *read;
-    m_state.patternSurnameStrokes = parsed.surnameStrokes;
-    if (parsed.fixedCharStrokes)
-        m_state.fixedCharStrokes = *parsed.fixedCharStrokes;
-    // Exactly one of the two given-name positions must be the one to find. A pattern with two dashes has no
-    // fixed character and would search with the count left from an earlier run: it is refused as well.
+    // Exactly one of the two given-name positions must be the one to find; a pattern with two dashes has no
+    // fixed character.
     const QString dash = QStringLiteral("-");
-    if ((parsed.chars[1] == dash) == (parsed.chars[2] == dash)) {
+    if ((parsed.chars[1] == dash) == (parsed.chars[2] == dash) || !parsed.fixedCharStrokes) {
         m_prompter.showMessage(
             UserMessage::plain(QStringLiteral("“个人起名”功能，您输入的姓氏超过两个字，或没有输入“-”。")));
         finish();
         return;
     }
 
-    m_state.fixedCancelled = false;
-    FixedOptionsForm options(m_state.request, m_state.fixedCancelled);
+    bool cancelled = false;
+    NameRequest &request = m_state.request;
+    FixedOptionsForm options(request, cancelled);
     m_prompter.askFixedOptions(options);
-
-    if (m_state.fixedCancelled) {
-        m_state.fixed.configText.clear();
+    if (cancelled) {
         finish();
         return;
     }
     FixedSearchInput search;
     search.firstFree = parsed.chars[1] == dash;
-    search.surnameStrokes = m_state.patternSurnameStrokes;
-    search.fixedStrokes = m_state.fixedCharStrokes;
-    search.sex = m_state.request.sex;
-    search.luckLevel = m_state.request.luckLevel;
-    search.groupLimit = m_state.request.groupLimit;
-    m_state.configs.configNext = FixedConfigSearch::search(search, m_state.fixed);
-    const int found = m_state.configs.configNext - 1;
+    search.surnameStrokes = parsed.surnameStrokes;
+    search.fixedStrokes = *parsed.fixedCharStrokes;
+    search.sex = request.sex;
+    search.luckLevel = request.luckLevel;
+    search.groupLimit = request.groupLimit;
+    FixedTables fixed;
+    const int configNext = FixedConfigSearch::search(search, fixed);
+    const int found = configNext - 1;
+    const FixedNamingFacts facts { pattern.text(), search.surnameStrokes, search.fixedStrokes, search.firstFree };
     if (found == 0) {
         // Where no choice of options finds a configuration, advising to change them would send the person
         // round in circles: say that the fixed character is the cause.
@@ -299,27 +283,24 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
         finish();
         return;
     }
-    if (m_state.request.classics) {
-        const ClassicSet classics = *m_state.request.classics;
+    if (request.classics) {
+        const ClassicSet classics = *request.classics;
         m_pane.setText(QStringLiteral("共有") + decimal(found) + QStringLiteral("组字可选，程序正为您在")
             + classics.names(QStringLiteral("、")) + QStringLiteral("中找名字，请等待..."));
         m_pane.repaint();
         m_view.setBusy(true);
-        const bool firstFree = parsed.chars[1] == dash;
         // The verses are searched over every good configuration, not only the groups the summary shows.
-        const ClassicListing listing
-            = ClassicNameSearch::runFixed(parsed.chars[0], parsed.chars[firstFree ? 2 : 1], firstFree,
-                FixedConfigSearch::everyGood(search), m_state.request, classics, m_paths.databasePath(),
-                m_paths.classicsPath());
+        const ClassicListing listing = ClassicNameSearch::runFixed(parsed.chars[0],
+            parsed.chars[search.firstFree ? 2 : 1], search.firstFree, FixedConfigSearch::everyGood(search), request,
+            classics, m_paths.library(), m_paths.classics());
         // The configurations stay on the pane when no name is found, as after a library listing.
         MarkedText text;
-        text.append(chartPrefaceText() + m_state.fixed.configText + kCrLf + kCrLf);
+        text.append(chartPrefaceText() + fixed.configText + kCrLf + kCrLf);
         if (const std::optional<MarkedText> names = classicNamesText(listing))
             text.append(*names);
         m_pane.setMarkedText(text);
-        m_state.resultFields = fixedNamingFields(
-            { pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, firstFree }, m_state.request, {});
-        m_state.resultFields.insert(QStringLiteral("groups"), classicGroupFields(listing, m_state.fixedCharStrokes));
+        m_state.resultFields = fixedNamingFields(facts, request, {});
+        m_state.resultFields.insert(QStringLiteral("groups"), classicGroupFields(listing, search.fixedStrokes));
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text.text));
         addChartFields();
         finish();
@@ -329,94 +310,90 @@ void Dispatcher::runFixedCharacterNaming(const QString &pattern)
         QStringLiteral("共有") + decimal(found) + QStringLiteral("组字可选，程序正为您在字库找字，请等待..."));
     m_pane.repaint();
     m_view.setBusy(true);
-    const std::optional<FixedListing::Listing> listing = absorb(
-        FixedListing::run(m_state.fixed, m_state.configs.configNext, m_state.request, m_paths.databasePath(), &m_view));
-    // After a failed library nothing is listed, and no earlier listing is shown again.
-    m_pane.setText(chartPrefaceText() + m_state.fixed.configText + kCrLf + kCrLf
-        + (listing ? listing->listingText : QString()));
+    const std::optional<FixedListing::Listing> listing
+        = absorb(FixedListing::run(fixed, configNext, request, m_paths.library(), &m_view));
+    // After a failed library nothing is listed.
+    m_pane.setText(chartPrefaceText() + fixed.configText + kCrLf + kCrLf + (listing ? listing->listingText : QString()));
     if (listing) {
-        m_state.resultFields
-            = fixedNamingFields({ pattern, m_state.patternSurnameStrokes, m_state.fixedCharStrokes, search.firstFree },
-                m_state.request, *listing);
+        m_state.resultFields = fixedNamingFields(facts, request, *listing);
         m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(m_pane.text()));
         addChartFields();
     }
     finish();
 }
 
-bool Dispatcher::analyzeName(const QString &input)
+std::optional<Dispatcher::AnalysedName> Dispatcher::analyzeName(const PersonName &typed)
 {
-    const QString name = trimSpaces(input);
-    m_state.analysisHeading = name + QStringLiteral("：") + kCrLf + kCrLf;
-    if (const std::optional<UserMessage> message = NameAnalysis::checkLength(name)) {
+    if (const std::optional<UserMessage> message = NameAnalysis::checkLength(typed)) {
         m_prompter.showMessage(*message);
-        return false;
+        return std::nullopt;
     }
 
     // Two characters are a single surname and a single given name; otherwise the person says, with the kind the
     // compound-surname list gives preselected.
-    m_state.request.surnameKind.reset();
-    if (splitCharacters(name).size() == 2) {
-        m_state.request.surnameKind = SurnameKind::Single;
+    NameRequest &request = m_state.request;
+    request.surnameKind.reset();
+    if (typed.length() == 2) {
+        request.surnameKind = SurnameKind::Single;
         m_view.setBusy(true);
     } else {
-        NamingWizard wizard(m_state.request, m_state.flags, NamingWizard::Purpose::NameAnalysis);
-        wizard.suggestSurnameKind(CompoundSurnames::read(m_paths.compoundSurnamesPath()).kindOf(name));
+        WizardFlags flags;
+        NamingWizard wizard(request, flags, NamingWizard::Purpose::NameAnalysis);
+        wizard.suggestSurnameKind(CompoundSurnames::read(m_paths.compoundSurnamesPath()).kindOf(typed));
         m_prompter.runNamingWizard(wizard);
         if (wizard.busyRequested())
             m_view.setBusy(true);
     }
-    if (!m_state.request.surnameKind)
-        return false;
+    if (!request.surnameKind)
+        return std::nullopt;
 
-    const std::optional<QList<int>> strokes = absorb(StrokeLookup::strokesOfName(m_paths.databasePath(), name));
+    const std::optional<QList<int>> strokes = absorb(StrokeLookup::strokesOfName(m_paths.library(), typed));
     if (!strokes)
-        return false;
-    m_state.analysisStrokes = *strokes;
-    m_state.analysisGrids = NameAnalysis::gridsFor(*strokes, m_state.request.surnameKind == SurnameKind::Compound);
-    m_state.analysisHeading = NameAnalysis::nameHeading(name, *strokes, m_state.analysisGrids);
-    m_view.showGrids(GridPanel::forName(name, *strokes, m_state.analysisGrids));
-    return true;
+        return std::nullopt;
+    AnalysedName analysed { typed.withSurnameKind(*request.surnameKind), *strokes, {}, {} };
+    analysed.grids = NameAnalysis::gridsFor(*strokes, analysed.name);
+    analysed.heading = NameAnalysis::nameHeading(typed.text(), *strokes, analysed.grids);
+    m_view.showGrids(GridPanel::forName(typed, *strokes, analysed.grids));
+    return analysed;
 }
 
 void Dispatcher::runNameAnalysis(const DispatchInput &input)
 {
     m_view.setGridPanelEnabled(true);
     m_view.setProgressPanelVisible(false);
-    if (!analyzeName(input.name)) {
+    const std::optional<AnalysedName> analysed = analyzeName(input.name);
+    if (!analysed) {
         finish();
         return;
     }
-    if (const std::optional<NameReport> report = buildReport()) {
+    QString reportText;
+    if (const std::optional<NameReport> report = buildReport(analysed->heading, analysed->grids, reportText)) {
         // How the name sounds comes last, after the numerology.
-        const QStringList chars = splitCharacters(trimSpaces(input.name));
-        const qsizetype surnameLength = *m_state.request.surnameKind == SurnameKind::Compound ? 2 : 1;
+        const PersonName &name = analysed->name;
         QString problem;
         std::optional<NameSound> sound;
         if (const NameSoundChecker *checker = soundChecker(&problem)) {
-            sound = checker->check(chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()));
-            m_state.reportText += NameSoundChecker::reportSection(*sound);
+            sound = checker->check(name.surname(), name.givenName());
+            reportText += NameSoundChecker::reportSection(*sound);
         } else {
-            m_state.reportText += NameSoundChecker::missingSection(problem);
+            reportText += NameSoundChecker::missingSection(problem);
         }
-        m_state.resultFields = nameAnalysisFields(
-            trimSpaces(input.name), m_state.analysisStrokes, *m_state.request.surnameKind, *report, m_state.reportText);
+        m_state.resultFields = nameAnalysisFields(name, analysed->strokes, *report, reportText);
         m_state.resultFields.insert(QStringLiteral("sound"),
             sound ? QJsonValue(NameSoundChecker::fields(*sound)) : QJsonValue(QJsonValue::Null));
     }
     // Info.txt is read again before every report, so an edit made outside the program shows at once.
     const ReportInfo::Texts info = ReportInfo::load(m_paths.infoPath());
     setReportHeaderFooter(info.header, info.footer);
-    m_pane.setText(ReportInfo::wrapReport(m_state.reportHeader, m_state.reportText, m_state.reportFooter));
+    m_pane.setText(ReportInfo::wrapReport(m_state.reportHeader, reportText, m_state.reportFooter));
     storeResult();
 }
 
-// The report over the heading and grids of the last analysis; the report text stays empty when the library fails.
-std::optional<NameReport> Dispatcher::buildReport()
+std::optional<NameReport> Dispatcher::buildReport(const QString &heading, const FiveGrids &grids, QString &text)
 {
-    std::optional<NameReport> report = absorb(NameAnalysis::read(m_state.analysisGrids, m_paths.databasePath()));
+    std::optional<NameReport> report = absorb(NameAnalysis::read(grids, m_paths.library()));
     if (report)
-        m_state.reportText = NameAnalysis::text(m_state.analysisHeading, *report);
+        text = NameAnalysis::text(heading, *report);
     return report;
 }
 
@@ -430,7 +407,7 @@ const NameSoundChecker *Dispatcher::soundChecker(QString *problem)
 void Dispatcher::runCompanyAnalysis(const DispatchInput &input)
 {
     if (const std::optional<CompanyReport> report
-        = absorb(CompanyAnalysis::analyze(input.name, m_paths.databasePath()))) {
+        = absorb(CompanyAnalysis::analyze(input.name.text(), m_paths.library()))) {
         if (report->replacement)
             m_pane.setText(*report->replacement);
         if (!report->appended.isEmpty())
@@ -448,30 +425,27 @@ void Dispatcher::runLookup(const DispatchInput &input)
         storeResult();
         return;
     }
-    if ((this->*FunctionTable::row(*input.lookup).run)(input.other))
-        storeResult();
-    else
-        finish();
+    (this->*FunctionTable::row(*input.lookup).run)(input.other);
 }
 
-bool Dispatcher::showPersonalNumber(const QString &input)
+void Dispatcher::showPersonalNumber(const QString &input)
 {
-    return answer(NumberLookups::personalNumber(input, m_paths.databasePath()));
+    answer(NumberLookups::personalNumber(input, m_paths.library()));
 }
 
-bool Dispatcher::showCompanyNumber(const QString &input)
+void Dispatcher::showCompanyNumber(const QString &input)
 {
-    return answer(NumberLookups::companyNumber(input, m_paths.databasePath()));
+    answer(NumberLookups::companyNumber(input, m_paths.library()));
 }
 
-bool Dispatcher::showSancai(const QString &input)
+void Dispatcher::showSancai(const QString &input)
 {
-    return answer(NumberLookups::sancai(input, m_paths.databasePath()));
+    answer(NumberLookups::sancai(input, m_paths.library()));
 }
 
-bool Dispatcher::showPersonOuterPairing(const QString &input)
+void Dispatcher::showPersonOuterPairing(const QString &input)
 {
-    return answer(NumberLookups::personOuterPairing(input, m_paths.databasePath()));
+    answer(NumberLookups::personOuterPairing(input, m_paths.library()));
 }
 
 namespace {
@@ -487,88 +461,87 @@ WaitNotice paintedNotice(ResultPane &pane)
 
 } // namespace
 
-bool Dispatcher::showCharacterStrokes(const QString &input)
+void Dispatcher::showCharacterStrokes(const QString &input)
 {
-    return answer(CharacterLookups::characterStrokes(input, m_paths.databasePath(), paintedNotice(m_pane)));
+    answer(CharacterLookups::characterStrokes(input, m_paths.library(), paintedNotice(m_pane)));
 }
 
-bool Dispatcher::listCharactersByStrokes(const QString &input)
+void Dispatcher::listCharactersByStrokes(const QString &input)
 {
-    return answer(CharacterLookups::charactersByStrokes(input, m_paths.databasePath(), paintedNotice(m_pane)));
+    answer(CharacterLookups::charactersByStrokes(input, m_paths.library(), paintedNotice(m_pane)));
 }
 
-bool Dispatcher::listHomophones(const QString &input)
+void Dispatcher::listHomophones(const QString &input)
 {
-    return answer(CharacterLookups::homophones(input, m_paths.databasePath(), paintedNotice(m_pane)));
+    answer(CharacterLookups::homophones(input, m_paths.library(), paintedNotice(m_pane)));
 }
 
-bool Dispatcher::showCharacterMeanings(const QString &input)
+void Dispatcher::showCharacterMeanings(const QString &input)
 {
     QString problem;
-    return answer(CharacterLookups::characterMeanings(
-        input, m_paths.databasePath(), AppInfo::webAddress(), paintedNotice(m_pane), soundChecker(&problem)));
+    answer(CharacterLookups::characterMeanings(
+        input, m_paths.library(), AppInfo::webAddress(), paintedNotice(m_pane), soundChecker(&problem)));
 }
 
-bool Dispatcher::showBirthChart(const QString &input)
+void Dispatcher::showBirthChart(const QString &input)
 {
     const ParsedInput<BirthChart> chart = chartForBirth(input);
-    if (!chart.value)
-        return answer(LookupAnswer::refused(*chart.rejection));
+    if (!chart.value) {
+        answer(LookupAnswer::refused(*chart.rejection));
+        return;
+    }
     const QString report = formatBirthChartReport(*chart.value);
     QJsonObject fields = birthChartJson(*chart.value);
     fields.insert(QStringLiteral("text"), report);
-    return answer(LookupResult { QString(report).replace(QLatin1Char('\n'), kCrLf), fields });
+    answer(LookupResult { QString(report).replace(QLatin1Char('\n'), kCrLf), fields });
 }
 
-bool Dispatcher::analyzeStrokeNumbers(const QString &input)
+void Dispatcher::analyzeStrokeNumbers(const QString &input)
 {
     bool abandoned = false;
+    QString reportText;
     if (const std::optional<QList<int>> numbers = absorb(StrokeNumbersParser::parse(input))) {
-        m_state.request.surnameKind.reset();
+        NameRequest &request = m_state.request;
+        request.surnameKind.reset();
         if (numbers->size() == 2) {
-            m_state.request.surnameKind = SurnameKind::Single;
+            request.surnameKind = SurnameKind::Single;
         } else {
-            SurnameKindForm form(m_state.request);
+            SurnameKindForm form(request);
             m_prompter.askSurnameKind(form);
-            abandoned = !m_state.request.surnameKind;
+            abandoned = !request.surnameKind;
         }
-        if (m_state.request.surnameKind) {
-            m_state.analysisGrids
-                = NameAnalysis::gridsFor(*numbers, m_state.request.surnameKind == SurnameKind::Compound);
-            m_state.analysisHeading = NameAnalysis::strokeNumbersHeading(trimSpaces(input), m_state.analysisGrids);
-            if (const std::optional<NameReport> report = buildReport()) {
-                m_state.resultFields
-                    = strokeNumbersFields(*numbers, *m_state.request.surnameKind, *report, m_state.reportText);
-            }
+        if (request.surnameKind) {
+            const FiveGrids grids = NameAnalysis::gridsFor(*numbers, request.surnameKind == SurnameKind::Compound);
+            if (const std::optional<NameReport> report
+                = buildReport(NameAnalysis::strokeNumbersHeading(trimSpaces(input), grids), grids, reportText))
+                m_state.resultFields = strokeNumbersFields(*numbers, *request.surnameKind, *report, reportText);
         }
     }
     // A text of fewer than two characters was never a stroke list, and a surname kind left unanswered withdraws
     // the question: the pane stays as it was. Otherwise the report replaces it, and a rejected input empties it.
-    if (input.size() < 2 || abandoned)
-        return false;
-    m_pane.setText(m_state.reportText);
-    return true;
+    if (splitCharacters(input).size() < 2 || abandoned) {
+        finish();
+        return;
+    }
+    m_pane.setText(reportText);
+    storeResult();
 }
 
-std::optional<FavouriteNames::Name> Dispatcher::splitFullName(const QString &typed) const
+std::optional<FavouriteNames::Name> Dispatcher::splitFullName(const PersonName &typed) const
 {
-    const QString name = trimSpaces(typed);
-    const QStringList chars = splitCharacters(name);
-    if (chars.size() < 2 || chars.size() > 4)
+    if (typed.length() < 2 || typed.length() > 4)
         return std::nullopt;
-    int surnameLength = 1;
-    if (chars.size() == 4
-        || (chars.size() == 3
-            && CompoundSurnames::read(m_paths.compoundSurnamesPath()).kindOf(name) == SurnameKind::Compound))
-        surnameLength = 2;
-    return FavouriteNames::Name { chars.mid(0, surnameLength).join(QString()), chars.mid(surnameLength).join(QString()) };
+    const PersonName name = typed.withSurnameKind(typed.length() == 4
+            ? SurnameKind::Compound
+            : CompoundSurnames::read(m_paths.compoundSurnamesPath()).kindOf(typed));
+    return FavouriteNames::Name { name.surname(), name.givenName() };
 }
 
 SuggestionSources Dispatcher::suggestionSources()
 {
     SuggestionSources sources;
-    sources.libraryPath = m_paths.databasePath();
-    sources.classicsPath = m_paths.classicsPath();
+    sources.library = m_paths.library();
+    sources.classics = m_paths.classics();
     sources.wordsPath = m_paths.nameWordsPath();
     QString problem;
     if (const NameSoundChecker *checker = soundChecker(&problem)) {
@@ -603,7 +576,7 @@ void Dispatcher::runSuggestedNames(const DispatchInput &input)
 {
     m_view.setProgressPanelVisible(false);
     SuggestionForm form;
-    form.request.surname = trimSpaces(input.name);
+    form.request.surname = input.name.text();
     // The library and every collection, unless the person chooses otherwise.
     form.request.classics = ClassicSet::all();
     if (const std::optional<UserMessage> problem = NameSuggestions::requestProblem(form.request)) {

@@ -10,6 +10,7 @@
 #include "naming/FavouriteNames.h"
 #include "naming/NameSuggestions.h"
 #include "text/MarkedText.h"
+#include "text/PersonName.h"
 
 #include <QString>
 
@@ -24,10 +25,10 @@ class Prompter;
 class ResultPane;
 
 // What Execute runs: the function and lookup chosen (none for a selector text that names none) and the two
-// input boxes as typed.
+// input boxes as typed, the name box read once as a name.
 struct DispatchInput {
     std::optional<Function> function;
-    QString name; // txtName
+    PersonName name; // txtName
     std::optional<Lookup> lookup;
     QString other; // txtOther
 };
@@ -61,13 +62,7 @@ public:
     void setResultPath(const QString &path) { m_resultPath = path; }
     QString resultPath() const { return m_resultPath; }
 
-    // The functions and lookups, as the function table runs them.
-    void runPersonalNaming(const DispatchInput &input);
-    void runNameAnalysis(const DispatchInput &input);
-    void runCompanyAnalysis(const DispatchInput &input);
-    void runLookup(const DispatchInput &input);
-    // 推荐名字: the questions, then the shortlist (suggest), which replaces the pane's text.
-    void runSuggestedNames(const DispatchInput &input);
+    // 推荐名字: the questions (the function's handler), then the shortlist, which replaces the pane's text.
     void suggest(const SuggestionForm &form);
     // Two to five names side by side, judged for the sex and the wished elements (or a birth's).
     void compareNames(const QList<FavouriteNames::Name> &names, Sex sex, const ElementSet &elements,
@@ -78,38 +73,56 @@ public:
     ElementSet lastSuggestedElements() const { return m_lastSuggestionRequest.elements; }
     // A full name of two to four characters as surname and given name: a listed compound surname for three
     // characters, two and two for four; nothing for any other length.
-    std::optional<FavouriteNames::Name> splitFullName(const QString &name) const;
+    std::optional<FavouriteNames::Name> splitFullName(const PersonName &name) const;
     // Where the suggested names read from, the sound check among them (unjudged when name-sound.tsv cannot be read).
     SuggestionSources suggestionSources();
-    bool showPersonalNumber(const QString &input);
-    bool showCompanyNumber(const QString &input);
-    bool showSancai(const QString &input);
-    bool showPersonOuterPairing(const QString &input);
-    bool showCharacterStrokes(const QString &input);
-    bool listCharactersByStrokes(const QString &input);
-    bool analyzeStrokeNumbers(const QString &input);
-    bool listHomophones(const QString &input);
-    bool showCharacterMeanings(const QString &input);
-    bool showBirthChart(const QString &input);
-
 private:
+    // The function table names the handlers below.
+    friend class FunctionTable;
+
+    // The functions and lookups, as the function table runs them.
+    void runPersonalNaming(const DispatchInput &input);
+    void runNameAnalysis(const DispatchInput &input);
+    void runCompanyAnalysis(const DispatchInput &input);
+    void runLookup(const DispatchInput &input);
+    void runSuggestedNames(const DispatchInput &input);
+    void showPersonalNumber(const QString &input);
+    void showCompanyNumber(const QString &input);
+    void showSancai(const QString &input);
+    void showPersonOuterPairing(const QString &input);
+    void showCharacterStrokes(const QString &input);
+    void listCharactersByStrokes(const QString &input);
+    void analyzeStrokeNumbers(const QString &input);
+    void listHomophones(const QString &input);
+    void showCharacterMeanings(const QString &input);
+    void showBirthChart(const QString &input);
+
+
+    // A name to analyse, once its surname's kind is known and its strokes are read.
+    struct AnalysedName {
+        PersonName name;
+        QList<int> strokes;
+        FiveGrids grids;
+        QString heading;
+    };
     void prepare();
-    void runFixedCharacterNaming(const QString &pattern);
+    void runFixedCharacterNaming(const PersonName &pattern);
     // Shows a listing's message and notes a failed file; the pane's text of its names, none when it has none.
     std::optional<MarkedText> classicNamesText(const ClassicListing &listing);
     // Naming from a birth time: the chart's lines and a blank line, to stand above the result (empty otherwise);
     // addChartFields puts the chart's object into the result's fields as "birthChart".
     QString chartPrefaceText() const;
     void addChartFields();
-    bool analyzeName(const QString &input);
-    std::optional<NameReport> buildReport();
+    std::optional<AnalysedName> analyzeName(const PersonName &typed);
+    // The report over a heading and grids into text; the text stays as it was when the library fails.
+    std::optional<NameReport> buildReport(const QString &heading, const FiveGrids &grids, QString &text);
     // The sound checks, loaded from name-sound.tsv at the first name that needs them; nothing (and the reason)
     // while the file cannot be read.
     const NameSoundChecker *soundChecker(QString *problem);
     // Shows an outcome's messages, notes a failed library and hands back its value.
     template <typename T> std::optional<T> absorb(Outcome<T> outcome);
-    // A lookup's answer replaces the pane's text.
-    bool answer(LookupAnswer outcome);
+    // A lookup's answer replaces the pane's text, and is stored.
+    void answer(LookupAnswer outcome);
     void warnNoSuchOption();
     void storeResult();
     void finish();

@@ -42,13 +42,13 @@ struct FunctionRow {
 };
 
 // One row per lookup: its caption, the tool tip of the lookup box, the command line's name for it and the
-// dispatcher's handler, which returns whether the result is stored.
+// dispatcher's handler, which runs it and stores its result.
 struct LookupRow {
     Lookup lookup;
     const char16_t *caption;
     const char16_t *toolTip;
     const char *commandName;
-    bool (Dispatcher::*run)(const QString &input);
+    void (Dispatcher::*run)(const QString &input);
 };
 
 class FunctionTable final {

@@ -1,14 +1,13 @@
 #include "app/GridPanel.h"
 
-#include "text/Characters.h"
 
 namespace tolvane {
 
-GridPanel GridPanel::forName(const QString &name, const QList<int> &strokes, const FiveGrids &grids)
+GridPanel GridPanel::forName(const PersonName &name, const QList<int> &strokes, const FiveGrids &grids)
 {
     static constexpr int kPlaces[5][4] = { {}, {}, { 0, 2 }, { 0, 1, 2 }, { 0, 1, 2, 3 } };
     GridPanel panel;
-    const QStringList chars = splitCharacters(name);
+    const QStringList &chars = name.characters();
     const qsizetype count = qMin(chars.size(), strokes.size());
     for (qsizetype i = 0; i < count && count <= 4; ++i) {
         const int place = kPlaces[count][i];

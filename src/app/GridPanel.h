@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numerology/FiveGrids.h"
+#include "text/PersonName.h"
 
 #include <QList>
 #include <QString>
@@ -21,7 +22,7 @@ struct GridPanel {
     // A name of two to four characters by position, whatever its surname kind: two characters take the first
     // surname and the first given-name place, three the two surname places and the first given-name place,
     // four all of them.
-    static GridPanel forName(const QString &name, const QList<int> &strokes, const FiveGrids &grids);
+    static GridPanel forName(const PersonName &name, const QList<int> &strokes, const FiveGrids &grids);
 
     bool operator==(const GridPanel &) const = default;
 };

@@ -10,13 +10,10 @@ QStringList ReadingTexts::keys()
             QStringLiteral("softprotect")};
 }
 
-Outcome<QString> ReadingTexts::lookup(const QString &databasePath, const QString &key)
+Outcome<QString> ReadingTexts::lookup(const Library &library, const QString &key)
 {
-    NameDatabase db(databasePath);
-    if (const std::optional<DatabaseFailure> failure = db.open())
-        return Outcome<QString>::failed(*failure);
-    if (const std::optional<DatabaseFailure> failure =
-            db.openTable(DbTable::Text, DatabaseFailure::Wording::OpenInDesign))
+    NameDatabase db = library.open({DbTable::Text}, DatabaseFailure::Wording::OpenInDesign);
+    if (auto failure = db.failure())
         return Outcome<QString>::failed(*failure);
     const RowRead<QString> content = db.textContent(key);
     if (content.failed)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Library.h"
 #include "data/Outcome.h"
 
 #include <QString>
@@ -14,7 +15,7 @@ public:
     // "xinmingge", "liaofansixun", "sanshiyinguojing", "softprotect".
     static QStringList keys();
     // The row's Content, or the failure message, or neither (no such row: the pane stays as it was).
-    static Outcome<QString> lookup(const QString &databasePath, const QString &key);
+    static Outcome<QString> lookup(const Library &library, const QString &key);
 };
 
 } // namespace tolvane

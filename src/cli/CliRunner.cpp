@@ -341,7 +341,7 @@ int runBatch(Session &s)
     if (!lines)
         return 1;
 
-    Outcome<NameBatch> batch = NameBatch::open(s.dispatcher.paths().databasePath(),
+    Outcome<NameBatch> batch = NameBatch::open(s.dispatcher.paths().library(),
         CompoundSurnames::read(s.dispatcher.paths().compoundSurnamesPath()),
         s.json ? NameSoundChecker::load(s.dispatcher.paths().nameSoundPath()) : std::nullopt);
     if (!batch.value) {

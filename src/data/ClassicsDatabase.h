@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Classics.h"
+#include "data/Statement.h"
 #include "text/UserMessage.h"
 
 #include <QString>
@@ -9,26 +10,23 @@
 #include <vector>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace tolvane {
 
 // classics.db, the verses names from the classics are drawn from: a plain SQLite file generated at build time
-// beside namedbs.mdb (data/README.md describes its tables). Opened read-only for one search; the destructor
-// closes it. Characters are passed as code points.
+// beside namedbs.mdb (data/README.md describes its tables). Opened read-only for one search by
+// ClassicsLibrary::open; the destructor closes it. Characters are passed as code points.
 class ClassicsDatabase final {
 public:
     // The format the program reads, stored as meta.format.
     static constexpr int kFormat = 2;
 
-    explicit ClassicsDatabase(QString path);
     ~ClassicsDatabase();
     ClassicsDatabase(const ClassicsDatabase &) = delete;
     ClassicsDatabase &operator=(const ClassicsDatabase &) = delete;
 
-    // Opens the file and checks its format; false for a missing, foreign or damaged file.
-    bool open();
-    void close();
+    // False for a missing, foreign or damaged file.
+    bool isOpen() const { return m_db != nullptr; }
     // The message for a file that cannot be opened or read.
     static UserMessage failureMessage();
 
@@ -62,18 +60,22 @@ public:
     std::optional<Verse> verse(qint32 line);
 
 private:
+    friend class ClassicsLibrary;
+    // Opens the file and checks its format.
+    explicit ClassicsDatabase(const QString &path);
+    void close();
+
     enum Query { After, Before, Single, QueryCount };
     bool links(Query query, char32_t character, ClassicSet classics, std::vector<Link> &out);
 
-    QString m_path;
     sqlite3 *m_db = nullptr;
     // Prepared for the collections last asked for.
     struct Prepared {
-        sqlite3_stmt *stmt = nullptr;
+        std::optional<Statement> stmt;
         ClassicSet classics;
     };
     Prepared m_queries[QueryCount];
-    sqlite3_stmt *m_verse = nullptr;
+    std::optional<Statement> m_verse;
 };
 
 } // namespace tolvane

@@ -9,7 +9,7 @@ namespace tolvane {
 
 const QString LibraryCorrection::kDone = QStringLiteral("更改完毕！");
 
-Outcome<QString> LibraryCorrection::apply(const QString &databasePath, const QString &character, const QString &strokes)
+Outcome<QString> LibraryCorrection::apply(const Library &library, const QString &character, const QString &strokes)
 {
     const auto refuse = [](const QString &text) { return Outcome<QString>::refused(UserMessage::warning(text)); };
     // Both texts are taken as typed: blanks around the character count as characters.
@@ -26,10 +26,8 @@ Outcome<QString> LibraryCorrection::apply(const QString &databasePath, const QSt
         return refuse(QStringLiteral("笔画数不能是负数或太大。"));
 
     // The same file every lookup reads, whatever the current directory happens to be.
-    NameDatabase db(databasePath);
-    if (auto failure = db.open())
-        return Outcome<QString>::failed(*failure);
-    if (auto failure = db.openTable(DbTable::Name, DatabaseFailure::Wording::OpenInDesign))
+    NameDatabase db = library.open({DbTable::Name}, DatabaseFailure::Wording::OpenInDesign);
+    if (auto failure = db.failure())
         return Outcome<QString>::failed(*failure);
     switch (db.setFirstStrokes(character, *n)) {
     case NameDatabase::WriteOutcome::Written:
@@ -45,11 +43,11 @@ Outcome<QString> LibraryCorrection::apply(const QString &databasePath, const QSt
                   + QStringLiteral("文件可以写入，然后再试一次。"));
 }
 
-QString LibraryCorrection::presentStrokes(const QString &databasePath, const QString &character)
+QString LibraryCorrection::presentStrokes(const Library &library, const QString &character)
 {
     if (splitCharacters(character).size() != 1)
         return {};
-    const Outcome<qint16> found = StrokeLookup::strokesOf(databasePath, character);
+    const Outcome<qint16> found = StrokeLookup::strokesOf(library, character);
     if (!found.value || *found.value == 0)
         return {};
     if (*found.value == StrokeLookup::kNotInLibrary)

@@ -2,17 +2,17 @@
 
 #include "data/DatabaseFailure.h"
 #include "data/DbTable.h"
+#include "data/Statement.h"
 
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace tolvane {
 
@@ -29,27 +29,22 @@ template <typename T> struct RowRead {
     bool failed = false;
 };
 
-// One connection to namedbs.mdb for the length of one operation. Every operation opens the library anew
-// (so that a file replaced or corrected while the program runs is seen at once) and the destructor closes it.
-// The file is never created: a missing file is a failure, not a new empty library.
+// One connection to namedbs.mdb for the length of one operation, made by Library::open; the destructor closes
+// it. A connection that could not be made holds the failure, and every read of it fails.
 // "Stored order" is rowid order; single lookups answer with the first (or, where the caller's scan would
 // keep overwriting, the last) matching row in that order.
 class NameDatabase final {
 public:
-    explicit NameDatabase(QString path);
-    ~NameDatabase();
+    NameDatabase(NameDatabase &&other) noexcept = default;
+    NameDatabase &operator=(NameDatabase &&other) noexcept = default;
     NameDatabase(const NameDatabase &) = delete;
     NameDatabase &operator=(const NameDatabase &) = delete;
 
-    // Opens and unlocks the file; fails for a missing, locked, foreign or damaged file or a wrong key.
-    std::optional<DatabaseFailure> open();
-    // Checks that a table exists with the columns its readers use.
-    std::optional<DatabaseFailure> openTable(DbTable table,
-                                             DatabaseFailure::Wording wording = DatabaseFailure::Wording::InDesign);
-    // open() followed by openTable() for each table in order; the first failure is returned.
-    std::optional<DatabaseFailure> openWith(std::initializer_list<DbTable> tables);
-    void close();
+    // Why the file or one of the tables asked for could not be opened; nothing once the connection is open.
+    const std::optional<DatabaseFailure> &failure() const { return m_failure; }
     bool isOpen() const { return m_db != nullptr; }
+    // Closes the connection before the end of its scope, once everything is read.
+    void close();
 
     // strokes of the first row whose namechr equals ch, as a signed 16-bit value; no row when none matches.
     RowRead<qint16> strokesOf(const QString &ch);
@@ -115,15 +110,20 @@ public:
     RowRead<QString> textContent(const QString &key);
 
 private:
-    bool openWithEarlierRounds();
-    sqlite3_stmt *prepare(const char *sql);
-    RowRead<MeaningRow> lastMeaning(const QString &sql, const std::function<void(sqlite3_stmt *)> &bind);
+    friend class Library;
+    NameDatabase(const QString &path, std::initializer_list<DbTable> tables, DatabaseFailure::Wording wording);
+    bool connect(const QString &path, int keyRounds);
 
-    QString m_path;
-    sqlite3 *m_db = nullptr;
-    sqlite3_stmt *m_strokesQuery = nullptr;
-    sqlite3_stmt *m_rowsQuery = nullptr;
-    sqlite3_stmt *m_strokeRowsQuery = nullptr;
+    std::optional<DatabaseFailure> m_failure;
+    struct Closer {
+        void operator()(sqlite3 *db) const;
+    };
+    // Declared before the statements, so that they are finalised first.
+    std::unique_ptr<sqlite3, Closer> m_db;
+    // Kept prepared: a lookup asks for up to 50 characters in a row.
+    std::optional<Statement> m_strokesQuery;
+    std::optional<Statement> m_rowsQuery;
+    std::optional<Statement> m_strokeRowsQuery;
 };
 
 } // namespace tolvane

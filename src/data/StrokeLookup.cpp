@@ -1,15 +1,13 @@
 #include "data/StrokeLookup.h"
 
 #include "data/NameDatabase.h"
-#include "text/Characters.h"
-#include "text/VbText.h"
 
 namespace tolvane {
 
-Outcome<qint16> StrokeLookup::strokesOf(const QString &databasePath, const QString &ch)
+Outcome<qint16> StrokeLookup::strokesOf(const Library &library, const QString &ch)
 {
-    NameDatabase db(databasePath);
-    std::optional<DatabaseFailure> failure = db.openWith({ DbTable::Name });
+    NameDatabase db = library.open({DbTable::Name});
+    std::optional<DatabaseFailure> failure = db.failure();
     RowRead<qint16> read;
     // A damaged library: the same failure as one that cannot be opened, never "not in the library".
     if (!failure && (read = db.strokesOf(ch)).failed)
@@ -22,23 +20,22 @@ Outcome<qint16> StrokeLookup::strokesOf(const QString &databasePath, const QStri
     return read.row.value_or(kNotInLibrary);
 }
 
-Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databasePath, const QString &input)
+Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const Library &library, const PersonName &typed)
 {
     Outcome<Surname> check = Surname {};
     Surname &surname = *check.value;
-    const QString s = trimSpaces(input);
-    if (s.isEmpty()) {
+    if (typed.isEmpty()) {
         check.messages.append(UserMessage::warning(QStringLiteral("您选择“个人起名”吗？您还没有输入姓氏。")));
         return check;
     }
-    const QStringList chars = splitCharacters(s);
+    const QStringList &chars = typed.characters();
     if (chars.size() > 2) {
         check.messages.append(UserMessage::warning(QStringLiteral("您选择“个人起名”吗？姓氏最多是两个字。")));
         return check;
     }
     surname.length = qint16(chars.size());
     for (qsizetype i = 0; i < chars.size(); ++i) {
-        const Outcome<qint16> r = strokesOf(databasePath, chars.at(i));
+        const Outcome<qint16> r = strokesOf(library, chars.at(i));
         surname.strokes[i] = *r.value;
         if (r.databaseFailed) {
             check.messages += r.messages;
@@ -54,17 +51,16 @@ Outcome<StrokeLookup::Surname> StrokeLookup::checkSurname(const QString &databas
     return check;
 }
 
-Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const QString &databasePath, const QString &pattern)
+Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const Library &library, const PersonName &pattern)
 {
     FixedPattern p;
-    // A character outside the BMP is one position of the pattern, not two halves of a surrogate pair.
-    const QStringList chars = splitCharacters(pattern);
+    const QStringList &chars = pattern.characters();
     if (chars.size() == 3)
         std::copy(chars.begin(), chars.end(), p.chars.begin());
     // One connection for the whole pattern; the first failure of the library ends the parse with its one
     // message, so that nothing is searched with strokes that were never read.
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({ DbTable::Name }))
+    NameDatabase db = library.open({ DbTable::Name });
+    if (auto failure = db.failure())
         return Outcome<FixedPattern>::failed(*failure);
     bool unreadable = false;
     const auto lookup = [&](const QString &ch) -> qint16 {
@@ -85,14 +81,14 @@ Outcome<StrokeLookup::FixedPattern> StrokeLookup::parseFixedPattern(const QStrin
     return p;
 }
 
-Outcome<QList<int>> StrokeLookup::strokesOfName(const QString &databasePath, const QString &name)
+Outcome<QList<int>> StrokeLookup::strokesOfName(const Library &library, const PersonName &name)
 {
     // One connection serves the whole name: nothing else can touch the library between two characters.
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({ DbTable::Name }))
+    NameDatabase db = library.open({ DbTable::Name });
+    if (auto failure = db.failure())
         return Outcome<QList<int>>::failed(*failure);
     QList<int> strokes;
-    for (const QString &ch : splitCharacters(name)) {
+    for (const QString &ch : name.characters()) {
         const RowRead<qint16> count = db.strokesOf(ch);
         if (count.failed)
             return Outcome<QList<int>>::failed(DatabaseFailure::unreadable());

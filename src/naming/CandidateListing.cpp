@@ -81,12 +81,12 @@ UserMessage CandidateListing::nothingFound()
                                 + QStringLiteral("更改名字字数、允许半吉、或放宽其他起名条件再试试。"));
 }
 
-Outcome<CandidateListing::Listing> CandidateListing::run(const Input &input, const QString &databasePath,
+Outcome<CandidateListing::Listing> CandidateListing::run(const Input &input, const Library &library,
                                                         ListingProgress *progress)
 {
     const ConfigTables &configs = *input.configs;
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name}))
+    NameDatabase db = library.open({DbTable::Name});
+    if (auto failure = db.failure())
         return Outcome<Listing>::failed(*failure);
 
     QString report = heading();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Library.h"
 #include "data/Outcome.h"
 #include "naming/NameRequest.h"
 #include "numerology/ConfigSearch.h"
@@ -42,7 +43,7 @@ public:
 
     // No listing after a database failure (personal naming then stops); a listing with nothing in it comes
     // with its warning.
-    static Outcome<Listing> run(const Input &input, const QString &databasePath, ListingProgress *progress);
+    static Outcome<Listing> run(const Input &input, const Library &library, ListingProgress *progress);
 
     // Texts both listings share: the heading, the count line, the lines saying every configuration was
     // listed, and the warning when no group has a character.

@@ -271,13 +271,13 @@ UserMessage libraryReadFailure()
 std::optional<FitCharacters> openSources(
     NameDatabase &db, ClassicsDatabase &verses, const NameRequest &request, ClassicListing &listing)
 {
-    if (auto failure = db.openWith({ DbTable::Name })) {
+    if (auto failure = db.failure()) {
         listing.message = failure->message();
         listing.databaseFailed = true;
         return std::nullopt;
     }
     std::optional<FitCharacters> fit = fitCharacters(db, request.sex, request.elementWishes);
-    if (!fit || !verses.open()) {
+    if (!fit || !verses.isOpen()) {
         listing.message = fit ? ClassicsDatabase::failureMessage() : libraryReadFailure();
         listing.databaseFailed = true;
         return std::nullopt;
@@ -300,7 +300,7 @@ std::optional<UserMessage> ClassicNameSearch::sourceProblem(ClassicSet classics,
 }
 
 ClassicListing ClassicNameSearch::run(const QString &surname, const QList<GoodConfiguration> &configurations,
-    const NameRequest &request, ClassicSet classics, const QString &libraryPath, const QString &classicsPath)
+    const NameRequest &request, ClassicSet classics, const Library &library, const ClassicsLibrary &classicsLibrary)
 {
     ClassicListing listing;
     listing.kind = ClassicListing::Kind::Personal;
@@ -309,8 +309,8 @@ ClassicListing ClassicNameSearch::run(const QString &surname, const QList<GoodCo
     listing.classics = classics;
     if ((listing.message = sourceProblem(classics, request.nameLength)))
         return listing;
-    NameDatabase db(libraryPath);
-    ClassicsDatabase verses(classicsPath);
+    NameDatabase db = library.open({ DbTable::Name });
+    ClassicsDatabase verses = classicsLibrary.open();
     std::optional<FitCharacters> fit = openSources(db, verses, request, listing);
     if (!fit)
         return listing;
@@ -351,7 +351,7 @@ ClassicListing ClassicNameSearch::run(const QString &surname, const QList<GoodCo
 
 ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
     const FixedTables &tables, int configNext, const NameRequest &request, ClassicSet classics,
-    const QString &libraryPath, const QString &classicsPath)
+    const Library &library, const ClassicsLibrary &classicsLibrary)
 {
     QList<GoodConfiguration> configurations;
     const int groups = std::clamp(configNext - 1, 0, FixedTables::kSlots);
@@ -361,12 +361,12 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
         config.grids = tables.grids[g];
         configurations.append(config);
     }
-    return runFixed(surname, fixedCharacter, firstFree, configurations, request, classics, libraryPath, classicsPath);
+    return runFixed(surname, fixedCharacter, firstFree, configurations, request, classics, library, classicsLibrary);
 }
 
 ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
     const QList<GoodConfiguration> &configurations, const NameRequest &request, ClassicSet classics,
-    const QString &libraryPath, const QString &classicsPath)
+    const Library &library, const ClassicsLibrary &classicsLibrary)
 {
     ClassicListing listing;
     listing.kind = ClassicListing::Kind::Fixed;
@@ -377,8 +377,8 @@ ClassicListing ClassicNameSearch::runFixed(const QString &surname, const QString
     listing.firstFree = firstFree;
     if ((listing.message = sourceProblem(classics, 2)))
         return listing;
-    NameDatabase db(libraryPath);
-    ClassicsDatabase verses(classicsPath);
+    NameDatabase db = library.open({ DbTable::Name });
+    ClassicsDatabase verses = classicsLibrary.open();
     std::optional<FitCharacters> fit = openSources(db, verses, request, listing);
     if (!fit)
         return listing;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Classics.h"
+#include "data/Library.h"
 #include "naming/NameRequest.h"
 #include "numerology/ConfigSearch.h"
 #include "numerology/FixedConfigSearch.h"
@@ -71,17 +72,17 @@ public:
     // configuration that has names, numbered by its place in the list. One- and two-character given names by
     // request.nameLength (a three-character request finds nothing and says so).
     static ClassicListing run(const QString &surname, const QList<GoodConfiguration> &configurations,
-        const NameRequest &request, ClassicSet classics, const QString &libraryPath, const QString &classicsPath);
+        const NameRequest &request, ClassicSet classics, const Library &library, const ClassicsLibrary &classicsLibrary);
     // Fixed-character naming (王-华, 王华-): the fixed character keeps its place; the wishes apply to the
     // character found, as in the library listing.
     // configurations: every good one (FixedConfigSearch::everyGood), numbered by their place in the list.
     static ClassicListing runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
         const QList<GoodConfiguration> &configurations, const NameRequest &request, ClassicSet classics,
-        const QString &libraryPath, const QString &classicsPath);
+        const Library &library, const ClassicsLibrary &classicsLibrary);
     // The same over the groups of the fixed tables a listing found (configNext - 1 of them).
     static ClassicListing runFixed(const QString &surname, const QString &fixedCharacter, bool firstFree,
         const FixedTables &tables, int configNext, const NameRequest &request, ClassicSet classics,
-        const QString &libraryPath, const QString &classicsPath);
+        const Library &library, const ClassicsLibrary &classicsLibrary);
 };
 
 } // namespace tolvane

@@ -9,10 +9,10 @@
 namespace tolvane {
 
 Outcome<FixedListing::Listing> FixedListing::run(const FixedTables &tables, int configNext, const NameRequest &request,
-                                                 const QString &databasePath, ListingProgress *progress)
+                                                 const Library &library, ListingProgress *progress)
 {
-    NameDatabase db(databasePath);
-    if (auto failure = db.openWith({DbTable::Name}))
+    NameDatabase db = library.open({DbTable::Name});
+    if (auto failure = db.failure())
         return Outcome<Listing>::failed(*failure);
 
     QString text = CandidateListing::heading();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Library.h"
 #include "data/Outcome.h"
 #include "naming/NameRequest.h"
 #include "numerology/FixedConfigSearch.h"
@@ -31,7 +32,7 @@ public:
     // No listing after a database failure (no earlier listing is shown again); a listing with nothing in it
     // comes with its warning.
     static Outcome<Listing> run(const FixedTables &tables, int configNext, const NameRequest &request,
-                                const QString &databasePath, ListingProgress *progress);
+                                const Library &library, ListingProgress *progress);
 };
 
 } // namespace tolvane

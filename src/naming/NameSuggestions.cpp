@@ -419,7 +419,7 @@ private:
         request.elementWishes = wishes.elements;
         {
             const ClassicListing listing = ClassicNameSearch::run(m_sources.surname, configs, request, *wishes.classics,
-                m_paths.libraryPath, m_paths.classicsPath);
+                m_paths.library, m_paths.classics);
             if (listing.databaseFailed) {
                 m_failure = listing.message;
                 return false;
@@ -591,7 +591,7 @@ Suggestions NameSuggestions::run(
     // The surname's strokes, the characters, the words.
     Sources sources;
     sources.surname = req.surname;
-    const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(paths.libraryPath, req.surname);
+    const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(paths.library, req.surname);
     if (!strokes.value) {
         result.message = strokes.message();
         result.databaseFailed = strokes.databaseFailed;
@@ -602,8 +602,8 @@ Suggestions NameSuggestions::run(
     for (uint c : req.surname.toUcs4())
         sources.surnameCodes.insert(char32_t(c));
     {
-        NameDatabase db(paths.libraryPath);
-        if (auto failure = db.openWith({ DbTable::Name })) {
+        NameDatabase db = paths.library.open({ DbTable::Name });
+        if (auto failure = db.failure()) {
             result.message = failure->message();
             result.databaseFailed = true;
             return result;
@@ -774,7 +774,7 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
         return Outcome<SuggestedName>::refused(UserMessage::warning(
             QStringLiteral("“") + surname + given + QStringLiteral("”：只能比较一到两个字的姓加一到两个字的名。")));
     }
-    const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(paths.libraryPath, surname + given);
+    const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(paths.library, surname + given);
     if (!strokes.value) {
         Outcome<SuggestedName> refused;
         refused.messages = strokes.messages;
@@ -808,8 +808,8 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
     facts.wishes = wishes;
     QStringList syllables;
     {
-        NameDatabase db(paths.libraryPath);
-        if (auto failure = db.openWith({ DbTable::Name }))
+        NameDatabase db = paths.library.open({ DbTable::Name });
+        if (auto failure = db.failure())
             return Outcome<SuggestedName>::failed(*failure);
         const std::optional<QList<NameDatabase::NameRow>> fitRows = db.nameRows();
         if (!fitRows)
@@ -841,8 +841,8 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
             facts.word = words->find(char32_t(givenChars.at(0).toUcs4().value(0)), char32_t(givenChars.at(1).toUcs4().value(0)));
     }
     // Where it stands in the classics: the pair's (or the character's) best line in any collection.
-    ClassicsDatabase verses(paths.classicsPath);
-    if (verses.open()) {
+    ClassicsDatabase verses = paths.classics.open();
+    if (verses.isOpen()) {
         std::vector<ClassicsDatabase::Link> links;
         const char32_t first = char32_t(givenChars.at(0).toUcs4().value(0));
         const bool read = givenCount == 2 ? verses.pairsStartingWith(first, ClassicSet::all(), links)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Classics.h"
+#include "data/Library.h"
 #include "data/Outcome.h"
 #include "naming/NameWords.h"
 #include "numerology/ConfigSearch.h"
@@ -87,8 +88,8 @@ struct SuggestionRequest {
 
 // Where the suggestions read from.
 struct SuggestionSources {
-    QString libraryPath;
-    QString classicsPath;
+    Library library;
+    ClassicsLibrary classics;
     QString wordsPath;
     SoundCheck sound; // none: the sound part stays unjudged
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/PersonName.h"
+
 #include <QString>
 
 #include <array>
@@ -76,7 +78,6 @@ enum class LuckLevel { Full, Half, Bad };
 QString luckLevelText(LuckLevel level);
 std::optional<LuckLevel> luckLevelFromText(QStringView text);
 
-enum class SurnameKind { Single, Compound };
 // "单" or "复".
 QString surnameKindText(SurnameKind kind);
 std::optional<SurnameKind> surnameKindFromText(QStringView text);

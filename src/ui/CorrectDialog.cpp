@@ -17,9 +17,9 @@ namespace {
 constexpr int kInfoColumns = 26;
 } // namespace
 
-CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
+CorrectDialog::CorrectDialog(Library library, QWidget *parent)
     : QDialog(parent, DialogFrame::kFlags)
-    , m_databasePath(std::move(databasePath))
+    , m_library(std::move(library))
     , m_prompter(this)
 {
     setObjectName(QStringLiteral("frmCorrect"));
@@ -82,13 +82,13 @@ CorrectDialog::CorrectDialog(QString databasePath, QWidget *parent)
 
 void CorrectDialog::showPresentStrokes()
 {
-    m_lblNow->setText(LibraryCorrection::presentStrokes(m_databasePath, m_txtZi->text()));
+    m_lblNow->setText(LibraryCorrection::presentStrokes(m_library, m_txtZi->text()));
 }
 
 void CorrectDialog::applyCorrection()
 {
     setCursor(Qt::WaitCursor);
-    const Outcome<QString> result = LibraryCorrection::apply(m_databasePath, m_txtZi->text(), m_txtBihua->text());
+    const Outcome<QString> result = LibraryCorrection::apply(m_library, m_txtZi->text(), m_txtBihua->text());
     unsetCursor();
     // The label keeps its text until the window closes, through later refusals too.
     if (result.value) {

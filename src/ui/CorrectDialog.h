@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Library.h"
 #include "ui/WidgetPrompter.h"
 
 #include <QDialog>
@@ -16,7 +17,7 @@ class CorrectDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    CorrectDialog(QString databasePath, QWidget *parent = nullptr);
+    CorrectDialog(Library library, QWidget *parent = nullptr);
     CorrectDialog(const CorrectDialog &) = delete;
     CorrectDialog &operator=(const CorrectDialog &) = delete;
 
@@ -24,7 +25,7 @@ private:
     void applyCorrection();
     void showPresentStrokes();
 
-    QString m_databasePath;
+    Library m_library;
     WidgetPrompter m_prompter;
     QLineEdit *m_txtZi = nullptr;
     QLineEdit *m_txtBihua = nullptr;

@@ -455,7 +455,7 @@ void MainWindow::openFavouritesWindow()
 void MainWindow::openCorrectionWindow()
 {
     // The correction writes the library every other operation reads, wherever the current directory is.
-    CorrectDialog dialog(m_dispatcher.paths().databasePath(), this);
+    CorrectDialog dialog(m_dispatcher.paths().library(), this);
     dialog.exec();
 }
 

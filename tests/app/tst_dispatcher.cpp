@@ -174,14 +174,14 @@ void TestDispatcher::preparationClearsPerRunState()
 {
     Rig rig;
     const ProgramState &s = rig.dispatcher.state();
-    // A name analysis leaves its report and heading, a personal naming run its surname length, first stroke
-    // count and group limit.
+    // A name analysis leaves its fields and grids; a company analysis after it shows only its own. A personal
+    // naming run leaves its surname length, first stroke count and group limit.
     rig.run(QStringLiteral("姓名分析"), QStringLiteral("青禾"), {}, {});
-    QVERIFY(!s.reportText.isEmpty());
-    QVERIFY(!s.analysisHeading.isEmpty());
+    QCOMPARE(s.resultFields.value(QStringLiteral("name")).toString(), QStringLiteral("青禾"));
+    QVERIFY(rig.view.grids != GridPanel{});
     rig.run(kCompany, QStringLiteral("十"), {}, {});
-    QCOMPARE(s.reportText, QString());
-    QCOMPARE(s.analysisHeading, QString());
+    QVERIFY(!s.resultFields.contains(QStringLiteral("givenName")));
+    QVERIFY(!s.resultFields.contains(QStringLiteral("sound")));
     QCOMPARE(rig.view.grids, GridPanel{});
 
     rig.prompter.wizardScript = [](NamingWizard &w) {
@@ -352,8 +352,6 @@ void TestDispatcher::personalNamingShowsTheSummary()
                             "姓名笔画数：4 20    五格数：5 24 21 24 2     三才五行：土火木\r\n"));
     const ProgramState &s = rig.dispatcher.state();
     QCOMPARE(int(s.request.surnameLength), 1);
-    QCOMPARE(int(s.surnameStrokes[0]), 4);
-    QCOMPARE(int(s.configs.configNext), 2);
     QCOMPARE(int(s.request.nameLength), 0);
     QVERIFY(rig.view.progressPanelVisible);
     QVERIFY(!rig.view.busy);
@@ -412,8 +410,8 @@ void TestDispatcher::personalNamingCancelled()
     rig.prompter.wizardScript = [](NamingWizard &w) { w.cancel(); };
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
-    QCOMPARE(int(rig.dispatcher.state().configs.configNext), 0);
-    QVERIFY(rig.dispatcher.state().flags.namingCancelled);
+    QVERIFY(rig.dispatcher.state().resultFields.isEmpty());
+    QVERIFY(!QFile::exists(rig.rtfPath()));
     // What the pane held (perhaps the user's own text) stays.
     QCOMPARE(rig.pane.text(), QStringLiteral("旧文字"));
 }
@@ -438,7 +436,8 @@ void TestDispatcher::personalNamingStopsAtTheSurnameCheck()
     rig.run(QStringLiteral("个人起名"), name, {}, {});
     QCOMPARE(rig.prompter.texts(), QStringList{message});
     QCOMPARE(rig.prompter.wizardRuns, 0);
-    QVERIFY(rig.dispatcher.state().namingAborted);
+    QVERIFY(rig.dispatcher.state().resultFields.isEmpty());
+    QVERIFY(!QFile::exists(rig.rtfPath()));
     QCOMPARE(rig.dispatcher.state().databaseFailed, !library);
 }
 
@@ -449,8 +448,6 @@ void TestDispatcher::threeCharactersWithoutDash()
     QCOMPARE(rig.prompter.messages.size(), 1);
     QCOMPARE(rig.prompter.messages.first(),
              UserMessage::plain(QStringLiteral("“个人起名”功能，您输入的姓氏超过两个字，或没有输入“-”。")));
-    // Both given-name characters were looked up; the third one's count is kept.
-    QCOMPARE(int(rig.dispatcher.state().fixedCharStrokes), 5);
     QCOMPARE(rig.prompter.wizardRuns, 0);
 }
 
@@ -473,7 +470,6 @@ void TestDispatcher::fixedCharacterNaming()
     // ordinary naming run left its flag set.
     rig.prompter.fixedRuns = 0;
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {}); // the wizard closed by its frame button
-    QVERIFY(rig.dispatcher.state().flags.namingCancelled);
     rig.prompter.fixedScript = [](FixedOptionsForm &f) {
         f.confirm(Sex::Male, LuckLevel::Half, *ElementSet::fromText(u"金"));
     };
@@ -488,7 +484,7 @@ void TestDispatcher::fixedCharacterNaming()
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
     QVERIFY(rig.prompter.messages.isEmpty());
     QCOMPARE(rig.pane.text(), QStringLiteral("旧文字"));
-    QVERIFY(rig.dispatcher.state().fixedCancelled);
+    QVERIFY(rig.dispatcher.state().resultFields.isEmpty());
 }
 
 void TestDispatcher::libraryDamagedDuringNaming_data()
@@ -552,9 +548,8 @@ void TestDispatcher::fixedCharacterPatterns()
     QFETCH(int, optionRuns);
     QFETCH(bool, full);
     Rig rig;
-    // An earlier run leaves the strokes of its fixed character (二, 2).
+    // An earlier run with a fixed character (二, 2) changes nothing of the next.
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四-二"), {}, {});
-    QCOMPARE(int(rig.dispatcher.state().fixedCharStrokes), 2);
     rig.prompter.messages.clear();
     rig.prompter.fixedRuns = 0;
     rig.prompter.fixedScript = [full](FixedOptionsForm &f) {
@@ -573,11 +568,10 @@ void TestDispatcher::groupLimitSurvivesBetweenRuns()
     rig.prompter.wizardScript = answer(2, false, true, QStringLiteral("2"));
     rig.prompter.findScript = [](FindCharacterForm &f) { f.exit(); };
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
-    QCOMPARE(int(rig.dispatcher.state().configs.configNext), 3);
+    QCOMPARE(rig.pane.text().count(QStringLiteral("\r\n")), 4);
     rig.prompter.wizardScript = answer(2, false, true);
     rig.run(QStringLiteral("个人起名"), QStringLiteral("四"), {}, {});
     QCOMPARE(int(rig.dispatcher.state().request.groupLimit), 3);
-    QCOMPARE(int(rig.dispatcher.state().configs.configNext), 3);
     QCOMPARE(rig.pane.text().count(QStringLiteral("\r\n")), 4);
 }
 
@@ -748,7 +742,7 @@ void TestDispatcher::nameAnalysisEndsWithHowItSounds()
     rig.run(QStringLiteral("姓名分析"), QStringLiteral("青禾"), {}, {});
     const FiveGrids grids = NameAnalysis::gridsFor({ 8, 5 }, false);
     const QString report = *NameAnalysis::buildReport(
-        NameAnalysis::nameHeading(QStringLiteral("青禾"), { 8, 5 }, grids), grids, rig.dispatcher.paths().databasePath())
+        NameAnalysis::nameHeading(QStringLiteral("青禾"), { 8, 5 }, grids), grids, rig.dispatcher.paths().library())
                                 .value;
     QCOMPARE(rig.pane.text(), QStringLiteral("欢迎\r\n") + report + section + QStringLiteral("再见"));
     QCOMPARE(rig.dispatcher.state().resultFields.value(QStringLiteral("sound")).toObject().value(QStringLiteral("pinyin")).toString(),
@@ -804,6 +798,9 @@ void TestDispatcher::strokeNumberReports_data()
                          << QStringLiteral("姓名笔画数是 5 8 的五格数分别是：\r\n天格、人格、地格、总格、外格：6 13 9 13 2\r\n") << true;
     QTest::newRow("one character") << QStringLiteral("5") << QStringList{QStringLiteral("至少需输入两个数字。")}
                                    << QStringLiteral("旧") << false;
+    QTest::newRow("one character outside the BMP") << QStringLiteral("\U00020000")
+                                                   << QStringList{QStringLiteral("输入必须为数字！")}
+                                                   << QStringLiteral("旧") << false;
     QTest::newRow("rejected empties the pane") << QStringLiteral("5 x") << QStringList{QStringLiteral("输入必须为数字！")}
                                                << QString() << true;
     // Withdrawing the surname-kind question leaves the pane as it was.

@@ -1,4 +1,4 @@
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "fakes/TestLibrary.h"
 #include "naming/CandidateListing.h"
 #include "naming/FixedListing.h"
@@ -74,12 +74,12 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_dir;
-    QString m_db;
+    Library m_db;
 };
 
 void TestCandidateListing::initTestCase()
 {
-    m_db = TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path());
+    m_db = Library(TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path()));
 }
 
 void TestCandidateListing::oneCharacterReport()
@@ -209,7 +209,7 @@ void TestCandidateListing::databaseMissing()
     const ConfigTables t = groups({{5}});
     CandidateListing::Input in{QStringLiteral("四"), request(1, QStringLiteral("男")), false, &t};
     const Outcome<CandidateListing::Listing> r =
-        CandidateListing::run(in, dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
+        CandidateListing::run(in, Library(dir.filePath(QStringLiteral("namedbs.mdb"))), nullptr);
     QVERIFY(r.databaseFailed);
     QVERIFY(aborted(r));
     QVERIFY(!r.value);
@@ -230,14 +230,14 @@ void TestCandidateListing::realLibraryCandidatesFitTheRequest()
     r.luckLevel = LuckLevel::Full;
     CandidateListing::Input in{QStringLiteral("王"), r, false, &t};
     const Outcome<CandidateListing::Listing> result =
-        CandidateListing::run(in, TestLibrary::realDatabasePath(), nullptr);
+        CandidateListing::run(in, Library(TestLibrary::realDatabasePath()), nullptr);
     QVERIFY(!result.message());
     const QString list = result.value->reportText.section(QStringLiteral("\r\n"), 3, 3);
     const QStringList chars = list.split(QStringLiteral("  "), Qt::SkipEmptyParts);
     QVERIFY(chars.size() > 3);
     // 蘭 and the like are traditional rows and never offered; every offered character counts 20 and is 木.
-    NameDatabase db(TestLibrary::realDatabasePath());
-    QVERIFY(!db.openWith({DbTable::Name}));
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Name});
+    QVERIFY(!db.failure());
     for (const QString &c : chars)
         QCOMPARE(int(*db.strokesOf(c).row), 20);
 }
@@ -337,7 +337,7 @@ void TestCandidateListing::fixedListingWithoutLibraryShowsNoStaleText()
     FixedTables t;
     const int next = FixedConfigSearch::search({true, 4, 7, Sex::Male, LuckLevel::Half, 7}, t);
     const Outcome<FixedListing::Listing> r =
-        FixedListing::run(t, next, request(2, QStringLiteral("男")), dir.filePath(QStringLiteral("namedbs.mdb")), nullptr);
+        FixedListing::run(t, next, request(2, QStringLiteral("男")), Library(dir.filePath(QStringLiteral("namedbs.mdb"))), nullptr);
     QVERIFY(r.databaseFailed);
     QVERIFY(!r.value);
     QCOMPARE(r.message()->text, QStringLiteral("找不到namedbs.mdb数据库。"));

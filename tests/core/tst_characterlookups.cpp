@@ -1,6 +1,6 @@
 #include "analysis/CharacterLookups.h"
 #include "data/DatabaseKey.h"
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "fakes/TestLibrary.h"
 
 #include <QFile>
@@ -21,12 +21,12 @@ const QString kNoCharacter = QStringLiteral("您还没有输入汉字。");
 LookupAnswer runLookup(const QString &kind, const QString &input, const QString &db, const WaitNotice &notice = {})
 {
     if (kind == QLatin1String("strokes"))
-        return CharacterLookups::characterStrokes(input, db, notice);
+        return CharacterLookups::characterStrokes(input, Library(db), notice);
     if (kind == QLatin1String("by-strokes"))
-        return CharacterLookups::charactersByStrokes(input, db, notice);
+        return CharacterLookups::charactersByStrokes(input, Library(db), notice);
     if (kind == QLatin1String("homophones"))
-        return CharacterLookups::homophones(input, db, notice);
-    return CharacterLookups::characterMeanings(input, db, kAddress, notice);
+        return CharacterLookups::homophones(input, Library(db), notice);
+    return CharacterLookups::characterMeanings(input, Library(db), kAddress, notice);
 }
 
 QString strokeLine(const QString &c, const QString &strokes, const QString &spaces, const QString &element)
@@ -256,14 +256,14 @@ void TestCharacterLookups::fiftyCharactersWithSpaces()
         spaced.append(QString(c));
     const LookupAnswer accepted =
         CharacterLookups::characterStrokes(QStringLiteral(" ") + spaced.join(QStringLiteral("  ")) + QStringLiteral(" "),
-                                               TestLibrary::realDatabasePath());
+                                               Library(TestLibrary::realDatabasePath()));
     QVERIFY(!accepted.message());
     QVERIFY(accepted.value);
     QCOMPARE(accepted.value->text.count(QStringLiteral("\r\n")), 50);
     QVERIFY(!accepted.value->text.contains(QStringLiteral("对不起")));
 
     const LookupAnswer refused =
-        CharacterLookups::characterStrokes(fifty + QStringLiteral(" 一"), TestLibrary::realDatabasePath());
+        CharacterLookups::characterStrokes(fifty + QStringLiteral(" 一"), Library(TestLibrary::realDatabasePath()));
     QVERIFY(refused.message());
     QCOMPARE(*refused.message(), UserMessage::warning(QStringLiteral("在此最多可输入50个汉字。")));
     QVERIFY(!refused.value);
@@ -271,13 +271,13 @@ void TestCharacterLookups::fiftyCharactersWithSpaces()
 
 void TestCharacterLookups::realLibraryLines()
 {
-    const LookupAnswer a = CharacterLookups::characterStrokes(QStringLiteral("张王"), TestLibrary::realDatabasePath());
+    const LookupAnswer a = CharacterLookups::characterStrokes(QStringLiteral("张王"), Library(TestLibrary::realDatabasePath()));
     QVERIFY(a.value);
     QCOMPARE(a.value->text,
         strokeLine(QStringLiteral("张"), QStringLiteral("11"), QStringLiteral("    "), QStringLiteral("火"))
             + strokeLine(QStringLiteral("王"), QStringLiteral("4"), QStringLiteral("     "), QStringLiteral("土")));
 
-    const LookupAnswer homophones = CharacterLookups::homophones(QStringLiteral("李"), TestLibrary::realDatabasePath());
+    const LookupAnswer homophones = CharacterLookups::homophones(QStringLiteral("李"), Library(TestLibrary::realDatabasePath()));
     QVERIFY(homophones.value);
     QVERIFY(homophones.value->text.startsWith(QStringLiteral("“李”字的同音字有：\r\n\r\n")));
     QVERIFY(homophones.value->text.contains(QStringLiteral("李")));
@@ -285,7 +285,7 @@ void TestCharacterLookups::realLibraryLines()
 
     // Each group says its reading, and a simplified character whose traditional form reads the same stands
     // once, with that form in brackets.
-    const LookupAnswer ming = CharacterLookups::homophones(QStringLiteral("明"), TestLibrary::realDatabasePath());
+    const LookupAnswer ming = CharacterLookups::homophones(QStringLiteral("明"), Library(TestLibrary::realDatabasePath()));
     QVERIFY(ming.value);
     QVERIFY2(ming.value->text.contains(QStringLiteral("读 míng 的字：鸣（鳴） 铭（銘） ")), qPrintable(ming.value->text));
     QCOMPARE(ming.value->text.count(QStringLiteral("鳴")), 1);
@@ -321,7 +321,7 @@ void TestCharacterLookups::meaningShowsTheReadingsOfNames()
         = NameSoundChecker::load(TestLibrary::binDir() + QLatin1Char('/') + NameSoundChecker::fileName());
     QVERIFY(sound);
     const LookupAnswer a = CharacterLookups::characterMeanings(
-        character, TestLibrary::realDatabasePath(), kAddress, {}, withSound ? &*sound : nullptr);
+        character, Library(TestLibrary::realDatabasePath()), kAddress, {}, withSound ? &*sound : nullptr);
     QVERIFY(a.value);
     QCOMPARE(a.value->text.section(QStringLiteral("\r\n"), 2, 2), readings);
 }
@@ -329,7 +329,7 @@ void TestCharacterLookups::meaningShowsTheReadingsOfNames()
 void TestCharacterLookups::meaningsNotFoundEmptyThePane()
 {
     for (const QString &input : {QStringLiteral("一二"), QStringLiteral("龙"), QStringLiteral(" ")}) {
-        const LookupAnswer a = CharacterLookups::characterMeanings(input, m_fixture, kAddress);
+        const LookupAnswer a = CharacterLookups::characterMeanings(input, Library(m_fixture), kAddress);
         QVERIFY(a.message());
         QCOMPARE(*a.message(),
                  UserMessage::plain(QStringLiteral("字库里没有您输入的字，或者您目前使用的起名字库没有输入字义。如果是后者，")
@@ -403,8 +403,8 @@ void TestCharacterLookups::queriesAgreeWithAScanOfTheRealLibrary()
 {
     const QList<ScannedRow> rows = scanLibrary(TestLibrary::realDatabasePath());
     QVERIFY(rows.size() > 10000);
-    NameDatabase db(TestLibrary::realDatabasePath());
-    QVERIFY(!db.openWith({DbTable::Name}));
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Name});
+    QVERIFY(!db.failure());
 
     const QStringList elements{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"), QStringLiteral("火"),
                                QStringLiteral("土")};

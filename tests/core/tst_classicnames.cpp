@@ -187,7 +187,7 @@ void TestClassicNames::personalNames()
     const QList<GoodConfiguration> t = ::configs(configs);
     const int length = int(configs.section(QLatin1Char(','), 0, 0).count(QLatin1Char('+'))) + 1;
     const ClassicListing listing = ClassicNameSearch::run(
-        QStringLiteral("王"), t, request(length, sex, wishes), *ClassicSet::parse(classics), m_library, m_classics);
+        QStringLiteral("王"), t, request(length, sex, wishes), *ClassicSet::parse(classics), Library(m_library), ClassicsLibrary(m_classics));
     QVERIFY(!listing.databaseFailed);
     QCOMPARE(namesText(listing), names);
     // Every name stands in its verse, its characters side by side.
@@ -239,7 +239,7 @@ void TestClassicNames::fixedCharacter()
     const FixedTables t = fixedConfigs(free, firstFree, 14);
     const ClassicListing listing = ClassicNameSearch::runFixed(QStringLiteral("王"), fixedChar, firstFree, t,
         int(free.count(QLatin1Char(','))) + 2, request(2, QStringLiteral("女"), wishes), *ClassicSet::parse(classics),
-        m_library, m_classics);
+        Library(m_library), ClassicsLibrary(m_classics));
     QCOMPARE(namesText(listing), names);
     QCOMPARE(listing.message.value_or(UserMessage {}).text, message);
     for (const ClassicGroup &g : listing.groups) {
@@ -289,7 +289,7 @@ void TestClassicNames::nothingFound()
     QFETCH(QString, message);
     const int length = int(configs.count(QLatin1Char('+'))) + 1;
     const ClassicListing listing = ClassicNameSearch::run(QStringLiteral("王"), ::configs(configs),
-        request(length, sex, wishes), ClassicSet::parse(classics).value_or(ClassicSet {}), m_library, m_classics);
+        request(length, sex, wishes), ClassicSet::parse(classics).value_or(ClassicSet {}), Library(m_library), ClassicsLibrary(m_classics));
     QVERIFY(listing.groups.isEmpty());
     QVERIFY(!listing.databaseFailed);
     QVERIFY(listing.message);
@@ -325,7 +325,7 @@ void TestClassicNames::paneText()
     set.insert(Classic::Chuci);
     set.insert(Classic::Songci);
     const ClassicListing listing = ClassicNameSearch::run(QStringLiteral("王"), t,
-        request(2, QStringLiteral("女"), QStringLiteral("金木水火土")), set, m_library, m_classics);
+        request(2, QStringLiteral("女"), QStringLiteral("金木水火土")), set, Library(m_library), ClassicsLibrary(m_classics));
     const MarkedText text = ClassicNameText::listing(listing);
     const QString verse1 = QStringLiteral("　　名余曰正则兮，字余曰灵均。——屈原《楚辞·离骚》\r\n");
     const QString verse2 = QStringLiteral("　　明月几时有？——苏轼《水调歌头》\r\n");
@@ -362,7 +362,7 @@ void TestClassicNames::missingOrForeignClassicsFile()
     const NameRequest r = request(2, QStringLiteral("女"), QStringLiteral("金木水火土"));
     for (const QString &path : { m_dir.filePath(QStringLiteral("missing.db")), m_library, m_dir.path() }) {
         const ClassicListing listing
-            = ClassicNameSearch::run(QStringLiteral("王"), t, r, ClassicSet::all(), m_library, path);
+            = ClassicNameSearch::run(QStringLiteral("王"), t, r, ClassicSet::all(), Library(m_library), ClassicsLibrary(path));
         QVERIFY(listing.databaseFailed);
         QVERIFY(listing.groups.isEmpty());
         QVERIFY(listing.message);
@@ -371,7 +371,7 @@ void TestClassicNames::missingOrForeignClassicsFile()
     }
     // A missing library is the library's own failure.
     const ClassicListing listing = ClassicNameSearch::run(
-        QStringLiteral("王"), t, r, ClassicSet::all(), m_dir.filePath(QStringLiteral("none.mdb")), m_classics);
+        QStringLiteral("王"), t, r, ClassicSet::all(), Library(m_dir.filePath(QStringLiteral("none.mdb"))), ClassicsLibrary(m_classics));
     QVERIFY(listing.databaseFailed);
     QCOMPARE(listing.message->text, QStringLiteral("找不到namedbs.mdb数据库。"));
 }
@@ -426,9 +426,9 @@ void TestClassicNames::damagedLibrary()
     const NameRequest r = request(2, QStringLiteral("女"), QStringLiteral("金木水火土"));
     const ClassicListing listing = fixed
         ? ClassicNameSearch::runFixed(QStringLiteral("王"), QStringLiteral("月"), true,
-            fixedConfigs(QStringLiteral("12,9"), true, 4), 3, r, ClassicSet::all(), library, classics)
+            fixedConfigs(QStringLiteral("12,9"), true, 4), 3, r, ClassicSet::all(), Library(library), ClassicsLibrary(classics))
         : ClassicNameSearch::run(
-            QStringLiteral("王"), configs(QStringLiteral("5+9")), r, ClassicSet::all(), library, classics);
+            QStringLiteral("王"), configs(QStringLiteral("5+9")), r, ClassicSet::all(), Library(library), ClassicsLibrary(classics));
     QVERIFY(listing.databaseFailed);
     QVERIFY(listing.groups.isEmpty());
     QVERIFY(listing.message);
@@ -453,7 +453,7 @@ void TestClassicNames::girlForWangFromShijingOnTheRealFiles()
     ClassicSet shijing;
     shijing.insert(Classic::Shijing);
     const ClassicListing listing = ClassicNameSearch::run(
-        QStringLiteral("王"), ConfigSearch::everyGood(in), r, shijing, library, classics);
+        QStringLiteral("王"), ConfigSearch::everyGood(in), r, shijing, Library(library), ClassicsLibrary(classics));
     QVERIFY(!listing.databaseFailed);
     // Every good configuration is searched, not only the first groups the summary shows (these give one name).
     QVERIFY2(listing.namesFound() >= 3, qPrintable(QString::number(listing.namesFound())));

@@ -1,7 +1,7 @@
 // The generator of classics.db: lines and pairs of a verse, the conversion through OpenCC, the file it writes
 // from a few poems in the package's layout (tests/data/classics) and the characters of a small library, the list
 // of unfit pairs it leaves out, and that list applied to the real generated file.
-#include "data/ClassicsDatabase.h"
+#include "data/Library.h"
 #include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
 #include "mkclassics/ClassicsGenerator.h"
@@ -339,8 +339,8 @@ void TestClassicsGenerator::bestLines()
     QFETCH(QString, classics);
     QFETCH(QString, line);
     QFETCH(QString, source);
-    ClassicsDatabase db(m_classics);
-    QVERIFY(db.open());
+    ClassicsDatabase db = ClassicsLibrary(m_classics).open();
+    QVERIFY(db.isOpen());
     const std::optional<ClassicSet> set = ClassicSet::parse(classics);
     QVERIFY(set);
     std::vector<ClassicsDatabase::Link> links;
@@ -411,8 +411,8 @@ void TestClassicsGenerator::unfitPairsAreLeftOut()
     QCOMPARE(contents->unfitPairsLeftOut, 2); // 唐诗 and 宋词
     const QString file = m_dir.filePath(QStringLiteral("without-mingyue.db"));
     QVERIFY2(ClassicsWriter::write(*contents, file, &error), qPrintable(error));
-    ClassicsDatabase db(file);
-    QVERIFY(db.open());
+    ClassicsDatabase db = ClassicsLibrary(file).open();
+    QVERIFY(db.isOpen());
     const ClassicSet all = *ClassicSet::parse(QStringLiteral("诗经,论语,楚辞,孟子,大学,中庸,唐诗,宋词,宋诗"));
     QVERIFY(!hasPair(db, QStringLiteral("明月"), all));
     QVERIFY(hasPair(db, QStringLiteral("清泉"), all));
@@ -432,8 +432,8 @@ void TestClassicsGenerator::rarelyUsedWordsAreLeftOut()
     QVERIFY2(contents, qPrintable(error));
     const QString file = m_dir.filePath(QStringLiteral("used-once.db"));
     QVERIFY2(ClassicsWriter::write(*contents, file, &error), qPrintable(error));
-    ClassicsDatabase db(file);
-    QVERIFY(db.open());
+    ClassicsDatabase db = ClassicsLibrary(file).open();
+    QVERIFY(db.isOpen());
     const ClassicSet songci = *ClassicSet::parse(QStringLiteral("宋词"));
     QVERIFY(hasPair(db, QStringLiteral("明月"), songci));
     QVERIFY(!hasPair(db, QStringLiteral("华发"), songci));
@@ -486,8 +486,8 @@ void TestClassicsGenerator::realFileWithoutTheUnfitPairs()
     const QList<uint> chars = pair.toUcs4();
     QCOMPARE(unfit->contains(char32_t(chars[0]), char32_t(chars[1])), listed);
 
-    ClassicsDatabase db(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")));
-    QVERIFY(db.open());
+    ClassicsDatabase db = ClassicsLibrary(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db"))).open();
+    QVERIFY(db.isOpen());
     const ClassicSet all = *ClassicSet::parse(QStringLiteral("诗经,论语,楚辞,孟子,大学,中庸,唐诗,宋词,宋诗"));
     QCOMPARE(hasPair(db, pair, all), !listed);
     // Listing a pair takes nothing from its characters alone.
@@ -557,8 +557,8 @@ void TestClassicsGenerator::realFileRules()
     QFETCH(QString, pair);
     QFETCH(QString, collection);
     QFETCH(bool, present);
-    ClassicsDatabase db(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")));
-    QVERIFY(db.open());
+    ClassicsDatabase db = ClassicsLibrary(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db"))).open();
+    QVERIFY(db.isOpen());
     QCOMPARE(hasPair(db, pair, *ClassicSet::parse(collection)), present);
 }
 

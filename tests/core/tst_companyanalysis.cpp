@@ -63,12 +63,12 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_dir;
-    QString m_fixture;
+    Library m_fixture;
 };
 
 void TestCompanyAnalysis::initTestCase()
 {
-    m_fixture = TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path());
+    m_fixture = Library(TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path()));
 }
 
 void TestCompanyAnalysis::totals_data()
@@ -90,6 +90,8 @@ void TestCompanyAnalysis::totals_data()
     QTest::newRow("outside the BMP") << QStringLiteral("𠀀二十四") << 23 << 23 << QString();
     QTest::newRow("spaces trimmed") << QStringLiteral("  十十四 ") << 24 << 24 << QStringLiteral("二十四数之意（后一行）");
     QTest::newRow("50 characters") << QString(50, QChar(u'一')) << 50 << 50 << QString();
+    // 52 UTF-16 units, 26 characters: within the limit.
+    QTest::newRow("26 characters outside the BMP") << QStringLiteral("𠀀").repeated(26) << 182 << 22 << QString();
 }
 
 void TestCompanyAnalysis::totals()
@@ -191,7 +193,7 @@ void TestCompanyAnalysis::databaseFailures()
         contents.omitTables.insert(omit);
         path = TestLibrary::write(contents, dir.path());
     }
-    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(QStringLiteral("青禾"), path);
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(QStringLiteral("青禾"), Library(path));
     QVERIFY(r.message());
     QCOMPARE(r.message()->text, message);
     QCOMPARE(r.message()->title, title);
@@ -261,7 +263,7 @@ void TestCompanyAnalysis::realCompanyNames()
     QFETCH(QString, name);
     QFETCH(int, total);
     QFETCH(QStringList, trades);
-    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(name, TestLibrary::realDatabasePath());
+    const Outcome<CompanyReport> r = CompanyAnalysis::analyze(name, Library(TestLibrary::realDatabasePath()));
     QVERIFY2(!r.message(), qPrintable(r.message() ? r.message()->text : QString()));
     QCOMPARE(r.value->total, total);
     const auto [meaning, flag] = corpSource(total);

@@ -2,7 +2,7 @@
 #include "analysis/CompanyAnalysis.h"
 #include "data/DatabaseKey.h"
 #include "data/LibraryCorrection.h"
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "data/StrokeLookup.h"
 #include "fakes/TestLibrary.h"
 
@@ -26,8 +26,8 @@ const QString kWriteFailed = QStringLiteral("新的笔画数没能写入起名�
 QStringList allStrokes(const QString &path)
 {
     QStringList strokes;
-    NameDatabase db(path);
-    if (db.openWith({DbTable::Name}))
+    NameDatabase db = Library(path).open({DbTable::Name});
+    if (db.failure())
         return strokes;
     for (const QString &c : {QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("四"), QStringLiteral("十"),
                              QStringLiteral("青"), QStringLiteral("重"), QStringLiteral("𠀀"), QStringLiteral("行")}) {
@@ -128,7 +128,7 @@ void TestLibraryCorrection::refusals()
     QFETCH(QString, strokes);
     QFETCH(QString, message);
     const QStringList before = allStrokes(m_library);
-    const Outcome<QString> r = LibraryCorrection::apply(m_library, character, strokes);
+    const Outcome<QString> r = LibraryCorrection::apply(Library(m_library), character, strokes);
     QVERIFY(!r.value.has_value());
     QVERIFY(r.message());
     QCOMPARE(*r.message(), UserMessage::warning(message));
@@ -138,7 +138,7 @@ void TestLibraryCorrection::refusals()
 void TestLibraryCorrection::checksComeBeforeTheLibrary()
 {
     const QString missing = m_dir->filePath(QStringLiteral("nowhere/namedbs.mdb"));
-    const Outcome<QString> r = LibraryCorrection::apply(missing, QStringLiteral("十"), QStringLiteral("51"));
+    const Outcome<QString> r = LibraryCorrection::apply(Library(missing), QStringLiteral("十"), QStringLiteral("51"));
     QCOMPARE(r.message()->text, QStringLiteral("笔画数不能是负数或太大。"));
 }
 
@@ -164,7 +164,7 @@ void TestLibraryCorrection::accepted()
         if (entry.startsWith(character))
             entry = character + stored;
     }
-    const Outcome<QString> r = LibraryCorrection::apply(m_library, character, strokes);
+    const Outcome<QString> r = LibraryCorrection::apply(Library(m_library), character, strokes);
     QVERIFY(!r.message());
     QVERIFY(r.value.has_value());
     QCOMPARE(allStrokes(m_library), expected);
@@ -173,9 +173,9 @@ void TestLibraryCorrection::accepted()
 void TestLibraryCorrection::onlyTheFirstRowChanges()
 {
     // 重 has two rows, 9 and 20 strokes.
-    QVERIFY(LibraryCorrection::apply(m_library, QStringLiteral("重"), QStringLiteral("3")).value.has_value());
-    NameDatabase db(m_library);
-    QVERIFY(!db.openWith({DbTable::Name}));
+    QVERIFY(LibraryCorrection::apply(Library(m_library), QStringLiteral("重"), QStringLiteral("3")).value.has_value());
+    NameDatabase db = Library(m_library).open({DbTable::Name});
+    QVERIFY(!db.failure());
     const QList<NameDatabase::LibraryRow> rows = db.rowsOf(QStringLiteral("重")).value();
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(0).strokes, QStringLiteral("3"));
@@ -185,7 +185,7 @@ void TestLibraryCorrection::onlyTheFirstRowChanges()
 void TestLibraryCorrection::libraryFailures()
 {
     const QString missing = m_dir->filePath(QStringLiteral("none/namedbs.mdb"));
-    const Outcome<QString> noFile = LibraryCorrection::apply(missing, QStringLiteral("十"), QStringLiteral("5"));
+    const Outcome<QString> noFile = LibraryCorrection::apply(Library(missing), QStringLiteral("十"), QStringLiteral("5"));
     QCOMPARE(*noFile.message(), UserMessage::warning(QStringLiteral("找不到namedbs.mdb数据库。"), QStringLiteral("找不到数据库")));
     QVERIFY(!QFile::exists(missing));
 
@@ -193,7 +193,7 @@ void TestLibraryCorrection::libraryFailures()
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     contents.omitTables.insert(QStringLiteral("name"));
     const Outcome<QString> noTable =
-        LibraryCorrection::apply(TestLibrary::write(contents, other.path()), QStringLiteral("十"), QStringLiteral("5"));
+        LibraryCorrection::apply(Library(TestLibrary::write(contents, other.path())), QStringLiteral("十"), QStringLiteral("5"));
     QVERIFY(!noTable.value.has_value());
     QCOMPARE(*noTable.message(), UserMessage::plain(QStringLiteral("找不到namedbs.mdb数据库里的name表或此表已打开在设计状态。")));
 }
@@ -206,11 +206,11 @@ void TestLibraryCorrection::currentDirectoryDoesNotMatter()
     const QString decoy = TestLibrary::write(TestLibrary::fixtureContents(), elsewhere.path());
     const QString saved = QDir::currentPath();
     QVERIFY(QDir::setCurrent(elsewhere.path()));
-    const Outcome<QString> r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("11"));
+    const Outcome<QString> r = LibraryCorrection::apply(Library(m_library), QStringLiteral("十"), QStringLiteral("11"));
     QDir::setCurrent(saved);
     QVERIFY(r.value.has_value());
-    QCOMPARE(*StrokeLookup::strokesOf(m_library, QStringLiteral("十")).value, qint16(11));
-    QCOMPARE(*StrokeLookup::strokesOf(decoy, QStringLiteral("十")).value, qint16(10));
+    QCOMPARE(*StrokeLookup::strokesOf(Library(m_library), QStringLiteral("十")).value, qint16(11));
+    QCOMPARE(*StrokeLookup::strokesOf(Library(decoy), QStringLiteral("十")).value, qint16(10));
 }
 
 void TestLibraryCorrection::failedWriteIsReportedAndChangesNothing()
@@ -222,7 +222,7 @@ void TestLibraryCorrection::failedWriteIsReportedAndChangesNothing()
         QVERIFY(raw.exec("CREATE TRIGGER name_frozen BEFORE UPDATE ON name BEGIN SELECT RAISE(ABORT, 'frozen'); END;"));
     }
     const QStringList before = allStrokes(m_library);
-    const Outcome<QString> r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12"));
+    const Outcome<QString> r = LibraryCorrection::apply(Library(m_library), QStringLiteral("十"), QStringLiteral("12"));
     QVERIFY(!r.value.has_value());
     QCOMPARE(*r.message(), UserMessage::warning(kWriteFailed));
     QCOMPARE(allStrokes(m_library), before);
@@ -232,8 +232,8 @@ void TestLibraryCorrection::failedWriteIsReportedAndChangesNothing()
         RawConnection raw(m_library);
         QVERIFY(raw.exec("DROP TRIGGER name_frozen;"));
     }
-    QVERIFY(LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12")).value.has_value());
-    QCOMPARE(*StrokeLookup::strokesOf(m_library, QStringLiteral("十")).value, qint16(12));
+    QVERIFY(LibraryCorrection::apply(Library(m_library), QStringLiteral("十"), QStringLiteral("12")).value.has_value());
+    QCOMPARE(*StrokeLookup::strokesOf(Library(m_library), QStringLiteral("十")).value, qint16(12));
 }
 
 void TestLibraryCorrection::lockedLibraryIsReportedAndChangesNothing()
@@ -242,11 +242,11 @@ void TestLibraryCorrection::lockedLibraryIsReportedAndChangesNothing()
     RawConnection other(m_library);
     QVERIFY(other.ok);
     QVERIFY(other.exec("BEGIN IMMEDIATE;"));
-    const Outcome<QString> r = LibraryCorrection::apply(m_library, QStringLiteral("十"), QStringLiteral("12"));
+    const Outcome<QString> r = LibraryCorrection::apply(Library(m_library), QStringLiteral("十"), QStringLiteral("12"));
     QVERIFY(!r.value.has_value());
     QCOMPARE(*r.message(), UserMessage::warning(kWriteFailed));
     QVERIFY(other.exec("ROLLBACK;"));
-    QCOMPARE(*StrokeLookup::strokesOf(m_library, QStringLiteral("十")).value, qint16(10));
+    QCOMPARE(*StrokeLookup::strokesOf(Library(m_library), QStringLiteral("十")).value, qint16(10));
 }
 
 // A correction reaches every later lookup at once. Personal-name analysis is still being written; the
@@ -258,12 +258,12 @@ void TestLibraryCorrection::laterOperationsSeeTheCorrection()
     QVERIFY(QFile::copy(TestLibrary::realDatabasePath(), real));
     QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner);
 
-    QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), real).value->total, 24);
-    QVERIFY(LibraryCorrection::apply(real, QStringLiteral("十"), QStringLiteral("12")).value.has_value());
-    QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), real).value->total, 28);
-    const LookupAnswer strokes = CharacterLookups::characterStrokes(QStringLiteral("十"), real);
+    QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), Library(real)).value->total, 24);
+    QVERIFY(LibraryCorrection::apply(Library(real), QStringLiteral("十"), QStringLiteral("12")).value.has_value());
+    QCOMPARE(CompanyAnalysis::analyze(QStringLiteral("十十四"), Library(real)).value->total, 28);
+    const LookupAnswer strokes = CharacterLookups::characterStrokes(QStringLiteral("十"), Library(real));
     QCOMPARE(strokes.value->text, QStringLiteral("“十” 字笔画数是： 12    五行属： 金\r\n"));
-    const LookupAnswer byStrokes = CharacterLookups::charactersByStrokes(QStringLiteral("10"), real);
+    const LookupAnswer byStrokes = CharacterLookups::charactersByStrokes(QStringLiteral("10"), Library(real));
     QVERIFY(!byStrokes.value->text.contains(QStringLiteral("十")));
 }
 

@@ -1,4 +1,4 @@
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "fakes/TestLibrary.h"
 #include "numerology/LuckRules.h"
 
@@ -35,8 +35,8 @@ private Q_SLOTS:
 
 void TestLibraryTexts::companyMeaningsAreCompleteAndAgreeWithTheLuckClasses()
 {
-    NameDatabase db(TestLibrary::realDatabasePath());
-    QVERIFY(!db.openWith({DbTable::Corp81}));
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Corp81});
+    QVERIFY(!db.failure());
     QSet<QString> seen;
     for (int n = 1; n <= 81; ++n) {
         const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, n).row;
@@ -54,8 +54,8 @@ void TestLibraryTexts::companyMeaningsAreCompleteAndAgreeWithTheLuckClasses()
 
 void TestLibraryTexts::personMeaningsAgreeWithTheLuckClasses()
 {
-    NameDatabase db(TestLibrary::realDatabasePath());
-    QVERIFY(!db.openWith({DbTable::Man81}));
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Man81});
+    QVERIFY(!db.failure());
     for (int n = 1; n <= 81; ++n) {
         const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, n).row;
         QVERIFY2(row, qPrintable(QString::number(n)));
@@ -66,8 +66,8 @@ void TestLibraryTexts::personMeaningsAgreeWithTheLuckClasses()
 
 void TestLibraryTexts::sancaiAndPairFlagsAgreeWithTheLists()
 {
-    NameDatabase db(TestLibrary::realDatabasePath());
-    QVERIFY(!db.openWith({DbTable::Sancai, DbTable::WrGe}));
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Sancai, DbTable::WrGe});
+    QVERIFY(!db.failure());
     const auto flag = [](bool full, bool half) {
         return full ? QStringLiteral("吉") : (half ? QStringLiteral("半吉") : QStringLiteral("凶"));
     };

@@ -5,7 +5,7 @@
 #include "analysis/StrokeNumbersParser.h"
 #include "app/AppPaths.h"
 #include "app/ReportInfo.h"
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "fakes/TestLibrary.h"
 #include "reference/NumerologyReference.h"
 
@@ -27,15 +27,14 @@ FiveGrids grids(int t, int r, int d, int z, int w)
 
 QString manMeaning(int id)
 {
-    NameDatabase db(TestLibrary::realDatabasePath());
-    db.openWith({DbTable::Man81});
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Man81});
     const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Man81, id).row;
     return row ? row->meaning + QStringLiteral(" （") + row->flag + QStringLiteral("）") : QString();
 }
 
 QString report(const FiveGrids &g)
 {
-    return *NameAnalysis::buildReport(QStringLiteral("H\r\n"), g, TestLibrary::realDatabasePath()).value;
+    return *NameAnalysis::buildReport(QStringLiteral("H\r\n"), g, Library(TestLibrary::realDatabasePath())).value;
 }
 
 const NameSoundChecker &soundChecker()
@@ -382,7 +381,7 @@ void TestNameAnalysis::databaseFailures()
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     contents.omitTables.insert(table);
     const Outcome<QString> r =
-        NameAnalysis::buildReport(QStringLiteral("H"), grids(5, 7, 3, 8, 2), TestLibrary::write(contents, dir.path()));
+        NameAnalysis::buildReport(QStringLiteral("H"), grids(5, 7, 3, 8, 2), Library(TestLibrary::write(contents, dir.path())));
     QVERIFY(r.databaseFailed);
     QVERIFY(!r.value);
     QCOMPARE(r.message()->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));

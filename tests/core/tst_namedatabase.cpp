@@ -1,6 +1,6 @@
 #include "data/DatabaseFailure.h"
 #include "data/DatabaseKey.h"
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 #include "fakes/TestLibrary.h"
 
 #include <QFile>
@@ -129,8 +129,8 @@ void TestNameDatabase::brokenFilesGiveTheFileMessage()
         QVERIFY(QDir().mkpath(path));
     }
 
-    NameDatabase db(path);
-    const std::optional<DatabaseFailure> failure = db.openWith({DbTable::Name});
+    NameDatabase db = Library(path).open({DbTable::Name});
+    const std::optional<DatabaseFailure> failure = db.failure();
     QVERIFY(failure);
     QCOMPARE(int(failure->kind), int(DatabaseFailure::Kind::File));
     QVERIFY(!db.isOpen());
@@ -149,11 +149,11 @@ void TestNameDatabase::missingTableGivesTheTableMessage()
     QTemporaryDir dir;
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     contents.omitTables.insert(tableName(DbTable(table)));
-    NameDatabase db(TestLibrary::write(contents, dir.path()));
-    QVERIFY(!db.open());
+    const Library library(TestLibrary::write(contents, dir.path()));
+    QVERIFY(!library.open({}).failure());
     // Every other table still opens.
     for (DbTable other : {DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text}) {
-        const std::optional<DatabaseFailure> failure = db.openTable(other);
+        const std::optional<DatabaseFailure> failure = library.open({other}).failure();
         QCOMPARE(bool(failure), other == DbTable(table));
         if (failure) {
             QCOMPARE(int(failure->kind), int(DatabaseFailure::Kind::Table));
@@ -166,16 +166,15 @@ void TestNameDatabase::neverCreatesTheFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("namedbs.mdb"));
-    NameDatabase db(path);
-    QVERIFY(db.open());
+    QVERIFY(Library(path).open({}).failure());
     QVERIFY(!QFile::exists(path));
 }
 
 void TestNameDatabase::firstRowInStoredOrderWins()
 {
     QTemporaryDir dir;
-    NameDatabase db(TestLibrary::write(TestLibrary::fixtureContents(), dir.path()));
-    QVERIFY(!db.openWith({DbTable::Name}));
+    NameDatabase db = Library(TestLibrary::write(TestLibrary::fixtureContents(), dir.path())).open({DbTable::Name});
+    QVERIFY(!db.failure());
     QCOMPARE(db.strokesOf(QStringLiteral("重")).row, std::optional<qint16>(9));
     QCOMPARE(db.strokesOf(QStringLiteral("青")).row, std::optional<qint16>(8));
     QCOMPARE(db.strokesOf(QStringLiteral("𠀀")).row, std::optional<qint16>(7));
@@ -191,8 +190,8 @@ void TestNameDatabase::firstRowInStoredOrderWins()
 void TestNameDatabase::lastMeaningRowWins()
 {
     QTemporaryDir dir;
-    NameDatabase db(TestLibrary::write(TestLibrary::fixtureContents(), dir.path()));
-    QVERIFY(!db.openWith({DbTable::Corp81}));
+    NameDatabase db = Library(TestLibrary::write(TestLibrary::fixtureContents(), dir.path())).open({DbTable::Corp81});
+    QVERIFY(!db.failure());
     const std::optional<MeaningRow> row = db.numberMeaning(DbTable::Corp81, 24).row;
     QVERIFY(row);
     QCOMPARE(row->meaning, QStringLiteral("二十四数之意（后一行）"));
@@ -205,8 +204,8 @@ void TestNameDatabase::emptyNameTableFindsNothing()
     QTemporaryDir dir;
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     contents.name.clear();
-    NameDatabase db(TestLibrary::write(contents, dir.path()));
-    QVERIFY(!db.openWith({DbTable::Name}));
+    NameDatabase db = Library(TestLibrary::write(contents, dir.path())).open({DbTable::Name});
+    QVERIFY(!db.failure());
     QVERIFY(!db.strokesOf(QStringLiteral("一")).row);
 }
 
@@ -216,22 +215,22 @@ void TestNameDatabase::replacedFileIsSeenAtTheNextOpen()
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     const QString path = TestLibrary::write(contents, dir.path());
     {
-        NameDatabase db(path);
-        QVERIFY(!db.openWith({DbTable::Name}));
+        NameDatabase db = Library(path).open({DbTable::Name});
+        QVERIFY(!db.failure());
         QCOMPARE(*db.strokesOf(QStringLiteral("青")).row, qint16(8));
     }
     contents.name.first().namechr = QStringLiteral("青");
     contents.name.first().strokes = 33;
     TestLibrary::write(contents, dir.path());
-    NameDatabase db(path);
-    QVERIFY(!db.openWith({DbTable::Name}));
+    NameDatabase db = Library(path).open({DbTable::Name});
+    QVERIFY(!db.failure());
     QCOMPARE(*db.strokesOf(QStringLiteral("青")).row, qint16(33));
 }
 
 void TestNameDatabase::realLibraryOpens()
 {
-    NameDatabase db(TestLibrary::realDatabasePath());
-    QVERIFY(!db.openWith({DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text}));
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Name, DbTable::Man81, DbTable::Corp81, DbTable::Sancai, DbTable::WrGe, DbTable::Text});
+    QVERIFY(!db.failure());
     QCOMPARE(*db.strokesOf(QStringLiteral("张")).row, qint16(11));
     QCOMPARE(*db.strokesOf(QStringLiteral("王")).row, qint16(4));
 }
@@ -254,8 +253,8 @@ void TestNameDatabase::keyDerivationRounds()
     const QString path = TestLibrary::write(TestLibrary::fixtureContents(), dir.path(), {}, rounds);
     // Twice: the second open takes the keys this process has derived already.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        NameDatabase db(path);
-        const std::optional<DatabaseFailure> failure = db.openWith({ DbTable::Name });
+        NameDatabase db = Library(path).open({ DbTable::Name });
+        const std::optional<DatabaseFailure> failure = db.failure();
         QCOMPARE(!failure, opens);
         QCOMPARE(db.isOpen(), opens);
         if (opens) {
@@ -325,8 +324,8 @@ void TestNameDatabase::surnamesCountTheFormTheyAreWrittenIn()
 {
     QFETCH(QString, surname);
     QFETCH(int, strokes);
-    NameDatabase db(TestLibrary::realDatabasePath());
-    QVERIFY(!db.openWith({DbTable::Name}));
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Name});
+    QVERIFY(!db.failure());
     QCOMPARE(int(*db.strokesOf(surname).row), strokes);
 }
 
@@ -347,8 +346,8 @@ void TestNameDatabase::candidatesSuitTheSex()
     QFETCH(QString, sex);
     QFETCH(QString, offered);
     QFETCH(QString, neverOffered);
-    NameDatabase db(TestLibrary::realDatabasePath());
-    QVERIFY(!db.openWith({DbTable::Name}));
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({DbTable::Name});
+    QVERIFY(!db.failure());
     const QStringList allElements{QStringLiteral("金"), QStringLiteral("木"), QStringLiteral("水"),
                                   QStringLiteral("火"), QStringLiteral("土")};
     const auto rows = db.candidates(sex, allElements);

@@ -19,7 +19,7 @@ namespace {
 SuggestionSources realSources()
 {
     const QDir bin(TestLibrary::binDir());
-    return { TestLibrary::realDatabasePath(), bin.filePath(QStringLiteral("classics.db")),
+    return { Library(TestLibrary::realDatabasePath()), ClassicsLibrary(bin.filePath(QStringLiteral("classics.db"))),
         bin.filePath(NameWords::fileName()), {} };
 }
 

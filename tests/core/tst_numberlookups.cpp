@@ -8,7 +8,7 @@ using namespace tolvane;
 
 namespace {
 
-using Lookup = LookupAnswer (*)(const QString &, const QString &);
+using Lookup = LookupAnswer (*)(const QString &, const Library &);
 
 Lookup lookupNamed(const QString &name)
 {
@@ -65,7 +65,7 @@ void TestNumberLookups::answers()
     QFETCH(QString, lookup);
     QFETCH(QString, input);
     QFETCH(QString, heading);
-    const LookupAnswer a = lookupNamed(lookup)(input, TestLibrary::realDatabasePath());
+    const LookupAnswer a = lookupNamed(lookup)(input, Library(TestLibrary::realDatabasePath()));
     QVERIFY2(!a.message(), qPrintable(a.message() ? a.message()->text : QString()));
     QVERIFY(a.value);
     const QStringList lines = a.value->text.split(QStringLiteral("\r\n"));
@@ -104,7 +104,7 @@ void TestNumberLookups::inputMessages()
     QFETCH(QString, input);
     QFETCH(QString, message);
     QFETCH(bool, warning);
-    const LookupAnswer a = lookupNamed(lookup)(input, TestLibrary::realDatabasePath());
+    const LookupAnswer a = lookupNamed(lookup)(input, Library(TestLibrary::realDatabasePath()));
     QVERIFY(a.message());
     QCOMPARE(a.message()->text, message);
     QCOMPARE(a.message()->style == UserMessage::Style::Warning, warning);
@@ -127,14 +127,14 @@ void TestNumberLookups::databaseFailures()
     QFETCH(QString, lookup);
     QFETCH(QString, input);
     QTemporaryDir dir;
-    const LookupAnswer missing = lookupNamed(lookup)(input, dir.filePath(QStringLiteral("namedbs.mdb")));
+    const LookupAnswer missing = lookupNamed(lookup)(input, Library(dir.filePath(QStringLiteral("namedbs.mdb"))));
     QVERIFY(missing.databaseFailed);
     QCOMPARE(missing.message()->text, QStringLiteral("找不到namedbs.mdb数据库。"));
 
     mkdb::LibraryContents contents = TestLibrary::fixtureContents();
     const QString table = QString::fromLatin1(QTest::currentDataTag());
     contents.omitTables.insert(table);
-    const LookupAnswer noTable = lookupNamed(lookup)(input, TestLibrary::write(contents, dir.path()));
+    const LookupAnswer noTable = lookupNamed(lookup)(input, Library(TestLibrary::write(contents, dir.path())));
     QVERIFY(noTable.databaseFailed);
     QCOMPARE(noTable.message()->text, QStringLiteral("找不到namedbs.mdb数据库里的%1表或此表在设计状态。").arg(table));
     QCOMPARE(noTable.message()->title, QStringLiteral("数据库问题"));
@@ -144,7 +144,7 @@ void TestNumberLookups::noMatchingRowLeavesThePane()
 {
     // The fixture library has company meanings for a few numbers only and no 三才 rows.
     QTemporaryDir dir;
-    const QString db = TestLibrary::write(TestLibrary::fixtureContents(), dir.path());
+    const Library db(TestLibrary::write(TestLibrary::fixtureContents(), dir.path()));
     const LookupAnswer company = NumberLookups::companyNumber(QStringLiteral("3"), db);
     QVERIFY(!company.message());
     QVERIFY(!company.value);
@@ -156,7 +156,7 @@ void TestNumberLookups::noMatchingRowLeavesThePane()
 void TestNumberLookups::everyKeyHasARow()
 {
     // The library's texts answer every number, triple and pair a person can type.
-    const QString db = TestLibrary::realDatabasePath();
+    const Library db(TestLibrary::realDatabasePath());
     for (int n = 1; n <= 81; ++n)
         QVERIFY2(NumberLookups::personalNumber(QString::number(n), db).value, qPrintable(QString::number(n)));
     for (int a = 1; a <= 10; ++a) {

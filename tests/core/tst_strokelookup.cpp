@@ -22,12 +22,12 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_dir;
-    QString m_db;
+    Library m_db;
 };
 
 void TestStrokeLookup::initTestCase()
 {
-    m_db = TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path());
+    m_db = Library(TestLibrary::write(TestLibrary::fixtureContents(), m_dir.path()));
 }
 
 void TestStrokeLookup::lookup_data()
@@ -99,7 +99,7 @@ void TestStrokeLookup::surnameCheckWithoutLibrary()
 {
     QTemporaryDir dir;
     const Outcome<StrokeLookup::Surname> c =
-        StrokeLookup::checkSurname(dir.filePath(QStringLiteral("namedbs.mdb")), QStringLiteral("青禾"));
+        StrokeLookup::checkSurname(Library(dir.filePath(QStringLiteral("namedbs.mdb"))), QStringLiteral("青禾"));
     QVERIFY(!c.value->accepted);
     QVERIFY(c.databaseFailed);
     // One message: the check stops quietly after the failed lookup.
@@ -138,7 +138,7 @@ void TestStrokeLookup::fixedPatternWithoutLibraryStopsAtTheFailure()
 {
     QTemporaryDir dir;
     const Outcome<StrokeLookup::FixedPattern> p =
-        StrokeLookup::parseFixedPattern(dir.filePath(QStringLiteral("namedbs.mdb")), QStringLiteral("青-禾"));
+        StrokeLookup::parseFixedPattern(Library(dir.filePath(QStringLiteral("namedbs.mdb"))), QStringLiteral("青-禾"));
     QCOMPARE(p.messages.size(), 1);
     QCOMPARE(p.messages.first().text, QStringLiteral("找不到namedbs.mdb数据库。"));
     QVERIFY(!p.value);

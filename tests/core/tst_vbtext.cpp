@@ -1,3 +1,4 @@
+#include "text/PersonName.h"
 #include "text/Pinyin.h"
 #include "text/VbText.h"
 
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void pinyinSyllables();
     void trimSpaces_data();
     void trimSpaces();
+    void personName_data();
+    void personName();
     void toInt16_data();
     void toInt16();
     void everyIntegerRoundTrips();
@@ -49,6 +52,46 @@ void TstVbText::trimSpaces()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(tolvane::trimSpaces(text), expected);
+}
+
+void TstVbText::personName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("kind"); // -1 not known, else SurnameKind
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("given");
+    const int single = int(tolvane::SurnameKind::Single);
+    const int compound = int(tolvane::SurnameKind::Compound);
+    QTest::newRow("spaces trimmed") << QStringLiteral(" 欧阳明华  ") << compound << 4 << QStringLiteral("欧阳")
+                                    << QStringLiteral("明华");
+    QTest::newRow("a tab is a character") << QStringLiteral("\t张三") << single << 3 << QStringLiteral("\t")
+                                          << QStringLiteral("张三");
+    QTest::newRow("outside the BMP one character") << QStringLiteral("\U00020000明") << single << 2
+                                                   << QStringLiteral("\U00020000") << QStringLiteral("明");
+    QTest::newRow("compound surname of three") << QStringLiteral("司马迁") << compound << 3 << QStringLiteral("司马")
+                                               << QStringLiteral("迁");
+    QTest::newRow("kind not known") << QStringLiteral("司马迁") << -1 << 3 << QStringLiteral("司")
+                                    << QStringLiteral("马迁");
+    QTest::newRow("two characters never compound") << QStringLiteral("欧阳") << compound << 2 << QStringLiteral("欧")
+                                                   << QStringLiteral("阳");
+}
+
+void TstVbText::personName()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, kind);
+    QFETCH(int, length);
+    QFETCH(QString, surname);
+    QFETCH(QString, given);
+    tolvane::PersonName name(typed);
+    if (kind >= 0)
+        name = name.withSurnameKind(tolvane::SurnameKind(kind));
+    QCOMPARE(name.length(), length);
+    QCOMPARE(name.codePoints().size(), length);
+    QCOMPARE(name.characters().join(QString()), name.text());
+    QCOMPARE(name.surname(), surname);
+    QCOMPARE(name.givenName(), given);
 }
 
 void TstVbText::toInt16_data()

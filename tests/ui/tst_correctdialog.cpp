@@ -90,7 +90,7 @@ T *child(QWidget *parent, const char *name)
 
 qint16 strokesOf(const QString &library, const QString &ch)
 {
-    return *StrokeLookup::strokesOf(library, ch).value;
+    return *StrokeLookup::strokesOf(Library(library), ch).value;
 }
 
 } // namespace
@@ -127,7 +127,7 @@ void TestCorrectDialog::init()
 
 void TestCorrectDialog::controlsAndCaptions()
 {
-    CorrectDialog dialog(m_library);
+    CorrectDialog dialog{Library(m_library)};
     QCOMPARE(dialog.objectName(), QStringLiteral("frmCorrect"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("修改字库"));
     QCOMPARE(child<QLabel>(&dialog, "lblInfo")->text(),
@@ -152,7 +152,7 @@ void TestCorrectDialog::enterInEitherBox_data()
 void TestCorrectDialog::enterInEitherBox()
 {
     QFETCH(QByteArray, box);
-    CorrectDialog dialog(m_library);
+    CorrectDialog dialog{Library(m_library)};
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     BoxAnswer answer;
@@ -173,7 +173,7 @@ void TestCorrectDialog::enterInEitherBox()
 
 void TestCorrectDialog::doneStaysAfterALaterRefusal()
 {
-    CorrectDialog dialog(m_library);
+    CorrectDialog dialog{Library(m_library)};
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     BoxAnswer answer;
@@ -230,7 +230,7 @@ void TestCorrectDialog::messageBoxes()
         contents.omitTables.insert(QStringLiteral("name"));
         path = TestLibrary::write(contents, other.path());
     }
-    CorrectDialog dialog(path);
+    CorrectDialog dialog{Library(path)};
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     BoxAnswer answer;

@@ -4,7 +4,7 @@
 #include "PoetryPackage.h"
 #include "TraditionalConverter.h"
 #include "common/DataLines.h"
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 
 #include <QDir>
 
@@ -12,9 +12,9 @@ namespace tolvane::mkclassics {
 
 std::optional<QSet<char32_t>> ClassicsGenerator::fitCharacters(const QString &libraryPath, QString *error)
 {
-    NameDatabase db(libraryPath);
+    NameDatabase db = Library(libraryPath).open({ DbTable::Name });
     std::optional<QStringList> chars;
-    if (!db.openWith({ DbTable::Name }) && (chars = db.nameCharacters())) {
+    if (!db.failure() && (chars = db.nameCharacters())) {
         QSet<char32_t> fit;
         for (const QString &c : std::as_const(*chars)) {
             const QList<uint> ucs4 = c.toUcs4();

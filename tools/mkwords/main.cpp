@@ -3,7 +3,7 @@
 // (Debian's python3-jieba), the characters namedbs.mdb marks fit for names, the common surnames and the lists
 // of unfit pairs in data/.
 #include "common/DataLines.h"
-#include "data/NameDatabase.h"
+#include "data/Library.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -68,8 +68,8 @@ int main(int argc, char *argv[])
         return 1;
     };
 
-    tolvane::NameDatabase db(parser.value(library));
-    if (db.open())
+    tolvane::NameDatabase db = tolvane::Library(parser.value(library)).open({});
+    if (db.failure())
         return fail(QStringLiteral("cannot open %1").arg(parser.value(library)));
     const std::optional<QStringList> fitList = db.nameCharacters();
     if (!fitList)
