@@ -199,6 +199,55 @@ bool ClassicsDatabase::linesHolding(char32_t character, ClassicSet classics, std
     return links(Single, character, classics, out);
 }
 
+bool ClassicsDatabase::everyPair(ClassicSet classics, std::vector<std::pair<char32_t, Link>> &out)
+{
+    out.clear();
+    if (!m_db)
+        return false;
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, "SELECT first, second, classic, line, rank, sex FROM pair;", -1, &stmt, nullptr)
+        != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return false;
+    }
+    out.reserve(8192);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const std::optional<Classic> classic = classicFromNumber(sqlite3_column_int(stmt, 2));
+        if (!classic || !classics.contains(*classic))
+            continue;
+        const int sex = sqlite3_column_int(stmt, 5);
+        out.push_back({ firstCodePoint(sqlite3_column_text(stmt, 0), sqlite3_column_bytes(stmt, 0)),
+            { firstCodePoint(sqlite3_column_text(stmt, 1), sqlite3_column_bytes(stmt, 1)), *classic,
+                qint32(sqlite3_column_int(stmt, 3)), quint8(std::clamp(sqlite3_column_int(stmt, 4), 0, 255)),
+                sex == 1 ? PairSex::Male : sex == 2 ? PairSex::Female : PairSex::Any } });
+    }
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE;
+}
+
+bool ClassicsDatabase::everySingle(ClassicSet classics, std::vector<Link> &out)
+{
+    out.clear();
+    if (!m_db)
+        return false;
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, "SELECT character, classic, line FROM single;", -1, &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return false;
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const std::optional<Classic> classic = classicFromNumber(sqlite3_column_int(stmt, 1));
+        if (!classic || !classics.contains(*classic))
+            continue;
+        out.push_back({ firstCodePoint(sqlite3_column_text(stmt, 0), sqlite3_column_bytes(stmt, 0)), *classic,
+            qint32(sqlite3_column_int(stmt, 2)), 0, PairSex::Any });
+    }
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE;
+}
+
 std::optional<ClassicsDatabase::Verse> ClassicsDatabase::verse(qint32 line)
 {
     if (!m_db)

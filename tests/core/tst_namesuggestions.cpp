@@ -299,7 +299,7 @@ void TestNameSuggestions::halfOnlyWhenTooFew()
     QCOMPARE(enough.halfConfigurations, 0);
     for (const SuggestedName &n : enough.names)
         QCOMPARE(n.level, LuckLevel::Full);
-    r.count = 50;
+    r.count = 200;
     const Suggestions few = NameSuggestions::run(r, realSources());
     QVERIFY(few.halfUsed);
     QVERIFY(few.halfConfigurations > 0);
