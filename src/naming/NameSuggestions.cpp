@@ -33,7 +33,7 @@ const QStringList &ruleNames()
         QStringLiteral("sound.clear"), QStringLiteral("sound.weak"), QStringLiteral("sound.strong"),
         QStringLiteral("meaning.name"), QStringLiteral("meaning.name.each"), QStringLiteral("meaning.name.cap"),
         QStringLiteral("meaning.word"), QStringLiteral("meaning.classic"), QStringLiteral("meaning.plain"),
-        QStringLiteral("meaning.sex"), QStringLiteral("meaning.current"), QStringLiteral("relax.position"),
+        QStringLiteral("meaning.sex"), QStringLiteral("meaning.current"), QStringLiteral("meaning.place"), QStringLiteral("relax.position"),
         QStringLiteral("relax.character"),
         QStringLiteral("variety.character"), QStringLiteral("variety.first") };
     return names;
@@ -81,7 +81,7 @@ std::optional<RankingRules> RankingRules::parse(const QString &text, QString *er
     rules.m_weights = { v("grids.full"), v("grids.half"), v("sancai.full"), v("sancai.half"), v("pairing.full"),
         v("pairing.half"), v("elements.character"), v("elements.person"), v("sound.clear"), v("sound.weak"),
         v("sound.strong"), v("meaning.name"), v("meaning.name.each"), v("meaning.name.cap"), v("meaning.word"),
-        v("meaning.classic"), v("meaning.plain"), v("meaning.sex"), v("meaning.current"), v("relax.position"),
+        v("meaning.classic"), v("meaning.plain"), v("meaning.sex"), v("meaning.current"), v("meaning.place"), v("relax.position"),
         v("relax.character") };
     if (rules.m_weights.relaxedCharacter < rules.value(QStringLiteral("variety.character")))
         return refuse(QStringLiteral("ranking.tsv: relax.character must not be below variety.character"));
@@ -529,19 +529,24 @@ public:
                             continue;
                     }
                     // Two characters that merely fit the strokes make a name when both are characters parents
-                    // choose today; otherwise they read as a random pair (然少, 博中), unless each takes its place
-                    // in many names people use (惠 first, 敏 last): such pairs come only when the list is short.
+                    // choose today; otherwise they read as a random pair (然少, 博中), unless both read as the
+                    // sex's own and each takes its place in names people use (雅 first, 丹 last): such pairs come
+                    // only when the list is short.
                     // Two characters that merely stand side by side in a line are no more, unless the names are
                     // to come from the classics alone.
                     const bool recognised = c.word.kind == NameWords::Kind::GivenName
                         || c.word.kind == NameWords::Kind::Current || c.word.kind == NameWords::Kind::Word
                         || c.classicWord || (!wishes.fromLibrary && c.inClassics);
-                    if (cb && !recognised && a != included && b != included
-                        && (ca.taste < w.plain || cb->taste < w.plain)) {
-                        if (ca.taste < 0 || cb->taste < 0 || m_sources.words.asFirst(ca.code) < w.position
-                            || m_sources.words.asSecond(cb->code) < w.position)
+                    if (cb && !recognised && a != included && b != included) {
+                        if (!takesPlace(ca.code, true) || !takesPlace(cb->code, false))
                             continue;
-                        c.nameLike = true;
+                        if (ca.taste < w.plain || cb->taste < w.plain) {
+                            if (ca.taste < 0 || cb->taste < 0 || !ownSex(ca) || !ownSex(*cb)
+                                || m_sources.words.asFirst(ca.code) < w.position
+                                || m_sources.words.asSecond(cb->code) < w.position)
+                                continue;
+                            c.nameLike = true;
+                        }
                     }
                     facts.word = c.word;
                     facts.inClassics = c.classicWord;
@@ -552,6 +557,25 @@ public:
             }
         }
         return true;
+    }
+
+    // Whether a character takes the first (or last) place of a pair that is neither a name nor a word: it stands
+    // there in given names people use, and not far more often in the other place (萱, 妍 and 怡 end names, 锦 and
+    // 美 begin them).
+    bool takesPlace(char32_t c, bool first) const
+    {
+        const int here = first ? m_sources.words.asFirst(c) : m_sources.words.asSecond(c);
+        const int there = first ? m_sources.words.asSecond(c) : m_sources.words.asFirst(c);
+        return here >= 1 && here * m_rules.weights().place >= there;
+    }
+
+    // A character that by itself reads as the sex asked for: marked for it, or for girls an elegant one.
+    bool ownSex(const Character &c) const
+    {
+        if (c.sex == m_request.sex || c.keptFor == m_request.sex)
+            return true;
+        return m_request.sex == Sex::Female ? c.leaning != RankingRules::Leaning::None
+                                            : c.leaning == RankingRules::Leaning::Neutral;
     }
 
     // The line a name comes from, as the list shows it.

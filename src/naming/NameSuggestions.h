@@ -35,7 +35,7 @@ public:
         int elementsCharacter = 0, elementsPerson = 0;
         int soundClear = 0, soundWeak = 0, soundStrong = 0;
         int name = 0, nameEach = 0, nameCap = 0, word = 0, classic = 0, plain = 0, sex = 0;
-        int current = 0, position = 0, relaxedCharacter = 0;
+        int current = 0, place = 0, position = 0, relaxedCharacter = 0;
     };
     const Weights &weights() const { return m_weights; }
     // Every rule the ranking reads.
