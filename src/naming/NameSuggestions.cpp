@@ -296,6 +296,12 @@ struct Character {
     std::optional<Sex> keptFor; // the rules keep it for this sex in suggested names
     RankingRules::Leaning leaning = RankingRules::Leaning::None;
     int particlePlaces = 0; // RankingRules::ParticlePlace bits
+    // Where it stands in a pair that is neither a name nor a word (see Search::takesPlace), and whether it stands
+    // there in enough names for a pair only the places speak for (relax.position); read once for every pair.
+    bool placeFirst = false;
+    bool placeSecond = false;
+    bool oftenFirst = false;
+    bool oftenSecond = false;
 };
 
 // Whether a name reads as one of the sex asked for: a girl's name needs a character that reads as a girl's or
@@ -374,6 +380,16 @@ QString verseText(const ClassicVerse &verse)
     if (!verse.author.isEmpty())
         from += verse.author;
     return from + QStringLiteral("：") + verse.text;
+}
+
+// Whether a character takes the first (or last) place of a pair that is neither a name nor a word: it stands there
+// in given names people use, and not far more often in the other place (萱, 妍 and 怡 end names, 锦 and 美 begin
+// them).
+bool takesPlace(const NameWords &words, char32_t c, bool first, const RankingRules &rules)
+{
+    const int here = first ? words.asFirst(c) : words.asSecond(c);
+    const int there = first ? words.asSecond(c) : words.asFirst(c);
+    return here >= 1 && here * rules.weights().place >= there;
 }
 
 // What the search reads once: the surname, the characters and the words.
@@ -476,6 +492,7 @@ public:
         facts.wishes = wishes.elements;
         facts.givenCount = wishes.nameLength;
         static const std::vector<int> noSecond { -1 };
+        out.reserve(out.size() + 4096);
         for (int k = 0; k < int(configs.size()); ++k) {
             const GoodConfiguration &config = configs.at(k);
             facts.grids = config.grids;
@@ -511,7 +528,6 @@ public:
                         facts.elements[1] = cb->element;
                         facts.sexes[1] = cb->sex;
                         facts.tastes[1] = cb->taste;
-                        c.dated = m_rules.datedPoints(ca.code, cb->code);
                     }
                     if (!readsAsSex(ca, cb, c.word, m_request.sex))
                         continue;
@@ -538,16 +554,17 @@ public:
                         || c.word.kind == NameWords::Kind::Current || c.word.kind == NameWords::Kind::Word
                         || c.classicWord || (!wishes.fromLibrary && c.inClassics);
                     if (cb && !recognised && a != included && b != included) {
-                        if (!takesPlace(ca.code, true) || !takesPlace(cb->code, false))
+                        if (!ca.placeFirst || !cb->placeSecond)
                             continue;
                         if (ca.taste < w.plain || cb->taste < w.plain) {
-                            if (ca.taste < 0 || cb->taste < 0 || !ownSex(ca) || !ownSex(*cb)
-                                || m_sources.words.asFirst(ca.code) < w.position
-                                || m_sources.words.asSecond(cb->code) < w.position)
+                            if (ca.taste < 0 || cb->taste < 0 || !ownSex(ca) || !ownSex(*cb) || !ca.oftenFirst
+                                || !cb->oftenSecond)
                                 continue;
                             c.nameLike = true;
                         }
                     }
+                    if (cb)
+                        c.dated = m_rules.datedPoints(ca.code, cb->code);
                     facts.word = c.word;
                     facts.inClassics = c.classicWord;
                     facts.dated = c.dated;
@@ -557,16 +574,6 @@ public:
             }
         }
         return true;
-    }
-
-    // Whether a character takes the first (or last) place of a pair that is neither a name nor a word: it stands
-    // there in given names people use, and not far more often in the other place (萱, 妍 and 怡 end names, 锦 and
-    // 美 begin them).
-    bool takesPlace(char32_t c, bool first) const
-    {
-        const int here = first ? m_sources.words.asFirst(c) : m_sources.words.asSecond(c);
-        const int there = first ? m_sources.words.asSecond(c) : m_sources.words.asFirst(c);
-        return here >= 1 && here * m_rules.weights().place >= there;
     }
 
     // A character that by itself reads as the sex asked for: marked for it, or for girls an elegant one.
@@ -688,33 +695,44 @@ bool better(const Candidate &a, const Candidate &b)
     return std::tie(a.config, a.first, a.second) < std::tie(b.config, b.first, b.second);
 }
 
-// The shortlist: best first, no character in more than perCharacter names (variety.character, or relax.character
-// when the list is short), no first character in more than a variety.first-th of the list.
-std::vector<size_t> shortlist(
-    const std::vector<Candidate> &ranked, int count, const RankingRules &rules, int included, int perCharacter)
-{
-    const int perFirst = std::max(1, count / rules.value(QStringLiteral("variety.first")));
-    QHash<int, int> uses;
-    QHash<int, int> firstUses;
-    std::vector<size_t> chosen;
-    for (size_t i = 0; i < ranked.size() && int(chosen.size()) < count; ++i) {
-        const Candidate &c = ranked[i];
-        // The character the family asked for stands in every name: the limits are for the others.
-        const bool firstCounts = c.first != included;
-        const bool secondCounts = c.second >= 0 && c.second != c.first && c.second != included;
-        if ((firstCounts && (uses.value(c.first) >= perCharacter || firstUses.value(c.first) >= perFirst))
-            || (secondCounts && uses.value(c.second) >= perCharacter))
-            continue;
+// The shortlist as it is drawn, best first: no character in more than perCharacter names (variety.character, or
+// relax.character when the list is short), no first character in more than a variety.first-th of the list. The
+// character the family asked for stands in every name: the limits are for the others.
+class Shortlist {
+public:
+    Shortlist(int count, const RankingRules &rules, int included, int perCharacter)
+        : m_perCharacter(perCharacter)
+        , m_perFirst(std::max(1, count / rules.value(QStringLiteral("variety.first"))))
+        , m_included(included)
+    {
+    }
+    // Takes the name unless it would break a limit.
+    bool offer(const Candidate &c)
+    {
+        const bool firstCounts = c.first != m_included;
+        const bool secondCounts = c.second >= 0 && c.second != c.first && c.second != m_included;
+        if ((firstCounts && (m_uses.value(c.first) >= m_perCharacter || m_firstUses.value(c.first) >= m_perFirst))
+            || (secondCounts && m_uses.value(c.second) >= m_perCharacter))
+            return false;
         if (firstCounts) {
-            ++uses[c.first];
-            ++firstUses[c.first];
+            ++m_uses[c.first];
+            ++m_firstUses[c.first];
         }
         if (secondCounts)
-            ++uses[c.second];
-        chosen.push_back(i);
+            ++m_uses[c.second];
+        ++m_taken;
+        return true;
     }
-    return chosen;
-}
+    int size() const { return m_taken; }
+
+private:
+    int m_perCharacter;
+    int m_perFirst;
+    int m_included;
+    QHash<int, int> m_uses;
+    QHash<int, int> m_firstUses;
+    int m_taken = 0;
+};
 
 NameFacts factsOf(const Candidate &c, const GoodConfiguration &config, const Sources &sources,
     const SuggestionRequest &request)
@@ -897,6 +915,12 @@ Suggestions NameSuggestions::run(
         return result;
     }
     sources.words = *words;
+    for (Character &c : sources.characters) {
+        c.placeFirst = takesPlace(sources.words, c.code, true, rules);
+        c.placeSecond = takesPlace(sources.words, c.code, false, rules);
+        c.oftenFirst = sources.words.asFirst(c.code) >= rules.weights().position;
+        c.oftenSecond = sources.words.asSecond(c.code) >= rules.weights().position;
+    }
 
     // 全吉 first; 半吉 too only when 全吉 gives too few names.
     const Wishes wishes = wishesOf(req);
@@ -935,6 +959,9 @@ Suggestions NameSuggestions::run(
     std::vector<Candidate> sorted;
     std::vector<size_t> chosen;
     const int included = req.include.isEmpty() ? -1 : sources.included.value_or(-1);
+    // The names are drawn best first. A name's sound can add at most sound.clear to its score and may take much
+    // away, so the sound is judged only for names that can still reach the list: a name is drawn once its score
+    // with the sound beats what any name not yet judged could reach.
     const auto pick = [&](bool nameLike, int perCharacter) {
         std::vector<Candidate> pool;
         pool.reserve(candidates.size());
@@ -943,11 +970,25 @@ Suggestions NameSuggestions::run(
                 pool.push_back(c);
         }
         result.candidates = int(pool.size());
-        // The sound is judged for the best of them only: it can lower a score, never raise it above the others'.
-        const size_t judged = std::min(pool.size(), size_t(std::max(req.count * 6, 300)));
-        std::partial_sort(pool.begin(), pool.begin() + qsizetype(judged), pool.end(), better);
-        pool.resize(judged);
-        for (Candidate &c : pool) {
+        const auto worse = [](const Candidate &a, const Candidate &b) { return better(b, a); };
+        std::make_heap(pool.begin(), pool.end(), worse);
+        std::vector<Candidate> judged;
+        const int lift = paths.sound ? std::max(0, rules.weights().soundClear) : 0;
+        Shortlist list(req.count, rules, included, perCharacter);
+        sorted.clear();
+        chosen.clear();
+        while (list.size() < req.count && (!pool.empty() || !judged.empty())) {
+            if (!judged.empty() && (pool.empty() || judged.front().score.total > pool.front().score.total + lift)) {
+                std::pop_heap(judged.begin(), judged.end(), worse);
+                sorted.push_back(judged.back());
+                judged.pop_back();
+                if (list.offer(sorted.back()))
+                    chosen.push_back(sorted.size() - 1);
+                continue;
+            }
+            std::pop_heap(pool.begin(), pool.end(), worse);
+            Candidate c = pool.back();
+            pool.pop_back();
             const Character &a = sources.characters[size_t(c.first)];
             const quint64 key = pairKey(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0);
             auto it = soundOf.constFind(key);
@@ -957,10 +998,9 @@ Suggestions NameSuggestions::run(
                 it = soundOf.insert(key, paths.sound ? paths.sound(req.surname, given) : std::nullopt);
             }
             c.score = rescoreWithSound(c.score, *it, rules);
+            judged.push_back(c);
+            std::push_heap(judged.begin(), judged.end(), worse);
         }
-        std::stable_sort(pool.begin(), pool.end(), better);
-        sorted = std::move(pool);
-        chosen = shortlist(sorted, req.count, rules, included, perCharacter);
     };
     result.soundJudged = bool(paths.sound);
     const RankingRules::Weights &weights = rules.weights();
