@@ -105,6 +105,7 @@ std::optional<NameSoundChecker> NameSoundChecker::load(const QString &path, QStr
     NameSoundChecker checker;
     checker.m_text = file.readAll();
     const QByteArray &bytes = checker.m_text;
+    checker.m_index.reserve(bytes.size() / 14); // a line is about fifteen bytes
     // The characters' lines are only indexed here and read when a name needs them: a name reads four of ten
     // thousand, and the command line loads the file for one name. The file is read as bytes: only the few
     // lines of surnames and traps become text here.

@@ -259,6 +259,56 @@ std::optional<QList<NameDatabase::NameRow>> NameDatabase::nameRows()
     return rows;
 }
 
+std::optional<QList<NameDatabase::NameKey>> NameDatabase::nameKeys()
+{
+    // No ORDER BY: the index on (xiong, sex, wuxing, strokes, namechr) holds every column asked for, and sorting
+    // here by rowid would make SQLite read the table itself, meanings and all.
+    sqlite3_stmt *stmt = prepare("SELECT rowid, namechr, strokes, wuxing, sex FROM name WHERE xiong = '0' "
+                                 "AND namechr IS NOT NULL AND strokes IS NOT NULL;");
+    if (!stmt)
+        return std::nullopt;
+    const auto column = [stmt](int i) {
+        return QString::fromUtf8(
+            reinterpret_cast<const char *>(sqlite3_column_text(stmt, i)), sqlite3_column_bytes(stmt, i));
+    };
+    QList<NameKey> keys;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        keys.append({ sqlite3_column_int64(stmt, 0), column(1), static_cast<qint16>(sqlite3_column_int(stmt, 2)),
+            column(3), column(4) });
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    std::sort(keys.begin(), keys.end(), [](const NameKey &a, const NameKey &b) { return a.rowid < b.rowid; });
+    return keys;
+}
+
+std::optional<QHash<qint64, std::pair<QString, QString>>> NameDatabase::readingsAndMeanings(const QList<qint64> &rowids)
+{
+    sqlite3_stmt *stmt = prepare("SELECT pinyin, meaning FROM name WHERE rowid = ?1;");
+    if (!stmt)
+        return std::nullopt;
+    const auto column = [stmt](int i) {
+        return QString::fromUtf8(
+            reinterpret_cast<const char *>(sqlite3_column_text(stmt, i)), sqlite3_column_bytes(stmt, i));
+    };
+    QHash<qint64, std::pair<QString, QString>> found;
+    for (qint64 rowid : rowids) {
+        sqlite3_reset(stmt);
+        sqlite3_bind_int64(stmt, 1, rowid);
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW)
+            found.insert(rowid, { column(0), column(1) });
+        else if (rc != SQLITE_DONE) {
+            sqlite3_finalize(stmt);
+            return std::nullopt;
+        }
+    }
+    sqlite3_finalize(stmt);
+    return found;
+}
+
 RowRead<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
 {
     return lastMeaning(QStringLiteral("SELECT meaning, flag FROM \"%1\" WHERE ID = ?1 ORDER BY rowid DESC LIMIT 1;")

@@ -302,6 +302,7 @@ struct Character {
     bool placeSecond = false;
     bool oftenFirst = false;
     bool oftenSecond = false;
+    qint64 rowid = 0; // its row in the library, for the reading and meaning of the names shown; 0: read already
 };
 
 // Whether a name reads as one of the sex asked for: a girl's name needs a character that reads as a girl's or
@@ -492,7 +493,6 @@ public:
         facts.wishes = wishes.elements;
         facts.givenCount = wishes.nameLength;
         static const std::vector<int> noSecond { -1 };
-        out.reserve(out.size() + 4096);
         for (int k = 0; k < int(configs.size()); ++k) {
             const GoodConfiguration &config = configs.at(k);
             facts.grids = config.grids;
@@ -853,14 +853,15 @@ Suggestions NameSuggestions::run(
         sources.surnameStrokes.append(qint16(s));
     for (uint c : req.surname.toUcs4())
         sources.surnameCodes.insert(char32_t(c));
+    // Open for the whole search: the readings and meanings are read at the end, for the names shown only.
+    NameDatabase db(paths.libraryPath);
     {
-        NameDatabase db(paths.libraryPath);
         if (auto failure = db.openWith({ DbTable::Name })) {
             result.message = failure->message();
             result.databaseFailed = true;
             return result;
         }
-        const std::optional<QList<NameDatabase::NameRow>> rows = db.nameRows();
+        const std::optional<QList<NameDatabase::NameKey>> rows = db.nameKeys();
         if (!rows) {
             result.message = DatabaseFailure::unreadable().message();
             result.databaseFailed = true;
@@ -871,8 +872,9 @@ Suggestions NameSuggestions::run(
             sources.surnamePinyin.append(known && !known->isEmpty() ? firstReading(known->constFirst().pinyin) : QString());
         }
         sources.characters.reserve(size_t(rows->size()) + 1);
-        for (const NameDatabase::NameRow &row : *rows) {
-            sources.characters.push_back(characterOf(row));
+        for (const NameDatabase::NameKey &row : *rows) {
+            sources.characters.push_back(characterOf({ row.namechr, row.strokes, row.wuxing, row.sex, {}, {} }));
+            sources.characters.back().rowid = row.rowid;
             Character &c = sources.characters.back();
             c.taste = rules.taste(row.namechr);
             c.keptFor = rules.keptFor(row.namechr);
@@ -1020,6 +1022,29 @@ Suggestions NameSuggestions::run(
     }
     result.characterLimit = result.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
 
+    // The readings and meanings of the characters shown.
+    {
+        QList<qint64> rowids;
+        for (size_t i : chosen) {
+            for (int k : { sorted[i].first, sorted[i].second }) {
+                if (k >= 0 && sources.characters[size_t(k)].rowid > 0)
+                    rowids.append(sources.characters[size_t(k)].rowid);
+            }
+        }
+        const std::optional<QHash<qint64, std::pair<QString, QString>>> texts = db.readingsAndMeanings(rowids);
+        if (!texts) {
+            result.message = DatabaseFailure::unreadable().message();
+            result.databaseFailed = true;
+            return result;
+        }
+        for (Character &c : sources.characters) {
+            const auto it = texts->constFind(c.rowid);
+            if (c.rowid > 0 && it != texts->constEnd()) {
+                c.shown.pinyin = firstReading(it->first);
+                c.shown.meaning = it->second;
+            }
+        }
+    }
     for (size_t i : chosen) {
         const Candidate &c = sorted[i];
         SuggestedName name;
