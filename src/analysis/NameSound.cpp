@@ -103,21 +103,40 @@ std::optional<NameSoundChecker> NameSoundChecker::load(const QString &path, QStr
     if (!file.open(QIODevice::ReadOnly))
         return refuse(QStringLiteral("找不到读音资料%1，无法给出读音。").arg(fileName()));
     NameSoundChecker checker;
-    checker.m_text = QString::fromUtf8(file.readAll());
-    const QString &text = checker.m_text;
+    checker.m_text = file.readAll();
+    const QByteArray &bytes = checker.m_text;
+    checker.m_index.reserve(bytes.size() / 14); // a line is about fifteen bytes
     // The characters' lines are only indexed here and read when a name needs them: a name reads four of ten
-    // thousand, and the command line loads the file for one name.
-    for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = text.indexOf(u'\n', start);
+    // thousand, and the command line loads the file for one name. The file is read as bytes: only the few
+    // lines of surnames and traps become text here.
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
-            end = text.size();
-        const QStringView line = QStringView(text).sliced(start, end - start);
-        if (line.startsWith(u"C\t") && line.size() > 3) {
-            const char32_t c = QChar::isHighSurrogate(line.at(2).unicode()) && line.size() > 4
-                ? QChar::surrogateToUcs4(line.at(2), line.at(3))
-                : line.at(2).unicode();
-            checker.m_index.append({ c, start });
-        } else if (line.startsWith(u"S\t") || line.startsWith(u"T\t")) {
+            end = bytes.size();
+        const QByteArrayView raw = QByteArrayView(bytes).sliced(start, end - start);
+        if (raw.startsWith("C\t") && raw.size() > 3) {
+            // The character after "C<TAB>", decoded from its UTF-8 bytes.
+            const auto byte = [&](qsizetype i) { return i < raw.size() ? uchar(raw.at(i)) : uchar(0); };
+            const uchar lead = byte(2);
+            const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+            char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+            bool valid = length > 0;
+            for (int i = 1; valid && i < length; ++i) {
+                valid = (byte(2 + i) >> 6) == 0x2;
+                c = (c << 6) | (byte(2 + i) & 0x3F);
+            }
+            if (valid && byte(2 + length) == '\t')
+                checker.m_index.append({ c, start });
+            start = end + 1;
+            continue;
+        }
+        if (!raw.startsWith("S\t") && !raw.startsWith("T\t")) {
+            start = end + 1;
+            continue;
+        }
+        const QString text = QString::fromUtf8(raw);
+        const QStringView line(text);
+        {
             const QList<QStringView> f = line.split(u'\t');
             if (f.at(0) == u"S" && f.size() == 3) {
                 if (const std::optional<Syllables> s = parseNumbered(f.at(2)))
@@ -154,10 +173,11 @@ std::optional<NameSoundChecker::CharacterReadings> NameSoundChecker::entry(const
     const auto it = std::lower_bound(m_index.cbegin(), m_index.cend(), std::pair<char32_t, qsizetype>(ucs4.first(), 0));
     if (it == m_index.cend() || it->first != ucs4.first())
         return std::nullopt;
-    qsizetype end = m_text.indexOf(u'\n', it->second);
+    qsizetype end = m_text.indexOf('\n', it->second);
     if (end < 0)
         end = m_text.size();
-    const QList<QStringView> f = QStringView(m_text).sliced(it->second, end - it->second).split(u'\t');
+    const QString line = QString::fromUtf8(QByteArrayView(m_text).sliced(it->second, end - it->second));
+    const QList<QStringView> f = QStringView(line).split(u'\t');
     if (f.size() != 6)
         return std::nullopt;
     const std::optional<Syllables> name = parseNumbered(f.at(2));

@@ -82,8 +82,8 @@ private:
 
     std::optional<CharacterReadings> entry(const QString &character) const;
 
-    // The file's text, and where each character's line begins, by code point.
-    QString m_text;
+    // The file's bytes (UTF-8), and where each character's line begins, by code point.
+    QByteArray m_text;
     QList<std::pair<char32_t, qsizetype>> m_index;
     QHash<QString, QList<PinyinSyllable>> m_surnames;
     // By the toneless syllables joined with blanks (jiu gui).

@@ -117,6 +117,41 @@ bool ClassicsDatabase::linesHolding(char32_t character, ClassicSet classics, std
     return links(Single, character, classics, out);
 }
 
+bool ClassicsDatabase::everyPair(ClassicSet classics, std::vector<std::pair<char32_t, Link>> &out)
+{
+    out.clear();
+    if (!m_db)
+        return false;
+    Statement stmt(m_db, "SELECT first, second, classic, line, rank, sex FROM pair;");
+    out.reserve(8192);
+    while (stmt.next()) {
+        const std::optional<Classic> classic = classicFromNumber(int(stmt.integer(2)));
+        if (!classic || !classics.contains(*classic))
+            continue;
+        const qint64 sex = stmt.integer(5);
+        out.push_back({ stmt.firstCodePoint(0),
+            { stmt.firstCodePoint(1), *classic, qint32(stmt.integer(3)),
+                quint8(std::clamp<qint64>(stmt.integer(4), 0, 255)),
+                sex == 1 ? PairSex::Male : sex == 2 ? PairSex::Female : PairSex::Any } });
+    }
+    return stmt.finished();
+}
+
+bool ClassicsDatabase::everySingle(ClassicSet classics, std::vector<Link> &out)
+{
+    out.clear();
+    if (!m_db)
+        return false;
+    Statement stmt(m_db, "SELECT character, classic, line FROM single;");
+    while (stmt.next()) {
+        const std::optional<Classic> classic = classicFromNumber(int(stmt.integer(1)));
+        if (!classic || !classics.contains(*classic))
+            continue;
+        out.push_back({ stmt.firstCodePoint(0), *classic, qint32(stmt.integer(2)), 0, PairSex::Any });
+    }
+    return stmt.finished();
+}
+
 std::optional<ClassicsDatabase::Verse> ClassicsDatabase::verse(qint32 line)
 {
     if (!m_db)

@@ -50,6 +50,12 @@ public:
     bool pairsEndingWith(char32_t second, ClassicSet classics, std::vector<Link> &out);
     // The best line of each chosen collection that holds the character, in order of preference.
     bool linesHolding(char32_t character, ClassicSet classics, std::vector<Link> &out);
+    // Every pair of the chosen collections in one read (first character, link), or every character with a line
+    // (other is the character): for a search that weighs thousands of pairs at once, where a query per character
+    // would cost more than reading them all. In no particular order; replaces out; false when the file cannot be
+    // read.
+    bool everyPair(ClassicSet classics, std::vector<std::pair<char32_t, Link>> &out);
+    bool everySingle(ClassicSet classics, std::vector<Link> &out);
 
     struct Verse {
         Classic classic = Classic::Shijing;

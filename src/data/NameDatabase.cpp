@@ -162,6 +162,34 @@ std::optional<QList<NameDatabase::NameRow>> NameDatabase::nameRows()
     return stmt.finished() ? std::optional(rows) : std::nullopt;
 }
 
+std::optional<QList<NameDatabase::NameKey>> NameDatabase::nameKeys()
+{
+    // No ORDER BY: the index on (xiong, sex, wuxing, strokes, namechr) holds every column asked for, and sorting
+    // here by rowid would make SQLite read the table itself, meanings and all.
+    Statement stmt(m_db.get(), "SELECT rowid, namechr, strokes, wuxing, sex FROM name WHERE xiong = '0' "
+                               "AND namechr IS NOT NULL AND strokes IS NOT NULL;");
+    QList<NameKey> keys;
+    while (stmt.next())
+        keys.append({ stmt.integer(0), stmt.utf8(1), static_cast<qint16>(stmt.integer(2)), stmt.utf8(3), stmt.utf8(4) });
+    if (!stmt.finished())
+        return std::nullopt;
+    std::sort(keys.begin(), keys.end(), [](const NameKey &a, const NameKey &b) { return a.rowid < b.rowid; });
+    return keys;
+}
+
+std::optional<QHash<qint64, std::pair<QString, QString>>> NameDatabase::readingsAndMeanings(const QList<qint64> &rowids)
+{
+    Statement stmt(m_db.get(), "SELECT pinyin, meaning FROM name WHERE rowid = ?1;");
+    QHash<qint64, std::pair<QString, QString>> found;
+    for (qint64 rowid : rowids) {
+        if (stmt.reset().bind(1, rowid).next())
+            found.insert(rowid, { stmt.utf8(0), stmt.utf8(1) });
+        else if (!stmt.finished())
+            return std::nullopt;
+    }
+    return found;
+}
+
 RowRead<MeaningRow> NameDatabase::numberMeaning(DbTable table, int id)
 {
     return lastMeaning(m_db.get(), table, qint64(id));

@@ -78,6 +78,18 @@ public:
         QString meaning;
     };
     std::optional<QList<NameRow>> nameRows();
+    // The same rows without their readings and meanings, each with its rowid, in stored order: read from an index
+    // alone, for a search over every character that shows only a few of them.
+    struct NameKey {
+        qint64 rowid = 0;
+        QString namechr;
+        qint16 strokes = 0;
+        QString wuxing;
+        QString sex;
+    };
+    std::optional<QList<NameKey>> nameKeys();
+    // The reading and meaning of each of these rows (pinyin, meaning); a row not there is left out.
+    std::optional<QHash<qint64, std::pair<QString, QString>>> readingsAndMeanings(const QList<qint64> &rowids);
 
     // A row of name as the character lookups show it; a missing value reads as empty text.
     struct LibraryRow {

@@ -70,8 +70,11 @@ NameScore scoreName(const NameFacts &facts, const std::optional<SoundVerdict> &s
     int meaning = 0;
     if (facts.word.kind == NameWords::Kind::GivenName)
         meaning += w.name + std::min(w.nameCap, w.nameEach * std::max(0, facts.word.weight - 2));
+    else if (facts.word.kind == NameWords::Kind::Current)
+        meaning += w.current;
     else if (facts.word.kind == NameWords::Kind::Word)
         meaning += w.word;
+    meaning += facts.dated;
     if (facts.inClassics)
         meaning += w.classic;
     for (int i = 0; i < facts.givenCount && i < 2; ++i) {
@@ -102,10 +105,16 @@ QStringList scoreReasons(const NameFacts &facts, const NameScore &score, const s
     QStringList meaning;
     if (facts.word.kind == NameWords::Kind::GivenName)
         meaning.append(QStringLiteral("“%1”是常用的名字").arg(given));
+    else if (facts.word.kind == NameWords::Kind::Current)
+        meaning.append(QStringLiteral("“%1”是当今父母常取的名字").arg(given));
+    else if (facts.nameLike)
+        meaning.append(QStringLiteral("“%1”常作名字的首字，“%2”常作名字的末字").arg(facts.characters[0], facts.characters[1]));
     else if (facts.word.kind == NameWords::Kind::Word)
         meaning.append(QStringLiteral("“%1”是一个词").arg(given));
     if (facts.inClassics)
-        meaning.append(facts.givenCount >= 2 ? QStringLiteral("两字在典籍同一句中相连") : QStringLiteral("字有典籍出处"));
+        meaning.append(facts.givenCount >= 2 ? QStringLiteral("两字在典籍中成词") : QStringLiteral("字有典籍出处"));
+    if (facts.dated < 0)
+        meaning.append(QStringLiteral("今天读来有些老派"));
     QStringList own;
     for (int i = 0; i < facts.givenCount && i < 2; ++i) {
         if (facts.sexes[size_t(i)] == facts.sex)

@@ -25,7 +25,9 @@ struct NameFacts {
     std::array<std::optional<Sex>, 2> sexes; // none: fit for both
     std::array<int, 2> tastes {}; // how each character reads today (name-characters.tsv)
     NameWords::Entry word;
-    bool inClassics = false;
+    bool inClassics = false; // a word of a line of the classics
+    int dated = 0; // the points of a whole name that reads dated (dated-names.tsv)
+    bool nameLike = false; // only the places its characters take in names speak for it
 };
 
 struct NameScore {

@@ -19,6 +19,9 @@ namespace tolvane {
 // The text of data/suggestions/ranking.tsv, built into the program (RankingRulesText.cpp, generated).
 extern const char16_t kRankingRulesText[];
 extern const char16_t kNameCharactersText[];
+extern const char16_t kNameLeaningText[];
+extern const char16_t kParticlesText[];
+extern const char16_t kDatedNamesText[];
 
 namespace {
 
@@ -30,7 +33,8 @@ const QStringList &ruleNames()
         QStringLiteral("sound.clear"), QStringLiteral("sound.weak"), QStringLiteral("sound.strong"),
         QStringLiteral("meaning.name"), QStringLiteral("meaning.name.each"), QStringLiteral("meaning.name.cap"),
         QStringLiteral("meaning.word"), QStringLiteral("meaning.classic"), QStringLiteral("meaning.plain"),
-        QStringLiteral("meaning.sex"),
+        QStringLiteral("meaning.sex"), QStringLiteral("meaning.current"), QStringLiteral("meaning.place"), QStringLiteral("relax.position"),
+        QStringLiteral("relax.character"),
         QStringLiteral("variety.character"), QStringLiteral("variety.first") };
     return names;
 }
@@ -77,7 +81,10 @@ std::optional<RankingRules> RankingRules::parse(const QString &text, QString *er
     rules.m_weights = { v("grids.full"), v("grids.half"), v("sancai.full"), v("sancai.half"), v("pairing.full"),
         v("pairing.half"), v("elements.character"), v("elements.person"), v("sound.clear"), v("sound.weak"),
         v("sound.strong"), v("meaning.name"), v("meaning.name.each"), v("meaning.name.cap"), v("meaning.word"),
-        v("meaning.classic"), v("meaning.plain"), v("meaning.sex") };
+        v("meaning.classic"), v("meaning.plain"), v("meaning.sex"), v("meaning.current"), v("meaning.place"), v("relax.position"),
+        v("relax.character") };
+    if (rules.m_weights.relaxedCharacter < rules.value(QStringLiteral("variety.character")))
+        return refuse(QStringLiteral("ranking.tsv: relax.character must not be below variety.character"));
     return rules;
 }
 
@@ -112,6 +119,91 @@ bool RankingRules::readTastes(const QString &text, QString *error)
     return true;
 }
 
+namespace {
+
+// The lines of one of the character lists: fields split at tabs, # comments and empty lines left out; false, with
+// the file and line in error, when take refuses a line.
+bool forEachListLine(const QString &text, const QString &file, QString *error,
+    const std::function<bool(const QStringList &fields)> &take, const QString &expected)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = lines.at(i).split(QLatin1Char('\t'));
+        if (fields.size() != 3 || fields.at(2).trimmed().isEmpty() || !take(fields)) {
+            if (error)
+                *error = QStringLiteral("%1:%2: expected %3").arg(file).arg(i + 1).arg(expected);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool RankingRules::readLeanings(const QString &text, QString *error)
+{
+    QHash<QString, Leaning> leanings;
+    const bool ok = forEachListLine(text, QStringLiteral("name-leaning.tsv"), error,
+        [&](const QStringList &f) {
+            const Leaning leaning = f.at(1) == QStringLiteral("女") ? Leaning::Girl
+                : f.at(1) == QStringLiteral("中")                  ? Leaning::Neutral
+                                                                    : Leaning::None;
+            if (splitCharacters(f.at(0)).size() != 1 || leaning == Leaning::None || leanings.contains(f.at(0)))
+                return false;
+            leanings.insert(f.at(0), leaning);
+            return true;
+        },
+        QStringLiteral("a character listed once, 女 or 中 and the reason"));
+    if (ok)
+        m_leanings = leanings;
+    return ok;
+}
+
+bool RankingRules::readParticles(const QString &text, QString *error)
+{
+    QHash<QString, int> particles;
+    const bool ok = forEachListLine(text, QStringLiteral("particles.tsv"), error,
+        [&](const QStringList &f) {
+            const int places = f.at(1) == QStringLiteral("首") ? NotFirst
+                : f.at(1) == QStringLiteral("末")              ? NotLast
+                : f.at(1) == QStringLiteral("两端")            ? NotFirst | NotLast
+                                                               : 0;
+            if (splitCharacters(f.at(0)).size() != 1 || !places || particles.contains(f.at(0)))
+                return false;
+            particles.insert(f.at(0), places);
+            return true;
+        },
+        QStringLiteral("a character listed once, 首, 末 or 两端 and the reason"));
+    if (ok)
+        m_particles = particles;
+    return ok;
+}
+
+bool RankingRules::readDatedNames(const QString &text, QString *error)
+{
+    QHash<quint64, int> dated;
+    const bool ok = forEachListLine(text, QStringLiteral("dated-names.tsv"), error,
+        [&](const QStringList &f) {
+            const QList<uint> pair = f.at(0).toUcs4();
+            bool number = false;
+            const int points = f.at(1).toInt(&number);
+            if (pair.size() != 2 || !number || points < -20 || points > 0)
+                return false;
+            const quint64 key = (quint64(pair.at(0)) << 32) | pair.at(1);
+            if (dated.contains(key))
+                return false;
+            dated.insert(key, points);
+            return true;
+        },
+        QStringLiteral("a pair listed once, points -20..0 and the reason"));
+    if (ok)
+        m_dated = dated;
+    return ok;
+}
+
 const RankingRules &RankingRules::builtIn()
 {
     static const RankingRules rules = [] {
@@ -120,9 +212,12 @@ const RankingRules &RankingRules::builtIn()
         // The build checks the files (the tests parse them too); a broken file must never reach a user.
         Q_ASSERT_X(parsed, "RankingRules", qPrintable(error));
         RankingRules built = parsed.value_or(RankingRules {});
-        const bool tastes = built.readTastes(QString::fromUtf16(kNameCharactersText), &error);
-        Q_ASSERT_X(tastes, "RankingRules", qPrintable(error));
-        Q_UNUSED(tastes);
+        const bool lists = built.readTastes(QString::fromUtf16(kNameCharactersText), &error)
+            && built.readLeanings(QString::fromUtf16(kNameLeaningText), &error)
+            && built.readParticles(QString::fromUtf16(kParticlesText), &error)
+            && built.readDatedNames(QString::fromUtf16(kDatedNamesText), &error);
+        Q_ASSERT_X(lists, "RankingRules", qPrintable(error));
+        Q_UNUSED(lists);
         return built;
     }();
     return rules;
@@ -199,7 +294,30 @@ struct Character {
     std::optional<Sex> sex; // none: fit for both
     int taste = 0; // the rules' points for how it reads today
     std::optional<Sex> keptFor; // the rules keep it for this sex in suggested names
+    RankingRules::Leaning leaning = RankingRules::Leaning::None;
+    int particlePlaces = 0; // RankingRules::ParticlePlace bits
+    // Where it stands in a pair that is neither a name nor a word (see Search::takesPlace), and whether it stands
+    // there in enough names for a pair only the places speak for (relax.position); read once for every pair.
+    bool placeFirst = false;
+    bool placeSecond = false;
+    bool oftenFirst = false;
+    bool oftenSecond = false;
+    qint64 rowid = 0; // its row in the library, for the reading and meaning of the names shown; 0: read already
 };
+
+// Whether a name reads as one of the sex asked for: a girl's name needs a character that reads as a girl's or
+// an elegant neutral one (or is a girl's name as a whole); a boy's name may not be made of characters that all
+// read as a girl's.
+bool readsAsSex(const Character &a, const Character *b, const NameWords::Entry &word, Sex sex)
+{
+    if (sex == Sex::Female) {
+        const auto girlish = [](const Character &c) {
+            return c.sex == Sex::Female || c.keptFor == Sex::Female || c.leaning != RankingRules::Leaning::None;
+        };
+        return word.sex == Sex::Female || girlish(a) || (b && girlish(*b));
+    }
+    return !(a.leaning == RankingRules::Leaning::Girl && (!b || b->leaning == RankingRules::Leaning::Girl));
+}
 
 // One name before the shortlist is cut.
 struct Candidate {
@@ -208,8 +326,20 @@ struct Candidate {
     int first = -1;
     int second = -1; // -1 for a one-character name
     NameWords::Entry word;
-    bool inClassics = false;
+    bool inClassics = false; // the pair (or character) stands in a line of the chosen collections
+    bool classicWord = false; // as a word of that line: only then does the line count for its meaning
+    bool nameLike = false; // a pair that only the places its characters take in names speak for
+    int dated = 0; // the points of a whole name that reads dated
+    qint32 line = -1; // its best line in the collections
     NameScore score;
+};
+
+// A pair's (or a character's) best line in the chosen collections.
+struct ClassicHit {
+    qint32 line = -1;
+    quint8 rank = 255;
+    int preference = 0;
+    std::optional<Sex> sex; // kept for one sex as a whole
 };
 
 quint64 pairKey(char32_t first, char32_t second)
@@ -251,6 +381,16 @@ QString verseText(const ClassicVerse &verse)
     if (!verse.author.isEmpty())
         from += verse.author;
     return from + QStringLiteral("：") + verse.text;
+}
+
+// Whether a character takes the first (or last) place of a pair that is neither a name nor a word: it stands there
+// in given names people use, and not far more often in the other place (萱, 妍 and 怡 end names, 锦 and 美 begin
+// them).
+bool takesPlace(const NameWords &words, char32_t c, bool first, const RankingRules &rules)
+{
+    const int here = first ? words.asFirst(c) : words.asSecond(c);
+    const int there = first ? words.asSecond(c) : words.asFirst(c);
+    return here >= 1 && here * rules.weights().place >= there;
 }
 
 // What the search reads once: the surname, the characters and the words.
@@ -301,21 +441,36 @@ public:
         , m_paths(paths)
         , m_sources(sources)
         , m_rules(rules)
+        , m_classicsDb(paths.classics.open())
     {
     }
 
-    // The names of the configurations for the wishes; false when the classics cannot be read.
+    // The names of the configurations for the wishes; false when the classics cannot be read. Pairs that only
+    // the places their characters take in names speak for are taken too, marked nameLike: the caller decides
+    // whether the list needs them.
     bool collect(const Wishes &wishes, const QList<GoodConfiguration> &configs, int configOffset, LuckLevel level,
         std::vector<Candidate> &out)
     {
-        QHash<quint64, QString> classic;
-        if (wishes.classics && !classicNames(wishes, configs, classic))
-            return false;
-        // The characters by stroke count that fit the wishes, in stored order.
-        QHash<int, std::vector<int>> byStrokes;
+        const QHash<quint64, ClassicHit> *classic = nullptr;
+        if (wishes.classics) {
+            classic = classicHits(*wishes.classics, wishes.nameLength);
+            if (!classic)
+                return false;
+        }
+        // The characters by stroke count that fit the wishes, in stored order, for each place: a function word
+        // keeps out of the places it may not take.
+        QHash<int, std::vector<int>> firstByStrokes;
+        QHash<int, std::vector<int>> secondByStrokes;
         for (int i = 0; i < int(m_sources.characters.size()); ++i) {
-            if (fits(wishes, i))
-                byStrokes[m_sources.characters[size_t(i)].shown.strokes].push_back(i);
+            if (!fits(wishes, i))
+                continue;
+            const Character &c = m_sources.characters[size_t(i)];
+            const bool family = m_sources.included && i == *m_sources.included;
+            const int banned = family ? 0 : c.particlePlaces;
+            if (wishes.nameLength == 1 ? banned == 0 : !(banned & RankingRules::NotFirst))
+                firstByStrokes[c.shown.strokes].push_back(i);
+            if (wishes.nameLength == 2 && !(banned & RankingRules::NotLast))
+                secondByStrokes[c.shown.strokes].push_back(i);
         }
         // The index of the character every name must have, or -1 (a plain int: GCC 12 cannot follow an optional
         // through the loops below).
@@ -323,10 +478,16 @@ public:
         if (wishes.include && included < 0)
             return true;
         if (included >= 0) {
-            std::vector<int> &same = byStrokes[m_sources.characters[size_t(included)].shown.strokes];
-            if (std::find(same.begin(), same.end(), included) == same.end())
-                same.push_back(included);
+            const int strokes = m_sources.characters[size_t(included)].shown.strokes;
+            for (QHash<int, std::vector<int>> *places : { &firstByStrokes, &secondByStrokes }) {
+                if (places == &secondByStrokes && wishes.nameLength == 1)
+                    continue;
+                std::vector<int> &same = (*places)[strokes];
+                if (std::find(same.begin(), same.end(), included) == same.end())
+                    same.push_back(included);
+            }
         }
+        const RankingRules::Weights &w = m_rules.weights();
         NameFacts facts;
         facts.sex = m_request.sex;
         facts.wishes = wishes.elements;
@@ -335,9 +496,10 @@ public:
         for (int k = 0; k < int(configs.size()); ++k) {
             const GoodConfiguration &config = configs.at(k);
             facts.grids = config.grids;
-            const auto firstIt = byStrokes.constFind(config.strokes[0]);
-            const auto secondIt = byStrokes.constFind(config.strokes[1]);
-            if (firstIt == byStrokes.constEnd() || (wishes.nameLength == 2 && secondIt == byStrokes.constEnd()))
+            const auto firstIt = firstByStrokes.constFind(config.strokes[0]);
+            const auto secondIt = secondByStrokes.constFind(config.strokes[1]);
+            if (firstIt == firstByStrokes.constEnd()
+                || (wishes.nameLength == 2 && secondIt == secondByStrokes.constEnd()))
                 continue;
             const std::vector<int> &seconds = wishes.nameLength == 2 ? *secondIt : noSecond;
             for (int a : *firstIt) {
@@ -353,47 +515,88 @@ public:
                     c.level = level;
                     c.first = a;
                     c.second = b;
-                    if (b >= 0) {
-                        const Character &cb = m_sources.characters[size_t(b)];
-                        c.word = m_sources.words.find(ca.code, cb.code);
+                    const Character *cb = b >= 0 ? &m_sources.characters[size_t(b)] : nullptr;
+                    if (cb) {
+                        c.word = m_sources.words.find(ca.code, cb->code);
                         if (c.word.kind == NameWords::Kind::Unfit || (c.word.sex && *c.word.sex != m_request.sex))
                             continue;
                         // A doubled character is a name only where people use it as one (婷婷), not as a mere word
                         // (清清, 深深).
-                        if (a == b && c.word.kind != NameWords::Kind::GivenName)
+                        if (a == b && c.word.kind != NameWords::Kind::GivenName
+                            && c.word.kind != NameWords::Kind::Current)
                             continue;
-                        facts.elements[1] = cb.element;
-                        facts.sexes[1] = cb.sex;
-                        facts.tastes[1] = cb.taste;
+                        facts.elements[1] = cb->element;
+                        facts.sexes[1] = cb->sex;
+                        facts.tastes[1] = cb->taste;
                     }
-                    if (wishes.classics) {
-                        c.inClassics = classic.contains(pairKey(ca.code, b >= 0 ? m_sources.characters[size_t(b)].code : 0));
+                    if (!readsAsSex(ca, cb, c.word, m_request.sex))
+                        continue;
+                    if (classic) {
+                        const auto hit = classic->constFind(pairKey(ca.code, cb ? cb->code : 0));
+                        if (hit != classic->constEnd()) {
+                            // A pair the collections keep for the other sex as a whole is not offered at all.
+                            if (hit->sex && *hit->sex != m_request.sex)
+                                continue;
+                            c.inClassics = true;
+                            c.classicWord = hit->rank == 0;
+                            c.line = hit->line;
+                        }
                         if (!wishes.fromLibrary && !c.inClassics)
                             continue;
                     }
-                    // Two characters that merely fit the strokes make a name only when both are characters parents
-                    // choose today; otherwise they read as a random pair (然少, 博中). Two characters that merely
-                    // stand side by side in a line are no more, unless the names are to come from the classics
-                    // alone.
-                    if (b >= 0 && c.word.kind == NameWords::Kind::None && (wishes.fromLibrary || !c.inClassics)
-                        && a != included && b != included
-                        && (ca.taste < m_rules.weights().plain
-                            || m_sources.characters[size_t(b)].taste < m_rules.weights().plain))
-                        continue;
+                    // Two characters that merely fit the strokes make a name when both are characters parents
+                    // choose today; otherwise they read as a random pair (然少, 博中), unless both read as the
+                    // sex's own and each takes its place in names people use (雅 first, 丹 last): such pairs come
+                    // only when the list is short.
+                    // Two characters that merely stand side by side in a line are no more, unless the names are
+                    // to come from the classics alone.
+                    const bool recognised = c.word.kind == NameWords::Kind::GivenName
+                        || c.word.kind == NameWords::Kind::Current || c.word.kind == NameWords::Kind::Word
+                        || c.classicWord || (!wishes.fromLibrary && c.inClassics);
+                    if (cb && !recognised && a != included && b != included) {
+                        if (!ca.placeFirst || !cb->placeSecond)
+                            continue;
+                        if (ca.taste < w.plain || cb->taste < w.plain) {
+                            if (ca.taste < 0 || cb->taste < 0 || !ownSex(ca) || !ownSex(*cb) || !ca.oftenFirst
+                                || !cb->oftenSecond)
+                                continue;
+                            c.nameLike = true;
+                        }
+                    }
+                    if (cb)
+                        c.dated = m_rules.datedPoints(ca.code, cb->code);
                     facts.word = c.word;
-                    facts.inClassics = c.inClassics;
+                    facts.inClassics = c.classicWord;
+                    facts.dated = c.dated;
                     c.score = scoreName(facts, std::nullopt, m_rules);
                     out.push_back(c);
                 }
             }
         }
-        m_verses.insert(classic);
         return true;
     }
 
-    QString verse(char32_t first, char32_t second) const { return m_verses.value(pairKey(first, second)); }
+    // A character that by itself reads as the sex asked for: marked for it, or for girls an elegant one.
+    bool ownSex(const Character &c) const
+    {
+        if (c.sex == m_request.sex || c.keptFor == m_request.sex)
+            return true;
+        return m_request.sex == Sex::Female ? c.leaning != RankingRules::Leaning::None
+                                            : c.leaning == RankingRules::Leaning::Neutral;
+    }
+
+    // The line a name comes from, as the list shows it.
+    QString verse(qint32 line)
+    {
+        if (line < 0 || !openClassics())
+            return {};
+        const std::optional<ClassicsDatabase::Verse> v = m_classicsDb.verse(line);
+        return v ? verseText({ v->classic, v->title, v->author, v->text }) : QString();
+    }
 
 private:
+    bool openClassics() const { return m_classicsDb.isOpen(); }
+
     bool fits(const Wishes &wishes, int index) const
     {
         const Character &c = m_sources.characters[size_t(index)];
@@ -410,30 +613,58 @@ private:
         return wishes.maxStrokes <= 0 || c.shown.strokes <= wishes.maxStrokes;
     }
 
-    // Names from the classics for the configurations, by ClassicNameSearch over all of them at once.
-    bool classicNames(const Wishes &wishes, const QList<GoodConfiguration> &configs, QHash<quint64, QString> &out)
+    // The best line of every pair (or, for one-character names, every character) of the collections, read at
+    // once and kept for the next search with the same collections; none when classics.db cannot be read. The
+    // best line is one where the pair is a word, in the most preferred collection.
+    const QHash<quint64, ClassicHit> *classicHits(ClassicSet classics, int nameLength)
     {
-        NameRequest request;
-        request.nameLength = qint16(wishes.nameLength);
-        request.sex = m_request.sex;
-        request.elementWishes = wishes.elements;
-        {
-            const ClassicListing listing = ClassicNameSearch::run(m_sources.surname, configs, request, *wishes.classics,
-                m_paths.library, m_paths.classics);
-            if (listing.databaseFailed) {
-                m_failure = listing.message;
-                return false;
-            }
-            for (const ClassicGroup &group : listing.groups) {
-                for (const ClassicName &name : group.names) {
-                    const QList<uint> codes = name.given.toUcs4();
-                    const quint64 key = pairKey(char32_t(codes.value(0)), char32_t(codes.value(1)));
-                    if (!out.contains(key))
-                        out.insert(key, verseText(name.verse));
-                }
-            }
+        if (m_hitsRead && m_hitsClassics == classics && m_hitsLength == nameLength)
+            return &m_hits;
+        m_hits.clear();
+        m_hitsRead = false;
+        if (!openClassics()) {
+            m_failure = ClassicsDatabase::failureMessage();
+            return nullptr;
         }
-        return true;
+        const auto keep = [this](quint64 key, const ClassicsDatabase::Link &link) {
+            ClassicHit hit { link.line, link.rank, classicPreference(link.classic),
+                link.sex == ClassicsDatabase::PairSex::Male ? std::optional<Sex>(Sex::Male)
+                    : link.sex == ClassicsDatabase::PairSex::Female ? std::optional<Sex>(Sex::Female)
+                                                                    : std::nullopt };
+            auto it = m_hits.find(key);
+            if (it == m_hits.end()) {
+                m_hits.insert(key, hit);
+                return;
+            }
+            if (!hit.sex)
+                hit.sex = it->sex;
+            if (std::tuple(hit.rank != 0, hit.preference, hit.rank, hit.line)
+                < std::tuple(it->rank != 0, it->preference, it->rank, it->line))
+                *it = hit;
+            else
+                it->sex = hit.sex;
+        };
+        bool read = false;
+        if (nameLength == 2) {
+            std::vector<std::pair<char32_t, ClassicsDatabase::Link>> pairs;
+            read = m_classicsDb.everyPair(classics, pairs);
+            for (const auto &[first, link] : pairs)
+                keep(pairKey(first, link.other), link);
+        } else {
+            std::vector<ClassicsDatabase::Link> singles;
+            read = m_classicsDb.everySingle(classics, singles);
+            for (const ClassicsDatabase::Link &link : singles)
+                keep(pairKey(link.other, 0), link);
+        }
+        if (!read) {
+            m_hits.clear();
+            m_failure = ClassicsDatabase::failureMessage();
+            return nullptr;
+        }
+        m_hitsRead = true;
+        m_hitsClassics = classics;
+        m_hitsLength = nameLength;
+        return &m_hits;
     }
 
 public:
@@ -444,7 +675,11 @@ private:
     const SuggestionSources &m_paths;
     const Sources &m_sources;
     const RankingRules &m_rules;
-    QHash<quint64, QString> m_verses;
+    ClassicsDatabase m_classicsDb;
+    QHash<quint64, ClassicHit> m_hits;
+    bool m_hitsRead = false;
+    ClassicSet m_hitsClassics;
+    int m_hitsLength = 0;
 };
 
 bool better(const Candidate &a, const Candidate &b)
@@ -454,35 +689,44 @@ bool better(const Candidate &a, const Candidate &b)
     return std::tie(a.config, a.first, a.second) < std::tie(b.config, b.first, b.second);
 }
 
-// The shortlist: best first, no character in more than variety.character names, no first character in more than
-// a variety.first-th of the list. When the limits leave the list short, it stays short: a name that breaks them
-// would only repeat what the parent has read already.
-std::vector<size_t> shortlist(
-    const std::vector<Candidate> &ranked, int count, const RankingRules &rules, int included)
-{
-    const int perCharacter = rules.value(QStringLiteral("variety.character"));
-    const int perFirst = std::max(1, count / rules.value(QStringLiteral("variety.first")));
-    QHash<int, int> uses;
-    QHash<int, int> firstUses;
-    std::vector<size_t> chosen;
-    for (size_t i = 0; i < ranked.size() && int(chosen.size()) < count; ++i) {
-        const Candidate &c = ranked[i];
-        // The character the family asked for stands in every name: the limits are for the others.
-        const bool firstCounts = c.first != included;
-        const bool secondCounts = c.second >= 0 && c.second != c.first && c.second != included;
-        if ((firstCounts && (uses.value(c.first) >= perCharacter || firstUses.value(c.first) >= perFirst))
-            || (secondCounts && uses.value(c.second) >= perCharacter))
-            continue;
+// The shortlist as it is drawn, best first: no character in more than perCharacter names (variety.character, or
+// relax.character when the list is short), no first character in more than a variety.first-th of the list. The
+// character the family asked for stands in every name: the limits are for the others.
+class Shortlist {
+public:
+    Shortlist(int count, const RankingRules &rules, int included, int perCharacter)
+        : m_perCharacter(perCharacter)
+        , m_perFirst(std::max(1, count / rules.value(QStringLiteral("variety.first"))))
+        , m_included(included)
+    {
+    }
+    // Takes the name unless it would break a limit.
+    bool offer(const Candidate &c)
+    {
+        const bool firstCounts = c.first != m_included;
+        const bool secondCounts = c.second >= 0 && c.second != c.first && c.second != m_included;
+        if ((firstCounts && (m_uses.value(c.first) >= m_perCharacter || m_firstUses.value(c.first) >= m_perFirst))
+            || (secondCounts && m_uses.value(c.second) >= m_perCharacter))
+            return false;
         if (firstCounts) {
-            ++uses[c.first];
-            ++firstUses[c.first];
+            ++m_uses[c.first];
+            ++m_firstUses[c.first];
         }
         if (secondCounts)
-            ++uses[c.second];
-        chosen.push_back(i);
+            ++m_uses[c.second];
+        ++m_taken;
+        return true;
     }
-    return chosen;
-}
+    int size() const { return m_taken; }
+
+private:
+    int m_perCharacter;
+    int m_perFirst;
+    int m_included;
+    QHash<int, int> m_uses;
+    QHash<int, int> m_firstUses;
+    int m_taken = 0;
+};
 
 NameFacts factsOf(const Candidate &c, const GoodConfiguration &config, const Sources &sources,
     const SuggestionRequest &request)
@@ -505,7 +749,9 @@ NameFacts factsOf(const Candidate &c, const GoodConfiguration &config, const Sou
         facts.tastes[1] = b.taste;
     }
     facts.word = c.word;
-    facts.inClassics = c.inClassics;
+    facts.inClassics = c.classicWord;
+    facts.dated = c.dated;
+    facts.nameLike = c.nameLike;
     return facts;
 }
 
@@ -601,14 +847,15 @@ Suggestions NameSuggestions::run(
         sources.surnameStrokes.append(qint16(s));
     for (uint c : req.surname.toUcs4())
         sources.surnameCodes.insert(char32_t(c));
+    // Open for the whole search: the readings and meanings are read at the end, for the names shown only.
+    NameDatabase db = paths.library.open({ DbTable::Name });
     {
-        NameDatabase db = paths.library.open({ DbTable::Name });
         if (auto failure = db.failure()) {
             result.message = failure->message();
             result.databaseFailed = true;
             return result;
         }
-        const std::optional<QList<NameDatabase::NameRow>> rows = db.nameRows();
+        const std::optional<QList<NameDatabase::NameKey>> rows = db.nameKeys();
         if (!rows) {
             result.message = DatabaseFailure::unreadable().message();
             result.databaseFailed = true;
@@ -619,10 +866,14 @@ Suggestions NameSuggestions::run(
             sources.surnamePinyin.append(known && !known->isEmpty() ? firstReading(known->constFirst().pinyin) : QString());
         }
         sources.characters.reserve(size_t(rows->size()) + 1);
-        for (const NameDatabase::NameRow &row : *rows) {
-            sources.characters.push_back(characterOf(row));
-            sources.characters.back().taste = rules.taste(row.namechr);
-            sources.characters.back().keptFor = rules.keptFor(row.namechr);
+        for (const NameDatabase::NameKey &row : *rows) {
+            sources.characters.push_back(characterOf({ row.namechr, row.strokes, row.wuxing, row.sex, {}, {} }));
+            sources.characters.back().rowid = row.rowid;
+            Character &c = sources.characters.back();
+            c.taste = rules.taste(row.namechr);
+            c.keptFor = rules.keptFor(row.namechr);
+            c.leaning = rules.leaning(row.namechr);
+            c.particlePlaces = rules.particlePlaces(row.namechr);
         }
         if (!req.include.isEmpty()) {
             const auto it = std::find_if(sources.characters.begin(), sources.characters.end(),
@@ -660,6 +911,12 @@ Suggestions NameSuggestions::run(
         return result;
     }
     sources.words = *words;
+    for (Character &c : sources.characters) {
+        c.placeFirst = takesPlace(sources.words, c.code, true, rules);
+        c.placeSecond = takesPlace(sources.words, c.code, false, rules);
+        c.oftenFirst = sources.words.asFirst(c.code) >= rules.weights().position;
+        c.oftenSecond = sources.words.asSecond(c.code) >= rules.weights().position;
+    }
 
     // 全吉 first; 半吉 too only when 全吉 gives too few names.
     const Wishes wishes = wishesOf(req);
@@ -676,7 +933,8 @@ Suggestions NameSuggestions::run(
     // Too few: fewer names that people use or that are words than asked for. Two characters that merely fit the
     // strokes are no name a parent would read far for; the 半吉 configurations bring real names instead.
     const auto recognised = [](const Candidate &c) {
-        return c.word.kind == NameWords::Kind::GivenName || c.word.kind == NameWords::Kind::Word;
+        return c.word.kind == NameWords::Kind::GivenName || c.word.kind == NameWords::Kind::Current
+            || c.word.kind == NameWords::Kind::Word || c.classicWord;
     };
     if (std::count_if(candidates.begin(), candidates.end(), recognised) < req.count) {
         const QList<GoodConfiguration> half
@@ -690,34 +948,98 @@ Suggestions NameSuggestions::run(
         }
         configs += half;
     }
-    result.candidates = int(candidates.size());
 
-    // The sound is judged for the best of them only: it can lower a score, never raise it above the others'.
-    result.soundJudged = bool(paths.sound);
-    const size_t judged = std::min(candidates.size(), size_t(std::max(req.count * 6, 300)));
-    std::partial_sort(candidates.begin(), candidates.begin() + qsizetype(judged), candidates.end(), better);
-    std::vector<Candidate> ranked(candidates.begin(), candidates.begin() + qsizetype(judged));
-    std::vector<std::optional<SoundVerdict>> sounds(ranked.size());
-    for (size_t i = 0; i < ranked.size(); ++i) {
-        Candidate &c = ranked[i];
-        const QString given = sources.characters[size_t(c.first)].shown.character
-            + (c.second >= 0 ? sources.characters[size_t(c.second)].shown.character : QString());
-        if (paths.sound)
-            sounds[i] = paths.sound(req.surname, given);
-        c.score = rescoreWithSound(c.score, sounds[i], rules);
-    }
-    std::vector<size_t> order(ranked.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return better(ranked[a], ranked[b]); });
+    // The list, loosened step by step while it is shorter than asked for: first pairs that only the places their
+    // characters take in names speak for, then a character in a few more names.
+    QHash<quint64, std::optional<SoundVerdict>> soundOf;
     std::vector<Candidate> sorted;
-    std::vector<std::optional<SoundVerdict>> sortedSounds;
-    for (size_t i : order) {
-        sorted.push_back(ranked[i]);
-        sortedSounds.push_back(sounds[i]);
+    std::vector<size_t> chosen;
+    const int included = req.include.isEmpty() ? -1 : sources.included.value_or(-1);
+    // The names are drawn best first. A name's sound can add at most sound.clear to its score and may take much
+    // away, so the sound is judged only for names that can still reach the list: a name is drawn once its score
+    // with the sound beats what any name not yet judged could reach.
+    const auto pick = [&](bool nameLike, int perCharacter) {
+        std::vector<Candidate> pool;
+        pool.reserve(candidates.size());
+        for (const Candidate &c : candidates) {
+            if (nameLike || !c.nameLike)
+                pool.push_back(c);
+        }
+        result.candidates = int(pool.size());
+        const auto worse = [](const Candidate &a, const Candidate &b) { return better(b, a); };
+        std::make_heap(pool.begin(), pool.end(), worse);
+        std::vector<Candidate> judged;
+        const int lift = paths.sound ? std::max(0, rules.weights().soundClear) : 0;
+        Shortlist list(req.count, rules, included, perCharacter);
+        sorted.clear();
+        chosen.clear();
+        while (list.size() < req.count && (!pool.empty() || !judged.empty())) {
+            if (!judged.empty() && (pool.empty() || judged.front().score.total > pool.front().score.total + lift)) {
+                std::pop_heap(judged.begin(), judged.end(), worse);
+                sorted.push_back(judged.back());
+                judged.pop_back();
+                if (list.offer(sorted.back()))
+                    chosen.push_back(sorted.size() - 1);
+                continue;
+            }
+            std::pop_heap(pool.begin(), pool.end(), worse);
+            Candidate c = pool.back();
+            pool.pop_back();
+            const Character &a = sources.characters[size_t(c.first)];
+            const quint64 key = pairKey(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0);
+            auto it = soundOf.constFind(key);
+            if (it == soundOf.constEnd()) {
+                const QString given = a.shown.character
+                    + (c.second >= 0 ? sources.characters[size_t(c.second)].shown.character : QString());
+                it = soundOf.insert(key, paths.sound ? paths.sound(req.surname, given) : std::nullopt);
+            }
+            c.score = rescoreWithSound(c.score, *it, rules);
+            judged.push_back(c);
+            std::push_heap(judged.begin(), judged.end(), worse);
+        }
+    };
+    result.soundJudged = bool(paths.sound);
+    const RankingRules::Weights &weights = rules.weights();
+    const int perCharacter = rules.value(QStringLiteral("variety.character"));
+    pick(false, perCharacter);
+    if (int(chosen.size()) < req.count
+        && std::any_of(candidates.begin(), candidates.end(), [](const Candidate &c) { return c.nameLike; })) {
+        result.nameLikeUsed = true;
+        pick(true, perCharacter);
     }
+    if (int(chosen.size()) < req.count && weights.relaxedCharacter > perCharacter) {
+        const size_t before = chosen.size();
+        pick(result.nameLikeUsed, weights.relaxedCharacter);
+        result.varietyRelaxed = chosen.size() > before;
+        if (!result.varietyRelaxed)
+            pick(result.nameLikeUsed, perCharacter);
+    }
+    result.characterLimit = result.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
 
-    for (size_t i : shortlist(sorted, req.count, rules, req.include.isEmpty() ? -1 : sources.included.value_or(-1))) {
+    // The readings and meanings of the characters shown.
+    {
+        QList<qint64> rowids;
+        for (size_t i : chosen) {
+            for (int k : { sorted[i].first, sorted[i].second }) {
+                if (k >= 0 && sources.characters[size_t(k)].rowid > 0)
+                    rowids.append(sources.characters[size_t(k)].rowid);
+            }
+        }
+        const std::optional<QHash<qint64, std::pair<QString, QString>>> texts = db.readingsAndMeanings(rowids);
+        if (!texts) {
+            result.message = DatabaseFailure::unreadable().message();
+            result.databaseFailed = true;
+            return result;
+        }
+        for (Character &c : sources.characters) {
+            const auto it = texts->constFind(c.rowid);
+            if (c.rowid > 0 && it != texts->constEnd()) {
+                c.shown.pinyin = firstReading(it->first);
+                c.shown.meaning = it->second;
+            }
+        }
+    }
+    for (size_t i : chosen) {
         const Candidate &c = sorted[i];
         SuggestedName name;
         name.surname = req.surname;
@@ -737,10 +1059,16 @@ Suggestions NameSuggestions::run(
         name.sancaiLevel = c.score.sancaiLevel;
         name.pairLevel = c.score.pairLevel;
         name.wordKind = c.word.kind;
-        name.inClassics = c.inClassics;
-        if (c.inClassics)
-            name.verse = search.verse(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0);
-        const std::optional<SoundVerdict> &sound = sortedSounds[i];
+        name.inClassics = c.classicWord || (!req.fromLibrary && c.inClassics);
+        name.nameLike = c.nameLike;
+        // The line is shown where the pair is a word of it, or where the names are to come from the classics.
+        if (name.inClassics) {
+            const QString verse = search.verse(c.line);
+            if (!verse.isEmpty())
+                name.verse = verse;
+        }
+        const std::optional<SoundVerdict> &sound = soundOf.value(
+            pairKey(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0));
         if (sound) {
             name.pinyin = sound->pinyin;
             name.soundFindings = sound->strong + sound->weak;
@@ -849,8 +1177,9 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
                                           : verses.linesHolding(first, ClassicSet::all(), links);
         const char32_t wanted = givenCount == 2 ? char32_t(givenChars.at(1).toUcs4().value(0)) : first;
         if (read) {
+            // Only a pair that is a word of its line counts (a pair a line merely puts side by side does not).
             for (const ClassicsDatabase::Link &link : links) {
-                if (link.other != wanted)
+                if (link.other != wanted || link.rank != 0)
                     continue;
                 if (const std::optional<ClassicsDatabase::Verse> v = verses.verse(link.line)) {
                     facts.inClassics = true;
@@ -862,6 +1191,8 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
     }
     name.inClassics = facts.inClassics;
     name.wordKind = facts.word.kind;
+    if (givenCount == 2)
+        facts.dated = rules.datedPoints(char32_t(givenChars.at(0).toUcs4().value(0)), char32_t(givenChars.at(1).toUcs4().value(0)));
     std::optional<SoundVerdict> sound;
     if (paths.sound)
         sound = paths.sound(surname, given);

@@ -36,6 +36,7 @@ public:
         int elementsCharacter = 0, elementsPerson = 0;
         int soundClear = 0, soundWeak = 0, soundStrong = 0;
         int name = 0, nameEach = 0, nameCap = 0, word = 0, classic = 0, plain = 0, sex = 0;
+        int current = 0, place = 0, position = 0, relaxedCharacter = 0;
     };
     const Weights &weights() const { return m_weights; }
     // Every rule the ranking reads.
@@ -54,10 +55,32 @@ public:
     // Reads such a file into the rules; false, with the line that is wrong in error, for a malformed line.
     bool readTastes(const QString &text, QString *error = nullptr);
 
+    // How a character leans in names today beyond the library's sex marks (data/suggestions/name-leaning.tsv):
+    // Girl, a character that makes a name read as a girl's though boys have it too (雨, 欣); Neutral, an elegant
+    // character a girl's name may rest on (语, 安).
+    enum class Leaning : quint8 { None, Girl, Neutral };
+    Leaning leaning(const QString &character) const { return m_leanings.value(character, Leaning::None); }
+    // Where a function word may not stand (data/suggestions/particles.tsv): the bits NotFirst and NotLast.
+    enum ParticlePlace : quint8 { NotFirst = 1, NotLast = 2 };
+    int particlePlaces(const QString &character) const { return m_particles.value(character); }
+    // The points of a whole given name that reads dated today (data/suggestions/dated-names.tsv, -20..0).
+    int datedPoints(char32_t first, char32_t second) const
+    {
+        return m_dated.value((quint64(first) << 32) | second);
+    }
+    // Each reads its file into the rules; false, with the line that is wrong in error, for a malformed line or
+    // a character or pair listed twice.
+    bool readLeanings(const QString &text, QString *error = nullptr);
+    bool readParticles(const QString &text, QString *error = nullptr);
+    bool readDatedNames(const QString &text, QString *error = nullptr);
+
 private:
     QHash<QString, int> m_values;
     QHash<QString, int> m_tastes;
     QHash<QString, Sex> m_keptFor;
+    QHash<QString, Leaning> m_leanings;
+    QHash<QString, int> m_particles;
+    QHash<quint64, int> m_dated;
     Weights m_weights;
 };
 
@@ -122,7 +145,8 @@ struct SuggestedName {
     LuckLevel pairLevel = LuckLevel::Full;
     QList<SuggestedCharacter> characters;
     NameWords::Kind wordKind = NameWords::Kind::None;
-    bool inClassics = false;
+    bool inClassics = false; // a word of a line of the classics (or, from the classics alone, in a line)
+    bool nameLike = false; // only the places its characters take in names speak for it
     std::optional<QString> verse; // the line it comes from, with its title and author
     QStringList soundFindings;
     int score = 0;
@@ -138,6 +162,9 @@ struct Suggestions {
     int fullConfigurations = 0;
     int halfConfigurations = 0; // searched only when the 全吉 ones gave too few names
     bool halfUsed = false;
+    bool nameLikeUsed = false; // too few names: pairs whose characters each take their place in many names as well
+    bool varietyRelaxed = false; // still too few: a character in more names (relax.character)
+    int characterLimit = 0; // how many names a character stood in at most
     int girlsLeftOut = 0; // configurations left out because the analysis warns a woman of them
     int candidates = 0; // names that passed every wish, before the shortlist was cut
     bool soundJudged = false;

@@ -2,7 +2,34 @@
 
 #include "text/PlainTextFile.h"
 
+#include <QByteArrayView>
+
 namespace tolvane {
+
+namespace {
+
+// One UTF-8 character at the start of text (moved past it); 0 for a malformed or missing one. The file is read
+// on every suggestion, so its lines are taken apart as bytes, not as QStrings.
+char32_t takeCharacter(QByteArrayView &text)
+{
+    if (text.isEmpty())
+        return 0;
+    const auto byte = [&](qsizetype i) { return uchar(text.at(i)); };
+    const uchar lead = byte(0);
+    qsizetype length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || text.size() < length)
+        return 0;
+    char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+    for (qsizetype i = 1; i < length; ++i) {
+        if ((byte(i) >> 6) != 0x2)
+            return 0;
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    text = text.sliced(length);
+    return c;
+}
+
+} // namespace
 
 std::optional<NameWords> NameWords::read(const QString &path)
 {
@@ -13,36 +40,60 @@ std::optional<NameWords> NameWords::read(const QString &path)
 std::optional<NameWords> NameWords::parse(const QByteArray &bytes)
 {
     NameWords words;
-    words.m_pairs.reserve(bytes.count('\n'));
-    for (const QByteArray &line : bytes.split('\n')) {
+    words.m_pairs.reserve(bytes.size() / 15); // a line is about fifteen bytes
+    const QByteArrayView all(bytes);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = all.indexOf('\n', start);
+        if (end < 0)
+            end = all.size();
+        QByteArrayView line = all.sliced(start, end - start);
+        start = end + 1;
+        if (line.endsWith('\r'))
+            line.chop(1);
         if (line.isEmpty() || line.startsWith('#'))
             continue;
-        const QList<QByteArray> fields = line.split('\t');
-        if (fields.size() != 4)
+        // pair<TAB>kind<TAB>weight<TAB>sex
+        const char32_t first = takeCharacter(line);
+        const char32_t second = takeCharacter(line);
+        if (!first || !second || !line.startsWith('\t'))
             return std::nullopt;
-        const QList<uint> pair = QString::fromUtf8(fields.at(0)).toUcs4();
-        const QString kind = QString::fromUtf8(fields.at(1));
+        line = line.sliced(1);
+        const qsizetype kindEnd = line.indexOf('\t');
+        if (kindEnd < 0)
+            return std::nullopt;
+        const QByteArrayView kind = line.first(kindEnd);
+        line = line.sliced(kindEnd + 1);
+        const qsizetype weightEnd = line.indexOf('\t');
+        if (weightEnd < 0)
+            return std::nullopt;
         bool number = false;
-        const int weight = fields.at(2).trimmed().toInt(&number);
-        if (pair.size() != 2 || !number)
+        const int weight = line.first(weightEnd).trimmed().toInt(&number);
+        const QByteArrayView sex = line.sliced(weightEnd + 1).trimmed();
+        if (!number || sex.contains('\t'))
             return std::nullopt;
         Entry entry;
         entry.weight = weight;
-        const QString sex = QString::fromUtf8(fields.at(3).trimmed());
-        if (sex != QStringLiteral("0")) {
-            entry.sex = sexFromText(sex);
+        if (sex != QByteArrayView("0")) {
+            entry.sex = sexFromText(QString::fromUtf8(sex));
             if (!entry.sex)
                 return std::nullopt;
         }
-        if (kind == QStringLiteral("名"))
+        if (kind == QByteArrayView("名"))
             entry.kind = Kind::GivenName;
-        else if (kind == QStringLiteral("词"))
+        else if (kind == QByteArrayView("今"))
+            entry.kind = Kind::Current;
+        else if (kind == QByteArrayView("词"))
             entry.kind = Kind::Word;
-        else if (kind == QStringLiteral("忌"))
+        else if (kind == QByteArrayView("忌"))
             entry.kind = Kind::Unfit;
         else
             return std::nullopt;
-        words.m_pairs.insert((quint64(pair.at(0)) << 32) | pair.at(1), entry);
+        if (entry.kind == Kind::GivenName || entry.kind == Kind::Current) {
+            ++words.m_asFirst[first];
+            ++words.m_asSecond[second];
+        }
+        words.m_pairs.insert((quint64(first) << 32) | second, entry);
     }
     return words;
 }

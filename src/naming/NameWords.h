@@ -18,6 +18,7 @@ public:
         Word,      // a word of the language
         GivenName, // a given name people use
         Unfit,     // a pair no parent would choose: never suggested
+        Current,   // a given name parents choose today (suggestions/current-names.tsv)
     };
     struct Entry {
         Kind kind = Kind::None;
@@ -35,9 +36,15 @@ public:
         return m_pairs.value((quint64(first) << 32) | second);
     }
     qsizetype size() const { return m_pairs.size(); }
+    // In how many given names (people's or today's) the character stands first, or second: how naturally it
+    // takes that place in a name.
+    int asFirst(char32_t c) const { return m_asFirst.value(c); }
+    int asSecond(char32_t c) const { return m_asSecond.value(c); }
 
 private:
     QHash<quint64, Entry> m_pairs;
+    QHash<char32_t, int> m_asFirst;
+    QHash<char32_t, int> m_asSecond;
 };
 
 } // namespace tolvane

@@ -129,6 +129,11 @@ QString SuggestionText::shortlist(const Suggestions &s, const QString &birthNote
     text += QStringLiteral("中找出 %1 个名字，这里是得分最高的 %2 个。").arg(s.candidates).arg(s.names.size());
     if (s.halfUsed)
         text += QStringLiteral("全吉配置里常用的名字和成词的名字不足 %1 个，所以加入了半吉配置。").arg(r.count);
+    if (s.nameLikeUsed)
+        text += QStringLiteral("名字仍不足 %1 个，又加入了两字各自常在名字里这样用的搭配（首字常作名字首字，末字常作名字末字）。")
+                    .arg(r.count);
+    if (s.varietyRelaxed)
+        text += QStringLiteral("为凑足名单，同一个字最多出现在 %1 个名字里。").arg(s.characterLimit);
     text += kBreak;
     if (s.girlsLeftOut > 0) {
         text += QStringLiteral("已除去 %1 种地格对女性婚姻不利的配置（姓名分析会对这样的名字提出警示）。").arg(s.girlsLeftOut)
@@ -192,10 +197,11 @@ QJsonObject SuggestionText::nameFields(const SuggestedName &n)
         chars.append(ch);
     }
     o.insert(QStringLiteral("characters"), chars);
-    const char *kinds[] = { "", "word", "name", "unfit" };
+    const char *kinds[] = { "", "word", "name", "unfit", "current" };
     o.insert(QStringLiteral("word"), QLatin1String(kinds[int(n.wordKind)]));
     o.insert(QStringLiteral("verse"), n.verse ? QJsonValue(*n.verse) : QJsonValue(QJsonValue::Null));
     o.insert(QStringLiteral("soundFindings"), QJsonArray::fromStringList(n.soundFindings));
+    o.insert(QStringLiteral("nameLike"), n.nameLike);
     return o;
 }
 
@@ -221,6 +227,8 @@ QJsonObject SuggestionText::shortlistFields(const Suggestions &s)
     o.insert(QStringLiteral("fullConfigurations"), s.fullConfigurations);
     o.insert(QStringLiteral("halfConfigurations"), s.halfConfigurations);
     o.insert(QStringLiteral("halfUsed"), s.halfUsed);
+    o.insert(QStringLiteral("nameLikeUsed"), s.nameLikeUsed);
+    o.insert(QStringLiteral("varietyRelaxed"), s.varietyRelaxed);
     o.insert(QStringLiteral("girlsLeftOut"), s.girlsLeftOut);
     o.insert(QStringLiteral("candidates"), s.candidates);
     o.insert(QStringLiteral("soundJudged"), s.soundJudged);

@@ -4,6 +4,8 @@
 #include "fakes/TestLibrary.h"
 #include "naming/NameScore.h"
 #include "naming/NameSuggestions.h"
+#include "naming/SuggestionText.h"
+#include "data/NameDatabase.h"
 #include "numerology/LuckRules.h"
 #include "text/Characters.h"
 
@@ -32,10 +34,15 @@ SuggestionRequest request(const QString &surname, Sex sex, int length = 2)
     return r;
 }
 
+QString suggestionsFile(const QString &name)
+{
+    QFile file(QDir(qEnvironmentVariable("TOLVANE_SOURCE_DIR")).filePath(QStringLiteral("data/suggestions/") + name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 QString rulesText()
 {
-    QFile file(QDir(qEnvironmentVariable("TOLVANE_SOURCE_DIR")).filePath(QStringLiteral("data/suggestions/ranking.tsv")));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return suggestionsFile(QStringLiteral("ranking.tsv"));
 }
 
 } // namespace
@@ -58,6 +65,14 @@ private Q_SLOTS:
     void halfOnlyWhenTooFew();
     void nothingFoundSaysWhatToRelax_data();
     void nothingFoundSaysWhatToRelax();
+    void characterLists_data();
+    void characterLists();
+    void wholeNameRules_data();
+    void wholeNameRules();
+    void shortListsLoosened_data();
+    void shortListsLoosened();
+    void classicsCountOnlyWords_data();
+    void classicsCountOnlyWords();
 };
 
 void TestNameSuggestions::rulesFile_data()
@@ -129,7 +144,7 @@ void TestNameSuggestions::scoreParts_data()
     QTest::addColumn<QString>("wishes");
     QTest::addColumn<QString>("elements"); // of the given characters
     QTest::addColumn<QString>("sexes"); // 男 女 or 0 per given character
-    QTest::addColumn<int>("word"); // 0 none, 1 word, 2 given name (weight 10)
+    QTest::addColumn<int>("word"); // 0 none, 1 word, 2 given name (weight 10), 3 a name of today
     QTest::addColumn<bool>("classic");
     QTest::addColumn<QString>("characters"); // for their points in name-characters.tsv; empty: none
     QTest::addColumn<QList<int>>("parts"); // numerology, elements, meaning
@@ -140,7 +155,7 @@ void TestNameSuggestions::scoreParts_data()
     // 4 + 3 + 4: 人格 7 全吉, 地格 7, 总格 11, 外格 5; 三才 土金金 全吉, 七五 全吉.
     QTest::newRow("given name of ten surnames") << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土")
                                                 << QStringLiteral("金金") << QStringLiteral("00") << 2 << false
-                                                << QString() << QList<int> { 50, 15, 25 };
+                                                << QString() << QList<int> { 50, 15, 17 };
     QTest::newRow("word in a classic, one character for boys")
         << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土") << QStringLiteral("金金") << QStringLiteral("男0") << 1
         << true << QString() << QList<int> { 50, 15, 20 };
@@ -161,6 +176,13 @@ void TestNameSuggestions::scoreParts_data()
     QTest::newRow("how the characters read today") << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土")
                                                    << QStringLiteral("金金") << QStringLiteral("00") << 0 << false
                                                    << QStringLiteral("宇富") << QList<int> { 50, 15, -2 };
+    // A name parents choose today outweighs an old one (12 + 5 above); 建国 loses its characters' points and the
+    // whole name's (dated-names.tsv).
+    QTest::newRow("a name of today") << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土") << QStringLiteral("金金")
+                                     << QStringLiteral("00") << 3 << false << QString() << QList<int> { 50, 15, 28 };
+    QTest::newRow("a dated whole name") << QList<int> { 4, 3, 4 } << QStringLiteral("金木水火土")
+                                        << QStringLiteral("金金") << QStringLiteral("00") << 2 << false
+                                        << QStringLiteral("建国") << QList<int> { 50, 15, 17 - 3 - 3 - 20 };
 }
 
 // The score's parts by the rules of ranking.tsv as built in: each row breaks if a weight is read under the wrong
@@ -185,9 +207,12 @@ void TestNameSuggestions::scoreParts()
         facts.elements[size_t(i)] = elementFromChar(elements.at(i));
         facts.sexes[size_t(i)] = sexes.at(i) == QLatin1Char('0') ? std::nullopt : sexFromText(sexes.mid(i, 1));
     }
-    facts.word = word == 2 ? NameWords::Entry { NameWords::Kind::GivenName, 10, {} }
+    facts.word = word == 3 ? NameWords::Entry { NameWords::Kind::Current, 0, {} }
+        : word == 2        ? NameWords::Entry { NameWords::Kind::GivenName, 10, {} }
         : word == 1        ? NameWords::Entry { NameWords::Kind::Word, 5000, {} }
                            : NameWords::Entry {};
+    if (characters.size() == 2)
+        facts.dated = RankingRules::builtIn().datedPoints(characters.at(0).unicode(), characters.at(1).unicode());
     facts.inClassics = classic;
     for (int i = 0; i < characters.size() && i < 2; ++i)
         facts.tastes[size_t(i)] = RankingRules::builtIn().taste(characters.mid(i, 1));
@@ -299,7 +324,7 @@ void TestNameSuggestions::halfOnlyWhenTooFew()
     QCOMPARE(enough.halfConfigurations, 0);
     for (const SuggestedName &n : enough.names)
         QCOMPARE(n.level, LuckLevel::Full);
-    r.count = 50;
+    r.count = 200;
     const Suggestions few = NameSuggestions::run(r, realSources());
     QVERIFY(few.halfUsed);
     QVERIFY(few.halfConfigurations > 0);
@@ -316,7 +341,7 @@ void TestNameSuggestions::nothingFoundSaysWhatToRelax_data()
     QTest::addColumn<QString>("relax"); // what the message offers
     QTest::newRow("马, 土, at least 14 strokes") << QStringLiteral("马") << 2 << QStringLiteral("土") << QString() << 14
                                              << QStringLiteral("不限笔画数");
-    QTest::newRow("郭, 水, with 鑫") << QStringLiteral("郭") << 2 << QStringLiteral("水") << QStringLiteral("鑫") << 0
+    QTest::newRow("郭, 木, with 鑫") << QStringLiteral("郭") << 2 << QStringLiteral("木") << QStringLiteral("鑫") << 0
                                   << QStringLiteral("不指定必须用的“鑫”字");
     QTest::newRow("郭, one character") << QStringLiteral("郭") << 1 << QStringLiteral("金木水火土") << QString() << 0
                                       << QStringLiteral("改起双字名");
@@ -354,6 +379,165 @@ void TestNameSuggestions::nothingFoundSaysWhatToRelax()
     QVERIFY(!relaxed.names.isEmpty());
     if (relaxed.halfUsed)
         QCOMPARE(relaxed.candidates, offer.captured(1).toInt());
+}
+
+void TestNameSuggestions::characterLists_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("text"); // empty: the file as it is
+    QTest::addColumn<bool>("valid");
+    for (const char *file : { "name-leaning.tsv", "particles.tsv", "dated-names.tsv" })
+        QTest::addRow("%s as it is", file) << QString::fromLatin1(file) << QString() << true;
+    QTest::newRow("a leaning other than 女 or 中") << QStringLiteral("name-leaning.tsv") << QStringLiteral("雨\t男\t理由\n") << false;
+    QTest::newRow("a leaning listed twice") << QStringLiteral("name-leaning.tsv")
+                                            << QStringLiteral("雨\t女\t理由\n雨\t中\t理由\n") << false;
+    QTest::newRow("a place other than 首, 末 or 两端") << QStringLiteral("particles.tsv") << QStringLiteral("尔\t中\t理由\n")
+                                                  << false;
+    QTest::newRow("a particle without its reason") << QStringLiteral("particles.tsv") << QStringLiteral("尔\t末\t\n") << false;
+    QTest::newRow("a dated name that gains") << QStringLiteral("dated-names.tsv") << QStringLiteral("建国\t5\t理由\n") << false;
+    QTest::newRow("a dated name of one character") << QStringLiteral("dated-names.tsv") << QStringLiteral("建\t-5\t理由\n")
+                                                   << false;
+    QTest::newRow("a dated name listed twice") << QStringLiteral("dated-names.tsv")
+                                               << QStringLiteral("建国\t-5\t理由\n建国\t-6\t理由\n") << false;
+}
+
+// The lists of data/suggestions the ranking builds in are read whole, or not at all.
+void TestNameSuggestions::characterLists()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    const QString content = text.isEmpty() ? suggestionsFile(file) : text;
+    QVERIFY(!content.isEmpty());
+    RankingRules rules = RankingRules::builtIn();
+    QString error;
+    const bool read = file == QStringLiteral("name-leaning.tsv") ? rules.readLeanings(content, &error)
+        : file == QStringLiteral("particles.tsv")                 ? rules.readParticles(content, &error)
+                                                                  : rules.readDatedNames(content, &error);
+    QCOMPARE(read, valid);
+    QCOMPARE(error.isEmpty(), valid);
+    if (!valid)
+        QVERIFY2(error.startsWith(file), qPrintable(error));
+}
+
+void TestNameSuggestions::wholeNameRules_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<int>("sex"); // 0 男, 1 女
+    QTest::addColumn<int>("length");
+    // 王子方, 王子丹, 王子文 and 王小文 once opened a girl's list; 王珠尔 ended in a particle; 胡尔纯 began with one.
+    QTest::newRow("王, girl") << QStringLiteral("王") << 1 << 2;
+    QTest::newRow("胡, girl") << QStringLiteral("胡") << 1 << 2;
+    QTest::newRow("郑, girl, loosened") << QStringLiteral("郑") << 1 << 2;
+    QTest::newRow("欧阳, boy") << QStringLiteral("欧阳") << 0 << 2;
+    QTest::newRow("林, boy") << QStringLiteral("林") << 0 << 2;
+    QTest::newRow("张, boy, one character") << QStringLiteral("张") << 0 << 1;
+}
+
+// Every name reads as the sex asked for (a girl's has a character that reads as a girl's or an elegant neutral
+// one, a boy's is not all girl's characters), and no function word stands where particles.tsv forbids it.
+void TestNameSuggestions::wholeNameRules()
+{
+    QFETCH(QString, surname);
+    QFETCH(int, sex);
+    QFETCH(int, length);
+    const Sex wanted = sex == 1 ? Sex::Female : Sex::Male;
+    SuggestionRequest r = request(surname, wanted, length);
+    r.count = 100;
+    const Suggestions s = NameSuggestions::run(r, realSources());
+    QVERIFY(s.names.size() >= 10);
+    NameDatabase db = Library(TestLibrary::realDatabasePath()).open({ DbTable::Name });
+    QVERIFY(!db.failure());
+    QHash<QString, QString> librarySex;
+    const std::optional<QList<NameDatabase::NameRow>> rows = db.nameRows();
+    QVERIFY(rows);
+    for (const NameDatabase::NameRow &row : *rows)
+        librarySex.insert(row.namechr, row.sex);
+    const std::optional<NameWords> words = NameWords::read(realSources().wordsPath);
+    QVERIFY(words);
+    const RankingRules &rules = RankingRules::builtIn();
+    const auto girlish = [&](const QString &c) {
+        return librarySex.value(c) == QStringLiteral("女") || rules.keptFor(c) == Sex::Female
+            || rules.leaning(c) != RankingRules::Leaning::None;
+    };
+    for (const SuggestedName &n : s.names) {
+        const QStringList chars = splitCharacters(n.given);
+        QCOMPARE(chars.size(), length);
+        const NameWords::Entry whole = length == 2
+            ? words->find(chars.at(0).toUcs4().value(0), chars.at(1).toUcs4().value(0))
+            : NameWords::Entry {};
+        if (wanted == Sex::Female)
+            QVERIFY2(whole.sex == Sex::Female || std::any_of(chars.begin(), chars.end(), girlish), qPrintable(n.fullName()));
+        else
+            QVERIFY2(std::any_of(chars.begin(), chars.end(),
+                         [&](const QString &c) { return rules.leaning(c) != RankingRules::Leaning::Girl; }),
+                qPrintable(n.fullName()));
+        QVERIFY2(!(rules.particlePlaces(chars.first()) & RankingRules::NotFirst), qPrintable(n.fullName()));
+        QVERIFY2(!(rules.particlePlaces(chars.last()) & RankingRules::NotLast), qPrintable(n.fullName()));
+    }
+}
+
+void TestNameSuggestions::shortListsLoosened_data()
+{
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<int>("sex"); // 0 男, 1 女
+    QTest::addColumn<bool>("loosened");
+    QTest::newRow("王, boy: enough names") << QStringLiteral("王") << 0 << false;
+    QTest::newRow("郑, girl: few strokes fit") << QStringLiteral("郑") << 1 << true;
+    QTest::newRow("林, girl") << QStringLiteral("林") << 1 << true;
+}
+
+// A short list is loosened step by step, and only then: pairs that only their characters' places speak for, then a
+// character in a few more names; the list says which.
+void TestNameSuggestions::shortListsLoosened()
+{
+    QFETCH(QString, surname);
+    QFETCH(int, sex);
+    QFETCH(bool, loosened);
+    const Suggestions s = NameSuggestions::run(request(surname, sex == 1 ? Sex::Female : Sex::Male), realSources());
+    const RankingRules &rules = RankingRules::builtIn();
+    QCOMPARE(s.nameLikeUsed, loosened);
+    const QString text = SuggestionText::shortlist(s, QString());
+    QCOMPARE(text.contains(QStringLiteral("又加入了两字各自常在名字里这样用的搭配")), s.nameLikeUsed);
+    QCOMPARE(text.contains(QStringLiteral("为凑足名单，同一个字最多出现在")), s.varietyRelaxed);
+    // Loosened only for a list that is short without it.
+    if (!loosened)
+        QCOMPARE(s.names.size(), s.request.count);
+    QHash<QString, int> uses;
+    for (const SuggestedName &n : s.names) {
+        QVERIFY2(!n.nameLike || s.nameLikeUsed, qPrintable(n.fullName()));
+        const QStringList chars = splitCharacters(n.given);
+        for (const QString &c : QSet<QString>(chars.begin(), chars.end()))
+            ++uses[c];
+    }
+    const int limit = s.varietyRelaxed ? rules.weights().relaxedCharacter : rules.value(QStringLiteral("variety.character"));
+    QCOMPARE(s.characterLimit, limit);
+    for (auto it = uses.cbegin(); it != uses.cend(); ++it)
+        QVERIFY2(it.value() <= limit, qPrintable(it.key()));
+    if (s.varietyRelaxed)
+        QVERIFY(std::any_of(uses.cbegin(), uses.cend(),
+            [&](int n) { return n > rules.value(QStringLiteral("variety.character")); }));
+}
+
+void TestNameSuggestions::classicsCountOnlyWords_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<bool>("counted");
+    QTest::newRow("春晓, a word of its line") << QStringLiteral("春晓") << true;
+    QTest::newRow("和乐, two words side by side") << QStringLiteral("和乐") << false;
+    QTest::newRow("思乐, two words side by side") << QStringLiteral("思乐") << false;
+}
+
+// A pair gets the classics' points and its line only where the line has it as a word.
+void TestNameSuggestions::classicsCountOnlyWords()
+{
+    QFETCH(QString, given);
+    QFETCH(bool, counted);
+    const Outcome<SuggestedName> judged
+        = NameSuggestions::judge(QStringLiteral("王"), given, Sex::Male, ElementSet::all(), realSources());
+    QVERIFY(judged.value);
+    QCOMPARE(judged.value->inClassics, counted);
+    QCOMPARE(judged.value->verse.has_value(), counted);
 }
 
 QTEST_GUILESS_MAIN(TestNameSuggestions)

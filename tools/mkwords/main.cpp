@@ -56,8 +56,10 @@ int main(int argc, char *argv[])
         QStringLiteral("file"));
     const QCommandLineOption nameSex(QStringLiteral("name-sex"),
         QStringLiteral("The given names meant for one sex (pair<TAB>男 or 女<TAB>reason)."), QStringLiteral("file"));
+    const QCommandLineOption current(QStringLiteral("current"),
+        QStringLiteral("The given names parents choose today (pair<TAB>男, 女 or 0<TAB>reason)."), QStringLiteral("file"));
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The file to write."), QStringLiteral("file"));
-    parser.addOptions({ dict, library, surnames, unfit, nameSex, out });
+    parser.addOptions({ dict, library, surnames, unfit, nameSex, current, out });
     parser.process(app);
     if (!parser.isSet(dict) || !parser.isSet(library) || !parser.isSet(surnames) || !parser.isSet(out)) {
         std::fputs("mkwords: --dict, --library, --surnames and --out are required\n", stderr);
@@ -118,6 +120,30 @@ int main(int argc, char *argv[])
            }))
         return fail(error);
 
+    // Given names parents choose today: whatever jieba has them as, they are names, of the sex listed.
+    QMap<QString, QString> currentNames;
+    if (parser.isSet(current)
+        && !forEachDataLine(parser.value(current), &error, [&](const QStringList &f, const QString &where, int) {
+               const std::optional<QString> pair = pairOf(f.value(0));
+               if (!pair || f.size() < 3
+                   || (f.at(1) != QStringLiteral("男") && f.at(1) != QStringLiteral("女") && f.at(1) != QStringLiteral("0"))
+                   || f.at(2).trimmed().isEmpty() || currentNames.contains(*pair)) {
+                   error = where + QStringLiteral(": expected a pair listed once, a tab, 男, 女 or 0, a tab and the reason");
+                   return false;
+               }
+               if (!fit.contains(pair->left(1)) || !fit.contains(pair->mid(1))) {
+                   error = where + QStringLiteral(": a character of %1 is not fit for names in the library").arg(*pair);
+                   return false;
+               }
+               if (unfitPairs.contains(*pair)) {
+                   error = where + QStringLiteral(": %1 is listed as unfit as well").arg(*pair);
+                   return false;
+               }
+               currentNames.insert(*pair, f.at(1));
+               return true;
+           }))
+        return fail(error);
+
     QFile in(parser.value(dict));
     if (!in.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("cannot read %1").arg(parser.value(dict)));
@@ -169,13 +195,18 @@ int main(int argc, char *argv[])
             ++wordCount;
         }
     }
+    for (auto it = currentNames.cbegin(); it != currentNames.cend(); ++it) {
+        const QString sex = it.value() != QStringLiteral("0") ? it.value() : sexOfName.value(it.key(), QStringLiteral("0"));
+        lines.insert(it.key(), QStringLiteral("今\t0"));
+        sexOfName.insert(it.key(), sex);
+    }
     for (const QString &pair : std::as_const(unfitPairs)) {
         if (fit.contains(pair.left(1)) && fit.contains(pair.mid(1)))
             lines.insert(pair, QStringLiteral("忌\t0"));
     }
 
     QByteArray bytes = "# 生成文件（mkwords），勿手改。字对<TAB>类别<TAB>权重<TAB>性别：名 = 常用名字（权重为它跟在几个常见"
-                       "姓氏后），词 = 词语（权重为 jieba 词频），忌 = 不宜作名字；性别为男、女，或 0（不分）。\n";
+                       "姓氏后），今 = 当今父母常取的名字，词 = 词语（权重为 jieba 词频），忌 = 不宜作名字；性别为男、女，或 0（不分）。\n";
     for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
         bytes += (it.key() + QLatin1Char('\t') + it.value() + QLatin1Char('\t')
             + sexOfName.value(it.key(), QStringLiteral("0")) + QLatin1Char('\n'))
@@ -190,7 +221,8 @@ int main(int argc, char *argv[])
     QFile::remove(parser.value(out));
     if (!QFile::rename(file.fileName(), parser.value(out)))
         return fail(QStringLiteral("cannot write %1").arg(parser.value(out)));
-    std::printf("mkwords: %d given names, %d words, %lld unfit pairs -> %s\n", names, wordCount,
-        static_cast<long long>(unfitPairs.size()), qPrintable(parser.value(out)));
+    std::printf("mkwords: %d given names, %lld of today, %d words, %lld unfit pairs -> %s\n", names,
+        static_cast<long long>(currentNames.size()), wordCount, static_cast<long long>(unfitPairs.size()),
+        qPrintable(parser.value(out)));
     return 0;
 }
