@@ -22,6 +22,7 @@ extern const char16_t kNameCharactersText[];
 extern const char16_t kNameLeaningText[];
 extern const char16_t kParticlesText[];
 extern const char16_t kDatedNamesText[];
+extern const char16_t kFamousNamesText[];
 
 namespace {
 
@@ -204,6 +205,36 @@ bool RankingRules::readDatedNames(const QString &text, QString *error)
     return ok;
 }
 
+bool RankingRules::readFamousNames(const QString &text, QString *error)
+{
+    QSet<QString> famous;
+    const bool ok = forEachListLine(text, QStringLiteral("famous-names.tsv"), error,
+        [&](const QStringList &f) {
+            const int length = int(splitCharacters(f.at(0)).size());
+            if (length < 2 || length > 4 || f.at(1).trimmed().isEmpty() || famous.contains(f.at(0)))
+                return false;
+            famous.insert(f.at(0));
+            return true;
+        },
+        QStringLiteral("a whole name of two to four characters listed once, who bears it and the reason"));
+    if (ok)
+        m_famous = famous;
+    return ok;
+}
+
+QSet<quint64> RankingRules::famousGivenNames(const QString &surname) const
+{
+    QSet<quint64> pairs;
+    for (const QString &name : m_famous) {
+        if (!name.startsWith(surname))
+            continue;
+        const QList<uint> given = name.mid(surname.size()).toUcs4();
+        if (given.size() == 1 || given.size() == 2)
+            pairs.insert((quint64(given.at(0)) << 32) | (given.size() == 2 ? given.at(1) : 0));
+    }
+    return pairs;
+}
+
 const RankingRules &RankingRules::builtIn()
 {
     static const RankingRules rules = [] {
@@ -215,7 +246,8 @@ const RankingRules &RankingRules::builtIn()
         const bool lists = built.readTastes(QString::fromUtf16(kNameCharactersText), &error)
             && built.readLeanings(QString::fromUtf16(kNameLeaningText), &error)
             && built.readParticles(QString::fromUtf16(kParticlesText), &error)
-            && built.readDatedNames(QString::fromUtf16(kDatedNamesText), &error);
+            && built.readDatedNames(QString::fromUtf16(kDatedNamesText), &error)
+            && built.readFamousNames(QString::fromUtf16(kFamousNamesText), &error);
         Q_ASSERT_X(lists, "RankingRules", qPrintable(error));
         Q_UNUSED(lists);
         return built;
@@ -402,6 +434,7 @@ struct Sources {
     std::optional<int> included; // the index of the character every name must have
     NameWords words;
     QStringList surnamePinyin; // the library's first reading of each surname character
+    QSet<quint64> famous; // the given names that with this surname are a famous person's name
 };
 
 // The wishes a search runs with: the request's, or relaxed.
@@ -530,6 +563,8 @@ public:
                         facts.tastes[1] = cb->taste;
                     }
                     if (!readsAsSex(ca, cb, c.word, m_request.sex))
+                        continue;
+                    if (m_sources.famous.contains(pairKey(ca.code, cb ? cb->code : 0)))
                         continue;
                     if (classic) {
                         const auto hit = classic->constFind(pairKey(ca.code, cb ? cb->code : 0));
@@ -837,6 +872,7 @@ Suggestions NameSuggestions::run(
     // The surname's strokes, the characters, the words.
     Sources sources;
     sources.surname = req.surname;
+    sources.famous = rules.famousGivenNames(req.surname);
     const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(paths.library, req.surname);
     if (!strokes.value) {
         result.message = strokes.message();

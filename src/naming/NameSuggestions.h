@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -73,6 +74,11 @@ public:
     bool readLeanings(const QString &text, QString *error = nullptr);
     bool readParticles(const QString &text, QString *error = nullptr);
     bool readDatedNames(const QString &text, QString *error = nullptr);
+    // Whole names a parent avoids because they are a famous person's (data/suggestions/famous-names.tsv: 王俊凯,
+    // 司马光): the given names of such names with this surname, as pairs (second 0 for a one-character name).
+    QSet<quint64> famousGivenNames(const QString &surname) const;
+    // Reads that file; false, with the line that is wrong in error, for a malformed line or a name listed twice.
+    bool readFamousNames(const QString &text, QString *error = nullptr);
 
 private:
     QHash<QString, int> m_values;
@@ -81,6 +87,7 @@ private:
     QHash<QString, Leaning> m_leanings;
     QHash<QString, int> m_particles;
     QHash<quint64, int> m_dated;
+    QSet<QString> m_famous;
     Weights m_weights;
 };
 

@@ -445,7 +445,9 @@ void TestNameSuggestions::wholeNameRules()
     SuggestionRequest r = request(surname, wanted, length);
     r.count = 100;
     const Suggestions s = NameSuggestions::run(r, realSources());
-    QVERIFY(s.names.size() >= 10);
+    // 郑's girls' list is short (eight names): few strokes fit, and loose pairs of characters liked only a little
+    // (景心, 皓灵) are no longer offered.
+    QVERIFY(s.names.size() >= 5);
     NameDatabase db = Library(TestLibrary::realDatabasePath()).open({ DbTable::Name });
     QVERIFY(!db.failure());
     QHash<QString, QString> librarySex;
