@@ -177,6 +177,13 @@ struct Suggestions {
     bool soundJudged = false;
     std::optional<UserMessage> message; // a failure, or what to relax when nothing was found
     bool databaseFailed = false;
+    // A list shorter than asked for: each wish that relaxed on its own gives a longer one (放宽五行要求), and how
+    // many names that list has.
+    struct Relaxation {
+        QString wish;
+        int names = 0;
+    };
+    QList<Relaxation> moreWith;
 };
 
 // Suggested names: every good configuration of the surname (全吉; 半吉 as well only when 全吉 gives too few), the
@@ -188,6 +195,9 @@ public:
     // than 1 or 2, no source, a count or stroke bound out of range.
     static std::optional<UserMessage> requestProblem(const SuggestionRequest &request);
     static Suggestions run(const SuggestionRequest &request, const SuggestionSources &sources,
+        const RankingRules &rules = RankingRules::builtIn());
+    // The same search without the look at relaxed wishes a short list gets (run adds moreWith).
+    static Suggestions search(const SuggestionRequest &request, const SuggestionSources &sources,
         const RankingRules &rules = RankingRules::builtIn());
 
     // One name judged as the shortlist judges its names, for the comparison of names: its grids whatever their
