@@ -592,20 +592,29 @@ void TestNameSuggestions::shortListSaysWhatGivesMore()
 void TestNameSuggestions::famousNamesLeftOut_data()
 {
     QTest::addColumn<QString>("surname");
+    QTest::addColumn<int>("sex"); // 0 男, 1 女
     QTest::addColumn<QString>("given");
     QTest::addColumn<bool>("listed");
-    QTest::newRow("王俊凯, a singer") << QStringLiteral("王") << QStringLiteral("俊凯") << false;
-    QTest::newRow("王俊杰, no one in particular") << QStringLiteral("王") << QStringLiteral("俊杰") << true;
-    QTest::newRow("陈俊凯, the same name with another surname") << QStringLiteral("陈") << QStringLiteral("俊凯") << true;
+    QTest::newRow("王俊凯, a singer") << QStringLiteral("王") << 0 << QStringLiteral("俊凯") << false;
+    QTest::newRow("王俊杰, no one in particular") << QStringLiteral("王") << 0 << QStringLiteral("俊杰") << true;
+    QTest::newRow("陈俊凯, the same name with another surname") << QStringLiteral("陈") << 0 << QStringLiteral("俊凯")
+                                                          << true;
+    // The pairs judged in the data: 姗笑 is 讪笑 (unfit-names.tsv); 景心 is two characters liked only a little, a
+    // loose pair below meaning.plain.
+    QTest::newRow("李姗笑, mocking laughter") << QStringLiteral("李") << 1 << QStringLiteral("姗笑") << false;
+    QTest::newRow("郑景心, a loose pair") << QStringLiteral("郑") << 1 << QStringLiteral("景心") << false;
+    QTest::newRow("郑雅丹, two characters in their places") << QStringLiteral("郑") << 1 << QStringLiteral("雅丹") << true;
 }
 
-// A famous person's whole name is never suggested; the same given name with another surname is.
+// A famous person's whole name is never suggested; the same given name with another surname is. Neither are the
+// pairs the data judges unfit or too loose.
 void TestNameSuggestions::famousNamesLeftOut()
 {
     QFETCH(QString, surname);
+    QFETCH(int, sex);
     QFETCH(QString, given);
     QFETCH(bool, listed);
-    SuggestionRequest r = request(surname, Sex::Male);
+    SuggestionRequest r = request(surname, sex == 1 ? Sex::Female : Sex::Male);
     r.count = 100;
     const Suggestions s = NameSuggestions::run(r, realSources());
     const bool found = std::any_of(
