@@ -22,6 +22,7 @@ extern const char16_t kNameCharactersText[];
 extern const char16_t kNameLeaningText[];
 extern const char16_t kParticlesText[];
 extern const char16_t kDatedNamesText[];
+extern const char16_t kFamousNamesText[];
 
 namespace {
 
@@ -204,6 +205,36 @@ bool RankingRules::readDatedNames(const QString &text, QString *error)
     return ok;
 }
 
+bool RankingRules::readFamousNames(const QString &text, QString *error)
+{
+    QSet<QString> famous;
+    const bool ok = forEachListLine(text, QStringLiteral("famous-names.tsv"), error,
+        [&](const QStringList &f) {
+            const int length = int(splitCharacters(f.at(0)).size());
+            if (length < 2 || length > 4 || f.at(1).trimmed().isEmpty() || famous.contains(f.at(0)))
+                return false;
+            famous.insert(f.at(0));
+            return true;
+        },
+        QStringLiteral("a whole name of two to four characters listed once, who bears it and the reason"));
+    if (ok)
+        m_famous = famous;
+    return ok;
+}
+
+QSet<quint64> RankingRules::famousGivenNames(const QString &surname) const
+{
+    QSet<quint64> pairs;
+    for (const QString &name : m_famous) {
+        if (!name.startsWith(surname))
+            continue;
+        const QList<uint> given = name.mid(surname.size()).toUcs4();
+        if (given.size() == 1 || given.size() == 2)
+            pairs.insert((quint64(given.at(0)) << 32) | (given.size() == 2 ? given.at(1) : 0));
+    }
+    return pairs;
+}
+
 const RankingRules &RankingRules::builtIn()
 {
     static const RankingRules rules = [] {
@@ -215,7 +246,8 @@ const RankingRules &RankingRules::builtIn()
         const bool lists = built.readTastes(QString::fromUtf16(kNameCharactersText), &error)
             && built.readLeanings(QString::fromUtf16(kNameLeaningText), &error)
             && built.readParticles(QString::fromUtf16(kParticlesText), &error)
-            && built.readDatedNames(QString::fromUtf16(kDatedNamesText), &error);
+            && built.readDatedNames(QString::fromUtf16(kDatedNamesText), &error)
+            && built.readFamousNames(QString::fromUtf16(kFamousNamesText), &error);
         Q_ASSERT_X(lists, "RankingRules", qPrintable(error));
         Q_UNUSED(lists);
         return built;
@@ -402,6 +434,7 @@ struct Sources {
     std::optional<int> included; // the index of the character every name must have
     NameWords words;
     QStringList surnamePinyin; // the library's first reading of each surname character
+    QSet<quint64> famous; // the given names that with this surname are a famous person's name
 };
 
 // The wishes a search runs with: the request's, or relaxed.
@@ -530,6 +563,8 @@ public:
                         facts.tastes[1] = cb->taste;
                     }
                     if (!readsAsSex(ca, cb, c.word, m_request.sex))
+                        continue;
+                    if (m_sources.famous.contains(pairKey(ca.code, cb ? cb->code : 0)))
                         continue;
                     if (classic) {
                         const auto hit = classic->constFind(pairKey(ca.code, cb ? cb->code : 0));
@@ -769,50 +804,44 @@ int namesWith(Search &search, const Wishes &wishes, const Sources &sources, cons
     return int(found.size());
 }
 
+// Each wish of the request relaxed on its own, with the words that name it, in the order the user reads them.
+QList<std::pair<QString, SuggestionRequest>> relaxedRequests(const SuggestionRequest &request)
+{
+    QList<std::pair<QString, SuggestionRequest>> relaxed;
+    const auto add = [&](const QString &what, const std::function<void(SuggestionRequest &)> &change) {
+        SuggestionRequest r = request;
+        change(r);
+        relaxed.append({ what, r });
+    };
+    if (request.elements != ElementSet::all())
+        add(QStringLiteral("放宽五行要求"), [](SuggestionRequest &r) { r.elements = ElementSet::all(); });
+    if (!request.include.isEmpty()) {
+        add(QStringLiteral("不指定必须用的“") + request.include + QStringLiteral("”字"),
+            [](SuggestionRequest &r) { r.include.clear(); });
+    }
+    if (!request.exclude.isEmpty()) {
+        add(QStringLiteral("不排除“") + request.exclude + QStringLiteral("”"),
+            [](SuggestionRequest &r) { r.exclude.clear(); });
+    }
+    if (request.minStrokes > 0 || request.maxStrokes > 0)
+        add(QStringLiteral("不限笔画数"), [](SuggestionRequest &r) { r.minStrokes = r.maxStrokes = 0; });
+    if (!request.fromLibrary && request.classics && !request.classics->isAll())
+        add(QStringLiteral("多选几部典籍"), [](SuggestionRequest &r) { r.classics = ClassicSet::all(); });
+    if (!request.fromLibrary)
+        add(QStringLiteral("同时从字库选字"), [](SuggestionRequest &r) { r.fromLibrary = true; });
+    add(request.nameLength == 2 ? QStringLiteral("改起单字名") : QStringLiteral("改起双字名"),
+        [](SuggestionRequest &r) { r.nameLength = r.nameLength == 2 ? 1 : 2; });
+    return relaxed;
+}
+
 // Nothing found: each wish relaxed on its own, and what it would give.
 UserMessage whatToRelax(const SuggestionRequest &request, Search &search, const Sources &sources)
 {
-    const Wishes asked = wishesOf(request);
     QStringList offers;
-    const auto offer = [&](const Wishes &relaxed, const QString &what) {
-        const int n = namesWith(search, relaxed, sources, request);
+    for (const auto &[what, relaxed] : relaxedRequests(request)) {
+        const int n = namesWith(search, wishesOf(relaxed), sources, request);
         if (n > 0)
             offers.append(QStringLiteral("%1可得 %2 个名字").arg(what).arg(n));
-    };
-    if (asked.elements != ElementSet::all()) {
-        Wishes w = asked;
-        w.elements = ElementSet::all();
-        offer(w, QStringLiteral("放宽五行要求"));
-    }
-    if (asked.include) {
-        Wishes w = asked;
-        w.include.reset();
-        offer(w, QStringLiteral("不指定必须用的“") + request.include + QStringLiteral("”字"));
-    }
-    if (!asked.exclude.isEmpty()) {
-        Wishes w = asked;
-        w.exclude.clear();
-        offer(w, QStringLiteral("不排除“") + request.exclude + QStringLiteral("”"));
-    }
-    if (asked.minStrokes > 0 || asked.maxStrokes > 0) {
-        Wishes w = asked;
-        w.minStrokes = w.maxStrokes = 0;
-        offer(w, QStringLiteral("不限笔画数"));
-    }
-    if (!asked.fromLibrary && asked.classics && !asked.classics->isAll()) {
-        Wishes w = asked;
-        w.classics = ClassicSet::all();
-        offer(w, QStringLiteral("多选几部典籍"));
-    }
-    if (!asked.fromLibrary) {
-        Wishes w = asked;
-        w.fromLibrary = true;
-        offer(w, QStringLiteral("同时从字库选字"));
-    }
-    {
-        Wishes w = asked;
-        w.nameLength = asked.nameLength == 2 ? 1 : 2;
-        offer(w, asked.nameLength == 2 ? QStringLiteral("改起单字名") : QStringLiteral("改起双字名"));
     }
     QString text = QStringLiteral("对不起，按您的要求没有找出任何名字。");
     if (offers.isEmpty())
@@ -827,6 +856,21 @@ UserMessage whatToRelax(const SuggestionRequest &request, Search &search, const 
 Suggestions NameSuggestions::run(
     const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules)
 {
+    Suggestions result = search(request, paths, rules);
+    // A list shorter than asked for: what each wish relaxed on its own would give, when that is more.
+    if (!result.names.isEmpty() && result.names.size() < result.request.count) {
+        for (const auto &[what, relaxed] : relaxedRequests(result.request)) {
+            const Suggestions more = search(relaxed, paths, rules);
+            if (more.names.size() > result.names.size())
+                result.moreWith.append({ what, int(more.names.size()) });
+        }
+    }
+    return result;
+}
+
+Suggestions NameSuggestions::search(
+    const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules)
+{
     Suggestions result;
     result.request = request;
     result.request.surname = trimSpaces(request.surname);
@@ -837,6 +881,7 @@ Suggestions NameSuggestions::run(
     // The surname's strokes, the characters, the words.
     Sources sources;
     sources.surname = req.surname;
+    sources.famous = rules.famousGivenNames(req.surname);
     const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(paths.library, req.surname);
     if (!strokes.value) {
         result.message = strokes.message();

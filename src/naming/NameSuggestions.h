@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -73,6 +74,11 @@ public:
     bool readLeanings(const QString &text, QString *error = nullptr);
     bool readParticles(const QString &text, QString *error = nullptr);
     bool readDatedNames(const QString &text, QString *error = nullptr);
+    // Whole names a parent avoids because they are a famous person's (data/suggestions/famous-names.tsv: 王俊凯,
+    // 司马光): the given names of such names with this surname, as pairs (second 0 for a one-character name).
+    QSet<quint64> famousGivenNames(const QString &surname) const;
+    // Reads that file; false, with the line that is wrong in error, for a malformed line or a name listed twice.
+    bool readFamousNames(const QString &text, QString *error = nullptr);
 
 private:
     QHash<QString, int> m_values;
@@ -81,6 +87,7 @@ private:
     QHash<QString, Leaning> m_leanings;
     QHash<QString, int> m_particles;
     QHash<quint64, int> m_dated;
+    QSet<QString> m_famous;
     Weights m_weights;
 };
 
@@ -170,6 +177,13 @@ struct Suggestions {
     bool soundJudged = false;
     std::optional<UserMessage> message; // a failure, or what to relax when nothing was found
     bool databaseFailed = false;
+    // A list shorter than asked for: each wish that relaxed on its own gives a longer one (放宽五行要求), and how
+    // many names that list has.
+    struct Relaxation {
+        QString wish;
+        int names = 0;
+    };
+    QList<Relaxation> moreWith;
 };
 
 // Suggested names: every good configuration of the surname (全吉; 半吉 as well only when 全吉 gives too few), the
@@ -181,6 +195,9 @@ public:
     // than 1 or 2, no source, a count or stroke bound out of range.
     static std::optional<UserMessage> requestProblem(const SuggestionRequest &request);
     static Suggestions run(const SuggestionRequest &request, const SuggestionSources &sources,
+        const RankingRules &rules = RankingRules::builtIn());
+    // The same search without the look at relaxed wishes a short list gets (run adds moreWith).
+    static Suggestions search(const SuggestionRequest &request, const SuggestionSources &sources,
         const RankingRules &rules = RankingRules::builtIn());
 
     // One name judged as the shortlist judges its names, for the comparison of names: its grids whatever their

@@ -134,6 +134,12 @@ QString SuggestionText::shortlist(const Suggestions &s, const QString &birthNote
                     .arg(r.count);
     if (s.varietyRelaxed)
         text += QStringLiteral("为凑足名单，同一个字最多出现在 %1 个名字里。").arg(s.characterLimit);
+    if (!s.moreWith.isEmpty()) {
+        QStringList offers;
+        for (const Suggestions::Relaxation &more : s.moreWith)
+            offers.append(QStringLiteral("%1可得 %2 个名字").arg(more.wish).arg(more.names));
+        text += QStringLiteral("名单不足 %1 个：").arg(r.count) + offers.join(QStringLiteral("；")) + QStringLiteral("。");
+    }
     text += kBreak;
     if (s.girlsLeftOut > 0) {
         text += QStringLiteral("已除去 %1 种地格对女性婚姻不利的配置（姓名分析会对这样的名字提出警示）。").arg(s.girlsLeftOut)
@@ -232,6 +238,10 @@ QJsonObject SuggestionText::shortlistFields(const Suggestions &s)
     o.insert(QStringLiteral("girlsLeftOut"), s.girlsLeftOut);
     o.insert(QStringLiteral("candidates"), s.candidates);
     o.insert(QStringLiteral("soundJudged"), s.soundJudged);
+    QJsonArray moreWith;
+    for (const Suggestions::Relaxation &more : s.moreWith)
+        moreWith.append(QJsonObject { { QStringLiteral("wish"), more.wish }, { QStringLiteral("names"), more.names } });
+    o.insert(QStringLiteral("moreWith"), moreWith);
     QJsonArray names;
     for (const SuggestedName &n : s.names)
         names.append(nameFields(n));
