@@ -4,6 +4,7 @@
 #include "data/ClassicsDatabase.h"
 #include "data/DatabaseKey.h"
 #include "fakes/TestLibrary.h"
+#include "fakes/RealClassicsRules.h"
 #include "mkclassics/ClassicsGenerator.h"
 #include "mkclassics/ClassicsWriter.h"
 #include "naming/CandidateListing.h"
@@ -20,21 +21,6 @@
 using namespace tolvane;
 
 namespace {
-
-// The rules of the real build: the lists of data/classics, jieba's dictionary and Unihan.
-mkclassics::ClassicsRules realRules()
-{
-    QString error;
-    std::optional<mkclassics::ClassicsRules> rules = mkclassics::ClassicsGenerator::readRules(
-        qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data/classics"),
-        qEnvironmentVariable("TOLVANE_JIEBA_DICT"), qEnvironmentVariable("TOLVANE_UNIHAN_DIR"), &error);
-    if (!rules)
-        qFatal("%s", qPrintable(error));
-    // The fixture's few poems cannot show how often the poets use a word.
-    rules->leastUses = 0;
-    rules->modernRatio = 0;
-    return std::move(*rules);
-}
 
 const QString kAll = QStringLiteral("诗经,论语,楚辞,孟子,大学,中庸,唐诗,宋词,宋诗");
 const QString kClassicsFailed = QStringLiteral("找不到classics.db典籍库，或者它已损坏，无法从典籍取名。");
@@ -131,7 +117,7 @@ void TestClassicNames::initTestCase()
     QVERIFY2(fit, qPrintable(error));
     const auto contents = mkclassics::ClassicsGenerator::build(
         qEnvironmentVariable("TOLVANE_TEST_DATA") + QStringLiteral("/classics/package"), *fit,
-        realRules(), QStringLiteral("t2s.json"), &error);
+        realClassicsRules(), QStringLiteral("t2s.json"), &error);
     QVERIFY2(contents, qPrintable(error));
     m_classics = m_dir.filePath(QStringLiteral("classics.db"));
     QVERIFY2(mkclassics::ClassicsWriter::write(*contents, m_classics, &error), qPrintable(error));

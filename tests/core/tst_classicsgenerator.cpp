@@ -4,6 +4,7 @@
 #include "data/Library.h"
 #include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
+#include "fakes/RealClassicsRules.h"
 #include "mkclassics/ClassicsGenerator.h"
 #include "mkclassics/ClassicsWriter.h"
 #include "mkclassics/TraditionalConverter.h"
@@ -20,21 +21,6 @@ using namespace tolvane;
 using namespace tolvane::mkclassics;
 
 namespace {
-
-// The rules of the real build: the lists of data/classics, jieba's dictionary and Unihan.
-mkclassics::ClassicsRules realRules()
-{
-    QString error;
-    std::optional<mkclassics::ClassicsRules> rules = mkclassics::ClassicsGenerator::readRules(
-        qEnvironmentVariable("TOLVANE_SOURCE_DIR") + QStringLiteral("/data/classics"),
-        qEnvironmentVariable("TOLVANE_JIEBA_DICT"), qEnvironmentVariable("TOLVANE_UNIHAN_DIR"), &error);
-    if (!rules)
-        qFatal("%s", qPrintable(error));
-    // The fixture's few poems cannot show how often the poets use a word.
-    rules->leastUses = 0;
-    rules->modernRatio = 0;
-    return std::move(*rules);
-}
 
 QSet<char32_t> charactersOf(const QString &text)
 {
@@ -107,7 +93,7 @@ void TestClassicsGenerator::initTestCase()
     QString error;
     m_fit = ClassicsGenerator::fitCharacters(m_library, &error);
     QVERIFY2(m_fit, qPrintable(error));
-    m_rules = realRules();
+    m_rules = realClassicsRules();
     const std::optional<ClassicsContents> contents
         = ClassicsGenerator::build(packageDir(), *m_fit, m_rules, QStringLiteral("t2s.json"), &error);
     QVERIFY2(contents, qPrintable(error));
@@ -403,7 +389,7 @@ void TestClassicsGenerator::unfitPairsAreLeftOut()
     QString error;
     const std::optional<UnfitPairs> unfit = UnfitPairs::read(list, &error);
     QVERIFY2(unfit, qPrintable(error));
-    ClassicsRules rules = realRules();
+    ClassicsRules rules = realClassicsRules();
     rules.unfit = *unfit;
     const std::optional<ClassicsContents> contents
         = ClassicsGenerator::build(packageDir(), *m_fit, rules, QStringLiteral("t2s.json"), &error);
@@ -424,7 +410,7 @@ void TestClassicsGenerator::rarelyUsedWordsAreLeftOut()
 {
     // 明月 is a word on a foot of a Tang poem and of a lyric (明月松间照, 明月几时有), 华发 of one lyric only (早生华发):
     // with two uses asked for, 宋词 keeps 明月 and loses 华发, while 华 and 发 alone stay.
-    ClassicsRules rules = realRules();
+    ClassicsRules rules = realClassicsRules();
     rules.leastUses = 2;
     QString error;
     const std::optional<ClassicsContents> contents
