@@ -491,18 +491,17 @@ public:
                 return false;
         }
         // The characters by stroke count that fit the wishes, in stored order, for each place: a function word
-        // keeps out of the places it may not take.
+        // keeps out of the places it may not take, except in a name parents choose today (馨予, 芷若, 婉如), which
+        // the pair loop below lets through.
         QHash<int, std::vector<int>> firstByStrokes;
         QHash<int, std::vector<int>> secondByStrokes;
         for (int i = 0; i < int(m_sources.characters.size()); ++i) {
             if (!fits(wishes, i))
                 continue;
             const Character &c = m_sources.characters[size_t(i)];
-            const bool family = m_sources.included && i == *m_sources.included;
-            const int banned = family ? 0 : c.particlePlaces;
-            if (wishes.nameLength == 1 ? banned == 0 : !(banned & RankingRules::NotFirst))
+            if (wishes.nameLength == 2 || bannedPlaces(i) == 0)
                 firstByStrokes[c.shown.strokes].push_back(i);
-            if (wishes.nameLength == 2 && !(banned & RankingRules::NotLast))
+            if (wishes.nameLength == 2)
                 secondByStrokes[c.shown.strokes].push_back(i);
         }
         // The index of the character every name must have, or -1 (a plain int: GCC 12 cannot follow an optional
@@ -558,6 +557,9 @@ public:
                         if (a == b && c.word.kind != NameWords::Kind::GivenName
                             && c.word.kind != NameWords::Kind::Current)
                             continue;
+                        if (((bannedPlaces(a) & RankingRules::NotFirst) || (bannedPlaces(b) & RankingRules::NotLast))
+                            && c.word.kind != NameWords::Kind::Current)
+                            continue;
                         facts.elements[1] = cb->element;
                         facts.sexes[1] = cb->sex;
                         facts.tastes[1] = cb->taste;
@@ -609,6 +611,12 @@ public:
             }
         }
         return true;
+    }
+
+    // The places a function word may not take (RankingRules::ParticlePlace bits); none for the family's character.
+    int bannedPlaces(int index) const
+    {
+        return m_sources.included && index == *m_sources.included ? 0 : m_sources.characters[size_t(index)].particlePlaces;
     }
 
     // A character that by itself reads as the sex asked for: marked for it, or for girls an elegant one.
@@ -1038,6 +1046,10 @@ Suggestions NameSuggestions::search(
                     + (c.second >= 0 ? sources.characters[size_t(c.second)].shown.character : QString());
                 it = soundOf.insert(key, paths.sound ? paths.sound(req.surname, given) : std::nullopt);
             }
+            // A name that sounds like an insult or an ill omen (孙子涵) is never offered, not even to fill a
+            // short list.
+            if (*it && !(*it)->strong.isEmpty())
+                continue;
             c.score = rescoreWithSound(c.score, *it, rules);
             judged.push_back(c);
             std::push_heap(judged.begin(), judged.end(), worse);
