@@ -491,18 +491,17 @@ public:
                 return false;
         }
         // The characters by stroke count that fit the wishes, in stored order, for each place: a function word
-        // keeps out of the places it may not take.
+        // keeps out of the places it may not take, except in a name parents choose today (馨予, 芷若, 婉如), which
+        // the pair loop below lets through.
         QHash<int, std::vector<int>> firstByStrokes;
         QHash<int, std::vector<int>> secondByStrokes;
         for (int i = 0; i < int(m_sources.characters.size()); ++i) {
             if (!fits(wishes, i))
                 continue;
             const Character &c = m_sources.characters[size_t(i)];
-            const bool family = m_sources.included && i == *m_sources.included;
-            const int banned = family ? 0 : c.particlePlaces;
-            if (wishes.nameLength == 1 ? banned == 0 : !(banned & RankingRules::NotFirst))
+            if (wishes.nameLength == 2 || bannedPlaces(i) == 0)
                 firstByStrokes[c.shown.strokes].push_back(i);
-            if (wishes.nameLength == 2 && !(banned & RankingRules::NotLast))
+            if (wishes.nameLength == 2)
                 secondByStrokes[c.shown.strokes].push_back(i);
         }
         // The index of the character every name must have, or -1 (a plain int: GCC 12 cannot follow an optional
@@ -558,6 +557,9 @@ public:
                         if (a == b && c.word.kind != NameWords::Kind::GivenName
                             && c.word.kind != NameWords::Kind::Current)
                             continue;
+                        if (((bannedPlaces(a) & RankingRules::NotFirst) || (bannedPlaces(b) & RankingRules::NotLast))
+                            && c.word.kind != NameWords::Kind::Current)
+                            continue;
                         facts.elements[1] = cb->element;
                         facts.sexes[1] = cb->sex;
                         facts.tastes[1] = cb->taste;
@@ -609,6 +611,12 @@ public:
             }
         }
         return true;
+    }
+
+    // The places a function word may not take (RankingRules::ParticlePlace bits); none for the family's character.
+    int bannedPlaces(int index) const
+    {
+        return m_sources.included && index == *m_sources.included ? 0 : m_sources.characters[size_t(index)].particlePlaces;
     }
 
     // A character that by itself reads as the sex asked for: marked for it, or for girls an elegant one.
@@ -725,13 +733,14 @@ bool better(const Candidate &a, const Candidate &b)
 }
 
 // The shortlist as it is drawn, best first: no character in more than perCharacter names (variety.character, or
-// relax.character when the list is short), no first character in more than a variety.first-th of the list. The
-// character the family asked for stands in every name: the limits are for the others.
+// relax.character when the list is short), no first character in more than a variety.first-th of the list (of
+// `length` names: the count asked for, or what a short list holds). The character the family asked for stands in
+// every name: the limits are for the others.
 class Shortlist {
 public:
-    Shortlist(int count, const RankingRules &rules, int included, int perCharacter)
+    Shortlist(int length, const RankingRules &rules, int included, int perCharacter)
         : m_perCharacter(perCharacter)
-        , m_perFirst(std::max(1, count / rules.value(QStringLiteral("variety.first"))))
+        , m_perFirst(std::max(1, length / rules.value(QStringLiteral("variety.first"))))
         , m_included(included)
     {
     }
@@ -1003,7 +1012,7 @@ Suggestions NameSuggestions::search(
     // The names are drawn best first. A name's sound can add at most sound.clear to its score and may take much
     // away, so the sound is judged only for names that can still reach the list: a name is drawn once its score
     // with the sound beats what any name not yet judged could reach.
-    const auto pick = [&](bool nameLike, int perCharacter) {
+    const auto pick = [&](bool nameLike, int perCharacter, int length) {
         std::vector<Candidate> pool;
         pool.reserve(candidates.size());
         for (const Candidate &c : candidates) {
@@ -1015,7 +1024,7 @@ Suggestions NameSuggestions::search(
         std::make_heap(pool.begin(), pool.end(), worse);
         std::vector<Candidate> judged;
         const int lift = paths.sound ? std::max(0, rules.weights().soundClear) : 0;
-        Shortlist list(req.count, rules, included, perCharacter);
+        Shortlist list(length, rules, included, perCharacter);
         sorted.clear();
         chosen.clear();
         while (list.size() < req.count && (!pool.empty() || !judged.empty())) {
@@ -1038,6 +1047,10 @@ Suggestions NameSuggestions::search(
                     + (c.second >= 0 ? sources.characters[size_t(c.second)].shown.character : QString());
                 it = soundOf.insert(key, paths.sound ? paths.sound(req.surname, given) : std::nullopt);
             }
+            // A name that sounds like an insult or an ill omen (孙子涵) is never offered, not even to fill a
+            // short list.
+            if (*it && !(*it)->strong.isEmpty())
+                continue;
             c.score = rescoreWithSound(c.score, *it, rules);
             judged.push_back(c);
             std::push_heap(judged.begin(), judged.end(), worse);
@@ -1046,20 +1059,51 @@ Suggestions NameSuggestions::search(
     result.soundJudged = bool(paths.sound);
     const RankingRules::Weights &weights = rules.weights();
     const int perCharacter = rules.value(QStringLiteral("variety.character"));
-    pick(false, perCharacter);
+    pick(false, perCharacter, req.count);
     if (int(chosen.size()) < req.count
         && std::any_of(candidates.begin(), candidates.end(), [](const Candidate &c) { return c.nameLike; })) {
         result.nameLikeUsed = true;
-        pick(true, perCharacter);
+        pick(true, perCharacter, req.count);
     }
     if (int(chosen.size()) < req.count && weights.relaxedCharacter > perCharacter) {
         const size_t before = chosen.size();
-        pick(result.nameLikeUsed, weights.relaxedCharacter);
+        pick(result.nameLikeUsed, weights.relaxedCharacter, req.count);
         result.varietyRelaxed = chosen.size() > before;
         if (!result.varietyRelaxed)
-            pick(result.nameLikeUsed, perCharacter);
+            pick(result.nameLikeUsed, perCharacter, req.count);
     }
     result.characterLimit = result.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
+    // A short list keeps a full list's variety: no first character in more than a variety.first-th of the names it
+    // holds (孙 for a girl: not five of thirteen names beginning with 薇), though always in two: a list of a few
+    // names is not cut to a handful with every first character different. Drawn again with the limit of its own
+    // length until that holds; each draw is shorter, so this ends.
+    for (int length = int(chosen.size()); length < req.count;) {
+        const int perFirst = std::max(2, length / rules.value(QStringLiteral("variety.first")));
+        QHash<int, int> firsts;
+        int most = 0;
+        for (size_t i : chosen) {
+            if (sorted[i].first != included)
+                most = std::max(most, ++firsts[sorted[i].first]);
+        }
+        if (most <= perFirst)
+            break;
+        pick(result.nameLikeUsed, result.characterLimit, perFirst * rules.value(QStringLiteral("variety.first")));
+        length = int(chosen.size());
+        // The shorter list may no longer need a character in more names than usual.
+        if (result.varietyRelaxed) {
+            QHash<int, int> uses;
+            for (size_t i : chosen) {
+                const Candidate &c = sorted[i];
+                if (c.first != included)
+                    ++uses[c.first];
+                if (c.second >= 0 && c.second != c.first && c.second != included)
+                    ++uses[c.second];
+            }
+            result.varietyRelaxed
+                = std::any_of(uses.cbegin(), uses.cend(), [&](int n) { return n > perCharacter; });
+            result.characterLimit = result.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
+        }
+    }
 
     // The readings and meanings of the characters shown.
     {
