@@ -22,6 +22,9 @@ public:
         const QString &unihanDir, const QString &variantsPath, QString *error = nullptr);
 
     bool isStandard(char32_t c) const { return m_table.contains(c); }
+    // The table's first level: the 3,500 common characters every reader knows.
+    const QSet<char32_t> &commonCharacters() const { return m_common; }
+    static constexpr int kCommonCharacters = 3500;
     // The text with every character outside the table that has a standard form replaced by it (鴈 → 雁, 劒 → 剑,
     // 覩 → 睹); characters with none stay.
     QString standardText(const QString &text) const;
@@ -37,6 +40,7 @@ public:
 
 private:
     QSet<char32_t> m_table;
+    QSet<char32_t> m_common;
     QHash<char32_t, char32_t> m_simplified; // the one simplified form in the table of a character outside it
     QHash<char32_t, char32_t> m_standard; // a character outside the table -> its standard form
     QHash<char32_t, char32_t> m_drawable; // a character beyond the BMP -> its traditional form in the BMP
