@@ -323,6 +323,9 @@ void TestClassicsGenerator::bestLines_data()
     QTest::newRow("single character, preferred collection")
         << QStringLiteral("秋") << all << QStringLiteral("嫋嫋兮秋风，洞庭波兮木叶下。")
         << QStringLiteral("楚辞|九歌·湘夫人|屈原");
+    QTest::newRow("pair, of two lines where it is a word the one without a rare character")
+        << QStringLiteral("秋月") << QStringLiteral("唐诗") << QStringLiteral("秋月照寒窗。")
+        << QStringLiteral("唐诗|测试用诗|无名氏");
     QTest::newRow("single character, first line of its collection")
         << QStringLiteral("雨") << QStringLiteral("唐诗") << QStringLiteral("空山新雨后，天气晚来秋。")
         << QStringLiteral("唐诗|山居秋暝|王维");

@@ -14,7 +14,7 @@ namespace tolvane::mkclassics {
 // single characters fit for names, each with its best line, and those lines with their poems. Poems are added
 // in order of preference of their collections and in the package's order within one. A pair's best line is the
 // one where it ranks best (a word before half of a four-character phrase, a line that is not sad before a sad
-// one), the first such line on a tie; a character's best line is its first line that ranks best: not sad, then
+// one), on a tie the first such line without a character outside the common ones, else the first; a character's best line is its first line that ranks best: not sad, then
 // without a character outside the common ones, then with the character inside a word of the line.
 // No pair with a particle where the list keeps it out or listed as unfit is written (its characters are still
 // listed singly), nor a pair of the Tang and Song collections used as a word in fewer than kLeastUses lines, far
@@ -55,6 +55,7 @@ private:
     QHash<quint64, int> m_uses; // first, second -> lines of 唐诗, 宋词 and 宋诗 where the pair is a word on a foot
     QHash<quint64, qsizetype> m_singleRows; // collection, character -> index in singles
     std::vector<int> m_singleRanks; // the rank of each single's line, lower is better
+    std::vector<bool> m_rarePairLines; // whether each pair's line has a character outside the common ones
     QSet<quint64> m_unfitMet; // collection, first, second of the unfit pairs met
 };
 
