@@ -716,7 +716,7 @@ void TestCli::json_data()
                                        << QStringList { QStringLiteral("fixed=\"华\""),
                                               QStringLiteral("groups/0/strokes=[11,14]"),
                                               QStringLiteral("groups/0/names/0/name=\"英华\""),
-                                              QStringLiteral("groups/0/names/0/author=\"姚鹄\"") };
+                                              QStringLiteral("groups/0/names/0/author=\"元结\"") };
 }
 
 void TestCli::json()

@@ -38,7 +38,7 @@ std::optional<CharacterForms> CharacterForms::read(const QString &unihanDir, con
     tools::forEachField(*mappings, [&](char32_t c, QByteArrayView field, QByteArrayView value) {
         if (field == "kTGH") {
             forms.m_table.insert(c);
-            // "2013:0001": the characters numbered up to 3500 are the table's first level, the common ones.
+            // "2013:0001": the characters numbered up to 6500 are the table's first two levels, the common ones.
             const QByteArray number = value.toByteArray();
             if (number.mid(number.indexOf(':') + 1).toInt() <= kCommonCharacters)
                 forms.m_common.insert(c);
