@@ -517,6 +517,8 @@ void TestClassicsGenerator::realFileTexts()
     const QString variants = QStringLiteral("*[鴈劒覩慙廻堦謩蕋飡敍荅浄珮羣鶑逈巖]*");
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM line WHERE text GLOB '%1';").arg(variants)), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE title GLOB '%1';").arg(variants)), 0);
+    // A tune and its other name are joined by the interpunct, never the katakana middle dot (百字令·念奴娇).
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE title GLOB '*%1*';").arg(QChar(0x30FB))), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE author GLOB '*[0-9]' OR author GLOB '*[[]*';")), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE author = '侯置';")), 0);
     QVERIFY(count(QStringLiteral("SELECT count(*) FROM poem WHERE author = '侯寘';")) > 0);
