@@ -78,6 +78,10 @@ private Q_SLOTS:
     void realFileTexts();
     void realFileRules_data();
     void realFileRules();
+    void realFileReduplications_data();
+    void realFileReduplications();
+    void realFileSingleLines_data();
+    void realFileSingleLines();
 
 private:
     QTemporaryDir m_dir;
@@ -199,6 +203,12 @@ void TestClassicsGenerator::namePairs_data()
         << QStringLiteral("如山如阜") << QStringLiteral("山阜") << shijing << QString();
     QTest::newRow("诗经: no phrase across a word of the cut")
         << QStringLiteral("为公子裳") << QStringLiteral("为公子裳") << shijing << QString();
+    QTest::newRow("shi: a doubled character is a word, listed or not (皎皎)")
+        << QStringLiteral("皎皎河汉女") << QStringLiteral("皎河汉女") << shi << QStringLiteral("皎皎");
+    QTest::newRow("诗经: a doubled character is a word, not a phrase (皎皎)")
+        << QStringLiteral("皎皎白驹") << QStringLiteral("皎") << shijing << QStringLiteral("皎皎");
+    QTest::newRow("shi: a doubled character yields to a word across the foot")
+        << QStringLiteral("人人民安乐") << QStringLiteral("人民") << shi << QString();
     QTest::newRow("a verb is no name")
         << QStringLiteral("天子闻知动颜色") << QStringLiteral("闻知颜色") << prose << QStringLiteral("颜色");
 }
@@ -313,9 +323,17 @@ void TestClassicsGenerator::bestLines_data()
     QTest::newRow("single character, preferred collection")
         << QStringLiteral("秋") << all << QStringLiteral("嫋嫋兮秋风，洞庭波兮木叶下。")
         << QStringLiteral("楚辞|九歌·湘夫人|屈原");
+    QTest::newRow("pair, of two lines where it is a word the one without a rare character")
+        << QStringLiteral("秋月") << QStringLiteral("唐诗") << QStringLiteral("秋月照寒窗。")
+        << QStringLiteral("唐诗|测试用诗|无名氏");
     QTest::newRow("single character, first line of its collection")
-        << QStringLiteral("秋") << QStringLiteral("唐诗") << QStringLiteral("空山新雨后，天气晚来秋。")
+        << QStringLiteral("雨") << QStringLiteral("唐诗") << QStringLiteral("空山新雨后，天气晚来秋。")
         << QStringLiteral("唐诗|山居秋暝|王维");
+    // 秋 stands alone in 天气晚来秋 and 秋纷纷, in the word 秋月 in the last two lines, the first of which has the
+    // rare 窅.
+    QTest::newRow("single character, in a word of a line without rare characters")
+        << QStringLiteral("秋") << QStringLiteral("唐诗") << QStringLiteral("秋月照寒窗。")
+        << QStringLiteral("唐诗|测试用诗|无名氏");
     QTest::newRow("single character not fit for names") << QStringLiteral("余") << all << QString() << QString();
 }
 
@@ -499,6 +517,8 @@ void TestClassicsGenerator::realFileTexts()
     const QString variants = QStringLiteral("*[鴈劒覩慙廻堦謩蕋飡敍荅浄珮羣鶑逈巖]*");
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM line WHERE text GLOB '%1';").arg(variants)), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE title GLOB '%1';").arg(variants)), 0);
+    // A tune and its other name are joined by the interpunct, never the katakana middle dot (百字令·念奴娇).
+    QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE title GLOB '*%1*';").arg(QChar(0x30FB))), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE author GLOB '*[0-9]' OR author GLOB '*[[]*';")), 0);
     QCOMPARE(count(QStringLiteral("SELECT count(*) FROM poem WHERE author = '侯置';")), 0);
     QVERIFY(count(QStringLiteral("SELECT count(*) FROM poem WHERE author = '侯寘';")) > 0);
@@ -546,6 +566,66 @@ void TestClassicsGenerator::realFileRules()
     ClassicsDatabase db = ClassicsLibrary(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db"))).open();
     QVERIFY(db.isOpen());
     QCOMPARE(hasPair(db, pair, *ClassicSet::parse(collection)), present);
+}
+
+void TestClassicsGenerator::realFileReduplications_data()
+{
+    QTest::addColumn<QString>("pair");
+    QTest::addColumn<QString>("collection");
+    QTest::addColumn<QString>("sex"); // 女, 男, 通 (either), or empty: not in the file
+    QTest::newRow("an unlisted doubled character is a girl's name: 依依") << QStringLiteral("依依") << QStringLiteral("诗经")
+                                                                     << QStringLiteral("女");
+    QTest::newRow("a doubled character the dictionary lacks: 皎皎") << QStringLiteral("皎皎") << QStringLiteral("唐诗")
+                                                                  << QStringLiteral("女");
+    QTest::newRow("listed for boys: 浩浩") << QStringLiteral("浩浩") << QStringLiteral("诗经") << QStringLiteral("男");
+    QTest::newRow("listed for either: 明明") << QStringLiteral("明明") << QStringLiteral("诗经") << QStringLiteral("通");
+    QTest::newRow("refused, half of 小心翼翼: 翼翼") << QStringLiteral("翼翼") << QStringLiteral("诗经") << QString();
+    QTest::newRow("refused, \"every year\": 世世") << QStringLiteral("世世") << QStringLiteral("唐诗") << QString();
+}
+
+void TestClassicsGenerator::realFileReduplications()
+{
+    QFETCH(QString, pair);
+    QFETCH(QString, collection);
+    QFETCH(QString, sex);
+    ClassicsDatabase db = ClassicsLibrary(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db"))).open();
+    QVERIFY(db.isOpen());
+    const char32_t c = char32_t(pair.toUcs4().first());
+    std::vector<ClassicsDatabase::Link> links;
+    QVERIFY(db.pairsStartingWith(c, *ClassicSet::parse(collection), links));
+    const auto found = std::find_if(links.begin(), links.end(), [&](const auto &l) { return l.other == c; });
+    if (sex.isEmpty()) {
+        QVERIFY(found == links.end());
+        return;
+    }
+    QVERIFY(found != links.end());
+    using PairSex = ClassicsDatabase::PairSex;
+    const PairSex expected = sex == u"女" ? PairSex::Female : sex == u"男" ? PairSex::Male : PairSex::Any;
+    QCOMPARE(found->sex, expected);
+}
+
+void TestClassicsGenerator::realFileSingleLines_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("collection");
+    QTest::addColumn<QString>("line");
+    // Not 陟彼砠矣，我马瘏矣，我仆痡矣，云何吁矣。: 云 "says" there, among the rare words of illness 瘏 and 痡.
+    QTest::newRow("云 of 有女如云") << QStringLiteral("云") << QStringLiteral("诗经") << QStringLiteral("出其东门，有女如云。");
+}
+
+void TestClassicsGenerator::realFileSingleLines()
+{
+    QFETCH(QString, character);
+    QFETCH(QString, collection);
+    QFETCH(QString, line);
+    ClassicsDatabase db = ClassicsLibrary(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db"))).open();
+    QVERIFY(db.isOpen());
+    std::vector<ClassicsDatabase::Link> links;
+    QVERIFY(db.linesHolding(char32_t(character.toUcs4().first()), *ClassicSet::parse(collection), links));
+    QVERIFY(!links.empty());
+    const std::optional<ClassicsDatabase::Verse> verse = db.verse(links.front().line);
+    QVERIFY(verse);
+    QCOMPARE(verse->text, line);
 }
 
 QTEST_GUILESS_MAIN(TestClassicsGenerator)

@@ -35,9 +35,14 @@ std::optional<CharacterForms> CharacterForms::read(const QString &unihanDir, con
     if (!variants)
         return std::nullopt;
     CharacterForms forms;
-    tools::forEachField(*mappings, [&](char32_t c, QByteArrayView field, QByteArrayView) {
-        if (field == "kTGH")
+    tools::forEachField(*mappings, [&](char32_t c, QByteArrayView field, QByteArrayView value) {
+        if (field == "kTGH") {
             forms.m_table.insert(c);
+            // "2013:0001": the characters numbered up to 6500 are the table's first two levels, the common ones.
+            const QByteArray number = value.toByteArray();
+            if (number.mid(number.indexOf(':') + 1).toInt() <= kCommonCharacters)
+                forms.m_common.insert(c);
+        }
     });
     QHash<char32_t, QList<char32_t>> simplified;
     QHash<char32_t, QList<char32_t>> others; // semantic and z-variants

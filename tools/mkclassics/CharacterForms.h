@@ -22,6 +22,10 @@ public:
         const QString &unihanDir, const QString &variantsPath, QString *error = nullptr);
 
     bool isStandard(char32_t c) const { return m_table.contains(c); }
+    // The table's first two levels: the 6,500 characters of common use, which a reader of verse knows (雎鸠, 踟蹰,
+    // 辔); the third level and the characters outside the table are rare (瑱, 窅; 瘏 and 痡 are not in it).
+    const QSet<char32_t> &commonCharacters() const { return m_common; }
+    static constexpr int kCommonCharacters = 6500;
     // The text with every character outside the table that has a standard form replaced by it (鴈 → 雁, 劒 → 剑,
     // 覩 → 睹); characters with none stay.
     QString standardText(const QString &text) const;
@@ -37,6 +41,7 @@ public:
 
 private:
     QSet<char32_t> m_table;
+    QSet<char32_t> m_common;
     QHash<char32_t, char32_t> m_simplified; // the one simplified form in the table of a character outside it
     QHash<char32_t, char32_t> m_standard; // a character outside the table -> its standard form
     QHash<char32_t, char32_t> m_drawable; // a character beyond the BMP -> its traditional form in the BMP

@@ -17,9 +17,10 @@ quint64 pairKey(Classic classic, char32_t first, char32_t second)
 
 } // namespace
 
-ClassicsBuilder::ClassicsBuilder(
-    QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses, int modernRatio)
+ClassicsBuilder::ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses,
+    int modernRatio, QSet<char32_t> common)
     : m_fit(std::move(fit))
+    , m_common(std::move(common))
     , m_unfit(std::move(unfit))
     , m_words(words)
     , m_leastUses(leastUses)
@@ -58,6 +59,7 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
         const bool sad = context == Context::Sad;
         m_contents.lines.append({ poemId, text });
         const auto lineId = qint32(m_contents.lines.size());
+        const bool rare = !m_common.isEmpty() && VerseText::hasCharacterOutside(text, m_common);
         for (const VerseText::WordPair &pair : VerseText::wordPairs(text, m_fit, m_words, metred, classic == Classic::Shijing)) {
             if (m_unfit.hasParticle(pair.first, pair.second)
                 || (pair.kind == VerseText::PairKind::Phrase && m_unfit.notPhraseFirst(pair.first)))
@@ -76,20 +78,33 @@ void ClassicsBuilder::add(Classic classic, const SourcePoem &poem)
                 m_pairRows.insert(key, qsizetype(m_contents.pairs.size()));
                 m_contents.pairs.push_back({ pair.first, pair.second, classic, lineId, rank,
                     m_unfit.pairSex(pair.first, pair.second) });
-            } else if (rank < m_contents.pairs[size_t(*known)].rank) {
+                m_rarePairLines.push_back(rare);
+            } else if (rank < m_contents.pairs[size_t(*known)].rank
+                || (rank == m_contents.pairs[size_t(*known)].rank && m_rarePairLines[size_t(*known)] && !rare)) {
+                // Of the lines where it ranks alike, one every reader can read is quoted before one with a rare
+                // character.
                 m_contents.pairs[size_t(*known)].rank = rank;
                 m_contents.pairs[size_t(*known)].line = lineId;
+                m_rarePairLines[size_t(*known)] = rare;
             }
         }
-        for (char32_t c : VerseText::nameCharacters(text, m_fit)) {
+        const QList<char32_t> characters = VerseText::nameCharacters(text, m_fit);
+        if (characters.isEmpty())
+            continue;
+        // A character's line is the one a parent would most gladly quote: not sad, without a rare character (瘏 and
+        // 痡 of 我马瘏矣，我仆痡矣，云何吁矣 are illnesses few readers know), and where the character stands in a word of
+        // the line (云汉) rather than alone, as 云 "says" does there. The first such line of the collection wins.
+        const QSet<char32_t> inWords = VerseText::characterInNameWords(text, m_words, m_fit);
+        for (char32_t c : characters) {
+            const int singleRank = (sad ? 4 : 0) + (rare ? 2 : 0) + (inWords.contains(c) ? 0 : 1);
             const quint64 key = pairKey(classic, 0, c);
             const auto known = m_singleRows.constFind(key);
             if (known == m_singleRows.cend()) {
                 m_singleRows.insert(key, qsizetype(m_contents.singles.size()));
-                if (sad)
-                    m_sadSingles.insert(qsizetype(m_contents.singles.size()));
+                m_singleRanks.push_back(singleRank);
                 m_contents.singles.push_back({ c, classic, lineId });
-            } else if (!sad && m_sadSingles.remove(*known)) {
+            } else if (singleRank < m_singleRanks[size_t(*known)]) {
+                m_singleRanks[size_t(*known)] = singleRank;
                 m_contents.singles[size_t(*known)].line = lineId;
             }
         }
@@ -150,7 +165,8 @@ ClassicsContents ClassicsBuilder::take()
     m_pairRows.clear();
     m_uses.clear();
     m_singleRows.clear();
-    m_sadSingles.clear();
+    m_singleRanks.clear();
+    m_rarePairLines.clear();
     m_unfitMet.clear();
     return std::move(m_contents);
 }

@@ -14,7 +14,8 @@ namespace tolvane::mkclassics {
 // single characters fit for names, each with its best line, and those lines with their poems. Poems are added
 // in order of preference of their collections and in the package's order within one. A pair's best line is the
 // one where it ranks best (a word before half of a four-character phrase, a line that is not sad before a sad
-// one), the first such line on a tie; a character's best line is its first line that is not sad, else its first.
+// one), on a tie the first such line without a character outside the common ones, else the first; a character's best line is its first line that ranks best: not sad, then
+// without a character outside the common ones, then with the character inside a word of the line.
 // No pair with a particle where the list keeps it out or listed as unfit is written (its characters are still
 // listed singly), nor a pair of the Tang and Song collections used as a word in fewer than kLeastUses lines, far
 // more frequent in today's language than in verse (kModernRatio) or made a plain word by a part of
@@ -22,8 +23,9 @@ namespace tolvane::mkclassics {
 // that is prose.
 class ClassicsBuilder final {
 public:
+    // common: the characters every reader knows (CharacterForms::commonCharacters); none, no line is rare.
     ClassicsBuilder(QSet<char32_t> fit, UnfitPairs unfit, const WordSegmenter &words, int leastUses = kLeastUses,
-        int modernRatio = kModernRatio);
+        int modernRatio = kModernRatio, QSet<char32_t> common = {});
 
     void add(Classic classic, const SourcePoem &poem);
     // The rows, pairs and singles sorted as the file keeps them, the lines no pair or character points to
@@ -43,6 +45,7 @@ public:
 
 private:
     QSet<char32_t> m_fit;
+    QSet<char32_t> m_common;
     UnfitPairs m_unfit;
     const WordSegmenter &m_words;
     int m_leastUses = kLeastUses;
@@ -51,7 +54,8 @@ private:
     QHash<quint64, qsizetype> m_pairRows; // collection, first, second -> index in pairs
     QHash<quint64, int> m_uses; // first, second -> lines of 唐诗, 宋词 and 宋诗 where the pair is a word on a foot
     QHash<quint64, qsizetype> m_singleRows; // collection, character -> index in singles
-    QSet<qsizetype> m_sadSingles; // singles whose line is sad
+    std::vector<int> m_singleRanks; // the rank of each single's line, lower is better
+    std::vector<bool> m_rarePairLines; // whether each pair's line has a character outside the common ones
     QSet<quint64> m_unfitMet; // collection, first, second of the unfit pairs met
 };
 

@@ -76,7 +76,8 @@ std::optional<ClassicsContents> ClassicsGenerator::build(const QString &packageD
             *error = QStringLiteral("OpenCC cannot load %1: %2").arg(openccConfig, converter.error());
         return std::nullopt;
     }
-    ClassicsBuilder builder(fit, rules.unfit, rules.words, rules.leastUses, rules.modernRatio);
+    ClassicsBuilder builder(
+        fit, rules.unfit, rules.words, rules.leastUses, rules.modernRatio, rules.forms.commonCharacters());
     for (Classic classic : kAllClassics) {
         const std::optional<QList<SourcePoem>> poems = package.poems(classic, converter, rules.forms, error);
         if (!poems)

@@ -208,6 +208,9 @@ std::optional<QList<SourcePoem>> PoetryPackage::poems(
             poem.author = forms.authorName(poem.author);
             // An editor's note in a title (兵要望江南 委任第一（京本作「占委任第一」二十六首）) goes as in the lines.
             poem.title = forms.standardText(VerseText::cleaned(poem.title));
+            // Some lyrics' titles join the tune and its other name with the katakana middle dot (百字令・念奴娇); the
+            // Chinese interpunct is the one every other title uses.
+            poem.title.replace(QChar(0x30FB), QChar(0x00B7));
             for (QString &paragraph : poem.paragraphs)
                 paragraph = forms.standardText(paragraph);
             poems.append(poem);

@@ -157,6 +157,33 @@ std::optional<UnfitPairs> UnfitPairs::readFolder(const QString &dir, QString *er
                 }
                 pairs->m_pairSex.insert(key(term[0], term[1]), sex == u"男" ? 1 : 2);
                 return true;
+            })
+        && readList(folder.filePath(QStringLiteral("reduplications.tsv")), 1, error,
+            [&](const std::u32string &term, const QStringList &fields, QString &problem) {
+                if (term.size() != 2 || term[0] != term[1]) {
+                    problem = QStringLiteral("\"%1\" is not one character doubled").arg(fields.at(0));
+                    return false;
+                }
+                const QString &use = fields.at(1);
+                if (use == u"不取") {
+                    if (pairs->m_pairs.contains(key(term[0], term[1]))) {
+                        problem = QStringLiteral("\"%1\" is listed as an unfit pair already").arg(fields.at(0));
+                        return false;
+                    }
+                    pairs->m_pairs.insert(key(term[0], term[1]));
+                    return true;
+                }
+                const int sex = use == u"男" ? 1 : use == u"女" ? 2 : use == u"通" ? 0 : -1;
+                if (sex < 0) {
+                    problem = QStringLiteral("\"%1\" is not 男, 女, 通 or 不取").arg(use);
+                    return false;
+                }
+                if (pairs->m_pairSex.contains(key(term[0], term[1]))) {
+                    problem = QStringLiteral("\"%1\" has its sex in pair-sex.tsv already").arg(fields.at(0));
+                    return false;
+                }
+                pairs->m_pairSex.insert(key(term[0], term[1]), sex);
+                return true;
             });
     if (!ok)
         return std::nullopt;

@@ -22,6 +22,8 @@ namespace tolvane::mkclassics {
 //                       with where: 两端 (either end), 首 (never first), 末 (never last: 如 of 颜如舜华) or 短语首
 //                       (never first of a phrase, a foot that is no word: 子 "you" of 子惠思我)
 //   pair-sex.tsv        pairs that as a whole suit one sex only (淑女 for girls), with 男 or 女
+//   reduplications.tsv  doubled characters (叠字) and how they are given: 女, 男 or 通 (either sex), or 不取 (never a
+//                       name: 关关 is a bird's call, 年年 "every year"); an unlisted one is a girl's name as a whole
 //   plain-parts.tsv     characters that make a pair of the Tang and Song collections a plain word of things, places
 //                       or times where they stand (中 last: 林中; 小 first: 小花), with 两端, 首 or 末
 // classics.db holds none of the unfit pairs nor a pair with a particle, and no pair or character takes its line
@@ -51,8 +53,12 @@ public:
     }
     // Whether a particle of the list may not begin a phrase (短语首): 子 "you" in 子惠思我, 子兴视夜.
     bool notPhraseFirst(char32_t first) const { return m_particles.value(first) & kNotPhraseFirst; }
-    // The sex a pair suits as a whole: 0 either, 1 男, 2 女.
-    int pairSex(char32_t first, char32_t second) const { return m_pairSex.value(key(first, second), 0); }
+    // The sex a pair suits as a whole: 0 either, 1 男, 2 女. A doubled character (依依, 盈盈) is a girl's name unless
+    // reduplications.tsv says otherwise.
+    int pairSex(char32_t first, char32_t second) const
+    {
+        return m_pairSex.value(key(first, second), first == second ? 2 : 0);
+    }
 
     enum class Context { Fine, Sad, Unfit };
     // The worst context any listed word found in the text gives.

@@ -214,7 +214,15 @@ QList<VerseText::WordPair> VerseText::wordPairs(
                     const qint64 frequency = words.frequency(foot);
                     const bool whole = words.segment(foot).front() == 2;
                     const bool together = whole && (feetArePhrases || (crossed[at] <= frequency && crossed[at + 2] <= frequency));
-                    if (together && words.isNameWord(foot))
+                    if (foot[0] == foot[1]) {
+                        // A doubled character on a foot is a word of the verse (依依, 皎皎, 蓁蓁), listed or not, as
+                        // frequent as a word of the classics the dictionary lacks (words.tsv), unless a more frequent
+                        // word of the clause's cut crosses the foot's edge (人民 of 人人民安乐; not 皎白 of 皎皎白驹).
+                        constexpr qint64 kDoubledFrequency = 100;
+                        const qint64 least = std::max(frequency, kDoubledFrequency);
+                        if (crossed[at] <= least && crossed[at + 2] <= least)
+                            add(run, at, PairKind::Word);
+                    } else if (together && words.isNameWord(foot))
                         add(run, at, PairKind::Word);
                     else if (!whole && feetArePhrases && !crossed[at] && !crossed[at + 2])
                         add(run, at, PairKind::Phrase);
@@ -246,6 +254,30 @@ int VerseText::longestClause(const QString &line)
         longest = std::max(longest, run);
     }
     return longest;
+}
+
+bool VerseText::hasCharacterOutside(const QString &line, const QSet<char32_t> &characters)
+{
+    const QList<uint> chars = line.toUcs4();
+    return std::any_of(chars.cbegin(), chars.cend(), [&](uint c) { return isHan(c) && !characters.contains(c); });
+}
+
+QSet<char32_t> VerseText::characterInNameWords(const QString &line, const WordSegmenter &words, const QSet<char32_t> &fit)
+{
+    QSet<char32_t> found;
+    const QList<uint> chars = line.toUcs4();
+    const std::u32string text(chars.begin(), chars.end());
+    size_t at = 0;
+    for (const int length : words.segment(text)) {
+        const std::u32string word = text.substr(at, size_t(length));
+        const bool allFit = std::all_of(word.begin(), word.end(), [&](char32_t c) { return fit.contains(c); });
+        if (length >= 2 && allFit && words.contains(word) && words.isNameWord(word)) {
+            for (char32_t c : word)
+                found.insert(c);
+        }
+        at += size_t(length);
+    }
+    return found;
 }
 
 QList<char32_t> VerseText::nameCharacters(const QString &line, const QSet<char32_t> &fit)

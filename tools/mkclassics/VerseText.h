@@ -38,7 +38,8 @@ public:
     // foot of two characters that its cut keeps together as a word that may be a name: 清泉石上流 gives 清泉 (not
     // 清 泉石 上流), 大舜门中亚绣旗 never 中亚, 温润还将六美学 never 美学; the last foot of three characters, which the
     // cut often reads wrongly, gives none; a word of the whole clause's cut that crosses an edge of the foot and is
-    // more frequent than the foot's word takes it (人生活在世 gives no 人生). With feetArePhrases (诗经) a foot of two
+    // more frequent than the foot's word takes it (人生活在世 gives no 人生). A foot of one character doubled is a word
+    // whatever the dictionary says of it (杨柳依依, 其叶蓁蓁), on the same condition. With feetArePhrases (诗经) a foot of two
     // characters that is no word and that no word of the cut crosses is a phrase of the line (白露为霜: 白露 a word,
     // 为霜 a phrase; 为公子裳 nothing), and so are the odes' contractions of 之 (汉之广矣: 汉广) and the two
     // characters framed by one word twice or by 既 and 且 where they are a word of the list (既明且哲: 明哲).
@@ -46,6 +47,11 @@ public:
         bool metred = false, bool feetArePhrases = false);
     // The longest run of Chinese characters between two punctuation marks (a clause), in characters.
     static int longestClause(const QString &line);
+    // Whether the line has a Chinese character outside the set (a rare character when the set is the common ones).
+    static bool hasCharacterOutside(const QString &line, const QSet<char32_t> &characters);
+    // The characters of the line that stand inside a word of two or more characters of its cut that may be a name,
+    // every character of it in fit (白云 of 白云回望合, 如云 of 有女如云; not 云 "says" of 云何吁矣, nor 顺 of 不顺).
+    static QSet<char32_t> characterInNameWords(const QString &line, const WordSegmenter &words, const QSet<char32_t> &fit);
     // The characters of the line that are in fit, in the order of the line.
     static QList<char32_t> nameCharacters(const QString &line, const QSet<char32_t> &fit);
 
