@@ -335,6 +335,7 @@ struct Character {
     bool oftenFirst = false;
     bool oftenSecond = false;
     qint64 rowid = 0; // its row in the library, for the reading and meaning of the names shown; 0: read already
+    bool outsideLibrary = false; // a character the family asked for that the library does not offer for names
 };
 
 // Whether a name reads as one of the sex asked for: a girl's name needs a character that reads as a girl's or
@@ -498,7 +499,7 @@ public:
             if (!fits(wishes, i))
                 continue;
             const Character &c = m_sources.characters[size_t(i)];
-            const bool family = m_sources.included && i == *m_sources.included;
+            const bool family = wishes.include && m_sources.included && i == *m_sources.included;
             const int banned = family ? 0 : c.particlePlaces;
             if (wishes.nameLength == 1 ? banned == 0 : !(banned & RankingRules::NotFirst))
                 firstByStrokes[c.shown.strokes].push_back(i);
@@ -635,9 +636,9 @@ private:
     bool fits(const Wishes &wishes, int index) const
     {
         const Character &c = m_sources.characters[size_t(index)];
-        if (m_sources.included && index == *m_sources.included)
+        if (wishes.include && m_sources.included && index == *m_sources.included)
             return true; // the family's choice: its element, sex and strokes are not asked about
-        if (!c.code || m_sources.surnameCodes.contains(c.code) || wishes.exclude.contains(c.code))
+        if (c.outsideLibrary || !c.code || m_sources.surnameCodes.contains(c.code) || wishes.exclude.contains(c.code))
             return false;
         if ((c.sex && *c.sex != m_request.sex) || (c.keptFor && *c.keptFor != m_request.sex))
             return false;
@@ -790,19 +791,160 @@ NameFacts factsOf(const Candidate &c, const GoodConfiguration &config, const Sou
     return facts;
 }
 
-// How many names a search with these wishes finds over every good configuration (全吉 and 半吉); -1 when the
-// classics cannot be read.
-int namesWith(Search &search, const Wishes &wishes, const Sources &sources, const SuggestionRequest &request)
-{
-    std::vector<Candidate> found;
-    for (LuckLevel level : { LuckLevel::Full, LuckLevel::Half }) {
-        const QList<GoodConfiguration> configs
-            = NameSuggestions::configurations(sources.surnameStrokes, wishes.nameLength, request.sex, level);
-        if (!search.collect(wishes, configs, 0, level, found))
-            return -1;
+// One list drawn for a set of wishes: the configurations searched, the names judged in the order they were drawn
+// and those chosen, and how the list was loosened.
+struct Drawing {
+    QList<GoodConfiguration> configs;
+    std::vector<Candidate> sorted;
+    std::vector<size_t> chosen; // indexes into sorted, best first
+    int fullConfigurations = 0;
+    int halfConfigurations = 0;
+    bool halfUsed = false;
+    bool nameLikeUsed = false;
+    bool varietyRelaxed = false;
+    int characterLimit = 0;
+    int girlsLeftOut = 0;
+    int candidates = 0;
+};
+
+// Draws the list for the request's wishes and, with the same loaded sources, for each wish relaxed on its own: the
+// characters, the words, the classics' pairs, the configurations and every name's sound are read once a run.
+class Drawer {
+public:
+    Drawer(const SuggestionRequest &request, const SuggestionSources &paths, const Sources &sources,
+        const RankingRules &rules)
+        : m_request(request)
+        , m_paths(paths)
+        , m_sources(sources)
+        , m_rules(rules)
+        , m_search(request, paths, sources, rules)
+    {
     }
-    return int(found.size());
-}
+
+    // The list for the wishes; false when the classics cannot be read (failure()).
+    bool draw(const Wishes &wishes, Drawing &d)
+    {
+        const SuggestionRequest &req = m_request;
+        // 全吉 first; 半吉 too only when 全吉 gives too few names.
+        d.configs = configurations(wishes.nameLength, LuckLevel::Full, d.girlsLeftOut);
+        d.fullConfigurations = int(d.configs.size());
+        std::vector<Candidate> candidates;
+        if (!m_search.collect(wishes, d.configs, 0, LuckLevel::Full, candidates))
+            return false;
+        // Too few: fewer names that people use or that are words than asked for. Two characters that merely fit
+        // the strokes are no name a parent would read far for; the 半吉 configurations bring real names instead.
+        const auto recognised = [](const Candidate &c) {
+            return c.word.kind == NameWords::Kind::GivenName || c.word.kind == NameWords::Kind::Current
+                || c.word.kind == NameWords::Kind::Word || c.classicWord;
+        };
+        if (std::count_if(candidates.begin(), candidates.end(), recognised) < req.count) {
+            const QList<GoodConfiguration> &half = configurations(wishes.nameLength, LuckLevel::Half, d.girlsLeftOut);
+            d.halfConfigurations = int(half.size());
+            d.halfUsed = !half.isEmpty();
+            if (!m_search.collect(wishes, half, int(d.configs.size()), LuckLevel::Half, candidates))
+                return false;
+            d.configs += half;
+        }
+
+        // The list, loosened step by step while it is shorter than asked for: first pairs that only the places
+        // their characters take in names speak for, then a character in a few more names.
+        const int included = wishes.include && m_sources.included ? *m_sources.included : -1;
+        // The names are drawn best first. A name's sound can add at most sound.clear to its score and may take
+        // much away, so the sound is judged only for names that can still reach the list: a name is drawn once
+        // its score with the sound beats what any name not yet judged could reach.
+        const auto pick = [&](bool nameLike, int perCharacter) {
+            std::vector<Candidate> pool;
+            pool.reserve(candidates.size());
+            for (const Candidate &c : candidates) {
+                if (nameLike || !c.nameLike)
+                    pool.push_back(c);
+            }
+            d.candidates = int(pool.size());
+            const auto worse = [](const Candidate &a, const Candidate &b) { return better(b, a); };
+            std::make_heap(pool.begin(), pool.end(), worse);
+            std::vector<Candidate> judged;
+            const int lift = m_paths.sound ? std::max(0, m_rules.weights().soundClear) : 0;
+            Shortlist list(req.count, m_rules, included, perCharacter);
+            d.sorted.clear();
+            d.chosen.clear();
+            while (list.size() < req.count && (!pool.empty() || !judged.empty())) {
+                if (!judged.empty()
+                    && (pool.empty() || judged.front().score.total > pool.front().score.total + lift)) {
+                    std::pop_heap(judged.begin(), judged.end(), worse);
+                    d.sorted.push_back(judged.back());
+                    judged.pop_back();
+                    if (list.offer(d.sorted.back()))
+                        d.chosen.push_back(d.sorted.size() - 1);
+                    continue;
+                }
+                std::pop_heap(pool.begin(), pool.end(), worse);
+                Candidate c = pool.back();
+                pool.pop_back();
+                c.score = rescoreWithSound(c.score, sound(c), m_rules);
+                judged.push_back(c);
+                std::push_heap(judged.begin(), judged.end(), worse);
+            }
+        };
+        const RankingRules::Weights &weights = m_rules.weights();
+        const int perCharacter = m_rules.value(QStringLiteral("variety.character"));
+        pick(false, perCharacter);
+        if (int(d.chosen.size()) < req.count
+            && std::any_of(candidates.begin(), candidates.end(), [](const Candidate &c) { return c.nameLike; })) {
+            d.nameLikeUsed = true;
+            pick(true, perCharacter);
+        }
+        if (int(d.chosen.size()) < req.count && weights.relaxedCharacter > perCharacter) {
+            const size_t before = d.chosen.size();
+            pick(d.nameLikeUsed, weights.relaxedCharacter);
+            d.varietyRelaxed = d.chosen.size() > before;
+            if (!d.varietyRelaxed)
+                pick(d.nameLikeUsed, perCharacter);
+        }
+        d.characterLimit = d.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
+        return true;
+    }
+
+    // How a name sounds, judged once a run whichever list draws it; none without the sound check.
+    const std::optional<SoundVerdict> &sound(const Candidate &c)
+    {
+        const Character &a = m_sources.characters[size_t(c.first)];
+        const Character *b = c.second >= 0 ? &m_sources.characters[size_t(c.second)] : nullptr;
+        const quint64 key = pairKey(a.code, b ? b->code : 0);
+        auto it = m_soundOf.constFind(key);
+        if (it == m_soundOf.constEnd()) {
+            const QString given = a.shown.character + (b ? b->shown.character : QString());
+            it = m_soundOf.insert(key, m_paths.sound ? m_paths.sound(m_request.surname, given) : std::nullopt);
+        }
+        return *it;
+    }
+
+    Search &search() { return m_search; }
+
+private:
+    // The good configurations of a length and level, searched once a run; leftOut grows by the girls' ones
+    // left out.
+    const QList<GoodConfiguration> &configurations(int nameLength, LuckLevel level, int &leftOut)
+    {
+        const int key = nameLength * 4 + int(level);
+        auto it = m_configs.find(key);
+        if (it == m_configs.end()) {
+            int girls = 0;
+            QList<GoodConfiguration> found
+                = NameSuggestions::configurations(m_sources.surnameStrokes, nameLength, m_request.sex, level, &girls);
+            it = m_configs.insert(key, { found, girls });
+        }
+        leftOut += it->second;
+        return it->first;
+    }
+
+    const SuggestionRequest &m_request;
+    const SuggestionSources &m_paths;
+    const Sources &m_sources;
+    const RankingRules &m_rules;
+    Search m_search;
+    QHash<quint64, std::optional<SoundVerdict>> m_soundOf;
+    QHash<int, std::pair<QList<GoodConfiguration>, int>> m_configs;
+};
 
 // Each wish of the request relaxed on its own, with the words that name it, in the order the user reads them.
 QList<std::pair<QString, SuggestionRequest>> relaxedRequests(const SuggestionRequest &request)
@@ -834,14 +976,27 @@ QList<std::pair<QString, SuggestionRequest>> relaxedRequests(const SuggestionReq
     return relaxed;
 }
 
+// Each wish relaxed on its own and the length of the list it gives: the list the request so relaxed would show,
+// drawn on what the run has loaded. Nothing when the classics cannot be read.
+std::optional<QList<Suggestions::Relaxation>> relaxedLists(const SuggestionRequest &request, Drawer &drawer)
+{
+    QList<Suggestions::Relaxation> lists;
+    for (const auto &[what, relaxed] : relaxedRequests(request)) {
+        Drawing d;
+        if (!drawer.draw(wishesOf(relaxed), d))
+            return std::nullopt;
+        lists.append({ what, int(d.chosen.size()) });
+    }
+    return lists;
+}
+
 // Nothing found: each wish relaxed on its own, and what it would give.
-UserMessage whatToRelax(const SuggestionRequest &request, Search &search, const Sources &sources)
+UserMessage whatToRelax(const QList<Suggestions::Relaxation> &lists)
 {
     QStringList offers;
-    for (const auto &[what, relaxed] : relaxedRequests(request)) {
-        const int n = namesWith(search, wishesOf(relaxed), sources, request);
-        if (n > 0)
-            offers.append(QStringLiteral("%1可得 %2 个名字").arg(what).arg(n));
+    for (const Suggestions::Relaxation &list : lists) {
+        if (list.names > 0)
+            offers.append(QStringLiteral("%1可得 %2 个名字").arg(list.wish).arg(list.names));
     }
     QString text = QStringLiteral("对不起，按您的要求没有找出任何名字。");
     if (offers.isEmpty())
@@ -851,30 +1006,33 @@ UserMessage whatToRelax(const SuggestionRequest &request, Search &search, const 
     return UserMessage::warning(text);
 }
 
+// The suggested names; with moreWith a list shorter than asked for says what each wish relaxed would give.
+Suggestions suggestNames(
+    const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules, bool moreWith);
+
 } // namespace
 
 Suggestions NameSuggestions::run(
     const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules)
 {
-    Suggestions result = search(request, paths, rules);
-    // A list shorter than asked for: what each wish relaxed on its own would give, when that is more.
-    if (!result.names.isEmpty() && result.names.size() < result.request.count) {
-        for (const auto &[what, relaxed] : relaxedRequests(result.request)) {
-            const Suggestions more = search(relaxed, paths, rules);
-            if (more.names.size() > result.names.size())
-                result.moreWith.append({ what, int(more.names.size()) });
-        }
-    }
-    return result;
+    return suggestNames(request, paths, rules, true);
 }
 
 Suggestions NameSuggestions::search(
     const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules)
 {
+    return suggestNames(request, paths, rules, false);
+}
+
+namespace {
+
+Suggestions suggestNames(
+    const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules, bool moreWith)
+{
     Suggestions result;
     result.request = request;
     result.request.surname = trimSpaces(request.surname);
-    if ((result.message = requestProblem(result.request)))
+    if ((result.message = NameSuggestions::requestProblem(result.request)))
         return result;
     const SuggestionRequest &req = result.request;
 
@@ -944,6 +1102,7 @@ Suggestions NameSuggestions::search(
                     { row.namechr, qint16(row.strokes.toInt()), row.wuxing, QStringLiteral("0"), row.pinyin,
                         row.meaning }));
                 sources.characters.back().taste = rules.taste(row.namechr);
+                sources.characters.back().outsideLibrary = true;
                 sources.included = int(sources.characters.size() - 1);
             }
         }
@@ -963,104 +1122,27 @@ Suggestions NameSuggestions::search(
         c.oftenSecond = sources.words.asSecond(c.code) >= rules.weights().position;
     }
 
-    // 全吉 first; 半吉 too only when 全吉 gives too few names.
     const Wishes wishes = wishesOf(req);
-    Search search(req, paths, sources, rules);
-    QList<GoodConfiguration> configs
-        = configurations(sources.surnameStrokes, req.nameLength, req.sex, LuckLevel::Full, &result.girlsLeftOut);
-    result.fullConfigurations = int(configs.size());
-    std::vector<Candidate> candidates;
-    if (!search.collect(wishes, configs, 0, LuckLevel::Full, candidates)) {
-        result.message = search.m_failure;
+    Drawer drawer(req, paths, sources, rules);
+    Drawing drawn;
+    if (!drawer.draw(wishes, drawn)) {
+        result.message = drawer.search().m_failure;
         result.databaseFailed = true;
         return result;
     }
-    // Too few: fewer names that people use or that are words than asked for. Two characters that merely fit the
-    // strokes are no name a parent would read far for; the 半吉 configurations bring real names instead.
-    const auto recognised = [](const Candidate &c) {
-        return c.word.kind == NameWords::Kind::GivenName || c.word.kind == NameWords::Kind::Current
-            || c.word.kind == NameWords::Kind::Word || c.classicWord;
-    };
-    if (std::count_if(candidates.begin(), candidates.end(), recognised) < req.count) {
-        const QList<GoodConfiguration> half
-            = configurations(sources.surnameStrokes, req.nameLength, req.sex, LuckLevel::Half, &result.girlsLeftOut);
-        result.halfConfigurations = int(half.size());
-        result.halfUsed = !half.isEmpty();
-        if (!search.collect(wishes, half, int(configs.size()), LuckLevel::Half, candidates)) {
-            result.message = search.m_failure;
-            result.databaseFailed = true;
-            return result;
-        }
-        configs += half;
-    }
-
-    // The list, loosened step by step while it is shorter than asked for: first pairs that only the places their
-    // characters take in names speak for, then a character in a few more names.
-    QHash<quint64, std::optional<SoundVerdict>> soundOf;
-    std::vector<Candidate> sorted;
-    std::vector<size_t> chosen;
-    const int included = req.include.isEmpty() ? -1 : sources.included.value_or(-1);
-    // The names are drawn best first. A name's sound can add at most sound.clear to its score and may take much
-    // away, so the sound is judged only for names that can still reach the list: a name is drawn once its score
-    // with the sound beats what any name not yet judged could reach.
-    const auto pick = [&](bool nameLike, int perCharacter) {
-        std::vector<Candidate> pool;
-        pool.reserve(candidates.size());
-        for (const Candidate &c : candidates) {
-            if (nameLike || !c.nameLike)
-                pool.push_back(c);
-        }
-        result.candidates = int(pool.size());
-        const auto worse = [](const Candidate &a, const Candidate &b) { return better(b, a); };
-        std::make_heap(pool.begin(), pool.end(), worse);
-        std::vector<Candidate> judged;
-        const int lift = paths.sound ? std::max(0, rules.weights().soundClear) : 0;
-        Shortlist list(req.count, rules, included, perCharacter);
-        sorted.clear();
-        chosen.clear();
-        while (list.size() < req.count && (!pool.empty() || !judged.empty())) {
-            if (!judged.empty() && (pool.empty() || judged.front().score.total > pool.front().score.total + lift)) {
-                std::pop_heap(judged.begin(), judged.end(), worse);
-                sorted.push_back(judged.back());
-                judged.pop_back();
-                if (list.offer(sorted.back()))
-                    chosen.push_back(sorted.size() - 1);
-                continue;
-            }
-            std::pop_heap(pool.begin(), pool.end(), worse);
-            Candidate c = pool.back();
-            pool.pop_back();
-            const Character &a = sources.characters[size_t(c.first)];
-            const quint64 key = pairKey(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0);
-            auto it = soundOf.constFind(key);
-            if (it == soundOf.constEnd()) {
-                const QString given = a.shown.character
-                    + (c.second >= 0 ? sources.characters[size_t(c.second)].shown.character : QString());
-                it = soundOf.insert(key, paths.sound ? paths.sound(req.surname, given) : std::nullopt);
-            }
-            c.score = rescoreWithSound(c.score, *it, rules);
-            judged.push_back(c);
-            std::push_heap(judged.begin(), judged.end(), worse);
-        }
-    };
+    const QList<GoodConfiguration> &configs = drawn.configs;
+    const std::vector<Candidate> &sorted = drawn.sorted;
+    const std::vector<size_t> &chosen = drawn.chosen;
+    result.fullConfigurations = drawn.fullConfigurations;
+    result.halfConfigurations = drawn.halfConfigurations;
+    result.halfUsed = drawn.halfUsed;
+    result.nameLikeUsed = drawn.nameLikeUsed;
+    result.varietyRelaxed = drawn.varietyRelaxed;
+    result.characterLimit = drawn.characterLimit;
+    result.girlsLeftOut = drawn.girlsLeftOut;
+    result.candidates = drawn.candidates;
     result.soundJudged = bool(paths.sound);
-    const RankingRules::Weights &weights = rules.weights();
-    const int perCharacter = rules.value(QStringLiteral("variety.character"));
-    pick(false, perCharacter);
-    if (int(chosen.size()) < req.count
-        && std::any_of(candidates.begin(), candidates.end(), [](const Candidate &c) { return c.nameLike; })) {
-        result.nameLikeUsed = true;
-        pick(true, perCharacter);
-    }
-    if (int(chosen.size()) < req.count && weights.relaxedCharacter > perCharacter) {
-        const size_t before = chosen.size();
-        pick(result.nameLikeUsed, weights.relaxedCharacter);
-        result.varietyRelaxed = chosen.size() > before;
-        if (!result.varietyRelaxed)
-            pick(result.nameLikeUsed, perCharacter);
-    }
-    result.characterLimit = result.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
-
+    Search &search = drawer.search();
     // The readings and meanings of the characters shown.
     {
         QList<qint64> rowids;
@@ -1112,8 +1194,7 @@ Suggestions NameSuggestions::search(
             if (!verse.isEmpty())
                 name.verse = verse;
         }
-        const std::optional<SoundVerdict> &sound = soundOf.value(
-            pairKey(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0));
+        const std::optional<SoundVerdict> sound = drawer.sound(c);
         if (sound) {
             name.pinyin = sound->pinyin;
             name.soundFindings = sound->strong + sound->weak;
@@ -1131,10 +1212,28 @@ Suggestions NameSuggestions::search(
         result.names.append(name);
     }
 
-    if (result.names.isEmpty())
-        result.message = whatToRelax(req, search, sources);
+
+    // Nothing found, or (asked for) fewer names than asked for: what each wish relaxed on its own would give.
+    const bool empty = result.names.isEmpty();
+    if (empty || (moreWith && result.names.size() < req.count)) {
+        const std::optional<QList<Suggestions::Relaxation>> lists = relaxedLists(req, drawer);
+        if (!lists) {
+            result.names.clear();
+            result.message = search.m_failure;
+            result.databaseFailed = true;
+            return result;
+        }
+        if (empty)
+            result.message = whatToRelax(*lists);
+        for (const Suggestions::Relaxation &list : *lists) {
+            if (!empty && list.names > result.names.size())
+                result.moreWith.append(list);
+        }
+    }
     return result;
 }
+
+} // namespace
 
 Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const QString &givenText, Sex sex,
     const ElementSet &wishes, const SuggestionSources &paths, const RankingRules &rules)
