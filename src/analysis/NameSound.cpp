@@ -159,7 +159,9 @@ std::optional<NameSoundChecker> NameSoundChecker::load(const QString &path, QStr
         }
         start = end + 1;
     }
-    std::sort(checker.m_index.begin(), checker.m_index.end());
+    // The generator writes the characters in code point order; a file edited by hand is sorted here.
+    if (!std::is_sorted(checker.m_index.cbegin(), checker.m_index.cend()))
+        std::sort(checker.m_index.begin(), checker.m_index.end());
     if (checker.m_index.isEmpty())
         return refuse(QStringLiteral("读音资料%1已损坏，无法给出读音。").arg(fileName()));
     return checker;
