@@ -235,23 +235,32 @@ QSet<quint64> RankingRules::famousGivenNames(const QString &surname) const
     return pairs;
 }
 
+RankingRules::Texts RankingRules::builtInTexts()
+{
+    return { QString::fromUtf16(kRankingRulesText), QString::fromUtf16(kNameCharactersText),
+        QString::fromUtf16(kNameLeaningText), QString::fromUtf16(kParticlesText), QString::fromUtf16(kDatedNamesText),
+        QString::fromUtf16(kFamousNamesText) };
+}
+
+RankingRules RankingRules::fromTexts(const Texts &texts)
+{
+    QString error;
+    std::optional<RankingRules> parsed = parse(texts.ranking, &error);
+    RankingRules rules = parsed.value_or(RankingRules {});
+    const bool read = parsed && rules.readTastes(texts.characters, &error) && rules.readLeanings(texts.leaning, &error)
+        && rules.readParticles(texts.particles, &error) && rules.readDatedNames(texts.dated, &error)
+        && rules.readFamousNames(texts.famous, &error);
+    if (!read) {
+        // Half a table would rank names without a word of warning: nothing is kept but what is wrong.
+        rules = RankingRules {};
+        rules.m_problem = error.isEmpty() ? QStringLiteral("unreadable") : error;
+    }
+    return rules;
+}
+
 const RankingRules &RankingRules::builtIn()
 {
-    static const RankingRules rules = [] {
-        QString error;
-        std::optional<RankingRules> parsed = parse(QString::fromUtf16(kRankingRulesText), &error);
-        // The build checks the files (the tests parse them too); a broken file must never reach a user.
-        Q_ASSERT_X(parsed, "RankingRules", qPrintable(error));
-        RankingRules built = parsed.value_or(RankingRules {});
-        const bool lists = built.readTastes(QString::fromUtf16(kNameCharactersText), &error)
-            && built.readLeanings(QString::fromUtf16(kNameLeaningText), &error)
-            && built.readParticles(QString::fromUtf16(kParticlesText), &error)
-            && built.readDatedNames(QString::fromUtf16(kDatedNamesText), &error)
-            && built.readFamousNames(QString::fromUtf16(kFamousNamesText), &error);
-        Q_ASSERT_X(lists, "RankingRules", qPrintable(error));
-        Q_UNUSED(lists);
-        return built;
-    }();
+    static const RankingRules rules = fromTexts(builtInTexts());
     return rules;
 }
 
@@ -1006,6 +1015,24 @@ UserMessage whatToRelax(const QList<Suggestions::Relaxation> &lists)
     return UserMessage::warning(text);
 }
 
+// What the user is told when the ranking's own files, built into the program, do not parse.
+UserMessage brokenRulesMessage(const RankingRules &rules)
+{
+    return UserMessage::warning(QStringLiteral("本程序内置的推荐名字规则有误（") + rules.problem()
+        + QStringLiteral("），无法推荐或评判名字。请重新安装本程序。"));
+}
+
+// What the user is told when the list of name words installed with the program cannot be read (badLine as
+// NameWords::read gives it).
+UserMessage wordsMessage(int badLine)
+{
+    const QString file = QStringLiteral("名字词表") + NameWords::fileName();
+    const QString what = badLine == 0 ? QStringLiteral("找不到") + file
+        : badLine < 0                 ? file + QStringLiteral("没有内容")
+                                      : file + QStringLiteral("第 %1 行有误").arg(badLine);
+    return UserMessage::warning(what + QStringLiteral("，无法推荐或评判名字。请重新安装本程序。"));
+}
+
 // The suggested names; with moreWith a list shorter than asked for says what each wish relaxed would give.
 Suggestions suggestNames(
     const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules, bool moreWith);
@@ -1034,6 +1061,10 @@ Suggestions suggestNames(
     result.request.surname = trimSpaces(request.surname);
     if ((result.message = NameSuggestions::requestProblem(result.request)))
         return result;
+    if (!rules.problem().isEmpty()) {
+        result.message = brokenRulesMessage(rules);
+        return result;
+    }
     const SuggestionRequest &req = result.request;
 
     // The surname's strokes, the characters, the words.
@@ -1107,10 +1138,10 @@ Suggestions suggestNames(
             }
         }
     }
-    const std::optional<NameWords> words = NameWords::read(paths.wordsPath);
+    int badLine = 0;
+    const std::optional<NameWords> words = NameWords::read(paths.wordsPath, &badLine);
     if (!words) {
-        result.message = UserMessage::warning(QStringLiteral("找不到名字词表") + NameWords::fileName()
-            + QStringLiteral("，无法推荐名字。请重新安装本程序。"));
+        result.message = wordsMessage(badLine);
         result.databaseFailed = true;
         return result;
     }
@@ -1238,6 +1269,8 @@ Suggestions suggestNames(
 Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const QString &givenText, Sex sex,
     const ElementSet &wishes, const SuggestionSources &paths, const RankingRules &rules)
 {
+    if (!rules.problem().isEmpty())
+        return Outcome<SuggestedName>::refused(brokenRulesMessage(rules));
     const QString surname = trimSpaces(surnameText);
     const QString given = trimSpaces(givenText);
     const QStringList surnameChars = splitCharacters(surname);
@@ -1308,9 +1341,11 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
         }
     }
     if (givenCount == 2) {
-        const std::optional<NameWords> words = NameWords::read(paths.wordsPath);
-        if (words)
-            facts.word = words->find(char32_t(givenChars.at(0).toUcs4().value(0)), char32_t(givenChars.at(1).toUcs4().value(0)));
+        int badLine = 0;
+        const std::optional<NameWords> words = NameWords::read(paths.wordsPath, &badLine);
+        if (!words)
+            return Outcome<SuggestedName>::refused(wordsMessage(badLine));
+        facts.word = words->find(char32_t(givenChars.at(0).toUcs4().value(0)), char32_t(givenChars.at(1).toUcs4().value(0)));
     }
     // Where it stands in the classics: the pair's (or the character's) best line in any collection.
     ClassicsDatabase verses = paths.classics.open();

@@ -27,9 +27,10 @@ public:
     };
 
     static QString fileName() { return QStringLiteral("namewords.tsv"); }
-    // Nothing when the file cannot be read or a line is malformed.
-    static std::optional<NameWords> read(const QString &path);
-    static std::optional<NameWords> parse(const QByteArray &bytes);
+    // Nothing when the file cannot be read, a line is malformed or there are no pairs at all; badLine is then
+    // the malformed line's number (0 for a file that cannot be read, -1 for one without pairs).
+    static std::optional<NameWords> read(const QString &path, int *badLine = nullptr);
+    static std::optional<NameWords> parse(const QByteArray &bytes, int *badLine = nullptr);
 
     Entry find(char32_t first, char32_t second) const
     {

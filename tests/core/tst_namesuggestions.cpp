@@ -1,6 +1,7 @@
 // Suggested names: the ranking rules as rows, the exclude and include wishes, the configurations offered to girls,
 // the variety of the shortlist and what an empty result says, on the real generated library, verses and words.
 #include "analysis/NameAnalysis.h"
+#include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
 #include "naming/NameScore.h"
 #include "naming/NameSuggestions.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tolvane;
@@ -77,6 +79,8 @@ private Q_SLOTS:
     void famousNamesLeftOut();
     void classicsCountOnlyWords_data();
     void classicsCountOnlyWords();
+    void brokenBuiltInFilesRefuse_data();
+    void brokenBuiltInFilesRefuse();
 };
 
 void TestNameSuggestions::rulesFile_data()
@@ -657,4 +661,63 @@ void TestNameSuggestions::classicsCountOnlyWords()
 }
 
 QTEST_GUILESS_MAIN(TestNameSuggestions)
+void TestNameSuggestions::brokenBuiltInFilesRefuse_data()
+{
+    QTest::addColumn<QString>("file"); // the file broken
+    QTest::addColumn<QByteArray>("line"); // the line appended to it; empty: the file emptied
+    QTest::addColumn<QString>("said"); // what the message names
+    QTest::newRow("ranking.tsv: a rule twice") << QStringLiteral("ranking.tsv") << QByteArray("meaning.word\t20\t理由")
+                                               << QStringLiteral("ranking.tsv:");
+    QTest::newRow("name-characters.tsv: points out of range")
+        << QStringLiteral("name-characters.tsv") << QByteArray("涵\t40\t理由") << QStringLiteral("name-characters.tsv:");
+    QTest::newRow("name-leaning.tsv: a leaning of 男") << QStringLiteral("name-leaning.tsv") << QByteArray("雨\t男\t理由")
+                                                     << QStringLiteral("name-leaning.tsv:");
+    QTest::newRow("particles.tsv: no reason") << QStringLiteral("particles.tsv") << QByteArray("尔\t末\t")
+                                              << QStringLiteral("particles.tsv:");
+    QTest::newRow("dated-names.tsv: points that gain") << QStringLiteral("dated-names.tsv") << QByteArray("建国\t5\t理由")
+                                                       << QStringLiteral("dated-names.tsv:");
+    QTest::newRow("famous-names.tsv: one character") << QStringLiteral("famous-names.tsv") << QByteArray("王\t歌手\t理由")
+                                                     << QStringLiteral("famous-names.tsv:");
+    QTest::newRow("namewords.tsv: an unknown kind") << NameWords::fileName() << QByteArray("安然\t好\t3\t0")
+                                                    << QStringLiteral("namewords.tsv第");
+    QTest::newRow("namewords.tsv: emptied") << NameWords::fileName() << QByteArray() << QStringLiteral("namewords.tsv没有内容");
+}
+
+// A file of the ranking built into the program, or the list of words installed beside it, that does not parse
+// stops the suggestions and the comparison with a message that names it: never a list ranked by half the rules.
+void TestNameSuggestions::brokenBuiltInFilesRefuse()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, line);
+    QFETCH(QString, said);
+    RankingRules::Texts texts = RankingRules::builtInTexts();
+    SuggestionSources sources = realSources();
+    QTemporaryDir dir;
+    if (file == NameWords::fileName()) {
+        const QByteArray words = line.isEmpty() ? QByteArray("# nothing left\n") : readAll(sources.wordsPath) + line + '\n';
+        sources.wordsPath = dir.filePath(file);
+        QVERIFY(writeAll(sources.wordsPath, words));
+    } else {
+        QString *text = file == QStringLiteral("ranking.tsv") ? &texts.ranking
+            : file == QStringLiteral("name-characters.tsv")   ? &texts.characters
+            : file == QStringLiteral("name-leaning.tsv")      ? &texts.leaning
+            : file == QStringLiteral("particles.tsv")         ? &texts.particles
+            : file == QStringLiteral("dated-names.tsv")       ? &texts.dated
+                                                              : &texts.famous;
+        *text += QLatin1Char('\n') + QString::fromUtf8(line) + QLatin1Char('\n');
+    }
+    const RankingRules rules = RankingRules::fromTexts(texts);
+    QVERIFY(RankingRules::fromTexts(RankingRules::builtInTexts()).problem().isEmpty());
+    const Suggestions s = NameSuggestions::run(request(QStringLiteral("王"), Sex::Male), sources, rules);
+    QVERIFY(s.names.isEmpty());
+    QVERIFY(s.message);
+    QVERIFY2(s.message->text.contains(said) && s.message->text.contains(QStringLiteral("请重新安装本程序")),
+        qPrintable(s.message->text));
+    const Outcome<SuggestedName> judged
+        = NameSuggestions::judge(QStringLiteral("王"), QStringLiteral("俊杰"), Sex::Male, ElementSet::all(), sources, rules);
+    QVERIFY(!judged.value);
+    QVERIFY(judged.message());
+    QVERIFY2(judged.message()->text.contains(said), qPrintable(judged.message()->text));
+}
+
 #include "tst_namesuggestions.moc"
