@@ -545,18 +545,23 @@ void TestNameSuggestions::shortListSaysWhatGivesMore_data()
     QTest::addColumn<QString>("wish"); // a wish the list must name; empty: the list is long enough
     QTest::addColumn<int>("length");
     QTest::addColumn<int>("maxStrokes");
+    QTest::addColumn<QString>("include");
+    QTest::addColumn<bool>("classics"); // names from the classics as well
     // The birth chart of 2024-02-04 16:30 asks 火土: two names.
     QTest::newRow("孙, girl, 火土") << QStringLiteral("孙") << 1 << QStringLiteral("火土") << QString() << 50
-                                  << QStringLiteral("放宽五行要求") << 2 << 0;
+                                  << QStringLiteral("放宽五行要求") << 2 << 0 << QString() << false;
     QTest::newRow("孙, girl, 火土: one character") << QStringLiteral("孙") << 1 << QStringLiteral("火土") << QString() << 50
-                                                << QStringLiteral("改起单字名") << 2 << 0;
+                                                << QStringLiteral("改起单字名") << 2 << 0 << QString() << false;
     QTest::newRow("孙, girl, without 涵") << QStringLiteral("孙") << 1 << QStringLiteral("金木水火土") << QStringLiteral("涵")
-                                       << 50 << QStringLiteral("不排除“涵”") << 2 << 0;
+                                       << 50 << QStringLiteral("不排除“涵”") << 2 << 0 << QString() << false;
     QTest::newRow("张, boy, one character of at most 8 strokes")
         << QStringLiteral("张") << 0 << QStringLiteral("金木水火土") << QString() << 50 << QStringLiteral("不限笔画数") << 1
-        << 8;
+        << 8 << QString() << false;
     QTest::newRow("王, boy: long enough") << QStringLiteral("王") << 0 << QStringLiteral("金木水火土") << QString() << 30
-                                       << QString() << 2 << 0;
+                                       << QString() << 2 << 0 << QString() << false;
+    // 浩 is water: a list without it keeps to wood, and the family's character is not offered in it.
+    QTest::newRow("王, boy, 木 with 浩") << QStringLiteral("王") << 0 << QStringLiteral("木") << QString() << 300
+                                     << QStringLiteral("放宽五行要求") << 2 << 0 << QStringLiteral("浩") << true;
 }
 
 // A list shorter than asked for names each wish that relaxed on its own makes it longer, with the length of that
@@ -571,11 +576,16 @@ void TestNameSuggestions::shortListSaysWhatGivesMore()
     QFETCH(QString, wish);
     QFETCH(int, length);
     QFETCH(int, maxStrokes);
+    QFETCH(QString, include);
+    QFETCH(bool, classics);
     SuggestionRequest r = request(surname, sex == 1 ? Sex::Female : Sex::Male, length);
+    if (classics)
+        r.classics = ClassicSet::all();
     r.elements = *ElementSet::fromText(elements);
     r.exclude = exclude;
     r.count = count;
     r.maxStrokes = maxStrokes;
+    r.include = include;
     const Suggestions s = NameSuggestions::run(r, realSources());
     QVERIFY(!s.names.isEmpty());
     const QString text = SuggestionText::shortlist(s, QString());
@@ -589,21 +599,37 @@ void TestNameSuggestions::shortListSaysWhatGivesMore()
     const auto it = std::find_if(s.moreWith.cbegin(), s.moreWith.cend(),
         [&](const Suggestions::Relaxation &more) { return more.wish == wish; });
     QVERIFY(it != s.moreWith.cend());
-    // The length said is the length of the list the request with that wish relaxed shows on its own.
-    SuggestionRequest relaxed = r;
-    if (wish == QStringLiteral("放宽五行要求"))
-        relaxed.elements = ElementSet::all();
-    else if (wish == QStringLiteral("改起单字名"))
-        relaxed.nameLength = 1;
-    else if (wish == QStringLiteral("不限笔画数"))
-        relaxed.maxStrokes = 0;
-    else
-        relaxed.exclude.clear();
-    QCOMPARE(it->names, int(NameSuggestions::run(relaxed, realSources()).names.size()));
-    QVERIFY(it->names > s.names.size());
     QVERIFY2(text.contains(wish + QStringLiteral("可得 %1 个名字").arg(it->names)), qPrintable(text));
-    for (const Suggestions::Relaxation &more : s.moreWith)
-        QVERIFY2(more.names > s.names.size(), qPrintable(more.wish));
+    // Each wish relaxed on its own: the length said is the length of the list the request so relaxed shows on its
+    // own, and a wish not named gives no longer list.
+    QList<std::pair<QString, SuggestionRequest>> relaxations;
+    const auto relax = [&](const QString &what, const std::function<void(SuggestionRequest &)> &change) {
+        SuggestionRequest relaxed = r;
+        change(relaxed);
+        relaxations.append({ what, relaxed });
+    };
+    if (elements != QStringLiteral("金木水火土"))
+        relax(QStringLiteral("放宽五行要求"), [](SuggestionRequest &q) { q.elements = ElementSet::all(); });
+    if (!include.isEmpty())
+        relax(QStringLiteral("不指定必须用的“%1”字").arg(include), [](SuggestionRequest &q) { q.include.clear(); });
+    if (!exclude.isEmpty())
+        relax(QStringLiteral("不排除“%1”").arg(exclude), [](SuggestionRequest &q) { q.exclude.clear(); });
+    if (maxStrokes > 0)
+        relax(QStringLiteral("不限笔画数"), [](SuggestionRequest &q) { q.maxStrokes = 0; });
+    relax(length == 2 ? QStringLiteral("改起单字名") : QStringLiteral("改起双字名"),
+        [](SuggestionRequest &q) { q.nameLength = 3 - q.nameLength; });
+    QVERIFY(std::any_of(relaxations.cbegin(), relaxations.cend(), [&](const auto &x) { return x.first == wish; }));
+    for (const auto &[what, relaxed] : relaxations) {
+        const int names = int(NameSuggestions::run(relaxed, realSources()).names.size());
+        const auto said = std::find_if(s.moreWith.cbegin(), s.moreWith.cend(),
+            [&](const Suggestions::Relaxation &more) { return more.wish == what; });
+        if (said == s.moreWith.cend())
+            QVERIFY2(names <= s.names.size(), qPrintable(what));
+        else
+            QCOMPARE(said->names, names);
+    }
+    QCOMPARE(s.moreWith.size(), std::count_if(relaxations.cbegin(), relaxations.cend(),
+        [&](const auto &x) { return int(NameSuggestions::run(x.second, realSources()).names.size()) > s.names.size(); }));
 }
 
 void TestNameSuggestions::famousNamesLeftOut_data()
