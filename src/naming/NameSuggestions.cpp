@@ -971,8 +971,10 @@ QList<std::pair<QString, SuggestionRequest>> relaxedRequests(const SuggestionReq
             [](SuggestionRequest &r) { r.include.clear(); });
     }
     if (!request.exclude.isEmpty()) {
-        add(QStringLiteral("不排除“") + request.exclude + QStringLiteral("”"),
-            [](SuggestionRequest &r) { r.exclude.clear(); });
+        QString excluded;
+        for (const QString &c : splitCharacters(request.exclude))
+            excluded += QStringLiteral("“") + c + QStringLiteral("”");
+        add(QStringLiteral("不排除") + excluded, [](SuggestionRequest &r) { r.exclude.clear(); });
     }
     if (request.minStrokes > 0 || request.maxStrokes > 0)
         add(QStringLiteral("不限笔画数"), [](SuggestionRequest &r) { r.minStrokes = r.maxStrokes = 0; });
