@@ -169,6 +169,16 @@ std::optional<NameSoundChecker> NameSoundChecker::load(const QString &path, QStr
 
 std::optional<NameSoundChecker::CharacterReadings> NameSoundChecker::entry(const QString &character) const
 {
+    const auto known = m_entries.constFind(character);
+    if (known != m_entries.constEnd())
+        return *known;
+    const std::optional<CharacterReadings> read = readEntry(character);
+    m_entries.insert(character, read);
+    return read;
+}
+
+std::optional<NameSoundChecker::CharacterReadings> NameSoundChecker::readEntry(const QString &character) const
+{
     const QList<uint> ucs4 = character.toUcs4();
     if (ucs4.size() != 1)
         return std::nullopt;

@@ -81,6 +81,7 @@ private:
     };
 
     std::optional<CharacterReadings> entry(const QString &character) const;
+    std::optional<CharacterReadings> readEntry(const QString &character) const;
 
     // The file's bytes (UTF-8), and where each character's line begins, by code point.
     QByteArray m_text;
@@ -89,6 +90,9 @@ private:
     // By the toneless syllables joined with blanks (jiu gui).
     QHash<QString, QList<Trap>> m_traps;
     qsizetype m_trapCount = 0;
+    // The characters' readings as entry() has read them: the suggestions check hundreds of names with one surname
+    // and a few hundred characters. The checker is used from one thread at a time.
+    mutable QHash<QString, std::optional<CharacterReadings>> m_entries;
 };
 
 } // namespace tolvane
