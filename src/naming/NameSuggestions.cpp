@@ -408,7 +408,8 @@ Character characterOf(const NameDatabase::NameRow &row)
     c.shown.strokes = row.strokes;
     c.shown.element = row.wuxing;
     c.shown.meaning = row.meaning;
-    c.shown.pinyin = firstReading(row.pinyin);
+    if (!row.pinyin.isEmpty())
+        c.shown.pinyin = firstReading(row.pinyin);
     c.element = row.wuxing.size() == 1 ? elementFromChar(row.wuxing.at(0)) : std::nullopt;
     c.sex = sexOfColumn(row.sex);
     return c;
