@@ -1252,9 +1252,12 @@ Suggestions suggestNames(
     if (empty || (moreWith && result.names.size() < req.count)) {
         const std::optional<QList<Suggestions::Relaxation>> lists = relaxedLists(req, drawer);
         if (!lists) {
-            result.names.clear();
-            result.message = search.m_failure;
-            result.databaseFailed = true;
+            // The classics a relaxed wish reads could not be read: a list found stays, without the offers; an
+            // empty one says what failed.
+            if (empty) {
+                result.message = search.m_failure;
+                result.databaseFailed = true;
+            }
             return result;
         }
         if (empty)
