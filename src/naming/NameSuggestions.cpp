@@ -495,7 +495,7 @@ public:
     bool collect(const Wishes &wishes, const QList<GoodConfiguration> &configs, int configOffset, LuckLevel level,
         std::vector<Candidate> &out)
     {
-        const QHash<quint64, ClassicHit> *classic = nullptr;
+        const PairTable<ClassicHit> *classic = nullptr;
         if (wishes.classics) {
             classic = classicHits(*wishes.classics, wishes.nameLength);
             if (!classic)
@@ -578,8 +578,8 @@ public:
                     if (m_sources.famous.contains(pairKey(ca.code, cb ? cb->code : 0)))
                         continue;
                     if (classic) {
-                        const auto hit = classic->constFind(pairKey(ca.code, cb ? cb->code : 0));
-                        if (hit != classic->constEnd()) {
+                        const ClassicHit *hit = classic->find(pairKey(ca.code, cb ? cb->code : 0));
+                        if (hit) {
                             // A pair the collections keep for the other sex as a whole is not offered at all.
                             if (hit->sex && *hit->sex != m_request.sex)
                                 continue;
@@ -662,7 +662,7 @@ private:
     // The best line of every pair (or, for one-character names, every character) of the collections, read at
     // once and kept for the next search with the same collections; none when classics.db cannot be read. The
     // best line is one where the pair is a word, in the most preferred collection.
-    const QHash<quint64, ClassicHit> *classicHits(ClassicSet classics, int nameLength)
+    const PairTable<ClassicHit> *classicHits(ClassicSet classics, int nameLength)
     {
         if (m_hitsRead && m_hitsClassics == classics && m_hitsLength == nameLength)
             return &m_hits;
@@ -677,18 +677,21 @@ private:
                 link.sex == ClassicsDatabase::PairSex::Male ? std::optional<Sex>(Sex::Male)
                     : link.sex == ClassicsDatabase::PairSex::Female ? std::optional<Sex>(Sex::Female)
                                                                     : std::nullopt };
-            auto it = m_hits.find(key);
-            if (it == m_hits.end()) {
-                m_hits.insert(key, hit);
+            if (key == 0)
+                return; // a row without characters
+            const bool first = !m_hits.contains(key);
+            ClassicHit &it = m_hits[key];
+            if (first) {
+                it = hit;
                 return;
             }
             if (!hit.sex)
-                hit.sex = it->sex;
+                hit.sex = it.sex;
             if (std::tuple(hit.rank != 0, hit.preference, hit.rank, hit.line)
-                < std::tuple(it->rank != 0, it->preference, it->rank, it->line))
-                *it = hit;
+                < std::tuple(it.rank != 0, it.preference, it.rank, it.line))
+                it = hit;
             else
-                it->sex = hit.sex;
+                it.sex = hit.sex;
         };
         bool read = false;
         if (nameLength == 2) {
@@ -722,7 +725,7 @@ private:
     const Sources &m_sources;
     const RankingRules &m_rules;
     ClassicsDatabase m_classicsDb;
-    QHash<quint64, ClassicHit> m_hits;
+    PairTable<ClassicHit> m_hits;
     bool m_hitsRead = false;
     ClassicSet m_hitsClassics;
     int m_hitsLength = 0;

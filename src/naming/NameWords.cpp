@@ -102,7 +102,7 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes, int *badLine)
             ++words.m_asFirst[first];
             ++words.m_asSecond[second];
         }
-        words.m_pairs.insert((quint64(first) << 32) | second, entry);
+        words.m_pairs[(quint64(first) << 32) | second] = entry;
     }
     // A file cut short to nothing is no list of words either.
     if (words.m_pairs.isEmpty()) {

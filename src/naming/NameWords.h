@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 
+#include "naming/PairTable.h"
 #include "numerology/Vocabulary.h"
 
 #include <optional>
@@ -34,7 +35,8 @@ public:
 
     Entry find(char32_t first, char32_t second) const
     {
-        return m_pairs.value((quint64(first) << 32) | second);
+        const Entry *entry = m_pairs.find((quint64(first) << 32) | second);
+        return entry ? *entry : Entry {};
     }
     qsizetype size() const { return m_pairs.size(); }
     // In how many given names (people's or today's) the character stands first, or second: how naturally it
@@ -43,9 +45,9 @@ public:
     int asSecond(char32_t c) const { return m_asSecond.value(c); }
 
 private:
-    QHash<quint64, Entry> m_pairs;
-    QHash<char32_t, int> m_asFirst;
-    QHash<char32_t, int> m_asSecond;
+    PairTable<Entry> m_pairs;
+    PairTable<int> m_asFirst; // by the character alone
+    PairTable<int> m_asSecond;
 };
 
 } // namespace tolvane
