@@ -1145,13 +1145,13 @@ Suggestions suggestNames(
         }
     }
     int badLine = 0;
-    const std::optional<NameWords> words = NameWords::read(paths.wordsPath, &badLine);
+    std::optional<NameWords> words = NameWords::read(paths.wordsPath, &badLine);
     if (!words) {
         result.message = wordsMessage(badLine);
         result.databaseFailed = true;
         return result;
     }
-    sources.words = *words;
+    sources.words = std::move(*words);
     for (Character &c : sources.characters) {
         c.placeFirst = takesPlace(sources.words, c.code, true, rules);
         c.placeSecond = takesPlace(sources.words, c.code, false, rules);

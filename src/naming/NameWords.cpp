@@ -76,8 +76,20 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes, int *badLine)
         const qsizetype weightEnd = line.indexOf('\t');
         if (weightEnd < 0)
             return malformed();
-        bool number = false;
-        const int weight = line.first(weightEnd).trimmed().toInt(&number);
+        // The weight, a plain decimal number (toInt costs more than the rest of the line).
+        QByteArrayView digits = line.first(weightEnd).trimmed();
+        const bool negative = digits.startsWith('-');
+        if (negative)
+            digits = digits.sliced(1);
+        bool number = !digits.isEmpty() && digits.size() <= 9;
+        int weight = 0;
+        for (qsizetype i = 0; number && i < digits.size(); ++i) {
+            const char d = digits.at(i);
+            number = d >= '0' && d <= '9';
+            weight = weight * 10 + (d - '0');
+        }
+        if (negative)
+            weight = -weight;
         const QByteArrayView sex = line.sliced(weightEnd + 1).trimmed();
         if (!number || sex.contains('\t'))
             return malformed();
