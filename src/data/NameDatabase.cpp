@@ -69,6 +69,7 @@ NameDatabase::NameDatabase(const QString &path, std::initializer_list<DbTable> t
 
 bool NameDatabase::connect(const QString &path, int keyRounds)
 {
+    DatabaseKey::prepareCryptography();
     const std::optional<QByteArray> keyPragma = DatabaseKey::rawKeyPragmaFor(path, keyRounds);
     sqlite3 *db = nullptr;
     if (!keyPragma
