@@ -211,6 +211,8 @@ char32_t characterOfLine(QByteArrayView line)
 
 qsizetype NameSoundChecker::lineOf(char32_t c) const
 {
+    if (m_charactersBegin < 0)
+        return -1;
     const QByteArrayView text(m_text);
     // Halving the block of characters' lines, which the generator writes in code point order.
     qsizetype low = m_charactersBegin;
