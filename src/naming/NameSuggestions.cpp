@@ -1077,17 +1077,8 @@ Suggestions suggestNames(
     Sources sources;
     sources.surname = req.surname;
     sources.famous = rules.famousGivenNames(req.surname);
-    const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(paths.library, req.surname);
-    if (!strokes.value) {
-        result.message = strokes.message();
-        result.databaseFailed = strokes.databaseFailed;
-        return result;
-    }
-    for (int s : *strokes.value)
-        sources.surnameStrokes.append(qint16(s));
-    for (uint c : req.surname.toUcs4())
-        sources.surnameCodes.insert(char32_t(c));
-    // Open for the whole search: the readings and meanings are read at the end, for the names shown only.
+    // One connection for the whole search: the surname's strokes, the characters, and at the end the readings
+    // and meanings of the names shown only.
     NameDatabase db = paths.library.open({ DbTable::Name });
     {
         if (auto failure = db.failure()) {
@@ -1095,6 +1086,16 @@ Suggestions suggestNames(
             result.databaseFailed = true;
             return result;
         }
+        const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(db, req.surname);
+        if (!strokes.value) {
+            result.message = strokes.message();
+            result.databaseFailed = strokes.databaseFailed;
+            return result;
+        }
+        for (int s : *strokes.value)
+            sources.surnameStrokes.append(qint16(s));
+        for (uint c : req.surname.toUcs4())
+            sources.surnameCodes.insert(char32_t(c));
         const std::optional<QList<NameDatabase::NameKey>> rows = db.nameKeys();
         if (!rows) {
             result.message = DatabaseFailure::unreadable().message();
