@@ -7,6 +7,7 @@
 #include <QJsonArray>
 
 #include <algorithm>
+#include <cstring>
 
 namespace tolvane {
 
@@ -105,31 +106,43 @@ std::optional<NameSoundChecker> NameSoundChecker::load(const QString &path, QStr
     NameSoundChecker checker;
     checker.m_text = file.readAll();
     const QByteArray &bytes = checker.m_text;
-    checker.m_index.reserve(bytes.size() / 14); // a line is about fifteen bytes
-    // The characters' lines are only indexed here and read when a name needs them: a name reads four of ten
-    // thousand, and the command line loads the file for one name. The file is read as bytes: only the few
-    // lines of surnames and traps become text here.
-    for (qsizetype start = 0; start < bytes.size();) {
+    // The characters' lines are not read here but looked up when a name needs them: a name reads four of ten
+    // thousand, and the command line loads the file for one name. The generator writes them as one block in code
+    // point order, found by halving (a file edited by hand is still read, by a plain search). Only the few lines
+    // of surnames and traps are taken apart here, and the file is read as bytes.
+    qsizetype start = 0;
+    while (start < bytes.size() && !QByteArrayView(bytes).sliced(start).startsWith("C\t")) {
+        const qsizetype end = bytes.indexOf('\n', start);
+        start = end < 0 ? bytes.size() : end + 1;
+    }
+    if (start < bytes.size()) {
+        // The block ends with the last line that begins with C<TAB> (at its line break, or the file's end).
+        checker.m_charactersBegin = start;
+        const char *const data = bytes.constData();
+        const char *const last = data + bytes.size();
+        const char *line = data + start;
+        const char *blockEnd = last;
+        while (line < last && line[0] == 'C' && line + 1 < last && line[1] == '\t') {
+            const auto *lineBreak = static_cast<const char *>(std::memchr(line, '\n', size_t(last - line)));
+            if (!lineBreak) {
+                blockEnd = last;
+                line = last;
+                break;
+            }
+            blockEnd = lineBreak;
+            line = lineBreak + 1;
+        }
+        checker.m_charactersEnd = blockEnd - data;
+    }
+    for (start = 0; start < bytes.size();) {
+        if (start == checker.m_charactersBegin && checker.m_charactersEnd > start) {
+            start = checker.m_charactersEnd + 1;
+            continue;
+        }
         qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
             end = bytes.size();
         const QByteArrayView raw = QByteArrayView(bytes).sliced(start, end - start);
-        if (raw.startsWith("C\t") && raw.size() > 3) {
-            // The character after "C<TAB>", decoded from its UTF-8 bytes.
-            const auto byte = [&](qsizetype i) { return i < raw.size() ? uchar(raw.at(i)) : uchar(0); };
-            const uchar lead = byte(2);
-            const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-            char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
-            bool valid = length > 0;
-            for (int i = 1; valid && i < length; ++i) {
-                valid = (byte(2 + i) >> 6) == 0x2;
-                c = (c << 6) | (byte(2 + i) & 0x3F);
-            }
-            if (valid && byte(2 + length) == '\t')
-                checker.m_index.append({ c, start });
-            start = end + 1;
-            continue;
-        }
         if (!raw.startsWith("S\t") && !raw.startsWith("T\t")) {
             start = end + 1;
             continue;
@@ -159,24 +172,96 @@ std::optional<NameSoundChecker> NameSoundChecker::load(const QString &path, QStr
         }
         start = end + 1;
     }
-    std::sort(checker.m_index.begin(), checker.m_index.end());
-    if (checker.m_index.isEmpty())
+    if (checker.m_charactersEnd <= checker.m_charactersBegin)
         return refuse(QStringLiteral("读音资料%1已损坏，无法给出读音。").arg(fileName()));
     return checker;
 }
 
 std::optional<NameSoundChecker::CharacterReadings> NameSoundChecker::entry(const QString &character) const
 {
+    const auto known = m_entries.constFind(character);
+    if (known != m_entries.constEnd())
+        return *known;
+    const std::optional<CharacterReadings> read = readEntry(character);
+    m_entries.insert(character, read);
+    return read;
+}
+
+namespace {
+
+// The character after "C<TAB>" at the start of a line, decoded from its UTF-8 bytes; 0 for a line that is not a
+// character's.
+char32_t characterOfLine(QByteArrayView line)
+{
+    if (!line.startsWith("C\t") || line.size() < 4)
+        return 0;
+    const auto byte = [&](qsizetype i) { return i < line.size() ? uchar(line.at(i)) : uchar(0); };
+    const uchar lead = byte(2);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+    for (int i = 1; i < length; ++i) {
+        if ((byte(2 + i) >> 6) != 0x2)
+            return 0;
+        c = (c << 6) | (byte(2 + i) & 0x3F);
+    }
+    return length > 0 && byte(2 + length) == '\t' ? c : 0;
+}
+
+} // namespace
+
+qsizetype NameSoundChecker::lineOf(char32_t c) const
+{
+    if (m_charactersBegin < 0)
+        return -1;
+    const QByteArrayView text(m_text);
+    // Halving the block of characters' lines, which the generator writes in code point order.
+    qsizetype low = m_charactersBegin;
+    qsizetype high = m_charactersEnd;
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        const qsizetype begin = middle == low ? low : text.first(middle).lastIndexOf('\n') + 1;
+        const qsizetype begun = std::max(begin, low);
+        qsizetype end = text.indexOf('\n', begun);
+        if (end < 0 || end > high)
+            end = high;
+        const char32_t here = characterOfLine(text.sliced(begun, end - begun));
+        if (here == 0)
+            break;
+        if (here == c)
+            return begun;
+        if (here < c)
+            low = end + 1;
+        else
+            high = begun;
+    }
+    // Not found that way (a character the file does not know, or a file not in order): the plain search.
+    const QByteArray wanted = QByteArrayLiteral("C\t") + QString::fromUcs4(&c, 1).toUtf8() + '\t';
+    if (text.sliced(m_charactersBegin).startsWith(wanted))
+        return m_charactersBegin;
+    const qsizetype at = text.indexOf(QByteArray('\n' + wanted));
+    return at < 0 ? -1 : at + 1;
+}
+
+qsizetype NameSoundChecker::characterCount() const
+{
+    qsizetype count = QByteArrayView(m_text).startsWith("C\t") ? 1 : 0;
+    for (qsizetype at = 0; (at = m_text.indexOf("\nC\t", at)) >= 0; ++at)
+        ++count;
+    return count;
+}
+
+std::optional<NameSoundChecker::CharacterReadings> NameSoundChecker::readEntry(const QString &character) const
+{
     const QList<uint> ucs4 = character.toUcs4();
     if (ucs4.size() != 1)
         return std::nullopt;
-    const auto it = std::lower_bound(m_index.cbegin(), m_index.cend(), std::pair<char32_t, qsizetype>(ucs4.first(), 0));
-    if (it == m_index.cend() || it->first != ucs4.first())
+    const qsizetype begin = lineOf(char32_t(ucs4.first()));
+    if (begin < 0)
         return std::nullopt;
-    qsizetype end = m_text.indexOf('\n', it->second);
+    qsizetype end = m_text.indexOf('\n', begin);
     if (end < 0)
         end = m_text.size();
-    const QString line = QString::fromUtf8(QByteArrayView(m_text).sliced(it->second, end - it->second));
+    const QString line = QString::fromUtf8(QByteArrayView(m_text).sliced(begin, end - begin));
     const QList<QStringView> f = QStringView(line).split(u'\t');
     if (f.size() != 6)
         return std::nullopt;

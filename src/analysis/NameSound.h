@@ -53,7 +53,7 @@ public:
     QStringList readings(const QString &character) const;
 
     // The number of characters and traps loaded.
-    qsizetype characterCount() const { return m_index.size(); }
+    qsizetype characterCount() const;
     qsizetype trapCount() const { return m_trapCount; }
 
     // The sound section appended to a name's report, CR LF line breaks, ending with an empty line; and the line
@@ -81,14 +81,23 @@ private:
     };
 
     std::optional<CharacterReadings> entry(const QString &character) const;
+    std::optional<CharacterReadings> readEntry(const QString &character) const;
 
-    // The file's bytes (UTF-8), and where each character's line begins, by code point.
+    // Where the line of a character begins in the file; -1 when the file does not know it.
+    qsizetype lineOf(char32_t c) const;
+
+    // The file's bytes (UTF-8), and the block of the characters' lines in it (from the first such line to the
+    // end of the last one).
     QByteArray m_text;
-    QList<std::pair<char32_t, qsizetype>> m_index;
+    qsizetype m_charactersBegin = -1;
+    qsizetype m_charactersEnd = -1;
     QHash<QString, QList<PinyinSyllable>> m_surnames;
     // By the toneless syllables joined with blanks (jiu gui).
     QHash<QString, QList<Trap>> m_traps;
     qsizetype m_trapCount = 0;
+    // The characters' readings as entry() has read them: the suggestions check hundreds of names with one surname
+    // and a few hundred characters. The checker is used from one thread at a time.
+    mutable QHash<QString, std::optional<CharacterReadings>> m_entries;
 };
 
 } // namespace tolvane

@@ -624,12 +624,14 @@ void Dispatcher::suggest(const SuggestionForm &form)
     m_lastSuggestionRequest = request;
     const QString text = SuggestionText::shortlist(suggestions, birthNote);
     m_pane.setText(text);
-    m_state.resultFields = SuggestionText::shortlistFields(suggestions);
-    if (!birthNote.isEmpty()) {
-        m_state.resultFields.insert(QStringLiteral("birth"), birthNote);
-        m_state.resultFields.insert(QStringLiteral("birthChart"), birthFields);
+    if (m_resultFieldsWanted) {
+        m_state.resultFields = SuggestionText::shortlistFields(suggestions);
+        if (!birthNote.isEmpty()) {
+            m_state.resultFields.insert(QStringLiteral("birth"), birthNote);
+            m_state.resultFields.insert(QStringLiteral("birthChart"), birthFields);
+        }
+        m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text));
     }
-    m_state.resultFields.insert(QStringLiteral("text"), withLineFeeds(text));
     storeResult();
 }
 

@@ -61,6 +61,9 @@ public:
     // Where completed results are stored; empty to store nothing.
     void setResultPath(const QString &path) { m_resultPath = path; }
     QString resultPath() const { return m_resultPath; }
+    // Whether a run builds its result's fields (state().resultFields) where building them costs real time (the
+    // shortlist of suggested names); the command line asks for them only with --format json.
+    void setResultFieldsWanted(bool wanted) { m_resultFieldsWanted = wanted; }
 
     // 推荐名字: the questions (the function's handler), then the shortlist, which replaces the pane's text.
     void suggest(const SuggestionForm &form);
@@ -134,6 +137,7 @@ private:
     ProgramState m_state;
     QString m_resultPath;
     bool m_storeFailureShown = false;
+    bool m_resultFieldsWanted = true;
     QList<SuggestedName> m_lastSuggestions;
     SuggestionRequest m_lastSuggestionRequest;
     std::optional<NameSoundChecker> m_sound;

@@ -186,6 +186,7 @@ struct Session {
     {
         dispatcher.setResultPath(
             rtfToStandardOutput ? QStringLiteral("/dev/stdout") : given.value(QStringLiteral("rtf")));
+        dispatcher.setResultFieldsWanted(json);
     }
 
     // Prints the pane with LF line breaks, or with --format json the result's fields as one JSON object; status

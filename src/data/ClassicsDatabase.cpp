@@ -1,5 +1,7 @@
 #include "data/ClassicsDatabase.h"
 
+#include "data/DatabaseKey.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -12,6 +14,7 @@ namespace tolvane {
 
 ClassicsDatabase::ClassicsDatabase(const QString &path)
 {
+    DatabaseKey::prepareCryptography();
     // sqlite would take a directory or an empty file for an empty database.
     if (!QFileInfo(path).isFile()
         || sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,

@@ -5,6 +5,7 @@
 #include <QMutex>
 #include <QPair>
 
+#include <openssl/crypto.h>
 #include <openssl/evp.h>
 
 namespace tolvane {
@@ -14,8 +15,16 @@ constexpr int kSaltSize = 16;
 constexpr int kKeySize = 32;
 } // namespace
 
+void DatabaseKey::prepareCryptography()
+{
+    static const bool prepared = OPENSSL_init_crypto(
+        OPENSSL_INIT_NO_LOAD_CONFIG | OPENSSL_INIT_NO_LOAD_CRYPTO_STRINGS | OPENSSL_INIT_NO_ATEXIT, nullptr);
+    Q_UNUSED(prepared);
+}
+
 QByteArray DatabaseKey::derive(const QByteArray &salt, int iterations)
 {
+    prepareCryptography();
     const QByteArray password = kDatabasePassword.toUtf8();
     QByteArray key(kKeySize, '\0');
     PKCS5_PBKDF2_HMAC_SHA1(password.constData(), int(password.size()),

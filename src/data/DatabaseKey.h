@@ -27,6 +27,11 @@ public:
     // The PRAGMA key value (x'...') for the file at path, or nothing when the file has no salt to read.
     static std::optional<QByteArray> rawKeyPragmaFor(const QString &path, int iterations = kDatabaseKdfIterations);
     static QByteArray derive(const QByteArray &salt, int iterations = kDatabaseKdfIterations);
+    // Starts the cryptography before the first library or classics file is opened, as the files need it: without
+    // the system's OpenSSL configuration (the files' ciphers are fixed and need no provider it could name), its
+    // error texts (the program never shows them) or its clean-up at exit (the process's end frees it). These cost
+    // more than the rest of opening the library.
+    static void prepareCryptography();
 };
 
 } // namespace tolvane

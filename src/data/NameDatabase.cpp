@@ -69,6 +69,7 @@ NameDatabase::NameDatabase(const QString &path, std::initializer_list<DbTable> t
 
 bool NameDatabase::connect(const QString &path, int keyRounds)
 {
+    DatabaseKey::prepareCryptography();
     const std::optional<QByteArray> keyPragma = DatabaseKey::rawKeyPragmaFor(path, keyRounds);
     sqlite3 *db = nullptr;
     if (!keyPragma
@@ -179,14 +180,24 @@ std::optional<QList<NameDatabase::NameKey>> NameDatabase::nameKeys()
 
 std::optional<QHash<qint64, std::pair<QString, QString>>> NameDatabase::readingsAndMeanings(const QList<qint64> &rowids)
 {
-    Statement stmt(m_db.get(), "SELECT pinyin, meaning FROM name WHERE rowid = ?1;");
-    QHash<qint64, std::pair<QString, QString>> found;
-    for (qint64 rowid : rowids) {
-        if (stmt.reset().bind(1, rowid).next())
-            found.insert(rowid, { stmt.utf8(0), stmt.utf8(1) });
-        else if (!stmt.finished())
-            return std::nullopt;
+    // One read transaction for all the lookups: otherwise each would lock and unlock the file and look for a
+    // journal on its own.
+    const bool transaction = sqlite3_exec(m_db.get(), "BEGIN;", nullptr, nullptr, nullptr) == SQLITE_OK;
+    std::optional<QHash<qint64, std::pair<QString, QString>>> found;
+    {
+        Statement stmt(m_db.get(), "SELECT pinyin, meaning FROM name WHERE rowid = ?1;");
+        found.emplace();
+        for (qint64 rowid : rowids) {
+            if (stmt.reset().bind(1, rowid).next()) {
+                found->insert(rowid, { stmt.utf8(0), stmt.utf8(1) });
+            } else if (!stmt.finished()) {
+                found.reset();
+                break;
+            }
+        }
     }
+    if (transaction)
+        sqlite3_exec(m_db.get(), "COMMIT;", nullptr, nullptr, nullptr);
     return found;
 }
 

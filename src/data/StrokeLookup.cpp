@@ -87,6 +87,11 @@ Outcome<QList<int>> StrokeLookup::strokesOfName(const Library &library, const Pe
     NameDatabase db = library.open({ DbTable::Name });
     if (auto failure = db.failure())
         return Outcome<QList<int>>::failed(*failure);
+    return strokesOfName(db, name);
+}
+
+Outcome<QList<int>> StrokeLookup::strokesOfName(NameDatabase &db, const PersonName &name)
+{
     QList<int> strokes;
     for (const QString &ch : name.characters()) {
         const RowRead<qint16> count = db.strokesOf(ch);

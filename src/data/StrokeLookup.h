@@ -44,6 +44,8 @@ public:
     // The strokes of every character of a name, from one connection. The first character missing from the
     // library is named in the message, and the rest are not looked up.
     static Outcome<QList<int>> strokesOfName(const Library &library, const PersonName &name);
+    // The same on a connection already open (and checked) for more reads.
+    static Outcome<QList<int>> strokesOfName(NameDatabase &db, const PersonName &name);
 };
 
 } // namespace tolvane

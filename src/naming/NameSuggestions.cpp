@@ -235,23 +235,32 @@ QSet<quint64> RankingRules::famousGivenNames(const QString &surname) const
     return pairs;
 }
 
+RankingRules::Texts RankingRules::builtInTexts()
+{
+    return { QString::fromUtf16(kRankingRulesText), QString::fromUtf16(kNameCharactersText),
+        QString::fromUtf16(kNameLeaningText), QString::fromUtf16(kParticlesText), QString::fromUtf16(kDatedNamesText),
+        QString::fromUtf16(kFamousNamesText) };
+}
+
+RankingRules RankingRules::fromTexts(const Texts &texts)
+{
+    QString error;
+    std::optional<RankingRules> parsed = parse(texts.ranking, &error);
+    RankingRules rules = parsed.value_or(RankingRules {});
+    const bool read = parsed && rules.readTastes(texts.characters, &error) && rules.readLeanings(texts.leaning, &error)
+        && rules.readParticles(texts.particles, &error) && rules.readDatedNames(texts.dated, &error)
+        && rules.readFamousNames(texts.famous, &error);
+    if (!read) {
+        // Half a table would rank names without a word of warning: nothing is kept but what is wrong.
+        rules = RankingRules {};
+        rules.m_problem = error.isEmpty() ? QStringLiteral("unreadable") : error;
+    }
+    return rules;
+}
+
 const RankingRules &RankingRules::builtIn()
 {
-    static const RankingRules rules = [] {
-        QString error;
-        std::optional<RankingRules> parsed = parse(QString::fromUtf16(kRankingRulesText), &error);
-        // The build checks the files (the tests parse them too); a broken file must never reach a user.
-        Q_ASSERT_X(parsed, "RankingRules", qPrintable(error));
-        RankingRules built = parsed.value_or(RankingRules {});
-        const bool lists = built.readTastes(QString::fromUtf16(kNameCharactersText), &error)
-            && built.readLeanings(QString::fromUtf16(kNameLeaningText), &error)
-            && built.readParticles(QString::fromUtf16(kParticlesText), &error)
-            && built.readDatedNames(QString::fromUtf16(kDatedNamesText), &error)
-            && built.readFamousNames(QString::fromUtf16(kFamousNamesText), &error);
-        Q_ASSERT_X(lists, "RankingRules", qPrintable(error));
-        Q_UNUSED(lists);
-        return built;
-    }();
+    static const RankingRules rules = fromTexts(builtInTexts());
     return rules;
 }
 
@@ -335,6 +344,7 @@ struct Character {
     bool oftenFirst = false;
     bool oftenSecond = false;
     qint64 rowid = 0; // its row in the library, for the reading and meaning of the names shown; 0: read already
+    bool outsideLibrary = false; // a character the family asked for that the library does not offer for names
 };
 
 // Whether a name reads as one of the sex asked for: a girl's name needs a character that reads as a girl's or
@@ -398,7 +408,8 @@ Character characterOf(const NameDatabase::NameRow &row)
     c.shown.strokes = row.strokes;
     c.shown.element = row.wuxing;
     c.shown.meaning = row.meaning;
-    c.shown.pinyin = firstReading(row.pinyin);
+    if (!row.pinyin.isEmpty())
+        c.shown.pinyin = firstReading(row.pinyin);
     c.element = row.wuxing.size() == 1 ? elementFromChar(row.wuxing.at(0)) : std::nullopt;
     c.sex = sexOfColumn(row.sex);
     return c;
@@ -484,7 +495,7 @@ public:
     bool collect(const Wishes &wishes, const QList<GoodConfiguration> &configs, int configOffset, LuckLevel level,
         std::vector<Candidate> &out)
     {
-        const QHash<quint64, ClassicHit> *classic = nullptr;
+        const PairTable<ClassicHit> *classic = nullptr;
         if (wishes.classics) {
             classic = classicHits(*wishes.classics, wishes.nameLength);
             if (!classic)
@@ -499,7 +510,7 @@ public:
             if (!fits(wishes, i))
                 continue;
             const Character &c = m_sources.characters[size_t(i)];
-            if (wishes.nameLength == 2 || bannedPlaces(i) == 0)
+            if (wishes.nameLength == 2 || bannedPlaces(wishes, i) == 0)
                 firstByStrokes[c.shown.strokes].push_back(i);
             if (wishes.nameLength == 2)
                 secondByStrokes[c.shown.strokes].push_back(i);
@@ -557,7 +568,7 @@ public:
                         if (a == b && c.word.kind != NameWords::Kind::GivenName
                             && c.word.kind != NameWords::Kind::Current)
                             continue;
-                        if (((bannedPlaces(a) & RankingRules::NotFirst) || (bannedPlaces(b) & RankingRules::NotLast))
+                        if (((bannedPlaces(wishes, a) & RankingRules::NotFirst) || (bannedPlaces(wishes, b) & RankingRules::NotLast))
                             && c.word.kind != NameWords::Kind::Current)
                             continue;
                         facts.elements[1] = cb->element;
@@ -569,8 +580,8 @@ public:
                     if (m_sources.famous.contains(pairKey(ca.code, cb ? cb->code : 0)))
                         continue;
                     if (classic) {
-                        const auto hit = classic->constFind(pairKey(ca.code, cb ? cb->code : 0));
-                        if (hit != classic->constEnd()) {
+                        const ClassicHit *hit = classic->find(pairKey(ca.code, cb ? cb->code : 0));
+                        if (hit) {
                             // A pair the collections keep for the other sex as a whole is not offered at all.
                             if (hit->sex && *hit->sex != m_request.sex)
                                 continue;
@@ -613,10 +624,12 @@ public:
         return true;
     }
 
-    // The places a function word may not take (RankingRules::ParticlePlace bits); none for the family's character.
-    int bannedPlaces(int index) const
+    // The places a function word may not take (RankingRules::ParticlePlace bits); none for the family's character
+    // while the wishes still ask for it.
+    int bannedPlaces(const Wishes &wishes, int index) const
     {
-        return m_sources.included && index == *m_sources.included ? 0 : m_sources.characters[size_t(index)].particlePlaces;
+        const bool family = wishes.include && m_sources.included && index == *m_sources.included;
+        return family ? 0 : m_sources.characters[size_t(index)].particlePlaces;
     }
 
     // A character that by itself reads as the sex asked for: marked for it, or for girls an elegant one.
@@ -643,9 +656,9 @@ private:
     bool fits(const Wishes &wishes, int index) const
     {
         const Character &c = m_sources.characters[size_t(index)];
-        if (m_sources.included && index == *m_sources.included)
+        if (wishes.include && m_sources.included && index == *m_sources.included)
             return true; // the family's choice: its element, sex and strokes are not asked about
-        if (!c.code || m_sources.surnameCodes.contains(c.code) || wishes.exclude.contains(c.code))
+        if (c.outsideLibrary || !c.code || m_sources.surnameCodes.contains(c.code) || wishes.exclude.contains(c.code))
             return false;
         if ((c.sex && *c.sex != m_request.sex) || (c.keptFor && *c.keptFor != m_request.sex))
             return false;
@@ -659,7 +672,7 @@ private:
     // The best line of every pair (or, for one-character names, every character) of the collections, read at
     // once and kept for the next search with the same collections; none when classics.db cannot be read. The
     // best line is one where the pair is a word, in the most preferred collection.
-    const QHash<quint64, ClassicHit> *classicHits(ClassicSet classics, int nameLength)
+    const PairTable<ClassicHit> *classicHits(ClassicSet classics, int nameLength)
     {
         if (m_hitsRead && m_hitsClassics == classics && m_hitsLength == nameLength)
             return &m_hits;
@@ -674,18 +687,21 @@ private:
                 link.sex == ClassicsDatabase::PairSex::Male ? std::optional<Sex>(Sex::Male)
                     : link.sex == ClassicsDatabase::PairSex::Female ? std::optional<Sex>(Sex::Female)
                                                                     : std::nullopt };
-            auto it = m_hits.find(key);
-            if (it == m_hits.end()) {
-                m_hits.insert(key, hit);
+            if (key == 0)
+                return; // a row without characters
+            const bool first = !m_hits.contains(key);
+            ClassicHit &it = m_hits[key];
+            if (first) {
+                it = hit;
                 return;
             }
             if (!hit.sex)
-                hit.sex = it->sex;
+                hit.sex = it.sex;
             if (std::tuple(hit.rank != 0, hit.preference, hit.rank, hit.line)
-                < std::tuple(it->rank != 0, it->preference, it->rank, it->line))
-                *it = hit;
+                < std::tuple(it.rank != 0, it.preference, it.rank, it.line))
+                it = hit;
             else
-                it->sex = hit.sex;
+                it.sex = hit.sex;
         };
         bool read = false;
         if (nameLength == 2) {
@@ -719,7 +735,7 @@ private:
     const Sources &m_sources;
     const RankingRules &m_rules;
     ClassicsDatabase m_classicsDb;
-    QHash<quint64, ClassicHit> m_hits;
+    PairTable<ClassicHit> m_hits;
     bool m_hitsRead = false;
     ClassicSet m_hitsClassics;
     int m_hitsLength = 0;
@@ -799,19 +815,196 @@ NameFacts factsOf(const Candidate &c, const GoodConfiguration &config, const Sou
     return facts;
 }
 
-// How many names a search with these wishes finds over every good configuration (全吉 and 半吉); -1 when the
-// classics cannot be read.
-int namesWith(Search &search, const Wishes &wishes, const Sources &sources, const SuggestionRequest &request)
-{
-    std::vector<Candidate> found;
-    for (LuckLevel level : { LuckLevel::Full, LuckLevel::Half }) {
-        const QList<GoodConfiguration> configs
-            = NameSuggestions::configurations(sources.surnameStrokes, wishes.nameLength, request.sex, level);
-        if (!search.collect(wishes, configs, 0, level, found))
-            return -1;
+// One list drawn for a set of wishes: the configurations searched, the names judged in the order they were drawn
+// and those chosen, and how the list was loosened.
+struct Drawing {
+    QList<GoodConfiguration> configs;
+    std::vector<Candidate> sorted;
+    std::vector<size_t> chosen; // indexes into sorted, best first
+    int fullConfigurations = 0;
+    int halfConfigurations = 0;
+    bool halfUsed = false;
+    bool nameLikeUsed = false;
+    bool varietyRelaxed = false;
+    int characterLimit = 0;
+    int girlsLeftOut = 0;
+    int candidates = 0;
+};
+
+// Draws the list for the request's wishes and, with the same loaded sources, for each wish relaxed on its own: the
+// characters, the words, the classics' pairs, the configurations and every name's sound are read once a run.
+class Drawer {
+public:
+    Drawer(const SuggestionRequest &request, const SuggestionSources &paths, const Sources &sources,
+        const RankingRules &rules)
+        : m_request(request)
+        , m_paths(paths)
+        , m_sources(sources)
+        , m_rules(rules)
+        , m_search(request, paths, sources, rules)
+    {
     }
-    return int(found.size());
-}
+
+    // The list for the wishes; false when the classics cannot be read (failure()).
+    bool draw(const Wishes &wishes, Drawing &d)
+    {
+        const SuggestionRequest &req = m_request;
+        // 全吉 first; 半吉 too only when 全吉 gives too few names.
+        d.configs = configurations(wishes.nameLength, LuckLevel::Full, d.girlsLeftOut);
+        d.fullConfigurations = int(d.configs.size());
+        std::vector<Candidate> candidates;
+        if (!m_search.collect(wishes, d.configs, 0, LuckLevel::Full, candidates))
+            return false;
+        // Too few: fewer names that people use or that are words than asked for. Two characters that merely fit
+        // the strokes are no name a parent would read far for; the 半吉 configurations bring real names instead.
+        const auto recognised = [](const Candidate &c) {
+            return c.word.kind == NameWords::Kind::GivenName || c.word.kind == NameWords::Kind::Current
+                || c.word.kind == NameWords::Kind::Word || c.classicWord;
+        };
+        if (std::count_if(candidates.begin(), candidates.end(), recognised) < req.count) {
+            const QList<GoodConfiguration> &half = configurations(wishes.nameLength, LuckLevel::Half, d.girlsLeftOut);
+            d.halfConfigurations = int(half.size());
+            d.halfUsed = !half.isEmpty();
+            if (!m_search.collect(wishes, half, int(d.configs.size()), LuckLevel::Half, candidates))
+                return false;
+            d.configs += half;
+        }
+
+        // The list, loosened step by step while it is shorter than asked for: first pairs that only the places
+        // their characters take in names speak for, then a character in a few more names.
+        const int included = wishes.include && m_sources.included ? *m_sources.included : -1;
+        // The names are drawn best first. A name's sound can add at most sound.clear to its score and may take
+        // much away, so the sound is judged only for names that can still reach the list: a name is drawn once
+        // its score with the sound beats what any name not yet judged could reach.
+        const auto pick = [&](bool nameLike, int perCharacter, int length) {
+            std::vector<Candidate> pool;
+            pool.reserve(candidates.size());
+            for (const Candidate &c : candidates) {
+                if (nameLike || !c.nameLike)
+                    pool.push_back(c);
+            }
+            d.candidates = int(pool.size());
+            const auto worse = [](const Candidate &a, const Candidate &b) { return better(b, a); };
+            std::make_heap(pool.begin(), pool.end(), worse);
+            std::vector<Candidate> judged;
+            const int lift = m_paths.sound ? std::max(0, m_rules.weights().soundClear) : 0;
+            Shortlist list(length, m_rules, included, perCharacter);
+            d.sorted.clear();
+            d.chosen.clear();
+            while (list.size() < req.count && (!pool.empty() || !judged.empty())) {
+                if (!judged.empty()
+                    && (pool.empty() || judged.front().score.total > pool.front().score.total + lift)) {
+                    std::pop_heap(judged.begin(), judged.end(), worse);
+                    d.sorted.push_back(judged.back());
+                    judged.pop_back();
+                    if (list.offer(d.sorted.back()))
+                        d.chosen.push_back(d.sorted.size() - 1);
+                    continue;
+                }
+                std::pop_heap(pool.begin(), pool.end(), worse);
+                Candidate c = pool.back();
+                pool.pop_back();
+                const std::optional<SoundVerdict> &verdict = sound(c);
+                // A name that sounds like an insult or an ill omen (孙子涵) is never offered, not even to fill a
+                // short list.
+                if (verdict && !verdict->strong.isEmpty())
+                    continue;
+                c.score = rescoreWithSound(c.score, verdict, m_rules);
+                judged.push_back(c);
+                std::push_heap(judged.begin(), judged.end(), worse);
+            }
+        };
+        const RankingRules::Weights &weights = m_rules.weights();
+        const int perCharacter = m_rules.value(QStringLiteral("variety.character"));
+        pick(false, perCharacter, req.count);
+        if (int(d.chosen.size()) < req.count
+            && std::any_of(candidates.begin(), candidates.end(), [](const Candidate &c) { return c.nameLike; })) {
+            d.nameLikeUsed = true;
+            pick(true, perCharacter, req.count);
+        }
+        if (int(d.chosen.size()) < req.count && weights.relaxedCharacter > perCharacter) {
+            const size_t before = d.chosen.size();
+            pick(d.nameLikeUsed, weights.relaxedCharacter, req.count);
+            d.varietyRelaxed = d.chosen.size() > before;
+            if (!d.varietyRelaxed)
+                pick(d.nameLikeUsed, perCharacter, req.count);
+        }
+        d.characterLimit = d.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
+        // A short list keeps a full list's variety: no first character in more than a variety.first-th of the
+        // names it holds (孙 for a girl: not five of thirteen names beginning with 薇), though always in two: a list
+        // of a few names is not cut to a handful with every first character different. Drawn again with the limit
+        // of its own length until that holds; each draw is shorter, so this ends.
+        const int firstShare = m_rules.value(QStringLiteral("variety.first"));
+        for (int length = int(d.chosen.size()); length < req.count;) {
+            const int perFirst = std::max(2, length / firstShare);
+            QHash<int, int> firsts;
+            int most = 0;
+            for (size_t i : d.chosen) {
+                if (d.sorted[i].first != included)
+                    most = std::max(most, ++firsts[d.sorted[i].first]);
+            }
+            if (most <= perFirst)
+                break;
+            pick(d.nameLikeUsed, d.characterLimit, perFirst * firstShare);
+            length = int(d.chosen.size());
+            // The shorter list may no longer need a character in more names than usual.
+            if (d.varietyRelaxed) {
+                QHash<int, int> uses;
+                for (size_t i : d.chosen) {
+                    const Candidate &c = d.sorted[i];
+                    if (c.first != included)
+                        ++uses[c.first];
+                    if (c.second >= 0 && c.second != c.first && c.second != included)
+                        ++uses[c.second];
+                }
+                d.varietyRelaxed = std::any_of(uses.cbegin(), uses.cend(), [&](int n) { return n > perCharacter; });
+                d.characterLimit = d.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
+            }
+        }
+        return true;
+    }
+
+    // How a name sounds, judged once a run whichever list draws it; none without the sound check.
+    const std::optional<SoundVerdict> &sound(const Candidate &c)
+    {
+        const Character &a = m_sources.characters[size_t(c.first)];
+        const Character *b = c.second >= 0 ? &m_sources.characters[size_t(c.second)] : nullptr;
+        const quint64 key = pairKey(a.code, b ? b->code : 0);
+        auto it = m_soundOf.constFind(key);
+        if (it == m_soundOf.constEnd()) {
+            const QString given = a.shown.character + (b ? b->shown.character : QString());
+            it = m_soundOf.insert(key, m_paths.sound ? m_paths.sound(m_request.surname, given) : std::nullopt);
+        }
+        return *it;
+    }
+
+    Search &search() { return m_search; }
+
+private:
+    // The good configurations of a length and level, searched once a run; leftOut grows by the girls' ones
+    // left out.
+    const QList<GoodConfiguration> &configurations(int nameLength, LuckLevel level, int &leftOut)
+    {
+        const int key = nameLength * 4 + int(level);
+        auto it = m_configs.find(key);
+        if (it == m_configs.end()) {
+            int girls = 0;
+            QList<GoodConfiguration> found
+                = NameSuggestions::configurations(m_sources.surnameStrokes, nameLength, m_request.sex, level, &girls);
+            it = m_configs.insert(key, { found, girls });
+        }
+        leftOut += it->second;
+        return it->first;
+    }
+
+    const SuggestionRequest &m_request;
+    const SuggestionSources &m_paths;
+    const Sources &m_sources;
+    const RankingRules &m_rules;
+    Search m_search;
+    QHash<quint64, std::optional<SoundVerdict>> m_soundOf;
+    QHash<int, std::pair<QList<GoodConfiguration>, int>> m_configs;
+};
 
 // Each wish of the request relaxed on its own, with the words that name it, in the order the user reads them.
 QList<std::pair<QString, SuggestionRequest>> relaxedRequests(const SuggestionRequest &request)
@@ -829,8 +1022,10 @@ QList<std::pair<QString, SuggestionRequest>> relaxedRequests(const SuggestionReq
             [](SuggestionRequest &r) { r.include.clear(); });
     }
     if (!request.exclude.isEmpty()) {
-        add(QStringLiteral("不排除“") + request.exclude + QStringLiteral("”"),
-            [](SuggestionRequest &r) { r.exclude.clear(); });
+        QString excluded;
+        for (const QString &c : splitCharacters(request.exclude))
+            excluded += QStringLiteral("“") + c + QStringLiteral("”");
+        add(QStringLiteral("不排除") + excluded, [](SuggestionRequest &r) { r.exclude.clear(); });
     }
     if (request.minStrokes > 0 || request.maxStrokes > 0)
         add(QStringLiteral("不限笔画数"), [](SuggestionRequest &r) { r.minStrokes = r.maxStrokes = 0; });
@@ -843,14 +1038,27 @@ QList<std::pair<QString, SuggestionRequest>> relaxedRequests(const SuggestionReq
     return relaxed;
 }
 
+// Each wish relaxed on its own and the length of the list it gives: the list the request so relaxed would show,
+// drawn on what the run has loaded. Nothing when the classics cannot be read.
+std::optional<QList<Suggestions::Relaxation>> relaxedLists(const SuggestionRequest &request, Drawer &drawer)
+{
+    QList<Suggestions::Relaxation> lists;
+    for (const auto &[what, relaxed] : relaxedRequests(request)) {
+        Drawing d;
+        if (!drawer.draw(wishesOf(relaxed), d))
+            return std::nullopt;
+        lists.append({ what, int(d.chosen.size()) });
+    }
+    return lists;
+}
+
 // Nothing found: each wish relaxed on its own, and what it would give.
-UserMessage whatToRelax(const SuggestionRequest &request, Search &search, const Sources &sources)
+UserMessage whatToRelax(const QList<Suggestions::Relaxation> &lists)
 {
     QStringList offers;
-    for (const auto &[what, relaxed] : relaxedRequests(request)) {
-        const int n = namesWith(search, wishesOf(relaxed), sources, request);
-        if (n > 0)
-            offers.append(QStringLiteral("%1可得 %2 个名字").arg(what).arg(n));
+    for (const Suggestions::Relaxation &list : lists) {
+        if (list.names > 0)
+            offers.append(QStringLiteral("%1可得 %2 个名字").arg(list.wish).arg(list.names));
     }
     QString text = QStringLiteral("对不起，按您的要求没有找出任何名字。");
     if (offers.isEmpty())
@@ -860,48 +1068,64 @@ UserMessage whatToRelax(const SuggestionRequest &request, Search &search, const 
     return UserMessage::warning(text);
 }
 
+// What the user is told when the ranking's own files, built into the program, do not parse.
+UserMessage brokenRulesMessage(const RankingRules &rules)
+{
+    return UserMessage::warning(QStringLiteral("本程序内置的推荐名字规则有误（") + rules.problem()
+        + QStringLiteral("），无法推荐或评判名字。请重新安装本程序。"));
+}
+
+// What the user is told when the list of name words installed with the program cannot be read (badLine as
+// NameWords::read gives it).
+UserMessage wordsMessage(int badLine)
+{
+    const QString file = QStringLiteral("名字词表") + NameWords::fileName();
+    const QString what = badLine == 0 ? QStringLiteral("找不到") + file
+        : badLine < 0                 ? file + QStringLiteral("没有内容")
+                                      : file + QStringLiteral("第 %1 行有误").arg(badLine);
+    return UserMessage::warning(what + QStringLiteral("，无法推荐或评判名字。请重新安装本程序。"));
+}
+
+// The suggested names; with moreWith a list shorter than asked for says what each wish relaxed would give.
+Suggestions suggestNames(
+    const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules, bool moreWith);
+
 } // namespace
 
 Suggestions NameSuggestions::run(
     const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules)
 {
-    Suggestions result = search(request, paths, rules);
-    // A list shorter than asked for: what each wish relaxed on its own would give, when that is more.
-    if (!result.names.isEmpty() && result.names.size() < result.request.count) {
-        for (const auto &[what, relaxed] : relaxedRequests(result.request)) {
-            const Suggestions more = search(relaxed, paths, rules);
-            if (more.names.size() > result.names.size())
-                result.moreWith.append({ what, int(more.names.size()) });
-        }
-    }
-    return result;
+    return suggestNames(request, paths, rules, true);
 }
 
 Suggestions NameSuggestions::search(
     const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules)
 {
+    return suggestNames(request, paths, rules, false);
+}
+
+namespace {
+
+Suggestions suggestNames(
+    const SuggestionRequest &request, const SuggestionSources &paths, const RankingRules &rules, bool moreWith)
+{
     Suggestions result;
     result.request = request;
     result.request.surname = trimSpaces(request.surname);
-    if ((result.message = requestProblem(result.request)))
+    if ((result.message = NameSuggestions::requestProblem(result.request)))
         return result;
+    if (!rules.problem().isEmpty()) {
+        result.message = brokenRulesMessage(rules);
+        return result;
+    }
     const SuggestionRequest &req = result.request;
 
     // The surname's strokes, the characters, the words.
     Sources sources;
     sources.surname = req.surname;
     sources.famous = rules.famousGivenNames(req.surname);
-    const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(paths.library, req.surname);
-    if (!strokes.value) {
-        result.message = strokes.message();
-        result.databaseFailed = strokes.databaseFailed;
-        return result;
-    }
-    for (int s : *strokes.value)
-        sources.surnameStrokes.append(qint16(s));
-    for (uint c : req.surname.toUcs4())
-        sources.surnameCodes.insert(char32_t(c));
-    // Open for the whole search: the readings and meanings are read at the end, for the names shown only.
+    // One connection for the whole search: the surname's strokes, the characters, and at the end the readings
+    // and meanings of the names shown only.
     NameDatabase db = paths.library.open({ DbTable::Name });
     {
         if (auto failure = db.failure()) {
@@ -909,6 +1133,16 @@ Suggestions NameSuggestions::search(
             result.databaseFailed = true;
             return result;
         }
+        const Outcome<QList<int>> strokes = StrokeLookup::strokesOfName(db, req.surname);
+        if (!strokes.value) {
+            result.message = strokes.message();
+            result.databaseFailed = strokes.databaseFailed;
+            return result;
+        }
+        for (int s : *strokes.value)
+            sources.surnameStrokes.append(qint16(s));
+        for (uint c : req.surname.toUcs4())
+            sources.surnameCodes.insert(char32_t(c));
         const std::optional<QList<NameDatabase::NameKey>> rows = db.nameKeys();
         if (!rows) {
             result.message = DatabaseFailure::unreadable().message();
@@ -953,18 +1187,19 @@ Suggestions NameSuggestions::search(
                     { row.namechr, qint16(row.strokes.toInt()), row.wuxing, QStringLiteral("0"), row.pinyin,
                         row.meaning }));
                 sources.characters.back().taste = rules.taste(row.namechr);
+                sources.characters.back().outsideLibrary = true;
                 sources.included = int(sources.characters.size() - 1);
             }
         }
     }
-    const std::optional<NameWords> words = NameWords::read(paths.wordsPath);
+    int badLine = 0;
+    std::optional<NameWords> words = NameWords::read(paths.wordsPath, &badLine);
     if (!words) {
-        result.message = UserMessage::warning(QStringLiteral("找不到名字词表") + NameWords::fileName()
-            + QStringLiteral("，无法推荐名字。请重新安装本程序。"));
+        result.message = wordsMessage(badLine);
         result.databaseFailed = true;
         return result;
     }
-    sources.words = *words;
+    sources.words = std::move(*words);
     for (Character &c : sources.characters) {
         c.placeFirst = takesPlace(sources.words, c.code, true, rules);
         c.placeSecond = takesPlace(sources.words, c.code, false, rules);
@@ -972,139 +1207,27 @@ Suggestions NameSuggestions::search(
         c.oftenSecond = sources.words.asSecond(c.code) >= rules.weights().position;
     }
 
-    // 全吉 first; 半吉 too only when 全吉 gives too few names.
     const Wishes wishes = wishesOf(req);
-    Search search(req, paths, sources, rules);
-    QList<GoodConfiguration> configs
-        = configurations(sources.surnameStrokes, req.nameLength, req.sex, LuckLevel::Full, &result.girlsLeftOut);
-    result.fullConfigurations = int(configs.size());
-    std::vector<Candidate> candidates;
-    if (!search.collect(wishes, configs, 0, LuckLevel::Full, candidates)) {
-        result.message = search.m_failure;
+    Drawer drawer(req, paths, sources, rules);
+    Drawing drawn;
+    if (!drawer.draw(wishes, drawn)) {
+        result.message = drawer.search().m_failure;
         result.databaseFailed = true;
         return result;
     }
-    // Too few: fewer names that people use or that are words than asked for. Two characters that merely fit the
-    // strokes are no name a parent would read far for; the 半吉 configurations bring real names instead.
-    const auto recognised = [](const Candidate &c) {
-        return c.word.kind == NameWords::Kind::GivenName || c.word.kind == NameWords::Kind::Current
-            || c.word.kind == NameWords::Kind::Word || c.classicWord;
-    };
-    if (std::count_if(candidates.begin(), candidates.end(), recognised) < req.count) {
-        const QList<GoodConfiguration> half
-            = configurations(sources.surnameStrokes, req.nameLength, req.sex, LuckLevel::Half, &result.girlsLeftOut);
-        result.halfConfigurations = int(half.size());
-        result.halfUsed = !half.isEmpty();
-        if (!search.collect(wishes, half, int(configs.size()), LuckLevel::Half, candidates)) {
-            result.message = search.m_failure;
-            result.databaseFailed = true;
-            return result;
-        }
-        configs += half;
-    }
-
-    // The list, loosened step by step while it is shorter than asked for: first pairs that only the places their
-    // characters take in names speak for, then a character in a few more names.
-    QHash<quint64, std::optional<SoundVerdict>> soundOf;
-    std::vector<Candidate> sorted;
-    std::vector<size_t> chosen;
-    const int included = req.include.isEmpty() ? -1 : sources.included.value_or(-1);
-    // The names are drawn best first. A name's sound can add at most sound.clear to its score and may take much
-    // away, so the sound is judged only for names that can still reach the list: a name is drawn once its score
-    // with the sound beats what any name not yet judged could reach.
-    const auto pick = [&](bool nameLike, int perCharacter, int length) {
-        std::vector<Candidate> pool;
-        pool.reserve(candidates.size());
-        for (const Candidate &c : candidates) {
-            if (nameLike || !c.nameLike)
-                pool.push_back(c);
-        }
-        result.candidates = int(pool.size());
-        const auto worse = [](const Candidate &a, const Candidate &b) { return better(b, a); };
-        std::make_heap(pool.begin(), pool.end(), worse);
-        std::vector<Candidate> judged;
-        const int lift = paths.sound ? std::max(0, rules.weights().soundClear) : 0;
-        Shortlist list(length, rules, included, perCharacter);
-        sorted.clear();
-        chosen.clear();
-        while (list.size() < req.count && (!pool.empty() || !judged.empty())) {
-            if (!judged.empty() && (pool.empty() || judged.front().score.total > pool.front().score.total + lift)) {
-                std::pop_heap(judged.begin(), judged.end(), worse);
-                sorted.push_back(judged.back());
-                judged.pop_back();
-                if (list.offer(sorted.back()))
-                    chosen.push_back(sorted.size() - 1);
-                continue;
-            }
-            std::pop_heap(pool.begin(), pool.end(), worse);
-            Candidate c = pool.back();
-            pool.pop_back();
-            const Character &a = sources.characters[size_t(c.first)];
-            const quint64 key = pairKey(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0);
-            auto it = soundOf.constFind(key);
-            if (it == soundOf.constEnd()) {
-                const QString given = a.shown.character
-                    + (c.second >= 0 ? sources.characters[size_t(c.second)].shown.character : QString());
-                it = soundOf.insert(key, paths.sound ? paths.sound(req.surname, given) : std::nullopt);
-            }
-            // A name that sounds like an insult or an ill omen (孙子涵) is never offered, not even to fill a
-            // short list.
-            if (*it && !(*it)->strong.isEmpty())
-                continue;
-            c.score = rescoreWithSound(c.score, *it, rules);
-            judged.push_back(c);
-            std::push_heap(judged.begin(), judged.end(), worse);
-        }
-    };
+    const QList<GoodConfiguration> &configs = drawn.configs;
+    const std::vector<Candidate> &sorted = drawn.sorted;
+    const std::vector<size_t> &chosen = drawn.chosen;
+    result.fullConfigurations = drawn.fullConfigurations;
+    result.halfConfigurations = drawn.halfConfigurations;
+    result.halfUsed = drawn.halfUsed;
+    result.nameLikeUsed = drawn.nameLikeUsed;
+    result.varietyRelaxed = drawn.varietyRelaxed;
+    result.characterLimit = drawn.characterLimit;
+    result.girlsLeftOut = drawn.girlsLeftOut;
+    result.candidates = drawn.candidates;
     result.soundJudged = bool(paths.sound);
-    const RankingRules::Weights &weights = rules.weights();
-    const int perCharacter = rules.value(QStringLiteral("variety.character"));
-    pick(false, perCharacter, req.count);
-    if (int(chosen.size()) < req.count
-        && std::any_of(candidates.begin(), candidates.end(), [](const Candidate &c) { return c.nameLike; })) {
-        result.nameLikeUsed = true;
-        pick(true, perCharacter, req.count);
-    }
-    if (int(chosen.size()) < req.count && weights.relaxedCharacter > perCharacter) {
-        const size_t before = chosen.size();
-        pick(result.nameLikeUsed, weights.relaxedCharacter, req.count);
-        result.varietyRelaxed = chosen.size() > before;
-        if (!result.varietyRelaxed)
-            pick(result.nameLikeUsed, perCharacter, req.count);
-    }
-    result.characterLimit = result.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
-    // A short list keeps a full list's variety: no first character in more than a variety.first-th of the names it
-    // holds (孙 for a girl: not five of thirteen names beginning with 薇), though always in two: a list of a few
-    // names is not cut to a handful with every first character different. Drawn again with the limit of its own
-    // length until that holds; each draw is shorter, so this ends.
-    for (int length = int(chosen.size()); length < req.count;) {
-        const int perFirst = std::max(2, length / rules.value(QStringLiteral("variety.first")));
-        QHash<int, int> firsts;
-        int most = 0;
-        for (size_t i : chosen) {
-            if (sorted[i].first != included)
-                most = std::max(most, ++firsts[sorted[i].first]);
-        }
-        if (most <= perFirst)
-            break;
-        pick(result.nameLikeUsed, result.characterLimit, perFirst * rules.value(QStringLiteral("variety.first")));
-        length = int(chosen.size());
-        // The shorter list may no longer need a character in more names than usual.
-        if (result.varietyRelaxed) {
-            QHash<int, int> uses;
-            for (size_t i : chosen) {
-                const Candidate &c = sorted[i];
-                if (c.first != included)
-                    ++uses[c.first];
-                if (c.second >= 0 && c.second != c.first && c.second != included)
-                    ++uses[c.second];
-            }
-            result.varietyRelaxed
-                = std::any_of(uses.cbegin(), uses.cend(), [&](int n) { return n > perCharacter; });
-            result.characterLimit = result.varietyRelaxed ? weights.relaxedCharacter : perCharacter;
-        }
-    }
-
+    Search &search = drawer.search();
     // The readings and meanings of the characters shown.
     {
         QList<qint64> rowids;
@@ -1156,8 +1279,7 @@ Suggestions NameSuggestions::search(
             if (!verse.isEmpty())
                 name.verse = verse;
         }
-        const std::optional<SoundVerdict> &sound = soundOf.value(
-            pairKey(a.code, c.second >= 0 ? sources.characters[size_t(c.second)].code : 0));
+        const std::optional<SoundVerdict> sound = drawer.sound(c);
         if (sound) {
             name.pinyin = sound->pinyin;
             name.soundFindings = sound->strong + sound->weak;
@@ -1175,14 +1297,37 @@ Suggestions NameSuggestions::search(
         result.names.append(name);
     }
 
-    if (result.names.isEmpty())
-        result.message = whatToRelax(req, search, sources);
+
+    // Nothing found, or (asked for) fewer names than asked for: what each wish relaxed on its own would give.
+    const bool empty = result.names.isEmpty();
+    if (empty || (moreWith && result.names.size() < req.count)) {
+        const std::optional<QList<Suggestions::Relaxation>> lists = relaxedLists(req, drawer);
+        if (!lists) {
+            // The classics a relaxed wish reads could not be read: a list found stays, without the offers; an
+            // empty one says what failed.
+            if (empty) {
+                result.message = search.m_failure;
+                result.databaseFailed = true;
+            }
+            return result;
+        }
+        if (empty)
+            result.message = whatToRelax(*lists);
+        for (const Suggestions::Relaxation &list : *lists) {
+            if (!empty && list.names > result.names.size())
+                result.moreWith.append(list);
+        }
+    }
     return result;
 }
+
+} // namespace
 
 Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const QString &givenText, Sex sex,
     const ElementSet &wishes, const SuggestionSources &paths, const RankingRules &rules)
 {
+    if (!rules.problem().isEmpty())
+        return Outcome<SuggestedName>::refused(brokenRulesMessage(rules));
     const QString surname = trimSpaces(surnameText);
     const QString given = trimSpaces(givenText);
     const QStringList surnameChars = splitCharacters(surname);
@@ -1253,9 +1398,11 @@ Outcome<SuggestedName> NameSuggestions::judge(const QString &surnameText, const 
         }
     }
     if (givenCount == 2) {
-        const std::optional<NameWords> words = NameWords::read(paths.wordsPath);
-        if (words)
-            facts.word = words->find(char32_t(givenChars.at(0).toUcs4().value(0)), char32_t(givenChars.at(1).toUcs4().value(0)));
+        int badLine = 0;
+        const std::optional<NameWords> words = NameWords::read(paths.wordsPath, &badLine);
+        if (!words)
+            return Outcome<SuggestedName>::refused(wordsMessage(badLine));
+        facts.word = words->find(char32_t(givenChars.at(0).toUcs4().value(0)), char32_t(givenChars.at(1).toUcs4().value(0)));
     }
     // Where it stands in the classics: the pair's (or the character's) best line in any collection.
     ClassicsDatabase verses = paths.classics.open();

@@ -24,8 +24,23 @@ namespace tolvane {
 // every score part and the variety limits.
 class RankingRules final {
 public:
-    // The rules as built into the program.
+    // The rules as built into the program. Should one of their files not parse, the rules are empty and
+    // problem() says which file and line: the suggestions then refuse to run.
     static const RankingRules &builtIn();
+    // The texts of the files the rules are read from (data/suggestions/).
+    struct Texts {
+        QString ranking; // ranking.tsv
+        QString characters; // name-characters.tsv
+        QString leaning; // name-leaning.tsv
+        QString particles; // particles.tsv
+        QString dated; // dated-names.tsv
+        QString famous; // famous-names.tsv
+    };
+    static Texts builtInTexts();
+    // The rules read from such texts; problem() is the first file and line that is wrong.
+    static RankingRules fromTexts(const Texts &texts);
+    // Empty for rules read whole; otherwise what is wrong with their files.
+    const QString &problem() const { return m_problem; }
     // Rules from the text of such a file: rule<TAB>points<TAB>reason lines, # comments. Nothing, with the line
     // that is wrong in error, when a line is malformed, a rule is unknown or listed twice, or one is missing.
     static std::optional<RankingRules> parse(const QString &text, QString *error = nullptr);
@@ -89,6 +104,7 @@ private:
     QHash<quint64, int> m_dated;
     QSet<QString> m_famous;
     Weights m_weights;
+    QString m_problem;
 };
 
 // How a whole name sounds, as far as the ranking needs it: the pinyin to show and the findings, each as a short

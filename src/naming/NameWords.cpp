@@ -31,14 +31,22 @@ char32_t takeCharacter(QByteArrayView &text)
 
 } // namespace
 
-std::optional<NameWords> NameWords::read(const QString &path)
+std::optional<NameWords> NameWords::read(const QString &path, int *badLine)
 {
+    if (badLine)
+        *badLine = 0;
     const std::optional<QByteArray> bytes = PlainTextFile::readBytes(path);
-    return bytes ? parse(*bytes) : std::nullopt;
+    return bytes ? parse(*bytes, badLine) : std::nullopt;
 }
 
-std::optional<NameWords> NameWords::parse(const QByteArray &bytes)
+std::optional<NameWords> NameWords::parse(const QByteArray &bytes, int *badLine)
 {
+    int lineNumber = 0;
+    const auto malformed = [&]() -> std::optional<NameWords> {
+        if (badLine)
+            *badLine = lineNumber;
+        return std::nullopt;
+    };
     NameWords words;
     words.m_pairs.reserve(bytes.size() / 15); // a line is about fifteen bytes
     const QByteArrayView all(bytes);
@@ -49,6 +57,7 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes)
             end = all.size();
         QByteArrayView line = all.sliced(start, end - start);
         start = end + 1;
+        ++lineNumber;
         if (line.endsWith('\r'))
             line.chop(1);
         if (line.isEmpty() || line.startsWith('#'))
@@ -57,27 +66,39 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes)
         const char32_t first = takeCharacter(line);
         const char32_t second = takeCharacter(line);
         if (!first || !second || !line.startsWith('\t'))
-            return std::nullopt;
+            return malformed();
         line = line.sliced(1);
         const qsizetype kindEnd = line.indexOf('\t');
         if (kindEnd < 0)
-            return std::nullopt;
+            return malformed();
         const QByteArrayView kind = line.first(kindEnd);
         line = line.sliced(kindEnd + 1);
         const qsizetype weightEnd = line.indexOf('\t');
         if (weightEnd < 0)
-            return std::nullopt;
-        bool number = false;
-        const int weight = line.first(weightEnd).trimmed().toInt(&number);
+            return malformed();
+        // The weight, a plain decimal number (toInt costs more than the rest of the line).
+        QByteArrayView digits = line.first(weightEnd).trimmed();
+        const bool negative = digits.startsWith('-');
+        if (negative)
+            digits = digits.sliced(1);
+        bool number = !digits.isEmpty() && digits.size() <= 9;
+        int weight = 0;
+        for (qsizetype i = 0; number && i < digits.size(); ++i) {
+            const char d = digits.at(i);
+            number = d >= '0' && d <= '9';
+            weight = weight * 10 + (d - '0');
+        }
+        if (negative)
+            weight = -weight;
         const QByteArrayView sex = line.sliced(weightEnd + 1).trimmed();
         if (!number || sex.contains('\t'))
-            return std::nullopt;
+            return malformed();
         Entry entry;
         entry.weight = weight;
         if (sex != QByteArrayView("0")) {
             entry.sex = sexFromText(QString::fromUtf8(sex));
             if (!entry.sex)
-                return std::nullopt;
+                return malformed();
         }
         if (kind == QByteArrayView("名"))
             entry.kind = Kind::GivenName;
@@ -88,12 +109,17 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes)
         else if (kind == QByteArrayView("忌"))
             entry.kind = Kind::Unfit;
         else
-            return std::nullopt;
+            return malformed();
         if (entry.kind == Kind::GivenName || entry.kind == Kind::Current) {
             ++words.m_asFirst[first];
             ++words.m_asSecond[second];
         }
-        words.m_pairs.insert((quint64(first) << 32) | second, entry);
+        words.m_pairs[(quint64(first) << 32) | second] = entry;
+    }
+    // A file cut short to nothing is no list of words either.
+    if (words.m_pairs.isEmpty()) {
+        lineNumber = -1;
+        return malformed();
     }
     return words;
 }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 
+#include "naming/PairTable.h"
 #include "numerology/Vocabulary.h"
 
 #include <optional>
@@ -27,13 +28,15 @@ public:
     };
 
     static QString fileName() { return QStringLiteral("namewords.tsv"); }
-    // Nothing when the file cannot be read or a line is malformed.
-    static std::optional<NameWords> read(const QString &path);
-    static std::optional<NameWords> parse(const QByteArray &bytes);
+    // Nothing when the file cannot be read, a line is malformed or there are no pairs at all; badLine is then
+    // the malformed line's number (0 for a file that cannot be read, -1 for one without pairs).
+    static std::optional<NameWords> read(const QString &path, int *badLine = nullptr);
+    static std::optional<NameWords> parse(const QByteArray &bytes, int *badLine = nullptr);
 
     Entry find(char32_t first, char32_t second) const
     {
-        return m_pairs.value((quint64(first) << 32) | second);
+        const Entry *entry = m_pairs.find((quint64(first) << 32) | second);
+        return entry ? *entry : Entry {};
     }
     qsizetype size() const { return m_pairs.size(); }
     // In how many given names (people's or today's) the character stands first, or second: how naturally it
@@ -42,9 +45,9 @@ public:
     int asSecond(char32_t c) const { return m_asSecond.value(c); }
 
 private:
-    QHash<quint64, Entry> m_pairs;
-    QHash<char32_t, int> m_asFirst;
-    QHash<char32_t, int> m_asSecond;
+    PairTable<Entry> m_pairs;
+    PairTable<int> m_asFirst; // by the character alone
+    PairTable<int> m_asSecond;
 };
 
 } // namespace tolvane

@@ -126,26 +126,43 @@ QString SuggestionText::shortlist(const Suggestions &s, const QString &birthNote
     text += QStringLiteral("在 %1 种全吉配置").arg(s.fullConfigurations);
     if (s.halfUsed)
         text += QStringLiteral("和 %1 种半吉配置").arg(s.halfConfigurations);
-    text += QStringLiteral("中找出 %1 个名字，这里是得分最高的 %2 个。").arg(s.candidates).arg(s.names.size());
+    // How the search was widened, in the order it was, before what it found.
+    QStringList widened;
     if (s.halfUsed)
-        text += QStringLiteral("全吉配置里常用的名字和成词的名字不足 %1 个，所以加入了半吉配置。").arg(r.count);
-    if (s.nameLikeUsed)
-        text += QStringLiteral("名字仍不足 %1 个，又加入了两字各自常在名字里这样用的搭配（首字常作名字首字，末字常作名字末字）。")
-                    .arg(r.count);
+        widened.append(QStringLiteral("全吉配置里常用或成词的名字不足 %1 个，所以加入了半吉配置").arg(r.count));
+    if (s.nameLikeUsed) {
+        widened.append(QStringLiteral("名字仍凑不满 %1 个，又加入了一些不成词的搭配（首字常用作名字的头一个字，末字常用作末一个字）")
+                           .arg(r.count));
+    }
     if (s.varietyRelaxed)
-        text += QStringLiteral("为凑足名单，同一个字最多出现在 %1 个名字里。").arg(s.characterLimit);
+        widened.append(QStringLiteral("为凑足名单，放宽了用字重复的限制"));
+    if (widened.isEmpty())
+        text += QStringLiteral("中找出 %1 个名字").arg(s.candidates);
+    else
+        text += QStringLiteral("中找名字：") + widened.join(QStringLiteral("；"))
+            + QStringLiteral("。共找出 %1 个名字").arg(s.candidates);
+    const int listed = int(s.names.size());
+    if (listed == s.candidates)
+        text += listed == 1 ? QStringLiteral("。") : QStringLiteral("，按得分从高到低全部列出。");
+    else if (listed < r.count)
+        text += QStringLiteral("，其中 %1 个与得分更高的名字用字重复太多，略去不列，按得分从高到低列出其余 %2 个。")
+                    .arg(s.candidates - listed)
+                    .arg(listed);
+    else
+        text += QStringLiteral("，这里是得分最高的 %1 个。").arg(listed);
     if (!s.moreWith.isEmpty()) {
         QStringList offers;
         for (const Suggestions::Relaxation &more : s.moreWith)
             offers.append(QStringLiteral("%1可得 %2 个名字").arg(more.wish).arg(more.names));
-        text += QStringLiteral("名单不足 %1 个：").arg(r.count) + offers.join(QStringLiteral("；")) + QStringLiteral("。");
+        text += QStringLiteral("名单不足 %1 个。").arg(r.count) + offers.join(QStringLiteral("；")) + QStringLiteral("。");
     }
     text += kBreak;
     if (s.girlsLeftOut > 0) {
         text += QStringLiteral("已除去 %1 种地格对女性婚姻不利的配置（姓名分析会对这样的名字提出警示）。").arg(s.girlsLeftOut)
             + kBreak;
     }
-    text += QStringLiteral("总分由数理、五行、读音、字义四部分相加；同一个字最多出现在几个名字里，首字也不会都一样。");
+    text += QStringLiteral("总分由数理、五行、读音、字义四部分相加；同一个字最多用在 %1 个名字里，以同一个字开头的名字也不会太多。")
+                .arg(s.characterLimit);
     if (!s.soundJudged)
         text += QStringLiteral("读音一项暂未评分。");
     text += kBreak + kBreak;

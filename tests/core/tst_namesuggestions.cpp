@@ -2,6 +2,7 @@
 // the variety of the shortlist and what an empty result says, on the real generated library, verses and words.
 #include "analysis/NameAnalysis.h"
 #include "analysis/NameSound.h"
+#include "fakes/TestFiles.h"
 #include "fakes/TestLibrary.h"
 #include "naming/NameScore.h"
 #include "naming/NameSuggestions.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tolvane;
@@ -98,6 +100,8 @@ private Q_SLOTS:
     void famousNamesLeftOut();
     void classicsCountOnlyWords_data();
     void classicsCountOnlyWords();
+    void brokenBuiltInFilesRefuse_data();
+    void brokenBuiltInFilesRefuse();
 };
 
 void TestNameSuggestions::rulesFile_data()
@@ -372,8 +376,8 @@ void TestNameSuggestions::nothingFoundSaysWhatToRelax_data()
                                       << QStringLiteral("改起双字名");
 }
 
-// Nothing found: the message names the wish to relax and how many names that would give, and the count is what a
-// request so relaxed finds.
+// Nothing found: the message names the wish to relax and how many names that would give, and the count is the
+// length of the list a request so relaxed shows.
 void TestNameSuggestions::nothingFoundSaysWhatToRelax()
 {
     QFETCH(QString, surname);
@@ -399,11 +403,10 @@ void TestNameSuggestions::nothingFoundSaysWhatToRelax()
         r.include.clear();
     else
         r.nameLength = 3 - length;
-    r.count = 500;
+    // The count offered is the length of the list the request so relaxed shows.
     const Suggestions relaxed = NameSuggestions::run(r, realSources());
     QVERIFY(!relaxed.names.isEmpty());
-    if (relaxed.halfUsed)
-        QCOMPARE(relaxed.candidates, offer.captured(1).toInt());
+    QCOMPARE(int(relaxed.names.size()), offer.captured(1).toInt());
 }
 
 void TestNameSuggestions::characterLists_data()
@@ -537,11 +540,20 @@ void TestNameSuggestions::shortListsLoosened()
     const RankingRules &rules = RankingRules::builtIn();
     QCOMPARE(s.nameLikeUsed, loosened);
     const QString text = SuggestionText::shortlist(s, QString());
-    QCOMPARE(text.contains(QStringLiteral("又加入了两字各自常在名字里这样用的搭配")), s.nameLikeUsed);
-    QCOMPARE(text.contains(QStringLiteral("为凑足名单，同一个字最多出现在")), s.varietyRelaxed);
+    QCOMPARE(text.contains(QStringLiteral("又加入了一些不成词的搭配")), s.nameLikeUsed);
+    QCOMPARE(text.contains(QStringLiteral("为凑足名单，放宽了用字重复的限制")), s.varietyRelaxed);
     // Loosened only for a list that is short without it.
     if (!loosened)
         QCOMPARE(s.names.size(), s.request.count);
+    // A short list never claims to be the best of what was found: it lists all, or says how many the variety
+    // limit left out.
+    if (s.names.size() < s.request.count) {
+        QVERIFY2(!text.contains(QStringLiteral("得分最高的")), qPrintable(text));
+        QCOMPARE(text.contains(QStringLiteral("其中 %1 个与得分更高的名字用字重复太多，略去不列，按得分从高到低列出其余 %2 个。")
+                                   .arg(s.candidates - s.names.size())
+                                   .arg(s.names.size())),
+            s.candidates > s.names.size());
+    }
     QHash<QString, int> uses;
     QHash<QString, int> firsts;
     for (const SuggestedName &n : s.names) {
@@ -572,13 +584,25 @@ void TestNameSuggestions::shortListSaysWhatGivesMore_data()
     QTest::addColumn<QString>("exclude");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("wish"); // a wish the list must name; empty: the list is long enough
-    // The birth chart of 2024-02-04 16:30 asks 火土: two names.
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("maxStrokes");
+    QTest::addColumn<QString>("include");
+    QTest::addColumn<bool>("classics"); // names from the classics as well
+    // The birth chart of 2024-02-04 16:30 asks 火土: a handful of names.
     QTest::newRow("孙, girl, 火土") << QStringLiteral("孙") << 1 << QStringLiteral("火土") << QString() << 50
-                                  << QStringLiteral("放宽五行要求");
+                                  << QStringLiteral("放宽五行要求") << 2 << 0 << QString() << false;
+    QTest::newRow("孙, girl, 水木: one character") << QStringLiteral("孙") << 1 << QStringLiteral("水木") << QString() << 50
+                                                << QStringLiteral("改起单字名") << 2 << 0 << QString() << false;
     QTest::newRow("孙, girl, without 涵") << QStringLiteral("孙") << 1 << QStringLiteral("金木水火土") << QStringLiteral("涵")
-                                       << 50 << QStringLiteral("不排除“涵”");
+                                       << 50 << QStringLiteral("不排除“涵”") << 2 << 0 << QString() << false;
+    QTest::newRow("张, boy, one character of at most 8 strokes")
+        << QStringLiteral("张") << 0 << QStringLiteral("金木水火土") << QString() << 50 << QStringLiteral("不限笔画数") << 1
+        << 8 << QString() << false;
     QTest::newRow("王, boy: long enough") << QStringLiteral("王") << 0 << QStringLiteral("金木水火土") << QString() << 30
-                                       << QString();
+                                       << QString() << 2 << 0 << QString() << false;
+    // 浩 is water: a list without it keeps to wood, and the family's character is not offered in it.
+    QTest::newRow("王, boy, 木 with 浩") << QStringLiteral("王") << 0 << QStringLiteral("木") << QString() << 300
+                                     << QStringLiteral("放宽五行要求") << 2 << 0 << QStringLiteral("浩") << true;
 }
 
 // A list shorter than asked for names each wish that relaxed on its own makes it longer, with the length of that
@@ -591,10 +615,18 @@ void TestNameSuggestions::shortListSaysWhatGivesMore()
     QFETCH(QString, exclude);
     QFETCH(int, count);
     QFETCH(QString, wish);
-    SuggestionRequest r = request(surname, sex == 1 ? Sex::Female : Sex::Male);
+    QFETCH(int, length);
+    QFETCH(int, maxStrokes);
+    QFETCH(QString, include);
+    QFETCH(bool, classics);
+    SuggestionRequest r = request(surname, sex == 1 ? Sex::Female : Sex::Male, length);
+    if (classics)
+        r.classics = ClassicSet::all();
     r.elements = *ElementSet::fromText(elements);
     r.exclude = exclude;
     r.count = count;
+    r.maxStrokes = maxStrokes;
+    r.include = include;
     const Suggestions s = NameSuggestions::run(r, realSources());
     QVERIFY(!s.names.isEmpty());
     const QString text = SuggestionText::shortlist(s, QString());
@@ -608,17 +640,37 @@ void TestNameSuggestions::shortListSaysWhatGivesMore()
     const auto it = std::find_if(s.moreWith.cbegin(), s.moreWith.cend(),
         [&](const Suggestions::Relaxation &more) { return more.wish == wish; });
     QVERIFY(it != s.moreWith.cend());
-    // The length said is the length of the list that wish relaxed gives.
-    SuggestionRequest relaxed = r;
-    relaxed.elements = ElementSet::all();
-    relaxed.exclude.clear();
-    QCOMPARE(it->names, int(NameSuggestions::run(relaxed, realSources()).names.size()));
-    QVERIFY(it->names > s.names.size());
-    QVERIFY2(text.contains(QStringLiteral("名单不足 %1 个：").arg(count) + wish
-                 + QStringLiteral("可得 %1 个名字").arg(it->names)),
-        qPrintable(text));
-    for (const Suggestions::Relaxation &more : s.moreWith)
-        QVERIFY2(more.names > s.names.size(), qPrintable(more.wish));
+    QVERIFY2(text.contains(wish + QStringLiteral("可得 %1 个名字").arg(it->names)), qPrintable(text));
+    // Each wish relaxed on its own: the length said is the length of the list the request so relaxed shows on its
+    // own, and a wish not named gives no longer list.
+    QList<std::pair<QString, SuggestionRequest>> relaxations;
+    const auto relax = [&](const QString &what, const std::function<void(SuggestionRequest &)> &change) {
+        SuggestionRequest relaxed = r;
+        change(relaxed);
+        relaxations.append({ what, relaxed });
+    };
+    if (elements != QStringLiteral("金木水火土"))
+        relax(QStringLiteral("放宽五行要求"), [](SuggestionRequest &q) { q.elements = ElementSet::all(); });
+    if (!include.isEmpty())
+        relax(QStringLiteral("不指定必须用的“%1”字").arg(include), [](SuggestionRequest &q) { q.include.clear(); });
+    if (!exclude.isEmpty())
+        relax(QStringLiteral("不排除“%1”").arg(exclude), [](SuggestionRequest &q) { q.exclude.clear(); });
+    if (maxStrokes > 0)
+        relax(QStringLiteral("不限笔画数"), [](SuggestionRequest &q) { q.maxStrokes = 0; });
+    relax(length == 2 ? QStringLiteral("改起单字名") : QStringLiteral("改起双字名"),
+        [](SuggestionRequest &q) { q.nameLength = 3 - q.nameLength; });
+    QVERIFY(std::any_of(relaxations.cbegin(), relaxations.cend(), [&](const auto &x) { return x.first == wish; }));
+    for (const auto &[what, relaxed] : relaxations) {
+        const int names = int(NameSuggestions::run(relaxed, realSources()).names.size());
+        const auto said = std::find_if(s.moreWith.cbegin(), s.moreWith.cend(),
+            [&](const Suggestions::Relaxation &more) { return more.wish == what; });
+        if (said == s.moreWith.cend())
+            QVERIFY2(names <= s.names.size(), qPrintable(what));
+        else
+            QCOMPARE(said->names, names);
+    }
+    QCOMPARE(s.moreWith.size(), std::count_if(relaxations.cbegin(), relaxations.cend(),
+        [&](const auto &x) { return int(NameSuggestions::run(x.second, realSources()).names.size()) > s.names.size(); }));
 }
 
 void TestNameSuggestions::famousNamesLeftOut_data()
@@ -681,4 +733,63 @@ void TestNameSuggestions::classicsCountOnlyWords()
 }
 
 QTEST_GUILESS_MAIN(TestNameSuggestions)
+void TestNameSuggestions::brokenBuiltInFilesRefuse_data()
+{
+    QTest::addColumn<QString>("file"); // the file broken
+    QTest::addColumn<QByteArray>("line"); // the line appended to it; empty: the file emptied
+    QTest::addColumn<QString>("said"); // what the message names
+    QTest::newRow("ranking.tsv: a rule twice") << QStringLiteral("ranking.tsv") << QByteArray("meaning.word\t20\t理由")
+                                               << QStringLiteral("ranking.tsv:");
+    QTest::newRow("name-characters.tsv: points out of range")
+        << QStringLiteral("name-characters.tsv") << QByteArray("涵\t40\t理由") << QStringLiteral("name-characters.tsv:");
+    QTest::newRow("name-leaning.tsv: a leaning of 男") << QStringLiteral("name-leaning.tsv") << QByteArray("雨\t男\t理由")
+                                                     << QStringLiteral("name-leaning.tsv:");
+    QTest::newRow("particles.tsv: no reason") << QStringLiteral("particles.tsv") << QByteArray("尔\t末\t")
+                                              << QStringLiteral("particles.tsv:");
+    QTest::newRow("dated-names.tsv: points that gain") << QStringLiteral("dated-names.tsv") << QByteArray("建国\t5\t理由")
+                                                       << QStringLiteral("dated-names.tsv:");
+    QTest::newRow("famous-names.tsv: one character") << QStringLiteral("famous-names.tsv") << QByteArray("王\t歌手\t理由")
+                                                     << QStringLiteral("famous-names.tsv:");
+    QTest::newRow("namewords.tsv: an unknown kind") << NameWords::fileName() << QByteArray("安然\t好\t3\t0")
+                                                    << QStringLiteral("namewords.tsv第");
+    QTest::newRow("namewords.tsv: emptied") << NameWords::fileName() << QByteArray() << QStringLiteral("namewords.tsv没有内容");
+}
+
+// A file of the ranking built into the program, or the list of words installed beside it, that does not parse
+// stops the suggestions and the comparison with a message that names it: never a list ranked by half the rules.
+void TestNameSuggestions::brokenBuiltInFilesRefuse()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, line);
+    QFETCH(QString, said);
+    RankingRules::Texts texts = RankingRules::builtInTexts();
+    SuggestionSources sources = realSources();
+    QTemporaryDir dir;
+    if (file == NameWords::fileName()) {
+        const QByteArray words = line.isEmpty() ? QByteArray("# nothing left\n") : readAll(sources.wordsPath) + line + '\n';
+        sources.wordsPath = dir.filePath(file);
+        QVERIFY(writeAll(sources.wordsPath, words));
+    } else {
+        QString *text = file == QStringLiteral("ranking.tsv") ? &texts.ranking
+            : file == QStringLiteral("name-characters.tsv")   ? &texts.characters
+            : file == QStringLiteral("name-leaning.tsv")      ? &texts.leaning
+            : file == QStringLiteral("particles.tsv")         ? &texts.particles
+            : file == QStringLiteral("dated-names.tsv")       ? &texts.dated
+                                                              : &texts.famous;
+        *text += QLatin1Char('\n') + QString::fromUtf8(line) + QLatin1Char('\n');
+    }
+    const RankingRules rules = RankingRules::fromTexts(texts);
+    QVERIFY(RankingRules::fromTexts(RankingRules::builtInTexts()).problem().isEmpty());
+    const Suggestions s = NameSuggestions::run(request(QStringLiteral("王"), Sex::Male), sources, rules);
+    QVERIFY(s.names.isEmpty());
+    QVERIFY(s.message);
+    QVERIFY2(s.message->text.contains(said) && s.message->text.contains(QStringLiteral("请重新安装本程序")),
+        qPrintable(s.message->text));
+    const Outcome<SuggestedName> judged
+        = NameSuggestions::judge(QStringLiteral("王"), QStringLiteral("俊杰"), Sex::Male, ElementSet::all(), sources, rules);
+    QVERIFY(!judged.value);
+    QVERIFY(judged.message());
+    QVERIFY2(judged.message()->text.contains(said), qPrintable(judged.message()->text));
+}
+
 #include "tst_namesuggestions.moc"

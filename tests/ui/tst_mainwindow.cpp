@@ -106,6 +106,7 @@ private Q_SLOTS:
     void undoStopsAtTheResult();
     void charactersByStrokesInOneFace();
     void suggestKeepAndCompare();
+    void suggestRefusesABrokenWordList();
 
 private:
     void choose(const char *combo, const QString &text);
@@ -765,6 +766,34 @@ void TestMainWindow::suggestKeepAndCompare()
     const QString written = QString::fromUtf8(favourites.readAll());
     for (const QString &n : kept)
         QVERIFY(written.contains(QStringLiteral("欧阳\t") + n.mid(2)));
+}
+
+// A word list installed with the program that does not parse stops 推荐名字 with a message box that names it; the
+// pane keeps what it showed.
+void TestMainWindow::suggestRefusesABrokenWordList()
+{
+    QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(QStringLiteral("classics.db")),
+        m_dir->filePath(QStringLiteral("classics.db"))));
+    QFile words(m_dir->filePath(QStringLiteral("namewords.tsv")));
+    QVERIFY(words.open(QIODevice::WriteOnly));
+    words.write("安然\t词\t3\t0\n安然\t好\t3\t0\n");
+    words.close();
+    choose("cmbOptions", QStringLiteral("推荐名字"));
+    m_window->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("王"));
+    auto *pane = m_window->findChild<QTextEdit *>(QStringLiteral("RichText"));
+    pane->setPlainText(QStringLiteral("保留的文字"));
+    BoxAnswer answer;
+    QTimer::singleShot(0, [&answer] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog && dialog->objectName() == u"dlgTuijian");
+        answerNextBox(answer);
+        dialog->findChild<QPushButton *>(QStringLiteral("cmdTuijianOK"))->click();
+    });
+    QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    QVERIFY(answer.seen);
+    QVERIFY2(answer.text.contains(QStringLiteral("名字词表namewords.tsv第 2 行有误")), qPrintable(answer.text));
+    QCOMPARE(answer.icon, QMessageBox::Warning);
+    QCOMPARE(pane->toPlainText(), QStringLiteral("保留的文字"));
 }
 
 QTEST_MAIN(TestMainWindow)
