@@ -195,6 +195,18 @@ int main(int argc, char *argv[])
             ++wordCount;
         }
     }
+    // A pair's sex is written only beside a name or a word; listed for a pair that is neither (笑语 before it was a
+    // word of ours), it would silently do nothing.
+    QStringList unused;
+    for (auto it = sexOfName.cbegin(); it != sexOfName.cend(); ++it) {
+        if ((!lines.contains(it.key()) && !currentNames.contains(it.key())) || unfitPairs.contains(it.key()))
+            unused.append(it.key());
+    }
+    if (!unused.isEmpty()) {
+        unused.sort();
+        return fail(QStringLiteral("%1: %2 neither a name nor a word here, so the sex listed would not be used")
+                        .arg(parser.value(nameSex), unused.join(QLatin1Char(' '))));
+    }
     for (auto it = currentNames.cbegin(); it != currentNames.cend(); ++it) {
         const QString sex = it.value() != QStringLiteral("0") ? it.value() : sexOfName.value(it.key(), QStringLiteral("0"));
         lines.insert(it.key(), QStringLiteral("今\t0"));
