@@ -193,18 +193,11 @@ namespace {
 // character's.
 char32_t characterOfLine(QByteArrayView line)
 {
-    if (!line.startsWith("C\t") || line.size() < 4)
+    if (!line.startsWith("C\t"))
         return 0;
-    const auto byte = [&](qsizetype i) { return i < line.size() ? uchar(line.at(i)) : uchar(0); };
-    const uchar lead = byte(2);
-    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
-    for (int i = 1; i < length; ++i) {
-        if ((byte(2 + i) >> 6) != 0x2)
-            return 0;
-        c = (c << 6) | (byte(2 + i) & 0x3F);
-    }
-    return length > 0 && byte(2 + length) == '\t' ? c : 0;
+    line = line.sliced(2);
+    const char32_t c = takeUtf8Character(line);
+    return line.startsWith('\t') ? c : 0;
 }
 
 } // namespace

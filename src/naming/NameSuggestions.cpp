@@ -89,43 +89,12 @@ std::optional<RankingRules> RankingRules::parse(const QString &text, QString *er
     return rules;
 }
 
-bool RankingRules::readTastes(const QString &text, QString *error)
-{
-    QHash<QString, int> tastes;
-    QHash<QString, Sex> keptFor;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QStringList fields = lines.at(i).split(QLatin1Char('\t'));
-        bool number = false;
-        const int points = fields.value(1).toInt(&number);
-        const std::optional<Sex> sex = fields.size() == 4 ? sexFromText(fields.at(3).trimmed()) : std::nullopt;
-        if (fields.size() < 3 || fields.size() > 4 || (fields.size() == 4 && !sex)
-            || splitCharacters(fields.at(0)).size() != 1 || !number || points < -10 || points > 10
-            || fields.at(2).trimmed().isEmpty() || tastes.contains(fields.at(0))) {
-            if (error)
-                *error = QStringLiteral("name-characters.tsv:%1: expected a character listed once, points -10..10, "
-                                        "the reason and perhaps 男 or 女")
-                             .arg(i + 1);
-            return false;
-        }
-        tastes.insert(fields.at(0), points);
-        if (sex)
-            keptFor.insert(fields.at(0), *sex);
-    }
-    m_tastes = tastes;
-    m_keptFor = keptFor;
-    return true;
-}
-
 namespace {
 
-// The lines of one of the character lists: fields split at tabs, # comments and empty lines left out; false, with
-// the file and line in error, when take refuses a line.
+// The lines of one of the character lists: fields split at tabs (three, or up to most), the third a reason, #
+// comments and empty lines left out; false, with the file and line in error, when take refuses a line.
 bool forEachListLine(const QString &text, const QString &file, QString *error,
-    const std::function<bool(const QStringList &fields)> &take, const QString &expected)
+    const std::function<bool(const QStringList &fields)> &take, const QString &expected, qsizetype most = 3)
 {
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -133,7 +102,7 @@ bool forEachListLine(const QString &text, const QString &file, QString *error,
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const QStringList fields = lines.at(i).split(QLatin1Char('\t'));
-        if (fields.size() != 3 || fields.at(2).trimmed().isEmpty() || !take(fields)) {
+        if (fields.size() < 3 || fields.size() > most || fields.at(2).trimmed().isEmpty() || !take(fields)) {
             if (error)
                 *error = QStringLiteral("%1:%2: expected %3").arg(file).arg(i + 1).arg(expected);
             return false;
@@ -142,45 +111,67 @@ bool forEachListLine(const QString &text, const QString &file, QString *error,
     return true;
 }
 
+// A list of single characters, each listed once with a value named by its second field (女 or 中; 首, 末 or 两端).
+template <typename T>
+bool readCharacterValues(const QString &text, const QString &file, QString *error, const QHash<QString, T> &named,
+    const QString &expected, QHash<QString, T> &into)
+{
+    QHash<QString, T> read;
+    const bool ok = forEachListLine(text, file, error,
+        [&](const QStringList &f) {
+            const auto value = named.constFind(f.at(1));
+            if (splitCharacters(f.at(0)).size() != 1 || value == named.constEnd() || read.contains(f.at(0)))
+                return false;
+            read.insert(f.at(0), *value);
+            return true;
+        },
+        expected);
+    if (ok)
+        into = read;
+    return ok;
+}
+
 } // namespace
+
+bool RankingRules::readTastes(const QString &text, QString *error)
+{
+    QHash<QString, int> tastes;
+    QHash<QString, Sex> keptFor;
+    const bool ok = forEachListLine(text, QStringLiteral("name-characters.tsv"), error,
+        [&](const QStringList &f) {
+            bool number = false;
+            const int points = f.at(1).toInt(&number);
+            const std::optional<Sex> sex = f.size() == 4 ? sexFromText(f.at(3).trimmed()) : std::nullopt;
+            if ((f.size() == 4 && !sex) || splitCharacters(f.at(0)).size() != 1 || !number || points < -10
+                || points > 10 || tastes.contains(f.at(0)))
+                return false;
+            tastes.insert(f.at(0), points);
+            if (sex)
+                keptFor.insert(f.at(0), *sex);
+            return true;
+        },
+        QStringLiteral("a character listed once, points -10..10, the reason and perhaps 男 or 女"), 4);
+    if (ok) {
+        m_tastes = tastes;
+        m_keptFor = keptFor;
+    }
+    return ok;
+}
 
 bool RankingRules::readLeanings(const QString &text, QString *error)
 {
-    QHash<QString, Leaning> leanings;
-    const bool ok = forEachListLine(text, QStringLiteral("name-leaning.tsv"), error,
-        [&](const QStringList &f) {
-            const Leaning leaning = f.at(1) == QStringLiteral("女") ? Leaning::Girl
-                : f.at(1) == QStringLiteral("中")                  ? Leaning::Neutral
-                                                                    : Leaning::None;
-            if (splitCharacters(f.at(0)).size() != 1 || leaning == Leaning::None || leanings.contains(f.at(0)))
-                return false;
-            leanings.insert(f.at(0), leaning);
-            return true;
-        },
-        QStringLiteral("a character listed once, 女 or 中 and the reason"));
-    if (ok)
-        m_leanings = leanings;
-    return ok;
+    static const QHash<QString, Leaning> named { { QStringLiteral("女"), Leaning::Girl },
+        { QStringLiteral("中"), Leaning::Neutral } };
+    return readCharacterValues(text, QStringLiteral("name-leaning.tsv"), error, named,
+        QStringLiteral("a character listed once, 女 or 中 and the reason"), m_leanings);
 }
 
 bool RankingRules::readParticles(const QString &text, QString *error)
 {
-    QHash<QString, int> particles;
-    const bool ok = forEachListLine(text, QStringLiteral("particles.tsv"), error,
-        [&](const QStringList &f) {
-            const int places = f.at(1) == QStringLiteral("首") ? NotFirst
-                : f.at(1) == QStringLiteral("末")              ? NotLast
-                : f.at(1) == QStringLiteral("两端")            ? NotFirst | NotLast
-                                                               : 0;
-            if (splitCharacters(f.at(0)).size() != 1 || !places || particles.contains(f.at(0)))
-                return false;
-            particles.insert(f.at(0), places);
-            return true;
-        },
-        QStringLiteral("a character listed once, 首, 末 or 两端 and the reason"));
-    if (ok)
-        m_particles = particles;
-    return ok;
+    static const QHash<QString, int> named { { QStringLiteral("首"), NotFirst }, { QStringLiteral("末"), NotLast },
+        { QStringLiteral("两端"), NotFirst | NotLast } };
+    return readCharacterValues(text, QStringLiteral("particles.tsv"), error, named,
+        QStringLiteral("a character listed once, 首, 末 or 两端 and the reason"), m_particles);
 }
 
 bool RankingRules::readDatedNames(const QString &text, QString *error)
@@ -193,7 +184,7 @@ bool RankingRules::readDatedNames(const QString &text, QString *error)
             const int points = f.at(1).toInt(&number);
             if (pair.size() != 2 || !number || points < -20 || points > 0)
                 return false;
-            const quint64 key = (quint64(pair.at(0)) << 32) | pair.at(1);
+            const quint64 key = characterPair(pair.at(0), pair.at(1));
             if (dated.contains(key))
                 return false;
             dated.insert(key, points);
@@ -230,7 +221,7 @@ QSet<quint64> RankingRules::famousGivenNames(const QString &surname) const
             continue;
         const QList<uint> given = name.mid(surname.size()).toUcs4();
         if (given.size() == 1 || given.size() == 2)
-            pairs.insert((quint64(given.at(0)) << 32) | (given.size() == 2 ? given.at(1) : 0));
+            pairs.insert(characterPair(given.at(0), given.size() == 2 ? given.at(1) : 0));
     }
     return pairs;
 }
@@ -384,10 +375,6 @@ struct ClassicHit {
     std::optional<Sex> sex; // kept for one sex as a whole
 };
 
-quint64 pairKey(char32_t first, char32_t second)
-{
-    return (quint64(first) << 32) | second;
-}
 
 QString firstReading(const QString &pinyin)
 {
@@ -577,10 +564,10 @@ public:
                     }
                     if (!readsAsSex(ca, cb, c.word, m_request.sex))
                         continue;
-                    if (m_sources.famous.contains(pairKey(ca.code, cb ? cb->code : 0)))
+                    if (m_sources.famous.contains(characterPair(ca.code, cb ? cb->code : 0)))
                         continue;
                     if (classic) {
-                        const ClassicHit *hit = classic->find(pairKey(ca.code, cb ? cb->code : 0));
+                        const ClassicHit *hit = classic->find(characterPair(ca.code, cb ? cb->code : 0));
                         if (hit) {
                             // A pair the collections keep for the other sex as a whole is not offered at all.
                             if (hit->sex && *hit->sex != m_request.sex)
@@ -708,12 +695,12 @@ private:
             std::vector<std::pair<char32_t, ClassicsDatabase::Link>> pairs;
             read = m_classicsDb.everyPair(classics, pairs);
             for (const auto &[first, link] : pairs)
-                keep(pairKey(first, link.other), link);
+                keep(characterPair(first, link.other), link);
         } else {
             std::vector<ClassicsDatabase::Link> singles;
             read = m_classicsDb.everySingle(classics, singles);
             for (const ClassicsDatabase::Link &link : singles)
-                keep(pairKey(link.other, 0), link);
+                keep(characterPair(link.other, 0), link);
         }
         if (!read) {
             m_hits.clear();
@@ -969,7 +956,7 @@ public:
     {
         const Character &a = m_sources.characters[size_t(c.first)];
         const Character *b = c.second >= 0 ? &m_sources.characters[size_t(c.second)] : nullptr;
-        const quint64 key = pairKey(a.code, b ? b->code : 0);
+        const quint64 key = characterPair(a.code, b ? b->code : 0);
         auto it = m_soundOf.constFind(key);
         if (it == m_soundOf.constEnd()) {
             const QString given = a.shown.character + (b ? b->shown.character : QString());

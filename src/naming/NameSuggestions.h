@@ -82,7 +82,7 @@ public:
     // The points of a whole given name that reads dated today (data/suggestions/dated-names.tsv, -20..0).
     int datedPoints(char32_t first, char32_t second) const
     {
-        return m_dated.value((quint64(first) << 32) | second);
+        return m_dated.value(characterPair(first, second));
     }
     // Each reads its file into the rules; false, with the line that is wrong in error, for a malformed line or
     // a character or pair listed twice.

@@ -1,35 +1,11 @@
 #include "naming/NameWords.h"
 
+#include "text/Characters.h"
 #include "text/PlainTextFile.h"
 
 #include <QByteArrayView>
 
 namespace tolvane {
-
-namespace {
-
-// One UTF-8 character at the start of text (moved past it); 0 for a malformed or missing one. The file is read
-// on every suggestion, so its lines are taken apart as bytes, not as QStrings.
-char32_t takeCharacter(QByteArrayView &text)
-{
-    if (text.isEmpty())
-        return 0;
-    const auto byte = [&](qsizetype i) { return uchar(text.at(i)); };
-    const uchar lead = byte(0);
-    qsizetype length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || text.size() < length)
-        return 0;
-    char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
-    for (qsizetype i = 1; i < length; ++i) {
-        if ((byte(i) >> 6) != 0x2)
-            return 0;
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    text = text.sliced(length);
-    return c;
-}
-
-} // namespace
 
 std::optional<NameWords> NameWords::read(const QString &path, int *badLine)
 {
@@ -63,8 +39,8 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes, int *badLine)
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         // pair<TAB>kind<TAB>weight<TAB>sex
-        const char32_t first = takeCharacter(line);
-        const char32_t second = takeCharacter(line);
+        const char32_t first = takeUtf8Character(line);
+        const char32_t second = takeUtf8Character(line);
         if (!first || !second || !line.startsWith('\t'))
             return malformed();
         line = line.sliced(1);
@@ -114,7 +90,7 @@ std::optional<NameWords> NameWords::parse(const QByteArray &bytes, int *badLine)
             ++words.m_asFirst[first];
             ++words.m_asSecond[second];
         }
-        words.m_pairs[(quint64(first) << 32) | second] = entry;
+        words.m_pairs[characterPair(first, second)] = entry;
     }
     // A file cut short to nothing is no list of words either.
     if (words.m_pairs.isEmpty()) {

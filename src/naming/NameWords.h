@@ -35,7 +35,7 @@ public:
 
     Entry find(char32_t first, char32_t second) const
     {
-        const Entry *entry = m_pairs.find((quint64(first) << 32) | second);
+        const Entry *entry = m_pairs.find(characterPair(first, second));
         return entry ? *entry : Entry {};
     }
     qsizetype size() const { return m_pairs.size(); }

@@ -6,6 +6,12 @@
 
 namespace tolvane {
 
+// Two characters packed as one key (first << 32 | second); a single character is (c, 0).
+constexpr quint64 characterPair(char32_t first, char32_t second = 0)
+{
+    return (quint64(first) << 32) | second;
+}
+
 // A table keyed by characters packed in 64 bits (a pair as first << 32 | second, or one character), for the loops
 // of the suggestions that look up tens of thousands of pairs: open addressing, one multiplication to hash, no
 // allocation per entry. Key 0 stands for an empty slot and is never stored (no character is 0).

@@ -702,7 +702,7 @@ void TestMainWindow::charactersByStrokesInOneFace()
 // of its names in the per-user favourites file and sets them side by side in the pane.
 void TestMainWindow::suggestKeepAndCompare()
 {
-    for (const QString file : { QStringLiteral("classics.db"), QStringLiteral("namewords.tsv") })
+    for (const QString &file : { QStringLiteral("classics.db"), QStringLiteral("namewords.tsv") })
         QVERIFY(QFile::copy(QDir(TestLibrary::binDir()).filePath(file), m_dir->filePath(file)));
     choose("cmbOptions", QStringLiteral("推荐名字"));
     auto *name = m_window->findChild<QLineEdit *>(QStringLiteral("txtName"));
